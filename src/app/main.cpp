@@ -1,0 +1,24 @@
+// The program's entry point.
+#include "platform/rtl/ProgramVersion.h"
+#include "platform/ui/QtMessageService.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    if (argc > 1 && QByteArray(argv[1]) == "--version") {
+        std::printf("Tavorin %s\n", rtl::kProgramVersionText);
+        return 0;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavorin"));
+    QApplication::setApplicationVersion(QString::fromLatin1(rtl::kProgramVersionText));
+    rtl::SetMessageService(std::make_shared<ui::QtMessageService>());
+
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("Tavorin"));
+    window.resize(800, 600);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,51 @@
+// The system clock and the fake clock for tests.
+#include "platform/rtl/Clock.h"
+
+#include "platform/rtl/DateUtils.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace rtl {
+namespace {
+
+class SystemClock : public Clock {
+public:
+    SystemClock() { timer_.start(); }
+    quint32 TickCount() override { return static_cast<quint32>(timer_.elapsed()); }
+    TDateTime Now() override {
+        const QDateTime now = QDateTime::currentDateTime();
+        return QDateToDateTime(now.date()) + QTimeToDateTime(now.time());
+    }
+    void Sleep(quint32 milliseconds) override { QThread::msleep(milliseconds); }
+
+private:
+    QElapsedTimer timer_;
+};
+
+std::shared_ptr<Clock>& Installed() {
+    static std::shared_ptr<Clock> clock = std::make_shared<SystemClock>();
+    return clock;
+}
+
+}  // namespace
+
+Clock& CurrentClock() { return *Installed(); }
+
+std::shared_ptr<Clock> SetClock(std::shared_ptr<Clock> clock) {
+    if (!clock) clock = std::make_shared<SystemClock>();
+    std::swap(Installed(), clock);
+    return clock;
+}
+
+void FakeClock::Advance(quint32 milliseconds) {
+    ticks_ += milliseconds;
+    now_ += milliseconds / MSecsPerDay;
+}
+
+}  // namespace rtl
+
+quint32 GetTickCount() { return rtl::CurrentClock().TickCount(); }
+
+void Sleep(quint32 milliseconds) { rtl::CurrentClock().Sleep(milliseconds); }

@@ -1,0 +1,108 @@
+// The message routines and the scripted service for tests.
+#include "platform/rtl/Messages.h"
+
+namespace rtl {
+namespace {
+
+// Until the program installs its windowed service, messages go to standard error and get
+// their default answer, so that no message is ever lost.
+class ConsoleMessageService : public ScriptedMessageService {
+public:
+    MessageAnswer Ask(const MessageRequest& request) override {
+        qWarning("%s", qUtf8Printable(request.text));
+        return ScriptedMessageService::Ask(request);
+    }
+};
+
+std::shared_ptr<MessageService>& Installed() {
+    static std::shared_ptr<MessageService> service = std::make_shared<ConsoleMessageService>();
+    return service;
+}
+
+int FirstButtonResult(TMsgDlgButtons buttons) {
+    static const std::pair<TMsgDlgBtn, int> order[] = {
+        {mbYes, mrYes}, {mbNo, mrNo}, {mbOK, mrOk}, {mbCancel, mrCancel}, {mbAbort, mrAbort},
+        {mbRetry, mrRetry}, {mbIgnore, mrIgnore}, {mbAll, mrAll}, {mbNoToAll, mrNoToAll},
+        {mbYesToAll, mrYesToAll}};
+    for (const auto& [button, result] : order)
+        if (buttons.Contains(button)) return result;
+    return mrOk;
+}
+
+}  // namespace
+
+MessageService& CurrentMessageService() { return *Installed(); }
+
+std::shared_ptr<MessageService> SetMessageService(std::shared_ptr<MessageService> service) {
+    if (!service) service = std::make_shared<ConsoleMessageService>();
+    std::swap(Installed(), service);
+    return service;
+}
+
+MessageAnswer ScriptedMessageService::Ask(const MessageRequest& request) {
+    requests_.push_back(request);
+    if (!answers_.empty()) {
+        MessageAnswer answer = answers_.front();
+        answers_.erase(answers_.begin());
+        return answer;
+    }
+    ++unanswered_;
+    switch (request.kind) {
+    case MessageRequest::Kind::Dialog: return {FirstButtonResult(request.buttons), {}};
+    case MessageRequest::Kind::Box: return {IDOK, {}};
+    case MessageRequest::Kind::Input: return {mrCancel, request.value};
+    }
+    return {};
+}
+
+void ScriptedMessageService::QueueAnswer(int result, const QString& value) {
+    answers_.push_back({result, value});
+}
+
+std::vector<QString> ScriptedMessageService::Texts() const {
+    std::vector<QString> texts;
+    for (const MessageRequest& r : requests_) texts.push_back(r.text);
+    return texts;
+}
+
+void ScriptedMessageService::Clear() {
+    answers_.clear();
+    requests_.clear();
+    unanswered_ = 0;
+}
+
+}  // namespace rtl
+
+using rtl::MessageRequest;
+
+int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int) {
+    MessageRequest request;
+    request.kind = MessageRequest::Kind::Dialog;
+    request.text = text;
+    request.type = type;
+    request.buttons = buttons;
+    return rtl::CurrentMessageService().Ask(request).result;
+}
+
+void ShowMessage(const QString& text) { MessageDlg(text, mtCustom, {mbOK}); }
+
+bool InputQuery(const QString& caption, const QString& prompt, QString& value) {
+    MessageRequest request;
+    request.kind = MessageRequest::Kind::Input;
+    request.caption = caption;
+    request.text = prompt;
+    request.value = value;
+    const rtl::MessageAnswer answer = rtl::CurrentMessageService().Ask(request);
+    if (answer.result != mrOk) return false;
+    value = answer.value;
+    return true;
+}
+
+int MessageBox(const QString& text, const QString& caption, unsigned flags) {
+    MessageRequest request;
+    request.kind = MessageRequest::Kind::Box;
+    request.text = text;
+    request.caption = caption;
+    request.flags = flags;
+    return rtl::CurrentMessageService().Ask(request).result;
+}

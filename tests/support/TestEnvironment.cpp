@@ -1,0 +1,43 @@
+// Per-test set-up: a fresh scripted message service, a fresh temporary folder, the real clock.
+#include "support/TestEnvironment.h"
+
+#include "platform/rtl/Clock.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace testing_env {
+namespace {
+
+std::shared_ptr<rtl::ScriptedMessageService>& Service() {
+    static std::shared_ptr<rtl::ScriptedMessageService> service;
+    return service;
+}
+
+QTemporaryDir& Root() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+class PerTestReset : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        Service() = std::make_shared<rtl::ScriptedMessageService>();
+        rtl::SetMessageService(Service());
+        rtl::SetClock(nullptr);
+        QDir dir(TempDir());
+        dir.removeRecursively();
+        QDir().mkpath(TempDir());
+        qputenv("TAVORIN_CONFIG_DIR", QDir(TempDir()).filePath(QStringLiteral("config")).toUtf8());
+    }
+};
+
+}  // namespace
+
+rtl::ScriptedMessageService& Messages() { return *Service(); }
+
+QString TempDir() { return QDir(Root().path()).filePath(QStringLiteral("test")); }
+
+void InstallPerTestReset() { ::testing::UnitTest::GetInstance()->listeners().Append(new PerTestReset); }
+
+}  // namespace testing_env
