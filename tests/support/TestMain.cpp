@@ -1,6 +1,8 @@
 // The main of every test program: a headless application with pinned style and font.
 #include "support/TestEnvironment.h"
 
+#include "platform/rtl/FormatSettings.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QStyleFactory>
@@ -16,6 +18,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+    rtl::UseUsEnglishFormatSettings();
     testing_env::InstallPerTestReset();
     return RUN_ALL_TESTS();
 }
