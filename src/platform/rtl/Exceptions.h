@@ -42,6 +42,10 @@ TAVORIN_DECLARE_EXCEPTION(EMathError, Exception)
 TAVORIN_DECLARE_EXCEPTION(EZeroDivide, EMathError)
 TAVORIN_DECLARE_EXCEPTION(EInvalidOperation, Exception)
 TAVORIN_DECLARE_EXCEPTION(EDateTimeError, Exception)
+TAVORIN_DECLARE_EXCEPTION(EComponentError, Exception)
+TAVORIN_DECLARE_EXCEPTION(EOleError, Exception)
+TAVORIN_DECLARE_EXCEPTION(EInvalidPointer, Exception)
+TAVORIN_DECLARE_EXCEPTION(EAccessViolation, Exception)
 
 // Raises EAbort: the caller's operation stops without a message.
 [[noreturn]] void Abort();

@@ -4,6 +4,7 @@
 #include "platform/rtl/FormatSettings.h"
 
 #include <QString>
+#include <QStringBuilder>
 #include <concepts>
 #include <initializer_list>
 
@@ -18,6 +19,8 @@ public:
     template <std::floating_point T>
     TVarRec(T value) : kind_(Kind::Float), float_(static_cast<double>(value)) {}
     TVarRec(const QString& value) : kind_(Kind::String), text_(value) {}
+    template <typename A, typename B>
+    TVarRec(const QStringBuilder<A, B>& value) : kind_(Kind::String), text_(value) {}
     TVarRec(const char* value) : kind_(Kind::String), text_(QString::fromUtf8(value)) {}
     TVarRec(QChar value) : kind_(Kind::Char), text_(value) {}
     TVarRec(bool) = delete;

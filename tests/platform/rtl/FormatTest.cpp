@@ -19,6 +19,8 @@ TEST(Format, WritesEachSpecifier) {
     EXPECT_EQ(Format("%.2s|%8s|%-4s|", {"abc", "right", QChar(u'c')}), "ab|   right|c   |");
     EXPECT_EQ(Format("%*d|%-*s|", {4, 7, 3, "x"}), "   7|x  |");
     EXPECT_EQ(Format("%1:s %0:s %s", {"a", "b"}), "b a b");
+    const QString room = "Room";
+    EXPECT_EQ(Format("%s|%d", {room + u' ' + "2", qsizetype(9)}), "Room 2|9");
     EXPECT_EQ(Format("100%% of %d", {5}), "100% of 5");
 }
 
