@@ -41,3 +41,7 @@ QString TempDir() { return QDir(Root().path()).filePath(QStringLiteral("test"));
 void InstallPerTestReset() { ::testing::UnitTest::GetInstance()->listeners().Append(new PerTestReset); }
 
 }  // namespace testing_env
+
+QT_BEGIN_NAMESPACE
+void PrintTo(const QString& value, std::ostream* os) { *os << '"' << value.toStdString() << '"'; }
+QT_END_NAMESPACE

@@ -4,6 +4,7 @@
 #include "platform/rtl/Messages.h"
 
 #include <QString>
+#include <ostream>
 
 namespace testing_env {
 
@@ -14,3 +15,8 @@ rtl::ScriptedMessageService& Messages();
 QString TempDir();
 
 }  // namespace testing_env
+
+// Readable QString values in failure messages (GoogleTest finds these by argument-dependent lookup).
+QT_BEGIN_NAMESPACE
+void PrintTo(const QString& value, std::ostream* os);
+QT_END_NAMESPACE
