@@ -104,6 +104,22 @@ bool TRegistry::DeleteKey(const QString& key) {
     });
 }
 
+void TRegistry::MoveKey(const QString& oldName, const QString& newName, bool deleteOld) {
+    const QStringList from = ResolvePath(oldName);
+    const QStringList to = ResolvePath(newName);
+    if (from.isEmpty() || to.isEmpty()) return;
+    hive_->Modify([&](reg::Key& root) {
+        const reg::Key* source = reg::FindKey(root, from);
+        if (!source || reg::FindKey(root, to)) return Outcome::Unchanged;
+        reg::Key copy = *source;
+        if (deleteOld) reg::FindKey(root, from.mid(0, from.size() - 1))->RemoveSubkey(from.last());
+        reg::Key& target = reg::MakeKey(root, to);
+        copy.name = target.name;
+        target = std::move(copy);
+        return Outcome::Changed;
+    });
+}
+
 bool TRegistry::KeyExists(const QString& key) { return reg::FindKey(*hive_->Root(), ResolvePath(key)) != nullptr; }
 
 bool TRegistry::HasSubKeys() { return !NamesOf(true).isEmpty(); }

@@ -55,6 +55,9 @@ public:
     // Deletes the key with all its subkeys; false when it does not exist or the root is read-only.
     bool DeleteKey(const QString& key);
     bool KeyExists(const QString& key);
+    // Copies a key with its values and subkeys to a new name (which must not exist yet), then deletes the
+    // old key when deleteOld; one atomic change of the store. Nothing happens when either check fails.
+    void MoveKey(const QString& oldName, const QString& newName, bool deleteOld);
     bool HasSubKeys();
 
     bool ValueExists(const QString& name);

@@ -163,6 +163,32 @@ TEST(Registry, PathsAreRelativeToTheOpenKeyUnlessTheyStartWithABackslash) {
     EXPECT_FALSE(reg.DeleteKey(QStringLiteral("\\")));
 }
 
+TEST(Registry, MoveKeyCopiesATreeToANewNameOnly) {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\Old\\Sub"), true));
+    reg.WriteInteger(QStringLiteral("N"), 1);
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\Old"), false));
+    reg.WriteString(QStringLiteral("S"), QStringLiteral("s"));
+    reg.CloseKey();
+
+    reg.MoveKey(QStringLiteral("Old"), QStringLiteral("New\\Copy"), false);
+    ASSERT_TRUE(reg.OpenKeyReadOnly(QStringLiteral("\\New\\Copy\\Sub")));
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("N")), 1);
+    ASSERT_TRUE(reg.OpenKeyReadOnly(QStringLiteral("\\New\\Copy")));
+    EXPECT_EQ(reg.ReadString(QStringLiteral("S")), QStringLiteral("s"));
+    EXPECT_TRUE(reg.KeyExists(QStringLiteral("\\Old\\Sub")));
+
+    // An existing target is left alone; with deleteOld the source goes.
+    TRegistry writer;
+    ASSERT_TRUE(writer.OpenKey(QStringLiteral("\\Old"), false));
+    writer.WriteString(QStringLiteral("S"), QStringLiteral("changed"));
+    writer.MoveKey(QStringLiteral("\\Old"), QStringLiteral("\\New\\Copy"), false);
+    EXPECT_EQ(reg.ReadString(QStringLiteral("S")), QStringLiteral("s"));
+    writer.MoveKey(QStringLiteral("\\Old"), QStringLiteral("\\Moved"), true);
+    EXPECT_FALSE(writer.KeyExists(QStringLiteral("\\Old")));
+    EXPECT_TRUE(writer.KeyExists(QStringLiteral("\\Moved\\Sub")));
+}
+
 TEST(Registry, ReadOnlyAccessAndReadOnlyRootsRefuseWrites) {
     {
         TRegistry writer;
