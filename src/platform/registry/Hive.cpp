@@ -87,18 +87,19 @@ Hive::Stamp Hive::StampOf(const QString& fileName) {
     return stamp;
 }
 
-void Hive::RefreshLocked() {
+bool Hive::RefreshLocked() {
     QFile file(fileName_);
     if (!file.open(QIODevice::ReadOnly)) {
         if (stamp_.exists) root_ = std::make_shared<const Key>();
         stamp_ = {};
-        return;
+        return !file.exists();
     }
     // The stamp comes from the open file itself: a file replaced meanwhile is seen on the next refresh.
     const Stamp stamp = StampOf(file.handle());
-    if (stamp == stamp_) return;
+    if (stamp == stamp_) return true;
     root_ = std::make_shared<const Key>(ParseStore(file.readAll()));
     stamp_ = stamp;
+    return true;
 }
 
 std::shared_ptr<const Key> Hive::Root() {
@@ -112,8 +113,8 @@ bool Hive::Modify(const std::function<Outcome(Key& root)>& change) {
     std::lock_guard lock(mutex_);
     if (!MakeStoreFolder(QFileInfo(fileName_).absolutePath())) return false;
     LockFileGuard fileLock(fileName_ + QStringLiteral(".lock"));
-    if (!fileLock.Locked()) return false;
-    RefreshLocked();
+    // A file that is there but cannot be read must not be replaced by one holding only this change.
+    if (!fileLock.Locked() || !RefreshLocked()) return false;
     Key root = *root_;
     const Outcome outcome = change(root);
     if (outcome != Outcome::Changed) return outcome == Outcome::Unchanged;

@@ -44,8 +44,9 @@ private:
     };
     static Stamp StampOf(int fd);
     static Stamp StampOf(const QString& fileName);
-    // Re-reads the file when its stamp differs from the cached one; the caller holds mutex_.
-    void RefreshLocked();
+    // Re-reads the file when its stamp differs from the cached one; the caller holds mutex_. False when
+    // the file exists but cannot be read (the tree is then empty).
+    bool RefreshLocked();
 
     QString fileName_;
     QString title_;

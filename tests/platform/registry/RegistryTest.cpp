@@ -163,6 +163,17 @@ TEST(Registry, PathsAreRelativeToTheOpenKeyUnlessTheyStartWithABackslash) {
     EXPECT_FALSE(reg.DeleteKey(QStringLiteral("\\")));
 }
 
+TEST(Registry, AStoreThatCannotBeReadIsNotReplacedByAWrite) {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\Software"), true));
+    // Something unreadable where the store file belongs (a folder: unreadable even for root).
+    const QString file = StoreFile(QStringLiteral("HKEY_CURRENT_USER"));
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkdir(file));
+    EXPECT_THROW(reg.WriteInteger(QStringLiteral("Lost"), 1), ERegistryException);
+    EXPECT_TRUE(QFileInfo(file).isDir());
+}
+
 TEST(Registry, MoveKeyCopiesATreeToANewNameOnly) {
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\Old\\Sub"), true));
