@@ -56,16 +56,18 @@ QStringList TRegistry::ResolvePath(const QString& key) const {
     return reg::SplitPath(currentPath_) + path;
 }
 
+bool TRegistry::MakeKey(const QStringList& path) {
+    return hive_->Modify([&](reg::Key& root) {
+        if (reg::FindKey(root, path)) return Outcome::Unchanged;
+        reg::MakeKey(root, path);
+        return Outcome::Changed;
+    });
+}
+
 bool TRegistry::OpenKey(const QString& key, bool canCreate) {
     const QStringList path = ResolvePath(key);
     bool exists = reg::FindKey(*hive_->Root(), path) != nullptr;
-    if (!exists && canCreate) {
-        exists = hive_->Modify([&](reg::Key& root) {
-            if (reg::FindKey(root, path)) return Outcome::Unchanged;
-            reg::MakeKey(root, path);
-            return Outcome::Changed;
-        });
-    }
+    if (!exists && canCreate) exists = MakeKey(path);
     if (!exists) return false;
     keyOpen_ = true;
     currentPath_ = path.join(u'\\');
@@ -86,12 +88,7 @@ void TRegistry::CloseKey() {
 bool TRegistry::CreateKey(const QString& key) {
     const QStringList path = ResolvePath(key);
     if (reg::FindKey(*hive_->Root(), path)) return true;
-    const bool created = hive_->Modify([&](reg::Key& root) {
-        if (reg::FindKey(root, path)) return Outcome::Unchanged;
-        reg::MakeKey(root, path);
-        return Outcome::Changed;
-    });
-    if (!created) throw ERegistryException(QStringLiteral("Failed to create key %1").arg(key));
+    if (!MakeKey(path)) throw ERegistryException(QStringLiteral("Failed to create key %1").arg(key));
     return true;
 }
 

@@ -16,10 +16,7 @@ inline constexpr HKEY HKEY_CURRENT_USER = reg::kCurrentUser;
 inline constexpr HKEY HKEY_LOCAL_MACHINE = reg::kLocalMachine;
 
 // Access rights, as the platform numbers them; values can be written only with KEY_SET_VALUE.
-enum : quint32 {
-    KEY_QUERY_VALUE = 0x0001, KEY_SET_VALUE = 0x0002, KEY_CREATE_SUB_KEY = 0x0004,
-    KEY_ENUMERATE_SUB_KEYS = 0x0008, KEY_READ = 0x20019, KEY_WRITE = 0x20006, KEY_ALL_ACCESS = 0xF003F,
-};
+enum : quint32 { KEY_SET_VALUE = 0x0002, KEY_READ = 0x20019, KEY_WRITE = 0x20006, KEY_ALL_ACCESS = 0xF003F };
 
 enum TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
 
@@ -97,6 +94,8 @@ public:
 private:
     // The path a key argument names: from the root, or below the open key.
     QStringList ResolvePath(const QString& key) const;
+    // Creates the key with its missing parents; true when it exists afterwards.
+    bool MakeKey(const QStringList& path);
     // A copy of the named value of the open key; empty when no key is open or the value is missing.
     std::optional<reg::Value> ValueOf(const QString& name) const;
     // The open key's subkey or value names.
