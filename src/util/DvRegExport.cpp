@@ -22,7 +22,7 @@ QString RegValueTypePrefix(TRegDataType kind) {
 }
 
 void TDvRegKeys::Add(HKEY rootKey, const QString& keyName) {
-    rootKeys_.push_back(rootKey);
+    rootKeys_.Add(rootKey);
     keyNames_ << keyName;
 }
 

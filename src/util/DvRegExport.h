@@ -2,9 +2,9 @@
 #pragma once
 
 #include "platform/registry/Registry.h"
+#include "util/DvLists.h"
 
 #include <QStringList>
-#include <vector>
 
 // "HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER", or "UNKNOWN" for any other root.
 QString RegRootKeyName(HKEY rootKey);
@@ -16,12 +16,12 @@ QString RegValueTypePrefix(TRegDataType kind);
 class TDvRegKeys {
 public:
     void Add(HKEY rootKey, const QString& keyName);
-    const std::vector<quint32>& RootKeys() const { return rootKeys_; }
+    const TDvDWORDList& RootKeys() const { return rootKeys_; }
     const QStringList& KeyNames() const { return keyNames_; }
-    int GetCount() const { return int(rootKeys_.size()); }
+    int GetCount() const { return rootKeys_.Count(); }
 
 private:
-    std::vector<quint32> rootKeys_;
+    TDvDWORDList rootKeys_;
     QStringList keyNames_;
 };
 

@@ -85,6 +85,6 @@ TEST(DvRegExport, RootNamesAndTypePrefixes) {
     keys.Add(HKEY_CURRENT_USER, kKey);
     keys.Add(HKEY_LOCAL_MACHINE, QStringLiteral("\\Software\\Other"));
     EXPECT_EQ(keys.GetCount(), 2);
-    EXPECT_EQ(keys.RootKeys()[1], HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(keys.RootKeys().GetItem(1), HKEY_LOCAL_MACHINE);
     EXPECT_EQ(keys.KeyNames()[1], QStringLiteral("\\Software\\Other"));
 }
