@@ -2,6 +2,7 @@
 #include "platform/sql/Database.h"
 
 #include "platform/sql/EngineError.h"
+#include "platform/sql/SchemaSql.h"
 #include "platform/sql/Statement.h"
 
 #include <sqlite3.h>
@@ -61,7 +62,8 @@ void Database::Raise(int rc) const {
         RaiseEngineError(kFieldTooSmall, kErrorDataOverflow);
     if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY) RaiseEngineError(kDuplicateValues);
     if (rc == SQLITE_CONSTRAINT_NOTNULL) {
-        const QString field = message.section(QLatin1String(": "), 1);
+        // A table being rebuilt has a temporary name; the user knows it by its own.
+        const QString field = message.section(QLatin1String(": "), 1).remove(kRebuildPrefix);
         RaiseEngineError(QStringLiteral("The field '%1' cannot contain a Null value because the Required property "
                                         "for this field is set to True.  Enter a value in this field.")
                              .arg(field));

@@ -10,6 +10,8 @@ namespace sql {
 // The catalog's own tables: one row per table (its definition) and one per counter (its next value).
 inline const QString kTablesCatalog = QStringLiteral("TvSysTables");
 inline const QString kCountersCatalog = QStringLiteral("TvSysCounters");
+// The prefix of the temporary name a table is rebuilt under.
+inline const QString kRebuildPrefix = QStringLiteral("TvRebuild:");
 
 // CREATE TABLE for the definition under the given SQLite name (a rebuild creates it under a temporary one).
 QString CreateTableSql(const TableDef& table, const QString& sqliteName);

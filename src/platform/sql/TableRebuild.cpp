@@ -67,7 +67,7 @@ void RebuildTable(const Database& database, const Catalog& catalog, const TableD
     database.Exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
     try {
         database.Exec(QStringLiteral("BEGIN IMMEDIATE"));
-        const QString temporary = QLatin1String("TvRebuild:") + to.name;
+        const QString temporary = kRebuildPrefix + to.name;
         database.Exec(CreateTableSql(to, temporary));
         CopyRows(database, from, to, temporary, convertedColumn);
         database.Exec(QLatin1String("DROP TABLE ") + QuoteName(from.name));
