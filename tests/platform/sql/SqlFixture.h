@@ -9,6 +9,11 @@
 #include <QVariantList>
 #include <memory>
 
+#include <ostream>
+
+// Readable failure output for texts.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 namespace sql_test {
 
 inline QString DbPath(const QString& name = QStringLiteral("test.tvd")) {
