@@ -93,9 +93,4 @@ QString JetTypeName(JetType type) {
 
 bool IsTextType(JetType type) { return type == JetType::Text || type == JetType::Memo; }
 
-bool IsIntegerType(JetType type) {
-    return type == JetType::Long || type == JetType::Short || type == JetType::Byte || type == JetType::Counter ||
-           type == JetType::Boolean;
-}
-
 }  // namespace sql

@@ -37,6 +37,5 @@ JetType JetTypeFromDeclared(const QString& declared, int* size = nullptr);
 QString JetTypeName(JetType type);
 
 bool IsTextType(JetType type);
-bool IsIntegerType(JetType type);
 
 }  // namespace sql
