@@ -30,7 +30,9 @@ bool IsFixedSize(TFormBorderStyle style) { return style == bsNone || style == bs
 
 TButton* FindButton(TForm& form, const std::function<bool(TButton&)>& wanted) {
     for (QPushButton* b : form.findChildren<QPushButton*>())
-        if (auto* button = dynamic_cast<TButton*>(b); button && button->CanFocus() && wanted(*button)) return button;
+        if (auto* button = dynamic_cast<TButton*>(b);
+            button && button->isVisibleTo(&form) && button->isEnabled() && wanted(*button))
+            return button;
     return nullptr;
 }
 
