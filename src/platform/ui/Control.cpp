@@ -34,6 +34,7 @@ void TControl::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height)
 
 void TControl::SetBounds(int left, int top, int width, int height) {
     widget_.setGeometry(left, top, std::max(0, width), std::max(0, height));
+    ui::ArrangeAlignedChildren(widget_);
     if (align_ != alNone && widget_.parentWidget()) ui::ArrangeAlignedChildren(*widget_.parentWidget());
 }
 
@@ -185,6 +186,8 @@ void ArrangeAlignedChildren(QWidget& container) {
             case alRight: w.setGeometry(area.right() + 1 - w.width(), area.top(), w.width(), area.height()); area.setRight(area.right() - w.width()); break;
             default: w.setGeometry(area); break;
             }
+            // A hidden window gets no resize events yet; its aligned controls are laid out now.
+            ArrangeAlignedChildren(w);
         }
     }
 }

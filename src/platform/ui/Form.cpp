@@ -43,6 +43,7 @@ TForm::TForm(QWidget* owner) : ControlOf<QWidget>(owner), client_(new ClientArea
     setAttribute(Qt::WA_DeleteOnClose, false);
     SetColor(clBtnFace);
     resize(320, 240);
+    LayoutClient();
 }
 
 TForm::~TForm() { ui::Fire(OnDestroy, this); }
@@ -56,11 +57,13 @@ int TForm::ClientHeight() const { return height() - MenuHeight(); }
 void TForm::SetClientWidth(int width) {
     if (IsFixedSize(borderStyle_) && isVisible()) setFixedWidth(width);
     else resize(width, height());
+    LayoutClient();
 }
 
 void TForm::SetClientHeight(int height) {
     if (IsFixedSize(borderStyle_) && isVisible()) setFixedHeight(height + MenuHeight());
     else resize(width(), height + MenuHeight());
+    LayoutClient();
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle style) {
@@ -291,4 +294,6 @@ void TForm::LayoutClient() {
     const int menuHeight = MenuHeight();
     if (menu_) menu_->Bar()->setGeometry(0, 0, width(), menuHeight);
     client_->setGeometry(0, menuHeight, width(), std::max(0, height() - menuHeight));
+    // A hidden form gets its resize events only when shown; its aligned controls are laid out now.
+    ui::ArrangeAlignedChildren(*client_);
 }
