@@ -93,12 +93,25 @@ void TForm::SetWindowState(TWindowState state) {
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
+    // The client area keeps its size; the window grows or shrinks by the menu bar.
+    const int clientHeight = ClientHeight();
     if (menu_) menu_->Bar()->hide();
     menu_ = menu;
     if (menu_) {
         menu_->Bar()->setParent(this);
         menu_->Bar()->show();
     }
+    menuHeight_ = menu_ ? menu_->Bar()->sizeHint().height() : 0;
+    resize(width(), clientHeight + menuHeight_);
+    LayoutClient();
+}
+
+void TForm::SyncMenuHeight() {
+    const int height = menu_ ? menu_->Bar()->sizeHint().height() : 0;
+    if (height == menuHeight_) return;
+    const int clientHeight = ClientHeight();
+    menuHeight_ = height;
+    resize(width(), clientHeight + menuHeight_);
     LayoutClient();
 }
 
@@ -249,6 +262,7 @@ bool TForm::event(QEvent* e) {
         break;
     case QEvent::WindowActivate: ui::Fire(OnActivate, this); break;
     case QEvent::WindowDeactivate: ui::Fire(OnDeactivate, this); break;
+    case QEvent::LayoutRequest: SyncMenuHeight(); break;  // the menu bar's items changed
     default: break;
     }
     return ControlOf<QWidget>::event(e);
@@ -288,7 +302,7 @@ void TForm::ApplyPosition() {
     move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }
 
-int TForm::MenuHeight() const { return menu_ ? menu_->Bar()->sizeHint().height() : 0; }
+int TForm::MenuHeight() const { return menuHeight_; }
 
 void TForm::LayoutClient() {
     const int menuHeight = MenuHeight();

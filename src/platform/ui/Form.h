@@ -99,6 +99,8 @@ private:
     void ApplyPosition();
     void LayoutClient();
     int MenuHeight() const;
+    // Keeps the client height when the menu bar's height changes.
+    void SyncMenuHeight();
     bool SelectNext(bool forward);
 
     QWidget* client_;
@@ -110,4 +112,5 @@ private:
     int modalResult_ = 0;
     bool modal_ = false;
     bool positioned_ = false;
+    int menuHeight_ = 0;
 };
