@@ -33,7 +33,15 @@ void TControl::SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); 
 void TControl::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-    widget_.setGeometry(left, top, std::max(0, width), std::max(0, height));
+    if (widget_.isWindow()) {
+        // A window's position is its frame's, as Left and Top read it; its size is the client's.
+        // A border the user cannot drag does not stop code from sizing the window.
+        widget_.move(left, top);
+        if (widget_.minimumSize() == widget_.maximumSize()) widget_.setFixedSize(std::max(0, width), std::max(0, height));
+        else widget_.resize(std::max(0, width), std::max(0, height));
+    } else {
+        widget_.setGeometry(left, top, std::max(0, width), std::max(0, height));
+    }
     ui::ArrangeAlignedChildren(widget_);
     if (align_ != alNone && widget_.parentWidget()) ui::ArrangeAlignedChildren(*widget_.parentWidget());
 }

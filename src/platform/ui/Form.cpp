@@ -55,14 +55,12 @@ int TForm::ClientWidth() const { return width(); }
 int TForm::ClientHeight() const { return height() - MenuHeight(); }
 
 void TForm::SetClientWidth(int width) {
-    if (IsFixedSize(borderStyle_) && isVisible()) setFixedWidth(width);
-    else resize(width, height());
+    SetBounds(Left(), Top(), width, height());
     LayoutClient();
 }
 
 void TForm::SetClientHeight(int height) {
-    if (IsFixedSize(borderStyle_) && isVisible()) setFixedHeight(height + MenuHeight());
-    else resize(width(), height + MenuHeight());
+    SetBounds(Left(), Top(), width(), height + MenuHeight());
     LayoutClient();
 }
 
@@ -76,9 +74,15 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
     case bsSizeToolWin: flags = Qt::Tool; break;
     default: break;
     }
+    if (formStyle_ == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
     const bool visible = isVisible();
     setWindowFlags(flags);
     if (visible) show();
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+    formStyle_ = style;
+    SetBorderStyle(borderStyle_);
 }
 
 TWindowState TForm::WindowState() const {
@@ -102,8 +106,7 @@ void TForm::SetMenu(TMainMenu* menu) {
         menu_->Bar()->show();
     }
     menuHeight_ = menu_ ? menu_->Bar()->sizeHint().height() : 0;
-    resize(width(), clientHeight + menuHeight_);
-    LayoutClient();
+    SetClientHeight(clientHeight);
 }
 
 void TForm::SyncMenuHeight() {
@@ -111,8 +114,7 @@ void TForm::SyncMenuHeight() {
     if (height == menuHeight_) return;
     const int clientHeight = ClientHeight();
     menuHeight_ = height;
-    resize(width(), clientHeight + menuHeight_);
-    LayoutClient();
+    SetClientHeight(clientHeight);
 }
 
 TControl* TForm::ActiveControl() const {

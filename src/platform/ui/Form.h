@@ -15,6 +15,7 @@ enum TPosition {
 };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStyle { fsNormal, fsStayOnTop };
 
 using TCloseEvent = std::function<void(QObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(QObject* Sender, bool& CanClose)>;
@@ -38,6 +39,8 @@ public:
     void SetPosition(TPosition position) { position_ = position; }
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle style);
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle style);
     TWindowState WindowState() const;
     void SetWindowState(TWindowState state);
     bool KeyPreview() const { return keyPreview_; }
@@ -65,7 +68,7 @@ public:
     void Release();
     bool CloseQuery();
 
-    // Runs OnCreate; a window's setup code calls it last.
+    // Runs OnCreate; a window's setup code calls it last. A form freed by caFree must have been made with new.
     void Loaded();
 
     // The menu shortcut stage: popup menus of the control and its parents, then the form's menu.
@@ -106,6 +109,7 @@ private:
     QWidget* client_;
     TPosition position_ = poDesigned;
     TFormBorderStyle borderStyle_ = bsSizeable;
+    TFormStyle formStyle_ = fsNormal;
     bool keyPreview_ = false;
     TMainMenu* menu_ = nullptr;
     QPointer<QWidget> activeControl_;

@@ -164,3 +164,39 @@ TEST(ModalRunner, WindowedMessageServiceRunsThroughTheRunner) {
     EXPECT_EQ(shownText, QStringLiteral("Delete?"));
     EXPECT_EQ(MessageBox(QStringLiteral("Again?"), QStringLiteral("Log"), MB_RETRYCANCEL), IDRETRY);
 }
+
+TEST(Events, AHandlerMayDetachOrReplaceItselfWhileItRuns) {
+    TForm form;
+    auto* button = new TButton(&form);
+    std::vector<std::string> calls;
+    button->OnClick = [&](QObject*) {
+        calls.push_back("first");
+        button->OnClick = [&](QObject*) { calls.push_back("second"); };
+    };
+    button->Click();
+    button->Click();
+    button->OnClick = [&](QObject*) {
+        calls.push_back("last");
+        button->OnClick = nullptr;
+    };
+    button->Click();
+    button->Click();
+    EXPECT_EQ(calls, (std::vector<std::string>{"first", "second", "last"}));
+}
+
+TEST(Form, SplashStyleWindowIsCentredBorderlessAndOnTop) {
+    TForm splash;
+    splash.SetBorderStyle(bsNone);
+    splash.SetFormStyle(fsStayOnTop);
+    splash.SetPosition(poScreenCenter);
+    splash.SetClientWidth(450);
+    splash.SetClientHeight(300);
+    splash.Show();
+    const TRect area = Screen->WorkAreaRect();
+    EXPECT_EQ(splash.Left(), area.Left + (area.Width() - 450) / 2);
+    EXPECT_EQ(splash.Top(), area.Top + (area.Height() - 300) / 2);
+    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint);
+    splash.SetBounds(10, 20, 300, 200);
+    EXPECT_EQ(splash.BoundsRect(), Bounds(10, 20, 300, 200));
+}
