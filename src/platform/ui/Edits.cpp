@@ -31,8 +31,10 @@ TMemo::TMemo(QWidget* parent) : ControlOf<QPlainTextEdit>(parent) {
 }
 
 QStringList TMemo::Lines() const {
-    const QString text = toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    QStringList lines = toPlainText().split(QLatin1Char('\n'));
+    // A final line break ends the last line; it does not start another.
+    if (lines.last().isEmpty()) lines.removeLast();
+    return lines;
 }
 
 void TMemo::SetLines(const QStringList& lines) { setPlainText(lines.join(QLatin1Char('\n'))); }

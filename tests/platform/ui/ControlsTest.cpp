@@ -185,3 +185,15 @@ TEST(StatusBar, SitsAtTheBottomWithPanelsOrASimpleText) {
     EXPECT_EQ(bar->Width(), 400);
     EXPECT_EQ(bar->PanelText(1), QStringLiteral("Found 3 records"));
 }
+
+TEST(Memo, LinesEndWithTheLastLineBreak) {
+    TMemo memo(nullptr);
+    const std::vector<std::pair<QString, QStringList>> cases = {
+        {"", {}}, {"a", {"a"}}, {"a\n", {"a"}}, {"a\n\nb", {"a", "", "b"}}, {"\n", {""}}};
+    for (const auto& [text, lines] : cases) {
+        memo.SetText(text);
+        EXPECT_EQ(memo.Lines(), lines) << text.toStdString();
+    }
+    memo.SetLines({"x", "y"});
+    EXPECT_EQ(memo.Text(), QStringLiteral("x\ny"));
+}
