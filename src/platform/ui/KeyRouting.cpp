@@ -31,10 +31,10 @@ QKeyEvent CharacterEvent(QChar ch, Qt::KeyboardModifiers modifiers) {
     default: break;
     }
     if (ch.unicode() >= 1 && ch.unicode() <= 26)
-        return QKeyEvent(QEvent::KeyPress, Qt::Key_A + ch.unicode() - 1, modifiers | Qt::ControlModifier,
+        return QKeyEvent(QEvent::KeyPress, int(Qt::Key_A) + ch.unicode() - 1, modifiers | Qt::ControlModifier,
                          QString(ch));
     const QChar upper = ch.toUpper();
-    const int key = upper.unicode() < 0x100 ? upper.unicode() : Qt::Key_unknown;
+    const int key = upper.unicode() < 0x100 ? int(upper.unicode()) : int(Qt::Key_unknown);
     return QKeyEvent(QEvent::KeyPress, key, modifiers & ~Qt::ControlModifier, QString(ch));
 }
 
