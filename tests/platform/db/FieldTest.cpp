@@ -89,3 +89,24 @@ TEST(FieldTextTest, DateTimesMemosAndBlobsHaveTheirTexts) {
 }
 
 }  // namespace
+
+#include "platform/db/Parameters.h"
+
+namespace {
+
+TEST(ParametersTest, NamesComeFromTheSqlOutsideLiteralsAndKeepTheirValues) {
+    EXPECT_EQ(db::ParameterNamesOf("select * from [a:b] where x = ':no' and d = #1/2/2024 10:30# and y = :First "
+                                   "and z = :second or w = :FIRST"),
+              QStringList({"First", "second"}));
+    TParameters params;
+    params.CreateParameter("second", ftInteger, pdInput, 0, "12");
+    EXPECT_EQ(params.ParamByName("SECOND").Value().toLongLong(), 12);
+    params.ParseSQL("update t set a = :first where b = :Second");
+    EXPECT_EQ(params.Count(), 2);
+    EXPECT_EQ(params[1]->Value().toLongLong(), 12);
+    EXPECT_EQ(params[1]->DataType, ftInteger);
+    EXPECT_THROW(params.ParamByName("third"), EDatabaseError);
+    EXPECT_THROW(params.ParamByName("second").SetValue("x"), EConvertError);
+}
+
+}  // namespace
