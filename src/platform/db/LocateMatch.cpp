@@ -3,6 +3,7 @@
 
 #include "platform/db/Field.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/sql/TextCompare.h"
 
 namespace db {
 
@@ -28,17 +29,17 @@ bool Converted(const TField& field, const QVariant& searched, QVariant& result) 
 bool LocateMatches(const TField& field, const QVariant& value, const QVariant& searched, TLocateOptions options) {
     if (searched.isNull() || value.isNull()) return searched.isNull() && value.isNull();
     if (IsTextField(field)) {
-        const Qt::CaseSensitivity cs = options.Contains(loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
-        const QString text = value.toString();
         const QString wanted = searched.toString();
-        return options.Contains(loPartialKey) ? text.startsWith(wanted, cs) : text.compare(wanted, cs) == 0;
+        const QString text = options.Contains(loPartialKey) ? value.toString().left(wanted.size()) : value.toString();
+        // Without case, texts compare as the engine compares them.
+        return options.Contains(loCaseInsensitive) ? sql::CompareText(text, wanted) == 0 : text == wanted;
     }
     return CompareFieldValue(field, value, searched) == 0;
 }
 
 int CompareFieldValue(const TField& field, const QVariant& value, const QVariant& other) {
     if (value.isNull() || other.isNull()) return value.isNull() == other.isNull() ? 0 : (value.isNull() ? -1 : 1);
-    if (IsTextField(field)) return value.toString().compare(other.toString(), Qt::CaseInsensitive);
+    if (IsTextField(field)) return sql::CompareText(value.toString(), other.toString());
     QVariant converted;
     if (!Converted(field, other, converted)) return 1;
     const double a = value.toDouble();
