@@ -1,6 +1,8 @@
 // The dataset layer's enumerations: field types as the framework numbers them, field kinds, states, options.
 #pragma once
 
+#include "platform/rtl/Alignment.h"
+
 #include <initializer_list>
 
 // The framework's numbering; other code compares these codes.
@@ -27,9 +29,6 @@ enum TFieldType {
 enum TFieldKind { fkData, fkCalculated, fkLookup };
 
 enum TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert, dsSetKey, dsCalcFields, dsFilter };
-
-// Same values as the control library's alignment, so that fields and controls share one meaning.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 enum TLocateOption { loCaseInsensitive = 1, loPartialKey = 2 };
 
