@@ -1,6 +1,7 @@
 // The recent-file list's entries and their registry values.
 #include "util/DvMru.h"
 
+#include "platform/ui/Menus.h"
 #include "util/DvRegistry.h"
 #include "util/VersionHistory.h"
 
@@ -26,13 +27,34 @@ QStringList TDvMru::Captions() const {
     return captions;
 }
 
+void TDvMru::SetMenuItem(TMenuItem* menuItem) {
+    menuItem_ = menuItem;
+    if (menuItem_ && menuItem_->Count() == 0) ShowEntries();
+}
+
+void TDvMru::ShowEntries() {
+    menuItem_->Clear();
+    for (const QString& caption : Captions()) {
+        auto* item = new TMenuItem(nullptr);
+        item->SetCaption(caption);
+        if (files_.isEmpty())
+            item->SetEnabled(false);
+        else
+            item->OnClick = [this](QObject* sender) { ui::Fire(OnClick, sender); };
+        menuItem_->Add(item);
+    }
+}
+
 void TDvMru::SetMaxItems(int maxItems) {
     if (maxItems < 0) return;
     maxItems_ = maxItems;
+    if (!menuItem_) return;
     while (files_.size() > maxItems_) files_.removeLast();
+    ShowEntries();
 }
 
 void TDvMru::AddFile(const QString& fileName) {
+    if (!menuItem_) return;
     const QString name = fileName.trimmed();
     // A list that may hold no entry stays empty; a blank name is no file.
     if (maxItems_ == 0 || name.isEmpty()) return;
@@ -42,18 +64,27 @@ void TDvMru::AddFile(const QString& fileName) {
     else if (files_.size() >= maxItems_)
         files_.removeLast();
     files_.prepend(name);
+    ShowEntries();
 }
 
 void TDvMru::RemoveFile(const QString& fileName) {
+    if (!menuItem_) return;
     const int found = IndexOfName(files_, fileName.trimmed());
-    if (found >= 0) files_.removeAt(found);
+    if (found < 0) return;
+    files_.removeAt(found);
+    ShowEntries();
 }
 
-void TDvMru::Clear() { files_.clear(); }
+void TDvMru::Clear() {
+    if (!menuItem_) return;
+    files_.clear();
+    ShowEntries();
+}
 
 QString TDvMru::GetFileName(int index) const { return files_.value(index); }
 
 void TDvMru::LoadFromRegistry(const QString& key, const QString& prefix) {
+    if (!menuItem_) return;
     Clear();
     TDvRegistry reg(KEY_READ);
     if (!VersionHistory->OpenReadKey(reg, key)) return;
@@ -67,6 +98,7 @@ void TDvMru::LoadFromRegistry(const QString& key, const QString& prefix) {
 }
 
 void TDvMru::SaveToRegistry(const QString& key, const QString& prefix) const {
+    if (!menuItem_) return;
     TDvRegistry reg;
     if (!VersionHistory->OpenWriteKey(reg, key)) return;
     QStringList names;

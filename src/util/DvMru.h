@@ -1,11 +1,26 @@
 // TDvMru: the most-recently-used file list, shown as numbered menu items and kept as registry values.
 #pragma once
 
+#include "platform/ui/Component.h"
+#include "platform/ui/Events.h"
+
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
-class TDvMru {
+class TMenuItem;
+
+// Every operation does nothing until MenuItem is set.
+class TDvMru : public TComponent {
 public:
+    explicit TDvMru(QObject* owner) : TComponent(owner) {}
+
+    // The menu item whose sub-items are the list; it gets "(Empty)" when it has none.
+    TMenuItem* MenuItem() const { return menuItem_; }
+    void SetMenuItem(TMenuItem* menuItem);
+    // Runs with the clicked sub-item as sender.
+    TNotifyEvent OnClick;
+
     // The captions the menu shows: "&1 name", "&2 name", ... or the disabled placeholder "(Empty)".
     QStringList Captions() const;
     bool IsEmpty() const { return files_.isEmpty(); }
@@ -29,6 +44,10 @@ public:
     void SaveToRegistry(const QString& key, const QString& prefix) const;
 
 private:
+    // Rebuilds the sub-items from the entries.
+    void ShowEntries();
+
+    QPointer<TMenuItem> menuItem_;
     QStringList files_;
     int maxItems_ = 5;
 };
