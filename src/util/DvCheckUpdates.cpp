@@ -2,6 +2,9 @@
 #include "util/DvCheckUpdates.h"
 
 #include "platform/rtl/Messages.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/Containers.h"  // the panel type ProgressPanel holds
+#include "platform/ui/ProgressPanel.h"
 #include "util/DvRegistry.h"
 #include "util/DvSysUtils.h"
 #include "util/DvVersionInfo.h"
@@ -41,9 +44,45 @@ private:
     util::UpdateProgress* progress_;
 };
 
+const QString kChecking = QStringLiteral("Checking for updates...");
+
+class PanelProgress : public util::UpdateProgress {
+public:
+    explicit PanelProgress(TForm* form) : form_(form) {}
+    void Show() override { panel_ = std::make_unique<ui::ProgressPanel>(form_, kChecking); }
+    void Hide() override { panel_.reset(); }
+
+private:
+    TForm* form_;
+    std::unique_ptr<ui::ProgressPanel> panel_;
+};
+
+class LabelProgress : public util::UpdateProgress {
+public:
+    explicit LabelProgress(TLabel* label) : label_(label) {}
+    void Show() override {
+        label_->SetCaption(kChecking);
+        label_->repaint();
+    }
+    void Hide() override {}
+
+private:
+    TLabel* label_;
+};
+
 }  // namespace
 
-TDvCheckUpdates::TDvCheckUpdates() : ConnectionTest(IsInternetConnected) {}
+TDvCheckUpdates::TDvCheckUpdates(QObject* owner) : TComponent(owner), ConnectionTest(IsInternetConnected) {}
+
+bool TDvCheckUpdates::CheckNow(TForm* form, bool attemptConnect, bool silent) {
+    PanelProgress progress(form);
+    return DoCheck(form && !silent ? &progress : nullptr, attemptConnect, silent);
+}
+
+bool TDvCheckUpdates::CheckNowWithLabel(TLabel* label, bool attemptConnect, bool silent) {
+    LabelProgress progress(label);
+    return DoCheck(label ? &progress : nullptr, attemptConnect, silent);
+}
 
 bool TDvCheckUpdates::GetIsTimeToCheck() {
     if (!LoadSettings()) {

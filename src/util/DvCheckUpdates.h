@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/rtl/DateUtils.h"
+#include "platform/ui/Component.h"
 
 #include <QString>
 #include <functional>
@@ -20,7 +21,10 @@ public:
 
 }  // namespace util
 
-class TDvCheckUpdates {
+class TForm;
+class TLabel;
+
+class TDvCheckUpdates : public TComponent {
 public:
     // The title of every message of the check.
     QString Caption;
@@ -40,7 +44,7 @@ public:
     // Whether a network connection is up; IsInternetConnected unless replaced.
     std::function<bool(bool attemptConnect)> ConnectionTest;
 
-    TDvCheckUpdates();
+    explicit TDvCheckUpdates(QObject* owner = nullptr);
 
     // Loads the settings; when there are none yet, stores the current ones and answers false. Otherwise
     // true when the check is on and CheckInterval days have passed since the last one.
@@ -49,6 +53,11 @@ public:
     // False when Key is blank, cannot be opened or a value cannot be read or written.
     bool LoadSettings();
     bool SaveSettings();
+
+    // The check with its progress as a panel on the form (not in a silent check).
+    bool CheckNow(TForm* form, bool attemptConnect, bool silent);
+    // The check with its progress in the label.
+    bool CheckNowWithLabel(TLabel* label, bool attemptConnect, bool silent);
 
     // The check: true when a version list was received and evaluated (and the day recorded). A silent
     // check reports only updates found and failures the user cannot help; otherwise every outcome is shown.
