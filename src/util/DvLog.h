@@ -2,13 +2,23 @@
 #pragma once
 
 #include "platform/rtl/StringList.h"
+#include "platform/ui/Component.h"
 #include "util/DvRegExport.h"
 
 #include <exception>
+#include <memory>
 
-class TDvCustomLogDialog {
+class TButton;
+class TEdit;
+class TForm;
+class TMemo;
+class TSaveDialog;
+
+class TDvCustomLogDialog : public TComponent {
 public:
-    virtual ~TDvCustomLogDialog() = default;
+    // Builds the dialog window, which lives as long as the component.
+    explicit TDvCustomLogDialog(QObject* owner);
+    ~TDvCustomLogDialog() override;
 
     QString Caption;
     // Kept for callers; the dialog itself starts in the documents folder.
@@ -24,30 +34,48 @@ public:
     // Keys exported at the end of the report.
     TDvRegKeys RegKeys;
 
-    // The file-name box; filled with the documents folder's "log.txt" when first shown empty.
-    QString FileName;
+    // The dialog window ("LogDialog") and its controls.
+    TForm* Form() const { return form_.get(); }
+    TMemo* MessageMemo;
+    TEdit* FileNameEdit;
+    TButton* BrowseButton;
+    TButton* OkButton;
+    TButton* CancelButton;
+    TSaveDialog* SaveDialog;
+
+    // The file-name box gets the documents folder's "log.txt" when it is empty.
     void FormShow();
-    // Writes the report to FileName; the dialog closes with OK whatever this did.
+    // Asks for the file name with the save dialog.
+    void Browse();
+    // Writes the report to the file named in the box; the dialog closes with OK whatever this did.
     void WriteLogFile();
 
 protected:
+    // Shows the window modally; true when it closed with OK.
+    bool ShowDialog();
+
     // The lines written at the top of the file, prepared by Execute.
     TStringList OutputLines;
+
+private:
+    std::unique_ptr<TForm> form_;
 };
 
 class TDvLogSystemInfoDialog : public TDvCustomLogDialog {
 public:
-    TDvLogSystemInfoDialog();
-    // OutputLines are a copy of LogLines.
+    explicit TDvLogSystemInfoDialog(QObject* owner = nullptr);
+    // The report starts with LogLines.
+    bool Execute();
     void PrepareOutput();
 };
 
 class TDvLogExceptionDialog : public TDvCustomLogDialog {
 public:
-    TDvLogExceptionDialog();
+    explicit TDvLogExceptionDialog(QObject* owner = nullptr);
     // What the program was doing when the exception came.
     TStringList FExceptionInfoLines;
-    // OutputLines: LogLines, the exception's message, FExceptionInfoLines and the export of the key
-    // (with its subkeys) under HKEY_CURRENT_USER.
+    // The report starts with LogLines, the exception's message, FExceptionInfoLines and the export of the
+    // key (with its subkeys) under HKEY_CURRENT_USER.
+    bool Execute(const QString& caption, const std::exception& error, const QString& registryKey);
     void PrepareOutput(const QString& caption, const std::exception& error, const QString& registryKey);
 };

@@ -4,6 +4,10 @@
 
 #include "platform/registry/Registry.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Edits.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/ModalRunner.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,7 +74,7 @@ TEST(DvLog, ExceptionReportHasTheCallerLinesTheMachineAndTheRegistryExport) {
     dialog.PrepareOutput(QStringLiteral("Log Exception"), EDatabaseError(QStringLiteral("Disk is full")),
                          QStringLiteral("\\Software\\Dulvex\\Ranvel"));
     EXPECT_EQ(dialog.Caption, QStringLiteral("Log Exception"));
-    dialog.FileName = LogPath();
+    dialog.FileNameEdit->SetText(LogPath());
     dialog.WriteLogFile();
 
     const QStringList lines = ReadLines(LogPath());
@@ -89,7 +93,7 @@ TEST(DvLog, ExceptionReportWithoutLogLinesStartsWithTheException) {
     TDvLogExceptionDialog dialog;
     dialog.PrepareOutput(QStringLiteral("Log Exception"), std::runtime_error("plain failure"),
                          QStringLiteral("\\Software\\Dulvex\\Ranvel"));
-    dialog.FileName = LogPath();
+    dialog.FileNameEdit->SetText(LogPath());
     dialog.WriteLogFile();
     const QStringList lines = ReadLines(LogPath());
     // A key that does not exist exports as nothing, which is no failure.
@@ -108,7 +112,7 @@ TEST(DvLog, RegistryKeysAreListedThenExportedAfterTheMemoryLines) {
     dialog.RegKeys.Add(HKEY_CLASSES_ROOT, QStringLiteral("\\CLSID"));
     dialog.PrepareOutput();
     dialog.LogLines.Clear();  // the output was copied before
-    dialog.FileName = LogPath();
+    dialog.FileNameEdit->SetText(LogPath());
     dialog.WriteLogFile();
 
     const QStringList lines = ReadLines(LogPath());
@@ -134,7 +138,7 @@ TEST(DvLog, AnExistingFileIsReplacedOnlyAfterOk) {
     old.write("old report");
     old.close();
     TDvLogSystemInfoDialog dialog;
-    dialog.FileName = LogPath();
+    dialog.FileNameEdit->SetText(LogPath());
     dialog.PrepareOutput();
 
     testing_env::Messages().QueueAnswer(mrCancel);
@@ -153,7 +157,7 @@ TEST(DvLog, AnExistingFileIsReplacedOnlyAfterOk) {
 
 TEST(DvLog, AFileThatCannotBeCreatedIsReported) {
     TDvLogSystemInfoDialog dialog;
-    dialog.FileName = QDir(testing_env::TempDir()).filePath(QStringLiteral("no/such/folder/log.txt"));
+    dialog.FileNameEdit->SetText(QDir(testing_env::TempDir()).filePath(QStringLiteral("no/such/folder/log.txt")));
     dialog.PrepareOutput();
     dialog.WriteLogFile();
     ASSERT_EQ(testing_env::Messages().Requests().size(), 1u);
@@ -161,14 +165,46 @@ TEST(DvLog, AFileThatCannotBeCreatedIsReported) {
     EXPECT_TRUE(shown.text.startsWith(QStringLiteral("Could not create log file.\r\n\r\nCannot create file")))
         << shown.text.toStdString();
     EXPECT_EQ(shown.type, mtError);
-    EXPECT_FALSE(QFile::exists(dialog.FileName));
+    EXPECT_FALSE(QFile::exists(dialog.FileNameEdit->Text()));
 }
 
 TEST(DvLog, TheFileNameStartsAsLogTxtInTheDocumentsFolderAndIsKeptAfterwards) {
     TDvLogSystemInfoDialog dialog;
     dialog.FormShow();
-    EXPECT_TRUE(dialog.FileName.endsWith(QStringLiteral("/log.txt")));
-    dialog.FileName = QStringLiteral("/tmp/chosen.txt");
+    EXPECT_TRUE(dialog.FileNameEdit->Text().endsWith(QStringLiteral("/log.txt")));
+    dialog.FileNameEdit->SetText(QStringLiteral("/tmp/chosen.txt"));
     dialog.FormShow();
-    EXPECT_EQ(dialog.FileName, QStringLiteral("/tmp/chosen.txt"));
+    EXPECT_EQ(dialog.FileNameEdit->Text(), QStringLiteral("/tmp/chosen.txt"));
+}
+
+TEST(DvLog, TheDialogWindowWritesOnOkAndKeepsItsFileNameForTheNextShowing) {
+    ui::ScopedScriptedRunner runner;
+    TDvLogExceptionDialog dialog;
+    dialog.MsgLines.Clear();
+    dialog.MsgLines.Add(QStringLiteral("An illegal exception occurred while retrieving bookings"));
+    QString offered;
+    runner->OnShown<TForm>(QStringLiteral("LogDialog"), [&](TForm& form) {
+        EXPECT_EQ(form.Caption(), QStringLiteral("Log Exception"));
+        EXPECT_EQ(form.ClientWidth(), 476);
+        EXPECT_EQ(dialog.MessageMemo->Text(), QStringLiteral("An illegal exception occurred while retrieving bookings"));
+        offered = dialog.FileNameEdit->Text();
+        dialog.FileNameEdit->SetText(LogPath());
+        dialog.OkButton->click();
+    });
+    const EDatabaseError error(QStringLiteral("Boom"));
+    EXPECT_TRUE(dialog.Execute(QStringLiteral("Log Exception"), error, QStringLiteral("\\Software\\Dulvex\\Ranvel")));
+    EXPECT_TRUE(offered.endsWith(QStringLiteral("/log.txt")));
+    EXPECT_EQ(ReadLines(LogPath()).value(0), QStringLiteral("Exception: Boom"));
+
+    // Shown again: the name of the first showing; the browse button asks the save dialog; Cancel.
+    runner->OnShown<TForm>(QStringLiteral("LogDialog"), [&](TForm&) {
+        offered = dialog.FileNameEdit->Text();
+        dialog.BrowseButton->click();
+        dialog.CancelButton->click();
+    });
+    runner->Answer(QStringLiteral("TSaveDialog"), mrCancel);
+    EXPECT_FALSE(dialog.Execute(QStringLiteral("Log Exception"), error, QStringLiteral("\\Software")));
+    EXPECT_EQ(offered, LogPath());
+    EXPECT_EQ(dialog.FileNameEdit->Text(), LogPath());
+    EXPECT_EQ(runner->Runs(), (std::vector<QString>{"LogDialog", "LogDialog", "TSaveDialog"}));
 }
