@@ -71,6 +71,20 @@ TGridCoord NavigationTarget(GridMove move, TGridCoord current, const GridAxis& c
     return current;
 }
 
+DragReach DragReachAt(const GridAxis& axis, int position) {
+    const int firstShown = NearestShownCell(axis, axis.First(), +1);
+    const int lastShown = NearestShownCell(axis, axis.Count() - 1, -1);
+    if (firstShown < 0) return {};
+    if (position < axis.FixedBoundary()) {
+        const bool more = NearestShownCell(axis, axis.First() - 1, -1) >= 0;
+        return {firstShown, more ? -1 : 0};
+    }
+    const int lastVisible = NearestShownCell(axis, axis.LastFullyVisible(), -1);
+    if (position >= axis.ClientExtent()) return {lastVisible, lastVisible < lastShown ? +1 : 0};
+    const int cell = axis.CellAt(position);
+    return {cell < 0 ? lastShown : cell, 0};
+}
+
 TGridRect SelectionBetween(TGridCoord anchor, TGridCoord current, bool rowSelect, const GridAxis& cols) {
     TGridRect r{std::min(anchor.X, current.X), std::min(anchor.Y, current.Y), std::max(anchor.X, current.X),
                 std::max(anchor.Y, current.Y)};

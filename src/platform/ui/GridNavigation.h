@@ -26,6 +26,15 @@ TGridCoord NavigationTarget(GridMove move, TGridCoord current, const GridAxis& c
 // The selection from the anchor to the current cell; with rowSelect it spans every scrollable column.
 TGridRect SelectionBetween(TGridCoord anchor, TGridCoord current, bool rowSelect, const GridAxis& cols);
 
+// Where a selection drag reaches on one axis: the shown scrollable cell under the position (the nearest one when
+// the position lies in the fixed cells, beyond the cells or outside the client) and the direction the axis
+// scrolls while the mouse stays there (-1 back, +1 on, 0 not).
+struct DragReach {
+    int cell = -1;
+    int scroll = 0;
+};
+DragReach DragReachAt(const GridAxis& axis, int position);
+
 // The nearest shown scrollable cell from index in the direction (+1 or -1), index itself when shown; -1 when none.
 int NearestShownCell(const GridAxis& axis, int index, int direction);
 

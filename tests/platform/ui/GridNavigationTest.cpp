@@ -82,3 +82,32 @@ TEST(GridNavigation, SelectionSpansAnchorAndCurrentCell) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridNavigation, DragReachesTheCellUnderTheMouseAndScrollsAtTheEdges) {
+    Axes g;  // rows 1..5 show; row 0 is fixed
+    g.rows.SetExtent(6, -1);
+    const struct { int first, position, cell, scroll; } cases[] = {
+        {1, 50, 2, 0},    // inside the cells
+        {1, 5, 1, 0},     // over the fixed row with nothing scrolled away
+        {4, 5, 4, -1},    // over the fixed row after scrolling
+        {1, 130, 5, +1},  // below the client
+        {1, -3, 1, 0},    // above the client
+    };
+    for (const auto& c : cases) {
+        g.rows.SetFirst(c.first);
+        const ui::DragReach reach = ui::DragReachAt(g.rows, c.position);
+        EXPECT_EQ(reach.cell, c.cell) << "at " << c.position;
+        EXPECT_EQ(reach.scroll, c.scroll) << "at " << c.position;
+    }
+    // At the end nothing is left to scroll to; the hidden last row is passed over.
+    g.rows.SetCount(7);
+    g.rows.SetClientExtent(110);
+    g.rows.SetFirst(10);
+    const ui::DragReach end = ui::DragReachAt(g.rows, 200);
+    EXPECT_EQ(end.cell, 5);
+    EXPECT_EQ(end.scroll, 0);
+}
+
+}  // namespace
