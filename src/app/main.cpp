@@ -1,6 +1,8 @@
 // The program's entry point.
+#include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/ProgramVersion.h"
 #include "platform/ui/QtMessageService.h"
+#include "util/VersionHistory.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -14,7 +16,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavorin"));
     QApplication::setApplicationVersion(QString::fromLatin1(rtl::kProgramVersionText));
+    rtl::LoadFormatSettingsFromLocale();
     rtl::SetMessageService(std::make_shared<ui::QtMessageService>());
+    // The version keys come first: every reader and writer of per-user settings goes through them.
+    CreateVersionHistory();
 
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Tavorin"));

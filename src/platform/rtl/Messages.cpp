@@ -73,36 +73,25 @@ void ScriptedMessageService::Clear() {
 
 }  // namespace rtl
 
-using rtl::MessageRequest;
+using Kind = rtl::MessageRequest::Kind;
+
+namespace {
+rtl::MessageAnswer Ask(const rtl::MessageRequest& request) { return rtl::CurrentMessageService().Ask(request); }
+}  // namespace
 
 int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int) {
-    MessageRequest request;
-    request.kind = MessageRequest::Kind::Dialog;
-    request.text = text;
-    request.type = type;
-    request.buttons = buttons;
-    return rtl::CurrentMessageService().Ask(request).result;
+    return Ask({.kind = Kind::Dialog, .text = text, .type = type, .buttons = buttons}).result;
 }
 
 void ShowMessage(const QString& text) { MessageDlg(text, mtCustom, {mbOK}); }
 
 bool InputQuery(const QString& caption, const QString& prompt, QString& value) {
-    MessageRequest request;
-    request.kind = MessageRequest::Kind::Input;
-    request.caption = caption;
-    request.text = prompt;
-    request.value = value;
-    const rtl::MessageAnswer answer = rtl::CurrentMessageService().Ask(request);
+    const rtl::MessageAnswer answer = Ask({.kind = Kind::Input, .caption = caption, .text = prompt, .value = value});
     if (answer.result != mrOk) return false;
     value = answer.value;
     return true;
 }
 
 int MessageBox(const QString& text, const QString& caption, unsigned flags) {
-    MessageRequest request;
-    request.kind = MessageRequest::Kind::Box;
-    request.text = text;
-    request.caption = caption;
-    request.flags = flags;
-    return rtl::CurrentMessageService().Ask(request).result;
+    return Ask({.kind = Kind::Box, .caption = caption, .text = text, .flags = flags}).result;
 }

@@ -1,6 +1,8 @@
 // Message dialogs shown as QMessageBox and QInputDialog.
 #include "platform/ui/QtMessageService.h"
 
+#include "platform/ui/ModalRunner.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -74,7 +76,7 @@ std::vector<std::pair<QString, int>> BoxButtons(unsigned flags) {
     }
 }
 
-int RunDialog(const rtl::MessageRequest& request) {
+int ShowDialog(const rtl::MessageRequest& request) {
     QMessageBox box(DialogIcon(request.type), DialogCaption(request.type), NormalizeLineBreaks(request.text),
                     QMessageBox::NoButton, QApplication::activeWindow());
     std::vector<std::pair<QAbstractButton*, int>> results;
@@ -84,13 +86,14 @@ int RunDialog(const rtl::MessageRequest& request) {
         results.emplace_back(b, spec.result);
         if (spec.button == mbCancel || spec.button == mbNo) box.setEscapeButton(b);
     }
-    box.exec();
-    for (const auto& [button, result] : results)
-        if (box.clickedButton() == button) return result;
-    return mrCancel;
+    return ui::RunDialog(box, QStringLiteral("MessageDlg"), [&] {
+        for (const auto& [button, result] : results)
+            if (box.clickedButton() == button) return result;
+        return int(mrCancel);
+    });
 }
 
-int RunBox(const rtl::MessageRequest& request) {
+int ShowBox(const rtl::MessageRequest& request) {
     QMessageBox box(BoxIcon(request.flags), request.caption, NormalizeLineBreaks(request.text),
                     QMessageBox::NoButton, QApplication::activeWindow());
     const auto buttons = BoxButtons(request.flags);
@@ -99,10 +102,11 @@ int RunBox(const rtl::MessageRequest& request) {
     const int defaultIndex = (request.flags & MB_DEFBUTTON3) ? 2 : (request.flags & MB_DEFBUTTON2) ? 1 : 0;
     if (defaultIndex < static_cast<int>(added.size()))
         box.setDefaultButton(static_cast<QPushButton*>(added[defaultIndex]));
-    box.exec();
-    for (size_t i = 0; i < added.size(); ++i)
-        if (box.clickedButton() == added[i]) return buttons[i].second;
-    return IDCANCEL;
+    return ui::RunDialog(box, QStringLiteral("MessageBox"), [&] {
+        for (size_t i = 0; i < added.size(); ++i)
+            if (box.clickedButton() == added[i]) return buttons[i].second;
+        return int(IDCANCEL);
+    });
 }
 
 }  // namespace
@@ -116,14 +120,17 @@ QString NormalizeLineBreaks(const QString& text) {
 
 rtl::MessageAnswer QtMessageService::Ask(const rtl::MessageRequest& request) {
     switch (request.kind) {
-    case rtl::MessageRequest::Kind::Dialog: return {RunDialog(request), {}};
-    case rtl::MessageRequest::Kind::Box: return {RunBox(request), {}};
+    case rtl::MessageRequest::Kind::Dialog: return {ShowDialog(request), {}};
+    case rtl::MessageRequest::Kind::Box: return {ShowBox(request), {}};
     case rtl::MessageRequest::Kind::Input: {
-        bool ok = false;
-        const QString value = QInputDialog::getText(QApplication::activeWindow(), request.caption,
-                                                    NormalizeLineBreaks(request.text), QLineEdit::Normal,
-                                                    request.value, &ok);
-        return {ok ? mrOk : mrCancel, ok ? value : request.value};
+        QInputDialog dialog(QApplication::activeWindow());
+        dialog.setWindowTitle(request.caption);
+        dialog.setLabelText(NormalizeLineBreaks(request.text));
+        dialog.setTextValue(request.value);
+        const int result = ui::RunDialog(dialog, QStringLiteral("InputQuery"), [&] {
+            return dialog.result() == QDialog::Accepted ? int(mrOk) : int(mrCancel);
+        });
+        return {result, result == mrOk ? dialog.textValue() : request.value};
     }
     }
     return {};

@@ -1,0 +1,37 @@
+// Compaction through an attached, freshly keyed database and sqlcipher_export.
+#include "platform/sql/Compaction.h"
+
+#include "platform/sql/Connection.h"
+#include "platform/sql/EngineError.h"
+
+#include <QFile>
+
+namespace sql {
+
+void CompactDatabase(const QString& sourceConnectionString, const QString& destinationConnectionString) {
+    ConnectOptions source = ParseConnectionString(sourceConnectionString);
+    const ConnectOptions destination = ParseConnectionString(destinationConnectionString);
+    if (QFile::exists(destination.dataSource)) RaiseEngineError(kDatabaseExists);
+    source.exclusive = true;
+    const Connection connection(source);
+    const Database& database = connection.Native();
+    // The export copies table by table, so children may arrive before their parents.
+    database.Exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+    // The source is opened without the right to create files, and an attached file inherits it: the empty
+    // destination is made here and becomes a database when the export writes to it.
+    QFile empty(destination.dataSource);
+    if (!empty.open(QIODevice::WriteOnly)) RaiseEngineError(empty.errorString());
+    empty.close();
+    database.Exec(QStringLiteral("ATTACH DATABASE %1 AS TvCompacted KEY %2")
+                      .arg(QuoteText(destination.dataSource), QuoteText(destination.password)));
+    try {
+        database.QueryValue(QStringLiteral("SELECT sqlcipher_export('TvCompacted')"));
+    } catch (...) {
+        database.Exec(QStringLiteral("DETACH DATABASE TvCompacted"));
+        QFile::remove(destination.dataSource);
+        throw;
+    }
+    database.Exec(QStringLiteral("DETACH DATABASE TvCompacted"));
+}
+
+}  // namespace sql

@@ -1,0 +1,179 @@
+// Opening, creating and using a database file: password probe, file sharing, statements and properties.
+#include "platform/sql/Connection.h"
+
+#include "platform/rtl/ProgramVersion.h"
+#include "platform/sql/DdlExecutor.h"
+#include "platform/sql/EngineError.h"
+#include "platform/sql/JetFunctions.h"
+#include "platform/sql/TextCompare.h"
+#include "platform/sql/Translator.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace sql {
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+
+void RegisterFunctions(const Database& database) {
+    RegisterTextCompare(database.Handle());
+    RegisterJetFunctions(database.Handle());
+}
+
+void Key(const Database& database, const QString& password) {
+    const QByteArray key = password.toUtf8();
+    sqlite3_key(database.Handle(), key.constData(), key.size());
+}
+
+// SQLCipher only notices a wrong key at the first read.
+bool Readable(const Database& database) {
+    return sqlite3_exec(database.Handle(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) ==
+           SQLITE_OK;
+}
+
+// An encrypted file is whole pages of noise; a plain one starts with SQLite's header.
+bool LooksEncrypted(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const qint64 size = file.size();
+    return size >= 1024 && size % 1024 == 0 && !file.read(16).startsWith("SQLite format 3");
+}
+
+QString Unrecognized(const QString& fileName) {
+    return QStringLiteral("Unrecognized database format '%1'.").arg(fileName);
+}
+
+}  // namespace
+
+Connection::Connection(const ConnectOptions& options) : fileName_(options.dataSource) {
+    const QFileInfo info(fileName_);
+    if (!info.isFile()) RaiseEngineError(QStringLiteral("Could not find file '%1'.").arg(fileName_));
+    readOnly_ = options.readOnly || !info.isWritable();
+    exclusive_ = options.exclusive;
+    lock_ = LockFile::Join(fileName_, exclusive_);
+    OpenChecked(options.password, readOnly_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    Configure();
+}
+
+Connection::~Connection() = default;
+
+void Connection::OpenChecked(const QString& password, int flags) {
+    // A protected file opens with its password; an unprotected one whatever password is given.
+    QStringList keys;
+    if (!password.isEmpty()) keys << password;
+    keys << QString();
+    for (const QString& key : keys) {
+        database_.Open(fileName_, flags);
+        RegisterFunctions(database_);
+        if (!key.isEmpty()) Key(database_, key);
+        if (!Readable(database_)) continue;
+        if (Catalog::HasStorage(database_)) return;
+        database_.Close();
+        RaiseEngineError(Unrecognized(fileName_));
+    }
+    database_.Close();
+    RaiseEngineError(LooksEncrypted(fileName_) ? kNotValidPassword : Unrecognized(fileName_));
+}
+
+void Connection::Configure() {
+    sqlite3_busy_timeout(database_.Handle(), kBusyTimeoutMs);
+    database_.Exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    database_.Exec(QStringLiteral("PRAGMA cache_size = -16384"));
+}
+
+void Connection::CreateDatabase(const ConnectOptions& options) {
+    if (QFileInfo::exists(options.dataSource)) RaiseEngineError(kDatabaseExists);
+    Database database;
+    database.Open(options.dataSource, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    RegisterFunctions(database);
+    if (!options.password.isEmpty()) Key(database, options.password);
+    database.Exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    Catalog::CreateStorage(database);
+}
+
+std::unique_ptr<Statement> Connection::Prepare(const QString& jetSql) const {
+    const Translation translation = TranslateStatement(jetSql);
+    if (translation.kind == StatementKind::Ddl)
+        RaiseEngineError(QStringLiteral("A data definition statement does not return rows"), kErrorInCommand);
+    return database_.Prepare(translation.sql);
+}
+
+int Connection::Execute(const QString& jetSql) {
+    const Translation translation = TranslateStatement(jetSql);
+    if (translation.kind == StatementKind::Ddl) {
+        ExecuteDdl(database_, catalog_, jetSql);
+        return 0;
+    }
+    const auto statement = database_.Prepare(translation.sql);
+    while (statement->Step()) {
+    }
+    return translation.kind == StatementKind::Select || translation.kind == StatementKind::Other ? 0 : Changes();
+}
+
+int Connection::Changes() const { return sqlite3_changes(database_.Handle()); }
+
+QVariant Connection::LastCounterValue(const QString& table) const {
+    const std::optional<TableDef> def = catalog_.Find(table);
+    const qint64 rowid = sqlite3_last_insert_rowid(database_.Handle());
+    if (!def || rowid == 0) return {};
+    for (const ColumnDef& column : def->columns) {
+        if (column.type != JetType::Counter) continue;
+        return database_.QueryValue(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = %3")
+                                        .arg(QuoteName(column.name), QuoteName(def->name))
+                                        .arg(rowid));
+    }
+    return {};
+}
+
+void Connection::BeginTransaction() { database_.Exec(QStringLiteral("BEGIN")); }
+void Connection::CommitTransaction() { database_.Exec(QStringLiteral("COMMIT")); }
+void Connection::RollbackTransaction() { database_.Exec(QStringLiteral("ROLLBACK")); }
+bool Connection::InTransaction() const { return sqlite3_get_autocommit(database_.Handle()) == 0; }
+
+int Connection::Mode() const {
+    if (readOnly_) return kModeRead;
+    return exclusive_ ? kModeShareExclusive : kModeShareDenyNone;
+}
+
+QList<QPair<QString, QVariant>> Connection::Properties() const {
+    const qint64 freePages = database_.QueryValue(QStringLiteral("PRAGMA freelist_count")).toLongLong();
+    const qint64 pageSize = database_.QueryValue(QStringLiteral("PRAGMA page_size")).toLongLong();
+    const QString engine = QStringLiteral("SQLCipher %1 / SQLite %2")
+                               .arg(database_.QueryValue(QStringLiteral("PRAGMA cipher_version")).toString(),
+                                    QString::fromLatin1(sqlite3_libversion()));
+    return {
+        {QStringLiteral("Data Source"), fileName_},
+        {QStringLiteral("DBMS Name"), QStringLiteral("SQLCipher")},
+        {QStringLiteral("DBMS Version"), engine},
+        {QStringLiteral("Provider Friendly Name"), QStringLiteral("Tavorin SQLCipher Provider")},
+        {QStringLiteral("Provider Version"), QString::fromLatin1(rtl::kProgramVersionText)},
+        {QStringLiteral("Jet OLEDB:Database Locking Mode"), 1},
+        {QStringLiteral("Jet OLEDB:Compact Reclaimed Space Amount"), freePages * pageSize},
+    };
+}
+
+SchemaRowset Connection::TablesSchema() const {
+    SchemaRowset rowset{{QStringLiteral("TABLE_NAME"), QStringLiteral("TABLE_TYPE")}, {}};
+    const QStringList userTables = catalog_.TableNames();
+    const auto statement = database_.Prepare(
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' UNION SELECT 'sqlite_master' ORDER BY 1"));
+    while (statement->Step()) {
+        const QString name = statement->Value(0).toString();
+        const bool user = userTables.contains(name, Qt::CaseInsensitive);
+        rowset.rows << QVariantList{name, user ? QStringLiteral("TABLE") : QStringLiteral("SYSTEM TABLE")};
+    }
+    return rowset;
+}
+
+SchemaRowset Connection::UserRoster() const {
+    SchemaRowset rowset{{QStringLiteral("COMPUTER_NAME"), QStringLiteral("LOGIN_NAME"), QStringLiteral("CONNECTED"),
+                         QStringLiteral("SUSPECT_STATE")},
+                        {}};
+    for (const RosterEntry& entry : lock_->Roster())
+        rowset.rows << QVariantList{entry.computerName, entry.loginName, true, QVariant()};
+    return rowset;
+}
+
+}  // namespace sql

@@ -1,0 +1,81 @@
+// A connection to one database file: the engine's driver boundary under the dataset layer.
+#pragma once
+
+#include "platform/sql/Catalog.h"
+#include "platform/sql/ConnectionString.h"
+#include "platform/sql/Database.h"
+#include "platform/sql/LockFile.h"
+#include "platform/sql/Statement.h"
+
+#include <QList>
+#include <QPair>
+#include <QVariant>
+#include <memory>
+
+namespace sql {
+
+// A schema rowset: column names and rows of values.
+struct SchemaRowset {
+    QStringList columns;
+    QList<QVariantList> rows;
+};
+
+// The ADO connection modes the program sees.
+inline constexpr int kModeRead = 1;
+inline constexpr int kModeShareExclusive = 12;
+inline constexpr int kModeShareDenyNone = 16;
+
+class Connection {
+public:
+    // Opens the file. Raises "Not a valid password" for a protected file and a missing or wrong password,
+    // "Could not use ''; file already in use" while another holds it exclusively (or, for an exclusive
+    // open, while others are in), "Unrecognized database format '<file>'." for anything else.
+    explicit Connection(const ConnectOptions& options);
+    explicit Connection(const QString& connectionString) : Connection(ParseConnectionString(connectionString)) {}
+    ~Connection();
+
+    // Creates a new empty database, encrypted with the password when one is given; "Database already exists."
+    // when the file is there.
+    static void CreateDatabase(const ConnectOptions& options);
+
+    const QString& FileName() const { return fileName_; }
+
+    // Prepares one Jet DML statement (SELECT, INSERT, UPDATE, DELETE).
+    std::unique_ptr<Statement> Prepare(const QString& jetSql) const;
+    // Runs one Jet statement of any kind, DDL included, and answers the number of rows it changed.
+    int Execute(const QString& jetSql);
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    int Changes() const;
+    // The counter value the last INSERT into the table issued (null when it has no counter or no insert was made).
+    QVariant LastCounterValue(const QString& table) const;
+
+    void BeginTransaction();
+    void CommitTransaction();
+    void RollbackTransaction();
+    bool InTransaction() const;
+
+    int Mode() const;
+    bool IsReadOnly() const { return readOnly_; }
+    // The provider properties the program reads (name, value), names as the provider spells them.
+    QList<QPair<QString, QVariant>> Properties() const;
+    // TABLE_NAME, TABLE_TYPE ("TABLE", or "SYSTEM TABLE" for the engine's own).
+    SchemaRowset TablesSchema() const;
+    // COMPUTER_NAME, LOGIN_NAME, CONNECTED, SUSPECT_STATE: one row per program instance that has the file open.
+    SchemaRowset UserRoster() const;
+
+    const Catalog& GetCatalog() const { return catalog_; }
+    const Database& Native() const { return database_; }
+
+private:
+    void OpenChecked(const QString& password, int flags);
+    void Configure();
+
+    QString fileName_;
+    bool readOnly_ = false;
+    bool exclusive_ = false;
+    std::shared_ptr<LockFile> lock_;
+    Database database_;
+    Catalog catalog_{database_};
+};
+
+}  // namespace sql

@@ -1,0 +1,10 @@
+// Raising helpers for engine errors.
+#include "platform/sql/EngineError.h"
+
+namespace sql {
+
+void RaiseEngineError(const QString& message, quint32 code) { throw EOleException(message, code); }
+
+void RaiseSyntaxError(const QString& message) { throw EOleException(message, kErrorInCommand); }
+
+}  // namespace sql

@@ -1,0 +1,42 @@
+// The lock file beside a database: a gate for exclusive use and one slot per program instance (the roster).
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+namespace sql {
+
+struct RosterEntry {
+    QString computerName;
+    QString loginName;
+};
+
+// This program instance's place in a database's lock file. The slot is held by an open-file-description
+// lock, so it lasts exactly as long as the instance has the file open and a crashed process frees it.
+// Connections of one instance to one file share one place.
+class LockFile {
+public:
+    // Takes this instance's place; exclusive keeps every other connection out. Raises "Could not use '';
+    // file already in use" when someone holds the file exclusively, or others are in and exclusive is asked.
+    static std::shared_ptr<LockFile> Join(const QString& databasePath, bool exclusive);
+
+    ~LockFile();
+    LockFile(const LockFile&) = delete;
+    LockFile& operator=(const LockFile&) = delete;
+
+    // The instances that have the file open, this one included, in slot order.
+    QList<RosterEntry> Roster() const;
+
+    // The lock file's name for a database file.
+    static QString PathFor(const QString& databasePath);
+
+private:
+    LockFile(int fd, int slot) : fd_(fd), slot_(slot) {}
+    RosterEntry ReadSlot(int slot) const;
+
+    int fd_;
+    int slot_;
+};
+
+}  // namespace sql

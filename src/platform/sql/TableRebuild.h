@@ -1,0 +1,20 @@
+// The one table rebuild behind every change SQLite cannot make in place.
+#pragma once
+
+#include "platform/sql/TableDef.h"
+
+namespace sql {
+
+class Catalog;
+class Database;
+
+// Replaces the table by one of the new definition inside a transaction, keeping rows (by rowid, so their
+// order), indexes, constraints and counters. Columns are matched by name; convertedColumn, when given,
+// has its values converted to its new type (ALTER COLUMN). Must run outside a transaction.
+void RebuildTable(const Database& database, const Catalog& catalog, const TableDef& from, const TableDef& to,
+                  const QString& convertedColumn = {});
+
+// Creates a table's indexes and counter triggers from its definition.
+void CreateIndexesAndCounters(const Database& database, const TableDef& table);
+
+}  // namespace sql

@@ -1,0 +1,103 @@
+// The application object, the screen (cursor, work area, forms) and the mouse, as the framework's globals.
+#pragma once
+
+#include "platform/ui/Color.h"
+#include "platform/ui/Geometry.h"
+
+#include <QString>
+
+class TForm;
+
+using TCursor = int;
+enum : TCursor {
+    crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
+    crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
+    crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19,
+    crHelp = -20, crHandPoint = -21, crSizeAll = -22, crSize = -22,
+};
+
+class TApplication {
+public:
+    // The program file's full path.
+    QString ExeName() const;
+    QString Title() const;
+    void SetTitle(const QString& title);
+    QString HelpFile() const { return helpFile_; }
+    void SetHelpFile(const QString& helpFile) { helpFile_ = helpFile; }
+    // The colour of hint windows, through the tool-tip palette.
+    TColor HintColor() const { return hintColor_; }
+    void SetHintColor(TColor color);
+    // Milliseconds before a hint shows.
+    int HintPause() const { return hintPause_; }
+    void SetHintPause(int milliseconds);
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool showHint) { showHint_ = showHint; }
+
+    // Prepares the running Qt application: windows close only through their forms.
+    void Initialize();
+    // Runs the message loop until Terminate.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    void ProcessMessages();
+
+    // The main window: closing it ends the program.
+    TForm* MainForm() const { return mainForm_; }
+    void SetMainForm(TForm* form) { mainForm_ = form; }
+
+private:
+    QString helpFile_;
+    TColor hintColor_ = clInfoBk;
+    int hintPause_ = 500;
+    bool showHint_ = true;
+    bool terminated_ = false;
+    TForm* mainForm_ = nullptr;
+};
+
+class TScreen {
+public:
+    // Setting crDefault gives every window its own cursor back; any other cursor shows everywhere.
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor);
+
+    int Width() const;
+    int Height() const;
+    TRect WorkAreaRect() const;
+    int WorkAreaLeft() const { return WorkAreaRect().Left; }
+    int WorkAreaTop() const { return WorkAreaRect().Top; }
+    int WorkAreaWidth() const { return WorkAreaRect().Width(); }
+    int WorkAreaHeight() const { return WorkAreaRect().Height(); }
+    int PixelsPerInch() const { return 96; }
+
+    // The active form: the active window when it is a form, else the innermost modal form.
+    TForm* ActiveForm() const;
+
+private:
+    TCursor cursor_ = crDefault;
+};
+
+class TMouse {
+public:
+    TPoint CursorPos() const;
+    void SetCursorPos(TPoint point);
+};
+
+extern TApplication* const Application;
+extern TScreen* const Screen;
+extern TMouse* const Mouse;
+
+namespace ui {
+
+// Shows the hourglass for its lifetime and then restores the cursor it found.
+class HourGlass {
+public:
+    HourGlass();
+    ~HourGlass();
+    HourGlass(const HourGlass&) = delete;
+    HourGlass& operator=(const HourGlass&) = delete;
+
+private:
+    TCursor saved_;
+};
+
+}  // namespace ui

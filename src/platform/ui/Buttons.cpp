@@ -1,0 +1,41 @@
+// Buttons: clicks come from Qt's signals and run the framework's Click.
+#include "platform/ui/Buttons.h"
+
+#include "platform/ui/Form.h"
+
+TButton::TButton(QWidget* parent) : ControlOf<QPushButton>(parent) {
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] { Click(); });
+}
+
+void TButton::SetDefault(bool value) {
+    default_ = value;
+    setDefault(value);
+}
+
+void TButton::Click() {
+    if (TForm* form = ParentForm(); form && modalResult_ != mrNone) form->SetModalResult(modalResult_);
+    TControl::Click();
+}
+
+TCheckBox::TCheckBox(QWidget* parent) : ControlOf<QCheckBox>(parent) {
+    connect(this, &QCheckBox::stateChanged, this, [this] { Click(); });
+}
+
+TCheckBoxState TCheckBox::State() const {
+    switch (checkState()) {
+    case Qt::Checked: return cbChecked;
+    case Qt::PartiallyChecked: return cbGrayed;
+    default: return cbUnchecked;
+    }
+}
+
+void TCheckBox::SetState(TCheckBoxState state) {
+    setCheckState(state == cbChecked ? Qt::Checked : state == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+TRadioButton::TRadioButton(QWidget* parent) : ControlOf<QRadioButton>(parent) {
+    connect(this, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Click();
+    });
+}

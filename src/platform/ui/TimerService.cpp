@@ -1,0 +1,87 @@
+// Qt's timer service and the clock-driven one for tests.
+#include "platform/ui/TimerService.h"
+
+#include <QTimer>
+#include <algorithm>
+
+namespace ui {
+namespace {
+
+class QtTimer : public ScheduledTimer {
+public:
+    QtTimer(int interval, std::function<void()> onTick) {
+        QObject::connect(&timer_, &QTimer::timeout, std::move(onTick));
+        timer_.start(interval);
+    }
+
+private:
+    QTimer timer_;
+};
+
+class QtTimerService : public TimerService {
+public:
+    std::unique_ptr<ScheduledTimer> Schedule(int interval, std::function<void()> onTick) override {
+        return std::make_unique<QtTimer>(interval, std::move(onTick));
+    }
+};
+
+std::shared_ptr<TimerService>& Installed() {
+    static std::shared_ptr<TimerService> service = std::make_shared<QtTimerService>();
+    return service;
+}
+
+}  // namespace
+
+TimerService& CurrentTimerService() { return *Installed(); }
+
+std::shared_ptr<TimerService> SetTimerService(std::shared_ptr<TimerService> service) {
+    if (!service) service = std::make_shared<QtTimerService>();
+    std::swap(Installed(), service);
+    return service;
+}
+
+class ClockTimerService::Entry : public ScheduledTimer {
+public:
+    Entry(ClockTimerService& service, int interval, std::function<void()> onTick)
+        : service_(service), interval_(quint32(interval)), due_(service.clock_->TickCount() + interval_),
+          onTick_(std::move(onTick)) {
+        service_.timers_.push_back(this);
+    }
+    ~Entry() override { std::erase(service_.timers_, this); }
+
+    ClockTimerService& service_;
+    quint32 interval_;
+    quint32 due_;
+    std::function<void()> onTick_;
+};
+
+std::unique_ptr<ScheduledTimer> ClockTimerService::Schedule(int interval, std::function<void()> onTick) {
+    return std::make_unique<Entry>(*this, interval, std::move(onTick));
+}
+
+void ClockTimerService::Advance(quint32 milliseconds) {
+    const quint32 target = clock_->TickCount() + milliseconds;
+    for (;;) {
+        auto next = std::min_element(timers_.begin(), timers_.end(),
+                                     [](const Entry* a, const Entry* b) { return a->due_ < b->due_; });
+        if (next == timers_.end() || (*next)->due_ > target) break;
+        Entry& entry = **next;
+        clock_->Advance(entry.due_ - clock_->TickCount());
+        entry.due_ += entry.interval_;
+        // A copy: the handler may stop (destroy) its own timer.
+        std::function<void()> onTick = entry.onTick_;
+        onTick();
+    }
+    clock_->Advance(target - clock_->TickCount());
+}
+
+ScopedFakeTimers::ScopedFakeTimers(TDateTime now)
+    : clock_(std::make_shared<rtl::FakeClock>(now)), service_(std::make_shared<ClockTimerService>(clock_)),
+      previousClock_(rtl::SetClock(clock_)), previousService_(SetTimerService(service_)) {}
+
+ScopedFakeTimers::~ScopedFakeTimers() {
+    SetTimerService(previousService_);
+    rtl::SetClock(previousClock_);
+}
+
+}  // namespace ui

@@ -1,0 +1,28 @@
+// Tool buttons over QToolButton; a linked menu item's QAction drives the button.
+#include "platform/ui/ToolBar.h"
+
+#include "platform/ui/Menus.h"
+
+#include <QAction>
+
+TToolBar::TToolBar(QWidget* parent) : ControlOf<QToolBar>(parent) {
+    SetBounds(0, 0, 100, 29);
+    SetAlign(alTop);
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
+
+void TToolBar::SetShowCaptions(bool show) {
+    setToolButtonStyle(show ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+}
+
+TToolButton::TToolButton(TToolBar* toolBar) : ControlOf<QToolButton>(toolBar) {
+    toolBar->addWidget(this);
+    connect(this, &QToolButton::clicked, this, [this] {
+        if (!menuItem_) Click();
+    });
+}
+
+void TToolButton::SetMenuItem(TMenuItem* item) {
+    menuItem_ = item;
+    if (item) setDefaultAction(item->Action());
+}
