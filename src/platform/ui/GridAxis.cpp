@@ -32,6 +32,13 @@ void GridAxis::SetExtent(int index, int extent) {
     Clamp();
 }
 
+void GridAxis::MoveCell(int from, int to) {
+    if (from < 0 || to < 0 || from >= Count() || to >= Count())
+        throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
+    MoveItem(extents_, from, to);
+    Clamp();
+}
+
 void GridAxis::SetDefaultExtent(int extent) {
     defaultExtent_ = extent;
     std::fill(extents_.begin(), extents_.end(), extent);

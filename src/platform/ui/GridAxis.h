@@ -25,6 +25,9 @@ public:
     // Gives every cell the new default extent.
     void SetDefaultExtent(int extent);
     bool IsHidden(int index) const { return Extent(index) < 0; }
+    // Moves a cell's extent to another place; the cells between shift by one. Raises EInvalidGridOperation
+    // for an index outside the axis.
+    void MoveCell(int from, int to);
 
     int LineWidth() const { return lineWidth_; }
     void SetLineWidth(int width) { lineWidth_ = width < 0 ? 0 : width; }

@@ -3,6 +3,8 @@
 
 #include "platform/rtl/Exceptions.h"
 
+#include <algorithm>
+
 // A cell: X is the column, Y the row.
 struct TGridCoord {
     int X = 0;
@@ -21,3 +23,14 @@ struct TGridRect {
 };
 
 TAVORIN_DECLARE_EXCEPTION(EInvalidGridOperation, Exception)
+
+namespace ui {
+
+// Moves one item of a list of cells to another place; the items between shift by one.
+template <class List>
+void MoveItem(List& list, int from, int to) {
+    if (from < to) std::rotate(list.begin() + from, list.begin() + from + 1, list.begin() + to + 1);
+    else if (to < from) std::rotate(list.begin() + to, list.begin() + from, list.begin() + from + 1);
+}
+
+}  // namespace ui
