@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -26,6 +27,7 @@ public:
     int topLeftChanges = 0;
     int colWidthChanges = 0;
     std::vector<std::pair<int, int>> columnMoves;
+    std::vector<int> resizedWidths;
     QString editText;
     QStringList log;
 
@@ -52,6 +54,7 @@ protected:
     void TopLeftChanged() override { ++topLeftChanges; }
     void ColWidthsChanged() override { ++colWidthChanges; }
     void ColumnMoved(int from, int to) override { columnMoves.emplace_back(from, to); }
+    void Resize() override { resizedWidths.push_back(ClientWidth()); }
     QString GetEditText(int col, int row) override { return QStringLiteral("cell %1,%2").arg(col).arg(row); }
     void SetEditText(int, int, const QString& value) override { editText = value; }
     QString CellHint(int col, int row) const override {
@@ -281,6 +284,28 @@ TEST_F(CustomGrid, HintsDependOnTheCellUnderThePoint) {
     const QPoint p = At(4, 3);
     EXPECT_EQ(grid.HintAt(p), QStringLiteral("hint 4,3"));
     EXPECT_EQ(grid.HintAt(QPoint(grid.ClientWidth() + 3, 2)), QString());
+    grid.SetShowHint(true);
+    QHelpEvent help(QEvent::ToolTip, p, grid.viewport()->mapToGlobal(p));
+    QApplication::sendEvent(grid.viewport(), &help);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("hint 4,3"));
+    // A mouse move that sets a hint shows it at once.
+    grid.SetHint(QStringLiteral("Room 4\rProjector"));
+    grid.ActivateHintAt(p.x(), p.y());
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Room 4\rProjector"));
+    grid.SetHint(QString());
+    grid.ActivateHintAt(p.x(), p.y());
+    // The tip fades out.
+    for (int i = 0; i < 50 && QToolTip::isVisible(); ++i) QTest::qWait(20);
+    EXPECT_FALSE(QToolTip::isVisible());
+}
+
+TEST_F(CustomGrid, ResizeReportsTheNewClientArea) {
+    grid.resize(420, 200);
+    QApplication::processEvents();
+    ASSERT_FALSE(grid.resizedWidths.empty());
+    EXPECT_EQ(grid.resizedWidths.back(), grid.ClientWidth());
+    EXPECT_GT(grid.ClientWidth(), 400);
+    EXPECT_EQ(grid.Horz().ClientExtent(), grid.ClientWidth());
 }
 
 TEST_F(CustomGrid, PaintsFixedSelectedAndFocusedCellsWithTheirStates) {
