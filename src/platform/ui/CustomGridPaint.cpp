@@ -13,10 +13,12 @@ constexpr TColor kLineColor = clSilver;
 // The shown cells of one part of an axis: the fixed cells, or the scrollable ones from the first shown.
 std::vector<int> ShownCells(const ui::GridAxis& axis, bool fixedPart) {
     std::vector<int> cells;
-    const int from = fixedPart ? 0 : axis.First();
     const int to = fixedPart ? axis.FixedCount() : axis.Count();
-    for (int i = from; i < to; ++i)
-        if (axis.IsShown(i)) cells.push_back(i);
+    int position = fixedPart ? 0 : axis.FixedBoundary();
+    for (int i = fixedPart ? 0 : axis.First(); i < to && position < axis.ClientExtent(); ++i) {
+        if (!axis.IsHidden(i)) cells.push_back(i);
+        position += axis.Step(i);
+    }
     return cells;
 }
 

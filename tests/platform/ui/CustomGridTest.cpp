@@ -167,6 +167,18 @@ TEST_F(CustomGrid, ShiftArrowsExtendTheRangeAndPlainArrowsMoveTheCell) {
     EXPECT_EQ(grid.TopRow() + grid.VisibleRowCount() - 1, 29);
 }
 
+TEST_F(CustomGrid, TabMovesBetweenTabStopsOnlyWhenAsked) {
+    grid.SetTabStops(2, false);
+    EXPECT_FALSE(grid.WantsKey(VK_TAB, {}));
+    grid.SetOptions(grid.Options() + TGridOptions{goTabs});
+    EXPECT_TRUE(grid.WantsKey(VK_TAB, {}));
+    EXPECT_FALSE(grid.WantsKey(VK_TAB, {ssCtrl}));
+    QTest::keyClick(&grid, Qt::Key_Tab);
+    EXPECT_EQ(grid.Col(), 3);
+    QTest::keyClick(&grid, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(grid.Col(), 1);
+}
+
 TEST_F(CustomGrid, DraggingPastTheEdgeScrollsWholeRows) {
     ui::ScopedFakeTimers timers;
     Press(At(2, 2));
