@@ -65,8 +65,9 @@ bool TCustomGrid::viewportEvent(QEvent* event) {
         if (delta != 0 && (delta < 0 ? DoMouseWheelDown(shift, at) : DoMouseWheelUp(shift, at))) return true;
         return QAbstractScrollArea::viewportEvent(event);
     }
-    // Hints are asked of the control with the point in client coordinates.
-    case QEvent::ToolTip: return ControlOf::event(event);
+    // Hints (asked with the point in client coordinates) and popup menus are the control's.
+    case QEvent::ToolTip:
+    case QEvent::ContextMenu: return ControlOf::event(event);
     default: return QAbstractScrollArea::viewportEvent(event);
     }
 }

@@ -5,9 +5,12 @@
 //   build/tests/platform/ui/test_platform_ui --gtest_filter=CustomGridScreen.*
 #include "platform/ui/CustomGrid.h"
 #include "platform/ui/InplaceEdit.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/ModalRunner.h"
 #include "platform/ui/TimerService.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
@@ -309,6 +312,17 @@ TEST_F(CustomGrid, HintsDependOnTheCellUnderThePoint) {
     // The tip fades out.
     for (int i = 0; i < 50 && QToolTip::isVisible(); ++i) QTest::qWait(20);
     EXPECT_FALSE(QToolTip::isVisible());
+}
+
+TEST_F(CustomGrid, ARightClickOpensThePopupMenu) {
+    ui::ScopedScriptedRunner runner;
+    TPopupMenu menu(&grid);
+    menu.SetName(QStringLiteral("GridMenu"));
+    grid.SetPopupMenu(&menu);
+    const QPoint p = At(3, 3);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, p, grid.viewport()->mapToGlobal(p));
+    QApplication::sendEvent(grid.viewport(), &event);
+    EXPECT_EQ(runner->Runs(), (std::vector<QString>{QStringLiteral("GridMenu")}));
 }
 
 TEST_F(CustomGrid, ResizeReportsTheNewClientArea) {
