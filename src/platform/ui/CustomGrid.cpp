@@ -303,6 +303,8 @@ void TCustomGrid::InvalidateCol(int col) {
 
 void TCustomGrid::InvalidateGrid() { viewport()->update(); }
 
+void TCustomGrid::Repaint() { viewport()->repaint(); }
+
 TCanvas& TCustomGrid::Canvas() {
     if (canvas_) return *canvas_;
     if (!measureCanvas_) measureCanvas_ = std::make_unique<TCanvas>(&measureImage_);

@@ -109,6 +109,9 @@ public:
     void InvalidateRow(int row);
     void InvalidateCol(int col);
     void InvalidateGrid();
+    // The cells live in the viewport: the control's own Invalidate and Repaint would not reach them.
+    void Invalidate() { InvalidateGrid(); }
+    void Repaint();
     // The canvas cells paint on; valid during painting only.
     TCanvas& Canvas();
 

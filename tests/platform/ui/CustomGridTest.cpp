@@ -31,11 +31,13 @@ public:
     int colWidthChanges = 0;
     std::vector<std::pair<int, int>> columnMoves;
     std::vector<int> resizedWidths;
+    int drawnCells = 0;
     QString editText;
     QStringList log;
 
 protected:
     void DrawCell(int col, int row, const TRect& rect, TGridDrawState state) override {
+        ++drawnCells;
         TCanvas& canvas = Canvas();
         if (state.Contains(gdFixed)) {
             const QString label = row == 0 ? (col == 0 ? QString() : QString(QChar('A' + (col - 1) % 26)))
@@ -323,6 +325,18 @@ TEST_F(CustomGrid, ARightClickOpensThePopupMenu) {
     QContextMenuEvent event(QContextMenuEvent::Mouse, p, grid.viewport()->mapToGlobal(p));
     QApplication::sendEvent(grid.viewport(), &event);
     EXPECT_EQ(runner->Runs(), (std::vector<QString>{QStringLiteral("GridMenu")}));
+}
+
+TEST_F(CustomGrid, InvalidatingRepaintsOnlyWhatWasAskedFor) {
+    QApplication::processEvents();
+    grid.drawnCells = 0;
+    grid.InvalidateCell(3, 3);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.drawnCells, 1);
+    grid.drawnCells = 0;
+    grid.Invalidate();  // the control as a whole repaints its cells too
+    QApplication::processEvents();
+    EXPECT_GT(grid.drawnCells, 50);
 }
 
 TEST_F(CustomGrid, ResizeReportsTheNewClientArea) {
