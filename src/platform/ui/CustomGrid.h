@@ -82,8 +82,8 @@ public:
     int VisibleColCount() const { return cols_.VisibleCount(); }
     int VisibleRowCount() const { return rows_.VisibleCount(); }
     // The viewport, without the scroll bars.
-    int ClientWidth() const;
-    int ClientHeight() const;
+    int ClientWidth() const override;
+    int ClientHeight() const override;
 
     // The current cell.
     int Col() const { return current_.X; }
@@ -110,8 +110,8 @@ public:
     void InvalidateCol(int col);
     void InvalidateGrid();
     // The cells live in the viewport: the control's own Invalidate and Repaint would not reach them.
-    void Invalidate() { InvalidateGrid(); }
-    void Repaint();
+    void Invalidate() override { InvalidateGrid(); }
+    void Repaint() override;
     // The canvas cells paint on; valid during painting only.
     TCanvas& Canvas();
 

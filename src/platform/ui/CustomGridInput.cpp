@@ -14,12 +14,6 @@ namespace {
 // How close to a border a press starts sizing a column or row.
 constexpr int kSizingMargin = 2;
 
-TMouseButton ButtonOf(Qt::MouseButton button) {
-    if (button == Qt::RightButton) return mbRight;
-    if (button == Qt::MiddleButton) return mbMiddle;
-    return mbLeft;
-}
-
 // The index of the cell whose far border lies within the margin of a position; -1 when none.
 int BorderAt(const ui::GridAxis& axis, int position) {
     for (int i = 0; i < axis.Count(); ++i) {
@@ -82,9 +76,9 @@ void TCustomGrid::HandleMouseEvent(QMouseEvent& event) {
     const QPoint p = event.position().toPoint();
     TShiftState shift = ui::ShiftStateOf(event.modifiers(), event.buttons());
     switch (event.type()) {
-    case QEvent::MouseButtonPress: MouseDown(ButtonOf(event.button()), shift, p.x(), p.y()); break;
-    case QEvent::MouseButtonDblClick: MouseDown(ButtonOf(event.button()), shift.Include(ssDouble), p.x(), p.y()); break;
-    case QEvent::MouseButtonRelease: MouseUp(ButtonOf(event.button()), shift, p.x(), p.y()); break;
+    case QEvent::MouseButtonPress: MouseDown(ui::MouseButtonOf(event.button()), shift, p.x(), p.y()); break;
+    case QEvent::MouseButtonDblClick: MouseDown(ui::MouseButtonOf(event.button()), shift.Include(ssDouble), p.x(), p.y()); break;
+    case QEvent::MouseButtonRelease: MouseUp(ui::MouseButtonOf(event.button()), shift, p.x(), p.y()); break;
     default: MouseMove(shift, p.x(), p.y()); break;
     }
 }
