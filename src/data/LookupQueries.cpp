@@ -2,6 +2,7 @@
 #include "data/LookupQueries.h"
 
 #include "platform/db/ADODataSet.h"
+#include "platform/rtl/Exceptions.h"
 
 namespace data {
 
@@ -26,12 +27,22 @@ int ExecuteWith(TADOConnection& connection, const QString& statement, const SqlP
     return command.Execute();
 }
 
-OpenedQuery::OpenedQuery(TADOQuery& query, const SqlParams& params) : query_(query) {
+OpenedQuery::OpenedQuery(TADOQuery& query, const SqlParams& params) : query_(query), wasActive_(query.Active()) {
+    for (const auto& param : params) previous_ << qMakePair(param.first, query_.Parameters.ParamByName(param.first).Value());
     query_.Close();
     SetParams(query_, params);
     query_.Open();
 }
 
-OpenedQuery::~OpenedQuery() { query_.Close(); }
+OpenedQuery::~OpenedQuery() {
+    query_.Close();
+    SetParams(query_, previous_);
+    if (!wasActive_) return;
+    try {
+        query_.Open();
+    } catch (const Exception&) {
+        // The answer stands; the window whose query could not be read again shows it closed.
+    }
+}
 
 }  // namespace data

@@ -21,7 +21,8 @@ int CountRows(TADOConnection& connection, const QString& select, const SqlParams
 // Runs a statement without result; answers the rows it changed.
 int ExecuteWith(TADOConnection& connection, const QString& statement, const SqlParams& params = {});
 
-// Opens a query with these parameter values and closes it again when it goes out of scope.
+// Opens a query with these parameter values for the scope's lifetime; then a query that was closed is closed
+// again, and one that a window had open is reopened as it was.
 class OpenedQuery {
 public:
     OpenedQuery(TADOQuery& query, const SqlParams& params = {});
@@ -32,6 +33,8 @@ public:
 
 private:
     TADOQuery& query_;
+    bool wasActive_;
+    SqlParams previous_;
 };
 
 }  // namespace data

@@ -84,6 +84,17 @@ TEST_F(BookingPermissionTest, FirstMatchingRuleDecides) {
     EXPECT_FALSE(sqlData->GlobalQuery.Active());
 }
 
+TEST_F(BookingPermissionTest, QueriesAWindowKeepsOpenStayOpenAsTheyWere) {
+    SetFlags(kAllowCreate, "BookingAllowUserCreate", "BookingOwnerOnlyModify");
+    sqlData->GlobalQuery.Open();
+    sqlData->ResourceIdQuery.Parameters.ParamByName(QStringLiteral("TheResourceId")).SetValue(ids["Van"]);
+    sqlData->ResourceIdQuery.Open();
+    EXPECT_TRUE(sqlData->CanWriteResourceBookings(ids["Room 1"], false, QString()));
+    EXPECT_TRUE(sqlData->GlobalQuery.Active());
+    ASSERT_TRUE(sqlData->ResourceIdQuery.Active());
+    EXPECT_EQ(sqlData->ResourceIdQuery.FieldByName(QStringLiteral("ResourceName")).AsString(), QStringLiteral("Van"));
+}
+
 struct TaskCase {
     const char* what;
     const char* user;
