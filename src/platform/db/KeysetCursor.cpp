@@ -10,7 +10,7 @@ namespace db {
 KeysetCursor::KeysetCursor(sql::Connection& connection, BaseTable table, sql::Statement& rowIds, bool readOnly)
     : connection_(connection), table_(std::move(table)), readOnly_(readOnly) {
     const int column = rowIds.ColumnCount() - 1;
-    while (rowIds.Step()) ids_.push_back(rowIds.Value(column).toLongLong());
+    while (rowIds.Step()) ids_.append(rowIds.Value(column).toLongLong());
     ascending_ = std::is_sorted(ids_.begin(), ids_.end());
     // The rows shown first are read with the rowids, as the snapshot they belong to.
     if (!ids_.empty()) ReadPage(0);
@@ -19,29 +19,44 @@ KeysetCursor::KeysetCursor(sql::Connection& connection, BaseTable table, sql::St
 KeysetCursor::~KeysetCursor() = default;
 
 void KeysetCursor::ReadPage(int index) {
-    if (!page_) {
-        const QStringList marks(kPageRows, QStringLiteral("?"));
-        page_ = connection_.Native().Prepare(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
-                                                 .arg(table_.SelectList(), sql::QuoteName(table_.Table()),
-                                                      marks.join(u',')));
-    }
     const int first = index - index % kPageRows;
     const int end = std::min(first + kPageRows, Count());
     std::vector<qint64> wanted;
     for (int i = first; i < end; ++i)
         if (!cache_.Find(ids_[i])) wanted.push_back(ids_[i]);
-    page_->Reset();
-    for (int i = 0; i < kPageRows; ++i)
-        page_->Bind(i, i < static_cast<int>(wanted.size()) ? QVariant(wanted[i]) : QVariant());
-    while (page_->Step()) {
-        const qint64 rowId = page_->Value(0).toLongLong();
-        cache_.Put(rowId, table_.ReadRow(*page_, 1));
-        const auto it = std::find(wanted.begin(), wanted.end(), rowId);
-        if (it != wanted.end()) wanted.erase(it);
+    if (wanted.empty()) return;
+    std::sort(wanted.begin(), wanted.end());
+    std::vector<bool> read(wanted.size());
+    sql::Statement& page = PageStatement(wanted);
+    while (page.Step()) {
+        const qint64 rowId = page.Value(0).toLongLong();
+        const auto it = std::lower_bound(wanted.begin(), wanted.end(), rowId);
+        if (it == wanted.end() || *it != rowId) continue;
+        cache_.Put(rowId, table_.ReadRow(page, 1));
+        read[it - wanted.begin()] = true;
     }
-    page_->Reset();
+    page.Reset();
     // Rows deleted since the rowids were read.
-    for (const qint64 rowId : wanted) cache_.Put(rowId, Row(table_.Columns().size()));
+    for (size_t i = 0; i < wanted.size(); ++i)
+        if (!read[i]) cache_.Put(wanted[i], Row(table_.Columns().size()));
+}
+
+// Rows stored close together are read as one range; others by their rowids.
+sql::Statement& KeysetCursor::PageStatement(const std::vector<qint64>& wanted) {
+    const QString select =
+        QStringLiteral("SELECT rowid, %1 FROM %2 WHERE ").arg(table_.SelectList(), sql::QuoteName(table_.Table()));
+    const qint64 span = wanted.back() - wanted.front() + 1;
+    if (span <= 2 * static_cast<qint64>(wanted.size())) {
+        if (!range_) range_ = connection_.Native().Prepare(select + QStringLiteral("rowid BETWEEN ? AND ?"));
+        range_->Bind(0, wanted.front());
+        range_->Bind(1, wanted.back());
+        return *range_;
+    }
+    if (!listed_) listed_ = connection_.Native().Prepare(select + QStringLiteral("rowid IN (%1)")
+                                                                      .arg(QStringList(kPageRows, QStringLiteral("?")).join(u',')));
+    for (int i = 0; i < kPageRows; ++i)
+        listed_->Bind(i, i < static_cast<int>(wanted.size()) ? QVariant(wanted[i]) : QVariant());
+    return *listed_;
 }
 
 const Row& KeysetCursor::Fetch(int index) {
@@ -74,7 +89,7 @@ void KeysetCursor::Update(int index, const Row& original, const Row& values, con
 void KeysetCursor::Insert(int index, const Row& values, const QVector<bool>& assigned) {
     const qint64 rowId = table_.Insert(values, assigned);
     ascending_ = ascending_ && (index == 0 || ids_[index - 1] < rowId) && (index == Count() || rowId < ids_[index]);
-    ids_.insert(ids_.begin() + index, rowId);
+    ids_.insert(index, rowId);
     positions_.clear();
     // The stored row holds the counter and the defaults the table gave it.
     cache_.Put(rowId, table_.ReadStored(rowId));
@@ -84,7 +99,7 @@ void KeysetCursor::Remove(int index) {
     const Row original = Fetch(index);
     table_.Remove(original);
     cache_.Erase(ids_[index]);
-    ids_.erase(ids_.begin() + index);
+    ids_.remove(index);
     positions_.clear();
 }
 

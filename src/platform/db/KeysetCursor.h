@@ -23,7 +23,7 @@ public:
     ~KeysetCursor() override;
 
     QVector<ColumnDesc> Columns() const override { return table_.Columns(); }
-    int Count() const override { return static_cast<int>(ids_.size()); }
+    int Count() const override { return ids_.size(); }
     const Row& Fetch(int index) override;
     qint64 RowId(int index) override { return ids_[index]; }
     int IndexOf(qint64 rowId) override;
@@ -37,17 +37,21 @@ public:
 
 private:
     void ReadPage(int index);
+    sql::Statement& PageStatement(const std::vector<qint64>& wanted);
 
     sql::Connection& connection_;
     BaseTable table_;
     bool readOnly_;
-    std::vector<qint64> ids_;
+    // A QVector grows in place (realloc), which matters for a million rowids.
+    QVector<qint64> ids_;
     // While the rowids ascend (a table in stored order) a binary search finds a position; otherwise the
     // (rowid, position) pairs sorted by rowid, made when first needed.
     bool ascending_ = true;
     std::vector<std::pair<qint64, int>> positions_;
     RowCache cache_{kCachedRows};
-    std::unique_ptr<sql::Statement> page_;
+    // Prepared once: rows by a range of rowids, and by a list of them.
+    std::unique_ptr<sql::Statement> range_;
+    std::unique_ptr<sql::Statement> listed_;
 };
 
 }  // namespace db
