@@ -60,7 +60,7 @@ std::unique_ptr<sql::Statement> RowIdStatement(const sql::Connection& connection
     int orderBy = next;
     while (orderBy < tokens.size() && !tokens[orderBy].Is("order")) ++orderBy;
     const bool ordered = orderBy < tokens.size();
-    const bool star = from == 2 ? false : tokens[from - 1].Is("*");
+    const bool star = tokens[from - 1].Is("*");
     const QString rowid = QStringLiteral("[%1].rowid ").arg(qualifier);
     const qsizetype fromAt = tokens[from].position;
     // Without the select list the order may not mention it: then the list stays and the rowid follows it.
