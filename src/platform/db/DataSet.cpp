@@ -129,6 +129,8 @@ void TDataSet::CloseCursor() {
     CursorClosed();
 }
 
+QVector<db::ColumnDesc> TDataSet::FieldDefs() const { return cursor_ ? cursor_->Columns() : QVector<db::ColumnDesc>(); }
+
 void TDataSet::BindFields() {
     const QVector<db::ColumnDesc> columns = cursor_->Columns();
     if (fields_.Count() == 0) {

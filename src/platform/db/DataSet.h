@@ -100,6 +100,8 @@ public:
     TField* FindField(const QString& name) const { return fields_.FindField(name); }
     TField& FieldByName(const QString& name) const;
     void GetFieldNames(TStrings& list) const;
+    // The columns of the open dataset as the store defines them (name, type, size); empty when closed.
+    QVector<db::ColumnDesc> FieldDefs() const;
     // True when the fields were made from the columns at open (no field was defined beforehand).
     bool DefaultFields() const { return defaultFields_; }
     // Defines a field before open: data fields bind to their column by name, others are calculated or lookups.
