@@ -28,7 +28,8 @@ int ExecuteWith(TADOConnection& connection, const QString& statement, const SqlP
 }
 
 OpenedQuery::OpenedQuery(TADOQuery& query, const SqlParams& params) : query_(query), wasActive_(query.Active()) {
-    for (const auto& param : params) previous_ << qMakePair(param.first, query_.Parameters.ParamByName(param.first).Value());
+    for (const auto& param : params)
+        previous_ << qMakePair(param.first, query_.Parameters.ParamByName(param.first).Value());
     query_.Close();
     SetParams(query_, params);
     query_.Open();

@@ -11,7 +11,9 @@ void CheckNameBeforePost(const TField& nameField, const QString& missingText, co
     const QString name = nameField.AsString();
     if (nameField.IsNull() || name.trimmed().isEmpty()) DatabaseError(missingText);
     if (nameField.Value() == nameField.OldValue()) return;
-    if (exists(name)) DatabaseError(QStringLiteral("The ") + noun + QStringLiteral(" \"") + name + QStringLiteral("\" already exists."));
+    if (exists(name))
+        DatabaseError(QStringLiteral("The ") + noun + QStringLiteral(" \"") + name +
+                      QStringLiteral("\" already exists."));
 }
 
 }  // namespace data

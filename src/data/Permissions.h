@@ -17,7 +17,7 @@ bool OwnerRuleAllows(const OwnerRule& rule, const QString& userId, bool modifyin
 
 // The refusal for a user whose identity the system could not learn: without an id nothing he does can be
 // told apart from another's, so changes that are recorded by user are refused.
-inline const QString kNoUserIdText =
-    QStringLiteral("Your user id is not known, so this change can not be made. Please contact your network administrator.");
+inline const QString kNoUserIdText = QStringLiteral(
+    "Your user id is not known, so this change can not be made. Please contact your network administrator.");
 
 }  // namespace data

@@ -31,31 +31,37 @@ void TSQLData::FeatureBeforeDelete(TDataSet& dataSet) {
     const QString name = dataSet.FieldByName(QStringLiteral("Feature")).AsString();
     const data::SqlParams feature{{QStringLiteral("TheFeature"), name}};
     const int resources = data::CountRows(
-        Connection(), QStringLiteral("select ResourceId\nfrom [ResourceFeatures]\nwhere [ResourceFeatures].Feature = :TheFeature"),
+        Connection(),
+        QStringLiteral("select ResourceId\nfrom [ResourceFeatures]\nwhere [ResourceFeatures].Feature = :TheFeature"),
         feature);
-    QString question = QStringLiteral("Are you sure you want to delete the feature ") + kQuote + name + kQuote + QLatin1Char('?');
+    QString question =
+        QStringLiteral("Are you sure you want to delete the feature ") + kQuote + name + kQuote + QLatin1Char('?');
     if (resources > 0)
-        question += kTwoReturns + QStringLiteral("The feature is assigned to ") + QString::number(resources) + QLatin1Char(' ') +
-                    Plural(resources, QStringLiteral("resource."), QStringLiteral("resources."));
+        question += kTwoReturns + QStringLiteral("The feature is assigned to ") + QString::number(resources) +
+                    QLatin1Char(' ') + Plural(resources, QStringLiteral("resource."), QStringLiteral("resources."));
     ConfirmOrAbort(question);
-    data::ExecuteWith(Connection(), QStringLiteral("delete from ResourceFeatures RF\nwhere RF.Feature = :TheFeature"), feature);
+    data::ExecuteWith(Connection(), QStringLiteral("delete from ResourceFeatures RF\nwhere RF.Feature = :TheFeature"),
+                      feature);
 }
 
 void TSQLData::GroupBeforeDelete(TDataSet& dataSet) {
     const QString name = dataSet.FieldByName(QStringLiteral("GroupName")).AsString();
     const data::SqlParams group{{QStringLiteral("TheGroupName"), name}};
     const int resources = data::CountRows(
-        Connection(), QStringLiteral("select ResourceId\nfrom [ResourceGroups]\nwhere [ResourceGroups].GroupName = :TheGroupName"),
+        Connection(),
+        QStringLiteral("select ResourceId\nfrom [ResourceGroups]\nwhere [ResourceGroups].GroupName = :TheGroupName"),
         group);
-    QString question = QStringLiteral("Are you sure you want to delete group ") + kQuote + name + kQuote + QLatin1Char('?');
+    QString question =
+        QStringLiteral("Are you sure you want to delete group ") + kQuote + name + kQuote + QLatin1Char('?');
     if (resources > 0)
-        question += kTwoReturns + QStringLiteral("This group has ") + QString::number(resources) + QLatin1Char(' ') +
-                    Plural(resources, QStringLiteral("resource"), QStringLiteral("resources")) +
-                    QStringLiteral(" assigned to it. Deleting this group will not delete any of the resources or bookings.");
+        question +=
+            kTwoReturns + QStringLiteral("This group has ") + QString::number(resources) + QLatin1Char(' ') +
+            Plural(resources, QStringLiteral("resource"), QStringLiteral("resources")) +
+            QStringLiteral(" assigned to it. Deleting this group will not delete any of the resources or bookings.");
     ConfirmOrAbort(question);
     if (resources > 0)
-        data::ExecuteWith(Connection(), QStringLiteral("delete from ResourceGroups RG\nwhere RG.GroupName = :TheGroupName"),
-                          group);
+        data::ExecuteWith(Connection(),
+                          QStringLiteral("delete from ResourceGroups RG\nwhere RG.GroupName = :TheGroupName"), group);
 }
 
 void TSQLData::ResourceBeforeDelete(TDataSet& dataSet) {
@@ -64,24 +70,33 @@ void TSQLData::ResourceBeforeDelete(TDataSet& dataSet) {
     if (user.isEmpty()) DatabaseError(data::kNoUserIdText);
     const QString name = dataSet.FieldByName(QStringLiteral("ResourceName")).AsString();
     const QString id = QString::number(dataSet.FieldByName(QStringLiteral("ResourceId")).AsInteger());
-    const int bookings = data::CountRows(Connection(), QStringLiteral("select BookingId\nfrom [Bookings]\nwhere [Bookings].ResourceId = ") + id);
-    const int groups = data::CountRows(Connection(), QStringLiteral("select GroupName\nfrom [ResourceGroups]\nwhere [ResourceGroups].ResourceId = ") + id);
-    const int features =
-        data::CountRows(Connection(), QStringLiteral("select Feature\nfrom [ResourceFeatures]\nwhere [ResourceFeatures].ResourceId = ") + id);
-    QString question = QStringLiteral("Are you sure you want to delete the resource ") + kQuote + name + kQuote + QLatin1Char('?') +
-                       kTwoReturns + QStringLiteral("The resource has ") + QString::number(bookings) + QLatin1Char(' ') +
-                       Plural(bookings, QStringLiteral("booking"), QStringLiteral("bookings")) + QStringLiteral(" and belongs to ") +
-                       QString::number(groups) + QLatin1Char(' ') + Plural(groups, QStringLiteral("group."), QStringLiteral("groups."));
-    if (bookings > 0 || groups > 0 || features > 0) question += QStringLiteral(" Deleting this resource will delete all its bookings");
+    const int bookings = data::CountRows(
+        Connection(), QStringLiteral("select BookingId\nfrom [Bookings]\nwhere [Bookings].ResourceId = ") + id);
+    const int groups = data::CountRows(
+        Connection(),
+        QStringLiteral("select GroupName\nfrom [ResourceGroups]\nwhere [ResourceGroups].ResourceId = ") + id);
+    const int features = data::CountRows(
+        Connection(),
+        QStringLiteral("select Feature\nfrom [ResourceFeatures]\nwhere [ResourceFeatures].ResourceId = ") + id);
+    QString question = QStringLiteral("Are you sure you want to delete the resource ") + kQuote + name + kQuote +
+                       QLatin1Char('?') + kTwoReturns + QStringLiteral("The resource has ") +
+                       QString::number(bookings) + QLatin1Char(' ') +
+                       Plural(bookings, QStringLiteral("booking"), QStringLiteral("bookings")) +
+                       QStringLiteral(" and belongs to ") + QString::number(groups) + QLatin1Char(' ') +
+                       Plural(groups, QStringLiteral("group."), QStringLiteral("groups."));
+    if (bookings > 0 || groups > 0 || features > 0)
+        question += QStringLiteral(" Deleting this resource will delete all its bookings");
     ConfirmOrAbort(question);
     {
         ui::HourGlass hourGlass;
         if (bookings > 0) Connection().Execute(QStringLiteral("delete from Bookings B\nwhere B.ResourceId = ") + id);
-        if (groups > 0) Connection().Execute(QStringLiteral("delete from ResourceGroups G\nwhere G.ResourceId = ") + id);
-        if (features > 0) Connection().Execute(QStringLiteral("delete from ResourceFeatures RF\nwhere RF.ResourceId = ") + id);
+        if (groups > 0)
+            Connection().Execute(QStringLiteral("delete from ResourceGroups G\nwhere G.ResourceId = ") + id);
+        if (features > 0)
+            Connection().Execute(QStringLiteral("delete from ResourceFeatures RF\nwhere RF.ResourceId = ") + id);
     }
     if (host_.addHistory)
         host_.addHistory(-1, -1, kResourceDeletedCode, user,
-                         QStringLiteral("Resource ") + name + QStringLiteral(" deleted.") + QStringLiteral(" Bookings deleted (") +
-                             QString::number(bookings) + QLatin1Char(')'));
+                         QStringLiteral("Resource ") + name + QStringLiteral(" deleted.") +
+                             QStringLiteral(" Bookings deleted (") + QString::number(bookings) + QLatin1Char(')'));
 }

@@ -14,21 +14,21 @@ bool TSQLData::Exists(const QString& select, const QString& paramName, const QSt
 }
 
 void TSQLData::FeatureBeforePost(TDataSet& dataSet) {
-    data::CheckNameBeforePost(dataSet.FieldByName(QStringLiteral("Feature")),
-                              QStringLiteral("You must enter a name for the feature."), QStringLiteral("feature"),
-                              [this](const QString& name) {
-                                  return Exists(QStringLiteral("select *\nfrom Features\nwhere Features.Feature = :TheFeature"),
-                                                QStringLiteral("TheFeature"), name);
-                              });
+    data::CheckNameBeforePost(
+        dataSet.FieldByName(QStringLiteral("Feature")), QStringLiteral("You must enter a name for the feature."),
+        QStringLiteral("feature"), [this](const QString& name) {
+            return Exists(QStringLiteral("select *\nfrom Features\nwhere Features.Feature = :TheFeature"),
+                          QStringLiteral("TheFeature"), name);
+        });
 }
 
 void TSQLData::GroupBeforePost(TDataSet& dataSet) {
-    data::CheckNameBeforePost(dataSet.FieldByName(QStringLiteral("GroupName")),
-                              QStringLiteral("You must enter a name for the group."), QStringLiteral("group"),
-                              [this](const QString& name) {
-                                  return Exists(QStringLiteral("select *\nfrom Groups\nwhere Groups.GroupName = :TheGroupName"),
-                                                QStringLiteral("TheGroupName"), name);
-                              });
+    data::CheckNameBeforePost(
+        dataSet.FieldByName(QStringLiteral("GroupName")), QStringLiteral("You must enter a name for the group."),
+        QStringLiteral("group"), [this](const QString& name) {
+            return Exists(QStringLiteral("select *\nfrom Groups\nwhere Groups.GroupName = :TheGroupName"),
+                          QStringLiteral("TheGroupName"), name);
+        });
 }
 
 void TSQLData::ResourceBeforePost(TDataSet& dataSet) {
@@ -45,19 +45,21 @@ void TSQLData::ResourceManagerBeforePost(TDataSet& dataSet) {
     data::CheckNameBeforePost(
         dataSet.FieldByName(QStringLiteral("Username")), QStringLiteral("You must enter a username."),
         QStringLiteral("username"), [this, resourceId](const QString& name) {
-            return data::CountRows(Connection(),
-                                   QStringLiteral("select *\nfrom ResourceManagers\nwhere UserName = :TheUserName\n"
-                                                  "   and ResourceId = :TheResourceId"),
-                                   {{QStringLiteral("TheUserName"), name}, {QStringLiteral("TheResourceId"), resourceId}}) > 0;
+            return data::CountRows(
+                       Connection(),
+                       QStringLiteral("select *\nfrom ResourceManagers\nwhere UserName = :TheUserName\n"
+                                      "   and ResourceId = :TheResourceId"),
+                       {{QStringLiteral("TheUserName"), name}, {QStringLiteral("TheResourceId"), resourceId}}) > 0;
         });
 }
 
 void TSQLData::TaskManagerBeforePost(TDataSet& dataSet) {
-    data::CheckNameBeforePost(dataSet.FieldByName(QStringLiteral("Username")), QStringLiteral("You must enter a username."),
-                              QStringLiteral("username"), [this](const QString& name) {
-                                  return Exists(QStringLiteral("select *\nfrom TaskManagers\nwhere UserName = :TheUserName"),
-                                                QStringLiteral("TheUserName"), name);
-                              });
+    data::CheckNameBeforePost(
+        dataSet.FieldByName(QStringLiteral("Username")), QStringLiteral("You must enter a username."),
+        QStringLiteral("username"), [this](const QString& name) {
+            return Exists(QStringLiteral("select *\nfrom TaskManagers\nwhere UserName = :TheUserName"),
+                          QStringLiteral("TheUserName"), name);
+        });
 }
 
 void TSQLData::ResourceNewRecord(TDataSet& dataSet) {
@@ -68,7 +70,8 @@ void TSQLData::ResourceNewRecord(TDataSet& dataSet) {
     TDateTime untilDate = Now();
     data::OpenedQuery global(GlobalQuery);
     if (!global->IsEmpty()) {
-        field("BookingRestrictDaysAhead").SetValue(global->FieldByName(QStringLiteral("BookingRestrictDaysAhead")).Value());
+        field("BookingRestrictDaysAhead")
+            .SetValue(global->FieldByName(QStringLiteral("BookingRestrictDaysAhead")).Value());
         untilDate = std::max(untilDate, global->FieldByName(QStringLiteral("BookingRestrictUntilDate")).AsDateTime());
     }
     field("BookingRestrictUntilDate").SetAsDateTime(untilDate);

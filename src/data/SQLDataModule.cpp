@@ -13,8 +13,8 @@ TSQLData* SQLData = nullptr;
 namespace {
 
 // The query's SQL, one line per element; read-only unless it is a manager query.
-void Setup(TADOQuery& query, TADOConnection* connection, std::initializer_list<const char*> lines,
-           bool readOnly = true, bool prepared = true) {
+void Setup(TADOQuery& query, TADOConnection* connection, std::initializer_list<const char*> lines, bool readOnly = true,
+           bool prepared = true) {
     query.SetConnection(connection);
     QStringList text;
     for (const char* line : lines) text << QString::fromLatin1(line);
@@ -58,7 +58,8 @@ TSQLData::TSQLData(data::LookupHost host)
     Setup(ResourcesQuery, c, {"select *", "from Resources", "order by ResourceName"});
     Setup(GroupsQuery, c, {"select *", "from Groups", "order by GroupName"});
     Setup(ReportsQuery, c, {"select *", "from Reports", "order by ReportName"}, true, false);
-    Setup(ResourceGroupsListQuery, c, {"select GroupName", "from ResourceGroups ", "where ResourceId = :TheResourceId"});
+    Setup(ResourceGroupsListQuery, c,
+          {"select GroupName", "from ResourceGroups ", "where ResourceId = :TheResourceId"});
     Setup(ManagerOfResourceIdQuery, c,
           {"select distinct Username", "from ResourceManagers", "where ", "   Username = :TheUsername",
            "   and (ResourceManagers.ResourceId = -1or ResourceManagers.ResourceId = :TheResourceId)"},

@@ -8,7 +8,9 @@
 
 namespace {
 
-QString Part(const QString& name, const QString& value) { return name + QLatin1Char('(') + value + QStringLiteral(") "); }
+QString Part(const QString& name, const QString& value) {
+    return name + QLatin1Char('(') + value + QStringLiteral(") ");
+}
 
 // A date part: for a new task when it has a date, otherwise when the day changed. A cleared date (0) is
 // written empty rather than as the calendar's day 0.
@@ -29,7 +31,9 @@ QString TextPart(const QString& name, const QString& value, const QString* previ
 void TTaskRecord::Load() {
     if (!DataSet) throw EInvalidOperation(QStringLiteral("The task record has no dataset to read"));
     const TDataSet& row = *DataSet;
-    auto integer = [&row](const char* name) { return static_cast<qint32>(row.FieldByName(QLatin1String(name)).AsInteger()); };
+    auto integer = [&row](const char* name) {
+        return static_cast<qint32>(row.FieldByName(QLatin1String(name)).AsInteger());
+    };
     auto date = [&row](const char* name) { return row.FieldByName(QLatin1String(name)).AsDateTime(); };
     auto text = [&row](const char* name) { return row.FieldByName(QLatin1String(name)).AsString(); };
     TaskId = integer("TaskId");
@@ -49,7 +53,8 @@ void TTaskRecord::Load() {
 QString TTaskRecord::DescribeChanges(const TTaskRecord* previous) const {
     const TTaskRecord* p = previous;
     QString text;
-    if (p ? BookingId != p->BookingId : BookingId != 0) text += Part(QStringLiteral("BookingId"), QString::number(BookingId));
+    if (p ? BookingId != p->BookingId : BookingId != 0)
+        text += Part(QStringLiteral("BookingId"), QString::number(BookingId));
     if (!p || Status != p->Status) text += Part(QStringLiteral("Status"), TaskStatusName(Status));
     if (!p || PercentCompleted != p->PercentCompleted)
         text += Part(QStringLiteral("PercentCompleted"), QString::number(PercentCompleted));

@@ -12,11 +12,18 @@ struct TTaskValueName {
 };
 
 inline constexpr std::array<TTaskValueName, 5> TaskStatuses{{
-    {0, "Not Started"}, {1, "In Progress"}, {2, "Completed"}, {3, "Waiting"}, {4, "Deferred"},
+    {0, "Not Started"},
+    {1, "In Progress"},
+    {2, "Completed"},
+    {3, "Waiting"},
+    {4, "Deferred"},
 }};
 
 inline constexpr std::array<TTaskValueName, 4> TaskPriorities{{
-    {1, "Urgent"}, {2, "High"}, {3, "Normal"}, {4, "Low"},
+    {1, "Urgent"},
+    {2, "High"},
+    {3, "Normal"},
+    {4, "Low"},
 }};
 
 // The status as history texts write it; "Unknown" for a value outside the table.

@@ -35,7 +35,8 @@ protected:
     void Join(qint32 resource, const QString& group) {
         TADOQuery insert;
         insert.SetConnection(&connection);
-        insert.SQL.SetText(QStringLiteral("INSERT INTO ResourceGroups (GroupName, ResourceId) VALUES (:GroupName, :Id)"));
+        insert.SQL.SetText(
+            QStringLiteral("INSERT INTO ResourceGroups (GroupName, ResourceId) VALUES (:GroupName, :Id)"));
         insert.Parameters.ParamByName(QStringLiteral("GroupName")).SetValue(group);
         insert.Parameters.ParamByName(QStringLiteral("Id")).SetValue(resource);
         insert.ExecSQL();
@@ -72,8 +73,9 @@ TEST_F(DeleteHandlersTest, ResourceWithBookingsGroupsAndFeatures) {
 
     testing_env::Messages().QueueAnswer(mrYes);
     table.Delete();
-    EXPECT_EQ(LastQuestion(), QStringLiteral("Are you sure you want to delete the resource \"Room 1\"?\r\rThe resource has 2 "
-                                             "bookings and belongs to 1 group. Deleting this resource will delete all its bookings"));
+    EXPECT_EQ(LastQuestion(),
+              QStringLiteral("Are you sure you want to delete the resource \"Room 1\"?\r\rThe resource has 2 "
+                             "bookings and belongs to 1 group. Deleting this resource will delete all its bookings"));
     EXPECT_EQ(testing_env::Messages().Requests().back().type, mtConfirmation);
     EXPECT_EQ(Count(QStringLiteral("select * from Resources")), 1);
     EXPECT_EQ(Count(QStringLiteral("select * from Bookings")), 1) << "the other resource's booking stays";
@@ -92,8 +94,9 @@ TEST_F(DeleteHandlersTest, ResourceWithNothingAsksWithoutTheWarning) {
     OpenOn(QStringLiteral("Resources"), QStringLiteral("ResourceId"), room1, &TSQLData::ResourceBeforeDelete);
     testing_env::Messages().QueueAnswer(mrYes);
     table.Delete();
-    EXPECT_EQ(LastQuestion(), QStringLiteral("Are you sure you want to delete the resource \"Room 1\"?\r\rThe resource has 0 "
-                                             "bookings and belongs to 0 groups."));
+    EXPECT_EQ(LastQuestion(),
+              QStringLiteral("Are you sure you want to delete the resource \"Room 1\"?\r\rThe resource has 0 "
+                             "bookings and belongs to 0 groups."));
     ASSERT_EQ(history.size(), 1u);
     EXPECT_EQ(history[0].description, QStringLiteral("Resource Room 1 deleted. Bookings deleted (0)"));
 }
@@ -103,14 +106,16 @@ TEST_F(DeleteHandlersTest, ResourceWithOneBookingAndOnlyAFeature) {
     OpenOn(QStringLiteral("Resources"), QStringLiteral("ResourceId"), room1, &TSQLData::ResourceBeforeDelete);
     testing_env::Messages().QueueAnswer(mrNo);
     EXPECT_THROW(table.Delete(), EAbort);
-    EXPECT_EQ(LastQuestion(), QStringLiteral("Are you sure you want to delete the resource \"Room 1\"?\r\rThe resource has 1 "
-                                             "booking and belongs to 0 groups. Deleting this resource will delete all its bookings"));
+    EXPECT_EQ(LastQuestion(),
+              QStringLiteral("Are you sure you want to delete the resource \"Room 1\"?\r\rThe resource has 1 "
+                             "booking and belongs to 0 groups. Deleting this resource will delete all its bookings"));
 }
 
 TEST_F(DeleteHandlersTest, WithoutAUserIdNothingIsDeletedAndTheUserIsTold) {
     userId.clear();
     for (auto [tableName, keyField, key, handler] :
-         {std::tuple{QStringLiteral("Resources"), QStringLiteral("ResourceId"), QVariant(room1), &TSQLData::ResourceBeforeDelete},
+         {std::tuple{QStringLiteral("Resources"), QStringLiteral("ResourceId"), QVariant(room1),
+                     &TSQLData::ResourceBeforeDelete},
           std::tuple{QStringLiteral("Features"), QStringLiteral("Feature"), QVariant(QStringLiteral("Projector")),
                      &TSQLData::FeatureBeforeDelete}}) {
         SCOPED_TRACE(tableName.toStdString());
@@ -135,18 +140,21 @@ TEST_F(DeleteHandlersTest, FeatureNamesDeleteOnlyTheirOwnRows) {
     Assign(room2, QStringLiteral("a\"b"));
     Assign(room2, QStringLiteral("Projector"));
 
-    OpenOn(QStringLiteral("Features"), QStringLiteral("Feature"), QStringLiteral("a\"b"), &TSQLData::FeatureBeforeDelete);
+    OpenOn(QStringLiteral("Features"), QStringLiteral("Feature"), QStringLiteral("a\"b"),
+           &TSQLData::FeatureBeforeDelete);
     testing_env::Messages().QueueAnswer(mrYes);
     table.Delete();
-    EXPECT_EQ(LastQuestion(), QStringLiteral("Are you sure you want to delete the feature \"a\"b\"?\r\rThe feature is assigned "
-                                             "to 2 resources."));
+    EXPECT_EQ(LastQuestion(),
+              QStringLiteral("Are you sure you want to delete the feature \"a\"b\"?\r\rThe feature is assigned "
+                             "to 2 resources."));
     EXPECT_EQ(Count(QStringLiteral("select * from ResourceFeatures")), 2);
 
     ASSERT_TRUE(table.Locate(QStringLiteral("Feature"), QStringLiteral("Feature")));
     testing_env::Messages().QueueAnswer(mrYes);
     table.Delete();
-    EXPECT_EQ(LastQuestion(), QStringLiteral("Are you sure you want to delete the feature \"Feature\"?\r\rThe feature is "
-                                             "assigned to 1 resource."));
+    EXPECT_EQ(LastQuestion(),
+              QStringLiteral("Are you sure you want to delete the feature \"Feature\"?\r\rThe feature is "
+                             "assigned to 1 resource."));
     EXPECT_EQ(Count(QStringLiteral("select * from ResourceFeatures where Feature = \"Projector\"")), 1);
     EXPECT_EQ(Count(QStringLiteral("select * from ResourceFeatures")), 1);
     EXPECT_EQ(Count(QStringLiteral("select * from Features")), 1);
@@ -163,14 +171,16 @@ TEST_F(DeleteHandlersTest, GroupLeavesItsResourcesAndBookings) {
     Join(room2, QStringLiteral("Empty"));
     AddBooking(1001, room1);
 
-    OpenOn(QStringLiteral("Groups"), QStringLiteral("GroupName"), QStringLiteral("Floor \"1\""), &TSQLData::GroupBeforeDelete);
+    OpenOn(QStringLiteral("Groups"), QStringLiteral("GroupName"), QStringLiteral("Floor \"1\""),
+           &TSQLData::GroupBeforeDelete);
     testing_env::Messages().QueueAnswer(mrNo);
     EXPECT_THROW(table.Delete(), EAbort);
     EXPECT_EQ(Count(QStringLiteral("select * from ResourceGroups")), 3);
     testing_env::Messages().QueueAnswer(mrYes);
     table.Delete();
-    EXPECT_EQ(LastQuestion(), QStringLiteral("Are you sure you want to delete group \"Floor \"1\"\"?\r\rThis group has 2 resources "
-                                             "assigned to it. Deleting this group will not delete any of the resources or bookings."));
+    EXPECT_EQ(LastQuestion(),
+              QStringLiteral("Are you sure you want to delete group \"Floor \"1\"\"?\r\rThis group has 2 resources "
+                             "assigned to it. Deleting this group will not delete any of the resources or bookings."));
     EXPECT_EQ(Count(QStringLiteral("select * from ResourceGroups")), 1);
     EXPECT_EQ(Count(QStringLiteral("select * from Groups")), 1);
     EXPECT_EQ(Count(QStringLiteral("select * from Resources")), 2);

@@ -6,8 +6,8 @@
 #include "platform/sql/Connection.h"
 #include "support/TestEnvironment.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
+#include <QDir>
 #include <memory>
 #include <vector>
 
@@ -38,7 +38,8 @@ protected:
         connection.Open();
         // The current schema's shape of the tables involved, keys and references included.
         for (const char* statement : {
-                 "CREATE TABLE [RanvelGlobal] (Title TEXT(30), BookingRestrictMode INTEGER, BookingRestrictDaysAhead INTEGER, "
+                 "CREATE TABLE [RanvelGlobal] (Title TEXT(30), BookingRestrictMode INTEGER, BookingRestrictDaysAhead "
+                 "INTEGER, "
                  "BookingRestrictUntilDate DATETIME, BookingAllowUserCreate LOGICAL, BookingOwnerOnlyModify LOGICAL, "
                  "TaskAllowUserCreate LOGICAL, TaskOwnerOnlyModify LOGICAL)",
                  "INSERT INTO RanvelGlobal (BookingRestrictMode, BookingRestrictDaysAhead, BookingRestrictUntilDate) "
@@ -47,22 +48,29 @@ protected:
                  "CREATE TABLE Features (Feature TEXT(30) NOT NULL CONSTRAINT PrimaryKey PRIMARY KEY)",
                  "CREATE TABLE Groups (GroupName TEXT(25) NOT NULL CONSTRAINT PrimaryKey PRIMARY KEY, Ep TEXT(16))",
                  "CREATE TABLE Resources (ResourceId AUTOINCREMENT CONSTRAINT PrimaryKey PRIMARY KEY, "
-                 "ResourceName TEXT(25) NOT NULL, TypeName TEXT(25) CONSTRAINT FKResourcesTable REFERENCES Types (TypeName) "
+                 "ResourceName TEXT(25) NOT NULL, TypeName TEXT(25) CONSTRAINT FKResourcesTable REFERENCES Types "
+                 "(TypeName) "
                  "ON UPDATE CASCADE, Description TEXT(255), Notes TEXT(255), MaxBookDays INTEGER NOT NULL, "
                  "BookingRestrictMode INTEGER, BookingRestrictDaysAhead INTEGER, BookingRestrictUntilDate DATETIME, "
                  "Ep TEXT(16), OnlyAllowManagersWrite LOGICAL, MaxBookDaysRestrict LOGICAL)",
                  "CREATE UNIQUE INDEX ResourceNameIndex ON Resources (ResourceName)",
-                 "CREATE TABLE ResourceFeatures (ResourceId INTEGER NOT NULL CONSTRAINT FKResourceFeaturesTableResourceId "
-                 "REFERENCES Resources (ResourceId), Feature TEXT(30) NOT NULL CONSTRAINT FKResourceFeaturesTableFeature "
-                 "REFERENCES Features (Feature) ON UPDATE CASCADE, CONSTRAINT PrimaryKey PRIMARY KEY (ResourceId, Feature))",
-                 "CREATE TABLE ResourceGroups (GroupName TEXT(25) NOT NULL CONSTRAINT FKResourceTableGroups REFERENCES Groups "
+                 "CREATE TABLE ResourceFeatures (ResourceId INTEGER NOT NULL CONSTRAINT "
+                 "FKResourceFeaturesTableResourceId "
+                 "REFERENCES Resources (ResourceId), Feature TEXT(30) NOT NULL CONSTRAINT "
+                 "FKResourceFeaturesTableFeature "
+                 "REFERENCES Features (Feature) ON UPDATE CASCADE, CONSTRAINT PrimaryKey PRIMARY KEY (ResourceId, "
+                 "Feature))",
+                 "CREATE TABLE ResourceGroups (GroupName TEXT(25) NOT NULL CONSTRAINT FKResourceTableGroups REFERENCES "
+                 "Groups "
                  "(GroupName) ON UPDATE CASCADE, ResourceId INTEGER NOT NULL CONSTRAINT FKResourceTableResourceId "
                  "REFERENCES Resources (ResourceId), CONSTRAINT PrimaryKey PRIMARY KEY (GroupName, ResourceId))",
                  "CREATE TABLE Bookings (BookingId INTEGER NOT NULL CONSTRAINT PrimaryKey PRIMARY KEY, "
                  "ResourceId INTEGER NOT NULL CONSTRAINT FKBookingsTableResourceId REFERENCES Resources (ResourceId), "
-                 "BookingStart DATETIME NOT NULL, BookingEnd DATETIME NOT NULL, Client TEXT(30) NOT NULL, Owner TEXT(32))",
+                 "BookingStart DATETIME NOT NULL, BookingEnd DATETIME NOT NULL, Client TEXT(30) NOT NULL, Owner "
+                 "TEXT(32))",
                  "CREATE TABLE Reports (ReportName TEXT(32) CONSTRAINT PrimaryKey PRIMARY KEY, ReportSetup TEXT)",
-                 "CREATE TABLE Tasks (TaskId AUTOINCREMENT(1000,1) CONSTRAINT PrimaryKey PRIMARY KEY, BookingId INTEGER, "
+                 "CREATE TABLE Tasks (TaskId AUTOINCREMENT(1000,1) CONSTRAINT PrimaryKey PRIMARY KEY, BookingId "
+                 "INTEGER, "
                  "Status INTEGER, PercentCompleted INTEGER, Priority INTEGER, StartDate DATETIME, DueDate DATETIME, "
                  "CompletedDate DATETIME, Subject TEXT(50), Assignee TEXT(20), Description TEXT, Owner TEXT(32))",
                  "CREATE TABLE TaskManagers (Username TEXT(32) NOT NULL CONSTRAINT PrimaryKey PRIMARY KEY)",

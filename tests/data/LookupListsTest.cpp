@@ -34,7 +34,8 @@ TEST_F(LookupListsTest, NameListsAreClearedAndOrdered) {
     TStringList list;
     list.Add(QStringLiteral("stale"));
     sqlData->FillGroupNames(list);
-    EXPECT_EQ(Lines(list), (QStringList{QStringLiteral("A floor"), QStringLiteral("b floor"), QStringLiteral("c floor")}));
+    EXPECT_EQ(Lines(list),
+              (QStringList{QStringLiteral("A floor"), QStringLiteral("b floor"), QStringLiteral("c floor")}));
     sqlData->FillTypeNames(list);
     EXPECT_EQ(Lines(list), (QStringList{QStringLiteral("room"), QStringLiteral("Vehicle")}));
     EXPECT_FALSE(sqlData->GroupsQuery.Active()) << "a closed query is opened for the fill only";
@@ -84,7 +85,8 @@ TEST_F(LookupListsTest, NewResourceDefaultsTakeTheLaterUntilDate) {
 
     clock->SetNow(EncodeDateTime(2027, 6, 1, 8, 0, 0, 0));
     resources.Append();
-    EXPECT_EQ(resources.FieldByName(QStringLiteral("BookingRestrictUntilDate")).AsDateTime(), EncodeDateTime(2027, 6, 1, 8, 0, 0, 0));
+    EXPECT_EQ(resources.FieldByName(QStringLiteral("BookingRestrictUntilDate")).AsDateTime(),
+              EncodeDateTime(2027, 6, 1, 8, 0, 0, 0));
     resources.Cancel();
 }
 

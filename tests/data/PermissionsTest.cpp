@@ -29,11 +29,14 @@ protected:
         ids[QStringLiteral("Lab")] = AddResource(QStringLiteral("Lab"), true);
         ids[QStringLiteral("Van")] = AddResource(QStringLiteral("Van"));
         ids[QStringLiteral("missing")] = 999;
-        Execute(QStringLiteral("INSERT INTO ResourceManagers (ResourceId, Username) VALUES (%1, \"RoomBoss\")").arg(ids["Room 1"]));
+        Execute(QStringLiteral("INSERT INTO ResourceManagers (ResourceId, Username) VALUES (%1, \"RoomBoss\")")
+                    .arg(ids["Room 1"]));
         Execute(QStringLiteral("INSERT INTO ResourceManagers (ResourceId, Username) VALUES (-1, \"chief\")"));
         Execute(QStringLiteral("INSERT INTO Groups (GroupName) VALUES (\"Science\")"));
-        Execute(QStringLiteral("INSERT INTO ResourceGroups (GroupName, ResourceId) VALUES (\"Science\", %1)").arg(ids["Lab"]));
-        Execute(QStringLiteral("INSERT INTO ResourceGroupManagers (GroupName, Username) VALUES (\"Science\", \"dean\")"));
+        Execute(QStringLiteral("INSERT INTO ResourceGroups (GroupName, ResourceId) VALUES (\"Science\", %1)")
+                    .arg(ids["Lab"]));
+        Execute(
+            QStringLiteral("INSERT INTO ResourceGroupManagers (GroupName, Username) VALUES (\"Science\", \"dean\")"));
     }
 
     // The global row with these two flags, or no global row at all.
@@ -42,8 +45,10 @@ protected:
         if (flags & kNoGlobalRow) return;
         Execute(QStringLiteral("INSERT INTO RanvelGlobal (BookingRestrictMode) VALUES (1)"));
         Execute(QStringLiteral("UPDATE RanvelGlobal SET %1 = %2, %3 = %4")
-                    .arg(QLatin1String(createColumn), (flags & kAllowCreate) ? QStringLiteral("True") : QStringLiteral("False"),
-                         QLatin1String(ownerColumn), (flags & kOwnerOnly) ? QStringLiteral("True") : QStringLiteral("False")));
+                    .arg(QLatin1String(createColumn),
+                         (flags & kAllowCreate) ? QStringLiteral("True") : QStringLiteral("False"),
+                         QLatin1String(ownerColumn),
+                         (flags & kOwnerOnly) ? QStringLiteral("True") : QStringLiteral("False")));
     }
 };
 
@@ -65,8 +70,10 @@ TEST_F(BookingPermissionTest, FirstMatchingRuleDecides) {
         {"users may not create", "jsmith", false, kNone, "Room 1", false, "", false},
         {"users may modify others' bookings", "jsmith", false, kAllowCreate, "Room 1", true, "alice", true},
         {"owner only: own booking", "jsmith", false, kAllowCreate | kOwnerOnly, "Room 1", true, "jsmith", true},
-        {"owner only: a colleague's booking", "jsmith", false, kAllowCreate | kOwnerOnly, "Room 1", true, "alice", false},
-        {"owner only: owner differs in case", "jsmith", false, kAllowCreate | kOwnerOnly, "Room 1", true, "JSmith", false},
+        {"owner only: a colleague's booking", "jsmith", false, kAllowCreate | kOwnerOnly, "Room 1", true, "alice",
+         false},
+        {"owner only: owner differs in case", "jsmith", false, kAllowCreate | kOwnerOnly, "Room 1", true, "JSmith",
+         false},
         {"owner only alone allows nothing", "jsmith", false, kOwnerOnly, "Room 1", true, "jsmith", false},
         {"no global row", "jsmith", false, kNoGlobalRow, "Room 1", false, "", false},
         {"no user id creates nothing", "", false, kAllowCreate, "Room 1", false, "", false},
@@ -77,7 +84,8 @@ TEST_F(BookingPermissionTest, FirstMatchingRuleDecides) {
         SetFlags(c.flags, "BookingAllowUserCreate", "BookingOwnerOnlyModify");
         userId = QString::fromLatin1(c.user);
         administrator = c.administrator;
-        EXPECT_EQ(sqlData->CanWriteResourceBookings(ids.value(QLatin1String(c.resource)), c.modifying, QString::fromLatin1(c.owner)),
+        EXPECT_EQ(sqlData->CanWriteResourceBookings(ids.value(QLatin1String(c.resource)), c.modifying,
+                                                    QString::fromLatin1(c.owner)),
                   c.expected);
     }
     EXPECT_FALSE(sqlData->ManagerOfResourceIdQuery.Active());

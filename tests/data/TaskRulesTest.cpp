@@ -18,9 +18,10 @@ TEST(TaskVocabularyTest, NamesAndComboItems) {
     EXPECT_EQ(TaskPriorityName(1), QStringLiteral("Urgent"));
     EXPECT_EQ(TaskPriorityName(4), QStringLiteral("Low"));
     EXPECT_EQ(TaskPriorityName(0), QString());
-    EXPECT_EQ(data::TaskStatusComboItems(),
-              (QStringList{QStringLiteral("Not Started\t0"), QStringLiteral("In Progress\t1"), QStringLiteral("Completed\t2"),
-                           QStringLiteral("Waiting\t3"), QStringLiteral("Deferred\t4")}));
+    EXPECT_EQ(
+        data::TaskStatusComboItems(),
+        (QStringList{QStringLiteral("Not Started\t0"), QStringLiteral("In Progress\t1"), QStringLiteral("Completed\t2"),
+                     QStringLiteral("Waiting\t3"), QStringLiteral("Deferred\t4")}));
     EXPECT_EQ(data::TaskPriorityComboItems(), (QStringList{QStringLiteral("Urgent\t1"), QStringLiteral("High\t2"),
                                                            QStringLiteral("Normal\t3"), QStringLiteral("Low\t4")}));
 }
@@ -41,7 +42,8 @@ protected:
 
     // Stores a task and puts it into edit state.
     void EditStored(int status, int percent, bool completed) {
-        Execute(QStringLiteral("INSERT INTO Tasks (BookingId, Status, PercentCompleted, CompletedDate) VALUES (1, %1, %2, %3)")
+        Execute(QStringLiteral(
+                    "INSERT INTO Tasks (BookingId, Status, PercentCompleted, CompletedDate) VALUES (1, %1, %2, %3)")
                     .arg(status)
                     .arg(percent)
                     .arg(completed ? QStringLiteral("#12/20/2025#") : QStringLiteral("Null")));
@@ -55,7 +57,9 @@ protected:
         return QStringLiteral("%1/%2/%3")
             .arg(tasks.FieldByName(QStringLiteral("Status")).AsInteger())
             .arg(tasks.FieldByName(QStringLiteral("PercentCompleted")).AsInteger())
-            .arg(date.IsNull() ? QStringLiteral("null") : date.AsDateTime() == today ? QStringLiteral("today") : QStringLiteral("kept"));
+            .arg(date.IsNull()                ? QStringLiteral("null")
+                 : date.AsDateTime() == today ? QStringLiteral("today")
+                                              : QStringLiteral("kept"));
     }
 };
 
@@ -66,9 +70,9 @@ struct RuleCase {
     int status, percent;
     bool completed;  // stored with a completed date
     Change change;
-    int value;            // the new percent or status
-    const char* dateText; // the new completed-date text
-    const char* expected; // status/percent/completed date
+    int value;             // the new percent or status
+    const char* dateText;  // the new completed-date text
+    const char* expected;  // status/percent/completed date
 };
 
 TEST_F(TaskRowTest, StatusPercentAndCompletedDateAgree) {
@@ -91,17 +95,17 @@ TEST_F(TaskRowTest, StatusPercentAndCompletedDateAgree) {
         tasks.Close();
         EditStored(c.status, c.percent, c.completed);
         switch (c.change) {
-        case Change::Percent:
-            tasks.FieldByName(QStringLiteral("PercentCompleted")).SetAsInteger(c.value);
-            ApplyTaskPercentCompleted(tasks, c.value);
-            break;
-        case Change::CompletedDate:
-            ApplyTaskCompletedDate(tasks, QLatin1String(c.dateText));
-            break;
-        case Change::Status:
-            tasks.FieldByName(QStringLiteral("Status")).SetAsInteger(c.value);
-            ApplyTaskStatus(tasks, c.value);
-            break;
+            case Change::Percent:
+                tasks.FieldByName(QStringLiteral("PercentCompleted")).SetAsInteger(c.value);
+                ApplyTaskPercentCompleted(tasks, c.value);
+                break;
+            case Change::CompletedDate:
+                ApplyTaskCompletedDate(tasks, QLatin1String(c.dateText));
+                break;
+            case Change::Status:
+                tasks.FieldByName(QStringLiteral("Status")).SetAsInteger(c.value);
+                ApplyTaskStatus(tasks, c.value);
+                break;
         }
         // The rules' effect only: the status column is the editor's own, so Status keeps the value it set.
         EXPECT_EQ(Row(), QLatin1String(c.expected));
@@ -126,17 +130,19 @@ TEST_F(TaskRowTest, ANewTaskLeavingCompletedStartsFromZero) {
 }
 
 TEST_F(TaskRowTest, RecordLoadsAndDescribesItsChanges) {
-    Execute(QStringLiteral("INSERT INTO Tasks (BookingId, Status, PercentCompleted, Priority, StartDate, DueDate, Subject, Owner) "
-                           "VALUES (1001, 1, 40, 2, #1/5/2026 9:00#, #1/9/2026#, \"Clean up\", \"jsmith\")"));
+    Execute(QStringLiteral(
+        "INSERT INTO Tasks (BookingId, Status, PercentCompleted, Priority, StartDate, DueDate, Subject, Owner) "
+        "VALUES (1001, 1, 40, 2, #1/5/2026 9:00#, #1/9/2026#, \"Clean up\", \"jsmith\")"));
     Execute(QStringLiteral("INSERT INTO Tasks (Subject) VALUES (Null)"));
     tasks.Open();
     TTaskRecord task;
     task.DataSet = &tasks;
     task.Load();
     EXPECT_EQ(task.TaskId, 1000);
-    EXPECT_EQ(task.DescribeChanges(nullptr), QStringLiteral("BookingId(1001) Status(In Progress) PercentCompleted(40) Priority(2) "
-                                                            "StartDate(Jan 05 2026) DueDate(Jan 09 2026) Subject(Clean up) "
-                                                            "Owner(jsmith) "));
+    EXPECT_EQ(task.DescribeChanges(nullptr),
+              QStringLiteral("BookingId(1001) Status(In Progress) PercentCompleted(40) Priority(2) "
+                             "StartDate(Jan 05 2026) DueDate(Jan 09 2026) Subject(Clean up) "
+                             "Owner(jsmith) "));
 
     TTaskRecord changed = task;
     changed.Status = 7;
@@ -153,7 +159,8 @@ TEST_F(TaskRowTest, RecordLoadsAndDescribesItsChanges) {
     TTaskRecord empty;
     empty.DataSet = &tasks;
     empty.Load();
-    EXPECT_EQ(empty.DescribeChanges(nullptr), QStringLiteral("Status(Not started) PercentCompleted(0) Priority(0) Owner() "));
+    EXPECT_EQ(empty.DescribeChanges(nullptr),
+              QStringLiteral("Status(Not started) PercentCompleted(0) Priority(0) Owner() "));
 }
 
 }  // namespace
