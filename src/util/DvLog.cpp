@@ -88,7 +88,7 @@ void TDvCustomLogDialog::WriteLogFile() {
 
 bool TDvCustomLogDialog::ShowDialog() {
     form_->SetCaption(Caption);
-    MessageMemo->SetLines(MsgLines.ToStringList());
+    MessageMemo->Lines().Assign(MsgLines);
     return form_->ShowModal() == mrOk;
 }
 
