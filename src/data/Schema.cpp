@@ -5,12 +5,14 @@ namespace data {
 
 namespace {
 
+// Primary keys are declared unique as well: the engine lets a foreign key refer only to a unique index.
+
 // Tasks as creation makes it; the 5.2 step adds the same table to older files.
 const QStringList kTasks = {
     QStringLiteral("CREATE TABLE Tasks (TaskId AUTOINCREMENT(1000,1), BookingId INTEGER, Status INTEGER, "
                    "PercentCompleted INTEGER, Priority INTEGER, StartDate DATETIME, DueDate DATETIME, "
                    "CompletedDate DATETIME, Subject TEXT(50), Assignee TEXT(20), Description TEXT)"),
-    QStringLiteral("CREATE INDEX PrimaryKey ON Tasks (TaskId) WITH PRIMARY"),
+    QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON Tasks (TaskId) WITH PRIMARY"),
     QStringLiteral("CREATE UNIQUE INDEX BookingIdIndex ON Tasks (BookingId)"),
 };
 
@@ -50,43 +52,43 @@ QStringList CreationStatements(TDateTime untilDate) {
                        "Company TEXT(30), Department TEXT(30), Title TEXT(30), Address1 TEXT(30), "
                        "Address2 TEXT(30), City TEXT(30), Prov TEXT(30), Postcode TEXT(10), Country TEXT(30), "
                        "Phone TEXT(20), Fax TEXT(20))"),
-        QStringLiteral("CREATE INDEX PrimaryKey ON AddressBook (EMailAddress) WITH PRIMARY"),
+        QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON AddressBook (EMailAddress) WITH PRIMARY"),
         QStringLiteral("CREATE TABLE Types (Typename TEXT(25) NOT NULL)"),
-        QStringLiteral("CREATE INDEX PrimaryKey ON Types (TypeName) WITH PRIMARY"),
+        QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON Types (TypeName) WITH PRIMARY"),
         QStringLiteral("CREATE TABLE Features (Feature TEXT(30) NOT NULL)"),
-        QStringLiteral("CREATE INDEX PrimaryKey ON Features (Feature) WITH PRIMARY"),
+        QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON Features (Feature) WITH PRIMARY"),
         QStringLiteral("CREATE TABLE Groups (GroupName TEXT(25) NOT NULL, Ep TEXT(16))"),
-        QStringLiteral("CREATE INDEX PrimaryKey ON Groups (GroupName) WITH PRIMARY"),
+        QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON Groups (GroupName) WITH PRIMARY"),
         QStringLiteral("CREATE TABLE Resources (ResourceId AUTOINCREMENT, ResourceName TEXT(25) NOT NULL, "
                        "TypeName TEXT(25) CONSTRAINT FKResourcesTable REFERENCES Types (TypeName) ON UPDATE CASCADE, "
                        "Description TEXT(255), Notes TEXT(255), MaxBookDays INTEGER NOT NULL, "
                        "BookingRestrictMode INTEGER, BookingRestrictDaysAhead INTEGER, "
                        "BookingRestrictUntilDate DATETIME, Ep TEXT(16))"),
-        QStringLiteral("CREATE INDEX PrimaryKey ON Resources (ResourceId) WITH PRIMARY"),
+        QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON Resources (ResourceId) WITH PRIMARY"),
         QStringLiteral("CREATE UNIQUE INDEX ResourceNameIndex ON Resources (ResourceName)"),
         QStringLiteral("CREATE TABLE ResourceFeatures (ResourceId INTEGER NOT NULL CONSTRAINT "
                        "FKResourceFeaturesTableResourceId REFERENCES Resources (ResourceId), Feature TEXT(30) NOT "
                        "NULL CONSTRAINT FKResourceFeaturesTableFeature REFERENCES Features (Feature) ON UPDATE "
                        "CASCADE)"),
-        QStringLiteral("CREATE INDEX PrimaryKey ON ResourceFeatures (ResourceId, Feature) WITH PRIMARY"),
+        QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON ResourceFeatures (ResourceId, Feature) WITH PRIMARY"),
         QStringLiteral("CREATE TABLE ResourceGroups (GroupName TEXT(25) NOT NULL CONSTRAINT FKResourceTableGroups "
                        "REFERENCES Groups (GroupName) ON UPDATE CASCADE, ResourceId INTEGER NOT NULL CONSTRAINT "
                        "FKResourceTableResourceId REFERENCES Resources (ResourceId))"),
-        QStringLiteral("CREATE INDEX PrimaryKey ON ResourceGroups (GroupName, ResourceId) WITH PRIMARY"),
+        QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON ResourceGroups (GroupName, ResourceId) WITH PRIMARY"),
         QStringLiteral("CREATE INDEX GroupName ON ResourceGroups (GroupName)"),
         QStringLiteral("CREATE TABLE Bookings (BookingId INTEGER NOT NULL, Trans LOGICAL, TransDateTime DATETIME, "
                        "ResourceId INTEGER NOT NULL CONSTRAINT FKBookingsTableResourceId REFERENCES Resources "
                        "(ResourceId), GroupBookingId INTEGER, BookingStart DATETIME NOT NULL, BookingEnd DATETIME "
                        "NOT NULL, Client TEXT(30) NOT NULL, Phone TEXT(20), Email TEXT(50), Address TEXT, "
                        "Ep TEXT(16), Description TEXT, Notes TEXT, Reminder TEXT, EMailHeader TEXT)"),
-        QStringLiteral("CREATE INDEX PrimaryKey ON Bookings (BookingId) WITH PRIMARY"),
+        QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON Bookings (BookingId) WITH PRIMARY"),
         QStringLiteral("CREATE INDEX GroupBookingId ON Bookings (GroupBookingId)"),
         QStringLiteral("CREATE INDEX ResourceId ON Bookings (ResourceId)"),
         QStringLiteral("CREATE INDEX StartDateTime ON Bookings (ResourceId, BookingStart)"),
         QStringLiteral("CREATE TABLE History (HistoryId AUTOINCREMENT, HistoryCode TINYINT, Userid TEXT(20), "
                        "Trans LOGICAL, TransDateTime DATETIME, BookingId INTEGER, GroupBookingId INTEGER, "
                        "HistoryTimeStamp DATETIME NOT NULL, Description TEXT)"),
-        QStringLiteral("CREATE INDEX PrimaryKey ON History (HistoryId) WITH PRIMARY"),
+        QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON History (HistoryId) WITH PRIMARY"),
         QStringLiteral("CREATE INDEX BookingIdIndex ON History (BookingId, HistoryId)"),
         kReports,
     };
@@ -123,12 +125,12 @@ const UpgradeStep& Step61() {
         QStringLiteral("Error upgrading Ranvel to schema 60.1."),
         Statements({
             QStringLiteral("CREATE TABLE TaskManagers (Username TEXT(32) NOT NULL)"),
-            QStringLiteral("CREATE INDEX PrimaryKey ON TaskManagers (Username) WITH PRIMARY"),
+            QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON TaskManagers (Username) WITH PRIMARY"),
             QStringLiteral("CREATE TABLE ResourceManagers (ResourceId Integer NOT NULL, Username TEXT(32) NOT NULL)"),
-            QStringLiteral("CREATE INDEX PrimaryKey ON ResourceManagers (ResourceId, Username) WITH PRIMARY"),
+            QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON ResourceManagers (ResourceId, Username) WITH PRIMARY"),
             QStringLiteral("CREATE TABLE ResourceGroupManagers (GroupName TEXT(25) NOT NULL, "
                            "Username TEXT(32) NOT NULL)"),
-            QStringLiteral("CREATE INDEX PrimaryKey ON ResourceGroupManagers (GroupName, Username) WITH PRIMARY"),
+            QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON ResourceGroupManagers (GroupName, Username) WITH PRIMARY"),
             QStringLiteral("ALTER TABLE Resources ADD COLUMN OnlyAllowManagersWrite LOGICAL"),
             QStringLiteral("ALTER TABLE Bookings ADD COLUMN Owner TEXT(32)"),
             QStringLiteral("ALTER TABLE Tasks ADD COLUMN Owner TEXT(32)"),
