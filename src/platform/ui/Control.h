@@ -45,8 +45,9 @@ public:
     void SetHeight(int height);
     void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const;
-    int ClientWidth() const { return Width(); }
-    int ClientHeight() const { return Height(); }
+    // Virtual: a scrolling control's client area and painting are its viewport's.
+    virtual int ClientWidth() const { return Width(); }
+    virtual int ClientHeight() const { return Height(); }
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
 
@@ -61,8 +62,8 @@ public:
     bool Focused() const;
     bool CanFocus() const;
     void SetFocus();
-    void Repaint();
-    void Invalidate();
+    virtual void Repaint();
+    virtual void Invalidate();
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);
