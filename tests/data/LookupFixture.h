@@ -1,9 +1,9 @@
-// A database with the tables the lookup module reads, a lookup module on it, and the History rows it wrote.
+// A database made by the data module, a lookup module on it, and the History rows it wrote.
 #pragma once
 
+#include "data/DataModule.h"
 #include "data/SQLDataModule.h"
 #include "platform/db/ADOConnection.h"
-#include "platform/sql/Connection.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -32,54 +32,14 @@ protected:
 
     void SetUp() override {
         const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("lookup.tvd"));
-        sql::Connection::CreateDatabase({path, {}});
+        {
+            TData creator;
+            ASSERT_TRUE(creator.CreateDatabase(path, false));
+        }
         connection.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path;
         connection.LoginPrompt = false;
         connection.Open();
-        // The current schema's shape of the tables involved, keys and references included.
-        for (const char* statement : {
-                 "CREATE TABLE [RanvelGlobal] (Title TEXT(30), BookingRestrictMode INTEGER, BookingRestrictDaysAhead "
-                 "INTEGER, "
-                 "BookingRestrictUntilDate DATETIME, BookingAllowUserCreate LOGICAL, BookingOwnerOnlyModify LOGICAL, "
-                 "TaskAllowUserCreate LOGICAL, TaskOwnerOnlyModify LOGICAL)",
-                 "INSERT INTO RanvelGlobal (BookingRestrictMode, BookingRestrictDaysAhead, BookingRestrictUntilDate) "
-                 "VALUES (1, 365, #1/1/2027#)",
-                 "CREATE TABLE Types (Typename TEXT(25) NOT NULL CONSTRAINT PrimaryKey PRIMARY KEY)",
-                 "CREATE TABLE Features (Feature TEXT(30) NOT NULL CONSTRAINT PrimaryKey PRIMARY KEY)",
-                 "CREATE TABLE Groups (GroupName TEXT(25) NOT NULL CONSTRAINT PrimaryKey PRIMARY KEY, Ep TEXT(16))",
-                 "CREATE TABLE Resources (ResourceId AUTOINCREMENT CONSTRAINT PrimaryKey PRIMARY KEY, "
-                 "ResourceName TEXT(25) NOT NULL, TypeName TEXT(25) CONSTRAINT FKResourcesTable REFERENCES Types "
-                 "(TypeName) "
-                 "ON UPDATE CASCADE, Description TEXT(255), Notes TEXT(255), MaxBookDays INTEGER NOT NULL, "
-                 "BookingRestrictMode INTEGER, BookingRestrictDaysAhead INTEGER, BookingRestrictUntilDate DATETIME, "
-                 "Ep TEXT(16), OnlyAllowManagersWrite LOGICAL, MaxBookDaysRestrict LOGICAL)",
-                 "CREATE UNIQUE INDEX ResourceNameIndex ON Resources (ResourceName)",
-                 "CREATE TABLE ResourceFeatures (ResourceId INTEGER NOT NULL CONSTRAINT "
-                 "FKResourceFeaturesTableResourceId "
-                 "REFERENCES Resources (ResourceId), Feature TEXT(30) NOT NULL CONSTRAINT "
-                 "FKResourceFeaturesTableFeature "
-                 "REFERENCES Features (Feature) ON UPDATE CASCADE, CONSTRAINT PrimaryKey PRIMARY KEY (ResourceId, "
-                 "Feature))",
-                 "CREATE TABLE ResourceGroups (GroupName TEXT(25) NOT NULL CONSTRAINT FKResourceTableGroups REFERENCES "
-                 "Groups "
-                 "(GroupName) ON UPDATE CASCADE, ResourceId INTEGER NOT NULL CONSTRAINT FKResourceTableResourceId "
-                 "REFERENCES Resources (ResourceId), CONSTRAINT PrimaryKey PRIMARY KEY (GroupName, ResourceId))",
-                 "CREATE TABLE Bookings (BookingId INTEGER NOT NULL CONSTRAINT PrimaryKey PRIMARY KEY, "
-                 "ResourceId INTEGER NOT NULL CONSTRAINT FKBookingsTableResourceId REFERENCES Resources (ResourceId), "
-                 "BookingStart DATETIME NOT NULL, BookingEnd DATETIME NOT NULL, Client TEXT(30) NOT NULL, Owner "
-                 "TEXT(32))",
-                 "CREATE TABLE Reports (ReportName TEXT(32) CONSTRAINT PrimaryKey PRIMARY KEY, ReportSetup TEXT)",
-                 "CREATE TABLE Tasks (TaskId AUTOINCREMENT(1000,1) CONSTRAINT PrimaryKey PRIMARY KEY, BookingId "
-                 "INTEGER, "
-                 "Status INTEGER, PercentCompleted INTEGER, Priority INTEGER, StartDate DATETIME, DueDate DATETIME, "
-                 "CompletedDate DATETIME, Subject TEXT(50), Assignee TEXT(20), Description TEXT, Owner TEXT(32))",
-                 "CREATE TABLE TaskManagers (Username TEXT(32) NOT NULL CONSTRAINT PrimaryKey PRIMARY KEY)",
-                 "CREATE TABLE ResourceManagers (ResourceId Integer NOT NULL, Username TEXT(32) NOT NULL, "
-                 "CONSTRAINT PrimaryKey PRIMARY KEY (ResourceId, Username))",
-                 "CREATE TABLE ResourceGroupManagers (GroupName TEXT(25) NOT NULL, Username TEXT(32) NOT NULL, "
-                 "CONSTRAINT PrimaryKey PRIMARY KEY (GroupName, Username))",
-             })
-            Execute(QString::fromLatin1(statement));
+        Execute(QStringLiteral("UPDATE RanvelGlobal SET BookingRestrictDaysAhead = 365, BookingRestrictUntilDate = #1/1/2027#"));
         data::LookupHost host;
         host.connection = &connection;
         host.administratorMode = [this] { return administrator; };

@@ -38,12 +38,13 @@ protected:
         rtl::SetClock(std::make_shared<rtl::FakeClock>(today + EncodeTime(15, 45, 0, 0)));
         tasks.SetConnection(&connection);
         tasks.TableName = QStringLiteral("Tasks");
+        tasks.IndexFieldNames = QStringLiteral("TaskId");
     }
 
     // Stores a task and puts it into edit state.
     void EditStored(int status, int percent, bool completed) {
         Execute(QStringLiteral(
-                    "INSERT INTO Tasks (BookingId, Status, PercentCompleted, CompletedDate) VALUES (1, %1, %2, %3)")
+                    "INSERT INTO Tasks (Status, PercentCompleted, CompletedDate) VALUES (%1, %2, %3)")
                     .arg(status)
                     .arg(percent)
                     .arg(completed ? QStringLiteral("#12/20/2025#") : QStringLiteral("Null")));

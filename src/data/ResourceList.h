@@ -1,4 +1,4 @@
-// Stand-in for the data module's resource list until it lands: the sortable list of resources.
+// TResourceList: the sortable list of resources that views and reports are built over.
 #pragma once
 
 #include <QString>

@@ -1,4 +1,4 @@
-// Stand-in for the data module's resource list until it lands: adding, finding and sorting by name.
+// The resource list: adding, finding and sorting items by name.
 #include "data/ResourceList.h"
 
 #include "platform/rtl/Exceptions.h"
