@@ -1,6 +1,7 @@
 // TControl: the framework's members of every control, and ControlOf<QtWidget>, which puts them on a Qt widget.
 #pragma once
 
+#include "platform/rtl/Alignment.h"
 #include "platform/ui/Events.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Geometry.h"
@@ -14,7 +15,6 @@ class TForm;
 class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 // Forms use all of them; controls bsNone and bsSingle.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
