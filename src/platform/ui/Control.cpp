@@ -46,7 +46,8 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (align_ != alNone && widget_.parentWidget()) ui::ArrangeAlignedChildren(*widget_.parentWidget());
 }
 
-TRect TControl::BoundsRect() const { return ui::FromQRect(widget_.geometry()); }
+// Left and Top are the frame position for a window as well, so the rectangle agrees with them.
+TRect TControl::BoundsRect() const { return Bounds(Left(), Top(), Width(), Height()); }
 
 void TControl::SetAlign(TAlign align) {
     align_ = align;
