@@ -2,6 +2,7 @@
 #include "data/ResourceBookings.h"
 
 #include "data/BookingPeriodQuery.h"
+#include "data/BookingLoadError.h"
 #include "data/BookingRowReader.h"
 #include "data/ListIndex.h"
 #include "data/TimeSlotLayout.h"
@@ -25,44 +26,54 @@ bool TResourceBookings::LoadDays(const TResourceList& resources, int slotMinutes
 
 bool TResourceBookings::LoadResourceBookings(const TResourceList& resources, int slotMinutes, TDateTime firstDate,
                                              TDateTime lastDate, TDateTime startTime, TDateTime endTime) {
-    ResourceCount = 0;
-    days_.clear();
-    Resources.Clear();
-    for (int i = 0; i < resources.GetCount(); ++i) Resources.AddItem(*resources.GetItem(i));
-    Resources.Sort();
-
-    data::TimeSlotWindow window;
-    window.DisplayAs24Hour = DisplayAs24Hour;
-    window.TimeFormat = TimeFormat;
-    const bool hasWindow = data::MakeTimeSlotWindow(slotMinutes, firstDate, lastDate, startTime, endTime, window);
-    SlotMinutes = window.SlotMinutes;
-    if (!hasWindow) return false;
-    FirstDate = window.FirstDate;
-    LastDate = window.LastDate;
-    StartTime = window.StartTime;
-    EndTime = window.EndTime;
-
+    // The step reached, for the exception report.
+    int referencePoint = 1;
     try {
+        ResourceCount = 0;
+        days_.clear();
+        Resources.Clear();
+        for (int i = 0; i < resources.GetCount(); ++i) Resources.AddItem(*resources.GetItem(i));
+        Resources.Sort();
+        referencePoint = 2;
+
+        data::TimeSlotWindow window;
+        window.DisplayAs24Hour = DisplayAs24Hour;
+        window.TimeFormat = TimeFormat;
+        const bool hasWindow = data::MakeTimeSlotWindow(slotMinutes, firstDate, lastDate, startTime, endTime, window);
+        SlotMinutes = window.SlotMinutes;
+        if (!hasWindow) return false;
+        FirstDate = window.FirstDate;
+        LastDate = window.LastDate;
+        StartTime = window.StartTime;
+        EndTime = window.EndTime;
+
+        referencePoint = 4;
         data::OpenBookingPeriodQuery(Query, {QStringLiteral("Select *"), QStringLiteral("from [Resources], [Bookings]")},
                                      Resources, FirstDate, LastDate);
+        referencePoint = 5;
         data::FillSlotTimes(window, SlotTimes);
+        referencePoint = 6;
         for (int i = 0; i < Resources.GetCount(); ++i)
             days_.push_back(std::make_unique<TDayListBookings>(window.DayCount(), window.SlotsPerDay));
         if (window.SlotsPerDay > 0) {
-            HasOverlaps = data::ReadBookingRows(Query, Resources, QStringLiteral("Bookings.ResourceId"),
-                                                QStringLiteral("Bookings.Description"),
-                                                [&](int resource, const data::BookingRow& row) {
-                                                    data::PlaceTimeSlotBooking(*days_[resource], window, row);
-                                                });
+            referencePoint = 7;
+            HasOverlaps = data::ReadBookingRows(
+                Query, Resources, QStringLiteral("Bookings.ResourceId"), QStringLiteral("Bookings.Description"),
+                [&](int resource, const data::BookingRow& row) {
+                    referencePoint = data::DayNumber(row.BookingStart) == data::DayNumber(row.BookingEnd) ? 8 : 9;
+                    data::PlaceTimeSlotBooking(*days_[resource], window, row);
+                });
         }
+        referencePoint = 10;
         Query.Close();
-    } catch (const Exception&) {
+        ResourceCount = Resources.GetCount();
+        return true;
+    } catch (const Exception& error) {
         Query.Close();
         days_.clear();
+        data::ReportBookingRetrievalError(error, referencePoint);
         return false;
     }
-    ResourceCount = Resources.GetCount();
-    return true;
 }
 
 TDayListBookings* TResourceBookings::GetResourceDays(int index) const {

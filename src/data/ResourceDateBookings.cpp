@@ -38,7 +38,7 @@ bool TResourceDateBookings::LoadBookings(const TResourceList& resources, quint8 
                                                     data::PlaceDateBooking(*dates_[resource], span, row);
                                             });
         Query.Close();
-    } catch (const Exception&) {
+    } catch (const std::exception&) {
         Query.Close();
         loaded = false;
     }
