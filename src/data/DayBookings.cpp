@@ -3,8 +3,27 @@
 
 #include "data/CellTextWrap.h"
 #include "data/ListIndex.h"
+#include "platform/ui/Canvas.h"
+
+namespace {
+
+class CanvasMeasurer : public data::TextMeasurer {
+public:
+    explicit CanvasMeasurer(TCanvas& canvas) : canvas_(canvas) {}
+    int TextWidth(const QString& text) override { return canvas_.TextWidth(text); }
+
+private:
+    TCanvas& canvas_;
+};
+
+}  // namespace
 
 void TDayBookings::WrapCellTexts(data::TextMeasurer& canvas, int width) { data::WrapCellTexts(cells_, canvas, width); }
+
+void TDayBookings::WrapCellTexts(TCanvas& canvas, int width) {
+    CanvasMeasurer measurer(canvas);
+    WrapCellTexts(measurer, width);
+}
 
 TDayListBookings::TDayListBookings(int dayCount, int slotCount) {
     for (int i = 0; i < dayCount; ++i) days_.push_back(std::make_unique<TDayBookings>(slotCount));

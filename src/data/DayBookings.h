@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+class TCanvas;
+
 class TDayBookings {
 public:
     explicit TDayBookings(int slotCount = 0) { cells_.Resize(slotCount); }
@@ -17,6 +19,8 @@ public:
     void SetCell(int index, std::unique_ptr<TBookingCell> cell) { cells_.Set(index, std::move(cell)); }
     // Flows each booking's description over its continuation slots, one line a slot, cut to Width.
     void WrapCellTexts(data::TextMeasurer& canvas, int width);
+    // The same, measured with the canvas's font.
+    void WrapCellTexts(TCanvas& canvas, int width);
     void Clear() { cells_.Clear(); }
 
     data::CellSlots& Slots() { return cells_; }
