@@ -109,7 +109,7 @@ TEST(Compaction, CancelLeavesEveryFileAsItWas) {
 TEST(Compaction, FailuresAreShownAndAnswerOne) {
     Fill({});
     {
-        ExclusiveHolder other(DbPath(), {});
+        OtherInstance other(DbPath(), {}, true);
         EXPECT_EQ(Compact({}, false, {}, nullptr), data::kCompactFailed);
         EXPECT_EQ(testing_env::Messages().Texts(), std::vector<QString>{sql::kFileInUse});
         EXPECT_EQ(testing_env::Messages().Requests()[0].type, mtInformation);

@@ -40,16 +40,16 @@ inline QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Another program instance (a forked process) that holds the file exclusively until it is destroyed.
-class ExclusiveHolder {
+// Another program instance (a forked process) that has the file open until it is destroyed.
+class OtherInstance {
 public:
-    ExclusiveHolder(const QString& path, const QString& password) {
+    OtherInstance(const QString& path, const QString& password, bool exclusive) {
         int fds[2];
         if (pipe(fds) != 0) return;
         pid_ = fork();
         if (pid_ == 0) {
             try {
-                new sql::Connection(Plain(path, password, true));
+                new sql::Connection(Plain(path, password, exclusive));
             } catch (const Exception&) {
             }
             if (write(fds[1], "!", 1) < 0) _exit(1);
@@ -60,13 +60,13 @@ public:
         close(fds[0]);
         close(fds[1]);
     }
-    ~ExclusiveHolder() {
+    ~OtherInstance() {
         if (pid_ <= 0) return;
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
-    ExclusiveHolder(const ExclusiveHolder&) = delete;
-    ExclusiveHolder& operator=(const ExclusiveHolder&) = delete;
+    OtherInstance(const OtherInstance&) = delete;
+    OtherInstance& operator=(const OtherInstance&) = delete;
 
 private:
     pid_t pid_ = -1;
