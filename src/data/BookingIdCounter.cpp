@@ -1,7 +1,7 @@
 // Checking and reseeding the NextBookingId counter.
 #include "data/BookingIdCounter.h"
 
-#include "data/ConnectionInfo.h"
+#include "data/ConnectionStrings.h"
 #include "platform/sql/Connection.h"
 
 #include <algorithm>
@@ -47,7 +47,7 @@ void ReseedNextBookingId(sql::Connection& connection, int firstValue) {
 }
 
 void RepairNextBookingId(const QString& fileName, const QString& password) {
-    sql::Connection connection(ConnectionString(fileName, password, false));
+    sql::Connection connection(NormalConnectionString(fileName, password));
     int nextId = 0;
     int highestId = 0;
     if (!CheckNextBookingId(connection, nextId, highestId)) ReseedNextBookingId(connection, highestId + 1);

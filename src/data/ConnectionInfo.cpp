@@ -1,34 +1,18 @@
-// Building and reading the provider's connection strings.
+// Building and reading the connection strings of TDatabaseConnectionInfo.
 #include "data/ConnectionInfo.h"
 
+#include "data/ConnectionStrings.h"
+#include "platform/db/ADOConnection.h"
 #include "platform/sql/ConnectionString.h"
 
-namespace data {
-namespace {
-
-// A value that holds ";" or a quote, or starts or ends with a blank, is quoted so it reads back as it was.
-QString Value(const QString& value) {
-    const bool plain = !value.contains(u';') && !value.startsWith(u'"') && !value.startsWith(u'\'') &&
-                       value.trimmed().size() == value.size();
-    if (plain) return value;
-    QString quoted = value;
-    return u'"' + quoted.replace(u'"', QStringLiteral("\"\"")) + u'"';
+QString TDatabaseConnectionInfo::GetConnectionString(bool exclusive) const {
+    return exclusive ? data::ExclusiveConnectionString(DataSource, Password)
+                     : data::NormalConnectionString(DataSource, Password);
 }
 
-}  // namespace
-
-QString ConnectionString(const QString& fileName, const QString& password, bool exclusive) {
-    QString text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + Value(fileName) +
-                   QStringLiteral(";Jet OLEDB:Database Password=") + Value(password) +
-                   QStringLiteral(";Persist Security Info=False");
-    if (exclusive) text += QStringLiteral(";Mode=Share Deny Read|Share Deny Write");
-    return text;
-}
-
-}  // namespace data
-
-void TDatabaseConnectionInfo::ParseConnectionString(const QString& connectionString) {
-    const sql::ConnectOptions options = sql::ParseConnectionString(connectionString);
+void TDatabaseConnectionInfo::ParseConnectionString(const TADOConnection& connection) {
+    // The string names the password "Jet OLEDB:Database Password"; the engine's reader knows it and quoting.
+    const sql::ConnectOptions options = sql::ParseConnectionString(connection.ConnectionString);
     DataSource = options.dataSource;
     Password = options.password;
 }

@@ -1,23 +1,17 @@
-// Connection strings of a database file and TDatabaseConnectionInfo, which carries them between phases.
+// TDatabaseConnectionInfo: the file and password of a connection, carried between its phases.
 #pragma once
 
 #include <QString>
 
-namespace data {
-
-// The provider's normal string for the file and password, or the exclusive one (others kept out).
-QString ConnectionString(const QString& fileName, const QString& password, bool exclusive);
-
-}  // namespace data
+class TADOConnection;
 
 class TDatabaseConnectionInfo {
 public:
     QString DataSource;
     QString Password;
 
-    QString GetConnectionString(bool exclusive) const {
-        return data::ConnectionString(DataSource, Password, exclusive);
-    }
-    // Takes the file and the database password of a connection string (empty when absent).
-    void ParseConnectionString(const QString& connectionString);
+    // The normal or the exclusive connection string of these values.
+    QString GetConnectionString(bool exclusive) const;
+    // Takes the file and the database password of the connection's current string (empty when absent).
+    void ParseConnectionString(const TADOConnection& connection);
 };

@@ -1,7 +1,7 @@
 // The compaction procedure: exclusive check, questions, temporary and backup files, the engine's copy.
 #include "data/DatabaseCompaction.h"
 
-#include "data/ConnectionInfo.h"
+#include "data/ConnectionStrings.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Messages.h"
@@ -50,7 +50,8 @@ int CompactAndSwap(std::unique_ptr<sql::Connection>& check, const QString& fileN
         return Failed(QStringLiteral("Could not delete existing backup file ") + backupFileName + u'.');
 
     check.reset();
-    sql::CompactDatabase(ConnectionString(fileName, password, true), ConnectionString(tempFileName, newPassword, false));
+    sql::CompactDatabase(ExclusiveConnectionString(fileName, password),
+                         NormalConnectionString(tempFileName, newPassword));
 
     if (makeBackup && !RenameFile(fileName, backupFileName))
         return Failed(QStringLiteral("Could not create backup file ") + backupFileName + u'.');
@@ -68,7 +69,7 @@ int CompactDatabaseFile(const QString& fileName, const QString& password, QStrin
                         const QString& newPassword) {
     try {
         // Opening it exclusively proves the password and that nobody else has the file open.
-        auto check = std::make_unique<sql::Connection>(ConnectionString(fileName, password, true));
+        auto check = std::make_unique<sql::Connection>(ExclusiveConnectionString(fileName, password));
         if (makeBackup &&
             !Confirmed(QStringLiteral("If you assigned read-only access rights using your network operation system "
                                       "(eg. Novell, NT Server) these rights will be removed during this operation. "

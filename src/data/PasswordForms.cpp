@@ -86,7 +86,8 @@ QStringList PasswordDialog::WrapToMemo(const QString& text) const {
 }
 
 void PasswordDialog::ShowLines(const QStringList& lines) {
-    InfoMemo->SetLines(lines);
+    // Set as one text: adding lines one by one would drop the empty ones.
+    InfoMemo->SetText(lines.join(u'\n'));
     const int lineHeight = QFontMetrics(InfoMemo->font()).height();
     Arrange(static_cast<int>(lines.size()) * lineHeight);
 }
@@ -103,6 +104,6 @@ TDatabasePasswordForm::TDatabasePasswordForm(QWidget* owner)
 
 void TDatabasePasswordForm::FitMessage() {
     QStringList lines;
-    for (const QString& line : InfoMemo->Lines()) lines << WrapToMemo(line);
+    for (const QString& line : InfoMemo->Lines().ToStringList()) lines << WrapToMemo(line);
     ShowLines(lines);
 }

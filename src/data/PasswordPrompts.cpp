@@ -10,7 +10,7 @@ namespace {
 // Shows the dialog with the line until accepted says the typed text will do (true) or the user cancels.
 bool AskUntilAccepted(const QString& line, const std::function<bool(const QString&)>& accepted) {
     TDatabasePasswordForm form;
-    form.InfoMemo->SetLines({line});
+    form.InfoMemo->Lines().SetStrings({line});
     form.FitMessage();
     while (form.ShowModal() == mrOk)
         if (accepted(form.GetPassword())) return true;
@@ -22,7 +22,8 @@ bool AskUntilAccepted(const QString& line, const std::function<bool(const QStrin
 int PromptDatabasePassword(const QString& fileName, const std::function<int(const QString&)>& connect) {
     int result = kPromptCancelled;
     AskUntilAccepted(
-        QStringLiteral("The database ") + fileName + QStringLiteral(" is password protected. Please enter the password."),
+        QStringLiteral("The database ") + fileName +
+            QStringLiteral(" is password protected. Please enter the password."),
         [&](const QString& password) {
             result = connect(password);
             if (result == kWrongPassword)

@@ -17,7 +17,9 @@ void Fill(const QString& password) {
     for (int i = 0; i < 3; ++i) connection->Execute("INSERT INTO NextBookingId (DUMMY) VALUES (0)");
     connection->Execute("DELETE FROM NextBookingId");
     for (int i = 1; i <= 40; ++i)
-        connection->Execute(QStringLiteral("INSERT INTO Bookings (BookingId, Notes) VALUES (%1, '%2')").arg(i).arg(QString(4000, 'n')));
+        connection->Execute(QStringLiteral("INSERT INTO Bookings (BookingId, Notes) VALUES (%1, '%2')")
+                                .arg(i)
+                                .arg(QString(4000, 'n')));
     connection->Execute("DELETE FROM Bookings WHERE BookingId > 1");
 }
 
@@ -50,9 +52,9 @@ TEST(Compaction, WithBackupKeepsTheOriginalAsBakAndLeavesNoTmp) {
     const QByteArray original = FileBytes(DbPath());
     QString backup;
     ASSERT_EQ(Compact("Secret", true, "Secret", &backup), data::kCompacted);
-    EXPECT_EQ(backup, DbPath("club.bak"));
+    EXPECT_EQ(backup, DbPath("test.bak"));
     EXPECT_EQ(FileBytes(backup), original);
-    EXPECT_FALSE(QFileInfo::exists(DbPath("club.tmp")));
+    EXPECT_FALSE(QFileInfo::exists(DbPath("test.tmp")));
     EXPECT_LT(QFileInfo(DbPath()).size(), original.size());
     EXPECT_EQ(NextCounterValue("Secret"), 1003);
     // The one question asked: read-only rights go away.
@@ -63,8 +65,8 @@ TEST(Compaction, WithBackupKeepsTheOriginalAsBakAndLeavesNoTmp) {
 TEST(Compaction, NewPasswordReplacesTheOldOneWithoutBackup) {
     Fill({});
     ASSERT_EQ(Compact({}, false, "Fresh", nullptr), data::kCompacted);
-    EXPECT_FALSE(QFileInfo::exists(DbPath("club.bak")));
-    EXPECT_FALSE(QFileInfo::exists(DbPath("club.tmp")));
+    EXPECT_FALSE(QFileInfo::exists(DbPath("test.bak")));
+    EXPECT_FALSE(QFileInfo::exists(DbPath("test.tmp")));
     EXPECT_EQ(OpenError({}), sql::kNotValidPassword);
     EXPECT_EQ(OpenError("Fresh"), QString());
     ASSERT_EQ(Compact("Fresh", false, {}, nullptr), data::kCompacted);
@@ -84,7 +86,7 @@ TEST(Compaction, CancelLeavesEveryFileAsItWas) {
     Fill({});
     const QByteArray original = FileBytes(DbPath());
     {
-        QFile bak(DbPath("club.bak"));
+        QFile bak(DbPath("test.bak"));
         ASSERT_TRUE(bak.open(QIODevice::WriteOnly));
         bak.write("older backup");
     }
@@ -94,16 +96,16 @@ TEST(Compaction, CancelLeavesEveryFileAsItWas) {
     EXPECT_EQ(Compact({}, true, {}, nullptr), data::kCompactCancelled);
     EXPECT_EQ(testing_env::Messages().Requests().back().text,
               "The current operation will create a backup file.\r\rOverwrite existing backup file " +
-                  DbPath("club.bak") + "?");
+                  DbPath("test.bak") + "?");
     testing_env::Messages().QueueAnswer(mrCancel);
     EXPECT_EQ(Compact({}, true, {}, nullptr), data::kCompactCancelled);
     EXPECT_EQ(FileBytes(DbPath()), original);
-    EXPECT_EQ(FileBytes(DbPath("club.bak")), "older backup");
-    EXPECT_FALSE(QFileInfo::exists(DbPath("club.tmp")));
+    EXPECT_EQ(FileBytes(DbPath("test.bak")), "older backup");
+    EXPECT_FALSE(QFileInfo::exists(DbPath("test.tmp")));
 
     // OK overwrites the old backup.
     EXPECT_EQ(Compact({}, true, {}, nullptr), data::kCompacted);
-    EXPECT_EQ(FileBytes(DbPath("club.bak")), original);
+    EXPECT_EQ(FileBytes(DbPath("test.bak")), original);
 }
 
 TEST(Compaction, FailuresAreShownAndAnswerOne) {
@@ -116,11 +118,11 @@ TEST(Compaction, FailuresAreShownAndAnswerOne) {
     }
     testing_env::Messages().Clear();
     // A temporary "file" that cannot be deleted.
-    ASSERT_TRUE(QDir().mkpath(DbPath("club.tmp") + "/inside"));
+    ASSERT_TRUE(QDir().mkpath(DbPath("test.tmp") + "/inside"));
     const QByteArray original = FileBytes(DbPath());
     EXPECT_EQ(Compact({}, false, {}, nullptr), data::kCompactFailed);
     EXPECT_EQ(testing_env::Messages().Texts(),
-              std::vector<QString>{"A temporary file named \"" + DbPath("club.tmp") +
+              std::vector<QString>{"A temporary file named \"" + DbPath("test.tmp") +
                                    "\" exists and could not be deleted. \r\rThis file must be deleted before the "
                                    "operation can be performed."});
     EXPECT_EQ(FileBytes(DbPath()), original);

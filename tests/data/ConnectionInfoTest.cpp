@@ -1,5 +1,6 @@
-// Connection strings: the provider's exact forms, and values that hold the separator read back whole.
+// TDatabaseConnectionInfo: the provider's exact forms, and values holding separators read back whole.
 #include "data/ConnectionInfo.h"
+#include "platform/db/ADOConnection.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ TEST(ConnectionInfo, NormalAndExclusiveForms) {
                              "Password=Secret;Persist Security Info=False;Mode=Share Deny Read|Share Deny Write"));
 }
 
-TEST(ConnectionInfo, ParsingGivesBackTheFileAndTheDatabasePassword) {
+TEST(ConnectionInfo, ParsingTheConnectionGivesBackTheFileAndTheDatabasePassword) {
     const std::vector<std::pair<QString, QString>> cases = {
         {"/srv/club.tvd", "Secret"},
         {"/srv/a;b.tvd", "pa;ss"},
@@ -26,9 +27,10 @@ TEST(ConnectionInfo, ParsingGivesBackTheFileAndTheDatabasePassword) {
     for (const auto& [file, password] : cases) {
         SCOPED_TRACE(password.toStdString());
         for (bool exclusive : {false, true}) {
-            TDatabaseConnectionInfo written{file, password};
+            TADOConnection connection;
+            connection.ConnectionString = TDatabaseConnectionInfo{file, password}.GetConnectionString(exclusive);
             TDatabaseConnectionInfo read;
-            read.ParseConnectionString(written.GetConnectionString(exclusive));
+            read.ParseConnectionString(connection);
             EXPECT_EQ(read.DataSource, file);
             EXPECT_EQ(read.Password, password);
         }

@@ -1,11 +1,11 @@
-// Database files for the data module's tests, and another program instance that holds one.
+// Small database files for the maintenance tests, and another program instance that holds a file.
 #pragma once
+
+#include "SchemaFixtures.h"
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/sql/Connection.h"
-#include "support/TestEnvironment.h"
 
-#include <QDir>
 #include <QFile>
 #include <csignal>
 #include <memory>
@@ -13,10 +13,6 @@
 #include <unistd.h>
 
 namespace data_test {
-
-inline QString DbPath(const QString& name = QStringLiteral("club.tvd")) {
-    return QDir(testing_env::TempDir()).filePath(name);
-}
 
 inline QString Plain(const QString& path, const QString& password = {}, bool exclusive = false) {
     return QStringLiteral("Data Source=%1;Jet OLEDB:Database Password=%2%3")

@@ -12,13 +12,13 @@ TEST(PasswordForms, MessageIsWrappedToTheMemoAndTheFormGrowsByItsLines) {
     form.SetMessage(QStringLiteral("short"));
     const int oneLineHeight = form.ClientHeight();
     const int lineHeight = QFontMetrics(form.InfoMemo->font()).height();
-    EXPECT_EQ(form.InfoMemo->Lines(), QStringList{"short"});
+    EXPECT_EQ(form.InfoMemo->Lines().ToStringList(), QStringList{"short"});
     EXPECT_EQ(form.InfoMemo->Height(), lineHeight);
 
-    const QString text = QStringLiteral("Please enter SMTP password for userid \"someone.with.a.long.name@example.org\" "
-                                        "so that the message can be sent to every recipient of the booking");
+    const QString text = QStringLiteral("Please enter SMTP password for userid \"someone.with.a.long.name@example.org\""
+                                        " so that the message can be sent to every recipient of the booking");
     form.SetMessage(text);
-    const QStringList lines = form.InfoMemo->Lines();
+    const QStringList lines = form.InfoMemo->Lines().ToStringList();
     ASSERT_GE(lines.size(), 3);
     EXPECT_EQ(lines.join(u' '), text);
     for (const QString& line : lines)
@@ -31,10 +31,10 @@ TEST(PasswordForms, MessageIsWrappedToTheMemoAndTheFormGrowsByItsLines) {
 TEST(PasswordForms, DatabaseFormFitsTheCallersLinesKeepingEmptyOnes) {
     TDatabasePasswordForm form;
     EXPECT_EQ(form.Caption(), QStringLiteral("Enter Password"));
-    form.InfoMemo->SetLines({"The database", "", "/srv/club.tvd", "", "is password protected. Please enter the password."});
+    form.InfoMemo->SetText("The database\n\n/srv/club.tvd\n\nis password protected. Please enter the password.");
     form.FitMessage();
-    EXPECT_EQ(form.InfoMemo->Lines().mid(0, 4), (QStringList{"The database", "", "/srv/club.tvd", ""}));
-    EXPECT_EQ(form.InfoMemo->Height(), form.InfoMemo->Lines().size() * QFontMetrics(form.InfoMemo->font()).height());
+    EXPECT_EQ(form.InfoMemo->Lines().ToStringList().mid(0, 4), (QStringList{"The database", "", "/srv/club.tvd", ""}));
+    EXPECT_EQ(form.InfoMemo->Height(), form.InfoMemo->Lines().Count() * QFontMetrics(form.InfoMemo->font()).height());
 }
 
 TEST(PasswordForms, EnterGivesOkWithTheTypedTextAndEachShowStartsEmpty) {

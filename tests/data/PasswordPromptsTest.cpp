@@ -13,7 +13,7 @@ const QString kForm = QStringLiteral("DatabasePasswordForm");
 // Queues one show of the dialog that types the text and presses Ok; remembers the message it showed.
 void Type(ui::ScopedScriptedRunner& runner, const QString& text, QStringList* message = nullptr) {
     runner->OnShown<TDatabasePasswordForm>(kForm, [=](TDatabasePasswordForm& form) {
-        if (message) *message = form.InfoMemo->Lines();
+        if (message) *message = form.InfoMemo->Lines().ToStringList();
         form.PasswordEdit->SetText(text);
         form.OkButton->click();
     });
@@ -33,7 +33,8 @@ TEST(PasswordPrompts, WrongPasswordIsReportedAndAskedAgain) {
     });
     EXPECT_EQ(result, data::kConnected);
     EXPECT_EQ(tried, (QStringList{"guess", "Secret"}));
-    EXPECT_EQ(message.join(u' '), QStringLiteral("The database /srv/club.tvd is password protected. Please enter the password."));
+    EXPECT_EQ(message.join(u' '),
+              QStringLiteral("The database /srv/club.tvd is password protected. Please enter the password."));
     EXPECT_EQ(testing_env::Messages().Texts(), std::vector<QString>{"Incorrect password. Please re-enter."});
 }
 

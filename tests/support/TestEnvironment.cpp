@@ -1,7 +1,10 @@
-// Per-test set-up: a fresh scripted message service, a fresh temporary folder, the real clock.
+// Per-test set-up: a fresh scripted message service, a fresh temporary folder, the real clock, timers
+// and modal runner.
 #include "support/TestEnvironment.h"
 
 #include "platform/rtl/Clock.h"
+#include "platform/ui/ModalRunner.h"
+#include "platform/ui/TimerService.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -25,6 +28,8 @@ class PerTestReset : public ::testing::EmptyTestEventListener {
         Service() = std::make_shared<rtl::ScriptedMessageService>();
         rtl::SetMessageService(Service());
         rtl::SetClock(nullptr);
+        ui::SetModalRunner(nullptr);
+        ui::SetTimerService(nullptr);
         QDir dir(TempDir());
         dir.removeRecursively();
         QDir().mkpath(TempDir());

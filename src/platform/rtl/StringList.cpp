@@ -258,11 +258,11 @@ void TStrings::IndexError(int index) {
     throw EStringListError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
-// ---- TStringList
-
-void TStringList::CheckIndex(int index, int count) const {
+void TStrings::CheckIndex(int index, int count) {
     if (index < 0 || index >= count) IndexError(index);
 }
+
+// ---- TStringList
 
 void TStringList::CheckUnsorted() const {
     if (sorted_) throw EStringListError(QStringLiteral("Operation not allowed on sorted list"));

@@ -78,6 +78,8 @@ protected:
     virtual void SetUpdateState(bool updating) {}
     bool Updating() const { return updateCount_ > 0; }
     [[noreturn]] static void IndexError(int index);
+    // Raises the index error unless 0 <= index < count.
+    static void CheckIndex(int index, int count);
 
 private:
     int updateCount_ = 0;
@@ -132,7 +134,6 @@ private:
         QString text;
         void* object = nullptr;
     };
-    void CheckIndex(int index, int count) const;
     void CheckUnsorted() const;
     void InsertItem(int index, const QString& text, void* object);
 

@@ -46,7 +46,8 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (align_ != alNone && widget_.parentWidget()) ui::ArrangeAlignedChildren(*widget_.parentWidget());
 }
 
-TRect TControl::BoundsRect() const { return ui::FromQRect(widget_.geometry()); }
+// Left and Top are the frame position for a window as well, so the rectangle agrees with them.
+TRect TControl::BoundsRect() const { return Bounds(Left(), Top(), Width(), Height()); }
 
 void TControl::SetAlign(TAlign align) {
     align_ = align;
@@ -139,22 +140,23 @@ TControl* FindControl(QWidget* widget) {
 }
 
 namespace ui {
-namespace {
 
-TMouseButton ButtonOf(Qt::MouseButton button) {
+TMouseButton MouseButtonOf(Qt::MouseButton button) {
     if (button == Qt::RightButton) return mbRight;
     if (button == Qt::MiddleButton) return mbMiddle;
     return mbLeft;
 }
+
+namespace {
 
 bool HandleMouse(TControl& control, QMouseEvent& e) {
     QWidget* sender = &control.Widget();
     const TShiftState shift = ShiftStateOf(e.modifiers(), e.buttons());
     const QPoint p = e.position().toPoint();
     switch (e.type()) {
-    case QEvent::MouseButtonPress: Fire(control.OnMouseDown, sender, ButtonOf(e.button()), shift, p.x(), p.y()); break;
+    case QEvent::MouseButtonPress: Fire(control.OnMouseDown, sender, MouseButtonOf(e.button()), shift, p.x(), p.y()); break;
     case QEvent::MouseButtonRelease:
-        Fire(control.OnMouseUp, sender, ButtonOf(e.button()), shift, p.x(), p.y());
+        Fire(control.OnMouseUp, sender, MouseButtonOf(e.button()), shift, p.x(), p.y());
         return e.button() == Qt::LeftButton && control.Widget().rect().contains(p);
     case QEvent::MouseButtonDblClick: Fire(control.OnDblClick, sender); break;
     case QEvent::MouseMove: Fire(control.OnMouseMove, sender, shift, p.x(), p.y()); break;

@@ -1,6 +1,7 @@
 // TControl: the framework's members of every control, and ControlOf<QtWidget>, which puts them on a Qt widget.
 #pragma once
 
+#include "platform/rtl/Alignment.h"
 #include "platform/ui/Events.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Geometry.h"
@@ -14,7 +15,6 @@ class TForm;
 class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 // Forms use all of them; controls bsNone and bsSingle.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
@@ -45,8 +45,9 @@ public:
     void SetHeight(int height);
     void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const;
-    int ClientWidth() const { return Width(); }
-    int ClientHeight() const { return Height(); }
+    // Virtual: a scrolling control's client area and painting are its viewport's.
+    virtual int ClientWidth() const { return Width(); }
+    virtual int ClientHeight() const { return Height(); }
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
 
@@ -61,8 +62,8 @@ public:
     bool Focused() const;
     bool CanFocus() const;
     void SetFocus();
-    void Repaint();
-    void Invalidate();
+    virtual void Repaint();
+    virtual void Invalidate();
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);

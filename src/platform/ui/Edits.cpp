@@ -30,15 +30,6 @@ TMemo::TMemo(QWidget* parent) : ControlOf<QPlainTextEdit>(parent) {
     connect(this, &QPlainTextEdit::textChanged, this, [this] { ui::Fire(OnChange, this); });
 }
 
-QStringList TMemo::Lines() const {
-    QStringList lines = toPlainText().split(QLatin1Char('\n'));
-    // A final line break ends the last line; it does not start another.
-    if (lines.last().isEmpty()) lines.removeLast();
-    return lines;
-}
-
-void TMemo::SetLines(const QStringList& lines) { setPlainText(lines.join(QLatin1Char('\n'))); }
-
 void TMemo::SetScrollBars(TScrollStyle style) {
     scrollBars_ = style;
     const bool h = style == ssHorizontal || style == ssBoth;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/ui/Control.h"
+#include "platform/ui/ControlStrings.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -45,9 +46,8 @@ class TMemo : public ui::ControlOf<QPlainTextEdit> {
 public:
     explicit TMemo(QWidget* parent);
 
-    QStringList Lines() const;
-    void SetLines(const QStringList& lines);
-    void AddLine(const QString& line) { appendPlainText(line); }
+    TStrings& Lines() { return lines_; }
+    const TStrings& Lines() const { return lines_; }
     QString Text() const { return toPlainText(); }
     void SetText(const QString& text) { setPlainText(text); }
     TScrollStyle ScrollBars() const { return scrollBars_; }
@@ -71,6 +71,7 @@ protected:
     QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
 
 private:
+    ui::MemoStrings lines_{*this};
     TScrollStyle scrollBars_ = ssNone;
     bool wantReturns_ = true;
     bool wantTabs_ = false;

@@ -17,6 +17,9 @@ using TMouseMoveEvent = std::function<void(QObject* Sender, TShiftState Shift, i
 
 namespace ui {
 
+// The framework's button for a Qt mouse button.
+TMouseButton MouseButtonOf(Qt::MouseButton button);
+
 // Calls a handler when one is attached; a copy is called so that the handler may detach itself.
 template <class Handler, class... Args>
 void Fire(const Handler& handler, Args&&... args) {

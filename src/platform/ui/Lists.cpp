@@ -30,31 +30,10 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
     }
 }
 
-QStringList TComboBox::Items() const {
-    QStringList items;
-    for (int i = 0; i < count(); ++i) items << itemText(i);
-    return items;
-}
-
-void TComboBox::SetItems(const QStringList& items) {
-    const QString text = currentText();
-    clear();
-    QStringList sorted = items;
-    if (sorted_) sorted.sort(Qt::CaseInsensitive);
-    addItems(sorted);
-    setCurrentIndex(-1);
-    if (isEditable()) setEditText(text);
-}
-
 void TComboBox::SetText(const QString& text) {
     const int index = findText(text, Qt::MatchFixedString);
     setCurrentIndex(index);
     if (isEditable()) setEditText(text);
-}
-
-void TComboBox::SetSorted(bool sorted) {
-    sorted_ = sorted;
-    if (sorted) SetItems(Items());
 }
 
 bool TComboBox::WantsKey(Word key, TShiftState) const {
@@ -75,19 +54,6 @@ void TComboBox::hidePopup() {
 }
 
 TListBox::TListBox(QWidget* parent) : ControlOf<QListWidget>(parent) {}
-
-QStringList TListBox::Items() const {
-    QStringList items;
-    for (int i = 0; i < count(); ++i) items << item(i)->text();
-    return items;
-}
-
-void TListBox::SetItems(const QStringList& items) {
-    clear();
-    addItems(items);
-}
-
-void TListBox::AddItem(const QString& text) { addItem(text); }
 
 void TListBox::SetMultiSelect(bool multi) {
     setSelectionMode(multi ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/ui/Control.h"
+#include "platform/ui/ControlStrings.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -17,17 +18,16 @@ public:
 
     TComboBoxStyle Style() const { return style_; }
     void SetStyle(TComboBoxStyle style);
-    QStringList Items() const;
-    void SetItems(const QStringList& items);
-    void AddItem(const QString& item) { addItem(item); }
+    TStrings& Items() { return items_; }
+    const TStrings& Items() const { return items_; }
     void Clear() { clear(); }
     // -1: nothing chosen.
     int ItemIndex() const { return currentIndex(); }
     void SetItemIndex(int index) { setCurrentIndex(index); }
     QString Text() const { return currentText(); }
     void SetText(const QString& text);
-    bool Sorted() const { return sorted_; }
-    void SetSorted(bool sorted);
+    bool Sorted() const { return items_.Sorted(); }
+    void SetSorted(bool sorted) { items_.SetSorted(sorted); }
     int DropDownCount() const { return maxVisibleItems(); }
     void SetDropDownCount(int count) { setMaxVisibleItems(count); }
     bool DroppedDown() const { return droppedDown_; }
@@ -44,8 +44,8 @@ public:
 
 private:
     TComboBoxStyle style_ = csDropDown;
+    ui::ComboStrings items_{*this};
     QPointer<QLineEdit> wiredEdit_;  // the edit whose keys and edits are routed here
-    bool sorted_ = false;
     bool droppedDown_ = false;
 };
 
@@ -53,9 +53,8 @@ class TListBox : public ui::ControlOf<QListWidget> {
 public:
     explicit TListBox(QWidget* parent);
 
-    QStringList Items() const;
-    void SetItems(const QStringList& items);
-    void AddItem(const QString& item);
+    TStrings& Items() { return items_; }
+    const TStrings& Items() const { return items_; }
     void Clear() { clear(); }
     int Count() const { return count(); }
     int ItemIndex() const { return currentRow(); }
@@ -72,4 +71,7 @@ public:
 
 protected:
     QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
+
+private:
+    ui::ListWidgetStrings items_{*this};
 };

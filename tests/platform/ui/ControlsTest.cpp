@@ -21,6 +21,8 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolTip>
+#include "platform/rtl/Exceptions.h"
+
 #include <gtest/gtest.h>
 
 TEST(ProgressPanel, IsCentredOnTheFormWithTheHourglassUntilItGoes) {
@@ -192,8 +194,35 @@ TEST(Memo, LinesEndWithTheLastLineBreak) {
         {"", {}}, {"a", {"a"}}, {"a\n", {"a"}}, {"a\n\nb", {"a", "", "b"}}, {"\n", {""}}};
     for (const auto& [text, lines] : cases) {
         memo.SetText(text);
-        EXPECT_EQ(memo.Lines(), lines) << text.toStdString();
+        EXPECT_EQ(memo.Lines().ToStringList(), lines) << text.toStdString();
     }
-    memo.SetLines({"x", "y"});
-    EXPECT_EQ(memo.Text(), QStringLiteral("x\ny"));
+    memo.Lines().SetStrings({"x", "y"});
+    memo.Lines().Add(QStringLiteral("z"));
+    memo.Lines().Delete(0);
+    EXPECT_EQ(memo.Text(), QStringLiteral("y\nz"));
+    EXPECT_THROW(memo.Lines().Get(2), EStringListError);
+}
+
+TEST(ComboBox, ItemsAddedChooseNothingAndSortedItemsKeepTheirObjects) {
+    TComboBox combo(nullptr);
+    combo.SetStyle(csDropDownList);
+    int room = 1, van = 2, desk = 3;
+    combo.Items().AddObject(QStringLiteral("van"), &van);
+    combo.Items().AddObject(QStringLiteral("Room"), &room);
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    combo.SetSorted(true);
+    EXPECT_EQ(combo.Items().ToStringList(), (QStringList{"Room", "van"}));
+    EXPECT_EQ(combo.Items().Objects(0), &room);
+    EXPECT_EQ(combo.Items().AddObject(QStringLiteral("desk"), &desk), 0);
+    EXPECT_EQ(combo.Items().IndexOfObject(&van), 2);
+    EXPECT_EQ(combo.ItemIndex(), -1);
+}
+
+TEST(ListBox, ItemsAreAStringList) {
+    TListBox list(nullptr);
+    list.Items().SetCommaText(QStringLiteral("a,\"b c\",d"));
+    list.Items().Insert(1, QStringLiteral("x"));
+    list.Items().Delete(0);
+    EXPECT_EQ(list.Items().ToStringList(), (QStringList{"x", "b c", "d"}));
+    EXPECT_EQ(list.Count(), 3);
 }

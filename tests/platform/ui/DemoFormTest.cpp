@@ -63,7 +63,7 @@ void BuildDemo(TForm& form) {
     password->SetText(QStringLiteral("secret"));
     auto* memo = Place(new TMemo(&form), 10, 100, 260, 70);
     memo->SetScrollBars(ssVertical);
-    memo->SetLines({QStringLiteral("The database specified must be upgraded."), QStringLiteral("Upgrade Now?")});
+    memo->Lines().SetStrings({QStringLiteral("The database specified must be upgraded."), QStringLiteral("Upgrade Now?")});
     auto* group = Place(new TGroupBox(&form), 10, 178, 260, 80);
     group->SetCaption(QStringLiteral("Display"));
     Place(new TRadioButton(group), 10, 20, 120, 20)->SetCaption(QStringLiteral("12 hour"));
@@ -72,7 +72,7 @@ void BuildDemo(TForm& form) {
     group->findChildren<TCheckBox*>().front()->SetCaption(QStringLiteral("Show tasks"));
     auto* combo = Place(new TComboBox(&form), 10, 266, 260, 24);
     combo->SetStyle(csDropDownList);
-    combo->SetItems({QStringLiteral("Day view"), QStringLiteral("Week view"), QStringLiteral("Month view")});
+    combo->Items().SetStrings({QStringLiteral("Day view"), QStringLiteral("Week view"), QStringLiteral("Month view")});
     combo->SetItemIndex(1);
     auto* progress = Place(new TProgressBar(&form), 10, 298, 260, 18);
     progress->SetPosition(60);
@@ -81,7 +81,7 @@ void BuildDemo(TForm& form) {
     auto* resources = new TTabSheet(pages);
     resources->SetCaption(QStringLiteral("Resources"));
     auto* list = Place(new TListBox(resources), 5, 5, 250, 90);
-    list->SetItems({QStringLiteral("Projector"), QStringLiteral("Meeting room 1"), QStringLiteral("Van")});
+    list->Items().SetStrings({QStringLiteral("Projector"), QStringLiteral("Meeting room 1"), QStringLiteral("Van")});
     list->SetItemIndex(1);
     auto* picture = Place(new TImage(resources), 5, 100, 250, 95);
     TBitmap& bitmap = picture->Picture().Bitmap();

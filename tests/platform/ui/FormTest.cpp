@@ -200,3 +200,13 @@ TEST(Form, SplashStyleWindowIsCentredBorderlessAndOnTop) {
     splash.SetBounds(10, 20, 300, 200);
     EXPECT_EQ(splash.BoundsRect(), Bounds(10, 20, 300, 200));
 }
+
+TEST(Form, BoundsOfAShownWindowReadBackAsSet) {
+    TForm form(nullptr);
+    form.Show();
+    form.SetBounds(20, 30, 300, 200);
+    const TRect r = form.BoundsRect();
+    EXPECT_EQ(std::make_tuple(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), std::make_tuple(20, 30, 300, 200));
+    EXPECT_EQ(std::make_tuple(form.Left(), form.Top()), std::make_tuple(20, 30));
+    form.Hide();
+}
