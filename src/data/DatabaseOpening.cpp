@@ -1,4 +1,5 @@
 // Opening and closing a database: the password chain, the schema, settings, version check and identity.
+#include "data/BookingPeriodQuery.h"
 #include "data/ConnectionInfo.h"
 #include "data/ConnectionStrings.h"
 #include "data/DataModule.h"
@@ -88,6 +89,8 @@ bool TData::ConnectDatabase(const QString& fileName, const QString& password) {
         }
         NoteAccessMode();
         if (!CheckAndUpgradeSchema(fileName, ReadOnlyAccess)) throw OpenRefused();
+        // The period queries of the booking views read this index; a rebuild of Bookings drops it.
+        data::EnsureBookingLengthIndex(ADOConnection);
         OpenTables();
         DatabaseSettings->SetConnection(&ADOConnection);
         DatabaseSettings->Load();
