@@ -3,6 +3,7 @@
 
 #include "data/LookupQueries.h"
 #include "data/NameCheck.h"
+#include "data/UserIdentity.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Messages.h"
@@ -99,5 +100,7 @@ void TSQLData::TaskBeforeDelete(TDataSet& dataSet) {
 }
 
 void TSQLData::TaskBeforePost(TDataSet& dataSet) {
-    dataSet.FieldByName(QStringLiteral("Owner")).SetAsString(CurrentUserId());
+    TField& owner = dataSet.FieldByName(QStringLiteral("Owner"));
+    // A login name longer than the column is stored cut rather than refusing the post.
+    owner.SetAsString(data::FitToColumn(CurrentUserId(), owner.Size()));
 }

@@ -1,6 +1,7 @@
 // The lookup module's queries, the two permission questions and the name and resource lists.
 #include "data/SQLDataModule.h"
 
+#include "data/DataModule.h"
 #include "data/LookupQueries.h"
 #include "data/Permissions.h"
 #include "data/ResourceList.h"
@@ -44,6 +45,20 @@ void ForEachRow(TADOQuery& query, const std::function<void(TADOQuery&)>& fill) {
 }
 
 }  // namespace
+
+namespace data {
+
+LookupHost LookupHostOf(TData& data) {
+    LookupHost host;
+    host.connection = &data.ADOConnection;
+    host.administratorMode = [&data] { return data.AdministratorMode; };
+    host.currentUserId = [&data] { return data.CurrentUserId(); };
+    return host;
+}
+
+}  // namespace data
+
+TSQLData::TSQLData(TData& data) : TSQLData(data::LookupHostOf(data)) {}
 
 TSQLData::TSQLData(data::LookupHost host)
     : ManagerOfTasksQueryUsername(ManagerOfTasksQuery.AddField<TStringField>(QStringLiteral("Username"))),

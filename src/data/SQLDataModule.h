@@ -9,6 +9,7 @@
 #include <functional>
 
 class TADOConnection;
+class TData;
 class TResourceList;
 class TStrings;
 
@@ -24,10 +25,15 @@ struct LookupHost {
     std::function<void(qint32, qint32, int, const QString&, const QString&)> addHistory;
 };
 
+// The data module as the lookup module sees it.
+LookupHost LookupHostOf(TData& data);
+
 }  // namespace data
 
 class TSQLData {
 public:
+    // On the data module's connection, with its user id and administrator mode.
+    explicit TSQLData(TData& data);
     explicit TSQLData(data::LookupHost host);
     TSQLData(const TSQLData&) = delete;
     TSQLData& operator=(const TSQLData&) = delete;

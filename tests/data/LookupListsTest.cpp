@@ -127,6 +127,13 @@ TEST_F(TaskHandlersTest, RefusalsShowTheirMessageAndAbort) {
     EXPECT_EQ(testing_env::Messages().Texts().back(), QStringLiteral("You are not allowed to create tasks"));
 }
 
+TEST_F(TaskHandlersTest, ALongUserIdIsStoredCutToTheOwnerColumn) {
+    userId = QString(40, QLatin1Char('u'));
+    tasks.Append();
+    tasks.Post();
+    EXPECT_EQ(Count(QStringLiteral("select * from Tasks where Owner = \"%1\"").arg(QString(32, QLatin1Char('u')))), 1);
+}
+
 TEST_F(TaskHandlersTest, EveryPostMakesTheWriterTheOwner) {
     tasks.Append();
     tasks.FieldByName(QStringLiteral("Subject")).SetAsString(QStringLiteral("Mine"));
@@ -139,6 +146,20 @@ TEST_F(TaskHandlersTest, EveryPostMakesTheWriterTheOwner) {
     tasks.Post();
     EXPECT_EQ(Count(QStringLiteral("select * from Tasks where Owner = \"jsmith\"")), 2);
     EXPECT_TRUE(testing_env::Messages().Requests().empty());
+}
+
+TEST_F(LookupListsTest, OnTheDataModuleItAsksWithItsUserAndAdministratorMode) {
+    Execute(QStringLiteral("INSERT INTO TaskManagers (Username) VALUES (\"planner\")"));
+    TData data;
+    data.ADOConnection.ConnectionString = connection.ConnectionString;
+    data.ADOConnection.Open();
+    TSQLData lookup(data);
+    data.UserId = QStringLiteral("Planner");
+    EXPECT_TRUE(lookup.CanWriteTask(true, QStringLiteral("alice")));
+    data.UserId = QStringLiteral("jsmith");
+    EXPECT_FALSE(lookup.CanWriteTask(true, QStringLiteral("alice")));
+    data.AdministratorMode = true;
+    EXPECT_TRUE(lookup.CanWriteTask(true, QStringLiteral("alice")));
 }
 
 }  // namespace
