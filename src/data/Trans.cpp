@@ -110,11 +110,33 @@ bool TTrans::AskRetry(qint32 bookingId, const QString& what, const QString& erro
     const QString question = QStringLiteral("Booking id ") + QString::number(bookingId) + QStringLiteral(" could not be ") +
                              what + QStringLiteral(".\r\r") + error + QStringLiteral("\r\rRetry ") +
                              what.chopped(1) + QStringLiteral("?");
-    if (MessageDlg(question, mtInformation, {mbOK, mbNo}) != mrOk) return false;
-    ui::HourGlass hourGlass;
-    if (TForm* mainForm = Application->MainForm()) mainForm->Repaint();
-    Sleep(RetryDelay);
-    return true;
+    const bool retry = MessageDlg(question, mtInformation, {mbOK, mbNo}) == mrOk;
+    if (retry) {
+        ui::HourGlass hourGlass;
+        if (TForm* mainForm = Application->MainForm()) mainForm->Repaint();
+        Sleep(RetryDelay);
+    }
+    // Whatever the answer, the rows are read again: the failed write may have left the table's copy stale.
+    RequeryTables();
+    return retry;
+}
+
+namespace {
+
+QString LostBookingText(qint32 bookingId) {
+    return QStringLiteral(
+               "Booking id %1 could not be updated because another user has deleted it. "
+               "Your changes to it have not been saved.")
+        .arg(bookingId);
+}
+
+}  // namespace
+
+// Every unapplied change gets its line.
+bool TTrans::Fail(const QString& reason) {
+    if (!CommitError.isEmpty()) CommitError += u'\r';
+    CommitError += reason;
+    return false;
 }
 
 bool TTrans::CommitDelete(int index) {
@@ -126,12 +148,9 @@ bool TTrans::CommitDelete(int index) {
             Table->Delete();
             return true;
         } catch (const Exception& e) {
-            RequeryTables();
-            if (!AskRetry(original, QStringLiteral("deleted"), e.Message())) {
-                CommitError = QStringLiteral("Booking id %1 could not be deleted. It has been kept.").arg(original);
-                return false;
-            }
-            RequeryTables();
+            const bool retry = AskRetry(original, QStringLiteral("deleted"), e.Message());
+            if (!LocateId(original)) return true;
+            if (!retry) return Fail(QStringLiteral("Booking id %1 could not be deleted. It has been kept.").arg(original));
         }
     }
 }
@@ -147,13 +166,7 @@ bool TTrans::CommitModify(int index) {
         std::unique_ptr<TBookingRecord> record =
             NewRecord ? NewRecord(*Table) : std::make_unique<TBookingRecord>(*Table, nullptr, nullptr);
         record->Load();
-        if (!LocateId(original)) {
-            CommitError = QStringLiteral(
-                              "Booking id %1 could not be updated because another user has deleted it. "
-                              "Your changes to it have not been saved.")
-                              .arg(original);
-            return false;
-        }
+        if (!LocateId(original)) return Fail(LostBookingText(original));
         connection.BeginTrans();
         try {
             Table->Edit();
@@ -166,13 +179,12 @@ bool TTrans::CommitModify(int index) {
         } catch (const Exception& e) {
             if (Table->State() == dsEdit) Table->Cancel();
             connection.RollbackTrans();
-            RequeryTables();
-            if (!AskRetry(original, QStringLiteral("updated"), e.Message())) {
-                CommitError = QStringLiteral("Booking id %1 could not be updated. Your changes to it have not been saved.")
-                                  .arg(original);
-                return false;
-            }
-            RequeryTables();
+            const bool retry = AskRetry(original, QStringLiteral("updated"), e.Message());
+            // Deleted meanwhile: no retry can bring it back, and the working row keeps the user's values.
+            if (!LocateId(original)) return Fail(LostBookingText(original));
+            if (!retry)
+                return Fail(QStringLiteral("Booking id %1 could not be updated. Your changes to it have not been saved.")
+                                .arg(original));
         }
     }
 }

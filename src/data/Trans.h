@@ -69,6 +69,8 @@ private:
     void CommitInsert(int index);
     bool CommitDelete(int index);
     bool CommitModify(int index);
+    bool Fail(const QString& reason);
+    // Asks whether to retry a failed write (waiting RetryDelay on OK) and reads the tables again.
     bool AskRetry(qint32 bookingId, const QString& what, const QString& error);
     void WithdrawHistoryOf(qint32 bookingId);
     void Finish(const QList<int>& pending);
