@@ -3,6 +3,8 @@
 
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/SystemFacts.h"
+#include "platform/ui/CustomGrid.h"
+#include "platform/ui/InplaceEdit.h"
 
 #include <QNetworkInterface>
 
@@ -11,6 +13,13 @@ bool HasIntervalElapsed(const TTimeStamp& stamp, quint32 interval) {
     qint64 elapsed = static_cast<qint64>(now.Time) - stamp.Time;
     if (now.Date != stamp.Date) elapsed += 86400000;
     return elapsed >= static_cast<qint64>(interval);
+}
+
+TInplaceEdit* FindInplaceEditor(const TCustomGrid& grid) {
+    TInplaceEdit* found = nullptr;
+    for (QObject* child : grid.findChildren<QObject*>())
+        if (auto* editor = dynamic_cast<TInplaceEdit*>(child)) found = editor;
+    return found;
 }
 
 bool IsDigitKey(QChar key) { return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == QChar(8); }

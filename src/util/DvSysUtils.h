@@ -3,12 +3,18 @@
 
 #include "platform/rtl/DateUtils.h"
 
+class TCustomGrid;
+class TInplaceEdit;
+
 #include <QChar>
 #include <QString>
 
 // True when interval milliseconds have passed since the stamp; across one midnight the day is
 // taken as having changed exactly once.
 bool HasIntervalElapsed(const TTimeStamp& stamp, quint32 interval);
+
+// The grid's in-place editor among its children (the last one when there are several); null when none.
+TInplaceEdit* FindInplaceEditor(const TCustomGrid& grid);
 
 // The digits and backspace; numeric edit boxes drop every other key.
 bool IsDigitKey(QChar key);

@@ -1,6 +1,9 @@
 // Small helpers: elapsed intervals, digit keys, byte sizes, line breaks, header and footer macros.
 #include "util/DvSysUtils.h"
 
+#include "platform/ui/CustomGrid.h"
+#include "platform/ui/InplaceEdit.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -71,4 +74,15 @@ TEST(DvSysUtils, SplitsHeaderFooterTextIntoThreeParts) {
         EXPECT_EQ(centre, QString::fromLatin1(c.centre)) << c.text;
         EXPECT_EQ(right, QString::fromLatin1(c.right)) << c.text;
     }
+}
+
+TEST(DvSysUtils, FindsTheGridsInplaceEditorOnceShown) {
+    TCustomGrid grid(nullptr);
+    grid.SetBounds(0, 0, 400, 300);
+    grid.show();
+    grid.SetOptions(grid.Options().Include(goEditing));
+    EXPECT_EQ(FindInplaceEditor(grid), nullptr);
+    grid.ShowEditor();
+    EXPECT_NE(FindInplaceEditor(grid), nullptr);
+    EXPECT_EQ(FindInplaceEditor(grid), grid.InplaceEditor());
 }

@@ -129,6 +129,8 @@ void TDataSet::CloseCursor() {
     CursorClosed();
 }
 
+QVector<db::ColumnDesc> TDataSet::FieldDefs() const { return cursor_ ? cursor_->Columns() : QVector<db::ColumnDesc>(); }
+
 void TDataSet::BindFields() {
     const QVector<db::ColumnDesc> columns = cursor_->Columns();
     if (fields_.Count() == 0) {
@@ -285,6 +287,7 @@ QVariant TDataSet::GetFieldValue(const TField& field) {
 
 QVariant TDataSet::GetOldFieldValue(const TField& field) {
     if (!Active() || field.FieldKind() != fkData || cur_ < 0 || CursorIndex(cur_) < 0) return {};
+    if (state_ == dsEdit) return original_.value(field.FieldNo());
     return cursor_->Fetch(CursorIndex(cur_)).value(field.FieldNo());
 }
 
@@ -460,6 +463,7 @@ void TDataSet::Edit() {
     if (!CanModify()) Error(kReadOnly);
     Fire(BeforeEdit);
     buffer_ = cursor_->Fetch(CursorIndex(cur_));
+    original_ = buffer_;
     changed_ = QVector<bool>(buffer_.size(), false);
     modified_ = false;
     activeRow_ = -1;
@@ -487,7 +491,7 @@ void TDataSet::CheckRequiredFields() {
 void TDataSet::InternalPost() {
     if (state_ == dsEdit) {
         const int index = CursorIndex(cur_);
-        if (modified_) cursor_->Update(index, buffer_, changed_);
+        if (modified_) cursor_->Update(index, original_, buffer_, changed_);
         return;
     }
     const int before = insertRow_ < ViewCount() - 1 ? CursorIndex(insertRow_ + 1) : cursor_->Count();
@@ -657,9 +661,26 @@ int TDataSet::FindRow(const QString& keyFields, const QVariant& keyValues, TLoca
     std::vector<TField*> fields;
     for (const QString& name : keyFields.split(u';', Qt::SkipEmptyParts)) fields.push_back(&FieldByName(name.trimmed()));
     const QVariantList values = ValueList(keyValues, static_cast<int>(fields.size()));
+    if (const std::optional<int> row = FindRowInStore(fields, values, options)) return *row;
     const int count = state_ == dsInsert ? ViewCount() - 1 : ViewCount();
     for (int row = 0; row < count; ++row)
         if (RowMatches(row, fields, values, options)) return row;
+    return -1;
+}
+
+std::optional<int> TDataSet::FindRowInStore(const std::vector<TField*>& fields, const QVariantList& values,
+                                            TLocateOptions options) {
+    // The edit buffer and the record being inserted are not in the store.
+    if (state_ != dsBrowse) return std::nullopt;
+    QVector<db::LocateTerm> terms;
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (const auto term = db::StoreTerm(*fields[i], values.value(static_cast<int>(i)), options)) terms << *term;
+    const auto candidates = terms.isEmpty() ? std::nullopt : cursor_->LocateCandidates(terms);
+    if (!candidates) return std::nullopt;
+    for (const int index : *candidates) {
+        const int row = RowOfCursorIndex(index);
+        if (row >= 0 && RowMatches(row, fields, values, options)) return row;
+    }
     return -1;
 }
 

@@ -8,6 +8,7 @@
 #include <QVariantList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TDataSource;
@@ -99,6 +100,8 @@ public:
     TField* FindField(const QString& name) const { return fields_.FindField(name); }
     TField& FieldByName(const QString& name) const;
     void GetFieldNames(TStrings& list) const;
+    // The columns of the open dataset as the store defines them (name, type, size); empty when closed.
+    QVector<db::ColumnDesc> FieldDefs() const;
     // True when the fields were made from the columns at open (no field was defined beforehand).
     bool DefaultFields() const { return defaultFields_; }
     // Defines a field before open: data fields bind to their column by name, others are calculated or lookups.
@@ -168,6 +171,9 @@ private:
     bool AcceptRow(int cursorIndex);
     QVariant CalcValue(const TField& field, int row);
     int FindRow(const QString& keyFields, const QVariant& keyValues, TLocateOptions options);
+    // The first matching row among those the cursor's store names; nothing when it cannot name them.
+    std::optional<int> FindRowInStore(const std::vector<TField*>& fields, const QVariantList& values,
+                                      TLocateOptions options);
     bool RowMatches(int row, const std::vector<TField*>& fields, const QVariantList& values,
                     TLocateOptions options);
     void Fire(const TDataSetNotifyEvent& event);
@@ -185,8 +191,9 @@ private:
     int activeRow_ = -1;
     bool bof_ = true;
     bool eof_ = true;
-    // The record being edited or inserted.
+    // The record being edited or inserted, and the edited record as it was read.
     db::Row buffer_;
+    db::Row original_;
     QVector<bool> changed_;
     bool modified_ = false;
     int insertRow_ = -1;

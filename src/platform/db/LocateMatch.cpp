@@ -37,6 +37,19 @@ bool LocateMatches(const TField& field, const QVariant& value, const QVariant& s
     return CompareFieldValue(field, value, searched) == 0;
 }
 
+std::optional<LocateTerm> StoreTerm(const TField& field, const QVariant& searched, TLocateOptions options) {
+    if (field.FieldKind() != fkData) return std::nullopt;
+    if (searched.isNull()) return LocateTerm{field.FieldNo(), QVariant(), false};
+    // Texts: the store compares without case, the exact case is tested afterwards.
+    if (IsTextField(field)) return LocateTerm{field.FieldNo(), searched.toString(), options.Contains(loPartialKey)};
+    const TFieldType type = field.DataType();
+    QVariant converted;
+    // Yes/No values are held as Booleans but stored as numbers; blobs have nothing to compare.
+    if (type == ftBoolean || type == ftBlob || type == ftGraphic || !Converted(field, searched, converted))
+        return std::nullopt;
+    return LocateTerm{field.FieldNo(), converted.toDouble(), false};
+}
+
 int CompareFieldValue(const TField& field, const QVariant& value, const QVariant& other) {
     if (value.isNull() || other.isNull()) return value.isNull() == other.isNull() ? 0 : (value.isNull() ? -1 : 1);
     if (IsTextField(field)) return sql::CompareText(value.toString(), other.toString());

@@ -18,7 +18,7 @@ public:
     qint64 RowId(int index) override { return index; }
     int IndexOf(qint64 rowId) override { return rowId >= 0 && rowId < rows_.size() ? static_cast<int>(rowId) : -1; }
     bool CanModify() const override { return false; }
-    void Update(int, const Row&, const QVector<bool>&) override {}
+    void Update(int, const Row&, const Row&, const QVector<bool>&) override {}
     void Insert(int, const Row&, const QVector<bool>&) override {}
     void Remove(int) override {}
 

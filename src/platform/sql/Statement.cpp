@@ -21,7 +21,12 @@ Statement::~Statement() { sqlite3_finalize(stmt_); }
 
 void Statement::NameColumns() {
     const int count = sqlite3_column_count(stmt_);
-    for (int i = 0; i < count; ++i) names_ << Utf8(sqlite3_column_name(stmt_, i));
+    for (int i = 0; i < count; ++i) {
+        names_ << Utf8(sqlite3_column_name(stmt_, i));
+        int size = 0;
+        types_ << JetTypeFromDeclared(Utf8(sqlite3_column_decltype(stmt_, i)), &size);
+        sizes_ << size;
+    }
     // A column name that two tables bring into the select list is qualified with its table.
     QStringList qualified = names_;
     for (int i = 0; i < count; ++i) {
@@ -103,7 +108,8 @@ int Statement::ColumnCount() const { return names_.size(); }
 QString Statement::ColumnName(int column) const { return names_.value(column); }
 
 JetType Statement::ColumnType(int column, int* size) const {
-    return JetTypeFromDeclared(Utf8(sqlite3_column_decltype(stmt_, column)), size);
+    if (size) *size = sizes_.value(column);
+    return types_.value(column, JetType::Variant);
 }
 
 QString Statement::ColumnTable(int column) const { return Utf8(sqlite3_column_table_name(stmt_, column)); }

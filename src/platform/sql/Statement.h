@@ -53,6 +53,9 @@ private:
     const Database& database_;
     sqlite3_stmt* stmt_;
     QStringList names_;
+    // Declared types of the columns, read once: every Value needs its column's.
+    QVector<JetType> types_;
+    QVector<int> sizes_;
 };
 
 }  // namespace sql

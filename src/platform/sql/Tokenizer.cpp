@@ -132,6 +132,7 @@ QList<Token> Tokenize(const QString& sql) {
             i += pairs.contains(two) ? 2 : 1;
             tokens << Token{Token::Symbol, sql.mid(start, i - start)};
         }
+        tokens.back().position = start;
     }
     return tokens;
 }

@@ -11,6 +11,7 @@ struct Token {
     Kind kind;
     QString text;  // Word, Number, Symbol: as written; Name, Text, Parameter: the name or text itself
     double date = 0;  // Date: the TDateTime day number
+    qsizetype position = 0;  // where the token starts in the statement's text
 
     bool Is(const char* word) const;  // a Word or Symbol equal to it without case
 };

@@ -66,13 +66,19 @@ void ClockTimerService::Advance(quint32 milliseconds) {
                                      [](const Entry* a, const Entry* b) { return a->due_ < b->due_; });
         if (next == timers_.end() || (*next)->due_ > target) break;
         Entry& entry = **next;
-        clock_->Advance(entry.due_ - clock_->TickCount());
+        AdvanceClockTo(entry.due_);
         entry.due_ += entry.interval_;
         // A copy: the handler may stop (destroy) its own timer.
         std::function<void()> onTick = entry.onTick_;
         onTick();
     }
-    clock_->Advance(target - clock_->TickCount());
+    AdvanceClockTo(target);
+}
+
+// A handler may have moved the clock on already (a Sleep); time never goes back.
+void ClockTimerService::AdvanceClockTo(quint32 tick) {
+    const quint32 now = clock_->TickCount();
+    if (tick > now) clock_->Advance(tick - now);
 }
 
 ScopedFakeTimers::ScopedFakeTimers(TDateTime now)

@@ -36,6 +36,7 @@ public:
     int ActiveCount() const { return int(timers_.size()); }
 
 private:
+    void AdvanceClockTo(quint32 tick);
     class Entry;
     std::shared_ptr<rtl::FakeClock> clock_;
     std::vector<Entry*> timers_;

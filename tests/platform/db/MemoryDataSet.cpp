@@ -10,7 +10,7 @@ void MemoryCursor::AddRow(const db::Row& row) {
     ids.append(nextId++);
 }
 
-void MemoryCursor::Update(int index, const db::Row& values, const QVector<bool>& changed) {
+void MemoryCursor::Update(int index, const db::Row&, const db::Row& values, const QVector<bool>& changed) {
     if (failNextUpdate) {
         failNextUpdate = false;
         DatabaseError(QStringLiteral("Row cannot be located for updating."));

@@ -23,7 +23,7 @@ public:
     qint64 RowId(int index) override { return ids[index]; }
     int IndexOf(qint64 rowId) override { return ids.indexOf(rowId); }
     bool CanModify() const override { return !readOnly; }
-    void Update(int index, const db::Row& values, const QVector<bool>& changed) override;
+    void Update(int index, const db::Row& original, const db::Row& values, const QVector<bool>& changed) override;
     void Insert(int index, const db::Row& values, const QVector<bool>& assigned) override;
     void Remove(int index) override;
 

@@ -58,3 +58,15 @@ TEST(Timer, HandlerThatDisablesItsTimerIsNotCalledAgain) {
     time.Advance(100);
     EXPECT_EQ(fired, 1);
 }
+
+TEST(Timer, AHandlerThatSleepsNeverMovesTheClockBack) {
+    ui::ScopedFakeTimers time;
+    TTimer timer(nullptr);
+    timer.SetInterval(100);
+    timer.SetOnTimer([&](QObject*) {
+        timer.SetEnabled(false);
+        Sleep(500);
+    });
+    time.Advance(200);
+    EXPECT_EQ(GetTickCount(), 600u);
+}

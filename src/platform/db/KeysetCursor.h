@@ -1,0 +1,57 @@
+// The paged cursor: the rowids of a one-table SELECT kept in order, their rows read a page at a time.
+#pragma once
+
+#include "platform/db/BaseTable.h"
+#include "platform/db/RowCache.h"
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace db {
+
+// The rows are those the statement returned at open, in its order (a snapshot until it is opened again);
+// their values are read from the table when first shown. A row someone else deleted since shows all null,
+// and writing it back raises the optimistic-update error.
+class KeysetCursor : public Cursor {
+public:
+    static constexpr int kPageRows = 200;
+    static constexpr int kCachedRows = 8 * kPageRows;
+
+    // Reads the rowids from the bound statement's last column.
+    KeysetCursor(sql::Connection& connection, BaseTable table, sql::Statement& rowIds, bool readOnly);
+    ~KeysetCursor() override;
+
+    QVector<ColumnDesc> Columns() const override { return table_.Columns(); }
+    int Count() const override { return ids_.size(); }
+    const Row& Fetch(int index) override;
+    qint64 RowId(int index) override { return ids_[index]; }
+    int IndexOf(qint64 rowId) override;
+    bool CanModify() const override { return !readOnly_; }
+    void Update(int index, const Row& original, const Row& values, const QVector<bool>& changed) override;
+    void Insert(int index, const Row& values, const QVector<bool>& assigned) override;
+    void Remove(int index) override;
+    std::optional<std::vector<int>> LocateCandidates(const QVector<LocateTerm>& terms) override;
+
+    int CachedRows() const { return cache_.Size(); }
+
+private:
+    void ReadPage(int index);
+    sql::Statement& PageStatement(const std::vector<qint64>& wanted);
+
+    sql::Connection& connection_;
+    BaseTable table_;
+    bool readOnly_;
+    // A QVector grows in place (realloc), which matters for a million rowids.
+    QVector<qint64> ids_;
+    // While the rowids ascend (a table in stored order) a binary search finds a position; otherwise the
+    // (rowid, position) pairs sorted by rowid, made when first needed.
+    bool ascending_ = true;
+    std::vector<std::pair<qint64, int>> positions_;
+    RowCache cache_{kCachedRows};
+    // Prepared once: rows by a range of rowids, and by a list of them.
+    std::unique_ptr<sql::Statement> range_;
+    std::unique_ptr<sql::Statement> listed_;
+};
+
+}  // namespace db

@@ -1,0 +1,20 @@
+// The statement that lists which rows a plain one-table SELECT returns, in its order, without their values.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace sql {
+class Connection;
+class Statement;
+}
+
+namespace db {
+
+// Prepares the SELECT with the rowid of table as its last column (its only one where the select list is not
+// needed for the order). Null for anything but SELECT [list] FROM table [alias] [WHERE ...] [ORDER BY ...]:
+// joins, DISTINCT, TOP, grouping and unions keep their rows whole.
+std::unique_ptr<sql::Statement> RowIdStatement(const sql::Connection& connection, const QString& jetSql,
+                                               const QString& table);
+
+}  // namespace db
