@@ -1,6 +1,7 @@
 // A database file with the tables bookings need, the data module's tables over it and a fixed clock.
 #pragma once
 
+#include "data/DataModule.h"
 #include "data/NewBookingId.h"
 #include "data/Trans.h"
 #include "platform/db/ADOConnection.h"
@@ -22,36 +23,17 @@ inline QString ConnectionStringFor(const QString& path) {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False").arg(path);
 }
 
-// The tables of the current schema that bookings touch, with their indexes.
-inline void CreateBookingTables(TADOConnection& connection) {
-    for (const char* statement : {
-             "CREATE TABLE RanvelGlobal (BookingRestrictMode INTEGER, BookingRestrictDaysAhead INTEGER, "
-             "BookingRestrictUntilDate DATETIME, UseridMode INTEGER)",
-             "INSERT INTO RanvelGlobal (BookingRestrictMode, BookingRestrictDaysAhead, BookingRestrictUntilDate, "
-             "UseridMode) VALUES (1, 365, #1/1/2027#, 1)",
-             "CREATE TABLE NextBookingId (NextBookingId AUTOINCREMENT(1000,1), DUMMY INTEGER)",
-             "CREATE TABLE Resources (ResourceId AUTOINCREMENT, ResourceName TEXT(25) NOT NULL, "
-             "MaxBookDays INTEGER NOT NULL, BookingRestrictMode INTEGER, BookingRestrictDaysAhead INTEGER, "
-             "BookingRestrictUntilDate DATETIME, Ep TEXT(16), MaxBookDaysRestrict LOGICAL)",
-             "CREATE INDEX PrimaryKey ON Resources (ResourceId) WITH PRIMARY",
-             "CREATE TABLE Bookings (BookingId INTEGER NOT NULL, Trans LOGICAL, TransDateTime DATETIME, "
-             "ResourceId INTEGER NOT NULL, GroupBookingId INTEGER, BookingStart DATETIME NOT NULL, "
-             "BookingEnd DATETIME NOT NULL, Client TEXT(30) NOT NULL, Phone TEXT(20), Email TEXT(50), Address TEXT, "
-             "Ep TEXT(16), Description TEXT, Notes TEXT, Reminder TEXT, EMailHeader TEXT, Owner TEXT(32))",
-             "CREATE INDEX PrimaryKey ON Bookings (BookingId) WITH PRIMARY",
-             "CREATE INDEX StartDateTime ON Bookings (ResourceId, BookingStart)",
-             "CREATE TABLE History (HistoryId AUTOINCREMENT, HistoryCode TINYINT, Userid TEXT(20), Trans LOGICAL, "
-             "TransDateTime DATETIME, BookingId INTEGER, GroupBookingId INTEGER, HistoryTimeStamp DATETIME NOT NULL, "
-             "Description TEXT, TaskId INTEGER)",
-             "CREATE INDEX PrimaryKey ON History (HistoryId) WITH PRIMARY",
-             "CREATE INDEX BookingIdIndex ON History (BookingId, HistoryId)",
-             // Room 1 and Room 2, without limits.
-             "INSERT INTO Resources (ResourceName, MaxBookDays, BookingRestrictMode, MaxBookDaysRestrict) "
-             "VALUES (\"Room 1\", 0, 1, False)",
-             "INSERT INTO Resources (ResourceName, MaxBookDays, BookingRestrictMode, MaxBookDaysRestrict) "
-             "VALUES (\"Room 2\", 0, 1, False)",
-         })
-        connection.Execute(QString::fromLatin1(statement));
+// A new database of the current schema with two resources without limits, Room 1 and Room 2.
+inline void CreateBookingDatabase(const QString& path) {
+    TData creator;
+    ASSERT_TRUE(creator.CreateDatabase(path, true));
+    TADOConnection connection;
+    connection.ConnectionString = ConnectionStringFor(path);
+    connection.Open();
+    for (const char* name : {"Room 1", "Room 2"})
+        connection.Execute(QStringLiteral("INSERT INTO Resources (ResourceName, MaxBookDays, BookingRestrictMode, "
+                                          "MaxBookDaysRestrict) VALUES (\"%1\", 0, 1, False)")
+                               .arg(QLatin1String(name)));
 }
 
 // The data module's tables over the file, as the booking code uses them.
@@ -115,13 +97,7 @@ protected:
 
     void SetUp() override {
         rtl::SetClock(clock);
-        sql::Connection::CreateDatabase({DatabasePath(), {}});
-        {
-            TADOConnection creator;
-            creator.ConnectionString = ConnectionStringFor(DatabasePath());
-            creator.Open();
-            CreateBookingTables(creator);
-        }
+        CreateBookingDatabase(DatabasePath());
         db = std::make_unique<BookingTables>(DatabasePath());
     }
 };

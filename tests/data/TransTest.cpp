@@ -151,8 +151,12 @@ TEST_F(TransTest, ADeleteOfARowAnotherUserDeletedAsksAndRetriesAfterTheDelay) {
     db->bookingsTrans.BeginTrans();
     ASSERT_TRUE(db->bookings.Locate(QStringLiteral("BookingId"), booking));
     db->bookingsTrans.AddOperation(kOpDelete);
+    // The other user deletes it between our finding the row and deleting it.
     BookingTables other(DatabasePath());
-    other.connection.Execute(QStringLiteral("DELETE FROM Bookings WHERE BookingId = %1").arg(booking));
+    db->bookings.BeforeDelete = [&](TDataSet&) {
+        db->bookings.BeforeDelete = nullptr;
+        other.connection.Execute(QStringLiteral("DELETE FROM Bookings WHERE BookingId = %1").arg(booking));
+    };
 
     const quint32 ticks = GetTickCount();
     testing_env::Messages().QueueAnswer(mrOk);
