@@ -43,7 +43,9 @@ public:
                 index.columns = IndexColumns();
                 if (Accept("with")) {
                     Expect("primary");
+                    // A primary key is unique whether or not UNIQUE was written.
                     index.primary = true;
+                    index.unique = true;
                 }
                 command.definition.indexes << index;
             }

@@ -238,3 +238,16 @@ TEST_F(Ddl, RefusalsThatProtectTheSchema) {
     connection->Execute("DROP TABLE Settings");
     EXPECT_FALSE(connection->GetCatalog().Find("Settings").has_value());
 }
+
+TEST_F(Ddl, AnIndexWithPrimaryIsUniqueForKeysAndRows) {
+    connection->Execute("CREATE TABLE Kinds (KindId INTEGER, KindName TEXT(20))");
+    connection->Execute("CREATE INDEX PrimaryKey ON Kinds (KindId) WITH PRIMARY");
+    EXPECT_TRUE(Table("Kinds").PrimaryKey()->unique);
+    EXPECT_EQ(ErrorOf([&] {
+                  connection->Execute("CREATE TABLE Things (ThingId INTEGER, KindId INTEGER CONSTRAINT KindsThings "
+                                      "REFERENCES Kinds (KindId))");
+              }),
+              "");
+    connection->Execute("INSERT INTO Kinds (KindId, KindName) VALUES (1, \"Room\")");
+    EXPECT_NE(ErrorOf([&] { connection->Execute("INSERT INTO Kinds (KindId, KindName) VALUES (1, \"Van\")"); }), "");
+}
