@@ -1,6 +1,7 @@
 // The custom booking columns' descriptors and their texts.
 #include "data/UDFField.h"
 
+#include "platform/db/DataSet.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/FloatFormat.h"
 
@@ -50,3 +51,25 @@ QString VariantToText(const QVariant& value) {
     }
     return value.canConvert<QString>() ? value.toString() : QString();
 }
+
+namespace data {
+
+void FindCustomFields(TDataSet& bookings, const TDataSet& global, std::unique_ptr<TUDFField>& udf1,
+                      std::unique_ptr<TUDFField>& udf2) {
+    for (int i = 0; i < bookings.FieldCount(); ++i) {
+        TField& column = *bookings.Fields()[i];
+        std::unique_ptr<TUDFField>* slot = nullptr;
+        if (column.FieldName().startsWith(QLatin1String("udf1")))
+            slot = &udf1;
+        else if (column.FieldName().startsWith(QLatin1String("udf2")))
+            slot = &udf2;
+        if (!slot || *slot) continue;
+        *slot = CreateUDFField(column);
+        SetUDFFieldType(**slot, column);
+        const TField* mask = global.FindField(column.FieldName() + QStringLiteral("EditMask"));
+        (*slot)->EditMask = mask ? mask->AsString() : QString();
+        column.SetEditMask((*slot)->EditMask);
+    }
+}
+
+}  // namespace data

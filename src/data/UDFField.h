@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <memory>
 
+class TDataSet;
 class TField;
 
 class TUDFField {
@@ -33,3 +34,13 @@ void SetUDFFieldType(TUDFField& descriptor, TField& column);
 QString FormatUDFValue(const TUDFField& descriptor, const QVariant& value);
 // The value as text; empty when it does not convert.
 QString VariantToText(const QVariant& value);
+
+namespace data {
+
+// The database's custom booking columns: the first column of the Bookings dataset whose name begins "udf1"
+// (exact case) fills udf1, the first beginning "udf2" udf2, each only while still unset. Each gets the edit
+// mask from the global row's column FieldName + "EditMask" when there is one, and so does its column.
+void FindCustomFields(TDataSet& bookings, const TDataSet& global, std::unique_ptr<TUDFField>& udf1,
+                      std::unique_ptr<TUDFField>& udf2);
+
+}  // namespace data

@@ -121,15 +121,31 @@ TEST_F(BookingRecordTest, DescriptionOfAChangeListsOnlyFlaggedPartsThatDiffer) {
               QStringLiteral("Resource(Room 2) Date(Jan 08 2026) EndTime(11:30 am) Client(smith) "));
 }
 
-TEST_F(BookingRecordTest, CustomColumnsTravelWithTheRecordAndAreDescribedByCaption) {
-    db->connection.Execute(QStringLiteral("ALTER TABLE Bookings ADD COLUMN udf1Cost CURRENCY"));
-    db->bookings.Close();
-    db->bookings.Open();
-    TField& column = db->bookings.FieldByName(QStringLiteral("udf1Cost"));
-    std::unique_ptr<TUDFField> descriptor = CreateUDFField(column);
-    SetUDFFieldType(*descriptor, column);
+TEST_F(BookingRecordTest, CustomColumnsAreFoundByNameAndTravelWithTheRecord) {
+    std::unique_ptr<TUDFField> descriptor, second;
+    data::FindCustomFields(db->bookings, db->global, descriptor, second);
+    EXPECT_EQ(descriptor, nullptr);  // a database without custom columns
+    EXPECT_EQ(second, nullptr);
+
+    for (const char* statement : {"ALTER TABLE Bookings ADD COLUMN udf1Cost CURRENCY",
+                                  "ALTER TABLE Bookings ADD COLUMN udf1Other TEXT(5)",
+                                  "ALTER TABLE Bookings ADD COLUMN UDF2Upper TEXT(5)",
+                                  "ALTER TABLE RanvelGlobal ADD COLUMN udf1CostEditMask TEXT(20)",
+                                  "UPDATE RanvelGlobal SET udf1CostEditMask = \"999\""})
+        db->connection.Execute(QLatin1String(statement));
+    for (TADOTable* table : {&db->bookings, &db->global}) {
+        table->Close();
+        table->Open();
+    }
+    data::FindCustomFields(db->bookings, db->global, descriptor, second);
+    ASSERT_NE(descriptor, nullptr);
+    EXPECT_EQ(second, nullptr);  // the name's case counts
+    EXPECT_EQ(descriptor->FieldName, QStringLiteral("udf1Cost"));
     EXPECT_EQ(descriptor->Caption, QStringLiteral("Cost"));
     EXPECT_TRUE(descriptor->IsCurrency);
+    EXPECT_EQ(descriptor->EditMask, QStringLiteral("999"));
+    TField& column = db->bookings.FieldByName(QStringLiteral("udf1Cost"));
+    EXPECT_EQ(column.EditMask(), QStringLiteral("999"));
 
     const int id = db->Book(1, At(5, 9), At(5, 10));
     db->bookings.Edit();
