@@ -9,6 +9,8 @@
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Messages.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/Database.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -123,6 +125,33 @@ bool TTrans::AskRetry(qint32 bookingId, const QString& what, const QString& erro
 
 namespace {
 
+// A write transaction taken at once: a deferred one that has read cannot be upgraded while another program
+// writes, and would fail at once instead of waiting its turn. Rolled back unless committed.
+class WriteTransaction {
+public:
+    explicit WriteTransaction(TADOConnection& connection) : database_(connection.Engine().Native()) {
+        database_.Exec(QStringLiteral("BEGIN IMMEDIATE"));
+    }
+    ~WriteTransaction() {
+        if (committed_) return;
+        try {
+            database_.Exec(QStringLiteral("ROLLBACK"));
+        } catch (const Exception&) {
+            // The engine already ended it.
+        }
+    }
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+    void Commit() {
+        database_.Exec(QStringLiteral("COMMIT"));
+        committed_ = true;
+    }
+
+private:
+    const sql::Database& database_;
+    bool committed_ = false;
+};
+
 QString LostBookingText(qint32 bookingId) {
     return QStringLiteral(
                "Booking id %1 could not be updated because another user has deleted it. "
@@ -167,18 +196,17 @@ bool TTrans::CommitModify(int index) {
             NewRecord ? NewRecord(*Table) : std::make_unique<TBookingRecord>(*Table, nullptr, nullptr);
         record->Load();
         if (!LocateId(original)) return Fail(LostBookingText(original));
-        connection.BeginTrans();
         try {
+            WriteTransaction transaction(connection);
             Table->Edit();
             record->Save(false);
             Table->Post();
             DeleteWorkingRow(working);
-            connection.CommitTrans();
+            transaction.Commit();
             LocateId(original);
             return true;
         } catch (const Exception& e) {
             if (Table->State() == dsEdit) Table->Cancel();
-            connection.RollbackTrans();
             const bool retry = AskRetry(original, QStringLiteral("updated"), e.Message());
             // Deleted meanwhile: no retry can bring it back, and the working row keeps the user's values.
             if (!LocateId(original)) return Fail(LostBookingText(original));

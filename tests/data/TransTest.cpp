@@ -1,5 +1,6 @@
 // Staged change sets: staging, undo, commit and rollback, History rows, and changes other users make meanwhile.
 #include "BookingsFixture.h"
+#include "data/BookingConflicts.h"
 #include "data/History.h"
 
 using namespace bookings_test;
@@ -198,6 +199,32 @@ TEST_F(TransTest, AnUpdateOfARowAnotherUserChangedIsRetriedOnOkAndKeptStagedOnNo
     EXPECT_NEAR(StoredEnd(working), At(5, 12), OneMillisecond);
     db->historyTrans.CommitTrans();
     EXPECT_EQ(db->Stored(QStringLiteral("SELECT Count(*) FROM History")).toInt(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The moment inside a commit where the working row is gone: another program checking then must still find the
+// period taken, or both programs would save overlapping bookings.
+TEST_F(TransTest, ACheckDuringTheCommitOfAMoveStillFindsThePeriodTaken) {
+    StageNewEnd(At(5, 11));
+    BookingTables other(DatabasePath());
+    other.bookingsTrans.BeginTrans();
+    const int index = other.bookingsTrans.AddOperation(kOpInsert);
+    other.bookings.FieldByName(QStringLiteral("ResourceId")).SetAsInteger(1);
+    other.bookings.FieldByName(QStringLiteral("BookingStart")).SetAsDateTime(At(5, 10, 30));
+    other.bookings.FieldByName(QStringLiteral("BookingEnd")).SetAsDateTime(At(5, 12));
+    other.bookings.FieldByName(QStringLiteral("Client")).SetAsString(QStringLiteral("Theirs"));
+    other.bookings.Post();
+
+    TBookingConflictResult theirs;
+    db->bookings.AfterDelete = [&](TDataSet&) {
+        data::FindBookingConflicts(other.connection, 1, other.bookingsTrans.WorkingIds[index], At(5, 10, 30), At(5, 12),
+                                   theirs);
+    };
+    EXPECT_TRUE(db->bookingsTrans.CommitTrans());
+    EXPECT_EQ(theirs.Status, kConflictFound);
 }
 
 }  // namespace
