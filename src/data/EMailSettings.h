@@ -1,0 +1,27 @@
+// TEMailSettings: the per-user settings of the program's own mail client. No password is ever kept here.
+#pragma once
+
+#include <QString>
+
+class TEMailSettings {
+public:
+    TEMailSettings() = default;
+
+    QString Host;
+    int Port = 25;
+    // True: user name and password (the client's default authentication); false: none.
+    bool AuthType = true;
+    QString Username;
+    QString SenderName;
+    QString SenderAddress;
+    QString ReplyTo;
+    QString Organization;
+    QString Signature;
+    bool ReturnReceipt = false;
+    QString Subject;
+    bool BCCSender = false;
+    bool BCCOther = false;
+    QString BCCOtherAddress;
+
+    void Assign(const TEMailSettings& other) { *this = other; }
+};

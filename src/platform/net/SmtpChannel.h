@@ -1,0 +1,58 @@
+// The line-based conversation under an SMTP session: one socket, replies read whole, TLS on request.
+#pragma once
+
+#include "platform/rtl/Exceptions.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QSslSocket;
+
+namespace net {
+
+// A failure of the conversation; Code is the server's reply code, 0 for a socket or TLS failure.
+class SmtpError : public Exception {
+public:
+    explicit SmtpError(const QString& message, int code = 0) : Exception(message), code_(code) {}
+    int Code() const { return code_; }
+
+private:
+    int code_;
+};
+
+struct SmtpReply {
+    int Code = 0;
+    // The text of every line, without the code.
+    QStringList Lines;
+    // The last line as the server wrote it, code included; the text an error shows.
+    QString Text() const;
+};
+
+class SmtpChannel {
+public:
+    SmtpChannel();
+    ~SmtpChannel();
+
+    // Connects, with TLS from the first byte when implicitTls; raises SmtpError with the socket's text.
+    void Open(const QString& host, int port, bool implicitTls, int timeout);
+    bool IsOpen() const;
+    bool Encrypted() const;
+    // Switches the open connection to TLS (after the server agreed to STARTTLS).
+    void StartTls(int timeout);
+    void Close();
+
+    // Writes one command line (CRLF added) and reads the reply.
+    SmtpReply Command(const QByteArray& line, int timeout);
+    void WriteRaw(const QByteArray& data);
+    SmtpReply ReadReply(int timeout);
+
+private:
+    QByteArray ReadLine(int timeout);
+    [[noreturn]] void RaiseSocketError();
+
+    std::unique_ptr<QSslSocket> socket_;
+};
+
+}  // namespace net

@@ -1,0 +1,59 @@
+// The program's SMTP client: connect (with TLS where the server offers it), authenticate, send, disconnect.
+#pragma once
+
+#include "platform/net/MailMessage.h"
+#include "platform/net/SmtpChannel.h"
+
+#include <QSet>
+
+namespace net {
+
+enum SmtpAuthType { satNone, satDefault };
+
+class SmtpClient {
+public:
+    SmtpClient();
+    ~SmtpClient();
+    SmtpClient(const SmtpClient&) = delete;
+    SmtpClient& operator=(const SmtpClient&) = delete;
+
+    QString Host;
+    // On SmtpsPort TLS starts with the connection; any other port upgrades with STARTTLS when offered.
+    int Port = 25;
+    int SmtpsPort = 465;
+    QString Username;
+    // Kept in memory only, for the messages that follow.
+    QString Password;
+    // satDefault: user name and password, when the server offers authentication.
+    SmtpAuthType AuthType = satDefault;
+    int ConnectTimeout = 30000;
+    int ReadTimeout = 60000;
+
+    // Opens the connection, reads the greeting and introduces the client (EHLO, else HELO); switches to
+    // TLS when the server offers STARTTLS. Raises SmtpError.
+    void Connect();
+    bool Connected() const;
+    // Whether the connection is encrypted now.
+    bool Encrypted() const;
+    // Authenticates when that is asked for and not yet done on this connection, then submits the message
+    // to From, To, Cc and Bcc. A password the server rejects raises SmtpError "Authentication failed";
+    // the connection stays usable for another try.
+    void Send(const MailMessage& message);
+    // Says QUIT and closes; never raises.
+    void Disconnect();
+
+private:
+    void Greet();
+    SmtpReply Expect(const QByteArray& command, int expectedCode);
+    void Authenticate();
+    void SubmitEnvelope(const MailMessage& message);
+    void SubmitData(const QByteArray& mime);
+
+    SmtpChannel channel_;
+    // The EHLO keywords, upper case ("STARTTLS", "AUTH", ...), and the offered AUTH mechanisms.
+    QSet<QString> extensions_;
+    QSet<QString> authMechanisms_;
+    bool authenticated_ = false;
+};
+
+}  // namespace net
