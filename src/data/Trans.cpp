@@ -17,6 +17,8 @@
 TTrans::TTrans(quint8 kind) : Kind(kind) {}
 
 void TTrans::BeginTrans() {
+    // Working rows a failed commit left behind must not outlive the set as staged rows nobody owns.
+    if (Active) RollbackTrans();
     OpKinds.clear();
     OriginalIds.clear();
     WorkingIds.clear();

@@ -41,7 +41,7 @@ public:
     // Why the last CommitTrans left operations unapplied; empty when everything was applied.
     QString CommitError;
 
-    // Forgets earlier operations and makes the set active.
+    // Forgets earlier operations (rolling back any still staged) and makes the set active.
     void BeginTrans();
     // Stages one operation on the table's current row and answers its index. Insert and modify leave the
     // table on the working row in insert state (History insert: posted and back in edit state).
