@@ -8,9 +8,26 @@ TData::TData()
     GlobalTable.SetConnection(&ADOConnection);
     GlobalTable.TableName = QStringLiteral("RanvelGlobal");
     GlobalTable.TableDirect = true;
+    const auto table = [this](TADOTable& table, const QString& name, const QString& index) {
+        table.SetConnection(&ADOConnection);
+        table.TableName = name;
+        table.IndexName = index;
+        table.TableDirect = true;
+    };
+    table(ResourceTable, QStringLiteral("Resources"), QStringLiteral("ResourceNameIndex"));
+    table(ResourceShadowTable, QStringLiteral("Resources"), QString());
+    table(BookingsTable, QStringLiteral("Bookings"), QStringLiteral("StartDateTime"));
+    table(BookingsShadowTable, QStringLiteral("Bookings"), QStringLiteral("StartDateTime"));
+    BookingsShadowTable.CursorLocation = clUseServer;
+    table(HistoryTable, QStringLiteral("History"), QStringLiteral("BookingIdIndex"));
+    table(NextBookingIdTable, QStringLiteral("NextBookingId"), QString());
+    TasksHistoryQuery.SetConnection(&ADOConnection);
+    ResourceDataSource.SetDataSet(&ResourceTable);
+    BookingsDataSource.SetDataSet(&BookingsTable);
+    GlobalDataSource.SetDataSet(&GlobalTable);
 }
 
-TData::~TData() = default;
+TData::~TData() { DisconnectDatabase(); }
 
 void TData::Execute(const QString& jetSql) {
     ADOCommand.SetCommandText(jetSql);

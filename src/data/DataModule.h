@@ -2,11 +2,16 @@
 #pragma once
 
 #include "data/DatabaseSettings.h"
+#include "data/ReportPrinter.h"
 #include "data/Restrictions.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
+#include "platform/db/DataSource.h"
+#include "platform/ui/Events.h"
+#include "util/DvNwClient.h"
 
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -14,6 +19,8 @@ namespace data {
 struct UpgradeStep;
 }
 struct TSchemaVersion;
+class TDatabaseConnectionInfo;
+class TMenuItem;
 
 class TData {
 public:
@@ -25,19 +32,73 @@ public:
     TADOConnection ADOConnection;
     TADOCommand ADOCommand;
     TADOTable GlobalTable;
+    TADOTable ResourceTable;
+    TADOTable ResourceShadowTable;
+    TADOTable BookingsTable;
+    // Used only for the overlap scans.
+    TADOTable BookingsShadowTable;
+    TADOTable HistoryTable;
+    TADOTable NextBookingIdTable;
+    TADOQuery TasksHistoryQuery;
+    TDataSource ResourceDataSource;
+    TDataSource BookingsDataSource;
+    TDataSource GlobalDataSource;
+    TDvNwClient DvNwClient;
 
+    // The file of the open database; set when an open succeeds.
     QString DatabaseFileName;
+    // The password the connection was made with (empty for an unprotected file).
     QString DatabasePassword;
     bool AdministratorMode = false;
     bool ReadOnlyAccess = false;
+    // The identity mode UserId was determined with (0 none).
+    qint32 CurrentUseridMode = 0;
+    QString UserId;
     // The clock's tick count when the open began; the upgrade question waits until 2 s after it.
     quint32 OpenStartTime = 0;
 
     std::unique_ptr<TAppRestrictions> Restrictions;
     std::unique_ptr<TDatabaseSettings> DatabaseSettings;
 
+    // Opening and closing.
+    // True when the database is open and every table is ready; every reason for false has been shown.
+    bool ConnectDatabase(const QString& fileName, const QString& password);
+    void DisconnectDatabase();
+    // 0 connected, 1 not a valid password, 2 the file is in use, 4 another error (shown).
+    int ConnectWithPassword(const QString& password);
+    // As ConnectWithPassword with the password file's password; 1 also when there is none.
+    int ReadPasswordFile();
+    // 0 connected, 2 the file is in use, 3 cancelled.
+    int PromptDatabasePassword();
+    // Writes the scrambled password file; raises when it cannot be written.
+    static bool WritePasswordFile(const QString& passwordFileName, const QString& password);
+    static QString PasswordFileName(const QString& databaseFileName);
+    // Connects with the exclusive string of the info's values; errors reach the caller.
+    void ConnectExclusive(const TDatabaseConnectionInfo& info);
+    bool CheckMinProgramVersion();
+    void RefreshUserId();
+    QString CurrentUserId();
+    // The user id cut to a column of that many characters, so that writing it never fails.
+    QString CurrentUserId(int columnSize);
+    static QString GetWindowsUserName();
+    void DisableTableControls();
+    void EnableTableControls();
+
+    // Maintenance.
+    // 0 done, 1 failed (shown), 2 wrong current password (not shown), 3 cancelled.
+    int CompactDatabase(const QString& fileName, const QString& password, QString& backupFileName, bool makeBackup,
+                        const QString& newPassword);
     // May the user perform an administrator action now (asks for the database password when needed).
-    std::function<bool()> CheckAdministrator;
+    bool CheckAdministrator();
+    static bool CheckNextBookingId(TADOConnection& connection, int& nextId, int& highestId);
+    static void ReseedNextBookingId(TADOConnection& connection, int firstValue);
+    static void RepairNextBookingId(const QString& fileName, const QString& password);
+    void GetConnectedComputers(TStringList& list);
+    void GetReclaimableSpace(const QString& fileName, qint64& fileSize, qint64& reclaimable);
+    // Puts one item per saved report after the anchor; answers their number.
+    int FillReportsMenu(TMenuItem& menu, const TMenuItem* anchor, const TNotifyEvent& onClick);
+    TppPrinter* GetReportPrinter() { return reportPrinter_.Get(); }
+    QString GetDatabaseTitle();
 
     // A new file with the full current schema; the connection is closed afterwards. Every failure has been
     // shown when it returns false.
@@ -54,6 +115,19 @@ public:
     bool UpgradeSchema63();
 
 private:
+    bool ConnectThroughPasswords(const QString& password);
+    void NoteAccessMode();
+    void OpenTables();
+    void PrepareTasksHistoryQuery();
+    void ReplaceOwnerSpecifiedIdentity();
+    void SetDefaultTitleSetting();
+    void ReportReclaimableSpace();
+    std::array<TADOTable*, 6> ControlledTables();
+
+    // The file an open in progress connects to.
+    QString openingFileName_;
+    data::ReportPrinterHolder reportPrinter_;
+
     bool RunUpgradeStep(const data::UpgradeStep& step);
     bool UpgradeAfterConfirmation(const QString& fileName, bool readOnly, const TSchemaVersion& version);
     bool RunUpgradeChain(const TSchemaVersion& version);

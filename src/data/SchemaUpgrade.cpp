@@ -70,7 +70,7 @@ bool TData::UpgradeAfterConfirmation(const QString& fileName, bool readOnly, con
                    mtConfirmation, {mbYes, mbNo});
         return false;
     }
-    if (!data::ConfirmUpgrade([this] { return CheckAdministrator && CheckAdministrator(); })) return false;
+    if (!data::ConfirmUpgrade([this] { return CheckAdministrator(); })) return false;
 
     ADOConnection.Close();
     ADOConnection.ConnectionString = data::ExclusiveConnectionString(fileName, DatabasePassword);

@@ -1,0 +1,17 @@
+// Compacting a closed database file, with an optional backup; also how its password is set or changed.
+#pragma once
+
+#include <QString>
+
+namespace data {
+
+// Answers of CompactDatabaseFile.
+enum CompactResult : int { kCompacted = 0, kCompactFailed = 1, kCompactWrongPassword = 2, kCompactCancelled = 3 };
+
+// Compacts the file into "<name>.tmp" with the new password (empty for none), then keeps the original as
+// "<name>.bak" (returned in backupFileName) or deletes it, and gives the copy the original's name.
+// Failures are shown, except a wrong current password, which the caller handles by asking again.
+int CompactDatabaseFile(const QString& fileName, const QString& password, QString& backupFileName, bool makeBackup,
+                        const QString& newPassword);
+
+}  // namespace data
