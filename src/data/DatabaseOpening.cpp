@@ -1,4 +1,5 @@
 // Opening and closing a database: the password chain, the schema, settings, version check and identity.
+#include "data/BookingPeriodQuery.h"
 #include "data/ConnectionInfo.h"
 #include "data/ConnectionStrings.h"
 #include "data/DataModule.h"
@@ -89,6 +90,8 @@ bool TData::ConnectDatabase(const QString& fileName, const QString& password) {
         NoteAccessMode();
         if (!CheckAndUpgradeSchema(fileName, ReadOnlyAccess)) throw OpenRefused();
         OpenTables();
+        // The overlap check and the booking views read each resource's longest booking through it.
+        data::EnsureBookingLengthIndex(ADOConnection);
         DatabaseSettings->SetConnection(&ADOConnection);
         DatabaseSettings->Load();
         if (!CheckMinProgramVersion()) {
@@ -98,6 +101,7 @@ bool TData::ConnectDatabase(const QString& fileName, const QString& password) {
         }
         ReplaceOwnerSpecifiedIdentity();
         SetDefaultTitleSetting();
+        FindCustomFields();
         EnableTableControls();
         RefreshUserId();
         ReportReclaimableSpace();
@@ -218,6 +222,8 @@ void TData::ReportReclaimableSpace() {
 
 void TData::DisconnectDatabase() {
     if (!ADOConnection.Connected()) return;
+    Udf1Field.reset();
+    Udf2Field.reset();
     DatabaseSettings->Clear();
     ADOConnection.Close();
 }
