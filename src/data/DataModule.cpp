@@ -1,8 +1,11 @@
 // The data module's components and the state it keeps for the whole run.
 #include "data/DataModule.h"
 
+#include "util/VersionHistory.h"
+
 TData::TData()
-    : Restrictions(std::make_unique<TAppRestrictions>()), DatabaseSettings(std::make_unique<TDatabaseSettings>()) {
+    : TMailSending(static_cast<TUserSettings&>(*this)),
+      Restrictions(std::make_unique<TAppRestrictions>()), DatabaseSettings(std::make_unique<TDatabaseSettings>()) {
     ADOConnection.LoginPrompt = false;
     ADOCommand.Connection = &ADOConnection;
     GlobalTable.SetConnection(&ADOConnection);
@@ -38,3 +41,7 @@ void TData::OpenGlobalTable(bool readOnly) {
     GlobalTable.ReadOnly = readOnly;
     GlobalTable.Open();
 }
+
+void TData::LoadUserSettings() { TUserSettings::LoadUserSettings(*VersionHistory); }
+
+void TData::SaveUserSettings() const { TUserSettings::SaveUserSettings(*VersionHistory, DatabaseFileName); }
