@@ -2,9 +2,11 @@
 #include "data/DataModule.h"
 
 #include "data/BookingRecord.h"
+#include "util/VersionHistory.h"
 
 TData::TData()
-    : Restrictions(std::make_unique<TAppRestrictions>()), DatabaseSettings(std::make_unique<TDatabaseSettings>()) {
+    : TMailSending(static_cast<TUserSettings&>(*this)),
+      Restrictions(std::make_unique<TAppRestrictions>()), DatabaseSettings(std::make_unique<TDatabaseSettings>()) {
     ADOConnection.LoginPrompt = false;
     ADOCommand.Connection = &ADOConnection;
     GlobalTable.SetConnection(&ADOConnection);
@@ -48,3 +50,7 @@ void TData::OpenGlobalTable(bool readOnly) {
     GlobalTable.ReadOnly = readOnly;
     GlobalTable.Open();
 }
+
+void TData::LoadUserSettings() { TUserSettings::LoadUserSettings(*VersionHistory); }
+
+void TData::SaveUserSettings() const { TUserSettings::SaveUserSettings(*VersionHistory, DatabaseFileName); }

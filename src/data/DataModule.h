@@ -3,10 +3,12 @@
 
 #include "data/Bookings.h"
 #include "data/DatabaseSettings.h"
+#include "data/MailSending.h"
 #include "data/ReportPrinter.h"
 #include "data/Restrictions.h"
 #include "data/Trans.h"
 #include "data/UDFField.h"
+#include "data/UserSettings.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/db/DataSource.h"
@@ -26,12 +28,18 @@ class TDatabaseConnectionInfo;
 class TMenuItem;
 class TBookingRecord;
 
-class TData {
+// The per-user settings (DisplayAs24Hour, EMailSettings, ...) and mail sending (SendMail, IdSMTP, ...) are the
+// module's own members, as every reader of TData expects them.
+class TData : public TUserSettings, public TMailSending {
 public:
     TData();
     ~TData();
     TData(const TData&) = delete;
     TData& operator=(const TData&) = delete;
+
+    // Per-user settings through the program's version keys.
+    void LoadUserSettings();
+    void SaveUserSettings() const;
 
     TADOConnection ADOConnection;
     TADOCommand ADOCommand;

@@ -89,9 +89,9 @@ bool TData::ConnectDatabase(const QString& fileName, const QString& password) {
         }
         NoteAccessMode();
         if (!CheckAndUpgradeSchema(fileName, ReadOnlyAccess)) throw OpenRefused();
-        OpenTables();
-        // The overlap check and the booking views read each resource's longest booking through it.
+        // The period queries of the booking views read this index; a rebuild of Bookings drops it.
         data::EnsureBookingLengthIndex(ADOConnection);
+        OpenTables();
         DatabaseSettings->SetConnection(&ADOConnection);
         DatabaseSettings->Load();
         if (!CheckMinProgramVersion()) {

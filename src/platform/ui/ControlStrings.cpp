@@ -23,7 +23,12 @@ QStringList MemoStrings::Lines() const {
     return lines;
 }
 
-void MemoStrings::SetLines(const QStringList& lines) { edit_.setPlainText(lines.join(QLatin1Char('\n'))); }
+void MemoStrings::SetLines(const QStringList& lines) {
+    QString text = lines.join(QLatin1Char('\n'));
+    // A final line break ends the last line when read back, so an empty last line needs one more.
+    if (!lines.isEmpty() && lines.last().isEmpty()) text += QLatin1Char('\n');
+    edit_.setPlainText(text);
+}
 
 int MemoStrings::Count() const { return int(Lines().size()); }
 

@@ -201,6 +201,13 @@ TEST(Memo, LinesEndWithTheLastLineBreak) {
     memo.Lines().Delete(0);
     EXPECT_EQ(memo.Text(), QStringLiteral("y\nz"));
     EXPECT_THROW(memo.Lines().Get(2), EStringListError);
+    for (const QStringList& lines : {QStringList{"a", ""}, QStringList{""}, QStringList{"", "b", "", ""}}) {
+        memo.Lines().SetStrings(lines);
+        EXPECT_EQ(memo.Lines().ToStringList(), lines);
+    }
+    memo.Lines().SetStrings({"a"});
+    memo.Lines().Add(QString());
+    EXPECT_EQ(memo.Lines().Count(), 2);
 }
 
 TEST(ComboBox, ItemsAddedChooseNothingAndSortedItemsKeepTheirObjects) {
