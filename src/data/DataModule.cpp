@@ -1,6 +1,7 @@
 // The data module's components and the state it keeps for the whole run.
 #include "data/DataModule.h"
 
+#include "data/BookingRecord.h"
 #include "util/VersionHistory.h"
 
 TData::TData()
@@ -28,6 +29,14 @@ TData::TData()
     ResourceDataSource.SetDataSet(&ResourceTable);
     BookingsDataSource.SetDataSet(&BookingsTable);
     GlobalDataSource.SetDataSet(&GlobalTable);
+    BookingsTable.OnNewRecord = [this](TDataSet& dataSet) { BookingsTableNewRecord(dataSet); };
+    BookingsTrans.Table = &BookingsTable;
+    BookingsTrans.ShadowTable = &BookingsShadowTable;
+    BookingsTrans.HistorySet = &HistoryTrans;
+    BookingsTrans.NewRecord = [this](TDataSet& dataSet) { return NewBookingRecord(dataSet); };
+    BookingsTrans.RetryDelay = RetryDelay;
+    HistoryTrans.Table = &HistoryTable;
+    HistoryTrans.RetryDelay = RetryDelay;
 }
 
 TData::~TData() { DisconnectDatabase(); }
