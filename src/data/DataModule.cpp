@@ -1,8 +1,12 @@
 // The data module's components and the state it keeps for the whole run.
 #include "data/DataModule.h"
 
+#include "data/BookingRecord.h"
+#include "util/VersionHistory.h"
+
 TData::TData()
-    : Restrictions(std::make_unique<TAppRestrictions>()), DatabaseSettings(std::make_unique<TDatabaseSettings>()) {
+    : TMailSending(static_cast<TUserSettings&>(*this)),
+      Restrictions(std::make_unique<TAppRestrictions>()), DatabaseSettings(std::make_unique<TDatabaseSettings>()) {
     ADOConnection.LoginPrompt = false;
     ADOCommand.Connection = &ADOConnection;
     GlobalTable.SetConnection(&ADOConnection);
@@ -25,6 +29,14 @@ TData::TData()
     ResourceDataSource.SetDataSet(&ResourceTable);
     BookingsDataSource.SetDataSet(&BookingsTable);
     GlobalDataSource.SetDataSet(&GlobalTable);
+    BookingsTable.OnNewRecord = [this](TDataSet& dataSet) { BookingsTableNewRecord(dataSet); };
+    BookingsTrans.Table = &BookingsTable;
+    BookingsTrans.ShadowTable = &BookingsShadowTable;
+    BookingsTrans.HistorySet = &HistoryTrans;
+    BookingsTrans.NewRecord = [this](TDataSet& dataSet) { return NewBookingRecord(dataSet); };
+    BookingsTrans.RetryDelay = RetryDelay;
+    HistoryTrans.Table = &HistoryTable;
+    HistoryTrans.RetryDelay = RetryDelay;
 }
 
 TData::~TData() { DisconnectDatabase(); }
@@ -38,3 +50,7 @@ void TData::OpenGlobalTable(bool readOnly) {
     GlobalTable.ReadOnly = readOnly;
     GlobalTable.Open();
 }
+
+void TData::LoadUserSettings() { TUserSettings::LoadUserSettings(*VersionHistory); }
+
+void TData::SaveUserSettings() const { TUserSettings::SaveUserSettings(*VersionHistory, DatabaseFileName); }

@@ -1,9 +1,14 @@
 // TData: the data module that owns the program's connection to the open database and what belongs to it.
 #pragma once
 
+#include "data/Bookings.h"
 #include "data/DatabaseSettings.h"
+#include "data/MailSending.h"
 #include "data/ReportPrinter.h"
 #include "data/Restrictions.h"
+#include "data/Trans.h"
+#include "data/UDFField.h"
+#include "data/UserSettings.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/db/DataSource.h"
@@ -21,13 +26,20 @@ struct UpgradeStep;
 struct TSchemaVersion;
 class TDatabaseConnectionInfo;
 class TMenuItem;
+class TBookingRecord;
 
-class TData {
+// The per-user settings (DisplayAs24Hour, EMailSettings, ...) and mail sending (SendMail, IdSMTP, ...) are the
+// module's own members, as every reader of TData expects them.
+class TData : public TUserSettings, public TMailSending {
 public:
     TData();
     ~TData();
     TData(const TData&) = delete;
     TData& operator=(const TData&) = delete;
+
+    // Per-user settings through the program's version keys.
+    void LoadUserSettings();
+    void SaveUserSettings() const;
 
     TADOConnection ADOConnection;
     TADOCommand ADOCommand;
@@ -57,6 +69,17 @@ public:
     // The clock's tick count when the open began; the upgrade question waits until 2 s after it.
     quint32 OpenStartTime = 0;
 
+    // The change sets over Bookings and over History, for the whole run.
+    TTrans BookingsTrans{kTransBookings};
+    TTrans HistoryTrans{kTransHistory};
+    // Milliseconds a retried update or delete of a commit waits.
+    static constexpr quint32 RetryDelay = 2500;
+    // The open database's custom booking columns; null when it has none.
+    std::unique_ptr<TUDFField> Udf1Field;
+    std::unique_ptr<TUDFField> Udf2Field;
+    // The BookingId of the last conflicting booking the overlap check found; kept until the next conflict.
+    qint32 LastConflictId = 0;
+
     std::unique_ptr<TAppRestrictions> Restrictions;
     std::unique_ptr<TDatabaseSettings> DatabaseSettings;
 
@@ -83,6 +106,25 @@ public:
     static QString GetWindowsUserName();
     void DisableTableControls();
     void EnableTableControls();
+
+    // Bookings and History rows.
+    // Gives a new Bookings row its BookingId from the NextBookingId counter.
+    void BookingsTableNewRecord(TDataSet& dataSet);
+    // The validation code (Bookings.h) of BookingsTable's current, not yet posted row.
+    int ValidateBooking();
+    // Posts BookingsTable: 1, or 8 when the post raised (the row stays in its edit state).
+    int PostBooking();
+    // The overlap check of BookingsTable's current row, which must be posted (staged).
+    void CheckBookingConflicts(TBookingConflictResult& result);
+    void FindBookingConflicts(int resourceId, TBookingConflictResult& result, TDateTime startDate, TDateTime endDate,
+                              TDateTime startTime, TDateTime endTime);
+    void FindCustomFields();
+    // A record over the dataset that carries the database's custom columns.
+    std::unique_ptr<TBookingRecord> NewBookingRecord(TDataSet& dataSet) const;
+    // -1 for either id leaves that column empty; staged while HistoryTrans is active.
+    void AddHistory(int bookingId, int groupBookingId, int historyCode, const QString& userId,
+                    const QString& description);
+    void AddTaskHistory(int taskId, int historyCode, const QString& userId, const QString& description);
 
     // Maintenance.
     // 0 done, 1 failed (shown), 2 wrong current password (not shown), 3 cancelled.

@@ -101,6 +101,7 @@ bool TData::ConnectDatabase(const QString& fileName, const QString& password) {
         }
         ReplaceOwnerSpecifiedIdentity();
         SetDefaultTitleSetting();
+        FindCustomFields();
         EnableTableControls();
         RefreshUserId();
         ReportReclaimableSpace();
@@ -221,6 +222,8 @@ void TData::ReportReclaimableSpace() {
 
 void TData::DisconnectDatabase() {
     if (!ADOConnection.Connected()) return;
+    Udf1Field.reset();
+    Udf2Field.reset();
     DatabaseSettings->Clear();
     ADOConnection.Close();
 }

@@ -1,0 +1,77 @@
+// TTrans: a staged change set over the Bookings or the History table, committed or rolled back as a whole.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class TADOTable;
+class TDataSet;
+class TBookingRecord;
+
+// Operation kinds of a change set.
+enum : quint8 { kOpInsert = 0, kOpModify = 1, kOpDelete = 2 };
+// Kinds of change set.
+enum : quint8 { kTransBookings = 0, kTransHistory = 1 };
+
+class TTrans {
+public:
+    explicit TTrans(quint8 kind);
+
+    quint8 Kind;
+    bool Active = false;
+    // Per operation, in parallel: its kind, the existing row's id (modify, delete), the working row's id
+    // (insert, modify) and whether it was withdrawn. Ids are BookingIds, or HistoryIds for the History set.
+    QList<quint8> OpKinds;
+    QList<qint32> OriginalIds;
+    QList<qint32> WorkingIds;
+    QList<bool> Undone;
+
+    // Where the set works; the data module sets these when it makes its tables.
+    TADOTable* Table = nullptr;
+    // Bookings set: requeried with the table when a working row will not delete.
+    TADOTable* ShadowTable = nullptr;
+    // Bookings set: the History rows staged for a booking whose change cannot be applied are withdrawn with it.
+    TTrans* HistorySet = nullptr;
+    // Bookings set: a record over the dataset that carries the database's custom booking columns.
+    std::function<std::unique_ptr<TBookingRecord>(TDataSet&)> NewRecord;
+    // Milliseconds to wait before a retried update or delete.
+    quint32 RetryDelay = 2500;
+    // Why the last CommitTrans left operations unapplied; empty when everything was applied.
+    QString CommitError;
+
+    // Forgets earlier operations (rolling back any still staged) and makes the set active.
+    void BeginTrans();
+    // Stages one operation on the table's current row and answers its index. Insert and modify leave the
+    // table on the working row in insert state (History insert: posted and back in edit state).
+    int AddOperation(quint8 opKind);
+    // Withdraws an operation and deletes its working row.
+    void UndoOperation(int index);
+    void SetWorkingId(int index, qint32 id);
+    // The working id of the last modify of that original row; false (and 0) when there is none.
+    bool FindWorkingId(qint32 originalId, qint32& workingId) const;
+    bool FindOriginalId(qint32 workingId, qint32& originalId) const;
+    // Applies every operation. A change that cannot be applied (its booking deleted by another user, or a
+    // retry declined) stays staged with its working row, its History rows are withdrawn, CommitError says
+    // why, the set stays active holding only those operations and the answer is false; the caller tells
+    // the user and rolls back.
+    bool CommitTrans();
+    // Deletes the working rows of every operation not withdrawn and deactivates the set.
+    void RollbackTrans();
+
+private:
+    int Append(quint8 opKind, qint32 originalId);
+    const char* IdField() const;
+    bool LocateId(qint32 id);
+    void DeleteWorkingRow(qint32 id);
+    void RequeryTables();
+    void CommitInsert(int index);
+    bool CommitDelete(int index);
+    bool CommitModify(int index);
+    bool Fail(const QString& reason);
+    // Asks whether to retry a failed write (waiting RetryDelay on OK) and reads the tables again.
+    bool AskRetry(qint32 bookingId, const QString& what, const QString& error);
+    void WithdrawHistoryOf(qint32 bookingId);
+    void Finish(const QList<int>& pending);
+};
