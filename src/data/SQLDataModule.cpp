@@ -53,6 +53,10 @@ LookupHost LookupHostOf(TData& data) {
     host.connection = &data.ADOConnection;
     host.administratorMode = [&data] { return data.AdministratorMode; };
     host.currentUserId = [&data] { return data.CurrentUserId(); };
+    host.addHistory = [&data](qint32 bookingId, qint32 groupBookingId, int code, const QString& userId,
+                              const QString& description) {
+        data.AddHistory(bookingId, groupBookingId, code, userId, description);
+    };
     return host;
 }
 

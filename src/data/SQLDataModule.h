@@ -32,7 +32,7 @@ LookupHost LookupHostOf(TData& data);
 
 class TSQLData {
 public:
-    // On the data module's connection, with its user id and administrator mode.
+    // On the data module's connection, with its user id, administrator mode and History writer.
     explicit TSQLData(TData& data);
     explicit TSQLData(data::LookupHost host);
     TSQLData(const TSQLData&) = delete;

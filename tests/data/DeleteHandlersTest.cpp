@@ -194,5 +194,23 @@ TEST_F(DeleteHandlersTest, GroupLeavesItsResourcesAndBookings) {
     EXPECT_TRUE(history.empty()) << "groups and features write no history";
 }
 
+TEST_F(DeleteHandlersTest, OnTheDataModuleTheHistoryRowIsWritten) {
+    connection.Close();
+    TData data;
+    ASSERT_TRUE(data.ConnectDatabase(databasePath, QString()));
+    data.UserId = QStringLiteral("jsmith");
+    TSQLData lookup(data);
+    data.ResourceTable.BeforeDelete = [&lookup](TDataSet& dataSet) { lookup.ResourceBeforeDelete(dataSet); };
+    ASSERT_TRUE(data.ResourceTable.Locate(QStringLiteral("ResourceName"), QStringLiteral("Room 2")));
+    testing_env::Messages().Clear();
+    testing_env::Messages().QueueAnswer(mrYes);
+    data.ResourceTable.Delete();
+    connection.Open();
+    EXPECT_EQ(Count(QStringLiteral("select * from History where HistoryCode = 5 and Userid = \"jsmith\" and BookingId is "
+                                   "null and GroupBookingId is null and Description = \"Resource Room 2 deleted. "
+                                   "Bookings deleted (0)\"")),
+              1);
+}
+
 }  // namespace
 }  // namespace data_test

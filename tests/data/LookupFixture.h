@@ -29,9 +29,11 @@ protected:
     QString userId = QStringLiteral("jsmith");
     std::vector<HistoryCall> history;
     std::unique_ptr<TSQLData> sqlData;
+    QString databasePath;
 
     void SetUp() override {
-        const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("lookup.tvd"));
+        databasePath = QDir(testing_env::TempDir()).filePath(QStringLiteral("lookup.tvd"));
+        const QString& path = databasePath;
         {
             TData creator;
             ASSERT_TRUE(creator.CreateDatabase(path, false));
