@@ -45,33 +45,29 @@ bool ReadInteger(const QString& text, T& value) {
     throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
 }
 
+// The raising and defaulting forms of both widths share these.
+template <typename T>
+T ReadOrRaise(const QString& text) {
+    T value;
+    if (!ReadInteger(text, value)) InvalidInteger(text);
+    return value;
+}
+
+template <typename T>
+T ReadOrDefault(const QString& text, T fallback) {
+    T value;
+    return ReadInteger(text, value) ? value : fallback;
+}
+
 }  // namespace
 
 bool TryStrToInt(const QString& text, int& value) { return ReadInteger(text, value); }
-
-int StrToInt(const QString& text) {
-    int value;
-    if (!TryStrToInt(text, value)) InvalidInteger(text);
-    return value;
-}
-
-int StrToIntDef(const QString& text, int fallback) {
-    int value;
-    return TryStrToInt(text, value) ? value : fallback;
-}
+int StrToInt(const QString& text) { return ReadOrRaise<int>(text); }
+int StrToIntDef(const QString& text, int fallback) { return ReadOrDefault(text, fallback); }
 
 bool TryStrToInt64(const QString& text, qint64& value) { return ReadInteger(text, value); }
-
-qint64 StrToInt64(const QString& text) {
-    qint64 value;
-    if (!TryStrToInt64(text, value)) InvalidInteger(text);
-    return value;
-}
-
-qint64 StrToInt64Def(const QString& text, qint64 fallback) {
-    qint64 value;
-    return TryStrToInt64(text, value) ? value : fallback;
-}
+qint64 StrToInt64(const QString& text) { return ReadOrRaise<qint64>(text); }
+qint64 StrToInt64Def(const QString& text, qint64 fallback) { return ReadOrDefault(text, fallback); }
 
 bool TryStrToFloat(const QString& text, double& value, const TFormatSettings& settings) {
     // Only the settings' decimal separator counts as one.
