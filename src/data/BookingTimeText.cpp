@@ -4,9 +4,11 @@
 #include "data/BookingRow.h"
 #include "platform/rtl/DateTimeFormat.h"
 
+QString TimeFormatFor(bool Use24Hour) { return Use24Hour ? QStringLiteral("hh:mm") : QStringLiteral("h:mm am/pm"); }
+
 QString FormatBookingTime(bool Use24Hour, TDateTime Time) {
     if (Time == 0) return Use24Hour ? QStringLiteral("24:00") : QStringLiteral("midnight");
-    return FormatDateTime(Use24Hour ? QStringLiteral("hh:mm") : QStringLiteral("h:mm am/pm"), Time);
+    return FormatDateTime(TimeFormatFor(Use24Hour), Time);
 }
 
 QString FormatBookingSpan(const QString& TimeFormat, bool Compact, TDateTime StartDateTime, TDateTime EndDateTime) {

@@ -5,6 +5,9 @@
 
 #include <QString>
 
+// The time format of the user's 12/24-hour setting: "hh:mm" or "h:mm am/pm".
+QString TimeFormatFor(bool Use24Hour);
+
 // "hh:mm" or "h:mm am/pm"; a Time of exactly 0 (a time of day, not a date at midnight) is "24:00" or "midnight".
 QString FormatBookingTime(bool Use24Hour, TDateTime Time);
 

@@ -1,6 +1,7 @@
 // The data module's services on the database as a whole: compaction, administrator rights, the booking id
-// counter, the roster, reclaimable space, the Reports menu, the report printer and the database's title.
+// counter, the roster, reclaimable space, the Reports menu, the report printer, the time format and the database's title.
 #include "data/BookingIdCounter.h"
+#include "data/BookingTimeText.h"
 #include "data/DataModule.h"
 #include "data/DatabaseCompaction.h"
 #include "data/DatabaseFacts.h"
@@ -47,6 +48,8 @@ int TData::FillReportsMenu(TMenuItem& menu, const TMenuItem* anchor, const TNoti
     if (!ADOConnection.Connected()) return 0;
     return data::AddReportItems(menu, data::ReportNames(ADOConnection.Engine()), onClick);
 }
+
+QString TData::GetTimeFormat() const { return TimeFormatFor(DisplayAs24Hour); }
 
 QString TData::GetDatabaseTitle() {
     if (!ADOConnection.Connected() || !GlobalTable.Active()) return {};

@@ -30,6 +30,10 @@ TData::TData()
     BookingsDataSource.SetDataSet(&BookingsTable);
     GlobalDataSource.SetDataSet(&GlobalTable);
     BookingsTable.OnNewRecord = [this](TDataSet& dataSet) { BookingsTableNewRecord(dataSet); };
+    ResourceTable.AfterInsert = [this](TDataSet& dataSet) { ResourceTableAfterInsert(dataSet); };
+    ResourceTable.OnNewRecord = [this](TDataSet& dataSet) { ResourceTableNewRecord(dataSet); };
+    ResourceTable.BeforePost = [this](TDataSet& dataSet) { ResourceTableBeforePost(dataSet); };
+    ResourceTable.BeforeDelete = [this](TDataSet& dataSet) { ResourceTableBeforeDelete(dataSet); };
     BookingsTrans.Table = &BookingsTable;
     BookingsTrans.ShadowTable = &BookingsShadowTable;
     BookingsTrans.HistorySet = &HistoryTrans;

@@ -27,6 +27,7 @@ struct TSchemaVersion;
 class TDatabaseConnectionInfo;
 class TMenuItem;
 class TBookingRecord;
+class TResourceList;
 
 // The per-user settings (DisplayAs24Hour, EMailSettings, ...) and mail sending (SendMail, IdSMTP, ...) are the
 // module's own members, as every reader of TData expects them.
@@ -140,7 +141,19 @@ public:
     // Puts one item per saved report after the anchor; answers their number.
     int FillReportsMenu(TMenuItem& menu, const TMenuItem* anchor, const TNotifyEvent& onClick);
     TppPrinter* GetReportPrinter() { return reportPrinter_.Get(); }
+    // "hh:mm" when DisplayAs24Hour, else "h:mm am/pm".
+    QString GetTimeFormat() const;
     QString GetDatabaseTitle();
+
+    // The resource table's handlers, twins of the lookup module's, and the feature delete for a table that
+    // binds it.
+    void ResourceTableAfterInsert(TDataSet& dataSet);
+    void ResourceTableNewRecord(TDataSet& dataSet);
+    void ResourceTableBeforePost(TDataSet& dataSet);
+    void ResourceTableBeforeDelete(TDataSet& dataSet);
+    void FeatureTableBeforeDelete(TDataSet& dataSet);
+    // Appends every resource of the resource shadow table in its order, with an empty description.
+    void AddAllResources(TResourceList& list);
 
     // A new file with the full current schema; the connection is closed afterwards. Every failure has been
     // shown when it returns false.

@@ -6,6 +6,7 @@
 #include "data/BookingValidation.h"
 #include "data/History.h"
 #include "data/NewBookingId.h"
+#include "data/UserIdentity.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -53,7 +54,8 @@ void TData::AddHistory(int bookingId, int groupBookingId, int historyCode, const
 }
 
 void TData::AddTaskHistory(int taskId, int historyCode, const QString& userId, const QString& description) {
-    data::AddTaskHistoryRow(TasksHistoryQuery, taskId, historyCode, userId, description);
+    const int userColumn = HistoryTable.FieldByName(QStringLiteral("Userid")).Size();
+    data::AddTaskHistoryRow(TasksHistoryQuery, taskId, historyCode, data::FitToColumn(userId, userColumn), description);
 }
 
 void TData::FindCustomFields() { data::FindCustomFields(BookingsTable, GlobalTable, Udf1Field, Udf2Field); }

@@ -125,14 +125,14 @@ bool TData::ConnectThroughPasswords(const QString& password) {
     if (result == data::kWrongPassword) {
         // The password file lets the user in, but not as administrator.
         result = ReadPasswordFile();
-        if (result == data::kFileInUse) {
-            ShowInformation(QStringLiteral("File is locked by another user. Try again later."));
-            return false;
-        }
         if (result == data::kWrongPassword) {
             result = PromptDatabasePassword();
             if (result == data::kPromptCancelled) return false;
             administrator = result == data::kConnected;
+        }
+        if (result == data::kFileInUse) {
+            ShowInformation(QStringLiteral("File is locked by another user. Try again later."));
+            return false;
         }
     }
     if (result == data::kFileInUse) {
@@ -194,8 +194,6 @@ bool TData::CheckMinProgramVersion() {
 void TData::ReplaceOwnerSpecifiedIdentity() {
     TField& mode = GlobalTable.FieldByName(QStringLiteral("UseridMode"));
     if (mode.AsInteger() == 1 || mode.AsInteger() == 2) return;
-    // A read-only file cannot take the change; it is made when someone with write access opens it.
-    if (ReadOnlyAccess) return;
     GlobalTable.Edit();
     mode.SetAsInteger(1);
     GlobalTable.Post();
@@ -211,7 +209,7 @@ void TData::SetDefaultTitleSetting() {
     if (!DatabaseSettings->GetValue(name).isEmpty()) return;
     const bool titled = !GlobalTable.FieldByName(QStringLiteral("Title")).AsString().isEmpty();
     DatabaseSettings->SetValue(name, titled ? QStringLiteral("UserSpecified") : QStringLiteral("Filename"));
-    if (!ReadOnlyAccess) DatabaseSettings->Save();
+    DatabaseSettings->Save();
 }
 
 void TData::ReportReclaimableSpace() {

@@ -47,17 +47,18 @@ DateSpan DateSpanOf(const BookingRow& row, TDateTime firstDate, TDateTime lastDa
 void PlaceDateBooking(TDateListBookings& dates, const DateSpan& span, const BookingRow& row) {
     if (!span.Placed()) return;
     const bool endsAtMidnight = MsOfDay(row.BookingEnd) == 0;
-    // One date only, ending within it (a booking that runs past the window's last date goes on).
-    const bool same = span.StartIdx == span.EndIdx && !span.EndsAfter;
-    const bool runsToDayEnd = !same || endsAtMidnight;
+    const bool oneDate = span.StartIdx == span.EndIdx;
     TBookingCell& head = dates.Cells().Need(span.StartIdx);
     if (head.Count() == 0) {
         head.StartsAtDayStart = MsOfDay(row.BookingStart) == 0;
-        head.EndsAtDayEnd = runsToDayEnd;
-        head.State = span.StartsBefore ? 3 : same ? 1 : 5;
+        head.EndsAtDayEnd = !oneDate || span.EndsAfter || endsAtMidnight;
+        // A booking on the window's last date that runs past it starts here as a one-date booking.
+        head.State = span.StartsBefore ? 3 : oneDate ? 1 : 5;
     } else {
-        head.EndsAtDayEnd = head.EndsAtDayEnd || runsToDayEnd;
-        head.State = StateWithAnotherStart(head, same);
+        // A further booking tells the head only whether its own end falls at midnight.
+        head.EndsAtDayEnd = head.EndsAtDayEnd || endsAtMidnight;
+        // One date only, ending within it (a booking that runs past the window's last date goes on).
+        head.State = StateWithAnotherStart(head, oneDate && !span.EndsAfter);
     }
     head.AddBooking(row, row.Client, row.Description);
 

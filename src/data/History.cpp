@@ -2,6 +2,7 @@
 #include "data/History.h"
 
 #include "data/Trans.h"
+#include "data/UserIdentity.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/DateUtils.h"
@@ -30,7 +31,9 @@ void AddHistoryRow(TTrans& historyTrans, int bookingId, int groupBookingId, int 
     SetId(table, QStringLiteral("GroupBookingId"), groupBookingId);
     table.FieldByName(QStringLiteral("HistoryTimeStamp")).SetAsDateTime(Now());
     table.FieldByName(QStringLiteral("HistoryCode")).SetAsInteger(historyCode);
-    table.FieldByName(QStringLiteral("Userid")).SetAsString(userId);
+    TField& user = table.FieldByName(QStringLiteral("Userid"));
+    // A login name longer than the column is kept cut rather than losing the row.
+    user.SetAsString(FitToColumn(userId, user.Size()));
     table.FieldByName(QStringLiteral("Description")).SetAsString(description);
     table.Post();
 }

@@ -30,6 +30,7 @@ public:
     OpenedQuery(const OpenedQuery&) = delete;
     OpenedQuery& operator=(const OpenedQuery&) = delete;
     TADOQuery* operator->() const { return &query_; }
+    TADOQuery& operator*() const { return query_; }
 
 private:
     TADOQuery& query_;

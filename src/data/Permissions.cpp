@@ -4,7 +4,7 @@
 namespace data {
 
 bool OwnerRuleAllows(const OwnerRule& rule, const QString& userId, bool modifying, const QString& owner) {
-    if (userId.isEmpty() || !rule.allowUserCreate) return false;
+    if (!rule.allowUserCreate) return false;
     if (!modifying || owner == userId) return true;
     return !rule.ownerOnlyModify;
 }

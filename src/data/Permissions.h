@@ -5,6 +5,10 @@
 
 namespace data {
 
+// The Owner columns of Bookings and Tasks and the user names of the manager lists hold this many characters;
+// a longer user id is stored cut, and is compared with them cut the same way.
+constexpr int kUserColumnSize = 32;
+
 // The RanvelGlobal flags for users who manage nothing: may everyone create, may only owners modify.
 struct OwnerRule {
     bool allowUserCreate = false;
@@ -12,12 +16,7 @@ struct OwnerRule {
 };
 
 // Creating needs allowUserCreate; modifying one's own row too (the owner compare is exact, letter case
-// counts); modifying another's row also needs ownerOnlyModify off. A user without an id owns nothing.
+// counts); modifying another's row also needs ownerOnlyModify off.
 bool OwnerRuleAllows(const OwnerRule& rule, const QString& userId, bool modifying, const QString& owner);
-
-// The refusal for a user whose identity the system could not learn: without an id nothing he does can be
-// told apart from another's, so changes that are recorded by user are refused.
-inline const QString kNoUserIdText = QStringLiteral(
-    "Your user id is not known, so this change can not be made. Please contact your network administrator.");
 
 }  // namespace data

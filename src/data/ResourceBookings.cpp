@@ -4,6 +4,7 @@
 #include "data/BookingPeriodQuery.h"
 #include "data/BookingLoadError.h"
 #include "data/BookingRowReader.h"
+#include "data/BookingTimeText.h"
 #include "data/ListIndex.h"
 #include "data/TimeSlotLayout.h"
 
@@ -11,7 +12,7 @@ TResourceBookings::TResourceBookings() { SetDisplayAs24Hour(false); }
 
 void TResourceBookings::SetDisplayAs24Hour(bool value) {
     DisplayAs24Hour = value;
-    TimeFormat = value ? QStringLiteral("hh:mm") : QStringLiteral("h:mm am/pm");
+    TimeFormat = TimeFormatFor(value);
 }
 
 bool TResourceBookings::LoadDay(const TResourceList& resources, int slotMinutes, TDateTime date, TDateTime startTime,

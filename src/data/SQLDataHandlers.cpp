@@ -63,20 +63,27 @@ void TSQLData::TaskManagerBeforePost(TDataSet& dataSet) {
         });
 }
 
-void TSQLData::ResourceNewRecord(TDataSet& dataSet) {
-    auto field = [&dataSet](const char* name) -> TField& { return dataSet.FieldByName(QLatin1String(name)); };
-    field("MaxBookDaysRestrict").SetAsBoolean(false);
+namespace data {
+
+void SetNewResourceLimits(TDataSet& resource, const TDataSet& global) {
+    auto field = [&resource](const char* name) -> TField& { return resource.FieldByName(QLatin1String(name)); };
     field("MaxBookDays").SetAsInteger(0);
     field("BookingRestrictMode").SetAsInteger(1);
     TDateTime untilDate = Now();
-    data::OpenedQuery global(GlobalQuery);
-    if (!global->IsEmpty()) {
-        field("BookingRestrictDaysAhead")
-            .SetValue(global->FieldByName(QStringLiteral("BookingRestrictDaysAhead")).Value());
-        untilDate = std::max(untilDate, global->FieldByName(QStringLiteral("BookingRestrictUntilDate")).AsDateTime());
+    if (!global.IsEmpty()) {
+        field("BookingRestrictDaysAhead").SetValue(global.FieldByName(QStringLiteral("BookingRestrictDaysAhead")).Value());
+        untilDate = std::max(untilDate, global.FieldByName(QStringLiteral("BookingRestrictUntilDate")).AsDateTime());
     }
     field("BookingRestrictUntilDate").SetAsDateTime(untilDate);
-    field("OnlyAllowManagersWrite").SetAsBoolean(true);
+}
+
+}  // namespace data
+
+void TSQLData::ResourceNewRecord(TDataSet& dataSet) {
+    dataSet.FieldByName(QStringLiteral("MaxBookDaysRestrict")).SetAsBoolean(false);
+    const data::OpenedQuery global(GlobalQuery);
+    data::SetNewResourceLimits(dataSet, *global);
+    dataSet.FieldByName(QStringLiteral("OnlyAllowManagersWrite")).SetAsBoolean(true);
 }
 
 void TSQLData::RefuseTaskUnless(bool allowed, const QString& message) {

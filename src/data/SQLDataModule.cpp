@@ -5,6 +5,7 @@
 #include "data/LookupQueries.h"
 #include "data/Permissions.h"
 #include "data/ResourceList.h"
+#include "data/UserIdentity.h"
 #include "platform/rtl/StringList.h"
 
 #include <optional>
@@ -97,9 +98,7 @@ TSQLData::TSQLData(data::LookupHost host)
 
 bool TSQLData::CanWriteResourceBookings(qint32 resourceId, bool modifying, const QString& owner) {
     if (AdministratorMode()) return true;
-    const QString user = CurrentUserId();
-    // A user without an id would match every booking whose owner is empty; he writes nothing.
-    if (user.isEmpty()) return false;
+    const QString user = data::FitToColumn(CurrentUserId(), data::kUserColumnSize);
     const data::SqlParams who{{QStringLiteral("TheUsername"), user}, {QStringLiteral("TheResourceId"), resourceId}};
     if (!data::OpenedQuery(ManagerOfResourceIdQuery, who)->IsEmpty()) return true;
     if (!data::OpenedQuery(ManagerOfGroupResourceIdQuery, who)->IsEmpty()) return true;
@@ -114,8 +113,7 @@ bool TSQLData::CanWriteResourceBookings(qint32 resourceId, bool modifying, const
 
 bool TSQLData::CanWriteTask(bool modifying, const QString& owner) {
     if (AdministratorMode()) return true;
-    const QString user = CurrentUserId();
-    if (user.isEmpty()) return false;
+    const QString user = data::FitToColumn(CurrentUserId(), data::kUserColumnSize);
     if (!data::OpenedQuery(ManagerOfTasksQuery, {{QStringLiteral("Username"), user}})->IsEmpty()) return true;
     const auto rule = ReadOwnerRule(GlobalQuery, "TaskAllowUserCreate", "TaskOwnerOnlyModify");
     return rule && data::OwnerRuleAllows(*rule, user, modifying, owner);

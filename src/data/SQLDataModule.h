@@ -28,6 +28,13 @@ struct LookupHost {
 // The data module as the lookup module sees it.
 LookupHost LookupHostOf(TData& data);
 
+// The handlers the lookup module shares with the data module's twins for its own resource table.
+void FeatureBeforeDelete(const LookupHost& host, TDataSet& dataSet);
+void ResourceBeforeDelete(const LookupHost& host, TDataSet& dataSet);
+// A new resource's booking limits: MaxBookDays 0, BookingRestrictMode 1, the days ahead of the global row and
+// the later of now and its until-date (without a global row, none and now).
+void SetNewResourceLimits(TDataSet& resource, const TDataSet& global);
+
 }  // namespace data
 
 class TSQLData {

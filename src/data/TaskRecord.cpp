@@ -12,12 +12,11 @@ QString Part(const QString& name, const QString& value) {
     return name + QLatin1Char('(') + value + QStringLiteral(") ");
 }
 
-// A date part: for a new task when it has a date, otherwise when the day changed. A cleared date (0) is
-// written empty rather than as the calendar's day 0.
+// A date part: for a new task when it has a date, otherwise when the day changed. A cleared date reads as the
+// calendar's day 0.
 QString DatePart(const QString& name, TDateTime value, const TDateTime* previous) {
     const bool show = previous ? DateOf(value) != DateOf(*previous) : value != 0;
-    if (!show) return {};
-    return Part(name, value != 0 ? FormatDateTime(QStringLiteral("mmm dd yyyy"), value) : QString());
+    return show ? Part(name, FormatDateTime(QStringLiteral("mmm dd yyyy"), value)) : QString();
 }
 
 // A text part: for a new task when it is not empty, otherwise when it changed (letter case counts).

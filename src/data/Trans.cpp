@@ -2,6 +2,7 @@
 #include "data/Trans.h"
 
 #include "data/BookingRecord.h"
+#include "data/WriteTransaction.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/db/Field.h"
@@ -9,22 +10,22 @@
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Messages.h"
-#include "platform/sql/Connection.h"
-#include "platform/sql/Database.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
 TTrans::TTrans(quint8 kind) : Kind(kind) {}
 
 void TTrans::BeginTrans() {
-    // Working rows a failed commit left behind must not outlive the set as staged rows nobody owns.
-    if (Active) RollbackTrans();
+    ClearOperations();
+    CommitError.clear();
+    Active = true;
+}
+
+void TTrans::ClearOperations() {
     OpKinds.clear();
     OriginalIds.clear();
     WorkingIds.clear();
     Undone.clear();
-    CommitError.clear();
-    Active = true;
 }
 
 const char* TTrans::IdField() const { return Kind == kTransHistory ? "HistoryId" : "BookingId"; }
@@ -71,8 +72,10 @@ void TTrans::RequeryTables() {
     if (ShadowTable && ShadowTable->Active()) ShadowTable->Requery();
 }
 
+// A withdrawn History row stays as it is; only booking rows are taken out of the table here.
 void TTrans::UndoOperation(int index) {
     Undone[index] = true;
+    if (Kind == kTransHistory) return;
     const qint32 working = WorkingIds[index];
     if (working == 0 || !LocateId(working)) return;
     try {
@@ -127,33 +130,6 @@ bool TTrans::AskRetry(qint32 bookingId, const QString& what, const QString& erro
 
 namespace {
 
-// A write transaction taken at once: a deferred one that has read cannot be upgraded while another program
-// writes, and would fail at once instead of waiting its turn. Rolled back unless committed.
-class WriteTransaction {
-public:
-    explicit WriteTransaction(TADOConnection& connection) : database_(connection.Engine().Native()) {
-        database_.Exec(QStringLiteral("BEGIN IMMEDIATE"));
-    }
-    ~WriteTransaction() {
-        if (committed_) return;
-        try {
-            database_.Exec(QStringLiteral("ROLLBACK"));
-        } catch (const Exception&) {
-            // The engine already ended it.
-        }
-    }
-    WriteTransaction(const WriteTransaction&) = delete;
-    WriteTransaction& operator=(const WriteTransaction&) = delete;
-    void Commit() {
-        database_.Exec(QStringLiteral("COMMIT"));
-        committed_ = true;
-    }
-
-private:
-    const sql::Database& database_;
-    bool committed_ = false;
-};
-
 QString LostBookingText(qint32 bookingId) {
     return QStringLiteral(
                "Booking id %1 could not be updated because another user has deleted it. "
@@ -199,7 +175,7 @@ bool TTrans::CommitModify(int index) {
         record->Load();
         if (!LocateId(original)) return Fail(LostBookingText(original));
         try {
-            WriteTransaction transaction(connection);
+            data::WriteTransaction transaction(connection);
             Table->Edit();
             record->Save(false);
             Table->Post();
@@ -219,34 +195,22 @@ bool TTrans::CommitModify(int index) {
     }
 }
 
+// The staged History rows of a change that was not applied go from the table, not only from the set: no one
+// may read of a change that never happened.
 void TTrans::WithdrawHistoryOf(qint32 bookingId) {
     if (!HistorySet || !HistorySet->Active) return;
     TTrans& history = *HistorySet;
     for (int i = 0; i < history.OpKinds.size(); ++i) {
         if (history.Undone[i] || !history.LocateId(history.WorkingIds[i])) continue;
         const TField& id = history.Table->FieldByName(QStringLiteral("BookingId"));
-        if (!id.IsNull() && id.AsInteger() == bookingId) history.UndoOperation(i);
+        if (id.IsNull() || id.AsInteger() != bookingId) continue;
+        history.UndoOperation(i);
+        history.Table->Delete();
     }
-}
-
-void TTrans::Finish(const QList<int>& pending) {
-    QList<quint8> kinds;
-    QList<qint32> originals, workings;
-    for (const int i : pending) {
-        kinds.append(OpKinds[i]);
-        originals.append(OriginalIds[i]);
-        workings.append(WorkingIds[i]);
-    }
-    OpKinds = kinds;
-    OriginalIds = originals;
-    WorkingIds = workings;
-    Undone = QList<bool>(pending.size(), false);
-    Active = !pending.isEmpty();
 }
 
 bool TTrans::CommitTrans() {
     CommitError.clear();
-    QList<int> pending;
     for (int i = 0; i < OpKinds.size(); ++i) {
         if (Undone[i]) continue;
         bool applied = true;
@@ -257,15 +221,18 @@ bool TTrans::CommitTrans() {
             default: break;
         }
         if (applied) continue;
-        pending.append(i);
+        // What could not be applied is rolled back, so nothing staged is left for others to see.
+        if (OpKinds[i] == kOpModify) DeleteWorkingRow(WorkingIds[i]);
         WithdrawHistoryOf(OriginalIds[i]);
     }
-    Finish(pending);
-    return pending.isEmpty();
+    ClearOperations();
+    Active = false;
+    return CommitError.isEmpty();
 }
 
 void TTrans::RollbackTrans() {
     for (int i = 0; i < OpKinds.size(); ++i)
         if (!Undone[i] && OpKinds[i] != kOpDelete) DeleteWorkingRow(WorkingIds[i]);
-    Finish({});
+    ClearOperations();
+    Active = false;
 }

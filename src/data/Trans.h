@@ -41,21 +41,20 @@ public:
     // Why the last CommitTrans left operations unapplied; empty when everything was applied.
     QString CommitError;
 
-    // Forgets earlier operations (rolling back any still staged) and makes the set active.
+    // Forgets earlier operations and makes the set active.
     void BeginTrans();
     // Stages one operation on the table's current row and answers its index. Insert and modify leave the
     // table on the working row in insert state (History insert: posted and back in edit state).
     int AddOperation(quint8 opKind);
-    // Withdraws an operation and deletes its working row.
+    // Withdraws an operation; in the Bookings set its working row is deleted too.
     void UndoOperation(int index);
     void SetWorkingId(int index, qint32 id);
     // The working id of the last modify of that original row; false (and 0) when there is none.
     bool FindWorkingId(qint32 originalId, qint32& workingId) const;
     bool FindOriginalId(qint32 workingId, qint32& originalId) const;
-    // Applies every operation. A change that cannot be applied (its booking deleted by another user, or a
-    // retry declined) stays staged with its working row, its History rows are withdrawn, CommitError says
-    // why, the set stays active holding only those operations and the answer is false; the caller tells
-    // the user and rolls back.
+    // Applies every operation and ends the set (inactive, no operations). A change that cannot be applied
+    // (its booking deleted by another user, or a retry declined) is rolled back: its working row and its
+    // staged History rows are deleted, CommitError says why and the answer is false for the caller to tell.
     bool CommitTrans();
     // Deletes the working rows of every operation not withdrawn and deactivates the set.
     void RollbackTrans();
@@ -73,5 +72,5 @@ private:
     // Asks whether to retry a failed write (waiting RetryDelay on OK) and reads the tables again.
     bool AskRetry(qint32 bookingId, const QString& what, const QString& error);
     void WithdrawHistoryOf(qint32 bookingId);
-    void Finish(const QList<int>& pending);
+    void ClearOperations();
 };

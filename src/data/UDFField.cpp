@@ -3,6 +3,7 @@
 
 #include "platform/db/DataSet.h"
 #include "platform/db/Field.h"
+#include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/FloatFormat.h"
 
 void TUDFField::Assign(const TUDFField& other) {
@@ -37,7 +38,16 @@ QString FormatUDFValue(const TUDFField& descriptor, const QVariant& value) {
         const double amount = value.toDouble(&ok);
         return ok ? FormatFloat(QStringLiteral("$0.00"), amount) : QString();
     }
-    return VariantToText(value);
+    return UDFValueText(descriptor, value);
+}
+
+QString UDFValueText(const TUDFField& descriptor, const QVariant& value) {
+    const bool dateColumn =
+        descriptor.DataType == ftDateTime || descriptor.DataType == ftDate || descriptor.DataType == ftTime;
+    if (!dateColumn || value.isNull()) return VariantToText(value);
+    bool ok = false;
+    const TDateTime date = value.toDouble(&ok);
+    return ok ? DateTimeToStr(date) : VariantToText(value);
 }
 
 QString VariantToText(const QVariant& value) {

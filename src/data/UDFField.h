@@ -30,8 +30,11 @@ public:
 std::unique_ptr<TUDFField> CreateUDFField(const TField& column);
 // Type and size from the column; a BCD column is shown as currency, the column itself too.
 void SetUDFFieldType(TUDFField& descriptor, TField& column);
-// Empty for null; "$0.00" for a currency column; otherwise the value as text.
+// Empty for null; "$0.00" for a currency column; otherwise the value as text (UDFValueText).
 QString FormatUDFValue(const TUDFField& descriptor, const QVariant& value);
+// The value as text for its column: a date column's day number as a date in the short date format (with the
+// time when it has one), any other value as VariantToText gives it.
+QString UDFValueText(const TUDFField& descriptor, const QVariant& value);
 // The value as text; empty when it does not convert.
 QString VariantToText(const QVariant& value);
 

@@ -94,3 +94,18 @@ TEST_F(BookingConflictsTest, TheRuleOnItsEdges) {
 }
 
 }  // namespace
+
+namespace {
+
+// A read that fails is shown and the check goes on with what it found: nothing here.
+TEST_F(BookingConflictsTest, AFailedReadIsShownAndLeavesTheResultAsFound) {
+    const int id = db->Book(1, At(5, 9), At(5, 10));
+    db->connection.Execute(QStringLiteral("ALTER TABLE Bookings DROP COLUMN BookingEnd"));
+    TBookingConflictResult result;
+    data::FindBookingConflicts(db->connection, 1, id, At(5, 9), At(5, 10), result);
+    EXPECT_EQ(result.Status, kConflictNone);
+    ASSERT_EQ(testing_env::Messages().Requests().size(), 1u);
+    EXPECT_EQ(testing_env::Messages().Requests()[0].type, mtInformation);
+}
+
+}  // namespace

@@ -164,4 +164,23 @@ TEST_F(BookingRecordTest, CustomColumnsAreFoundByNameAndTravelWithTheRecord) {
     EXPECT_EQ(FormatUDFValue(plain, 7), QStringLiteral("7"));
 }
 
+TEST_F(BookingRecordTest, ADateCustomColumnReadsAsAShortDate) {
+    db->connection.Execute(QStringLiteral("ALTER TABLE Bookings ADD COLUMN udf1Due DATETIME"));
+    db->bookings.Close();
+    db->bookings.Open();
+    std::unique_ptr<TUDFField> due, none;
+    data::FindCustomFields(db->bookings, db->global, due, none);
+    ASSERT_NE(due, nullptr);
+
+    const int id = db->Book(1, At(5, 9), At(5, 10));
+    db->bookings.Edit();
+    db->bookings.FieldByName(QStringLiteral("udf1Due")).SetAsDateTime(EncodeDate(2026, 1, 12));
+    db->bookings.Post();
+    TBookingRecord record(db->bookings, due.get(), nullptr);
+    LoadBooking(record, id);
+    EXPECT_TRUE(record.DescribeChanges(nullptr, db->resources).endsWith(QStringLiteral("Due(1/12/2026) ")));
+    EXPECT_EQ(FormatUDFValue(*record.Udf1, record.Udf1->Value), QStringLiteral("1/12/2026"));
+    EXPECT_EQ(FormatUDFValue(*record.Udf1, EncodeDate(2026, 1, 12) + 0.5), QStringLiteral("1/12/2026 12:00:00 PM"));
+}
+
 }  // namespace

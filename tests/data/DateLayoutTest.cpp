@@ -100,10 +100,13 @@ TEST(DateLayout, BookingEndingAtMidnightStartingTheWindowIsPlacedNowhere) {
     EXPECT_EQ(Lanes(*Lay(2, {Booking(1, "0 9:00", "1 0:00")}), 1), "...");
 }
 
-TEST(DateLayout, BookingOnTheLastDateRunningPastItGoesOn) {
+TEST(DateLayout, BookingOnTheLastDateRunningPastItStartsAsAOneDateBookingThatGoesOn) {
     const auto dates = Lay(0, {Booking(1, "3 9:00", "4 9:00")});
-    EXPECT_EQ(States(*dates), "..5");
+    EXPECT_EQ(States(*dates), "..1");
     EXPECT_TRUE(dates->GetCell(2)->EndsAtDayEnd);
+    EXPECT_TRUE(dates->GetCell(2)->IsLastCell);
+    // Meeting another booking on that date it still counts as going on.
+    EXPECT_EQ(States(*Lay(0, {Booking(1, "3 8:00", "3 8:30"), Booking(2, "3 9:00", "4 9:00")})), "..8");
 }
 
 TEST(DateLayout, BookingsMeetingOnOneDate) {
@@ -129,10 +132,11 @@ TEST(DateLayout, BookingsMeetingOnOneDate) {
         EXPECT_EQ(dates->GetCell(c.date)->Overlap, c.overlap) << "case " << n;
         ++n;
     }
-    // A head that ends within its date learns from a later booking that runs on.
+    // A head that ends within its date learns only from a later booking's end whether it reaches midnight.
     const auto dates = Lay(0, {Booking(1, "9:00", "10:00"), Booking(2, "11:00", "2 12:00")});
-    EXPECT_TRUE(dates->GetCell(0)->EndsAtDayEnd);
+    EXPECT_FALSE(dates->GetCell(0)->EndsAtDayEnd);
     EXPECT_EQ(dates->GetCell(0)->Count(), 2);
+    EXPECT_TRUE(Lay(0, {Booking(1, "9:00", "10:00"), Booking(2, "11:00", "3 0:00")})->GetCell(0)->EndsAtDayEnd);
 }
 
 TEST(DateLayout, MonthLanes) {

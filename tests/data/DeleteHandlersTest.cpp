@@ -1,7 +1,6 @@
 // Deleting a resource, feature or group: the counts, the question, what goes with it and the History row.
 #include "LookupFixture.h"
 
-#include "data/Permissions.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace data_test {
@@ -111,27 +110,67 @@ TEST_F(DeleteHandlersTest, ResourceWithOneBookingAndOnlyAFeature) {
                              "booking and belongs to 0 groups. Deleting this resource will delete all its bookings"));
 }
 
-TEST_F(DeleteHandlersTest, WithoutAUserIdNothingIsDeletedAndTheUserIsTold) {
+TEST_F(DeleteHandlersTest, WithoutAUserIdAResourceStaysSilentlyAndAFeatureGoesUnasked) {
     userId.clear();
-    for (auto [tableName, keyField, key, handler] :
-         {std::tuple{QStringLiteral("Resources"), QStringLiteral("ResourceId"), QVariant(room1),
-                     &TSQLData::ResourceBeforeDelete},
-          std::tuple{QStringLiteral("Features"), QStringLiteral("Feature"), QVariant(QStringLiteral("Projector")),
-                     &TSQLData::FeatureBeforeDelete}}) {
-        SCOPED_TRACE(tableName.toStdString());
-        table.Close();
-        OpenOn(tableName, keyField, key, handler);
-        try {
-            table.Delete();
-            ADD_FAILURE() << "deleted";
-        } catch (const EDatabaseError& error) {
-            EXPECT_EQ(error.Message(), data::kNoUserIdText);
-        }
-    }
-    EXPECT_TRUE(testing_env::Messages().Requests().empty()) << "nothing asked";
+    AddBooking(1001, room1);
+    OpenOn(QStringLiteral("Resources"), QStringLiteral("ResourceId"), room1, &TSQLData::ResourceBeforeDelete);
+    EXPECT_THROW(table.Delete(), EAbort);
     EXPECT_EQ(Count(QStringLiteral("select * from Resources")), 2);
-    EXPECT_EQ(Count(QStringLiteral("select * from Features")), 3);
+    EXPECT_EQ(Count(QStringLiteral("select * from Bookings")), 1);
+
+    table.Close();
+    OpenOn(QStringLiteral("Features"), QStringLiteral("Feature"), QStringLiteral("Projector"),
+           &TSQLData::FeatureBeforeDelete);
+    table.Delete();
+    EXPECT_EQ(Count(QStringLiteral("select * from Features where Feature = \"Projector\"")), 0);
+    EXPECT_TRUE(testing_env::Messages().Requests().empty()) << "nothing asked";
     EXPECT_TRUE(history.empty());
+}
+
+// Everything a resource delete takes with it stays when any part of it fails: the History row, or the row itself.
+class ResourceDeleteFailureTest : public DeleteHandlersTest {
+protected:
+    void SetUp() override {
+        DeleteHandlersTest::SetUp();
+        AddBooking(1001, room1);
+        Join(room1, QStringLiteral("Floor \"1\""));
+        Assign(room1, QStringLiteral("Projector"));
+        OpenOn(QStringLiteral("Resources"), QStringLiteral("ResourceId"), room1, &TSQLData::ResourceBeforeDelete);
+        testing_env::Messages().QueueAnswer(mrYes);
+    }
+
+    void ExpectEverythingStays() {
+        EXPECT_EQ(Count(QStringLiteral("select * from Resources")), 2);
+        EXPECT_EQ(Count(QStringLiteral("select * from Bookings")), 1);
+        EXPECT_EQ(Count(QStringLiteral("select * from ResourceGroups")), 1);
+        EXPECT_EQ(Count(QStringLiteral("select * from ResourceFeatures")), 1);
+        EXPECT_FALSE(connection.InTransaction());
+    }
+};
+
+TEST_F(ResourceDeleteFailureTest, TheHistoryRowFails) {
+    sqlData = std::make_unique<TSQLData>(data::LookupHost{
+        &connection, [] { return false; }, [this] { return userId; },
+        [](qint32, qint32, int, const QString&, const QString&) { DatabaseError(QStringLiteral("History is full")); }});
+    EXPECT_THROW(table.Delete(), EDatabaseError);
+    ExpectEverythingStays();
+}
+
+TEST_F(ResourceDeleteFailureTest, TheRowsOwnDeleteFails) {
+    bool afterDelete = false;
+    table.AfterDelete = [&afterDelete](TDataSet&) { afterDelete = true; };
+    table.BeforeScroll = [](TDataSet&) { DatabaseError(QStringLiteral("Disk full")); };
+    EXPECT_THROW(table.Delete(), EDatabaseError);
+    ExpectEverythingStays();
+    EXPECT_FALSE(table.OnDeleteError) << "the table's own handlers are back";
+
+    table.BeforeScroll = nullptr;
+    testing_env::Messages().QueueAnswer(mrYes);
+    table.Delete();
+    EXPECT_TRUE(afterDelete);
+    EXPECT_EQ(Count(QStringLiteral("select * from Bookings")), 0);
+    EXPECT_EQ(Count(QStringLiteral("select * from Resources")), 1);
+    EXPECT_FALSE(connection.InTransaction());
 }
 
 TEST_F(DeleteHandlersTest, FeatureNamesDeleteOnlyTheirOwnRows) {
@@ -210,6 +249,25 @@ TEST_F(DeleteHandlersTest, OnTheDataModuleTheHistoryRowIsWritten) {
                                    "null and GroupBookingId is null and Description = \"Resource Room 2 deleted. "
                                    "Bookings deleted (0)\"")),
               1);
+}
+
+// The data module's own resource table deletes through the same handler; a user id longer than History's
+// column is kept cut to it.
+TEST_F(DeleteHandlersTest, ALongUserIdIsCutToTheHistoryColumn) {
+    AddBooking(1001, room1);
+    connection.Close();
+    TData data;
+    ASSERT_TRUE(data.ConnectDatabase(databasePath, QString()));
+    data.UserId = QStringLiteral("firstname.middlename.lastname");
+    ASSERT_TRUE(data.ResourceTable.Locate(QStringLiteral("ResourceName"), QStringLiteral("Room 1")));
+    testing_env::Messages().Clear();
+    testing_env::Messages().QueueAnswer(mrYes);
+    data.ResourceTable.Delete();
+    data.AddTaskHistory(31, 9, data.UserId, QStringLiteral("Subject(x) "));
+    connection.Open();
+    EXPECT_EQ(Count(QStringLiteral("select * from Resources")), 1);
+    EXPECT_EQ(Count(QStringLiteral("select * from Bookings")), 0);
+    EXPECT_EQ(Count(QStringLiteral("select * from History where Userid = \"firstname.middlename\"")), 2);
 }
 
 }  // namespace

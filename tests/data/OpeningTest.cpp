@@ -128,6 +128,47 @@ TEST(Opening, ExclusiveHolderLocksTheFile) {
     EXPECT_EQ(Shown(), std::vector<QString>{"File " + path + " is locked by another user. Try again later."});
 }
 
+TEST(Opening, AFileLockedWhileThePasswordIsAskedForGivesTheLockedMessage) {
+    const QString path = NewDatabase(QStringLiteral("Secret"));
+    std::unique_ptr<OtherInstance> other;
+    ui::ScopedScriptedRunner runner;
+    runner->OnShown<TDatabasePasswordForm>(kPrompt, [&](TDatabasePasswordForm& form) {
+        other = std::make_unique<OtherInstance>(path, QStringLiteral("Secret"), true);
+        form.PasswordEdit->SetText(QStringLiteral("Secret"));
+        form.OkButton->click();
+    });
+    TData data;
+    EXPECT_FALSE(data.ConnectDatabase(path, {}));
+    EXPECT_EQ(Shown(), std::vector<QString>{"File is locked by another user. Try again later."});
+}
+
+// Files that are no database of ours are never taken for protected ones.
+TEST(Opening, AFileThatIsNoDatabaseCanNotBeOpenedAndNoPasswordIsAsked) {
+    QByteArray jet(4096, '\0');
+    jet.replace(0, 19, QByteArray("\x00\x01\x00\x00Standard Jet DB", 19));
+    QByteArray text;
+    while (text.size() < 2048) text += "Client,Start,End\r\n";
+    text.truncate(2048);
+    const std::pair<const char*, QByteArray> files[] = {
+        {"old.mdb", jet}, {"zeros.tvd", QByteArray(2048, '\0')}, {"notes.tvd", text},
+        {"report.tvd", QByteArray("%PDF-1.4").leftJustified(1024, ' ')}};
+    for (const auto& [name, content] : files) {
+        SCOPED_TRACE(name);
+        testing_env::Messages().Clear();
+        const QString path = DbPath(QLatin1String(name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        ui::ScopedScriptedRunner runner;
+        TData data;
+        EXPECT_FALSE(data.ConnectDatabase(path, {}));
+        EXPECT_TRUE(runner->Runs().empty());
+        ASSERT_EQ(Shown().size(), 2u);
+        EXPECT_EQ(Shown()[1], "Could not open file \r\r" + path + ".");
+    }
+}
+
 TEST(Opening, MinimumProgramVersionRestrictsTheOpen) {
     const QString path = NewDatabase();
     const std::vector<std::pair<QString, bool>> cases = {

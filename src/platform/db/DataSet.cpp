@@ -551,9 +551,15 @@ void TDataSet::Delete() {
     if (!CanModify()) Error(kReadOnly);
     DataEvent(deCheckBrowseMode);
     Fire(BeforeDelete);
-    Fire(BeforeScroll);
-    const int index = CursorIndex(cur_);
-    cursor_->Remove(index);
+    int index = 0;
+    try {
+        Fire(BeforeScroll);
+        index = CursorIndex(cur_);
+        cursor_->Remove(index);
+    } catch (...) {
+        Fire(OnDeleteError);
+        throw;
+    }
     if (state_ == dsEdit) SetState(dsBrowse);
     if (viewFiltered_) {
         view_.erase(view_.begin() + cur_);

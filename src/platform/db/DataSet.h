@@ -123,6 +123,8 @@ public:
     TDataSetNotifyEvent BeforePost, AfterPost;
     TDataSetNotifyEvent BeforeCancel, AfterCancel;
     TDataSetNotifyEvent BeforeDelete, AfterDelete;
+    // Told when the delete failed after BeforeDelete had let it go ahead; the error then travels on.
+    TDataSetNotifyEvent OnDeleteError;
     TDataSetNotifyEvent BeforeScroll, AfterScroll;
     TDataSetNotifyEvent OnCalcFields;
     std::function<void(TDataSet&, bool& accept)> OnFilterRecord;

@@ -33,12 +33,43 @@ bool Readable(const Database& database) {
            SQLITE_OK;
 }
 
-// An encrypted file is whole pages of noise; a plain one starts with SQLite's header.
+// Files that announce what they are in their first bytes: SQLite's own header, the Jet and ACE database
+// formats, documents, archives, pictures and programs. An encrypted file never starts with one of them.
+bool HasKnownHeader(const QByteArray& page) {
+    static const QByteArray kHeaders[] = {
+        QByteArrayLiteral("SQLite format 3"), QByteArrayLiteral("%PDF"), QByteArrayLiteral("PK\x03\x04"),
+        QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"), QByteArrayLiteral("\x89PNG"),
+        QByteArrayLiteral("GIF8"), QByteArrayLiteral("\xFF\xD8\xFF"), QByteArrayLiteral("\x1F\x8B"),
+        QByteArrayLiteral("\x7F" "ELF"), QByteArrayLiteral("MZ"), QByteArrayLiteral("{\\rtf"),
+    };
+    for (const QByteArray& header : kHeaders)
+        if (page.startsWith(header)) return true;
+    const QByteArray jetMark = page.mid(4, 15);
+    return jetMark == "Standard Jet DB" || jetMark == "Standard ACE DB";
+}
+
+// An encrypted page is noise: nearly every byte value turns up in a kilobyte of it (about 250 of 256 on
+// average), where a page of any structured format repeats a few values, most of all zeros.
+bool LooksLikeNoise(const QByteArray& page) {
+    bool seen[256] = {};
+    int distinct = 0;
+    for (const char byte : page) {
+        bool& mark = seen[static_cast<unsigned char>(byte)];
+        if (!mark) ++distinct;
+        mark = true;
+    }
+    return distinct >= 200;
+}
+
+// An encrypted file is whole pages of noise; a file that says what it is, or reads as anything but noise, is
+// not a database of ours whatever the password.
 bool LooksEncrypted(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return false;
     const qint64 size = file.size();
-    return size >= 1024 && size % 1024 == 0 && !file.read(16).startsWith("SQLite format 3");
+    if (size < 1024 || size % 1024 != 0) return false;
+    const QByteArray firstPage = file.read(1024);
+    return !HasKnownHeader(firstPage) && LooksLikeNoise(firstPage);
 }
 
 QString Unrecognized(const QString& fileName) {
