@@ -5,6 +5,7 @@
 
 #include "data/BookingPeriodQuery.h"
 #include "data/ResourceList.h"
+#include "data/StagedRowOwners.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Messages.h"
@@ -28,10 +29,13 @@ bool BookingStored(sql::Connection& engine, int bookingId) {
 void Scan(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start, TDateTime end,
           TBookingConflictResult& result) {
     // One millisecond wider than the rule, so the rule alone decides at the edges.
-    const auto statement = connection.Engine().Prepare(QStringLiteral(
-        "SELECT BookingId, BookingStart, BookingEnd FROM Bookings WHERE ResourceId = :ResourceId "
-        "AND BookingStart >= :StartFrom AND BookingStart < :StartBefore AND BookingEnd > :EndAfter "
-        "ORDER BY BookingStart, BookingId"));
+    // The staged rows of an instance that crashed before committing hold nobody's booking.
+    const QString notOrphaned = NotOrphanedBookingCondition(connection);
+    const auto statement = connection.Engine().Prepare(
+        QStringLiteral("SELECT BookingId, BookingStart, BookingEnd FROM Bookings WHERE ResourceId = :ResourceId "
+                       "AND BookingStart >= :StartFrom AND BookingStart < :StartBefore AND BookingEnd > :EndAfter ") +
+        (notOrphaned.isEmpty() ? QString() : QStringLiteral("AND ") + notOrphaned + u' ') +
+        QStringLiteral("ORDER BY BookingStart, BookingId"));
     statement->Bind(QStringLiteral("ResourceId"), resourceId);
     TResourceList resource;
     resource.Add(QString(), resourceId, QString());

@@ -2,8 +2,10 @@
 #include "data/DatabaseCompaction.h"
 
 #include "data/ConnectionStrings.h"
+#include "platform/rtl/DurableFiles.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/KillPoints.h"
 #include "platform/rtl/Messages.h"
 #include "platform/sql/Compaction.h"
 #include "platform/sql/Connection.h"
@@ -11,8 +13,10 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <memory>
+#include <unistd.h>
 
 namespace data {
 namespace {
@@ -26,6 +30,16 @@ int Failed(const QString& message, TMsgDlgType type = mtError) {
 
 bool Confirmed(const QString& question, TMsgDlgType type) {
     return MessageDlg(question, type, {mbOK, mbCancel}) == mrOk;
+}
+
+// The original under the backup's name as a second link to the same file (a copy where links are not
+// possible), so that the original never leaves its own name before the compacted copy takes it.
+bool KeepBackup(const QString& fileName, const QString& backupFileName) {
+    if (link(QFile::encodeName(fileName).constData(), QFile::encodeName(backupFileName).constData()) == 0) {
+        rtl::SyncFolderOf(backupFileName);
+        return true;
+    }
+    return rtl::CopyFileDurably(fileName, backupFileName).isEmpty();
 }
 
 // Steps after the checks: the copy, then the files swapped into place.
@@ -49,15 +63,18 @@ int CompactAndSwap(std::unique_ptr<sql::Connection>& check, const QString& fileN
     if (makeBackup && FileExists(backupFileName) && !DeleteFile(backupFileName))
         return Failed(QStringLiteral("Could not delete existing backup file ") + backupFileName + u'.');
 
-    check.reset();
-    sql::CompactDatabase(ExclusiveConnectionString(fileName, password),
-                         NormalConnectionString(tempFileName, newPassword));
-
-    if (makeBackup && !RenameFile(fileName, backupFileName))
+    // The exclusive connection stays open until the copy has replaced the file, so nobody commits into the
+    // file about to be replaced; at every moment the file's name holds the original or the compacted copy.
+    sql::CompactInto(*check, NormalConnectionString(tempFileName, newPassword));
+    rtl::KillPoint("compact-copied");
+    if (makeBackup && !KeepBackup(fileName, backupFileName)) {
+        DeleteFile(tempFileName);
         return Failed(QStringLiteral("Could not create backup file ") + backupFileName + u'.');
-    if (!makeBackup && !DeleteFile(fileName))
-        return Failed(QStringLiteral("Could not delete original non-compacted file ") + fileName + u'.');
-    if (!RenameFile(tempFileName, fileName))
+    }
+    rtl::KillPoint("compact-backup-made");
+    const std::shared_ptr<sql::LockFile> keepOut = check->Place();
+    check.reset();
+    if (!rtl::ReplaceFileDurably(tempFileName, fileName))
         return Failed(QStringLiteral("Could not rename compacted file ") + tempFileName +
                       QStringLiteral(" to the original filename ") + fileName);
     return kCompacted;

@@ -7,7 +7,9 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Messages.h"
 #include "platform/sql/Connection.h"
+#include "platform/sql/EngineError.h"
 #include "platform/sql/LockFile.h"
+#include "platform/sql/SnapshotRecovery.h"
 #include "platform/ui/Application.h"
 #include "util/DvLog.h"
 
@@ -63,7 +65,16 @@ bool TData::CreateDatabase(const QString& fileName, bool overwrite) {
         return true;
     } catch (const Exception& error) {
         ADOConnection.Close();
-        ReportCreationException(error);
+        // A half-built file would open as a database that lacks tables.
+        DeleteFile(fileName);
+        DeleteFile(sql::SnapshotPath(fileName));
+        // A full disk is the user's to mend, not a fault of the program.
+        if (error.Message() == sql::kDiskFull)
+            MessageDlg(QStringLiteral("Could not create the database ") + fileName + QStringLiteral(".\r\r") +
+                           error.Message(),
+                       mtError, {mbOK});
+        else
+            ReportCreationException(error);
         return false;
     }
 }

@@ -7,6 +7,7 @@
 #include "data/PasswordFile.h"
 #include "data/PasswordPrompts.h"
 #include "data/ProgramVersionCheck.h"
+#include "data/StagedRowOwners.h"
 #include "data/UserIdentity.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Exceptions.h"
@@ -91,6 +92,8 @@ bool TData::ConnectDatabase(const QString& fileName, const QString& password) {
         if (!CheckAndUpgradeSchema(fileName, ReadOnlyAccess)) throw OpenRefused();
         // The period queries of the booking views read this index; a rebuild of Bookings drops it.
         data::EnsureBookingLengthIndex(ADOConnection);
+        data::EnsureStagedRowOwners(ADOConnection);
+        data::RemoveOrphanedStagedRows(ADOConnection);
         OpenTables();
         DatabaseSettings->SetConnection(&ADOConnection);
         DatabaseSettings->Load();

@@ -3,6 +3,7 @@
 
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
+#include "platform/rtl/Exceptions.h"
 
 namespace {
 
@@ -13,6 +14,12 @@ const QString kValueParam = QStringLiteral("SettingValueParam");
 void PrepareCommand(TADOCommand& command, TADOConnection* connection, const QString& text) {
     command.Connection = connection;
     command.SetCommandText(text);
+}
+
+void Write(TADOCommand& command, const QString& name, const QString& value) {
+    command.Parameters.ParamByName(kNameParam).SetValue(name);
+    command.Parameters.ParamByName(kValueParam).SetValue(value);
+    command.Execute();
 }
 
 }  // namespace
@@ -68,10 +75,14 @@ void TDatabaseSettings::Save() {
         SelectQuery.Close();
         SelectQuery.Parameters.ParamByName(kNameParam).SetValue(name);
         SelectQuery.Open();
-        TADOCommand& write = SelectQuery.Eof() ? InsertCommand : UpdateCommand;
-        write.Parameters.ParamByName(kNameParam).SetValue(name);
-        write.Parameters.ParamByName(kValueParam).SetValue(value);
-        write.Execute();
+        const bool stored = !SelectQuery.Eof();
+        try {
+            Write(stored ? UpdateCommand : InsertCommand, name, value);
+        } catch (const Exception&) {
+            // Another instance stored the name between the look and the insert: this value replaces its.
+            if (stored) throw;
+            Write(UpdateCommand, name, value);
+        }
     }
     // What is stored now is what the next save compares with, so that a value changed back is written too.
     LoadedValues.Assign(Values);
@@ -100,6 +111,11 @@ bool TDatabaseSettings::CheckTableExists() {
 
 void TDatabaseSettings::CreateTable() {
     if (!Connected()) return;
-    Connection->Execute(
-        QStringLiteral("CREATE TABLE Settings ([SettingName] VARCHAR(30) Primary Key, [SettingValue] VARCHAR(30))"));
+    try {
+        Connection->Execute(QStringLiteral(
+            "CREATE TABLE Settings ([SettingName] VARCHAR(30) Primary Key, [SettingValue] VARCHAR(30))"));
+    } catch (const Exception&) {
+        // Two instances opening a new file both find the table missing; the second finds it made.
+        if (!CheckTableExists()) throw;
+    }
 }

@@ -1,44 +1,33 @@
-// Copying a database file aside and putting it back.
+// Copying a database file aside, then dropping the copy or putting it back.
 #include "data/FileSnapshot.h"
 
+#include "platform/rtl/DurableFiles.h"
 #include "platform/rtl/Exceptions.h"
-
-#include <QFile>
-#include <QTemporaryFile>
-#include <cstdio>
+#include "platform/rtl/KillPoints.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/SnapshotRecovery.h"
 
 namespace data {
 
-FileSnapshot::FileSnapshot(const QString& fileName) : fileName_(fileName) {
-    // A unique name in the same folder, so that putting the copy back is one rename.
-    QTemporaryFile copy(fileName + QStringLiteral(".XXXXXX"));
-    copy.setAutoRemove(false);
-    QFile original(fileName);
-    if (!copy.open() || !original.open(QIODevice::ReadOnly)) {
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(copy.fileTemplate(), copy.errorString()));
+FileSnapshot::FileSnapshot(const sql::Connection& connection)
+    : fileName_(connection.FileName()), place_(connection.Place()) {
+    // Written under another name and renamed when whole: a snapshot under its own name is always complete.
+    const QString work = sql::SnapshotWorkPath(fileName_);
+    const QString error = rtl::CopyFileDurably(fileName_, work);
+    if (!error.isEmpty()) throw EFCreateError(error);
+    if (!rtl::ReplaceFileDurably(work, CopyName())) {
+        rtl::RemoveFileDurably(work);
+        throw EFCreateError(QStringLiteral("Cannot create file \"%1\".").arg(CopyName()));
     }
-    copyName_ = copy.fileName();
-    // The copy may become the file again, for everyone who shares it.
-    copy.setPermissions(original.permissions());
-    while (!original.atEnd()) {
-        const QByteArray block = original.read(1 << 20);
-        if (block.isEmpty() && original.error() != QFileDevice::NoError) break;
-        if (copy.write(block) != block.size()) break;
-    }
-    if (!original.atEnd() || !copy.flush()) {
-        copy.remove();
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(copyName_, copy.errorString()));
-    }
+    rtl::KillPoint("snapshot-made");
 }
 
-FileSnapshot::~FileSnapshot() {
-    if (!keep_) QFile::remove(copyName_);
-}
+FileSnapshot::~FileSnapshot() = default;
 
-bool FileSnapshot::Restore() {
-    // rename() replaces the file in one step, so the file is never half restored.
-    keep_ = true;
-    return std::rename(QFile::encodeName(copyName_).constData(), QFile::encodeName(fileName_).constData()) == 0;
-}
+QString FileSnapshot::CopyName() const { return sql::SnapshotPath(fileName_); }
+
+void FileSnapshot::Discard() { rtl::RemoveFileDurably(CopyName()); }
+
+bool FileSnapshot::Restore() { return sql::RestoreSnapshot(fileName_); }
 
 }  // namespace data

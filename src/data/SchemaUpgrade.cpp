@@ -117,7 +117,7 @@ bool TData::RunUpgradeStep(const data::UpgradeStep& step) {
     // step puts the file back as it was; the next open runs the step again from its start.
     QString failure;
     try {
-        data::FileSnapshot snapshot(ADOConnection.Engine().FileName());
+        data::FileSnapshot snapshot(ADOConnection.Engine());
         for (const data::UpgradeStatement& statement : step.statements) {
             try {
                 Execute(statement.sql);
@@ -127,7 +127,11 @@ bool TData::RunUpgradeStep(const data::UpgradeStep& step) {
                 break;
             }
         }
-        if (failure.isEmpty()) return true;
+        if (failure.isEmpty()) {
+            snapshot.Discard();
+            return true;
+        }
+        // The snapshot keeps the file's place in the lock file, so nobody gets in before it is back.
         ADOConnection.Close();
         if (!snapshot.Restore()) {
             failure += QStringLiteral("\r\rThe database as it was before this step is kept in ") + snapshot.CopyName();

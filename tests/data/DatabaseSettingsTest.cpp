@@ -83,3 +83,19 @@ TEST_F(DatabaseSettings, WithoutAnOpenConnectionNothingIsReadOrWritten) {
     connection.Open();
     EXPECT_FALSE(settings.CheckTableExists());
 }
+
+TEST_F(DatabaseSettings, TwoInstancesFirstSavingANewDatabaseBothSucceed) {
+    // Both look before either writes: both find the table missing and the name unstored.
+    TADOConnection otherConnection;
+    otherConnection.ConnectionString = data::NormalConnectionString(DbPath(), {});
+    otherConnection.Open();
+    TDatabaseSettings other;
+    other.SetConnection(&otherConnection);
+    settings.Load();
+    other.Load();
+    settings.SetValue("TitleSetting", "Filename");
+    other.SetValue("TitleSetting", "UserSpecified");
+    settings.Save();
+    other.Save();
+    EXPECT_EQ(StoredRows(), QStringList{"TitleSetting|UserSpecified"});
+}

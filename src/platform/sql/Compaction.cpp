@@ -9,12 +9,17 @@
 namespace sql {
 
 void CompactDatabase(const QString& sourceConnectionString, const QString& destinationConnectionString) {
+    // Told before the source is opened: the destination may share its lock file.
+    if (QFile::exists(ParseConnectionString(destinationConnectionString).dataSource)) RaiseEngineError(kDatabaseExists);
     ConnectOptions source = ParseConnectionString(sourceConnectionString);
+    source.exclusive = true;
+    CompactInto(Connection(source), destinationConnectionString);
+}
+
+void CompactInto(const Connection& source, const QString& destinationConnectionString) {
     const ConnectOptions destination = ParseConnectionString(destinationConnectionString);
     if (QFile::exists(destination.dataSource)) RaiseEngineError(kDatabaseExists);
-    source.exclusive = true;
-    const Connection connection(source);
-    const Database& database = connection.Native();
+    const Database& database = source.Native();
     // The export copies table by table, so children may arrive before their parents.
     database.Exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
     // The source is opened without the right to create files, and an attached file inherits it: the empty
@@ -29,9 +34,11 @@ void CompactDatabase(const QString& sourceConnectionString, const QString& desti
     } catch (...) {
         database.Exec(QStringLiteral("DETACH DATABASE TvCompacted"));
         QFile::remove(destination.dataSource);
+        database.Exec(QStringLiteral("PRAGMA foreign_keys = ON"));
         throw;
     }
     database.Exec(QStringLiteral("DETACH DATABASE TvCompacted"));
+    database.Exec(QStringLiteral("PRAGMA foreign_keys = ON"));
 }
 
 }  // namespace sql

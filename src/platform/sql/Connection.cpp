@@ -1,10 +1,13 @@
 // Opening, creating and using a database file: password probe, file sharing, statements and properties.
 #include "platform/sql/Connection.h"
 
+#include "platform/rtl/KillPoints.h"
 #include "platform/rtl/ProgramVersion.h"
 #include "platform/sql/DdlExecutor.h"
 #include "platform/sql/EngineError.h"
+#include "platform/sql/InstanceFunctions.h"
 #include "platform/sql/JetFunctions.h"
+#include "platform/sql/SnapshotRecovery.h"
 #include "platform/sql/TextCompare.h"
 #include "platform/sql/Translator.h"
 
@@ -27,10 +30,14 @@ void Key(const Database& database, const QString& password) {
     sqlite3_key(database.Handle(), key.constData(), key.size());
 }
 
-// SQLCipher only notices a wrong key at the first read.
-bool Readable(const Database& database) {
-    return sqlite3_exec(database.Handle(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) ==
-           SQLITE_OK;
+// SQLCipher only notices a wrong key at the first read; the answer is the engine's result code.
+int ReadCatalog(const Database& database) {
+    return sqlite3_exec(database.Handle(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) & 0xff;
+}
+
+// The header page decrypts with this key (a wrong key fails there), so a later failure is damage.
+bool HeaderReadable(const Database& database) {
+    return sqlite3_exec(database.Handle(), "PRAGMA schema_version", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 // Files that announce what they are in their first bytes: SQLite's own header, the Jet and ACE database
@@ -83,6 +90,7 @@ Connection::Connection(const ConnectOptions& options) : fileName_(options.dataSo
     if (!info.isFile()) RaiseEngineError(QStringLiteral("Could not find file '%1'.").arg(fileName_));
     readOnly_ = options.readOnly || !info.isWritable();
     exclusive_ = options.exclusive;
+    if (!readOnly_) RestoreLeftoverSnapshot(fileName_);
     lock_ = LockFile::Join(fileName_, exclusive_);
     OpenChecked(options.password, readOnly_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     Configure();
@@ -98,8 +106,19 @@ void Connection::OpenChecked(const QString& password, int flags) {
     for (const QString& key : keys) {
         database_.Open(fileName_, flags);
         RegisterFunctions(database_);
+        // Set before the first read: a file another instance is writing is waited for, not taken as unreadable.
+        sqlite3_busy_timeout(database_.Handle(), kBusyTimeoutMs);
         if (!key.isEmpty()) Key(database_, key);
-        if (!Readable(database_)) continue;
+        const int rc = ReadCatalog(database_);
+        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+            database_.Close();
+            RaiseEngineError(kFileInUse);
+        }
+        if (rc != SQLITE_OK) {
+            if (!HeaderReadable(database_)) continue;
+            database_.Close();
+            RaiseEngineError(DamagedFileText(fileName_));
+        }
         if (Catalog::HasStorage(database_)) return;
         database_.Close();
         RaiseEngineError(Unrecognized(fileName_));
@@ -109,7 +128,7 @@ void Connection::OpenChecked(const QString& password, int flags) {
 }
 
 void Connection::Configure() {
-    sqlite3_busy_timeout(database_.Handle(), kBusyTimeoutMs);
+    RegisterInstanceFunctions(database_.Handle(), lock_.get());
     database_.Exec(QStringLiteral("PRAGMA foreign_keys = ON"));
     database_.Exec(QStringLiteral("PRAGMA cache_size = -16384"));
 }
@@ -135,11 +154,14 @@ int Connection::Execute(const QString& jetSql) {
     const Translation translation = TranslateStatement(jetSql);
     if (translation.kind == StatementKind::Ddl) {
         ExecuteDdl(database_, catalog_, jetSql);
+        rtl::KillPoint("statement");
         return 0;
     }
     const auto statement = database_.Prepare(translation.sql);
     while (statement->Step()) {
     }
+    // A crash test stops here, after a statement that is committed unless a transaction is open.
+    rtl::KillPoint("statement");
     return translation.kind == StatementKind::Select || translation.kind == StatementKind::Other ? 0 : Changes();
 }
 

@@ -29,7 +29,9 @@ class Connection {
 public:
     // Opens the file. Raises "Not a valid password" for a protected file and a missing or wrong password,
     // "Could not use ''; file already in use" while another holds it exclusively (or, for an exclusive
-    // open, while others are in), "Unrecognized database format '<file>'." for anything else.
+    // open, while others are in) or keeps it busy past the busy timeout, a damage text (DamagedFileText) when
+    // the header reads with the key but the rest does not, "Unrecognized database format '<file>'." for
+    // anything else. A change that a crash interrupted is undone first (RestoreLeftoverSnapshot).
     explicit Connection(const ConnectOptions& options);
     explicit Connection(const QString& connectionString) : Connection(ParseConnectionString(connectionString)) {}
     ~Connection();
@@ -64,6 +66,8 @@ public:
     SchemaRowset UserRoster() const;
 
     const Catalog& GetCatalog() const { return catalog_; }
+    // This instance's place in the lock file; holding it keeps exclusive use after the connection closes.
+    const std::shared_ptr<LockFile>& Place() const { return lock_; }
     const Database& Native() const { return database_; }
 
 private:

@@ -68,6 +68,9 @@ void Database::Raise(int rc) const {
                                         "for this field is set to True.  Enter a value in this field.")
                              .arg(field));
     }
+    if (primary == SQLITE_FULL) RaiseEngineError(kDiskFull);
+    if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
+        RaiseEngineError(DamagedFileText(QString::fromUtf8(sqlite3_db_filename(db_, "main"))));
     if (primary == SQLITE_READONLY)
         RaiseEngineError(QStringLiteral("Cannot update. Database or object is read-only."));
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)

@@ -9,6 +9,8 @@
 #include "platform/sql/Statement.h"
 #include "platform/sql/TableRebuild.h"
 
+#include <sqlite3.h>
+
 namespace sql {
 namespace {
 
@@ -59,8 +61,12 @@ private:
         try {
             steps();
         } catch (...) {
-            database_.Exec(QStringLiteral("ROLLBACK TO TvDdl"));
-            database_.Exec(QStringLiteral("RELEASE TvDdl"));
+            // A full disk or an I/O error can end the whole transaction, savepoint and all: then nothing is
+            // left to undo, and the error to report is the one that ended it.
+            if (sqlite3_get_autocommit(database_.Handle()) == 0) {
+                database_.Exec(QStringLiteral("ROLLBACK TO TvDdl"));
+                database_.Exec(QStringLiteral("RELEASE TvDdl"));
+            }
             throw;
         }
         database_.Exec(QStringLiteral("RELEASE TvDdl"));

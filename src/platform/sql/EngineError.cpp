@@ -7,4 +7,8 @@ void RaiseEngineError(const QString& message, quint32 code) { throw EOleExceptio
 
 void RaiseSyntaxError(const QString& message) { throw EOleException(message, kErrorInCommand); }
 
+QString DamagedFileText(const QString& fileName) {
+    return QStringLiteral("The database file '%1' is damaged and cannot be read.").arg(fileName);
+}
+
 }  // namespace sql

@@ -26,6 +26,9 @@ inline constexpr quint32 kErrorDataOverflow = 0x80040E57;   // a value is too bi
 inline const QString kNotValidPassword = QStringLiteral("Not a valid password");
 inline const QString kFileInUse = QStringLiteral("Could not use ''; file already in use");
 inline const QString kDatabaseExists = QStringLiteral("Database already exists.");
+inline const QString kDiskFull = QStringLiteral("The disk is full: the database file could not be written.");
+// A file whose pages do not read back as written: damage, never a wrong password.
+QString DamagedFileText(const QString& fileName);
 inline const QString kFieldTooSmall = QStringLiteral(
     "The field is too small to accept the amount of data you attempted to add. "
     "Try inserting or pasting less data.");

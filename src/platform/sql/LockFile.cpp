@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QRandomGenerator>
 #include <QSysInfo>
 #include <fcntl.h>
 #include <pwd.h>
@@ -18,6 +19,10 @@ namespace {
 constexpr int kSlots = 255;
 constexpr int kNameBytes = 64;
 constexpr off_t kRecordBase = 512;
+// Each slot's tag: a random number its holder writes when it takes the slot, so that a later holder of the
+// same slot is told apart from an earlier one.
+constexpr int kTagBytes = 16;
+constexpr off_t kTagBase = kRecordBase + kSlots * 2 * kNameBytes;
 
 bool Lock(int fd, int command, short type, off_t start) {
     struct flock lock = {};
@@ -77,6 +82,7 @@ std::shared_ptr<LockFile> LockFile::Join(const QString& databasePath, bool exclu
     }
     const int fd = open(PathFor(databasePath).toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     int slot = -1;
+    QByteArray tag;
     if (fd >= 0) {
         if (!Lock(fd, F_OFD_SETLK, exclusive ? F_WRLCK : F_RDLCK, 0)) {
             close(fd);
@@ -90,9 +96,13 @@ std::shared_ptr<LockFile> LockFile::Join(const QString& databasePath, bool exclu
             if (pwrite(fd, record.constData(), record.size(), kRecordBase + slot * 2 * kNameBytes) != record.size())
                 slot = -1;
         }
+        if (slot >= 0) {
+            tag = QByteArray::number(QRandomGenerator::system()->generate64(), 16).rightJustified(kTagBytes, '0');
+            if (pwrite(fd, tag.constData(), kTagBytes, kTagBase + slot * kTagBytes) != kTagBytes) tag.clear();
+        }
     }
     // Without a lock file (a read-only folder) the file is used unguarded and the roster shows this instance.
-    std::shared_ptr<LockFile> place(new LockFile(fd, slot));
+    std::shared_ptr<LockFile> place(new LockFile(fd, slot, tag.isEmpty() ? QString() : QStringLiteral("%1:%2").arg(slot).arg(QString::fromLatin1(tag))));
     TakenPlaces().insert(key, Taken{place, exclusive, getpid()});
     return place;
 }
@@ -106,6 +116,17 @@ RosterEntry LockFile::ReadSlot(int slot) const {
     if (pread(fd_, record.data(), record.size(), kRecordBase + slot * 2 * kNameBytes) != record.size()) return {};
     const auto text = [](const QByteArray& bytes) { return QString::fromUtf8(bytes.constData()); };
     return {text(record.left(kNameBytes)), text(record.mid(kNameBytes))};
+}
+
+bool LockFile::IsPresent(const QString& tag) const {
+    if (tag.isEmpty() || fd_ < 0 || slot_ < 0) return true;
+    if (tag == tag_) return true;
+    bool numbered = false;
+    const int slot = tag.section(u':', 0, 0).toInt(&numbered);
+    if (!numbered || slot < 0 || slot >= kSlots || slot == slot_ || !HeldByOthers(fd_, 1 + slot)) return false;
+    QByteArray stored(kTagBytes, '\0');
+    if (pread(fd_, stored.data(), kTagBytes, kTagBase + slot * kTagBytes) != kTagBytes) return true;
+    return tag.section(u':', 1) == QString::fromLatin1(stored);
 }
 
 QList<RosterEntry> LockFile::Roster() const {

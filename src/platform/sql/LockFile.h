@@ -28,15 +28,23 @@ public:
     // The instances that have the file open, this one included, in slot order.
     QList<RosterEntry> Roster() const;
 
+    // A tag naming this instance's stay in the file ("<slot>:<random>"); empty without a lock file.
+    const QString& Tag() const { return tag_; }
+    // Whether the instance that had the tag still has the file open: false once it closed the file or its
+    // process ended (its slot freed, or taken by another with a new tag). True for an empty tag and
+    // without a lock file, where nobody can tell.
+    bool IsPresent(const QString& tag) const;
+
     // The lock file's name for a database file.
     static QString PathFor(const QString& databasePath);
 
 private:
-    LockFile(int fd, int slot) : fd_(fd), slot_(slot) {}
+    LockFile(int fd, int slot, const QString& tag) : fd_(fd), slot_(slot), tag_(tag) {}
     RosterEntry ReadSlot(int slot) const;
 
     int fd_;
     int slot_;
+    QString tag_;
 };
 
 }  // namespace sql
