@@ -1,6 +1,7 @@
 // The lock file beside a database: a gate for exclusive use and one slot per program instance (the roster).
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -28,15 +29,17 @@ public:
     // The instances that have the file open, this one included, in slot order.
     QList<RosterEntry> Roster() const;
 
-    // The lock file's name for a database file.
+    // The lock file's name for a database file: the whole name with ".tlk" added. The last instance to
+    // leave (or fail to open) the database removes it.
     static QString PathFor(const QString& databasePath);
 
 private:
-    LockFile(int fd, int slot) : fd_(fd), slot_(slot) {}
+    LockFile(int fd, int slot, QByteArray path) : fd_(fd), slot_(slot), path_(std::move(path)) {}
     RosterEntry ReadSlot(int slot) const;
 
     int fd_;
     int slot_;
+    QByteArray path_;
 };
 
 }  // namespace sql
