@@ -12,6 +12,8 @@ public:
     // True: user name and password (the client's default authentication); false: none.
     bool AuthType = true;
     QString Username;
+    // Whether the password may be sent over a connection the server does not encrypt.
+    bool AllowPlainTextPassword = false;
     QString SenderName;
     QString SenderAddress;
     QString ReplyTo;

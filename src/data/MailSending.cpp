@@ -32,6 +32,7 @@ bool TMailSending::SendMail(const TEMailSettings& s, const TStrings* toList, con
     IdSMTP.Username = s.Username;
     IdSMTP.Port = s.Port;
     IdSMTP.AuthType = s.AuthType ? net::satDefault : net::satNone;
+    IdSMTP.AllowPlainTextPassword = s.AllowPlainTextPassword;
 
     net::MailMessage& m = IdMessage;
     m.From = SenderText(s);

@@ -4,6 +4,7 @@
 #include "data/PasswordScramble.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/PrivateFile.h"
 #include "platform/rtl/Random.h"
 
 #include <QFile>
@@ -51,12 +52,15 @@ void WritePasswordFile(const QString& fileName, const QString& password) {
     plain.append(bytes);
     while (plain.size() < kShortFileLength) plain.append(RandomByte());
 
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
-    const QByteArray scrambled = ScrambleText(plain, kPasswordFileKeyWord, 0);
-    if (file.write(scrambled) != scrambled.size() || !file.flush())
-        throw EWriteError(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    // The file opens the database: only its owner may read it.
+    QString error;
+    switch (WritePrivateFile(fileName, ScrambleText(plain, kPasswordFileKeyWord, 0), error)) {
+    case PrivateFileOutcome::Written: return;
+    case PrivateFileOutcome::CannotCreate:
+        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, error));
+    case PrivateFileOutcome::CannotWrite:
+        throw EWriteError(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, error));
+    }
 }
 
 std::optional<QString> ReadPasswordFile(const QString& fileName) {

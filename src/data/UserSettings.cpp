@@ -16,6 +16,8 @@ void ReadMailSettings(TDvRegistry& reg, TEMailSettings& s) {
     s.Username = reg.ReadStringDefault(QStringLiteral("Username"), defaults.Username);
     s.Port = reg.ReadIntegerDefault(QStringLiteral("Port"), defaults.Port);
     s.AuthType = reg.ReadStringDefault(QStringLiteral("AuthType"), kAuthDefault).toLower() != kAuthNone;
+    s.AllowPlainTextPassword =
+        reg.ReadBoolDefault(QStringLiteral("AllowPlainTextPassword"), defaults.AllowPlainTextPassword);
     s.SenderName = reg.ReadStringDefault(QStringLiteral("SenderName"), defaults.SenderName);
     s.SenderAddress = reg.ReadStringDefault(QStringLiteral("SenderAddress"), defaults.SenderAddress);
     s.ReplyTo = reg.ReadStringDefault(QStringLiteral("ReplyTo"), defaults.ReplyTo);
@@ -33,6 +35,7 @@ void WriteMailSettings(TRegistry& reg, const TEMailSettings& s) {
     reg.WriteInteger(QStringLiteral("Port"), s.Port);
     reg.WriteString(QStringLiteral("Username"), s.Username);
     reg.WriteString(QStringLiteral("AuthType"), s.AuthType ? kAuthDefault : kAuthNone);
+    reg.WriteBool(QStringLiteral("AllowPlainTextPassword"), s.AllowPlainTextPassword);
     reg.WriteString(QStringLiteral("SenderName"), s.SenderName);
     reg.WriteString(QStringLiteral("SenderAddress"), s.SenderAddress);
     reg.WriteString(QStringLiteral("ReplyTo"), s.ReplyTo);

@@ -105,6 +105,9 @@ TEST(PasswordFile, ReplacesAnExistingFileAndRaisesWhenItCannotBeWritten) {
     WriteBytes(PwdPath(), QByteArray(200, 'q'));
     data::WritePasswordFile(PwdPath(), QStringLiteral("pw"));
     EXPECT_EQ(ReadBytes(PwdPath()).size(), 33);
+    // The password opens the database: the file is its owner's alone.
+    EXPECT_FALSE(QFile::permissions(PwdPath()) &
+                 (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
     EXPECT_THROW(data::WritePasswordFile(QDir(testing_env::TempDir()).filePath("no/such/dir/x.pwd"), "pw"),
                  EFCreateError);
 }

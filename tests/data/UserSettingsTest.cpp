@@ -37,6 +37,7 @@ TEST(UserSettings, OnlyTheOlderKeyIsReadAndTheCurrentOneWrittenWithTheKindsAndDe
         reg.WriteString(QStringLiteral("Host"), QStringLiteral("mail.example.org"));
         reg.WriteInteger(QStringLiteral("Port"), 2525);
         reg.WriteString(QStringLiteral("AuthType"), QStringLiteral("NONE"));
+        reg.WriteInteger(QStringLiteral("AllowPlainTextPassword"), 1);
         reg.WriteInteger(QStringLiteral("UseMAPI"), 0);
     }
     const TApplicationVersionHistory history = History();
@@ -50,6 +51,7 @@ TEST(UserSettings, OnlyTheOlderKeyIsReadAndTheCurrentOneWrittenWithTheKindsAndDe
     EXPECT_EQ(settings.EMailSettings.Host, QStringLiteral("mail.example.org"));
     EXPECT_EQ(settings.EMailSettings.Port, 2525);
     EXPECT_FALSE(settings.EMailSettings.AuthType);
+    EXPECT_TRUE(settings.EMailSettings.AllowPlainTextPassword);
 
     settings.SaveUserSettings(history, QStringLiteral("/data/rooms.tvd"));
     TDvRegistry reg;
@@ -64,6 +66,7 @@ TEST(UserSettings, OnlyTheOlderKeyIsReadAndTheCurrentOneWrittenWithTheKindsAndDe
     EXPECT_EQ(reg.GetDataType(QStringLiteral("Port")), rdInteger);
     EXPECT_EQ(reg.ReadInteger(QStringLiteral("Port")), 2525);
     EXPECT_EQ(reg.ReadString(QStringLiteral("AuthType")), QStringLiteral("none"));
+    EXPECT_EQ(reg.ReadInteger(QStringLiteral("AllowPlainTextPassword")), 1);
     EXPECT_EQ(reg.GetDataType(QStringLiteral("BCCSender")), rdInteger);
     EXPECT_EQ(reg.GetDataType(QStringLiteral("Signature")), rdString);
     EXPECT_FALSE(reg.ValueExists(QStringLiteral("Password")));
@@ -78,6 +81,7 @@ TEST(UserSettings, WithoutAnyKeyEveryValueHasItsDefaultAndTheFirstSaveWritesThem
     EXPECT_TRUE(settings.UseMAPI);
     EXPECT_EQ(settings.EMailSettings.Port, 25);
     EXPECT_TRUE(settings.EMailSettings.AuthType);
+    EXPECT_FALSE(settings.EMailSettings.AllowPlainTextPassword);
     EXPECT_FALSE(settings.EMailSettings.ReturnReceipt);
 
     settings.SaveUserSettings(history, QString());

@@ -4,6 +4,7 @@
 #include "platform/rtl/Exceptions.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -21,6 +22,12 @@ public:
 private:
     int code_;
 };
+
+// Bounds on what a server may send as one reply, so that a broken or hostile one cannot fill the memory.
+// SMTP lines are at most 512 bytes; the margin leaves room for servers that stretch it.
+inline constexpr qsizetype kMaxReplyLineBytes = 8 * 1024;
+inline constexpr int kMaxReplyLines = 100;
+inline constexpr qsizetype kMaxReplyBytes = 64 * 1024;
 
 struct SmtpReply {
     int Code = 0;
@@ -46,10 +53,13 @@ public:
     // Writes one command line (CRLF added) and reads the reply.
     SmtpReply Command(const QByteArray& line, int timeout);
     void WriteRaw(const QByteArray& data);
+    // The whole reply must arrive within timeout milliseconds, however the server spreads its bytes, and
+    // keep within the bounds above; otherwise SmtpError, and the connection is closed.
     SmtpReply ReadReply(int timeout);
 
 private:
-    QByteArray ReadLine(int timeout);
+    QByteArray ReadLine(const QDeadlineTimer& deadline, int timeout);
+    [[noreturn]] void Fail(const QString& message);
     [[noreturn]] void RaiseSocketError();
 
     std::unique_ptr<QSslSocket> socket_;

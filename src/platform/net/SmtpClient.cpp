@@ -98,6 +98,8 @@ void SmtpClient::Send(const MailMessage& message) {
 }
 
 void SmtpClient::Authenticate() {
+    // Anyone on the way could read a password sent in the clear.
+    if (!channel_.Encrypted() && !AllowPlainTextPassword) throw SmtpError(kPlainTextPasswordRefused);
     SmtpReply reply;
     if (authMechanisms_.contains(QStringLiteral("PLAIN"))) {
         const QByteArray credentials = '\0' + Username.toUtf8() + '\0' + Password.toUtf8();

@@ -10,6 +10,10 @@ namespace net {
 
 enum SmtpAuthType { satNone, satDefault };
 
+inline const QString kPlainTextPasswordRefused = QStringLiteral(
+    "The mail server offers no encrypted connection, so the password was not sent. Use the server's "
+    "encrypted port or allow sending the password unencrypted in the e-mail settings.");
+
 class SmtpClient {
 public:
     SmtpClient();
@@ -26,6 +30,9 @@ public:
     QString Password;
     // satDefault: user name and password, when the server offers authentication.
     SmtpAuthType AuthType = satDefault;
+    // Whether the password may go over a connection without TLS (the server offers neither SMTPS nor
+    // STARTTLS); otherwise Send refuses to authenticate there.
+    bool AllowPlainTextPassword = false;
     int ConnectTimeout = 30000;
     int ReadTimeout = 60000;
 
@@ -37,7 +44,8 @@ public:
     bool Encrypted() const;
     // Authenticates when that is asked for and not yet done on this connection, then submits the message
     // to From, To, Cc and Bcc. A password the server rejects raises SmtpError "Authentication failed";
-    // the connection stays usable for another try.
+    // the connection stays usable for another try. Without TLS, and unless AllowPlainTextPassword, the
+    // password is not sent: SmtpError kPlainTextPasswordRefused.
     void Send(const MailMessage& message);
     // Says QUIT and closes; never raises.
     void Disconnect();

@@ -2,11 +2,11 @@
 #include "platform/registry/Hive.h"
 
 #include "platform/registry/StoreFile.h"
+#include "platform/rtl/PrivateFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <fcntl.h>
 #include <map>
@@ -119,10 +119,11 @@ bool Hive::Modify(const std::function<Outcome(Key& root)>& change) {
     const Outcome outcome = change(root);
     if (outcome != Outcome::Changed) return outcome == Outcome::Unchanged;
 
-    QSaveFile file(fileName_);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(SerializeStore(root, title_));
-    if (!file.commit()) return false;  // flushes to disk before renaming over the old file
+    // Flushed to disk before it is renamed over the old file, and readable by the user only (it may hold
+    // names, addresses and other secrets of the user's).
+    QString error;
+    if (WritePrivateFile(fileName_, SerializeStore(root, title_), error) != PrivateFileOutcome::Written)
+        return false;
     root_ = std::make_shared<const Key>(std::move(root));
     stamp_ = StampOf(fileName_);
     return true;

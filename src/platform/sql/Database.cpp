@@ -60,6 +60,8 @@ void Database::Raise(int rc) const {
     const int primary = rc & 0xff;
     if (rc == SQLITE_CONSTRAINT_CHECK && message.contains(QLatin1String("TvTextTooLong")))
         RaiseEngineError(kFieldTooSmall, kErrorDataOverflow);
+    if (rc == SQLITE_CONSTRAINT_CHECK && message.contains(QLatin1String("TvOverflow")))
+        RaiseEngineError(kTooBig, kErrorDataOverflow);
     if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY) RaiseEngineError(kDuplicateValues);
     if (rc == SQLITE_CONSTRAINT_NOTNULL) {
         // A table being rebuilt has a temporary name; the user knows it by its own.

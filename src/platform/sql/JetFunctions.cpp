@@ -2,6 +2,7 @@
 #include "platform/sql/JetFunctions.h"
 
 #include "platform/rtl/DateUtils.h"
+#include "platform/sql/JetTypes.h"
 
 #include <QString>
 #include <cmath>
@@ -18,11 +19,14 @@ void DateFunction(sqlite3_context* context, int, sqlite3_value**) {
     sqlite3_result_double(context, std::floor(rtl::CurrentClock().Now()));
 }
 
-// A function of one TDateTime argument answering a whole number; null in, null out.
+// A function of one TDateTime argument answering a whole number; null in, null out, and null for a number
+// that is no date (out of Jet's range, infinite or NaN), which would not fit the date arithmetic.
 template <int (*Part)(TDateTime)>
 void DatePartFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(context);
-    sqlite3_result_int(context, Part(sqlite3_value_double(argv[0])));
+    const double day = sqlite3_value_double(argv[0]);
+    if (!InJetDateRange(day)) return sqlite3_result_null(context);
+    sqlite3_result_int(context, Part(day));
 }
 
 void UCaseFunction(sqlite3_context* context, int, sqlite3_value** argv) {

@@ -93,4 +93,14 @@ QString JetTypeName(JetType type) {
 
 bool IsTextType(JetType type) { return type == JetType::Text || type == JetType::Memo; }
 
+std::optional<IntegerRange> IntegerRangeOf(JetType type) {
+    switch (type) {
+    case JetType::Long:
+    case JetType::Counter: return IntegerRange{-2147483648LL, 2147483647LL};
+    case JetType::Short: return IntegerRange{-32768, 32767};
+    case JetType::Byte: return IntegerRange{0, 255};
+    default: return std::nullopt;
+    }
+}
+
 }  // namespace sql

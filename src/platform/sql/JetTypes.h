@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <optional>
 
 namespace sql {
@@ -37,5 +38,15 @@ JetType JetTypeFromDeclared(const QString& declared, int* size = nullptr);
 QString JetTypeName(JetType type);
 
 bool IsTextType(JetType type);
+
+// The values a whole-number column (Long, Counter, Short, Byte) holds; nothing for the other types.
+struct IntegerRange {
+    qint64 low;
+    qint64 high;
+};
+std::optional<IntegerRange> IntegerRangeOf(JetType type);
+
+// Whether a day number lies within 1 January 100 .. 31 December 9999, the dates Jet stores (false for NaN).
+inline bool InJetDateRange(double day) { return day >= -657434.0 && day < 2958466.0; }
 
 }  // namespace sql

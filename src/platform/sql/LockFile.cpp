@@ -4,13 +4,14 @@
 
 #include "platform/sql/EngineError.h"
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
 #include <QSysInfo>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace sql {
@@ -64,11 +65,33 @@ QHash<QString, Taken>& TakenPlaces() {
     return places;
 }
 
+// Whether the name still leads to the file the descriptor has open: a lock file removed by its last user
+// meanwhile must not be joined (the next instance would make a new one and not see this one).
+bool StillNamed(int fd, const QByteArray& path) {
+    struct stat opened {}, named {};
+    return fstat(fd, &opened) == 0 && stat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
+}
+
+// Opens the lock file and takes the gate; -1 without a lock file (a read-only folder). Raises kFileInUse.
+int OpenGate(const QByteArray& path, bool exclusive) {
+    for (;;) {
+        const int fd = open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) return -1;
+        const bool gate = Lock(fd, F_OFD_SETLK, exclusive ? F_WRLCK : F_RDLCK, 0);
+        const bool named = StillNamed(fd, path);
+        if (gate && named) return fd;
+        close(fd);
+        // Not named any more: its last user was removing it, so the next open makes a new one.
+        if (named) RaiseEngineError(kFileInUse);
+    }
+}
+
 }  // namespace
 
 QString LockFile::PathFor(const QString& databasePath) {
-    const QFileInfo info(databasePath);
-    return info.dir().filePath(info.completeBaseName() + QLatin1String(".tlk"));
+    // From the whole name: site.tvd and site.mdb side by side are two databases with two lock files.
+    return databasePath + QLatin1String(".tlk");
 }
 
 std::shared_ptr<LockFile> LockFile::Join(const QString& databasePath, bool exclusive) {
@@ -80,14 +103,11 @@ std::shared_ptr<LockFile> LockFile::Join(const QString& databasePath, bool exclu
             return place;
         }
     }
-    const int fd = open(PathFor(databasePath).toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const QByteArray path = QFile::encodeName(PathFor(databasePath));
+    const int fd = OpenGate(path, exclusive);
     int slot = -1;
     QByteArray tag;
     if (fd >= 0) {
-        if (!Lock(fd, F_OFD_SETLK, exclusive ? F_WRLCK : F_RDLCK, 0)) {
-            close(fd);
-            RaiseEngineError(kFileInUse);
-        }
         for (int k = 0; k < kSlots && slot < 0; ++k) {
             if (Lock(fd, F_OFD_SETLK, F_WRLCK, 1 + k)) slot = k;
         }
@@ -102,13 +122,21 @@ std::shared_ptr<LockFile> LockFile::Join(const QString& databasePath, bool exclu
         }
     }
     // Without a lock file (a read-only folder) the file is used unguarded and the roster shows this instance.
-    std::shared_ptr<LockFile> place(new LockFile(fd, slot, tag.isEmpty() ? QString() : QStringLiteral("%1:%2").arg(slot).arg(QString::fromLatin1(tag))));
+    const QString slotTag = tag.isEmpty() ? QString() : QStringLiteral("%1:%2").arg(slot).arg(QString::fromLatin1(tag));
+    std::shared_ptr<LockFile> place(new LockFile(fd, slot, slotTag, path));
     TakenPlaces().insert(key, Taken{place, exclusive, getpid()});
     return place;
 }
 
 LockFile::~LockFile() {
-    if (fd_ >= 0) close(fd_);
+    if (fd_ < 0) return;
+    // The last one out removes the file: a lock over the whole file is granted only when nobody else holds
+    // any part of it, and whoever opened it meanwhile sees it is no longer named and opens a new one.
+    struct flock whole = {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (fcntl(fd_, F_OFD_SETLK, &whole) == 0 && StillNamed(fd_, path_)) unlink(path_.constData());
+    close(fd_);
 }
 
 RosterEntry LockFile::ReadSlot(int slot) const {

@@ -1,6 +1,7 @@
 // The lock file beside a database: a gate for exclusive use and one slot per program instance (the roster).
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -35,16 +36,19 @@ public:
     // without a lock file, where nobody can tell.
     bool IsPresent(const QString& tag) const;
 
-    // The lock file's name for a database file.
+    // The lock file's name for a database file: the whole name with ".tlk" added. The last instance to
+    // leave (or fail to open) the database removes it.
     static QString PathFor(const QString& databasePath);
 
 private:
-    LockFile(int fd, int slot, const QString& tag) : fd_(fd), slot_(slot), tag_(tag) {}
+    LockFile(int fd, int slot, QString tag, QByteArray path)
+        : fd_(fd), slot_(slot), tag_(std::move(tag)), path_(std::move(path)) {}
     RosterEntry ReadSlot(int slot) const;
 
     int fd_;
     int slot_;
     QString tag_;
+    QByteArray path_;
 };
 
 }  // namespace sql

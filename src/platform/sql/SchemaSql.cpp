@@ -33,6 +33,14 @@ QString ColumnSql(const TableDef& table, const ColumnDef& column) {
         sql += QLatin1String(" NOT NULL");
     if (column.type == JetType::Text)
         sql += QStringLiteral(" CONSTRAINT TvTextTooLong CHECK (length(%1) <= %2)").arg(name).arg(column.size);
+    // SQLite keeps any 64-bit number in a column declared INTEGER; Jet holds its type's range only. The check
+    // sees the value before the column's affinity turns number text into a number, hence the cast.
+    if (const std::optional<IntegerRange> range = IntegerRangeOf(column.type)) {
+        sql += QStringLiteral(" CONSTRAINT TvOverflow CHECK (CAST(%1 AS REAL) BETWEEN %2 AND %3)")
+                   .arg(name)
+                   .arg(range->low)
+                   .arg(range->high);
+    }
     return sql;
 }
 

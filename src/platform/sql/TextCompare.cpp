@@ -2,6 +2,8 @@
 #include "platform/sql/TextCompare.h"
 
 #include <sqlite3.h>
+#include <cstdint>
+#include <vector>
 
 namespace sql {
 namespace {
@@ -40,27 +42,54 @@ void LikeFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     sqlite3_result_int(context, match ? 1 : 0);
 }
 
-bool MatchFrom(const QString& text, qsizetype t, const QString& pattern, qsizetype p, QChar escape) {
-    while (p < pattern.size()) {
+// One step of a LIKE pattern: a character to match, any one character (_) or any run (%).
+struct PatternStep {
+    enum Kind { Literal, AnyOne, AnyRun } kind;
+    QChar ch;
+};
+
+// The pattern as steps; an escaped character is a literal, and so is an escape character at the end.
+std::vector<PatternStep> PatternSteps(const QString& pattern, QChar escape) {
+    std::vector<PatternStep> steps;
+    steps.reserve(size_t(pattern.size()));
+    for (qsizetype p = 0; p < pattern.size(); ++p) {
         const QChar c = pattern[p];
-        if (!escape.isNull() && c == escape && p + 1 < pattern.size()) {
-            if (t >= text.size() || text[t] != pattern[p + 1]) return false;
+        if (!escape.isNull() && c == escape && p + 1 < pattern.size())
+            steps.push_back({PatternStep::Literal, pattern[++p]});
+        else if (c == QLatin1Char('%'))
+            steps.push_back({PatternStep::AnyRun, c});
+        else if (c == QLatin1Char('_'))
+            steps.push_back({PatternStep::AnyOne, c});
+        else
+            steps.push_back({PatternStep::Literal, c});
+    }
+    return steps;
+}
+
+// Greedy matching with one way back: on a mismatch only the latest % takes one more character, because
+// whatever an earlier % could still take, the latest one can take as well. No recursion, and at most
+// text length times pattern length steps, so a hostile pattern cannot blow the stack or the clock.
+bool MatchSteps(const QString& text, const std::vector<PatternStep>& steps) {
+    size_t s = 0;
+    qsizetype t = 0;
+    size_t runStep = SIZE_MAX;  // the step after the latest %, where a retry starts
+    qsizetype runText = 0;      // where in the text that retry starts
+    while (t < text.size()) {
+        if (s < steps.size() && steps[s].kind == PatternStep::AnyRun) {
+            runStep = ++s;
+            runText = t;
+        } else if (s < steps.size() && (steps[s].kind == PatternStep::AnyOne || steps[s].ch == text[t])) {
+            ++s;
             ++t;
-            p += 2;
-        } else if (c == QLatin1Char('%')) {
-            while (p < pattern.size() && pattern[p] == QLatin1Char('%')) ++p;
-            if (p == pattern.size()) return true;
-            for (qsizetype start = t; start <= text.size(); ++start) {
-                if (MatchFrom(text, start, pattern, p, escape)) return true;
-            }
-            return false;
+        } else if (runStep != SIZE_MAX) {
+            s = runStep;
+            t = ++runText;
         } else {
-            if (t >= text.size() || (c != QLatin1Char('_') && text[t] != c)) return false;
-            ++t;
-            ++p;
+            return false;
         }
     }
-    return t == text.size();
+    while (s < steps.size() && steps[s].kind == PatternStep::AnyRun) ++s;
+    return s == steps.size();
 }
 
 }  // namespace
@@ -68,7 +97,7 @@ bool MatchFrom(const QString& text, qsizetype t, const QString& pattern, qsizety
 int CompareText(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive); }
 
 bool MatchesLike(const QString& text, const QString& pattern, QChar escape) {
-    return MatchFrom(text.toCaseFolded(), 0, pattern.toCaseFolded(), 0, escape.toCaseFolded());
+    return MatchSteps(text.toCaseFolded(), PatternSteps(pattern.toCaseFolded(), escape.toCaseFolded()));
 }
 
 void RegisterTextCompare(sqlite3* db) {

@@ -126,6 +126,10 @@ QList<Token> Tokenize(const QString& sql) {
         } else if (IsWordStart(c)) {
             while (i < sql.size() && IsWordPart(sql[i])) ++i;
             tokens << Token{Token::Word, sql.mid(start, i - start)};
+        } else if (c.isNull()) {
+            // SQLite reads a statement only up to a NUL: what follows would be dropped without a word.
+            RaiseSyntaxError(QStringLiteral("Syntax error in query expression '%1'.")
+                                 .arg(QString(sql).replace(QChar(), QLatin1Char(' ')).trimmed()));
         } else {
             static const QStringList pairs = {"<>", "<=", ">=", "!=", "||"};
             const QString two = sql.mid(i, 2);

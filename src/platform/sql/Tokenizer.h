@@ -16,7 +16,8 @@ struct Token {
     bool Is(const char* word) const;  // a Word or Symbol equal to it without case
 };
 
-// Raises a syntax error for an unterminated quote or bracket, or a date literal that is not a date.
+// Raises a syntax error for an unterminated quote or bracket, a date literal that is not a date, or a NUL
+// outside them.
 QList<Token> Tokenize(const QString& jetSql);
 
 // #m/d/yyyy#, #m/d/yyyy h:nn[:ss] [am|pm]#, #yyyy-mm-dd ...# or a time alone; blanks allowed around the parts.

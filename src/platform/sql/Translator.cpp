@@ -31,10 +31,11 @@ bool IsComparison(const Token& token) {
     return token.kind == Token::Symbol && QStringList{"=", "<>", "<", ">", "<=", ">=", "!="}.contains(token.text);
 }
 
-// Works on the significant tokens (blanks kept apart so the output keeps the statement's layout).
+// Works on the significant tokens (blanks kept apart so the output keeps the statement's layout). Removed
+// tokens are only marked, so that dropping many of them stays linear in the statement's length.
 class Rewriter {
 public:
-    explicit Rewriter(QList<Token> tokens) : tokens_(std::move(tokens)) {}
+    explicit Rewriter(QList<Token> tokens) : tokens_(std::move(tokens)), removed_(tokens_.size(), false) {}
 
     QString Translate(StatementKind kind) {
         if (kind == StatementKind::Update) DropUpdateAlias();
@@ -47,7 +48,7 @@ private:
     int Significant(int i, int n) const {
         const int direction = n > 0 ? 1 : -1;
         for (int j = i + direction; j >= 0 && j < tokens_.size(); j += direction) {
-            if (tokens_[j].kind == Token::Space) continue;
+            if (tokens_[j].kind == Token::Space || removed_[j]) continue;
             n -= direction;
             if (n == 0) return j;
         }
@@ -56,11 +57,8 @@ private:
     const Token* At(int i) const { return i >= 0 && i < tokens_.size() ? &tokens_[i] : nullptr; }
     bool AtIs(int i, const char* word) const { return At(i) && At(i)->Is(word); }
 
-    void Remove(int i) {
-        tokens_.removeAt(i);
-        if (i < tokens_.size() && tokens_[i].kind == Token::Space && i > 0 && tokens_[i - 1].kind == Token::Space)
-            tokens_.removeAt(i);
-    }
+    // The blanks around a removed token fold into one when rendered.
+    void Remove(int i) { removed_[i] = true; }
 
     // UPDATE t A SET A.c = ... loses the alias; SET's targets lose their qualifier; elsewhere A means t.
     void DropUpdateAlias() {
@@ -82,6 +80,7 @@ private:
         int depth = 0;
         bool target = true;  // the next name is an assignment's target
         for (int i = set + 1; i < tokens_.size(); ++i) {
+            if (removed_[i]) continue;
             const Token& token = tokens_[i];
             if (token.Is("(")) ++depth;
             if (token.Is(")")) --depth;
@@ -93,7 +92,6 @@ private:
             if (target) {
                 Remove(Significant(i, 1));
                 Remove(i);
-                --i;
             }
         }
         RenameQualifiers(qualifiers, tokens_[table]);
@@ -105,7 +103,7 @@ private:
         int from = Significant(del, 1);
         while (At(from) && !tokens_[from].Is("from")) {
             Remove(from);
-            from = Significant(del, 1);
+            from = Significant(from, 1);
         }
         const int table = Significant(from, 1);
         if (!At(table) || !IsTableName(tokens_[table])) return;
@@ -124,7 +122,7 @@ private:
     void RenameQualifiers(const QSet<QString>& qualifiers, const Token& table) {
         const Token replacement = table;
         for (int i = 0; i < tokens_.size(); ++i) {
-            if (IsTableName(tokens_[i]) && qualifiers.contains(tokens_[i].text.toLower()) &&
+            if (!removed_[i] && IsTableName(tokens_[i]) && qualifiers.contains(tokens_[i].text.toLower()) &&
                 AtIs(Significant(i, 1), ".") && !AtIs(Significant(i, -1), "."))
                 tokens_[i] = replacement;
         }
@@ -181,7 +179,10 @@ private:
 
     QString Render() {
         QString sql;
+        bool afterSpace = false;
         for (int i = 0; i < tokens_.size(); ++i) {
+            if (removed_[i] || (afterSpace && tokens_[i].kind == Token::Space)) continue;
+            afterSpace = tokens_[i].kind == Token::Space;
             const QString text = RenderToken(i);
             // Tokens that touched in Jet ("-1or") must not run together in the output.
             if (!sql.isEmpty() && !text.isEmpty() && sql.back().isLetterOrNumber() && text.front().isLetterOrNumber())
@@ -192,6 +193,7 @@ private:
     }
 
     QList<Token> tokens_;
+    QList<bool> removed_;
     QHash<QString, QString> parameterNames_;
 };
 

@@ -34,7 +34,10 @@ QString DateText(double value) {
 QString ToText(const QVariant& value, JetType from) {
     switch (from) {
     case JetType::Boolean: return value.toLongLong() ? QStringLiteral("True") : QStringLiteral("False");
-    case JetType::DateTime: return DateText(value.toDouble());
+    case JetType::DateTime:
+        // A number beyond the date range (put there by SQL) has no date to show: it stays a number.
+        if (!InJetDateRange(value.toDouble())) return NumberText(value.toDouble());
+        return DateText(value.toDouble());
     case JetType::Binary: CannotConvert();
     default: break;
     }
@@ -54,11 +57,11 @@ std::optional<double> ToNumber(const QVariant& value, JetType from) {
     return number;
 }
 
-QVariant ToInteger(const QVariant& value, JetType from, double low, double high) {
+QVariant ToInteger(const QVariant& value, JetType from, IntegerRange range) {
     const std::optional<double> number = ToNumber(value, from);
     if (!number) return {};
     const double rounded = std::nearbyint(*number);  // the default rounding mode: half to even
-    if (rounded < low || rounded > high) TooBig();
+    if (!(rounded >= double(range.low) && rounded <= double(range.high))) TooBig();
     return static_cast<qint64>(rounded);
 }
 
@@ -77,8 +80,7 @@ QVariant ToDateTime(const QVariant& value, JetType from) {
     if (value.typeId() == QMetaType::QString && ParseDateLiteral(value.toString(), date)) return date;
     const std::optional<double> number = ToNumber(value, from);
     if (!number) return {};
-    // 1 January 100 to 31 December 9999, the dates Jet stores.
-    if (*number < -657434.0 || *number >= 2958466.0) TooBig();
+    if (!InJetDateRange(*number)) TooBig();
     return *number;
 }
 
@@ -95,9 +97,9 @@ QVariant ConvertValue(const QVariant& value, JetType from, const ColumnDef& to) 
     }
     case JetType::Boolean: return ToBoolean(value, from);
     case JetType::Long:
-    case JetType::Counter: return ToInteger(value, from, -2147483648.0, 2147483647.0);
-    case JetType::Short: return ToInteger(value, from, -32768.0, 32767.0);
-    case JetType::Byte: return ToInteger(value, from, 0.0, 255.0);
+    case JetType::Counter:
+    case JetType::Short:
+    case JetType::Byte: return ToInteger(value, from, *IntegerRangeOf(to.type));
     case JetType::DateTime: return ToDateTime(value, from);
     case JetType::Single:
     case JetType::Double: {

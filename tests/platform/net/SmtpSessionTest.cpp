@@ -164,6 +164,7 @@ TEST(SmtpSession, ARejectedPasswordCanBeRetriedOnTheSameConnection) {
         SmtpClient client;
         PointAt(client, server);
         client.AuthType = satDefault;
+        client.AllowPlainTextPassword = true;
         client.Username = QStringLiteral("desk");
         client.Password = QStringLiteral("wrong");
         client.Connect();
@@ -194,4 +195,28 @@ TEST(SmtpSession, WithoutAuthenticationARefusingServerGivesItsOwnText) {
     } catch (const SmtpError& e) {
         EXPECT_TRUE(e.Message().startsWith(QStringLiteral("530"))) << e.Message().toStdString();
     }
+}
+
+TEST(SmtpSession, APasswordGoesOverAPlainConnectionOnlyWhenAllowed) {
+    SmtpTestServer server({.user = QStringLiteral("desk"), .password = QStringLiteral("s3cret")});
+    SmtpClient client;
+    PointAt(client, server);
+    client.AuthType = satDefault;
+    client.Username = QStringLiteral("desk");
+    client.Password = QStringLiteral("s3cret");
+    client.Connect();
+    ASSERT_FALSE(client.Encrypted());
+    try {
+        client.Send(SimpleMessage());
+        FAIL() << "the password went out unencrypted";
+    } catch (const SmtpError& e) {
+        EXPECT_EQ(e.Message(), kPlainTextPasswordRefused);
+    }
+    EXPECT_TRUE(server.Messages().empty());
+
+    client.AllowPlainTextPassword = true;
+    client.Send(SimpleMessage());
+    client.Disconnect();
+    ASSERT_EQ(server.Messages().size(), 1u);
+    EXPECT_EQ(server.Messages()[0].login, QStringLiteral("desk"));
 }

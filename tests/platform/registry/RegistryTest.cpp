@@ -246,8 +246,10 @@ TEST(Registry, LivesInTheConfiguredFolderAndSeesChangesMadeByOthers) {
     ASSERT_EQ(::rename(QFile::encodeName(file + QStringLiteral(".new")).constData(), QFile::encodeName(file).constData()), 0);
     EXPECT_EQ(reg.ReadInteger(QStringLiteral("N")), 42);
     EXPECT_EQ(reg.ReadString(QStringLiteral("Added")), QStringLiteral("yes"));
-    // ...and a write keeps what the other program wrote.
+    // ...and a write keeps what the other program wrote, in a file only its owner may read.
     reg.WriteInteger(QStringLiteral("Mine"), 3);
+    EXPECT_FALSE(QFile::permissions(file) &
+                 (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
     TRegistry fresh;
     ASSERT_TRUE(fresh.OpenKeyReadOnly(QStringLiteral("\\Software\\Test")));
     EXPECT_EQ(ValueNames(fresh), (QStringList{QStringLiteral("N"), QStringLiteral("Added"), QStringLiteral("Mine")}));

@@ -45,7 +45,10 @@ SmtpTestServer::SmtpTestServer(const SmtpServerOptions& options) {
     port_ = FreePort();
 
     QStringList arguments;
-    if (options.user.isEmpty()) {
+    if (!options.misbehaviour.isEmpty()) {
+        arguments = {kScripts + QStringLiteral("/misbehaving_smtp_server.py"), QString::number(port_),
+                     options.misbehaviour};
+    } else if (options.user.isEmpty()) {
         arguments = {QStringLiteral("-m"), QStringLiteral("aiosmtpd"), QStringLiteral("-n"),
                      QStringLiteral("-l"), QStringLiteral("127.0.0.1:%1").arg(port_),
                      QStringLiteral("-c"), QStringLiteral("capture_handler.CaptureHandler")};
