@@ -1,0 +1,105 @@
+// The date layouts: the date span of a booking, its date cells and its month lane.
+#include "data/layout/DateLayout.h"
+
+namespace data {
+
+namespace {
+
+// The state of a head cell that already holds bookings when one more starts on its date; sets Overlap where
+// the new booking meets one that is still running.
+quint8 StateWithAnotherStart(TBookingCell& cell, bool same) {
+    switch (cell.State) {
+        case 6:
+        case 3: return same ? 7 : 10;
+        case 7: cell.Overlap = true; return same ? 11 : 9;
+        case 11: cell.Overlap = true; return same ? 11 : 13;
+        case 1: cell.Overlap = true; return same ? 4 : 8;
+        case 4: return same ? 4 : 12;
+        default: return 14;
+    }
+}
+
+bool IsLaneFree(const TDateListBookings& dates, const DateSpan& span, int lane) {
+    for (int i = span.StartIdx; i <= span.EndIdx; ++i)
+        if (dates.GetMonthCell(i)->GetRow(lane)) return false;
+    return true;
+}
+
+}  // namespace
+
+DateSpan DateSpanOf(const BookingRow& row, TDateTime firstDate, TDateTime lastDate) {
+    const int first = DayNumber(firstDate);
+    const int lastIndex = DayNumber(lastDate) - first;
+    DateSpan span;
+    span.StartIdx = DayNumber(row.BookingStart) - first;
+    if (span.StartIdx < 0) {
+        span.StartsBefore = true;
+        span.StartIdx = 0;
+    }
+    span.EndIdx = DayNumber(row.BookingEnd) - first - (MsOfDay(row.BookingEnd) == 0 ? 1 : 0);
+    if (span.EndIdx > lastIndex) {
+        span.EndsAfter = true;
+        span.EndIdx = lastIndex;
+    }
+    return span;
+}
+
+void PlaceDateBooking(TDateListBookings& dates, const DateSpan& span, const BookingRow& row) {
+    if (!span.Placed()) return;
+    const bool endsAtMidnight = MsOfDay(row.BookingEnd) == 0;
+    // One date only, ending within it (a booking that runs past the window's last date goes on).
+    const bool same = span.StartIdx == span.EndIdx && !span.EndsAfter;
+    const bool runsToDayEnd = !same || endsAtMidnight;
+    TBookingCell& head = dates.Cells().Need(span.StartIdx);
+    if (head.Count() == 0) {
+        head.StartsAtDayStart = MsOfDay(row.BookingStart) == 0;
+        head.EndsAtDayEnd = runsToDayEnd;
+        head.State = span.StartsBefore ? 3 : same ? 1 : 5;
+    } else {
+        head.EndsAtDayEnd = head.EndsAtDayEnd || runsToDayEnd;
+        head.State = StateWithAnotherStart(head, same);
+    }
+    head.AddBooking(row, row.Client, row.Description);
+
+    TBookingCell* last = &head;
+    for (int k = span.StartIdx + 1; k <= span.EndIdx; ++k) {
+        auto cell = std::make_unique<TBookingCell>();
+        cell->AddBooking(row, QString(), QString());
+        const bool goesOn = k < span.EndIdx || endsAtMidnight;
+        cell->State = goesOn ? 2 : 6;
+        cell->EndsAtDayEnd = goesOn || span.EndsAfter;
+        cell->HeadCell = &head;
+        cell->ContinuationIndex = k - span.StartIdx;
+        last = cell.get();
+        dates.SetCell(k, std::move(cell));
+    }
+    last->IsLastCell = true;
+}
+
+void PlaceMonthBooking(TDateListBookings& dates, const DateSpan& span, const BookingRow& row) {
+    if (!span.Placed()) return;
+    for (int i = span.StartIdx; i <= span.EndIdx; ++i)
+        if (!dates.GetMonthCell(i)) dates.SetMonthCell(i, std::make_unique<TMonthDateBookingCell>());
+    int lane = 0;
+    while (!IsLaneFree(dates, span, lane)) ++lane;
+    const bool allDay = MsOfDay(row.BookingStart) == 0 && MsOfDay(row.BookingEnd) == 0;
+    for (int i = span.StartIdx; i <= span.EndIdx; ++i) {
+        TMonthDateBookingCellRow& laneRow = dates.GetMonthCell(i)->NeedRow(lane);
+        laneRow.BookingId = row.BookingId;
+        laneRow.ResourceId = row.ResourceId;
+        laneRow.Staged = row.Trans;
+        laneRow.Client = row.Client;
+        laneRow.Description = row.Description;
+        laneRow.ResourceName = row.ResourceName;
+        laneRow.BookingStart = row.BookingStart;
+        laneRow.BookingEnd = row.BookingEnd;
+        laneRow.AllDay = allDay;
+        laneRow.FirstIndex = span.StartIdx;
+        laneRow.LastIndex = span.EndIdx;
+        laneRow.StartsBefore = span.StartsBefore;
+        laneRow.EndsAfter = span.EndsAfter;
+        laneRow.HasReminder = !row.Reminder.trimmed().isEmpty();
+    }
+}
+
+}  // namespace data
