@@ -7,10 +7,49 @@
 
 #include <QtGlobal>
 
+namespace data {
+
+// Which slot (or date) of its bookings a cell is and how several bookings meet in it. The numbers are the
+// cell's stored states, which the grids and printouts compare.
+enum CellState : quint8 {
+    kNotPlaced = 0,
+    // A booking that starts and ends here.
+    kStartsAndEnds = 1,
+    // A continuation slot of a booking that goes on after it (or past the day's window).
+    kContinues = 2,
+    // The first slot of a booking on a day after its first, or of one that began before the window.
+    kResumes = 3,
+    // Two or more bookings that start and end here.
+    kSeveralStartAndEnd = 4,
+    // The first slot of a booking that goes on into later slots or past the window.
+    kStartsAndGoesOn = 5,
+    // The last slot of a booking that ends inside the window (also the only slot of a later day's part).
+    kEnds = 6,
+    // A booking ends here (a kEnds or kResumes cell) and another starts and ends here.
+    kEndsWithOneStartingAndEnding = 7,
+    // A booking that starts and ends here and another that starts here and goes on.
+    kStartsAndEndsWithOneGoingOn = 8,
+    // Date cells only: kEndsWithOneStartingAndEnding plus a booking that starts here and goes on.
+    kEndsWithOneStartingAndEndingAndOneGoingOn = 9,
+    // A booking ends here (a kEnds or kResumes cell) and another starts here and goes on.
+    kEndsWithOneGoingOn = 10,
+    // kEndsWithOneStartingAndEnding plus a further booking that starts and ends here.
+    kEndsWithSeveralStartingAndEnding = 11,
+    // kSeveralStartAndEnd plus a booking that starts here and goes on.
+    kSeveralStartAndEndWithOneGoingOn = 12,
+    // kEndsWithOneStartingAndEnding or kEndsWithSeveralStartingAndEnding plus a booking that starts here and
+    // goes on.
+    kEndsWithSeveralAndOneGoingOn = 13,
+    // Any other meeting of bookings in one slot.
+    kOtherMeeting = 14,
+};
+
+}  // namespace data
+
 class TBookingCell {
 public:
-    // 0 until placed, then 1 to 14: which slot of its bookings this is and how they meet (see the layouts).
-    quint8 State = 0;
+    // kNotPlaced until placed: which slot of its bookings this is and how they meet (see the layouts).
+    data::CellState State = data::kNotPlaced;
     // Parallel lists, one entry per booking in the order the bookings were placed.
     TDvIntegerList BookingIds;
     TStringList Clients;

@@ -60,7 +60,9 @@ private:
     int width_;
 };
 
-bool ContinuesBooking(const TBookingCell* cell) { return cell && (cell->State == 2 || cell->State == 6); }
+bool ContinuesBooking(const TBookingCell* cell) {
+    return cell && (cell->State == kContinues || cell->State == kEnds);
+}
 
 }  // namespace
 
@@ -71,14 +73,14 @@ void WrapCellTexts(CellSlots& cells, TextMeasurer& canvas, int width) {
         TBookingCell* cell = cells.Get(slot);
         if (!cell) continue;
         switch (cell->State) {
-            case 1:
-            case 7:
-            case 8: carry.clear(); break;
-            case 3:
-            case 5: carry = cell->Descriptions[0]; break;
-            case 10: carry = cell->Descriptions[1]; break;
-            case 2:
-            case 6: {
+            case kStartsAndEnds:
+            case kEndsWithOneStartingAndEnding:
+            case kStartsAndEndsWithOneGoingOn: carry.clear(); break;
+            case kResumes:
+            case kStartsAndGoesOn: carry = cell->Descriptions[0]; break;
+            case kEndsWithOneGoingOn: carry = cell->Descriptions[1]; break;
+            case kContinues:
+            case kEnds: {
                 QString line = cutter.CutLine(carry);
                 if (!carry.isEmpty() && !ContinuesBooking(cells.Get(slot + 1))) line = cutter.WithEllipsis(line);
                 cell->Descriptions.Put(0, line);

@@ -6,7 +6,7 @@
 
 namespace data {
 
-// Each continuation cell (states 2 and 6) gets the next line of its booking's description as its first
+// Each continuation cell (kContinues and kEnds) gets the next line of its booking's description as its first
 // description; a line fits when its width is below width; text that does not reach the booking's last
 // cell ends in "... ".
 void WrapCellTexts(CellSlots& cells, TextMeasurer& canvas, int width);

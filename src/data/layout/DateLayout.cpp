@@ -7,15 +7,19 @@ namespace {
 
 // The state of a head cell that already holds bookings when one more starts on its date; sets Overlap where
 // the new booking meets one that is still running.
-quint8 StateWithAnotherStart(TBookingCell& cell, bool same) {
+CellState StateWithAnotherStart(TBookingCell& cell, bool same) {
     switch (cell.State) {
-        case 6:
-        case 3: return same ? 7 : 10;
-        case 7: cell.Overlap = true; return same ? 11 : 9;
-        case 11: cell.Overlap = true; return same ? 11 : 13;
-        case 1: cell.Overlap = true; return same ? 4 : 8;
-        case 4: return same ? 4 : 12;
-        default: return 14;
+        case kEnds:
+        case kResumes: return same ? kEndsWithOneStartingAndEnding : kEndsWithOneGoingOn;
+        case kEndsWithOneStartingAndEnding:
+            cell.Overlap = true;
+            return same ? kEndsWithSeveralStartingAndEnding : kEndsWithOneStartingAndEndingAndOneGoingOn;
+        case kEndsWithSeveralStartingAndEnding:
+            cell.Overlap = true;
+            return same ? kEndsWithSeveralStartingAndEnding : kEndsWithSeveralAndOneGoingOn;
+        case kStartsAndEnds: cell.Overlap = true; return same ? kSeveralStartAndEnd : kStartsAndEndsWithOneGoingOn;
+        case kSeveralStartAndEnd: return same ? kSeveralStartAndEnd : kSeveralStartAndEndWithOneGoingOn;
+        default: return kOtherMeeting;
     }
 }
 
@@ -54,7 +58,7 @@ void PlaceDateBooking(TDateListBookings& dates, const DateSpan& span, const Book
     if (head.Count() == 0) {
         head.StartsAtDayStart = MsOfDay(row.BookingStart) == 0;
         head.EndsAtDayEnd = runsToDayEnd;
-        head.State = span.StartsBefore ? 3 : same ? 1 : 5;
+        head.State = span.StartsBefore ? kResumes : same ? kStartsAndEnds : kStartsAndGoesOn;
     } else {
         head.EndsAtDayEnd = head.EndsAtDayEnd || runsToDayEnd;
         head.State = StateWithAnotherStart(head, same);
@@ -66,7 +70,7 @@ void PlaceDateBooking(TDateListBookings& dates, const DateSpan& span, const Book
         auto cell = std::make_unique<TBookingCell>();
         cell->AddBooking(row, QString(), QString());
         const bool goesOn = k < span.EndIdx || endsAtMidnight;
-        cell->State = goesOn ? 2 : 6;
+        cell->State = goesOn ? kContinues : kEnds;
         cell->EndsAtDayEnd = goesOn || span.EndsAfter;
         cell->HeadCell = &head;
         cell->ContinuationIndex = k - span.StartIdx;

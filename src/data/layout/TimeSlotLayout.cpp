@@ -21,15 +21,17 @@ int WindowEndMs(const TimeSlotWindow& window) {
 
 // The state of a head cell on its booking's first day that already holds bookings; sets Overlap where two
 // bookings now start in the slot with the earlier one still running.
-quint8 StateWithAnotherStart(TBookingCell& cell, bool same) {
+CellState StateWithAnotherStart(TBookingCell& cell, bool same) {
     switch (cell.State) {
-        case 6:
-        case 3: return same ? 7 : 10;
-        case 7: cell.Overlap = true; return same ? 11 : 13;
-        case 11: cell.Overlap = true; return same ? 11 : 13;
-        case 1: cell.Overlap = true; return same ? 4 : 8;
-        case 4: return same ? 4 : 12;
-        default: return 14;
+        case kEnds:
+        case kResumes: return same ? kEndsWithOneStartingAndEnding : kEndsWithOneGoingOn;
+        case kEndsWithOneStartingAndEnding:
+        case kEndsWithSeveralStartingAndEnding:
+            cell.Overlap = true;
+            return same ? kEndsWithSeveralStartingAndEnding : kEndsWithSeveralAndOneGoingOn;
+        case kStartsAndEnds: cell.Overlap = true; return same ? kSeveralStartAndEnd : kStartsAndEndsWithOneGoingOn;
+        case kSeveralStartAndEnd: return same ? kSeveralStartAndEnd : kSeveralStartAndEndWithOneGoingOn;
+        default: return kOtherMeeting;
     }
 }
 
@@ -73,11 +75,11 @@ public:
 
         TBookingCell& head = day.Slots().Need(firstSlot);
         if (!isFirstDay_) {
-            head.State = same ? 6 : 3;
+            head.State = same ? kEnds : kResumes;
         } else if (startClipped) {
-            head.State = 3;
+            head.State = kResumes;
         } else if (head.Count() == 0) {
-            head.State = !same || endClipped ? 5 : 1;
+            head.State = !same || endClipped ? kStartsAndGoesOn : kStartsAndEnds;
         } else {
             head.State = StateWithAnotherStart(head, same);
         }
@@ -88,7 +90,7 @@ public:
         for (int k = firstSlot + 1; k <= lastSlot; ++k) {
             auto cell = std::make_unique<TBookingCell>();
             cell->AddBooking(row_, QString(), QString());
-            cell->State = k < lastSlot || !isLastDay_ || endClipped ? 2 : 6;
+            cell->State = k < lastSlot || !isLastDay_ || endClipped ? kContinues : kEnds;
             cell->HeadCell = &head;
             cell->ContinuationIndex = k - firstSlot;
             day.SetCell(k, std::move(cell));

@@ -61,14 +61,14 @@ TEST_F(BookingLoad, TimeSlotsOfTheChosenResourcesSortedByName) {
 
     const TBookingCell* roomA = bookings.GetResourceDays(0)->GetDay(0)->GetCell(2);
     ASSERT_NE(roomA, nullptr);
-    EXPECT_EQ(roomA->State, 1);
+    EXPECT_EQ(roomA->State, data::kStartsAndEnds);
     EXPECT_EQ(roomA->Descriptions[0], "booking 1");  // the booking's description, not the resource's
     EXPECT_EQ(roomA->TimeTexts[0], " until 9:15 am");
     const TDayListBookings* van = bookings.GetResourceDays(1);
-    EXPECT_EQ(van->GetDay(0)->GetCell(4)->State, 5);
-    EXPECT_EQ(van->GetDay(1)->GetCell(0)->State, 3);
+    EXPECT_EQ(van->GetDay(0)->GetCell(4)->State, data::kStartsAndGoesOn);
+    EXPECT_EQ(van->GetDay(1)->GetCell(0)->State, data::kResumes);
     EXPECT_EQ(van->GetDay(2)->GetCell(0), nullptr);
-    EXPECT_EQ(van->GetDay(1)->GetCell(17)->State, 2);
+    EXPECT_EQ(van->GetDay(1)->GetCell(17)->State, data::kContinues);
 }
 
 TEST_F(BookingLoad, OverlapsOfNonStagedBookingsAndStagedRows) {
@@ -201,7 +201,7 @@ TEST_F(BookingLoad, DateCellsAndMonthLanes) {
     EXPECT_EQ(dates.GetResourceDates(1)->GetMonthCell(1)->GetRow(0)->BookingId, 3);
 
     ASSERT_TRUE(dates.LoadBookings(List({{3, "Van"}}), 0, Day(1), Day(3)));
-    EXPECT_EQ(dates.GetResourceDates(0)->GetCell(0)->State, 8);
+    EXPECT_EQ(dates.GetResourceDates(0)->GetCell(0)->State, data::kStartsAndEndsWithOneGoingOn);
     EXPECT_TRUE(dates.GetResourceDates(0)->GetCell(2)->AllStaged);
     EXPECT_FALSE(dates.HasOverlaps);
 }

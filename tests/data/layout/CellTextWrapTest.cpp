@@ -10,16 +10,17 @@ public:
     int TextWidth(const QString& text) override { return 10 * static_cast<int>(text.size()); }
 };
 
-// A day whose slots have the given states ("." empty); the first cell of a state 3, 5 or 10 gets the
-// description, the others an empty one.
+// A day whose slots have the given states, each written as its number in hex ("." empty); a
+// kEndsWithOneGoingOn cell gets "ending" and then the description, every other cell the description.
 std::unique_ptr<TDayBookings> Day(const QString& states, const QString& description) {
     auto day = std::make_unique<TDayBookings>(static_cast<int>(states.size()));
     for (int i = 0; i < states.size(); ++i) {
         if (states[i] == u'.') continue;
         auto cell = std::make_unique<TBookingCell>();
-        cell->State = static_cast<quint8>(QString(states[i]).toInt(nullptr, 16));
-        cell->Descriptions.Add(cell->State == 10 ? QStringLiteral("ending") : description);
-        if (cell->State == 10) cell->Descriptions.Add(description);
+        cell->State = static_cast<data::CellState>(QString(states[i]).toInt(nullptr, 16));
+        const bool twoBookings = cell->State == data::kEndsWithOneGoingOn;
+        cell->Descriptions.Add(twoBookings ? QStringLiteral("ending") : description);
+        if (twoBookings) cell->Descriptions.Add(description);
         day->SetCell(i, std::move(cell));
     }
     return day;
@@ -53,9 +54,9 @@ TEST(CellTextWrap, LineBreaksAndLongWords) {
 }
 
 TEST(CellTextWrap, WhichCellsStartAndStopTheCarry) {
-    // State 10 carries its second booking's description.
+    // kEndsWithOneGoingOn carries its second booking's description.
     EXPECT_EQ(Lines("a6", "second", 100), QStringList({"ending", "second"}));
-    // State 1 ends the carry; state 4 leaves it alone.
+    // kStartsAndEnds ends the carry; kSeveralStartAndEnd leaves it alone.
     EXPECT_EQ(Lines("512", "carried", 100), QStringList({"carried", "carried", ""}));
     EXPECT_EQ(Lines("542", "carried", 100), QStringList({"carried", "carried", "carried"}));
 }

@@ -22,6 +22,7 @@ std::unique_ptr<TDateListBookings> Lay(quint8 mode, const std::vector<data::Book
     return dates;
 }
 
+// The states of the dates' cells, each as its number in hex, "." for an empty date.
 QString States(const TDateListBookings& dates) {
     QString text;
     for (int i = 0; i < dates.GetCount(); ++i)

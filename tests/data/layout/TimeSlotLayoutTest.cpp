@@ -24,7 +24,8 @@ std::unique_ptr<TDayListBookings> Lay(const std::vector<data::BookingRow>& rows,
     return days;
 }
 
-// The states of a day's slots, "." for an empty slot, e.g. "..56" (slots 0 to 3).
+// The states of a day's slots, each as its number in hex, "." for an empty slot: "..56" is slots 2 and 3 in
+// kStartsAndGoesOn and kEnds.
 QString States(const TDayListBookings& days, int day = 0, int slots = 18) {
     QString text;
     for (int i = 0; i < slots; ++i) {
@@ -147,7 +148,7 @@ TEST(TimeSlotLayout, MidnightRuleOverSeveralDays) {
     EXPECT_EQ(States(*days, 1), "322222222222222222");
     EXPECT_EQ(States(*days, 2), "..................");
 
-    // The later part of a booking: state 3 then its last slot 6, or a single slot in state 6.
+    // The later part of a booking: kResumes then its last slot kEnds, or a single slot in kEnds.
     EXPECT_EQ(States(*Lay({Booking(1, "10:00", "2 9:00")}, Window(2)), 1), "36................");
     const auto shortPart = Lay({Booking(1, "10:00", "2 8:15")}, Window(2));
     EXPECT_EQ(States(*shortPart, 1), "6.................");
@@ -162,8 +163,8 @@ TEST(TimeSlotLayout, WindowEndingAtMidnight) {
     EXPECT_EQ(window.DayCount(), 1);  // the window runs to midnight ending its first date
     // 22:00 to 00:00 of the next day is a one-day booking that ends in the day's last slot.
     const auto days = Lay({Booking(1, "22:00", "2 0:00")}, window);
-    EXPECT_EQ(days->GetDay(0)->GetCell(28)->State, 5);
-    EXPECT_EQ(days->GetDay(0)->GetCell(31)->State, 6);
+    EXPECT_EQ(days->GetDay(0)->GetCell(28)->State, data::kStartsAndGoesOn);
+    EXPECT_EQ(days->GetDay(0)->GetCell(31)->State, data::kEnds);
 }
 
 TEST(TimeSlotLayout, BookingEndingAtMidnightStartingTheWindowIsNotPlaced) {
