@@ -1,10 +1,10 @@
 // The booking containers on a large file: one week of 20 resources in time slots and one month of 5 resources
 // in month lanes, each loaded (one statement) and laid out per iteration. 1,000,000 bookings over 200
 // resources and 10 years, plain file, built once in a temporary folder. Goal: under 50 ms each.
-#include "data/BookingDatabaseFixture.h"
-#include "data/BookingPeriodQuery.h"
-#include "data/ResourceBookings.h"
-#include "data/ResourceDateBookings.h"
+#include "data/support/BookingDatabaseFixture.h"
+#include "data/bookings/BookingPeriodQuery.h"
+#include "data/bookings/ResourceBookings.h"
+#include "data/bookings/ResourceDateBookings.h"
 #include "platform/rtl/FormatSettings.h"
 
 #include <QCoreApplication>

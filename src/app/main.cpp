@@ -1,8 +1,10 @@
 // The program's entry point.
+#include "data/forms/DataWindowsInstall.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/ProgramVersion.h"
 #include "platform/ui/QtMessageService.h"
-#include "util/VersionHistory.h"
+#include "platform/ui/QtScreenService.h"
+#include "util/core/VersionHistory.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -18,6 +20,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QString::fromLatin1(rtl::kProgramVersionText));
     rtl::LoadFormatSettingsFromLocale();
     rtl::SetMessageService(std::make_shared<ui::QtMessageService>());
+    rtl::SetScreenService(std::make_shared<ui::QtScreenService>());
+    // The layers below the windows reach them through hooks.
+    data::InstallDataWindows();
     // The version keys come first: every reader and writer of per-user settings goes through them.
     CreateVersionHistory();
 

@@ -1,7 +1,7 @@
 // The five pages of the e-mail settings wizard; each edits its fields and closes with Next, Prev or Cancel.
 #pragma once
 
-#include "data/EMailSettings.h"
+#include "data/module/EMailSettings.h"
 #include "mail/WizardPage.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 // The e-mail settings wizard's page loop: client, identity, server, messages, test, then finish.
 #pragma once
 
-#include "data/EMailSettings.h"
+#include "data/module/EMailSettings.h"
 
 #include <QString>
 #include <functional>

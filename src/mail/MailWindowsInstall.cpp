@@ -1,7 +1,7 @@
 // The mail windows behind the data module's hooks.
 #include "mail/MailWindowsInstall.h"
 
-#include "data/MailWindows.h"
+#include "data/module/MailWindows.h"
 #include "mail/EmailSettingsWizard.h"
 #include "mail/EmailStatusForm.h"
 

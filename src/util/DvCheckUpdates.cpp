@@ -5,12 +5,12 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/Containers.h"  // the panel type ProgressPanel holds
 #include "platform/ui/ProgressPanel.h"
-#include "util/DvRegistry.h"
-#include "util/DvSysUtils.h"
-#include "util/DvVersionInfo.h"
+#include "util/core/DvRegistry.h"
+#include "util/core/DvSysUtils.h"
+#include "util/core/DvVersionInfo.h"
 #include "util/UpdateList.h"
 #include "util/UpdateListFetch.h"
-#include "util/VersionHistory.h"
+#include "util/core/VersionHistory.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/rtl/DateUtils.h"
-#include "platform/ui/Component.h"
+#include "platform/rtl/Component.h"
 
 #include <QString>
 #include <functional>

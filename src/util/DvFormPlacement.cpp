@@ -1,8 +1,8 @@
 // Reads and writes the "WindowState", "Top", "Left", "Height" and "Width" values of a window.
 #include "util/DvFormPlacement.h"
 
-#include "util/DvRegistry.h"
-#include "util/VersionHistory.h"
+#include "util/core/DvRegistry.h"
+#include "util/core/VersionHistory.h"
 
 namespace util {
 

@@ -1,7 +1,7 @@
 // TDvFormPosition: restores and saves its window's position, size and state under a per-window key.
 #pragma once
 
-#include "platform/ui/Component.h"
+#include "platform/rtl/Component.h"
 #include "platform/ui/Form.h"
 
 class TDvFormPosition : public TComponent {

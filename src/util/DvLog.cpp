@@ -8,7 +8,7 @@
 #include "platform/ui/Edits.h"
 #include "platform/ui/Form.h"
 #include "util/DvLogReport.h"
-#include "util/DvSysUtils.h"
+#include "util/core/DvSysUtils.h"
 
 namespace {
 

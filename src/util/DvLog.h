@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/rtl/StringList.h"
-#include "platform/ui/Component.h"
+#include "platform/rtl/Component.h"
 #include "util/DvRegExport.h"
 
 #include <exception>

@@ -9,7 +9,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/SystemFacts.h"
 #include "util/DvMapi.h"
-#include "util/DvSysUtils.h"
+#include "util/core/DvSysUtils.h"
 #include "util/DvSystemInfo.h"
 
 namespace util {

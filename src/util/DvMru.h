@@ -1,7 +1,7 @@
 // TDvMru: the most-recently-used file list, shown as numbered menu items and kept as registry values.
 #pragma once
 
-#include "platform/ui/Component.h"
+#include "platform/rtl/Component.h"
 #include "platform/ui/Events.h"
 
 #include <QPointer>

@@ -1,7 +1,7 @@
 // Writes registry keys as registry-export lines.
 #include "util/DvRegExport.h"
 
-#include "util/DvRegistry.h"
+#include "util/core/DvRegistry.h"
 
 QString RegRootKeyName(HKEY rootKey) {
     switch (rootKey) {

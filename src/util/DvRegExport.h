@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/registry/Registry.h"
-#include "util/DvLists.h"
+#include "util/core/DvLists.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // What the diagnostic reports and the About window tell of the machine and the database engine.
 #pragma once
 
-#include "util/DvVersionInfo.h"
+#include "util/core/DvVersionInfo.h"
 
 #include <QString>
 #include <memory>

@@ -1,7 +1,7 @@
 // The help set-up facts gathered at start-up and the "HHDebug.txt" file written in debug mode.
 #pragma once
 
-#include "util/DvVersionInfo.h"
+#include "util/core/DvVersionInfo.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // THelpRouter: takes the application's help requests and routes them to HTML Help or WinHelp.
 #pragma once
 
-#include "platform/ui/Component.h"
+#include "platform/rtl/Component.h"
 #include "util/HelpViewer.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 // The version list of the update check: which released versions are newer, and the sentence telling so.
 #pragma once
 
-#include "util/DvVersionInfo.h"
+#include "util/core/DvVersionInfo.h"
 
 #include <QString>
 

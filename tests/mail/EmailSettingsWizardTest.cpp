@@ -4,7 +4,7 @@
 #include "mail/EmailSettingsPages.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
-#include "util/VersionHistory.h"
+#include "util/core/VersionHistory.h"
 
 #include <QTest>
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "SmtpTestServer.h"
-#include "data/MailSending.h"
-#include "data/MailWindows.h"
-#include "data/UserSettings.h"
+#include "data/module/MailSending.h"
+#include "data/module/MailWindows.h"
+#include "data/module/UserSettings.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/TimerService.h"
 

@@ -1,10 +1,8 @@
-// Per-test set-up: a fresh scripted message service, a fresh temporary folder, the real clock, timers
-// and modal runner.
+// Per-test set-up: a fresh scripted message service, a fresh temporary folder, the real clock and the
+// window layer's services.
 #include "support/TestEnvironment.h"
 
 #include "platform/rtl/Clock.h"
-#include "platform/ui/ModalRunner.h"
-#include "platform/ui/TimerService.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -24,17 +22,23 @@ QTemporaryDir& Root() {
 }
 
 class PerTestReset : public ::testing::EmptyTestEventListener {
+public:
+    explicit PerTestReset(std::function<void()> resetWindowServices)
+        : resetWindowServices_(std::move(resetWindowServices)) {}
+
+private:
     void OnTestStart(const ::testing::TestInfo&) override {
         Service() = std::make_shared<rtl::ScriptedMessageService>();
         rtl::SetMessageService(Service());
         rtl::SetClock(nullptr);
-        ui::SetModalRunner(nullptr);
-        ui::SetTimerService(nullptr);
+        resetWindowServices_();
         QDir dir(TempDir());
         dir.removeRecursively();
         QDir().mkpath(TempDir());
         qputenv("TAVORIN_CONFIG_DIR", QDir(TempDir()).filePath(QStringLiteral("config")).toUtf8());
     }
+
+    std::function<void()> resetWindowServices_;
 };
 
 }  // namespace
@@ -43,7 +47,9 @@ rtl::ScriptedMessageService& Messages() { return *Service(); }
 
 QString TempDir() { return QDir(Root().path()).filePath(QStringLiteral("test")); }
 
-void InstallPerTestReset() { ::testing::UnitTest::GetInstance()->listeners().Append(new PerTestReset); }
+void InstallPerTestReset(std::function<void()> resetWindowServices) {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new PerTestReset(std::move(resetWindowServices)));
+}
 
 }  // namespace testing_env
 

@@ -4,6 +4,7 @@
 #include "platform/rtl/Messages.h"
 
 #include <QString>
+#include <functional>
 #include <ostream>
 
 namespace testing_env {
@@ -13,6 +14,10 @@ rtl::ScriptedMessageService& Messages();
 
 // A folder of this test program's own, emptied before each test (the registry store lives below it).
 QString TempDir();
+
+// Called by a test program's main: before each test the shared state above is reset and then
+// resetWindowServices runs.
+void InstallPerTestReset(std::function<void()> resetWindowServices);
 
 }  // namespace testing_env
 

@@ -1,16 +1,15 @@
-// The main of every test program: a headless application with pinned style and font.
+// The main of the test programs with windows: a headless application with pinned style and font.
 #include "support/TestEnvironment.h"
 
 #include "platform/rtl/FormatSettings.h"
+#include "platform/ui/ModalRunner.h"
+#include "platform/ui/QtScreenService.h"
+#include "platform/ui/TimerService.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QStyleFactory>
 #include <gtest/gtest.h>
-
-namespace testing_env {
-void InstallPerTestReset();
-}
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -19,6 +18,10 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     rtl::UseUsEnglishFormatSettings();
-    testing_env::InstallPerTestReset();
+    testing_env::InstallPerTestReset([] {
+        rtl::SetScreenService(std::make_shared<ui::QtScreenService>());
+        ui::SetModalRunner(nullptr);
+        ui::SetTimerService(nullptr);
+    });
     return RUN_ALL_TESTS();
 }

@@ -4,9 +4,9 @@
 
 #include "LoopbackHttpServer.h"
 #include "platform/rtl/Clock.h"
-#include "util/DvRegistry.h"
+#include "util/core/DvRegistry.h"
 #include "util/UpdateList.h"
-#include "util/VersionHistory.h"
+#include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Saved window placements: the stored values, their defaults, and the work-area fit.
 #include "util/DvFormPlacement.h"
 
-#include "util/DvRegistry.h"
-#include "util/VersionHistory.h"
+#include "util/core/DvRegistry.h"
+#include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
 

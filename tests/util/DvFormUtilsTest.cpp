@@ -2,7 +2,7 @@
 #include "util/DvFormUtils.h"
 
 #include "platform/ui/Application.h"
-#include "util/VersionHistory.h"
+#include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "util/DvMru.h"
 
 #include "platform/ui/Menus.h"
-#include "util/DvRegistry.h"
-#include "util/VersionHistory.h"
+#include "util/core/DvRegistry.h"
+#include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ModalRunner.h"
 #include "util/DvCheckUpdates.h"
-#include "util/VersionHistory.h"
+#include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // Facts about the machine, the system and the user, read from the system's own files and calls.
 #include "platform/rtl/SystemFacts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -48,6 +49,8 @@ quint64 MeminfoBytes(const QHash<QString, QString>& info, const char* key) {
 }
 
 }  // namespace
+
+QString ExeName() { return QCoreApplication::applicationFilePath(); }
 
 QString OsName() {
     const QHash<QString, QString> release = ReadKeyValues(QStringLiteral("/etc/os-release"), u'=');

@@ -6,6 +6,9 @@
 
 namespace rtl {
 
+// The program file's full path.
+QString ExeName();
+
 // The distribution's name from /etc/os-release (PRETTY_NAME, else NAME), else "Linux".
 QString OsName();
 // The kernel release and the machine architecture, as uname reports them ("6.1.0-13-amd64", "x86_64").

@@ -1,6 +1,7 @@
 // The application, screen and mouse objects over QApplication, QScreen and QCursor.
 #include "platform/ui/Application.h"
 
+#include "platform/rtl/SystemFacts.h"
 #include "platform/ui/Form.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ TApplication* const Application = &theApplication;
 TScreen* const Screen = &theScreen;
 TMouse* const Mouse = &theMouse;
 
-QString TApplication::ExeName() const { return QCoreApplication::applicationFilePath(); }
+QString TApplication::ExeName() const { return rtl::ExeName(); }
 QString TApplication::Title() const { return QGuiApplication::applicationDisplayName(); }
 void TApplication::SetTitle(const QString& title) { QGuiApplication::setApplicationDisplayName(title); }
 
@@ -95,10 +96,3 @@ TForm* TScreen::ActiveForm() const {
 
 TPoint TMouse::CursorPos() const { return ui::FromQPoint(QCursor::pos()); }
 void TMouse::SetCursorPos(TPoint point) { QCursor::setPos(ui::ToQPoint(point)); }
-
-namespace ui {
-
-HourGlass::HourGlass() : saved_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-HourGlass::~HourGlass() { Screen->SetCursor(saved_); }
-
-}  // namespace ui

@@ -1,20 +1,13 @@
 // The application object, the screen (cursor, work area, forms) and the mouse, as the framework's globals.
 #pragma once
 
+#include "platform/rtl/ScreenService.h"
 #include "platform/ui/Color.h"
 #include "platform/ui/Geometry.h"
 
 #include <QString>
 
 class TForm;
-
-using TCursor = int;
-enum : TCursor {
-    crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
-    crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crDrag = -12, crNoDrop = -13,
-    crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crSQLWait = -17, crNo = -18, crAppStart = -19,
-    crHelp = -20, crHandPoint = -21, crSizeAll = -22, crSize = -22,
-};
 
 class TApplication {
 public:
@@ -88,16 +81,7 @@ extern TMouse* const Mouse;
 
 namespace ui {
 
-// Shows the hourglass for its lifetime and then restores the cursor it found.
-class HourGlass {
-public:
-    HourGlass();
-    ~HourGlass();
-    HourGlass(const HourGlass&) = delete;
-    HourGlass& operator=(const HourGlass&) = delete;
-
-private:
-    TCursor saved_;
-};
+// The hourglass goes through the installed screen service (QtScreenService in the program).
+using HourGlass = rtl::HourGlass;
 
 }  // namespace ui

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/ui/Color.h"
-#include "platform/ui/Component.h"
+#include "platform/rtl/Component.h"
 #include "platform/ui/EnumSet.h"
 #include "platform/ui/Font.h"
 

@@ -1,7 +1,7 @@
 // Menu items, the main menu and popup menus, shown through QAction, QMenuBar and QMenu.
 #pragma once
 
-#include "platform/ui/Component.h"
+#include "platform/rtl/Component.h"
 #include "platform/ui/Events.h"
 
 #include <QPointer>

@@ -1,7 +1,7 @@
 // TTimer: OnTimer every Interval milliseconds while Enabled, on the installed timer service.
 #pragma once
 
-#include "platform/ui/Component.h"
+#include "platform/rtl/Component.h"
 #include "platform/ui/Events.h"
 #include "platform/ui/TimerService.h"
 

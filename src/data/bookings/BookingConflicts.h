@@ -1,0 +1,22 @@
+// The overlap check: every booking of the same resource whose period overlaps a booking's.
+#pragma once
+
+#include "data/bookings/Bookings.h"
+#include "platform/rtl/DateUtils.h"
+
+class TADOConnection;
+
+namespace data {
+
+// Fills result for the booking ownBookingId of the resource from start to end, as stored in the database now
+// (staged rows of every user included). Status 8 when the booking's own row is not stored; 3 with every
+// overlapping booking other than itself, in start order, the first five listed; 1 when none overlaps. Times
+// less than 1 ms apart count as equal, so bookings that only touch do not overlap. A failing read shows its
+// text and gives 8.
+void FindBookingConflicts(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start,
+                          TDateTime end, TBookingConflictResult& result);
+
+// The conflict rule for one other booking from s to e against the booking from start to end.
+bool BookingsOverlap(TDateTime start, TDateTime end, TDateTime s, TDateTime e);
+
+}  // namespace data

@@ -1,0 +1,91 @@
+// The containers' period statement. The interval conditions alone let the engine bound only the resource
+// in the (ResourceId, BookingStart) index; a range on BookingStart, wide enough for the longest booking of
+// the resources, lets it bound the start on both sides while the conditions still pick exactly the same rows.
+#include "data/bookings/BookingPeriodQuery.h"
+
+#include "platform/db/ADOConnection.h"
+#include "platform/db/ADODataSet.h"
+#include "platform/rtl/DateTimeFormat.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/Database.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace data {
+
+namespace {
+
+// Dates in the statement: month/day/year with literal slashes, whatever the locale's separator.
+QString JetDate(TDateTime date) { return FormatDateTime(QStringLiteral("m\"/\"d\"/\"yyyy"), date); }
+
+// The largest of the resources' values of an expression over their bookings, read through the length index;
+// 0 when none is larger.
+QString LargestLengthSql(const TResourceList& resources, const QString& value, const QString& order) {
+    QStringList terms{QStringLiteral("0")};
+    for (int i = 0; i < resources.GetCount(); ++i)
+        terms << QStringLiteral("coalesce((SELECT %1 FROM Bookings WHERE ResourceId = %2 "
+                                "ORDER BY BookingEnd - BookingStart %3 LIMIT 1), 0)")
+                     .arg(value)
+                     .arg(resources.GetItem(i)->ResourceId)
+                     .arg(order);
+    return terms.size() == 1 ? terms.first() : "max(" + terms.join(", ") + ")";
+}
+
+}  // namespace
+
+void EnsureBookingLengthIndex(TADOConnection& connection) {
+    sql::Connection& engine = connection.Engine();
+    if (engine.IsReadOnly()) return;
+    engine.Native().Exec(QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS tavorin_BookingLength ON Bookings (ResourceId, BookingEnd - BookingStart)"));
+}
+
+StartRange BookingStartRange(TADOConnection& connection, const TResourceList& resources, TDateTime firstDate,
+                             TDateTime lastDate) {
+    const auto statement = connection.Engine().Native().Prepare(
+        "SELECT " + LargestLengthSql(resources, QStringLiteral("BookingEnd - BookingStart"), QStringLiteral("DESC")) +
+        ", " + LargestLengthSql(resources, QStringLiteral("BookingStart - BookingEnd"), QStringLiteral("ASC")));
+    statement->Step();
+    const double longest = statement->Value(0).toDouble();
+    const double mostBackwards = statement->Value(1).toDouble();
+    // Whole days, rounded outwards; a booking over the whole window ends on or after its earlier date.
+    return {std::floor(std::min(DateOf(firstDate), DateOf(lastDate)) - longest),
+            std::ceil(DateOf(lastDate) + 1 + mostBackwards)};
+}
+
+void AddBookingPeriodLines(TStrings& sql, const TResourceList& resources, TDateTime firstDate, TDateTime lastDate,
+                           const StartRange& range) {
+    const QString f = JetDate(firstDate);
+    const QString n = JetDate(DateOf(lastDate) + 1);
+    const QString l = JetDate(lastDate);
+    sql.Add(QStringLiteral("where [Resources].ResourceId = [Bookings].ResourceId"));
+    sql.Add("   and ((([Bookings].BookingStart >= #" + f + "#) and ([Bookings].BookingStart < # " + n + "#))");
+    sql.Add("       or (([Bookings].BookingEnd >= #" + f + "#) and ([Bookings].BookingEnd < #" + n + "#))");
+    sql.Add("       or (([Bookings].BookingStart <= #" + f + "#) and ([Bookings].BookingEnd >= #" + l + "#)))");
+    sql.Add(QStringLiteral("   and ("));
+    for (int i = 0; i < resources.GetCount(); ++i) {
+        if (i > 0) sql.Add(QStringLiteral("      or"));
+        sql.Add("      [Bookings].ResourceId = " + QString::number(resources.GetItem(i)->ResourceId));
+    }
+    sql.Add(QStringLiteral("   )"));
+    sql.Add("   and ([Bookings].BookingStart >= #" + JetDate(range.From) + "#) and ([Bookings].BookingStart < #" +
+            JetDate(range.Before) + "#)");
+    sql.Add(QStringLiteral("order by [Resources].ResourceName, [Bookings].BookingStart"));
+}
+
+void OpenBookingPeriodQuery(TADOQuery& query, const QStringList& selectLines, const TResourceList& resources,
+                            TDateTime firstDate, TDateTime lastDate) {
+    query.Close();
+    if (!query.Connection()) DatabaseError(QStringLiteral("Missing Connection or ConnectionString"));
+    const StartRange range = BookingStartRange(*query.Connection(), resources, firstDate, lastDate);
+    query.SQL.BeginUpdate();
+    query.SQL.Clear();
+    for (const QString& line : selectLines) query.SQL.Add(line);
+    AddBookingPeriodLines(query.SQL, resources, firstDate, lastDate, range);
+    query.SQL.EndUpdate();
+    query.Open();
+}
+
+}  // namespace data

@@ -1,0 +1,37 @@
+// The statement that reads the bookings of some resources touching a window of dates, bounded for the index.
+#pragma once
+
+#include "data/bookings/ResourceList.h"
+#include "platform/rtl/DateUtils.h"
+#include "platform/rtl/StringList.h"
+
+class TADOConnection;
+class TADOQuery;
+
+namespace data {
+
+// Creates, when missing, the engine's index of each resource's booking lengths that BookingStartRange reads.
+// It stays outside the Jet catalog, so the schema the program sees is unchanged; a table rebuild drops it
+// and the next call makes it again. A file opened read-only goes without (the range then costs a scan of
+// the resources' bookings).
+void EnsureBookingLengthIndex(TADOConnection& connection);
+
+// Date parts: every booking of the resources that touches firstDate..lastDate starts on or after From and
+// before Before, whatever its length (a booking whose end lies before its start included).
+struct StartRange {
+    TDateTime From = 0;
+    TDateTime Before = 0;
+};
+StartRange BookingStartRange(TADOConnection& connection, const TResourceList& resources, TDateTime firstDate,
+                             TDateTime lastDate);
+
+// Appends the where and order by lines shared by the containers' statements: the period of firstDate to
+// lastDate (date parts), one "or" line per resource, the start range, and the order by resource name and start.
+void AddBookingPeriodLines(TStrings& sql, const TResourceList& resources, TDateTime firstDate, TDateTime lastDate,
+                           const StartRange& range);
+
+// Sets the query's statement to the select lines followed by the period lines, and opens it.
+void OpenBookingPeriodQuery(TADOQuery& query, const QStringList& selectLines, const TResourceList& resources,
+                            TDateTime firstDate, TDateTime lastDate);
+
+}  // namespace data

@@ -1,0 +1,52 @@
+// The History rows of bookings and tasks.
+#include "data/bookings/History.h"
+
+#include "data/bookings/Trans.h"
+#include "data/bookings/UserIdentity.h"
+#include "platform/db/ADODataSet.h"
+#include "platform/db/Field.h"
+#include "platform/rtl/DateUtils.h"
+
+namespace data {
+
+namespace {
+
+void SetId(TDataSet& table, const QString& column, int id) {
+    if (id == -1)
+        table.FieldByName(column).Clear();
+    else
+        table.FieldByName(column).SetAsInteger(id);
+}
+
+}  // namespace
+
+void AddHistoryRow(TTrans& historyTrans, int bookingId, int groupBookingId, int historyCode, const QString& userId,
+                   const QString& description) {
+    TADOTable& table = *historyTrans.Table;
+    if (historyTrans.Active)
+        historyTrans.AddOperation(kOpInsert);
+    else
+        table.Insert();
+    SetId(table, QStringLiteral("BookingId"), bookingId);
+    SetId(table, QStringLiteral("GroupBookingId"), groupBookingId);
+    table.FieldByName(QStringLiteral("HistoryTimeStamp")).SetAsDateTime(Now());
+    table.FieldByName(QStringLiteral("HistoryCode")).SetAsInteger(historyCode);
+    TField& user = table.FieldByName(QStringLiteral("Userid"));
+    // A login name longer than the column is kept cut rather than losing the row.
+    user.SetAsString(FitToColumn(userId, user.Size()));
+    table.FieldByName(QStringLiteral("Description")).SetAsString(description);
+    table.Post();
+}
+
+void AddTaskHistoryRow(TADOQuery& tasksHistoryQuery, int taskId, int historyCode, const QString& userId,
+                       const QString& description) {
+    TParameters& p = tasksHistoryQuery.Parameters;
+    p.ParamByName(QStringLiteral("TheHistoryCode")).SetValue(historyCode);
+    p.ParamByName(QStringLiteral("TheUserid")).SetValue(userId);
+    p.ParamByName(QStringLiteral("TheTaskId")).SetValue(taskId);
+    p.ParamByName(QStringLiteral("TheHistoryTimeStamp")).SetValue(Now());
+    p.ParamByName(QStringLiteral("TheDescription")).SetValue(description);
+    tasksHistoryQuery.ExecSQL();
+}
+
+}  // namespace data

@@ -1,0 +1,72 @@
+// tavorin_StagedOwner: (TableName, RowKey, Owner) per staged row, kept by triggers on Bookings and History.
+#include "data/bookings/StagedRowOwners.h"
+
+#include "platform/db/ADOConnection.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/Database.h"
+
+namespace data {
+namespace {
+
+const QString kOwners = QStringLiteral("tavorin_StagedOwner");
+
+// Rows are known by rowid: a counter column gets its value only after the insert, and a rebuild keeps rowids.
+const QString kStagingTables[] = {QStringLiteral("Bookings"), QStringLiteral("History")};
+
+QString TriggerSql(const QString& table) {
+    const QString forget =
+        QStringLiteral("DELETE FROM %1 WHERE TableName = '%2' AND RowKey = OLD.rowid; END").arg(kOwners, table);
+    return QStringLiteral(
+               "CREATE TRIGGER IF NOT EXISTS tavorin_%1Staged AFTER INSERT ON %1 WHEN COALESCE(NEW.Trans, 0) <> 0 "
+               "BEGIN INSERT OR REPLACE INTO %2 VALUES ('%1', NEW.rowid, tavorin_instance()); END;"
+               "CREATE TRIGGER IF NOT EXISTS tavorin_%1Committed AFTER UPDATE OF Trans ON %1 "
+               "WHEN COALESCE(NEW.Trans, 0) = 0 BEGIN ")
+               .arg(table, kOwners) +
+           forget +
+           QStringLiteral(";CREATE TRIGGER IF NOT EXISTS tavorin_%1Gone AFTER DELETE ON %1 BEGIN ").arg(table) + forget;
+}
+
+bool TableExists(const sql::Database& database, const QString& name) {
+    return !database
+                .QueryValue(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = %1 COLLATE NOCASE")
+                                .arg(sql::QuoteText(name)))
+                .isNull();
+}
+
+}  // namespace
+
+void EnsureStagedRowOwners(TADOConnection& connection) {
+    sql::Connection& engine = connection.Engine();
+    if (engine.IsReadOnly()) return;
+    engine.Native().Exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (TableName TEXT NOT NULL, RowKey INTEGER NOT "
+                                        "NULL, Owner TEXT NOT NULL, PRIMARY KEY (TableName, RowKey))")
+                             .arg(kOwners));
+    for (const QString& table : kStagingTables)
+        if (TableExists(engine.Native(), table)) engine.Native().Exec(TriggerSql(table));
+}
+
+void RemoveOrphanedStagedRows(TADOConnection& connection) {
+    sql::Connection& engine = connection.Engine();
+    if (engine.IsReadOnly() || !TableExists(engine.Native(), kOwners)) return;
+    // History first: its staged rows may name a working booking.
+    for (const QString& table : {kStagingTables[1], kStagingTables[0]}) {
+        if (!TableExists(engine.Native(), table)) continue;
+        try {
+            engine.Native().Exec(QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT RowKey FROM %2 WHERE TableName "
+                                                "= '%1' AND NOT tavorin_present(Owner))")
+                                     .arg(table, kOwners));
+        } catch (const Exception&) {
+            // Busy or read-only for now: the rows already stopped counting.
+        }
+    }
+}
+
+QString NotOrphanedBookingCondition(TADOConnection& connection) {
+    if (!TableExists(connection.Engine().Native(), kOwners)) return {};
+    return QStringLiteral("NOT EXISTS (SELECT 1 FROM %1 WHERE TableName = 'Bookings' AND RowKey = Bookings.rowid "
+                          "AND NOT tavorin_present(Owner))")
+        .arg(kOwners);
+}
+
+}  // namespace data

@@ -1,0 +1,187 @@
+// TData: the data module that owns the program's connection to the open database and what belongs to it.
+#pragma once
+
+#include "data/bookings/Bookings.h"
+#include "data/module/DatabaseSettings.h"
+#include "data/module/MailSending.h"
+#include "data/module/ReportPrinter.h"
+#include "data/module/Restrictions.h"
+#include "data/bookings/Trans.h"
+#include "data/bookings/UDFField.h"
+#include "data/module/UserSettings.h"
+#include "platform/db/ADOConnection.h"
+#include "platform/db/ADODataSet.h"
+#include "platform/db/DataSource.h"
+#include "util/core/DvNwClient.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace data {
+struct UpgradeStep;
+}
+struct TSchemaVersion;
+class TDatabaseConnectionInfo;
+class TBookingRecord;
+class TResourceList;
+
+// The per-user settings (DisplayAs24Hour, EMailSettings, ...) and mail sending (SendMail, IdSMTP, ...) are the
+// module's own members, as every reader of TData expects them.
+class TData : public TUserSettings, public TMailSending {
+public:
+    TData();
+    ~TData();
+    TData(const TData&) = delete;
+    TData& operator=(const TData&) = delete;
+
+    // Per-user settings through the program's version keys.
+    void LoadUserSettings();
+    void SaveUserSettings() const;
+
+    TADOConnection ADOConnection;
+    TADOCommand ADOCommand;
+    TADOTable GlobalTable;
+    TADOTable ResourceTable;
+    TADOTable ResourceShadowTable;
+    TADOTable BookingsTable;
+    // Used only for the overlap scans.
+    TADOTable BookingsShadowTable;
+    TADOTable HistoryTable;
+    TADOTable NextBookingIdTable;
+    TADOQuery TasksHistoryQuery;
+    TDataSource ResourceDataSource;
+    TDataSource BookingsDataSource;
+    TDataSource GlobalDataSource;
+    TDvNwClient DvNwClient;
+
+    // The file of the open database; set when an open succeeds.
+    QString DatabaseFileName;
+    // The password the connection was made with (empty for an unprotected file).
+    QString DatabasePassword;
+    bool AdministratorMode = false;
+    bool ReadOnlyAccess = false;
+    // The identity mode UserId was determined with (0 none).
+    qint32 CurrentUseridMode = 0;
+    QString UserId;
+    // The clock's tick count when the open began; the upgrade question waits until 2 s after it.
+    quint32 OpenStartTime = 0;
+
+    // The change sets over Bookings and over History, for the whole run.
+    TTrans BookingsTrans{kTransBookings};
+    TTrans HistoryTrans{kTransHistory};
+    // Milliseconds a retried update or delete of a commit waits.
+    static constexpr quint32 RetryDelay = 2500;
+    // The open database's custom booking columns; null when it has none.
+    std::unique_ptr<TUDFField> Udf1Field;
+    std::unique_ptr<TUDFField> Udf2Field;
+    // The BookingId of the last conflicting booking the overlap check found; kept until the next conflict.
+    qint32 LastConflictId = 0;
+
+    std::unique_ptr<TAppRestrictions> Restrictions;
+    std::unique_ptr<TDatabaseSettings> DatabaseSettings;
+
+    // Opening and closing.
+    // True when the database is open and every table is ready; every reason for false has been shown.
+    bool ConnectDatabase(const QString& fileName, const QString& password);
+    void DisconnectDatabase();
+    // 0 connected, 1 not a valid password, 2 the file is in use, 4 another error (shown).
+    int ConnectWithPassword(const QString& password);
+    // As ConnectWithPassword with the password file's password; 1 also when there is none.
+    int ReadPasswordFile();
+    // 0 connected, 2 the file is in use, 3 cancelled.
+    int PromptDatabasePassword();
+    // Writes the scrambled password file; raises when it cannot be written.
+    static bool WritePasswordFile(const QString& passwordFileName, const QString& password);
+    static QString PasswordFileName(const QString& databaseFileName);
+    // Connects with the exclusive string of the info's values; errors reach the caller.
+    void ConnectExclusive(const TDatabaseConnectionInfo& info);
+    bool CheckMinProgramVersion();
+    void RefreshUserId();
+    QString CurrentUserId();
+    // The user id cut to a column of that many characters, so that writing it never fails.
+    QString CurrentUserId(int columnSize);
+    static QString GetWindowsUserName();
+    void DisableTableControls();
+    void EnableTableControls();
+
+    // Bookings and History rows.
+    // Gives a new Bookings row its BookingId from the NextBookingId counter.
+    void BookingsTableNewRecord(TDataSet& dataSet);
+    // The validation code (Bookings.h) of BookingsTable's current, not yet posted row.
+    int ValidateBooking();
+    // Posts BookingsTable: 1, or 8 when the post raised (the row stays in its edit state).
+    int PostBooking();
+    // The overlap check of BookingsTable's current row, which must be posted (staged).
+    void CheckBookingConflicts(TBookingConflictResult& result);
+    void FindBookingConflicts(int resourceId, TBookingConflictResult& result, TDateTime startDate, TDateTime endDate,
+                              TDateTime startTime, TDateTime endTime);
+    void FindCustomFields();
+    // A record over the dataset that carries the database's custom columns.
+    std::unique_ptr<TBookingRecord> NewBookingRecord(TDataSet& dataSet) const;
+    // -1 for either id leaves that column empty; staged while HistoryTrans is active.
+    void AddHistory(int bookingId, int groupBookingId, int historyCode, const QString& userId,
+                    const QString& description);
+    void AddTaskHistory(int taskId, int historyCode, const QString& userId, const QString& description);
+
+    // Maintenance.
+    // 0 done, 1 failed (shown), 2 wrong current password (not shown), 3 cancelled.
+    int CompactDatabase(const QString& fileName, const QString& password, QString& backupFileName, bool makeBackup,
+                        const QString& newPassword);
+    // May the user perform an administrator action now (asks for the database password when needed).
+    bool CheckAdministrator();
+    static bool CheckNextBookingId(TADOConnection& connection, int& nextId, int& highestId);
+    static void ReseedNextBookingId(TADOConnection& connection, int firstValue);
+    static void RepairNextBookingId(const QString& fileName, const QString& password);
+    void GetConnectedComputers(TStringList& list);
+    void GetReclaimableSpace(const QString& fileName, qint64& fileSize, qint64& reclaimable);
+    TppPrinter* GetReportPrinter() { return reportPrinter_.Get(); }
+    // "hh:mm" when DisplayAs24Hour, else "h:mm am/pm".
+    QString GetTimeFormat() const;
+    QString GetDatabaseTitle();
+
+    // The resource table's handlers, twins of the lookup module's, and the feature delete for a table that
+    // binds it.
+    void ResourceTableAfterInsert(TDataSet& dataSet);
+    void ResourceTableNewRecord(TDataSet& dataSet);
+    void ResourceTableBeforePost(TDataSet& dataSet);
+    void ResourceTableBeforeDelete(TDataSet& dataSet);
+    void FeatureTableBeforeDelete(TDataSet& dataSet);
+    // Appends every resource of the resource shadow table in its order, with an empty description.
+    void AddAllResources(TResourceList& list);
+
+    // A new file with the full current schema; the connection is closed afterwards. Every failure has been
+    // shown when it returns false.
+    bool CreateDatabase(const QString& fileName, bool overwrite);
+    // With the connection open: recognises the schema and, after the user's confirmation, upgrades it to
+    // the current version. False when the database cannot be used; every reason has been shown.
+    bool CheckAndUpgradeSchema(const QString& fileName, bool readOnly);
+
+    // The upgrade steps, each applied completely or not at all; false after showing their error.
+    bool UpgradeSchema51();
+    bool UpgradeSchema52();
+    bool UpgradeSchema61();
+    bool UpgradeSchema62();
+    bool UpgradeSchema63();
+
+private:
+    bool ConnectThroughPasswords(const QString& password);
+    void NoteAccessMode();
+    void OpenTables();
+    void PrepareTasksHistoryQuery();
+    void ReplaceOwnerSpecifiedIdentity();
+    void SetDefaultTitleSetting();
+    void ReportReclaimableSpace();
+    std::array<TADOTable*, 6> ControlledTables();
+
+    // The file an open in progress connects to.
+    QString openingFileName_;
+    data::ReportPrinterHolder reportPrinter_;
+
+    bool RunUpgradeStep(const data::UpgradeStep& step);
+    bool UpgradeAfterConfirmation(const QString& fileName, bool readOnly, const TSchemaVersion& version);
+    bool RunUpgradeChain(const TSchemaVersion& version);
+    void Execute(const QString& jetSql);
+    void OpenGlobalTable(bool readOnly);
+};

@@ -1,0 +1,65 @@
+// TData's booking services: new ids, validation, posting, the overlap check and History rows.
+#include "data/module/DataModule.h"
+
+#include "data/bookings/BookingConflicts.h"
+#include "data/bookings/BookingRecord.h"
+#include "data/bookings/BookingValidation.h"
+#include "data/bookings/History.h"
+#include "data/bookings/NewBookingId.h"
+#include "data/bookings/UserIdentity.h"
+#include "platform/db/Field.h"
+#include "platform/rtl/Exceptions.h"
+
+void TData::BookingsTableNewRecord(TDataSet& dataSet) {
+    dataSet.FieldByName(QStringLiteral("BookingId")).SetAsInteger(data::DrawBookingId(NextBookingIdTable));
+}
+
+int TData::ValidateBooking() {
+    const data::BookingValues booking{BookingsTable.FieldByName(QStringLiteral("Client")).AsString(),
+                                      BookingsTable.FieldByName(QStringLiteral("BookingStart")).AsDateTime(),
+                                      BookingsTable.FieldByName(QStringLiteral("BookingEnd")).AsDateTime()};
+    const int resourceId = static_cast<int>(BookingsTable.FieldByName(QStringLiteral("ResourceId")).AsInteger());
+    return data::ValidateBookingValues(booking, data::FindResourceLimits(ResourceShadowTable, resourceId),
+                                       data::GlobalLimit(GlobalTable), Date());
+}
+
+int TData::PostBooking() {
+    try {
+        BookingsTable.Post();
+        return kPostDone;
+    } catch (const std::exception&) {
+        // The row stays in its edit state for the caller to cancel.
+        return kPostFailed;
+    }
+}
+
+void TData::CheckBookingConflicts(TBookingConflictResult& result) {
+    const TDateTime start = BookingsTable.FieldByName(QStringLiteral("BookingStart")).AsDateTime();
+    const TDateTime end = BookingsTable.FieldByName(QStringLiteral("BookingEnd")).AsDateTime();
+    FindBookingConflicts(static_cast<int>(BookingsTable.FieldByName(QStringLiteral("ResourceId")).AsInteger()), result,
+                         DateOf(start), DateOf(end), TimeOf(start), TimeOf(end));
+}
+
+void TData::FindBookingConflicts(int resourceId, TBookingConflictResult& result, TDateTime startDate,
+                                 TDateTime endDate, TDateTime startTime, TDateTime endTime) {
+    const int ownId = static_cast<int>(BookingsTable.FieldByName(QStringLiteral("BookingId")).AsInteger());
+    data::FindBookingConflicts(ADOConnection, resourceId, ownId, DateOf(startDate) + TimeOf(startTime),
+                               DateOf(endDate) + TimeOf(endTime), result);
+    if (result.Status == kConflictFound) LastConflictId = result.Ids[result.Ids[0]];
+}
+
+void TData::AddHistory(int bookingId, int groupBookingId, int historyCode, const QString& userId,
+                       const QString& description) {
+    data::AddHistoryRow(HistoryTrans, bookingId, groupBookingId, historyCode, userId, description);
+}
+
+void TData::AddTaskHistory(int taskId, int historyCode, const QString& userId, const QString& description) {
+    const int userColumn = HistoryTable.FieldByName(QStringLiteral("Userid")).Size();
+    data::AddTaskHistoryRow(TasksHistoryQuery, taskId, historyCode, data::FitToColumn(userId, userColumn), description);
+}
+
+void TData::FindCustomFields() { data::FindCustomFields(BookingsTable, GlobalTable, Udf1Field, Udf2Field); }
+
+std::unique_ptr<TBookingRecord> TData::NewBookingRecord(TDataSet& dataSet) const {
+    return std::make_unique<TBookingRecord>(dataSet, Udf1Field.get(), Udf2Field.get());
+}
