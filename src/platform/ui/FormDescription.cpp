@@ -56,19 +56,15 @@ E Named(const TControl& control, const std::map<QString, E>& names, const QStrin
     return found->second;
 }
 
-const std::map<QString, TColor> kColors = {
-    {QStringLiteral("clWhite"), clWhite}, {QStringLiteral("clWindow"), clWindow},
-    {QStringLiteral("clBtnFace"), clBtnFace}};
+// The values the descriptions use so far; a window that needs another adds it here.
+const std::map<QString, TColor> kColors = {{QStringLiteral("clWhite"), clWhite},
+                                           {QStringLiteral("clBtnFace"), clBtnFace}};
 const std::map<QString, int> kModalResults = {
     {QStringLiteral("mrOk"), mrOk}, {QStringLiteral("mrCancel"), mrCancel},
     {QStringLiteral("mrNext"), mrNext}, {QStringLiteral("mrBack"), mrBack}};
-const std::map<QString, TScrollStyle> kScrollStyles = {
-    {QStringLiteral("ssNone"), ssNone}, {QStringLiteral("ssVertical"), ssVertical}};
-const std::map<QString, TBevelCut> kBevels = {
-    {QStringLiteral("bvNone"), bvNone}, {QStringLiteral("bvLowered"), bvLowered},
-    {QStringLiteral("bvRaised"), bvRaised}};
-const std::map<QString, TFontStyle> kFontStyles = {
-    {QStringLiteral("fsBold"), fsBold}, {QStringLiteral("fsItalic"), fsItalic}};
+const std::map<QString, TScrollStyle> kScrollStyles = {{QStringLiteral("ssVertical"), ssVertical}};
+const std::map<QString, TBevelCut> kBevels = {{QStringLiteral("bvNone"), bvNone}};
+const std::map<QString, TFontStyle> kFontStyles = {{QStringLiteral("fsBold"), fsBold}};
 
 // A borderless memo shows its text flush with its edges, like a label that can take the focus.
 void SetMemoBorder(TMemo& memo, bool border) {
@@ -82,7 +78,6 @@ const std::map<QString, Setter>& Setters() {
     static const std::map<QString, Setter> setters = {
         {QStringLiteral("Color"), [](TControl& c, const QString& v) { c.SetColor(Named(c, kColors, v)); }},
         {QStringLiteral("Visible"), [](TControl& c, const QString& v) { c.SetVisible(Bool(c, v)); }},
-        {QStringLiteral("Enabled"), [](TControl& c, const QString& v) { c.SetEnabled(Bool(c, v)); }},
         {QStringLiteral("TabStop"), [](TControl& c, const QString& v) { c.SetTabStop(Bool(c, v)); }},
         {QStringLiteral("Font.Style"),
          [](TControl& c, const QString& v) {
