@@ -5,30 +5,35 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Edits.h"
+#include "platform/ui/FormDescription.h"
 #include "platform/ui/Label.h"
 
 namespace {
 
-TEdit* AddEdit(QWidget* parent, const QString& name, int left, int top, int width) {
-    auto* edit = new TEdit(parent);
-    edit->SetName(name);
-    edit->SetBounds(left, top, width, 23);
-    return edit;
-}
+// A read-only note on a page's face: text on the page's colour that wraps, with no frame.
+const QString kNote = QStringLiteral("ReadOnly=True; TabStop=False; Color=clBtnFace; BorderStyle=bsNone");
+
+// The notes' lines run on as one text, so that the note wraps at any font.
+const QString kIdentityNote = QStringLiteral("Your identity is the information that other people see when they read "
+                                             "your messages.");
+const QString kSubjectNote = QStringLiteral("The default subject is added to all new messages. You can change it "
+                                            "for individual messages if desired.");
+const QString kBccNote = QStringLiteral("You can specify an email address to blind carbon copy (BCC) all email "
+                                        "messages. These address will be added to the recipient list for all new "
+                                        "messages. You can delete them for individual messages if desired.");
 
 }  // namespace
 
 TEmailSettingsClientWizardForm::TEmailSettingsClientWizardForm(QWidget* owner)
     : WizardPage(owner, QStringLiteral("EmailSettingsClientWizardForm"), QStringLiteral("Client"),
                  QStringLiteral("Select the email client.")) {
-    MapiRadioButton = new TRadioButton(MiddlePanel);
-    MapiRadioButton->SetName(QStringLiteral("MapiRadioButton"));
-    MapiRadioButton->SetCaption(QStringLiteral("Use MAPI mail. Default client is"));
-    MapiRadioButton->SetBounds(40, 40, 400, 20);
-    RanvelRadioButton = new TRadioButton(MiddlePanel);
-    RanvelRadioButton->SetName(QStringLiteral("RanvelRadioButton"));
-    RanvelRadioButton->SetCaption(QStringLiteral("Use Ranvel mail client"));
-    RanvelRadioButton->SetBounds(40, 72, 400, 20);
+    ui::AddControls(*this, {
+        // name             class           parent         left top width height caption
+        {"MapiRadioButton",   "TRadioButton", "MiddlePanel", 40, 40, 414, 22, "Use MAPI mail. Default client is"},
+        {"RanvelRadioButton", "TRadioButton", "MiddlePanel", 40, 72, 414, 22, "Use Ranvel mail client"},
+    });
+    MapiRadioButton = Find<TRadioButton>("MapiRadioButton");
+    RanvelRadioButton = Find<TRadioButton>("RanvelRadioButton");
     NextButton->SetEnabled(false);
     PrevButton->SetVisible(false);
 
@@ -49,22 +54,25 @@ void TEmailSettingsClientWizardForm::RanvelRadioButtonClick() { NextButton->SetE
 TEmailSettingsIdentityWizardForm::TEmailSettingsIdentityWizardForm(QWidget* owner)
     : WizardPage(owner, QStringLiteral("EmailSettingsIdentityWizardForm"), QStringLiteral("Identity"),
                  QStringLiteral("Enter your name and email address. The remaining fields are optional.")) {
-    AddNote({QStringLiteral("Your identity is the information that other people see when they read "),
-             QStringLiteral("your messages.")},
-            8, 36);
-    AddLabel(QStringLiteral("Your name:"), 56);
-    SenderNameEdit = AddEdit(MiddlePanel, QStringLiteral("SenderNameEdit"), 140, 56, 314);
-    AddLabel(QStringLiteral("Email address:"), 86);
-    SenderAddressEdit = AddEdit(MiddlePanel, QStringLiteral("SenderAddressEdit"), 140, 86, 314);
-    AddLabel(QStringLiteral("Reply-to address:"), 116);
-    ReplyToEdit = AddEdit(MiddlePanel, QStringLiteral("ReplyToEdit"), 140, 116, 314);
-    AddLabel(QStringLiteral("Organization:"), 146);
-    OrganizationEdit = AddEdit(MiddlePanel, QStringLiteral("OrganizationEdit"), 140, 146, 314);
-    AddLabel(QStringLiteral("Signature:"), 176);
-    SignatureMemo = new TMemo(MiddlePanel);
-    SignatureMemo->SetName(QStringLiteral("SignatureMemo"));
-    SignatureMemo->SetBounds(140, 176, 314, 100);
-    SignatureMemo->SetScrollBars(ssVertical);
+    ui::AddControls(*this, {
+        // name               class    parent         left top  width height caption  properties
+        {"IdentityNote",      "TMemo",  "MiddlePanel", 16,  8,   438, 36,  kIdentityNote, kNote},
+        {"SenderNameLabel",   "TLabel", "MiddlePanel", 16,  55,  128, 18,  "Your name:"},
+        {"SenderNameEdit",    "TEdit",  "MiddlePanel", 150, 52,  304, 23},
+        {"SenderAddressLabel", "TLabel", "MiddlePanel", 16, 85,  128, 18,  "Email address:"},
+        {"SenderAddressEdit", "TEdit",  "MiddlePanel", 150, 82,  304, 23},
+        {"ReplyToLabel",      "TLabel", "MiddlePanel", 16,  115, 128, 18,  "Reply-to address:"},
+        {"ReplyToEdit",       "TEdit",  "MiddlePanel", 150, 112, 304, 23},
+        {"OrganizationLabel", "TLabel", "MiddlePanel", 16,  145, 128, 18,  "Organization:"},
+        {"OrganizationEdit",  "TEdit",  "MiddlePanel", 150, 142, 304, 23},
+        {"SignatureLabel",    "TLabel", "MiddlePanel", 16,  175, 128, 18,  "Signature:"},
+        {"SignatureMemo",     "TMemo",  "MiddlePanel", 150, 172, 304, 100, "", "ScrollBars=ssVertical"},
+    });
+    SenderNameEdit = Find<TEdit>("SenderNameEdit");
+    SenderAddressEdit = Find<TEdit>("SenderAddressEdit");
+    ReplyToEdit = Find<TEdit>("ReplyToEdit");
+    OrganizationEdit = Find<TEdit>("OrganizationEdit");
+    SignatureMemo = Find<TMemo>("SignatureMemo");
 
     for (TControl* field : std::initializer_list<TControl*>{SenderNameEdit, SenderAddressEdit, ReplyToEdit,
                                                            OrganizationEdit, SignatureMemo})
@@ -86,18 +94,21 @@ TEmailSettingsServerWizardForm::TEmailSettingsServerWizardForm(QWidget* owner)
                  QStringLiteral("Outgoing Server (SMTP) Settings"),
                  QStringLiteral("Enter the outgoing (smtp) server details. If unknown contact your network "
                                 "administrator.")) {
-    AddLabel(QStringLiteral("Server Name:"), 24);
-    SMTPHostEdit = AddEdit(MiddlePanel, QStringLiteral("SMTPHostEdit"), 140, 24, 314);
-    SMTPUsernameCheckBox = new TCheckBox(MiddlePanel);
-    SMTPUsernameCheckBox->SetName(QStringLiteral("SMTPUsernameCheckBox"));
-    SMTPUsernameCheckBox->SetCaption(QStringLiteral("Use name and password"));
-    SMTPUsernameCheckBox->SetBounds(140, 60, 314, 20);
-    AddLabel(QStringLiteral("User Name:"), 90);
-    SMTPUsernameEdit = AddEdit(MiddlePanel, QStringLiteral("SMTPUsernameEdit"), 140, 90, 314);
-    AddLabel(QStringLiteral("Port:"), 130);
-    SMTPPortEdit = AddEdit(MiddlePanel, QStringLiteral("SMTPPortEdit"), 140, 130, 60);
-    SMTPPortEdit->SetText(QStringLiteral("25"));
-    AddLabel(QStringLiteral("Default: 25"), 130, 212);
+    ui::AddControls(*this, {
+        // name                 class       parent         left top  width height caption
+        {"ServerNameLabel",      "TLabel",    "MiddlePanel", 16,  27,  128, 18, "Server Name:"},
+        {"SMTPHostEdit",         "TEdit",     "MiddlePanel", 150, 24,  304, 23},
+        {"SMTPUsernameCheckBox", "TCheckBox", "MiddlePanel", 150, 60,  304, 22, "Use name and password"},
+        {"UserNameLabel",        "TLabel",    "MiddlePanel", 16,  93,  128, 18, "User Name:"},
+        {"SMTPUsernameEdit",     "TEdit",     "MiddlePanel", 150, 90,  304, 23},
+        {"PortLabel",            "TLabel",    "MiddlePanel", 16,  133, 128, 18, "Port:"},
+        {"SMTPPortEdit",         "TEdit",     "MiddlePanel", 150, 130, 60,  23, "25"},
+        {"DefaultPortLabel",     "TLabel",    "MiddlePanel", 222, 133, 120, 18, "Default: 25"},
+    });
+    SMTPHostEdit = Find<TEdit>("SMTPHostEdit");
+    SMTPUsernameEdit = Find<TEdit>("SMTPUsernameEdit");
+    SMTPPortEdit = Find<TEdit>("SMTPPortEdit");
+    SMTPUsernameCheckBox = Find<TCheckBox>("SMTPUsernameCheckBox");
 
     EnterMovesOn(*SMTPHostEdit);
     EnterMovesOn(*SMTPUsernameEdit);
@@ -128,36 +139,28 @@ TEmailSettingsMessagesWizardForm::TEmailSettingsMessagesWizardForm(QWidget* owne
                  QStringLiteral("Default message details (optional)"),
                  QStringLiteral("Specify a default subject, request return receipt and BCC address for all "
                                 "messages.")) {
-    TMemo* subjectNote =
-        AddNote({QStringLiteral("The default subject is added to all new messages. You can change it "),
-                 QStringLiteral("for individual messages if desired.")},
-                8, 36);
-    AddLabel(QStringLiteral("Default Subject:"), 52);
-    DefaultSubjectEdit = AddEdit(MiddlePanel, QStringLiteral("DefaultSubjectEdit"), 140, 52, 314);
-    TMemo* bccNote =
-        AddNote({QStringLiteral("You can specify an email address to blind carbon copy (BCC) all email "),
-                 QStringLiteral("messages. These address will be added to the recipient list for all new "),
-                 QStringLiteral("messages. You can delete them for individual messages if desired.")},
-                92, 52);
-    BCCSenderCheckBox = new TCheckBox(MiddlePanel);
-    BCCSenderCheckBox->SetName(QStringLiteral("BCCSenderCheckBox"));
-    BCCSenderCheckBox->SetCaption(QStringLiteral("BCC"));
-    BCCSenderCheckBox->SetBounds(16, 152, 438, 20);
-    BCCOtherCheckBox = new TCheckBox(MiddlePanel);
-    BCCOtherCheckBox->SetName(QStringLiteral("BCCOtherCheckBox"));
-    BCCOtherCheckBox->SetCaption(QStringLiteral("BCC"));
-    BCCOtherCheckBox->SetBounds(16, 182, 60, 20);
-    BCCOtherAddressEdit = AddEdit(MiddlePanel, QStringLiteral("BCCOtherAddressEdit"), 80, 180, 374);
-    // The setting passes through unchanged: the page does not offer it.
-    ReturnReceiptCheckBox = new TCheckBox(MiddlePanel);
-    ReturnReceiptCheckBox->SetName(QStringLiteral("ReturnReceiptCheckBox"));
-    ReturnReceiptCheckBox->SetCaption(QStringLiteral("Request Return Receipt"));
-    ReturnReceiptCheckBox->SetBounds(16, 216, 438, 20);
-    ReturnReceiptCheckBox->SetVisible(false);
+    // The return receipt setting passes through unchanged: the page does not offer it.
+    ui::AddControls(*this, {
+        // name                  class        parent         left top  width height caption  properties
+        {"SubjectNote",           "TMemo",     "MiddlePanel", 16,  8,   438, 52, kSubjectNote, kNote},
+        {"DefaultSubjectLabel",   "TLabel",    "MiddlePanel", 16,  67,  128, 18, "Default Subject:"},
+        {"DefaultSubjectEdit",    "TEdit",     "MiddlePanel", 150, 64,  304, 23},
+        {"BCCNote",               "TMemo",     "MiddlePanel", 16,  96,  438, 88, kBccNote, kNote},
+        {"BCCSenderCheckBox",     "TCheckBox", "MiddlePanel", 16,  188, 438, 22, "BCC"},
+        {"BCCOtherCheckBox",      "TCheckBox", "MiddlePanel", 16,  217, 60,  22, "BCC"},
+        {"BCCOtherAddressEdit",   "TEdit",     "MiddlePanel", 80,  216, 374, 23},
+        {"ReturnReceiptCheckBox", "TCheckBox", "MiddlePanel", 16,  248, 438, 22, "Request Return Receipt",
+                                                                                 "Visible=False"},
+    });
+    DefaultSubjectEdit = Find<TEdit>("DefaultSubjectEdit");
+    BCCSenderCheckBox = Find<TCheckBox>("BCCSenderCheckBox");
+    BCCOtherCheckBox = Find<TCheckBox>("BCCOtherCheckBox");
+    BCCOtherAddressEdit = Find<TEdit>("BCCOtherAddressEdit");
+    ReturnReceiptCheckBox = Find<TCheckBox>("ReturnReceiptCheckBox");
 
     for (TControl* field : std::initializer_list<TControl*>{DefaultSubjectEdit, BCCSenderCheckBox,
-                                                           BCCOtherCheckBox, BCCOtherAddressEdit, subjectNote,
-                                                           bccNote})
+                                                           BCCOtherCheckBox, BCCOtherAddressEdit,
+                                                           Find<TMemo>("SubjectNote"), Find<TMemo>("BCCNote")})
         EnterMovesOn(*field);
     OnShow = [this](QObject*) { FormShow(); };
     SetActiveControl(DefaultSubjectEdit);
@@ -178,17 +181,13 @@ void TEmailSettingsMessagesWizardForm::FormShow() {
 TEmailSettingsTestWizardForm::TEmailSettingsTestWizardForm(QWidget* owner)
     : WizardPage(owner, QStringLiteral("EmailSettingsTestWizardForm"), QStringLiteral("Test Settings (optional)"),
                  QStringLiteral("Test your email settings to verify recipients can reply-to messages.")) {
-    InfoMemo = new TMemo(MiddlePanel);
-    InfoMemo->SetName(QStringLiteral("InfoMemo"));
-    InfoMemo->SetBounds(16, 16, 438, 60);
-    InfoMemo->SetReadOnly(true);
-    InfoMemo->SetTabStop(false);
-    InfoMemo->SetColor(clBtnFace);
-    InfoMemo->setFrameShape(QFrame::NoFrame);
-    SendButton = new TButton(MiddlePanel);
-    SendButton->SetName(QStringLiteral("SendButton"));
-    SendButton->SetCaption(QStringLiteral("Send test message"));
-    SendButton->SetBounds(16, 90, 438, 25);
+    ui::AddControls(*this, {
+        // name       class      parent         left top  width height caption              properties
+        {"InfoMemo",   "TMemo",   "MiddlePanel", 16,  16,  438, 72, "",                   kNote},
+        {"SendButton", "TButton", "MiddlePanel", 16,  100, 438, 25, "Send test message"},
+    });
+    InfoMemo = Find<TMemo>("InfoMemo");
+    SendButton = Find<TButton>("SendButton");
     NextButton->SetCaption(QStringLiteral("Finish"));
 
     OnShow = [this](QObject*) { FormShow(); };

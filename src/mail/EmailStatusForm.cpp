@@ -3,6 +3,7 @@
 
 #include "platform/rtl/Clock.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/FormDescription.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
 
@@ -13,24 +14,14 @@ const QString kAuthenticationFailed = QStringLiteral("authentication failed");
 }  // namespace
 
 TEmailStatusForm::TEmailStatusForm(QWidget* owner) : TForm(owner) {
-    SetName(QStringLiteral("EmailStatusForm"));
-    SetCaption(QStringLiteral("Send Email Status"));
-    SetBorderStyle(bsDialog);
-    SetPosition(poScreenCenter);
-    SetClientWidth(344);
-    SetClientHeight(102);
-
-    StatusLabel = new TLabel(this);
-    StatusLabel->SetName(QStringLiteral("StatusLabel"));
-    StatusLabel->SetAutoSize(false);
-    StatusLabel->SetBounds(18, 20, 307, 16);
-    StatusLabel->SetCaption(QStringLiteral("Status"));
-
-    CancelButton = new TButton(this);
-    CancelButton->SetName(QStringLiteral("CancelButton"));
-    CancelButton->SetCaption(QStringLiteral("Cancel"));
-    CancelButton->SetCancel(true);
-    CancelButton->SetBounds(135, 62, 75, 25);
+    // The status wraps to a second line when a long host name or a large font needs it.
+    ui::DescribeForm(*this, {"EmailStatusForm", "Send Email Status", bsDialog, poScreenCenter, 344, 102}, {
+        // name          class      parent left top width height caption   properties
+        {"StatusLabel",  "TLabel",  "", 18,  12, 307, 40, "Status", "AutoSize=False; WordWrap=True"},
+        {"CancelButton", "TButton", "", 135, 62, 75,  25, "Cancel", "Cancel=True"},
+    });
+    StatusLabel = Find<TLabel>("StatusLabel");
+    CancelButton = Find<TButton>("CancelButton");
 
     Timer = new TTimer(this);
     Timer->SetEnabled(false);
@@ -57,7 +48,8 @@ void TEmailStatusForm::FormClose() { Timer->SetEnabled(false); }
 
 void TEmailStatusForm::SetStatus(const QString& text) {
     StatusLabel->SetCaption(text);
-    StatusLabel->Repaint();
+    // The whole dialog: the steps block the event loop, and a closed password prompt must not stay on it.
+    Repaint();
 }
 
 void TEmailStatusForm::Fail(const QString& text) {
@@ -76,7 +68,6 @@ bool TEmailStatusForm::ObtainPassword() {
 
 void TEmailStatusForm::TimerTimer() {
     Timer->SetEnabled(false);
-    Repaint();
     SetStatus(QStringLiteral("Status: connect: contacting host ") + SmtpClient->Host + QStringLiteral("..."));
     try {
         SmtpClient->Connect();

@@ -3,78 +3,39 @@
 
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Containers.h"
-#include "platform/ui/Edits.h"
+#include "platform/ui/FormDescription.h"
 #include "platform/ui/Label.h"
 
 namespace mail {
 
+// The description may take two lines; the title panel is high enough for them at larger desktop fonts.
 WizardPage::WizardPage(QWidget* owner, const QString& name, const QString& title, const QString& description)
     : TForm(owner) {
-    SetName(name);
-    SetCaption(QStringLiteral("Email Settings Wizard"));
-    SetBorderStyle(bsDialog);
-    SetPosition(poScreenCenter);
-    SetClientWidth(470);
-    SetClientHeight(398);
-
-    TopPanel = new TPanel(this);
-    TopPanel->SetName(QStringLiteral("TopPanel"));
-    TopPanel->SetBounds(0, 0, 470, 60);
-    TopPanel->SetColor(clWhite);
-    TitleLabel = new TLabel(TopPanel);
-    TitleLabel->SetBounds(16, 10, 440, 18);
-    TitleLabel->Font().SetStyle({fsBold});
-    TitleLabel->SetCaption(title);
-    DescriptionLabel = new TLabel(TopPanel);
-    DescriptionLabel->SetBounds(32, 32, 430, 16);
-    DescriptionLabel->SetCaption(description);
-
-    MiddlePanel = new TPanel(this);
-    MiddlePanel->SetBounds(0, 60, 470, 290);
-    MiddlePanel->SetBevelOuter(bvNone);
-
-    BottomPanel = new TPanel(this);
-    BottomPanel->SetName(QStringLiteral("BottomPanel"));
-    BottomPanel->SetBounds(0, 350, 470, 48);
-    CancelButton = new TButton(BottomPanel);
-    CancelButton->SetName(QStringLiteral("CancelButton"));
-    CancelButton->SetCaption(QStringLiteral("Cancel"));
-    CancelButton->SetCancel(true);
-    CancelButton->SetModalResult(mrCancel);
-    CancelButton->SetBounds(16, 12, 75, 25);
-    PrevButton = new TButton(BottomPanel);
-    PrevButton->SetName(QStringLiteral("PrevButton"));
-    PrevButton->SetCaption(QStringLiteral("Prev"));
-    PrevButton->SetModalResult(mrBack);
-    PrevButton->SetBounds(294, 12, 75, 25);
-    NextButton = new TButton(BottomPanel);
-    NextButton->SetName(QStringLiteral("NextButton"));
-    NextButton->SetCaption(QStringLiteral("Next"));
-    NextButton->SetModalResult(mrNext);
-    NextButton->SetBounds(379, 12, 75, 25);
+    ui::DescribeForm(*this, {name, "Email Settings Wizard", bsDialog, poScreenCenter, 470, 398}, {
+        // name              class     parent        left top  width height caption properties
+        {"TopPanel",         "TPanel",  "",           0,   0,   470, 64,  "",     "Color=clWhite"},
+        {"TitleLabel",       "TLabel",  "TopPanel",   16,  8,   440, 18,  title,  "AutoSize=False; Font.Style=fsBold"},
+        {"DescriptionLabel", "TLabel",  "TopPanel",   32,  26,  430, 36,  description, "AutoSize=False; WordWrap=True"},
+        {"MiddlePanel",      "TPanel",  "",           0,   64,  470, 286, "",     "BevelOuter=bvNone"},
+        {"BottomPanel",      "TPanel",  "",           0,   350, 470, 48},
+        {"CancelButton",     "TButton", "BottomPanel", 16, 12,  75,  25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
+        {"PrevButton",       "TButton", "BottomPanel", 294, 12, 75,  25,  "Prev", "ModalResult=mrBack"},
+        {"NextButton",       "TButton", "BottomPanel", 379, 12, 75,  25,  "Next", "ModalResult=mrNext"},
+    });
+    TopPanel = Find<TPanel>("TopPanel");
+    TitleLabel = Find<TLabel>("TitleLabel");
+    DescriptionLabel = Find<TLabel>("DescriptionLabel");
+    MiddlePanel = Find<TPanel>("MiddlePanel");
+    BottomPanel = Find<TPanel>("BottomPanel");
+    CancelButton = Find<TButton>("CancelButton");
+    PrevButton = Find<TButton>("PrevButton");
+    NextButton = Find<TButton>("NextButton");
 }
 
 void WizardPage::MyKeyPress(QObject*, QChar& key) {
     if (key != u'\r' || !NextButton->Enabled()) return;
     key = QChar();
     NextButton->Click();
-}
-
-TLabel* WizardPage::AddLabel(const QString& caption, int top, int left) {
-    auto* label = new TLabel(MiddlePanel);
-    label->SetBounds(left, top + 3, 110, 16);
-    label->SetCaption(caption);
-    return label;
-}
-
-TMemo* WizardPage::AddNote(const QStringList& lines, int top, int height) {
-    auto* note = new TMemo(MiddlePanel);
-    note->SetBounds(16, top, 438, height);
-    note->SetReadOnly(true);
-    note->SetTabStop(false);
-    note->SetColor(clBtnFace);
-    note->Lines().SetStrings(lines);
-    return note;
 }
 
 void WizardPage::EnterMovesOn(TControl& control) {

@@ -5,7 +5,6 @@
 
 class TButton;
 class TLabel;
-class TMemo;
 class TPanel;
 
 namespace mail {
@@ -28,10 +27,6 @@ public:
 protected:
     WizardPage(QWidget* owner, const QString& name, const QString& title, const QString& description);
 
-    // A label at the left of the field panel and the field's place to its right.
-    TLabel* AddLabel(const QString& caption, int top, int left = 16);
-    // Read-only lines on the page's face.
-    TMemo* AddNote(const QStringList& lines, int top, int height);
     // Makes Enter on the control act as Next.
     void EnterMovesOn(TControl& control);
 };

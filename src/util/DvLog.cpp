@@ -2,13 +2,17 @@
 #include "util/DvLog.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SystemFacts.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/FormDescription.h"
 #include "util/DvLogReport.h"
 #include "util/core/DvSysUtils.h"
+
+#include <QDir>
 
 namespace {
 
@@ -19,41 +23,31 @@ QString MessageOf(const std::exception& error) {
     return QString::fromUtf8(error.what());
 }
 
+// The documents folder, else the home folder: never the working folder, which may be the program's own.
+QString LogFolder() {
+    const QString documents = rtl::ExistingDocumentsFolder();
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
 }  // namespace
 
 TDvCustomLogDialog::TDvCustomLogDialog(QObject* owner) : TComponent(owner), form_(std::make_unique<TForm>()) {
     TForm& form = *form_;
-    form.SetName(QStringLiteral("LogDialog"));
-    form.SetBorderStyle(bsDialog);
-    form.SetPosition(poScreenCenter);
-    form.SetClientWidth(476);
-    form.SetClientHeight(300);
-
-    MessageMemo = new TMemo(&form);
-    MessageMemo->SetBounds(8, 8, 460, 170);
-    MessageMemo->SetReadOnly(true);
-    MessageMemo->SetScrollBars(ssVertical);
-    MessageMemo->SetTabStop(false);
-    MessageMemo->SetColor(clBtnFace);
-
-    auto* fileBox = new TGroupBox(&form);
-    fileBox->SetCaption(QStringLiteral("LogFile"));
-    fileBox->SetBounds(8, 186, 460, 60);
-    FileNameEdit = new TEdit(fileBox);
-    FileNameEdit->SetBounds(10, 24, 400, 23);
-    BrowseButton = new TButton(fileBox);
-    BrowseButton->SetCaption(QStringLiteral("..."));
-    BrowseButton->SetBounds(418, 23, 30, 25);
-
-    OkButton = new TButton(&form);
-    OkButton->SetCaption(QStringLiteral("Ok"));
-    OkButton->SetDefault(true);
-    OkButton->SetBounds(306, 262, 75, 25);
-    CancelButton = new TButton(&form);
-    CancelButton->SetCaption(QStringLiteral("Cancel"));
-    CancelButton->SetCancel(true);
-    CancelButton->SetModalResult(mrCancel);
-    CancelButton->SetBounds(391, 262, 75, 25);
+    ui::DescribeForm(form, {"LogDialog", "", bsDialog, poScreenCenter, 476, 300}, {
+        // name          class        parent     left top  width height caption   properties
+        {"MessageMemo",  "TMemo",     "",        8,   8,   460, 170, "",       "ReadOnly=True; ScrollBars=ssVertical; "
+                                                                               "TabStop=False; Color=clBtnFace"},
+        {"FileBox",      "TGroupBox", "",        8,   186, 460, 60,  "LogFile"},
+        {"FileNameEdit", "TEdit",     "FileBox", 10,  24,  400, 23},
+        {"BrowseButton", "TButton",   "FileBox", 418, 23,  30,  25,  "..."},
+        {"OkButton",     "TButton",   "",        306, 262, 75,  25,  "Ok",     "Default=True"},
+        {"CancelButton", "TButton",   "",        391, 262, 75,  25,  "Cancel", "Cancel=True; ModalResult=mrCancel"},
+    });
+    MessageMemo = form.Find<TMemo>("MessageMemo");
+    FileNameEdit = form.Find<TEdit>("FileNameEdit");
+    BrowseButton = form.Find<TButton>("BrowseButton");
+    OkButton = form.Find<TButton>("OkButton");
+    CancelButton = form.Find<TButton>("CancelButton");
 
     SaveDialog = new TSaveDialog(this);
     SaveDialog->SetDefaultExt(QStringLiteral("txt"));
@@ -73,7 +67,7 @@ TDvCustomLogDialog::~TDvCustomLogDialog() = default;
 
 void TDvCustomLogDialog::FormShow() {
     if (FileNameEdit->Text().isEmpty())
-        FileNameEdit->SetText(GetMyDocumentsFolder() + u'/' + SaveDialog->FileName());
+        FileNameEdit->SetText(LogFolder() + u'/' + SaveDialog->FileName());
     BrowseButton->SetFocus();
 }
 

@@ -21,7 +21,7 @@ public:
     ~TDvCustomLogDialog() override;
 
     QString Caption;
-    // Kept for callers; the dialog itself starts in the documents folder.
+    // Kept for callers; the dialog itself starts in the documents folder (the home folder without one).
     QString InitialDir;
     // Lines the caller puts at the top of the report.
     TStringList LogLines;
@@ -43,7 +43,7 @@ public:
     TButton* CancelButton;
     TSaveDialog* SaveDialog;
 
-    // The file-name box gets the documents folder's "log.txt" when it is empty.
+    // The file-name box gets "log.txt" in the documents folder (the home folder without one) when it is empty.
     void FormShow();
     // Asks for the file name with the save dialog.
     void Browse();

@@ -1,40 +1,30 @@
-// The "Updates" window, built in code.
+// The "Updates" window: its description and its buttons.
 #include "util/Updates.h"
 
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
+#include "platform/ui/FormDescription.h"
 #include "platform/ui/Label.h"
 #include "util/DvCheckUpdates.h"
 
 TUpdatesForm::TUpdatesForm(QWidget* owner, TDvCheckUpdates* checkUpdates)
     : TForm(owner), checkUpdates_(checkUpdates) {
-    SetName(QStringLiteral("UpdatesForm"));
-    SetCaption(QStringLiteral("Updates"));
-    SetBorderStyle(bsDialog);
-    SetPosition(poScreenCenter);
-    SetClientWidth(320);
-    SetClientHeight(130);
-
-    CheckBox = new TCheckBox(this);
-    CheckBox->SetCaption(QStringLiteral("Check for updates (days) "));
-    CheckBox->SetBounds(16, 16, 180, 21);
-    IntervalEdit = new TEdit(this);
-    IntervalEdit->SetBounds(200, 16, 50, 21);
-    LastCheckLabel = new TLabel(this);
-    LastCheckLabel->SetBounds(16, 50, 290, 17);
-    CheckNowButton = new TButton(this);
-    CheckNowButton->SetCaption(QStringLiteral("Check &Now"));
-    CheckNowButton->SetBounds(16, 90, 90, 25);
-    OkButton = new TButton(this);
-    OkButton->SetCaption(QStringLiteral("&Ok"));
-    OkButton->SetDefault(true);
-    OkButton->SetBounds(134, 90, 80, 25);
-    CancelButton = new TButton(this);
-    CancelButton->SetCaption(QStringLiteral("&Cancel"));
-    CancelButton->SetCancel(true);
-    CancelButton->SetModalResult(mrCancel);
-    CancelButton->SetBounds(224, 90, 80, 25);
+    ui::DescribeForm(*this, {"UpdatesForm", "Updates", bsDialog, poScreenCenter, 320, 130}, {
+        // name            class        parent left top width height caption  properties
+        {"CheckBox",       "TCheckBox", "", 16,  16, 224, 21, "Check for updates (days) "},
+        {"IntervalEdit",   "TEdit",     "", 244, 16, 50,  21},
+        {"LastCheckLabel", "TLabel",    "", 16,  50, 290, 18, "",           "AutoSize=False"},
+        {"CheckNowButton", "TButton",   "", 16,  90, 100, 25, "Check &Now"},
+        {"OkButton",       "TButton",   "", 134, 90, 80,  25, "&Ok",        "Default=True"},
+        {"CancelButton",   "TButton",   "", 224, 90, 80,  25, "&Cancel",    "Cancel=True; ModalResult=mrCancel"},
+    });
+    CheckBox = Find<TCheckBox>("CheckBox");
+    IntervalEdit = Find<TEdit>("IntervalEdit");
+    LastCheckLabel = Find<TLabel>("LastCheckLabel");
+    CheckNowButton = Find<TButton>("CheckNowButton");
+    OkButton = Find<TButton>("OkButton");
+    CancelButton = Find<TButton>("CancelButton");
 
     OnShow = [this](QObject*) { FormShow(); };
     CheckNowButton->OnClick = [this](QObject*) { CheckNowClick(); };

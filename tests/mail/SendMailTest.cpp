@@ -8,6 +8,8 @@
 #include "platform/ui/Timer.h"
 
 #include <QFile>
+#include <QPaintEvent>
+#include <QTest>
 #include <QSslConfiguration>
 
 using testing_smtp::SmtpServerOptions;
@@ -111,6 +113,45 @@ TEST_F(SendMail, StatusShowsEachStepAndPausesHalfASecondAfterSuccess) {
     EXPECT_EQ(finalStatus, QStringLiteral("Status: Message sent successfully."));
     EXPECT_EQ(pause, 500u);
     EXPECT_EQ(testing_env::Messages().Requests().size(), 0u);
+}
+
+// Counts paintings of the whole window, noting how many password prompts had been asked before each.
+class WholePaints : public QObject {
+public:
+    WholePaints(QWidget& window, const QStringList& prompts) : window_(window), prompts_(prompts) {
+        window.installEventFilter(this);
+    }
+    std::vector<qsizetype> promptsBefore;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &window_ && event->type() == QEvent::Paint &&
+            static_cast<QPaintEvent*>(event)->rect() == window_.rect())
+            promptsBefore.push_back(prompts_.size());
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    const QStringList& prompts_;
+};
+
+TEST_F(SendMail, TheWholeDialogIsRepaintedBeforeEachStepAndAfterThePasswordPrompt) {
+    SmtpTestServer server({.user = QStringLiteral("desk"), .password = QStringLiteral("s3cret")});
+    TEMailSettings s = SettingsFor(server);
+    s.AuthType = true;
+    s.Username = QStringLiteral("desk");
+    passwords = {QStringLiteral("s3cret")};
+    std::vector<qsizetype> promptsBefore;
+    runner->OnShown<TEmailStatusForm>(QStringLiteral("EmailStatusForm"), [&](TEmailStatusForm& form) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        WholePaints paints(form, prompts);
+        form.TimerTimer();
+        promptsBefore = paints.promptsBefore;
+    });
+    ASSERT_TRUE(SendTo(s, QStringLiteral("ann@example.org")));
+    // Connecting, then sending and success after the prompt closed.
+    EXPECT_EQ(promptsBefore, (std::vector<qsizetype>{0, 1, 1}));
 }
 
 TEST_F(SendMail, ARejectedPasswordIsAskedAgainAndTheMessageGoesOutOnTheSameConnection) {

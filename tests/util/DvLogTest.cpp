@@ -1,7 +1,8 @@
 // The diagnostic report: its sections in order, CR LF ends, the exception lines, registry exports, and
-// what happens around the file (overwrite question, creation failure, default name).
+// what happens around the file (overwrite question, creation failure, default name and folder).
 #include "util/DvLog.h"
 
+#include "ScopedEnvironment.h"
 #include "platform/registry/Registry.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Buttons.h"
@@ -207,4 +208,21 @@ TEST(DvLog, TheDialogWindowWritesOnOkAndKeepsItsFileNameForTheNextShowing) {
     EXPECT_EQ(offered, LogPath());
     EXPECT_EQ(dialog.FileNameEdit->Text(), LogPath());
     EXPECT_EQ(runner->Runs(), (std::vector<QString>{"LogDialog", "LogDialog", "TSaveDialog"}));
+}
+
+TEST(DvLog, WithoutADocumentsFolderTheFileIsProposedInTheHomeFolder) {
+    const QString home = QDir(testing_env::TempDir()).filePath(QStringLiteral("home"));
+    ASSERT_TRUE(QDir().mkpath(home));
+    testing_env::ScopedEnvironment env;
+    env.Set("HOME", home.toUtf8());
+    env.Set("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toUtf8());
+    {
+        TDvLogSystemInfoDialog dialog;
+        dialog.FormShow();
+        EXPECT_EQ(dialog.FileNameEdit->Text(), home + QStringLiteral("/log.txt"));
+    }
+    ASSERT_TRUE(QDir(home).mkdir(QStringLiteral("Documents")));
+    TDvLogSystemInfoDialog dialog;
+    dialog.FormShow();
+    EXPECT_EQ(dialog.FileNameEdit->Text(), home + QStringLiteral("/Documents/log.txt"));
 }

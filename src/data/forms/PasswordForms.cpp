@@ -1,53 +1,27 @@
-// Layout, wrapping and sizing of the password dialogs.
+// The password dialogs: their description, and the message wrapped and sized into them.
 #include "data/forms/PasswordForms.h"
+
+#include "platform/ui/FormDescription.h"
 
 #include <QFontMetrics>
 
 namespace data {
-namespace {
 
-constexpr int kMargin = 8;
-constexpr int kClientWidth = 330;
-constexpr int kEditHeight = 21;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 25;
-constexpr int kGap = 10;
-
-}  // namespace
-
+// The memo starts empty and without height; ShowLines gives it the message's lines and moves the rest down.
 PasswordDialog::PasswordDialog(QWidget* owner, const QString& name, const QString& caption)
-    : TForm(owner), InfoMemo(new TMemo(this)), PasswordEdit(new TEdit(this)), OkButton(new TButton(this)),
-      CancelButton(new TButton(this)) {
-    SetName(name);
-    SetCaption(caption);
-    SetBorderStyle(bsDialog);
-    SetPosition(poScreenCenter);
-
-    // The memo is a read-only message area: no frame, no margins, no scroll bars, the dialog's colour.
-    InfoMemo->SetName(QStringLiteral("InfoMemo"));
-    InfoMemo->SetReadOnly(true);
-    InfoMemo->SetWordWrap(false);
-    InfoMemo->SetTabStop(false);
-    InfoMemo->SetColor(clBtnFace);
-    InfoMemo->setFrameShape(QFrame::NoFrame);
-    InfoMemo->document()->setDocumentMargin(0);
-    InfoMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    InfoMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-
-    PasswordEdit->SetName(QStringLiteral("PasswordEdit"));
-    PasswordEdit->SetPasswordChar(u'*');
-
-    OkButton->SetName(QStringLiteral("OkButton"));
-    OkButton->SetCaption(QStringLiteral("Ok"));
-    OkButton->SetModalResult(mrOk);
-    OkButton->SetDefault(true);
-    CancelButton->SetName(QStringLiteral("CancelButton"));
-    CancelButton->SetCaption(QStringLiteral("Cancel"));
-    CancelButton->SetModalResult(mrCancel);
-    CancelButton->SetCancel(true);
-
-    SetClientWidth(kClientWidth);
-    Arrange(0);
+    : TForm(owner) {
+    ui::DescribeForm(*this, {name, caption, bsDialog, poScreenCenter, 330, 80}, {
+        // name          class      parent left top width height caption  properties
+        {"InfoMemo",     "TMemo",   "", 8,   8,  314, 0,  "",     "ReadOnly=True; WordWrap=False; TabStop=False; "
+                                                                  "Color=clBtnFace; BorderStyle=bsNone"},
+        {"PasswordEdit", "TEdit",   "", 8,   16, 314, 21, "",     "PasswordChar=*"},
+        {"OkButton",     "TButton", "", 164, 47, 75,  25, "Ok",     "Default=True; ModalResult=mrOk"},
+        {"CancelButton", "TButton", "", 247, 47, 75,  25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
+    });
+    InfoMemo = Find<TMemo>("InfoMemo");
+    PasswordEdit = Find<TEdit>("PasswordEdit");
+    OkButton = Find<TButton>("OkButton");
+    CancelButton = Find<TButton>("CancelButton");
 
     OnShow = [this](QObject*) {
         PasswordEdit->Clear();
@@ -56,15 +30,12 @@ PasswordDialog::PasswordDialog(QWidget* owner, const QString& name, const QStrin
     Loaded();
 }
 
-void PasswordDialog::Arrange(int memoHeight) {
-    const int width = kClientWidth - 2 * kMargin;
-    InfoMemo->SetBounds(kMargin, kMargin, width, memoHeight);
-    const int editTop = kMargin + memoHeight + kMargin;
-    PasswordEdit->SetBounds(kMargin, editTop, width, kEditHeight);
-    const int buttonTop = editTop + kEditHeight + kGap;
-    CancelButton->SetBounds(kClientWidth - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);
-    OkButton->SetBounds(CancelButton->Left() - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);
-    SetClientHeight(buttonTop + kButtonHeight + kMargin);
+void PasswordDialog::FitMemoHeight(int memoHeight) {
+    const int growth = memoHeight - InfoMemo->Height();
+    InfoMemo->SetHeight(memoHeight);
+    for (TControl* below : std::initializer_list<TControl*>{PasswordEdit, OkButton, CancelButton})
+        below->SetTop(below->Top() + growth);
+    SetClientHeight(ClientHeight() + growth);
 }
 
 QStringList PasswordDialog::WrapToMemo(const QString& text) const {
@@ -88,8 +59,8 @@ QStringList PasswordDialog::WrapToMemo(const QString& text) const {
 void PasswordDialog::ShowLines(const QStringList& lines) {
     // Set as one text: adding lines one by one would drop the empty ones.
     InfoMemo->SetText(lines.join(u'\n'));
-    const int lineHeight = QFontMetrics(InfoMemo->font()).height();
-    Arrange(static_cast<int>(lines.size()) * lineHeight);
+    const int lineHeight = QFontMetrics(InfoMemo->font()).lineSpacing();
+    FitMemoHeight(static_cast<int>(lines.size()) * lineHeight);
 }
 
 }  // namespace data

@@ -15,10 +15,10 @@ class PasswordDialog : public TForm {
 public:
     QString GetPassword() const { return PasswordEdit->Text(); }
 
-    TMemo* const InfoMemo;
-    TEdit* const PasswordEdit;
-    TButton* const OkButton;
-    TButton* const CancelButton;
+    TMemo* InfoMemo;
+    TEdit* PasswordEdit;
+    TButton* OkButton;
+    TButton* CancelButton;
 
 protected:
     PasswordDialog(QWidget* owner, const QString& name, const QString& caption);
@@ -29,8 +29,8 @@ protected:
     void ShowLines(const QStringList& lines);
 
 private:
-    // Places the controls below a memo of this height; the form's height follows.
-    void Arrange(int memoHeight);
+    // Gives the memo this height; the controls below it and the form move and grow by the difference.
+    void FitMemoHeight(int memoHeight);
 };
 
 }  // namespace data

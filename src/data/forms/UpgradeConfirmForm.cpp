@@ -2,41 +2,28 @@
 #include "data/forms/UpgradeConfirmForm.h"
 
 #include "platform/ui/Buttons.h"
+#include "platform/ui/FormDescription.h"
 #include "platform/ui/Label.h"
 
 TUpgradeConfirmForm::TUpgradeConfirmForm(QWidget* owner, std::function<bool()> checkAdministrator)
     : TForm(owner), checkAdministrator_(std::move(checkAdministrator)) {
-    SetName(QStringLiteral("UpgradeConfirmForm"));
-    SetCaption(QStringLiteral("Upgrade Confirmation"));
-    SetBorderStyle(bsDialog);
-    SetPosition(poScreenCenter);
-    SetClientWidth(420);
-    SetClientHeight(170);
-    const QString lines[] = {
-        QStringLiteral("The database specified must be upgraded."),
-        QStringLiteral("Make sure you have a backup of the original database before upgrading."),
-        QStringLiteral("Versions prior to 6.0.0.250 will no longer be able to open this database."),
-        QStringLiteral("Upgrade Now?"),
-    };
-    int top = 12;
-    for (const QString& line : lines) {
-        auto* label = new TLabel(this);
-        label->SetBounds(16, top, 390, 16);
-        label->SetCaption(line);
-        top += 26;
-    }
-    UpgradeButton = new TButton(this);
-    UpgradeButton->SetName(QStringLiteral("UpgradeButton"));
-    UpgradeButton->SetBounds(244, 130, 80, 25);
-    UpgradeButton->SetCaption(QStringLiteral("Upgrade"));
-    UpgradeButton->SetDefault(true);
+    // The two long texts wrap to a second line at larger fonts.
+    const QString wrapped = QStringLiteral("AutoSize=False; WordWrap=True");
+    ui::DescribeForm(*this, {"UpgradeConfirmForm", "Upgrade Confirmation", bsDialog, poScreenCenter, 480, 190}, {
+        // name          class      parent left top width height caption  properties
+        {"MustLabel",     "TLabel",  "", 16,  12,  448, 18, "The database specified must be upgraded.",
+                                                            "AutoSize=False"},
+        {"BackupLabel",   "TLabel",  "", 16,  38,  448, 36, "Make sure you have a backup of the original database "
+                                                            "before upgrading.", wrapped},
+        {"VersionLabel",  "TLabel",  "", 16,  78,  448, 36, "Versions prior to 6.0.0.250 will no longer be able to "
+                                                            "open this database.", wrapped},
+        {"AskLabel",      "TLabel",  "", 16,  122, 448, 18, "Upgrade Now?", "AutoSize=False"},
+        {"UpgradeButton", "TButton", "", 298, 152, 80,  25, "Upgrade", "Default=True"},
+        {"CancelButton",  "TButton", "", 384, 152, 80,  25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
+    });
+    UpgradeButton = Find<TButton>("UpgradeButton");
+    CancelButton = Find<TButton>("CancelButton");
     UpgradeButton->OnClick = [this](QObject*) { UpgradeButtonClick(); };
-    CancelButton = new TButton(this);
-    CancelButton->SetName(QStringLiteral("CancelButton"));
-    CancelButton->SetBounds(330, 130, 80, 25);
-    CancelButton->SetCaption(QStringLiteral("Cancel"));
-    CancelButton->SetCancel(true);
-    CancelButton->SetModalResult(mrCancel);
     Loaded();
 }
 

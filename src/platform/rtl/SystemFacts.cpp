@@ -108,9 +108,14 @@ QString UserName() {
 
 QString ComputerName() { return QSysInfo::machineHostName(); }
 
-QString DocumentsFolder() {
+QString ExistingDocumentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::currentPath();
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QString();
+}
+
+QString DocumentsFolder() {
+    const QString documents = ExistingDocumentsFolder();
+    return documents.isEmpty() ? QDir::currentPath() : documents;
 }
 
 }  // namespace rtl

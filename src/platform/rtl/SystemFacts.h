@@ -44,5 +44,7 @@ QString UserName();
 QString ComputerName();
 // The user's documents folder; the current folder when there is none.
 QString DocumentsFolder();
+// The user's documents folder when it exists, else empty.
+QString ExistingDocumentsFolder();
 
 }  // namespace rtl

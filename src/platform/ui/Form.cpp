@@ -48,6 +48,10 @@ TForm::TForm(QWidget* owner) : ControlOf<QWidget>(owner), client_(new ClientArea
 
 TForm::~TForm() { ui::Fire(OnDestroy, this); }
 
+void TForm::MissingControl(const QString& name) const {
+    throw Exception(objectName() + QStringLiteral(" has no control ") + name + QStringLiteral(" of that class"));
+}
+
 QString TForm::Caption() const { return windowTitle(); }
 void TForm::SetCaption(const QString& caption) { setWindowTitle(caption); }
 
@@ -69,7 +73,11 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
     Qt::WindowFlags flags = Qt::Window;
     switch (style) {
     case bsNone: flags |= Qt::FramelessWindowHint; break;
-    case bsDialog: flags = Qt::Dialog; break;
+    // A dialog offers only its system menu and close box: no minimise or maximise.
+    case bsDialog:
+        flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                Qt::WindowCloseButtonHint;
+        break;
     case bsToolWindow:
     case bsSizeToolWin: flags = Qt::Tool; break;
     default: break;

@@ -68,6 +68,15 @@ public:
     void Release();
     bool CloseQuery();
 
+    // The control of this form with this name and class (see FormDescription.h); a missing one is a
+    // programming error and raises.
+    template <class T>
+    T* Find(const QString& name) const {
+        T* control = dynamic_cast<T*>(findChild<QWidget*>(name));
+        if (!control) MissingControl(name);
+        return control;
+    }
+
     // Runs OnCreate; a window's setup code calls it last. A form freed by caFree must have been made with new.
     void Loaded();
 
@@ -95,6 +104,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    [[noreturn]] void MissingControl(const QString& name) const;
     int RunModalLoop();
     void CloseModal();
     // Asks the close query and OnClose; returns the action to take (caNone when refused).

@@ -210,3 +210,16 @@ TEST(Form, BoundsOfAShownWindowReadBackAsSet) {
     EXPECT_EQ(std::make_tuple(form.Left(), form.Top()), std::make_tuple(20, 30));
     form.Hide();
 }
+
+TEST(Form, DialogBorderOffersOnlyTheSystemMenuAndTheCloseBox) {
+    TForm form;
+    form.SetBorderStyle(bsDialog);
+    const Qt::WindowFlags flags = form.windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog);
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+    EXPECT_TRUE(flags & Qt::WindowTitleHint);
+    EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+}

@@ -1,0 +1,181 @@
+// The builder of described windows: makes the controls by class name and sets their properties by name.
+#include "platform/ui/FormDescription.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Containers.h"
+#include "platform/ui/Edits.h"
+#include "platform/ui/Label.h"
+
+#include <QFrame>
+#include <functional>
+#include <map>
+
+namespace ui {
+namespace {
+
+using Factory = std::function<TControl*(QWidget* parent)>;
+
+template <class T>
+Factory Make() {
+    return [](QWidget* parent) -> TControl* { return new T(parent); };
+}
+
+const std::map<QString, Factory>& Factories() {
+    static const std::map<QString, Factory> factories = {
+        {QStringLiteral("TButton"), Make<TButton>()},     {QStringLiteral("TCheckBox"), Make<TCheckBox>()},
+        {QStringLiteral("TEdit"), Make<TEdit>()},         {QStringLiteral("TGroupBox"), Make<TGroupBox>()},
+        {QStringLiteral("TLabel"), Make<TLabel>()},       {QStringLiteral("TMemo"), Make<TMemo>()},
+        {QStringLiteral("TPanel"), Make<TPanel>()},       {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
+    };
+    return factories;
+}
+
+[[noreturn]] void Refuse(const TControl& control, const QString& what) {
+    throw Exception(control.Name() + QStringLiteral(": ") + what);
+}
+
+template <class T>
+T& As(TControl& control, const QString& property) {
+    auto* typed = dynamic_cast<T*>(&control);
+    if (!typed) Refuse(control, QStringLiteral("has no property ") + property);
+    return *typed;
+}
+
+bool Bool(const TControl& control, const QString& value) {
+    if (value == QStringLiteral("True")) return true;
+    if (value == QStringLiteral("False")) return false;
+    Refuse(control, QStringLiteral("not a Boolean: ") + value);
+}
+
+// An enumeration value by its framework name.
+template <class E>
+E Named(const TControl& control, const std::map<QString, E>& names, const QString& value) {
+    const auto found = names.find(value);
+    if (found == names.end()) Refuse(control, QStringLiteral("unknown value ") + value);
+    return found->second;
+}
+
+// The values the descriptions use so far; a window that needs another adds it here.
+const std::map<QString, TColor> kColors = {{QStringLiteral("clWhite"), clWhite},
+                                           {QStringLiteral("clBtnFace"), clBtnFace}};
+const std::map<QString, int> kModalResults = {
+    {QStringLiteral("mrOk"), mrOk}, {QStringLiteral("mrCancel"), mrCancel},
+    {QStringLiteral("mrNext"), mrNext}, {QStringLiteral("mrBack"), mrBack}};
+const std::map<QString, TScrollStyle> kScrollStyles = {{QStringLiteral("ssVertical"), ssVertical}};
+const std::map<QString, TBevelCut> kBevels = {{QStringLiteral("bvNone"), bvNone}};
+const std::map<QString, TFontStyle> kFontStyles = {{QStringLiteral("fsBold"), fsBold}};
+
+// A borderless memo shows its text flush with its edges, like a label that can take the focus.
+void SetMemoBorder(TMemo& memo, bool border) {
+    memo.setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
+    memo.document()->setDocumentMargin(border ? 4 : 0);
+}
+
+using Setter = std::function<void(TControl& control, const QString& value)>;
+
+const std::map<QString, Setter>& Setters() {
+    static const std::map<QString, Setter> setters = {
+        {QStringLiteral("Color"), [](TControl& c, const QString& v) { c.SetColor(Named(c, kColors, v)); }},
+        {QStringLiteral("Visible"), [](TControl& c, const QString& v) { c.SetVisible(Bool(c, v)); }},
+        {QStringLiteral("TabStop"), [](TControl& c, const QString& v) { c.SetTabStop(Bool(c, v)); }},
+        {QStringLiteral("Font.Style"),
+         [](TControl& c, const QString& v) {
+             TFontStyles styles;
+             for (const QString& style : v.split(u',', Qt::SkipEmptyParts))
+                 styles.Include(Named(c, kFontStyles, style.trimmed()));
+             c.Font().SetStyle(styles);
+         }},
+        {QStringLiteral("AutoSize"),
+         [](TControl& c, const QString& v) { As<TLabel>(c, QStringLiteral("AutoSize")).SetAutoSize(Bool(c, v)); }},
+        {QStringLiteral("WordWrap"),
+         [](TControl& c, const QString& v) {
+             if (auto* memo = dynamic_cast<TMemo*>(&c)) memo->SetWordWrap(Bool(c, v));
+             else As<TLabel>(c, QStringLiteral("WordWrap")).SetWordWrap(Bool(c, v));
+         }},
+        {QStringLiteral("Default"),
+         [](TControl& c, const QString& v) { As<TButton>(c, QStringLiteral("Default")).SetDefault(Bool(c, v)); }},
+        {QStringLiteral("Cancel"),
+         [](TControl& c, const QString& v) { As<TButton>(c, QStringLiteral("Cancel")).SetCancel(Bool(c, v)); }},
+        {QStringLiteral("ModalResult"),
+         [](TControl& c, const QString& v) {
+             As<TButton>(c, QStringLiteral("ModalResult")).SetModalResult(Named(c, kModalResults, v));
+         }},
+        {QStringLiteral("BevelOuter"),
+         [](TControl& c, const QString& v) {
+             As<TPanel>(c, QStringLiteral("BevelOuter")).SetBevelOuter(Named(c, kBevels, v));
+         }},
+        {QStringLiteral("ReadOnly"),
+         [](TControl& c, const QString& v) { As<TMemo>(c, QStringLiteral("ReadOnly")).SetReadOnly(Bool(c, v)); }},
+        {QStringLiteral("ScrollBars"),
+         [](TControl& c, const QString& v) {
+             As<TMemo>(c, QStringLiteral("ScrollBars")).SetScrollBars(Named(c, kScrollStyles, v));
+         }},
+        {QStringLiteral("BorderStyle"),
+         [](TControl& c, const QString& v) {
+             if (v != QStringLiteral("bsNone") && v != QStringLiteral("bsSingle"))
+                 Refuse(c, QStringLiteral("unknown value ") + v);
+             SetMemoBorder(As<TMemo>(c, QStringLiteral("BorderStyle")), v == QStringLiteral("bsSingle"));
+         }},
+        {QStringLiteral("PasswordChar"),
+         [](TControl& c, const QString& v) {
+             As<TEdit>(c, QStringLiteral("PasswordChar")).SetPasswordChar(v.isEmpty() ? QChar() : v[0]);
+         }},
+    };
+    return setters;
+}
+
+void SetCaption(TControl& control, const QString& caption) {
+    if (auto* label = dynamic_cast<TLabel*>(&control)) label->SetCaption(caption);
+    else if (auto* button = dynamic_cast<TButton*>(&control)) button->SetCaption(caption);
+    else if (auto* check = dynamic_cast<TCheckBox*>(&control)) check->SetCaption(caption);
+    else if (auto* radio = dynamic_cast<TRadioButton*>(&control)) radio->SetCaption(caption);
+    else if (auto* panel = dynamic_cast<TPanel*>(&control)) panel->SetCaption(caption);
+    else if (auto* group = dynamic_cast<TGroupBox*>(&control)) group->SetCaption(caption);
+    else if (auto* edit = dynamic_cast<TEdit*>(&control)) edit->SetText(caption);
+    else if (auto* memo = dynamic_cast<TMemo*>(&control)) memo->SetText(caption);
+}
+
+void SetProperties(TControl& control, const QString& properties) {
+    for (const QString& pair : properties.split(u';', Qt::SkipEmptyParts)) {
+        const qsizetype equals = pair.indexOf(u'=');
+        if (equals < 0) Refuse(control, QStringLiteral("no value in ") + pair.trimmed());
+        const QString name = pair.left(equals).trimmed();
+        const auto setter = Setters().find(name);
+        if (setter == Setters().end()) Refuse(control, QStringLiteral("unknown property ") + name);
+        setter->second(control, pair.mid(equals + 1).trimmed());
+    }
+}
+
+QWidget* ParentOf(TForm& form, const QString& parent) {
+    return parent.isEmpty() ? static_cast<QWidget*>(&form) : form.Find<QWidget>(parent);
+}
+
+}  // namespace
+
+void AddControls(TForm& form, const std::vector<ControlRow>& controls) {
+    for (const ControlRow& row : controls) {
+        const auto factory = Factories().find(row.className);
+        if (factory == Factories().end())
+            throw Exception(row.name + QStringLiteral(": unknown class ") + row.className);
+        if (form.findChild<QWidget*>(row.name)) throw Exception(row.name + QStringLiteral(": name used twice"));
+        TControl* control = factory->second(ParentOf(form, row.parent));
+        control->SetName(row.name);
+        control->SetBounds(row.left, row.top, row.width, row.height);
+        // Captions after the properties: a label's AutoSize decides whether the caption sizes it.
+        SetProperties(*control, row.properties);
+        SetCaption(*control, row.caption);
+    }
+}
+
+void DescribeForm(TForm& form, const FormFrame& frame, const std::vector<ControlRow>& controls) {
+    form.SetName(frame.name);
+    form.SetCaption(frame.caption);
+    form.SetBorderStyle(frame.borderStyle);
+    form.SetPosition(frame.position);
+    form.SetClientWidth(frame.clientWidth);
+    form.SetClientHeight(frame.clientHeight);
+    AddControls(form, controls);
+}
+
+}  // namespace ui
