@@ -1,10 +1,10 @@
 // The program's entry point.
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/ProgramVersion.h"
+#include "platform/ui/QtApplication.h"
 #include "platform/ui/QtMessageService.h"
 #include "util/VersionHistory.h"
 
-#include <QApplication>
 #include <QMainWindow>
 #include <cstdio>
 
@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
         std::printf("Tavorin %s\n", rtl::kProgramVersionText);
         return 0;
     }
-    QApplication app(argc, argv);
+    ui::QtApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavorin"));
     QApplication::setApplicationVersion(QString::fromLatin1(rtl::kProgramVersionText));
     rtl::LoadFormatSettingsFromLocale();

@@ -1,8 +1,9 @@
 // Per-test set-up: a fresh scripted message service, a fresh temporary folder, the real clock, timers
-// and modal runner.
+// and modal runner, and no application exception handler.
 #include "support/TestEnvironment.h"
 
 #include "platform/rtl/Clock.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/TimerService.h"
 
@@ -30,6 +31,7 @@ class PerTestReset : public ::testing::EmptyTestEventListener {
         rtl::SetClock(nullptr);
         ui::SetModalRunner(nullptr);
         ui::SetTimerService(nullptr);
+        Application->OnException = nullptr;
         QDir dir(TempDir());
         dir.removeRecursively();
         QDir().mkpath(TempDir());

@@ -2,8 +2,8 @@
 #include "support/TestEnvironment.h"
 
 #include "platform/rtl/FormatSettings.h"
+#include "platform/ui/QtApplication.h"
 
-#include <QApplication>
 #include <QFont>
 #include <QStyleFactory>
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ void InstallPerTestReset();
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    ui::QtApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     rtl::UseUsEnglishFormatSettings();
