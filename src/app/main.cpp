@@ -2,11 +2,11 @@
 #include "data/forms/DataWindowsInstall.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/ProgramVersion.h"
+#include "platform/ui/QtApplication.h"
 #include "platform/ui/QtMessageService.h"
 #include "platform/ui/QtScreenService.h"
 #include "util/core/VersionHistory.h"
 
-#include <QApplication>
 #include <QMainWindow>
 #include <cstdio>
 
@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
         std::printf("Tavorin %s\n", rtl::kProgramVersionText);
         return 0;
     }
-    QApplication app(argc, argv);
+    ui::QtApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavorin"));
     QApplication::setApplicationVersion(QString::fromLatin1(rtl::kProgramVersionText));
     rtl::LoadFormatSettingsFromLocale();

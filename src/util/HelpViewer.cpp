@@ -11,24 +11,15 @@
 namespace util {
 namespace {
 
-std::shared_ptr<HelpViewer>& Installed() {
-    static std::shared_ptr<HelpViewer> viewer;
-    return viewer;
-}
+std::shared_ptr<HelpViewer> MakeDesktopViewer() { return std::make_shared<DesktopHelpViewer>(); }
 
 QString HelpFolder() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("html")); }
 
 }  // namespace
 
-HelpViewer& CurrentHelpViewer() {
-    if (!Installed()) Installed() = std::make_shared<DesktopHelpViewer>();
-    return *Installed();
-}
-
-std::shared_ptr<HelpViewer> SetHelpViewer(std::shared_ptr<HelpViewer> viewer) {
-    std::shared_ptr<HelpViewer> previous = std::move(Installed());
-    Installed() = std::move(viewer);
-    return previous;
+rtl::ServiceSlot<HelpViewer>& HelpViewerSlot() {
+    static rtl::ServiceSlot<HelpViewer> slot(&MakeDesktopViewer);
+    return slot;
 }
 
 bool DesktopHelpViewer::HtmlHelpAvailable() { return QFileInfo(HelpFolder()).isDir(); }

@@ -1,6 +1,7 @@
 // What shows help: the help commands, the text popup record and the viewer that stands in for HTML Help.
 #pragma once
 
+#include "platform/rtl/ServiceSlot.h"
 #include "platform/ui/Geometry.h"
 
 #include <QString>
@@ -52,9 +53,12 @@ public:
 };
 
 // The viewer help requests go to; the program's desktop viewer unless replaced (tests record).
-HelpViewer& CurrentHelpViewer();
+rtl::ServiceSlot<HelpViewer>& HelpViewerSlot();
+inline HelpViewer& CurrentHelpViewer() { return HelpViewerSlot().Current(); }
 // Installs a viewer and returns the one it replaces; null restores the desktop viewer.
-std::shared_ptr<HelpViewer> SetHelpViewer(std::shared_ptr<HelpViewer> viewer);
+inline std::shared_ptr<HelpViewer> SetHelpViewer(std::shared_ptr<HelpViewer> viewer) {
+    return HelpViewerSlot().Install(std::move(viewer));
+}
 
 // Shows the help pages kept as HTML files in the program's html/ folder in the desktop's browser; a text
 // popup as a tool tip. There is no WinHelp here.

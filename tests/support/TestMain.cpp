@@ -2,11 +2,12 @@
 #include "support/TestEnvironment.h"
 
 #include "platform/rtl/FormatSettings.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/ModalRunner.h"
+#include "platform/ui/QtApplication.h"
 #include "platform/ui/QtScreenService.h"
 #include "platform/ui/TimerService.h"
 
-#include <QApplication>
 #include <QFont>
 #include <QStyleFactory>
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    ui::QtApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     rtl::UseUsEnglishFormatSettings();
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
         rtl::SetScreenService(std::make_shared<ui::QtScreenService>());
         ui::SetModalRunner(nullptr);
         ui::SetTimerService(nullptr);
+        Application->OnException = nullptr;
     });
     return RUN_ALL_TESTS();
 }

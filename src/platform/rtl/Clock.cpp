@@ -24,19 +24,13 @@ private:
     QElapsedTimer timer_;
 };
 
-std::shared_ptr<Clock>& Installed() {
-    static std::shared_ptr<Clock> clock = std::make_shared<SystemClock>();
-    return clock;
-}
+std::shared_ptr<Clock> MakeSystemClock() { return std::make_shared<SystemClock>(); }
 
 }  // namespace
 
-Clock& CurrentClock() { return *Installed(); }
-
-std::shared_ptr<Clock> SetClock(std::shared_ptr<Clock> clock) {
-    if (!clock) clock = std::make_shared<SystemClock>();
-    std::swap(Installed(), clock);
-    return clock;
+ServiceSlot<Clock>& ClockSlot() {
+    static ServiceSlot<Clock> slot(&MakeSystemClock);
+    return slot;
 }
 
 void FakeClock::Advance(quint32 milliseconds) {

@@ -1,6 +1,8 @@
 // The one injectable clock: monotonic milliseconds and the wall-clock date and time.
 #pragma once
 
+#include "platform/rtl/ServiceSlot.h"
+
 #include <QtGlobal>
 #include <memory>
 
@@ -19,11 +21,14 @@ public:
     virtual void Sleep(quint32 milliseconds) = 0;
 };
 
-// The clock every part of the program reads.
-Clock& CurrentClock();
+// The clock every part of the program reads; its default is the system clock.
+ServiceSlot<Clock>& ClockSlot();
+inline Clock& CurrentClock() { return ClockSlot().Current(); }
 
 // Installs a clock (tests install FakeClock); returns the one it replaces. Null restores the system clock.
-std::shared_ptr<Clock> SetClock(std::shared_ptr<Clock> clock);
+inline std::shared_ptr<Clock> SetClock(std::shared_ptr<Clock> clock) {
+    return ClockSlot().Install(std::move(clock));
+}
 
 // A clock for tests: time moves only when told to.
 class FakeClock : public Clock {

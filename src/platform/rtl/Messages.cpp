@@ -14,10 +14,7 @@ public:
     }
 };
 
-std::shared_ptr<MessageService>& Installed() {
-    static std::shared_ptr<MessageService> service = std::make_shared<ConsoleMessageService>();
-    return service;
-}
+std::shared_ptr<MessageService> MakeConsoleService() { return std::make_shared<ConsoleMessageService>(); }
 
 int FirstButtonResult(TMsgDlgButtons buttons) {
     static const std::pair<TMsgDlgBtn, int> order[] = {
@@ -31,12 +28,9 @@ int FirstButtonResult(TMsgDlgButtons buttons) {
 
 }  // namespace
 
-MessageService& CurrentMessageService() { return *Installed(); }
-
-std::shared_ptr<MessageService> SetMessageService(std::shared_ptr<MessageService> service) {
-    if (!service) service = std::make_shared<ConsoleMessageService>();
-    std::swap(Installed(), service);
-    return service;
+ServiceSlot<MessageService>& MessageServiceSlot() {
+    static ServiceSlot<MessageService> slot(&MakeConsoleService);
+    return slot;
 }
 
 MessageAnswer ScriptedMessageService::Ask(const MessageRequest& request) {

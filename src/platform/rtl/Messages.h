@@ -1,6 +1,8 @@
 // The one message service: every message, question and input prompt the user sees goes through it.
 #pragma once
 
+#include "platform/rtl/ServiceSlot.h"
+
 #include <QString>
 #include <initializer_list>
 #include <memory>
@@ -68,9 +70,13 @@ public:
     virtual MessageAnswer Ask(const MessageRequest& request) = 0;
 };
 
-// The service in use; the program installs the windowed one at start, tests a scripted one.
-MessageService& CurrentMessageService();
-std::shared_ptr<MessageService> SetMessageService(std::shared_ptr<MessageService> service);
+// The service in use; the program installs the windowed one at start, tests a scripted one. Until then,
+// and after installing null, messages go to standard error with their default answers.
+ServiceSlot<MessageService>& MessageServiceSlot();
+inline MessageService& CurrentMessageService() { return MessageServiceSlot().Current(); }
+inline std::shared_ptr<MessageService> SetMessageService(std::shared_ptr<MessageService> service) {
+    return MessageServiceSlot().Install(std::move(service));
+}
 
 // A service for tests: answers queued in advance, every request recorded.
 // With no answer queued, a Dialog gets its first button's result, a Box IDOK, an Input Cancel.

@@ -1,7 +1,9 @@
 // The application, screen and mouse objects over QApplication, QScreen and QCursor.
 #include "platform/ui/Application.h"
 
+#include "platform/rtl/Messages.h"
 #include "platform/rtl/SystemFacts.h"
+#include "platform/ui/Events.h"
 #include "platform/ui/Form.h"
 
 #include <QApplication>
@@ -76,6 +78,41 @@ void TApplication::Terminate() {
 }
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(); }
+
+void TApplication::HandleException(QObject* Sender) {
+    const std::exception_ptr raised = std::current_exception();
+    if (!raised) return;
+    const auto report = [&](Exception& e) {
+        if (OnException) ui::Fire(OnException, Sender, e);
+        else ShowException(e);
+    };
+    try {
+        try {
+            std::rethrow_exception(raised);
+        } catch (const EAbort&) {
+        } catch (Exception& e) {
+            report(e);
+        } catch (const std::exception& e) {
+            Exception wrapped(QString::fromLocal8Bit(e.what()));
+            report(wrapped);
+        } catch (...) {
+            Exception wrapped(QStringLiteral("An unexpected error occurred"));
+            report(wrapped);
+        }
+    } catch (const EAbort&) {
+    } catch (const std::exception& e) {
+        // The report itself failed: standard error is all that is left.
+        qWarning("%s", e.what());
+    } catch (...) {
+        qWarning("An exception handler raised an unknown exception");
+    }
+}
+
+void TApplication::ShowException(const Exception& E) {
+    QString text = E.Message();
+    if (!text.isEmpty() && text.back() > u'.') text += u'.';
+    ::MessageBox(text, Title(), MB_OK | MB_ICONSTOP);
+}
 
 void TScreen::SetCursor(TCursor cursor) {
     if (cursor == cursor_) return;

@@ -1,13 +1,18 @@
 // The application object, the screen (cursor, work area, forms) and the mouse, as the framework's globals.
 #pragma once
 
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/ScreenService.h"
 #include "platform/ui/Color.h"
 #include "platform/ui/Geometry.h"
 
 #include <QString>
+#include <functional>
 
+class QObject;
 class TForm;
+
+using TExceptionEvent = std::function<void(QObject* Sender, Exception& E)>;
 
 class TApplication {
 public:
@@ -37,6 +42,14 @@ public:
     // The main window: closing it ends the program.
     TForm* MainForm() const { return mainForm_; }
     void SetMainForm(TForm* form) { mainForm_ = form; }
+
+    // Takes the exception being handled (call it inside a catch block): EAbort passes silently, any other
+    // goes to OnException or, without one, to ShowException. Nothing escapes it.
+    void HandleException(QObject* Sender);
+    // Shows the message as an error, ending in a full stop as the framework ends it.
+    void ShowException(const Exception& E);
+    // Replaces the shown message for every exception that reaches HandleException.
+    TExceptionEvent OnException;
 
 private:
     QString helpFile_;

@@ -1,6 +1,8 @@
 // The status bar paints its panels itself; the progress bar is Qt's without a percentage text.
 #include "platform/ui/Bars.h"
 
+#include "platform/ui/Dispatch.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStyle>
@@ -37,28 +39,30 @@ void TStatusBar::SetSimpleText(const QString& text) {
 }
 
 void TStatusBar::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
-    auto drawPanel = [&](const QRect& r, const QString& text) {
-        QStyleOptionFrame frame;
-        frame.initFrom(this);
-        frame.rect = r;
-        frame.lineWidth = 1;
-        frame.state |= QStyle::State_Sunken;
-        style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(r.adjusted(4, 0, -4, 0), int(Qt::AlignVCenter | Qt::AlignLeft), text);
-    };
-    if (simplePanel_ || panels_.empty()) {
-        drawPanel(rect().adjusted(0, 1, -1, -1), simpleText_);
-        return;
-    }
-    int left = 0;
-    for (size_t i = 0; i < panels_.size(); ++i) {
-        const int w = i + 1 == panels_.size() ? width() - left : panels_[i].width;
-        drawPanel(QRect(left, 1, w - 2, height() - 2), panels_[i].text);
-        left += w;
-    }
+    ui::Dispatch(this, [&] {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        auto drawPanel = [&](const QRect& r, const QString& text) {
+            QStyleOptionFrame frame;
+            frame.initFrom(this);
+            frame.rect = r;
+            frame.lineWidth = 1;
+            frame.state |= QStyle::State_Sunken;
+            style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
+            painter.setPen(palette().color(QPalette::WindowText));
+            painter.drawText(r.adjusted(4, 0, -4, 0), int(Qt::AlignVCenter | Qt::AlignLeft), text);
+        };
+        if (simplePanel_ || panels_.empty()) {
+            drawPanel(rect().adjusted(0, 1, -1, -1), simpleText_);
+            return;
+        }
+        int left = 0;
+        for (size_t i = 0; i < panels_.size(); ++i) {
+            const int w = i + 1 == panels_.size() ? width() - left : panels_[i].width;
+            drawPanel(QRect(left, 1, w - 2, height() - 2), panels_[i].text);
+            left += w;
+        }
+    });
 }
 
 TProgressBar::TProgressBar(QWidget* parent) : ControlOf<QProgressBar>(parent) {

@@ -1,11 +1,12 @@
 // Buttons: clicks come from Qt's signals and run the framework's Click.
 #include "platform/ui/Buttons.h"
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
 
 TButton::TButton(QWidget* parent) : ControlOf<QPushButton>(parent) {
     setAutoDefault(false);
-    connect(this, &QPushButton::clicked, this, [this] { Click(); });
+    connect(this, &QPushButton::clicked, this, [this] { ui::Dispatch(this, [this] { Click(); }); });
 }
 
 void TButton::SetDefault(bool value) {
@@ -19,7 +20,7 @@ void TButton::Click() {
 }
 
 TCheckBox::TCheckBox(QWidget* parent) : ControlOf<QCheckBox>(parent) {
-    connect(this, &QCheckBox::stateChanged, this, [this] { Click(); });
+    connect(this, &QCheckBox::stateChanged, this, [this] { ui::Dispatch(this, [this] { Click(); }); });
 }
 
 TCheckBoxState TCheckBox::State() const {
@@ -36,6 +37,6 @@ void TCheckBox::SetState(TCheckBoxState state) {
 
 TRadioButton::TRadioButton(QWidget* parent) : ControlOf<QRadioButton>(parent) {
     connect(this, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Click();
+        if (on) ui::Dispatch(this, [this] { Click(); });
     });
 }

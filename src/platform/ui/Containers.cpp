@@ -1,6 +1,7 @@
 // Panels draw their caption and border; page controls keep their sheets as Qt tabs.
 #include "platform/ui/Containers.h"
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/KeyRouting.h"
 
 #include <QPainter>
@@ -46,17 +47,19 @@ void TPanel::UpdateFrame() {
 void TPanel::paintEvent(QPaintEvent* e) {
     QFrame::paintEvent(e);
     if (caption_.isEmpty()) return;
-    QPainter painter(this);
-    const Qt::Alignment horizontal = alignment_ == taLeftJustify ? Qt::AlignLeft
-                                     : alignment_ == taRightJustify ? Qt::AlignRight
-                                                                    : Qt::AlignHCenter;
-    painter.drawText(contentsRect(), int(horizontal | Qt::AlignVCenter), caption_);
+    ui::Dispatch(this, [this] {
+        QPainter painter(this);
+        const Qt::Alignment horizontal = alignment_ == taLeftJustify ? Qt::AlignLeft
+                                         : alignment_ == taRightJustify ? Qt::AlignRight
+                                                                        : Qt::AlignHCenter;
+        painter.drawText(contentsRect(), int(horizontal | Qt::AlignVCenter), caption_);
+    });
 }
 
 TPageControl::TPageControl(QWidget* parent) : ControlOf<QTabWidget>(parent) {
     ui::ForwardKeys(*tabBar(), *this);
     connect(this, &QTabWidget::currentChanged, this, [this] {
-        if (!changing_) ui::Fire(OnChange, this);
+        if (!changing_) ui::Dispatch(this, [this] { ui::Fire(OnChange, this); });
     });
 }
 

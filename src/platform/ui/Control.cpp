@@ -1,6 +1,7 @@
 // The members every control shares and the event handling that gives them the framework's behaviour.
 #include "platform/ui/Control.h"
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/KeyRouting.h"
 #include "platform/ui/Menus.h"
@@ -202,7 +203,9 @@ void ArrangeAlignedChildren(QWidget& container) {
     }
 }
 
-bool HandleControlEvent(TControl& control, QEvent* event, const std::function<bool(QEvent*)>& base) {
+namespace {
+
+bool RouteControlEvent(TControl& control, QEvent* event, const std::function<bool(QEvent*)>& base) {
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
@@ -248,6 +251,14 @@ bool HandleControlEvent(TControl& control, QEvent* event, const std::function<bo
     }
     default: return base(event);
     }
+}
+
+}  // namespace
+
+bool HandleControlEvent(TControl& control, QEvent* event, const std::function<bool(QEvent*)>& base) {
+    bool handled = true;
+    Dispatch(&control.Widget(), [&] { handled = RouteControlEvent(control, event, base); });
+    return handled;
 }
 
 }  // namespace ui

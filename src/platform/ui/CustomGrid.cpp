@@ -1,6 +1,7 @@
 // TCustomGrid: cell counts and sizes, scrolling by whole cells, the current cell and selection, and the editor host.
 #include "platform/ui/CustomGrid.h"
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/GridNavigation.h"
 #include "platform/ui/Timer.h"
 
@@ -31,8 +32,10 @@ TCustomGrid::TCustomGrid(QWidget* parent) : ControlOf(parent), measureImage_(1, 
         bar->setTracking(false);
         QObject::connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
             if (updatingScrollBars_) return;
-            if (bar == horizontalScrollBar()) SetLeftCol(value);
-            else SetTopRow(value);
+            ui::Dispatch(this, [&] {
+                if (bar == horizontalScrollBar()) SetLeftCol(value);
+                else SetTopRow(value);
+            });
         });
     }
     SetScrollBars(ssBoth);

@@ -187,6 +187,8 @@ protected:
 private:
     friend class TInplaceEdit;
 
+    // The viewport's events: painting, sizing, mouse and wheel.
+    bool RouteViewportEvent(QEvent* event);
     void PaintEvent(const QRect& area);
     void PaintLines(TCanvas& canvas);
     void PaintCells(TCanvas& canvas, const TRect& area);

@@ -1,6 +1,7 @@
 // TCustomGrid's mouse and keys: selecting by press and drag, auto-scroll, sizing, navigation keys, the event order.
 #include "platform/ui/CustomGrid.h"
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/GridNavigation.h"
 #include "platform/ui/InplaceEdit.h"
 #include "platform/ui/Timer.h"
@@ -33,11 +34,18 @@ bool IsCellKey(Word key) {
 }  // namespace
 
 bool TCustomGrid::event(QEvent* event) {
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) InvalidateCell(Col(), Row());
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        ui::Dispatch(this, [this] { InvalidateCell(Col(), Row()); });
     return ControlOf::event(event);
 }
 
 bool TCustomGrid::viewportEvent(QEvent* event) {
+    bool handled = true;
+    ui::Dispatch(this, [&] { handled = RouteViewportEvent(event); });
+    return handled;
+}
+
+bool TCustomGrid::RouteViewportEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::Paint: PaintEvent(static_cast<QPaintEvent*>(event)->rect()); return true;
     case QEvent::Resize:

@@ -1,6 +1,8 @@
 // Text boxes: Qt's line and plain-text edits with the framework's key wishes.
 #include "platform/ui/Edits.h"
 
+#include "platform/ui/Dispatch.h"
+
 namespace {
 
 bool IsArrow(Word key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
@@ -8,7 +10,9 @@ bool IsArrow(Word key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_U
 }  // namespace
 
 TEdit::TEdit(QWidget* parent) : ControlOf<QLineEdit>(parent) {
-    connect(this, &QLineEdit::textChanged, this, [this] { ui::Fire(OnChange, this); });
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        ui::Dispatch(this, [this] { ui::Fire(OnChange, this); });
+    });
 }
 
 void TEdit::SetPasswordChar(QChar ch) {
@@ -27,7 +31,9 @@ bool TEdit::WantsKey(Word key, TShiftState) const { return IsArrow(key); }
 
 TMemo::TMemo(QWidget* parent) : ControlOf<QPlainTextEdit>(parent) {
     SetScrollBars(ssNone);
-    connect(this, &QPlainTextEdit::textChanged, this, [this] { ui::Fire(OnChange, this); });
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        ui::Dispatch(this, [this] { ui::Fire(OnChange, this); });
+    });
 }
 
 void TMemo::SetScrollBars(TScrollStyle style) {

@@ -4,6 +4,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
 
@@ -22,7 +23,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* e) override {
         QWidget::resizeEvent(e);
-        ui::ArrangeAlignedChildren(*this);
+        ui::Dispatch(this, [this] { ui::ArrangeAlignedChildren(*this); });
     }
 };
 
@@ -145,7 +146,10 @@ void TForm::SetActiveControl(TControl* control) {
 void TForm::SetModalResult(int result) {
     modalResult_ = result;
     // Checked after the running handler returns, as the framework's modal loop does.
-    if (modal_ && result != mrNone) QMetaObject::invokeMethod(this, [this] { CloseModal(); }, Qt::QueuedConnection);
+    if (modal_ && result != mrNone) {
+        const auto closeModal = [this] { ui::Dispatch(this, [this] { CloseModal(); }); };
+        QMetaObject::invokeMethod(this, closeModal, Qt::QueuedConnection);
+    }
 }
 
 int TForm::ShowModal() {
@@ -263,30 +267,32 @@ bool TForm::DialogKey(Word key, TShiftState shift, TControl& focused) {
 bool TForm::SelectNext(bool forward) { return focusNextPrevChild(forward); }
 
 bool TForm::event(QEvent* e) {
-    switch (e->type()) {
-    case QEvent::Show:
-        if (!e->spontaneous()) ui::Fire(OnShow, this);
-        break;
-    case QEvent::Hide:
-        if (!e->spontaneous()) ui::Fire(OnHide, this);
-        break;
-    case QEvent::WindowActivate: ui::Fire(OnActivate, this); break;
-    case QEvent::WindowDeactivate: ui::Fire(OnDeactivate, this); break;
-    case QEvent::LayoutRequest: SyncMenuHeight(); break;  // the menu bar's items changed
-    default: break;
-    }
+    ui::Dispatch(this, [this, e] {
+        switch (e->type()) {
+        case QEvent::Show:
+            if (!e->spontaneous()) ui::Fire(OnShow, this);
+            break;
+        case QEvent::Hide:
+            if (!e->spontaneous()) ui::Fire(OnHide, this);
+            break;
+        case QEvent::WindowActivate: ui::Fire(OnActivate, this); break;
+        case QEvent::WindowDeactivate: ui::Fire(OnDeactivate, this); break;
+        case QEvent::LayoutRequest: SyncMenuHeight(); break;  // the menu bar's items changed
+        default: break;
+        }
+    });
     return ControlOf<QWidget>::event(e);
 }
 
 void TForm::closeEvent(QCloseEvent* e) {
     // The close box and the window manager's close come here; they take the one close route.
     e->ignore();
-    Close();
+    ui::Dispatch(this, [this] { Close(); });
 }
 
 void TForm::resizeEvent(QResizeEvent* e) {
     ControlOf<QWidget>::resizeEvent(e);
-    LayoutClient();
+    ui::Dispatch(this, [this] { LayoutClient(); });
 }
 
 void TForm::ApplyPosition() {

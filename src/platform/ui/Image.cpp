@@ -2,6 +2,7 @@
 #include "platform/ui/Image.h"
 
 #include "platform/ui/Canvas.h"
+#include "platform/ui/Dispatch.h"
 
 TImage::TImage(QWidget* parent) : ControlOf<QWidget>(parent) {
     picture_.OnChange = [this](QObject*) { PictureChanged(); };
@@ -28,11 +29,13 @@ void TImage::PictureChanged() {
 }
 
 void TImage::paintEvent(QPaintEvent*) {
-    const TGraphic* graphic = picture_.Graphic();
-    if (!graphic || graphic->Empty()) return;
-    QPainter painter(this);
-    TCanvas canvas(painter);
-    if (stretch_) canvas.StretchDraw(Rect(0, 0, width(), height()), *graphic);
-    else if (center_) canvas.Draw((width() - graphic->Width()) / 2, (height() - graphic->Height()) / 2, *graphic);
-    else canvas.Draw(0, 0, *graphic);
+    ui::Dispatch(this, [&] {
+        const TGraphic* graphic = picture_.Graphic();
+        if (!graphic || graphic->Empty()) return;
+        QPainter painter(this);
+        TCanvas canvas(painter);
+        if (stretch_) canvas.StretchDraw(Rect(0, 0, width(), height()), *graphic);
+        else if (center_) canvas.Draw((width() - graphic->Width()) / 2, (height() - graphic->Height()) / 2, *graphic);
+        else canvas.Draw(0, 0, *graphic);
+    });
 }

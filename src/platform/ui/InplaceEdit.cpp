@@ -2,12 +2,13 @@
 #include "platform/ui/InplaceEdit.h"
 
 #include "platform/ui/CustomGrid.h"
+#include "platform/ui/Dispatch.h"
 
 TInplaceEdit::TInplaceEdit(TCustomGrid& grid) : TEdit(grid.viewport()), grid_(grid) {
     setFrame(false);
     hide();
     QObject::connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
-        if (!loading_) grid_.SetEditText(grid_.Col(), grid_.Row(), text);
+        if (!loading_) ui::Dispatch(this, [&] { grid_.SetEditText(grid_.Col(), grid_.Row(), text); });
     });
 }
 

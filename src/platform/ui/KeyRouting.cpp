@@ -2,6 +2,7 @@
 #include "platform/ui/KeyRouting.h"
 
 #include "platform/ui/Control.h"
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
 
 #include <QCoreApplication>
@@ -57,8 +58,10 @@ public:
             if (&e == &key) passOriginal = true;
             else QCoreApplication::sendEvent(watched, &e);
         };
-        if (event->type() == QEvent::KeyPress) RouteKeyPress(control_, key, native);
-        else RouteKeyRelease(control_, key, native);
+        Dispatch(&control_.Widget(), [&] {
+            if (event->type() == QEvent::KeyPress) RouteKeyPress(control_, key, native);
+            else RouteKeyRelease(control_, key, native);
+        });
         if (passOriginal) return false;
         event->accept();
         return true;

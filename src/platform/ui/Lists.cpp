@@ -1,6 +1,7 @@
 // Combo and list boxes over QComboBox and QListWidget.
 #include "platform/ui/Lists.h"
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/KeyRouting.h"
 
 #include <QLineEdit>
@@ -15,8 +16,10 @@ TComboBox::TComboBox(QWidget* parent) : ControlOf<QComboBox>(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     SetStyle(csDropDown);
     connect(this, &QComboBox::activated, this, [this] {
-        ui::Fire(OnSelect, this);
-        ui::Fire(OnChange, this);
+        ui::Dispatch(this, [this] {
+            ui::Fire(OnSelect, this);
+            ui::Fire(OnChange, this);
+        });
     });
 }
 
@@ -26,7 +29,9 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
     if (QLineEdit* edit = lineEdit(); edit && edit != wiredEdit_) {
         wiredEdit_ = edit;
         ui::ForwardKeys(*edit, *this);
-        connect(edit, &QLineEdit::textEdited, this, [this] { ui::Fire(OnChange, this); });
+        connect(edit, &QLineEdit::textEdited, this, [this] {
+            ui::Dispatch(this, [this] { ui::Fire(OnChange, this); });
+        });
     }
 }
 

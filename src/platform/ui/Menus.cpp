@@ -1,6 +1,7 @@
 // Menu items kept as a tree of TMenuItem, each shown by one QAction.
 #include "platform/ui/Menus.h"
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ModalRunner.h"
 
@@ -13,7 +14,7 @@ TMenuItem::TMenuItem(QObject* owner) : TComponent(owner), action_(new QAction(th
     connect(action_, &QAction::triggered, this, [this] {
         // A checkable action toggles itself; the item's Checked changes only when code sets it.
         action_->setChecked(checked_);
-        Click();
+        ui::Dispatch(this, [this] { Click(); });
     });
 }
 

@@ -2,6 +2,7 @@
 #include "platform/ui/ModalRunner.h"
 
 #include "platform/rtl/Messages.h"
+#include "platform/ui/Dispatch.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -10,19 +11,13 @@
 namespace ui {
 namespace {
 
-std::shared_ptr<ModalRunner>& Installed() {
-    static std::shared_ptr<ModalRunner> runner = std::make_shared<WindowedModalRunner>();
-    return runner;
-}
+std::shared_ptr<ModalRunner> MakeWindowedRunner() { return std::make_shared<WindowedModalRunner>(); }
 
 }  // namespace
 
-ModalRunner& CurrentModalRunner() { return *Installed(); }
-
-std::shared_ptr<ModalRunner> SetModalRunner(std::shared_ptr<ModalRunner> runner) {
-    if (!runner) runner = std::make_shared<WindowedModalRunner>();
-    std::swap(Installed(), runner);
-    return runner;
+rtl::ServiceSlot<ModalRunner>& ModalRunnerSlot() {
+    static rtl::ServiceSlot<ModalRunner> slot(&MakeWindowedRunner);
+    return slot;
 }
 
 void ScriptedModalRunner::Answer(const QString& name, int result) { scripts_[name].push_back({result, {}}); }
@@ -54,7 +49,7 @@ int ScriptedModalRunner::Run(const ModalRun& run) {
     // The action runs inside the window's own modal loop, once the window is shown.
     QPointer<QWidget> window(&run.window);
     QTimer::singleShot(0, &run.window, [window, action = std::move(script.action), abandon = run.abandon] {
-        action(*window);
+        Dispatch(window, [&] { action(*window); });
         // What the action started (a result set by a click) finishes before a still-open run is ended.
         QCoreApplication::processEvents();
         if (window) abandon();
@@ -73,10 +68,5 @@ int RunDialog(QDialog& dialog, const QString& name, const std::function<int()>& 
                        }};
     return CurrentModalRunner().Run(run);
 }
-
-ScopedScriptedRunner::ScopedScriptedRunner()
-    : runner_(std::make_shared<ScriptedModalRunner>()), previous_(SetModalRunner(runner_)) {}
-
-ScopedScriptedRunner::~ScopedScriptedRunner() { SetModalRunner(previous_); }
 
 }  // namespace ui

@@ -2,6 +2,8 @@
 // The program runs them for real; tests script them by name.
 #pragma once
 
+#include "platform/rtl/ServiceSlot.h"
+
 #include <QString>
 #include <QDialog>
 #include <QWidget>
@@ -32,9 +34,13 @@ public:
     virtual int Run(const ModalRun& run) = 0;
 };
 
-ModalRunner& CurrentModalRunner();
+// The runner in use; its default runs every window for real.
+rtl::ServiceSlot<ModalRunner>& ModalRunnerSlot();
+inline ModalRunner& CurrentModalRunner() { return ModalRunnerSlot().Current(); }
 // Installs a runner and returns the one it replaces; null restores the windowed runner.
-std::shared_ptr<ModalRunner> SetModalRunner(std::shared_ptr<ModalRunner> runner);
+inline std::shared_ptr<ModalRunner> SetModalRunner(std::shared_ptr<ModalRunner> runner) {
+    return ModalRunnerSlot().Install(std::move(runner));
+}
 
 // Runs every window for real.
 class WindowedModalRunner : public ModalRunner {
@@ -80,16 +86,9 @@ private:
 int RunDialog(QDialog& dialog, const QString& name, const std::function<int()>& resultOf);
 
 // Installs a fresh scripted runner for the lifetime of the object, then restores the previous one.
-class ScopedScriptedRunner {
+class ScopedScriptedRunner : public rtl::ScopedService<ModalRunner, ScriptedModalRunner> {
 public:
-    ScopedScriptedRunner();
-    ~ScopedScriptedRunner();
-    ScriptedModalRunner* operator->() const { return runner_.get(); }
-    ScriptedModalRunner& operator*() const { return *runner_; }
-
-private:
-    std::shared_ptr<ScriptedModalRunner> runner_;
-    std::shared_ptr<ModalRunner> previous_;
+    ScopedScriptedRunner() : ScopedService(ModalRunnerSlot(), std::make_shared<ScriptedModalRunner>()) {}
 };
 
 }  // namespace ui

@@ -1,6 +1,8 @@
 // The popup tracker: cancels open popups on a press elsewhere without eating the press.
 #include "platform/ui/PopupTracker.h"
 
+#include "platform/ui/Dispatch.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTimer>
@@ -41,14 +43,16 @@ bool PopupTracker::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
     auto* target = qobject_cast<QWidget*>(watched);
     if (!target) return false;
-    for (const Entry& entry : std::vector<Entry>(entries_)) {
-        if (!entry.popup || IsInside(target, entry.popup) || IsInside(target, entry.owner)) continue;
-        QWidget* popup = entry.popup;
-        // Unregistered at once: the same press travelling on to the parents does not cancel twice.
-        Unregister(popup);
-        // Posted, so that the press is delivered first, as the hook's posted message was.
-        QTimer::singleShot(0, popup, entry.cancel);
-    }
+    Dispatch(this, [&] {
+        for (const Entry& entry : std::vector<Entry>(entries_)) {
+            if (!entry.popup || IsInside(target, entry.popup) || IsInside(target, entry.owner)) continue;
+            QWidget* popup = entry.popup;
+            // Unregistered at once: the same press travelling on to the parents does not cancel twice.
+            Unregister(popup);
+            // Posted, so that the press is delivered first, as the hook's posted message was.
+            QTimer::singleShot(0, popup, [popup, cancel = entry.cancel] { Dispatch(popup, cancel); });
+        }
+    });
     return false;
 }
 

@@ -1,6 +1,7 @@
 // Qt's timer service and the clock-driven one for tests.
 #include "platform/ui/TimerService.h"
 
+#include "platform/ui/Dispatch.h"
 #include <QTimer>
 #include <algorithm>
 
@@ -10,7 +11,7 @@ namespace {
 class QtTimer : public ScheduledTimer {
 public:
     QtTimer(int interval, std::function<void()> onTick) {
-        QObject::connect(&timer_, &QTimer::timeout, std::move(onTick));
+        QObject::connect(&timer_, &QTimer::timeout, [onTick = std::move(onTick)] { Dispatch(nullptr, onTick); });
         timer_.start(interval);
     }
 
@@ -25,19 +26,13 @@ public:
     }
 };
 
-std::shared_ptr<TimerService>& Installed() {
-    static std::shared_ptr<TimerService> service = std::make_shared<QtTimerService>();
-    return service;
-}
+std::shared_ptr<TimerService> MakeQtTimers() { return std::make_shared<QtTimerService>(); }
 
 }  // namespace
 
-TimerService& CurrentTimerService() { return *Installed(); }
-
-std::shared_ptr<TimerService> SetTimerService(std::shared_ptr<TimerService> service) {
-    if (!service) service = std::make_shared<QtTimerService>();
-    std::swap(Installed(), service);
-    return service;
+rtl::ServiceSlot<TimerService>& TimerServiceSlot() {
+    static rtl::ServiceSlot<TimerService> slot(&MakeQtTimers);
+    return slot;
 }
 
 class ClockTimerService::Entry : public ScheduledTimer {
@@ -79,15 +74,6 @@ void ClockTimerService::Advance(quint32 milliseconds) {
 void ClockTimerService::AdvanceClockTo(quint32 tick) {
     const quint32 now = clock_->TickCount();
     if (tick > now) clock_->Advance(tick - now);
-}
-
-ScopedFakeTimers::ScopedFakeTimers(TDateTime now)
-    : clock_(std::make_shared<rtl::FakeClock>(now)), service_(std::make_shared<ClockTimerService>(clock_)),
-      previousClock_(rtl::SetClock(clock_)), previousService_(SetTimerService(service_)) {}
-
-ScopedFakeTimers::~ScopedFakeTimers() {
-    SetTimerService(previousService_);
-    rtl::SetClock(previousClock_);
 }
 
 }  // namespace ui

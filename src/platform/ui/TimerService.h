@@ -22,9 +22,13 @@ public:
     virtual std::unique_ptr<ScheduledTimer> Schedule(int interval, std::function<void()> onTick) = 0;
 };
 
-TimerService& CurrentTimerService();
+// The service in use; its default is Qt's timers.
+rtl::ServiceSlot<TimerService>& TimerServiceSlot();
+inline TimerService& CurrentTimerService() { return TimerServiceSlot().Current(); }
 // Installs a service and returns the one it replaces; null restores Qt's timers.
-std::shared_ptr<TimerService> SetTimerService(std::shared_ptr<TimerService> service);
+inline std::shared_ptr<TimerService> SetTimerService(std::shared_ptr<TimerService> service) {
+    return TimerServiceSlot().Install(std::move(service));
+}
 
 // Timers driven by a fake clock: Advance moves the clock and fires every timer that falls due,
 // in time order, each at its own moment. Install it with the clock (see ScopedFakeTimers).
@@ -45,17 +49,16 @@ private:
 // Installs a fake clock and timers driven by it for the lifetime of the object.
 class ScopedFakeTimers {
 public:
-    explicit ScopedFakeTimers(TDateTime now = 0.0);
-    ~ScopedFakeTimers();
+    explicit ScopedFakeTimers(TDateTime now = 0.0)
+        : clock_(rtl::ClockSlot(), std::make_shared<rtl::FakeClock>(now)),
+          timers_(TimerServiceSlot(), std::make_shared<ClockTimerService>(clock_.Shared())) {}
     rtl::FakeClock& Clock() const { return *clock_; }
-    ClockTimerService& Timers() const { return *service_; }
-    void Advance(quint32 milliseconds) { service_->Advance(milliseconds); }
+    ClockTimerService& Timers() const { return *timers_; }
+    void Advance(quint32 milliseconds) { timers_->Advance(milliseconds); }
 
 private:
-    std::shared_ptr<rtl::FakeClock> clock_;
-    std::shared_ptr<ClockTimerService> service_;
-    std::shared_ptr<rtl::Clock> previousClock_;
-    std::shared_ptr<TimerService> previousService_;
+    rtl::ScopedService<rtl::Clock, rtl::FakeClock> clock_;
+    rtl::ScopedService<TimerService, ClockTimerService> timers_;
 };
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 // Tool buttons over QToolButton; a linked menu item's QAction drives the button.
 #include "platform/ui/ToolBar.h"
 
+#include "platform/ui/Dispatch.h"
 #include "platform/ui/Menus.h"
 
 #include <QAction>
@@ -18,7 +19,7 @@ void TToolBar::SetShowCaptions(bool show) {
 TToolButton::TToolButton(TToolBar* toolBar) : ControlOf<QToolButton>(toolBar) {
     toolBar->addWidget(this);
     connect(this, &QToolButton::clicked, this, [this] {
-        if (!menuItem_) Click();
+        if (!menuItem_) ui::Dispatch(this, [this] { Click(); });
     });
 }
 
