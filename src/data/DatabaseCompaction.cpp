@@ -53,13 +53,19 @@ int CompactAndSwap(std::unique_ptr<sql::Connection>& check, const QString& fileN
     sql::CompactDatabase(ExclusiveConnectionString(fileName, password),
                          NormalConnectionString(tempFileName, newPassword));
 
-    if (makeBackup && !RenameFile(fileName, backupFileName))
-        return Failed(QStringLiteral("Could not create backup file ") + backupFileName + u'.');
-    if (!makeBackup && !DeleteFile(fileName))
-        return Failed(QStringLiteral("Could not delete original non-compacted file ") + fileName + u'.');
-    if (!RenameFile(tempFileName, fileName))
+    // The original is moved aside rather than deleted until the copy has its name, so that a failed rename can
+    // put it back: the database's name is never left without a file.
+    const QString asideName = makeBackup ? backupFileName : fileName + QStringLiteral(".compacting");
+    if (!makeBackup && FileExists(asideName)) DeleteFile(asideName);
+    if (!RenameFile(fileName, asideName))
+        return Failed(makeBackup ? QStringLiteral("Could not create backup file ") + backupFileName + u'.'
+                                 : QStringLiteral("Could not delete original non-compacted file ") + fileName + u'.');
+    if (!RenameFile(tempFileName, fileName)) {
+        RenameFile(asideName, fileName);
         return Failed(QStringLiteral("Could not rename compacted file ") + tempFileName +
                       QStringLiteral(" to the original filename ") + fileName);
+    }
+    if (!makeBackup) DeleteFile(asideName);
     return kCompacted;
 }
 

@@ -2,6 +2,7 @@
 #include "data/FileSnapshot.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FaultInjection.h"
 
 #include <QFile>
 #include <QTemporaryFile>
@@ -14,7 +15,7 @@ FileSnapshot::FileSnapshot(const QString& fileName) : fileName_(fileName) {
     QTemporaryFile copy(fileName + QStringLiteral(".XXXXXX"));
     copy.setAutoRemove(false);
     QFile original(fileName);
-    if (!copy.open() || !original.open(QIODevice::ReadOnly)) {
+    if (rtl::FaultInjection::Fails() || !copy.open() || !original.open(QIODevice::ReadOnly)) {
         throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(copy.fileTemplate(), copy.errorString()));
     }
     copyName_ = copy.fileName();
@@ -38,7 +39,7 @@ FileSnapshot::~FileSnapshot() {
 bool FileSnapshot::Restore() {
     // rename() replaces the file in one step, so the file is never half restored.
     keep_ = true;
-    return std::rename(QFile::encodeName(copyName_).constData(), QFile::encodeName(fileName_).constData()) == 0;
+    return !rtl::FaultInjection::Fails() && std::rename(QFile::encodeName(copyName_).constData(), QFile::encodeName(fileName_).constData()) == 0;
 }
 
 }  // namespace data

@@ -10,6 +10,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Messages.h"
 #include "platform/sql/Connection.h"
+#include "platform/sql/EngineError.h"
 #include "platform/ui/Application.h"
 
 namespace {
@@ -122,7 +123,9 @@ bool TData::RunUpgradeStep(const data::UpgradeStep& step) {
             try {
                 Execute(statement.sql);
             } catch (const Exception& error) {
-                if (statement.mayFail) continue;
+                // Only a statement naming what this file lacks may fail; a disk error must undo the step.
+                const auto* engineError = dynamic_cast<const EOleException*>(&error);
+                if (statement.mayFail && engineError && engineError->ErrorCode() == sql::kErrorInCommand) continue;
                 failure = error.Message();
                 break;
             }

@@ -2,6 +2,7 @@
 #include "platform/registry/Hive.h"
 
 #include "platform/registry/StoreFile.h"
+#include "platform/rtl/FaultInjection.h"
 
 #include <QDir>
 #include <QFile>
@@ -120,9 +121,9 @@ bool Hive::Modify(const std::function<Outcome(Key& root)>& change) {
     if (outcome != Outcome::Changed) return outcome == Outcome::Unchanged;
 
     QSaveFile file(fileName_);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(SerializeStore(root, title_));
-    if (!file.commit()) return false;  // flushes to disk before renaming over the old file
+    if (rtl::FaultInjection::Fails() || !file.open(QIODevice::WriteOnly)) return false;
+    if (rtl::FaultInjection::Fails() || file.write(SerializeStore(root, title_)) < 0) return false;
+    if (rtl::FaultInjection::Fails() || !file.commit()) return false;  // flushes to disk before renaming over the old file
     root_ = std::make_shared<const Key>(std::move(root));
     stamp_ = StampOf(fileName_);
     return true;
