@@ -182,8 +182,6 @@ bool TTrans::CommitModify(int index) {
             Table->Post();
             DeleteWorkingRow(working);
             transaction.Commit();
-            LocateId(original);
-            return true;
         } catch (const Exception& e) {
             if (Table->State() == dsEdit) Table->Cancel();
             const bool retry = AskRetry(original, QStringLiteral("updated"), e.Message());
@@ -192,7 +190,15 @@ bool TTrans::CommitModify(int index) {
             if (!retry)
                 return Fail(QStringLiteral("Booking id %1 could not be updated. Your changes to it have not been saved.")
                                 .arg(original));
+            continue;
         }
+        // The change is in the file: failing to put the table back on the booking must not report it unsaved
+        // (its History row would be withdrawn).
+        try {
+            LocateId(original);
+        } catch (const Exception&) {
+        }
+        return true;
     }
 }
 

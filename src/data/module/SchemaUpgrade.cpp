@@ -11,6 +11,7 @@
 #include "platform/rtl/Messages.h"
 #include "platform/rtl/ScreenService.h"
 #include "platform/sql/Connection.h"
+#include "platform/sql/EngineError.h"
 
 namespace {
 
@@ -123,7 +124,9 @@ bool TData::RunUpgradeStep(const data::UpgradeStep& step) {
             try {
                 Execute(statement.sql);
             } catch (const Exception& error) {
-                if (statement.mayFail) continue;
+                // Only a statement naming what this file lacks may fail; a disk error must undo the step.
+                const auto* engineError = dynamic_cast<const EOleException*>(&error);
+                if (statement.mayFail && engineError && engineError->ErrorCode() == sql::kErrorInCommand) continue;
                 failure = error.Message();
                 break;
             }

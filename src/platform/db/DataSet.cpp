@@ -199,7 +199,7 @@ void TDataSet::FocusField(TField& field) {
 void TDataSet::RebuildView() {
     view_.clear();
     cursorCount_ = cursor_ ? cursor_->Count() : 0;
-    viewFiltered_ = filtered_ && (OnFilterRecord || !filter_.trimmed().isEmpty());
+    viewFiltered_ = filtered_ && (OnFilterRecord || filterExpression_);
     if (!viewFiltered_) return;
     for (int i = 0; i < cursorCount_; ++i)
         if (AcceptRow(i)) view_.push_back(i);
@@ -212,7 +212,7 @@ bool TDataSet::AcceptRow(int cursorIndex) {
     filtering_ = true;
     bool accept = true;
     try {
-        if (!filter_.trimmed().isEmpty()) accept = db::FilterExpression(filter_).Matches(*this);
+        if (filterExpression_) accept = filterExpression_->Matches(*this);
         if (accept && OnFilterRecord) OnFilterRecord(*this, accept);
     } catch (...) {
         filtering_ = false;
@@ -718,7 +718,7 @@ QVariant TDataSet::Lookup(const QString& keyFields, const QVariant& keyValues, c
 }
 
 void TDataSet::SetFilter(const QString& filter) {
-    if (!filter.trimmed().isEmpty()) db::FilterExpression check(filter);
+    filterExpression_ = filter.trimmed().isEmpty() ? nullptr : std::make_shared<const db::FilterExpression>(filter);
     filter_ = filter;
     if (Active() && filtered_) {
         CheckBrowseMode();
@@ -746,6 +746,7 @@ void TDataSet::Clone(TDataSet& source) {
     Fire(BeforeOpen);
     cursor_ = source.cursor_;
     filter_ = source.filter_;
+    filterExpression_ = source.filterExpression_;
     filtered_ = source.filtered_;
     OnFilterRecord = source.OnFilterRecord;
     BindFields();

@@ -15,6 +15,10 @@ class TDataSource;
 class TDataLink;
 class TStrings;
 
+namespace db {
+class FilterExpression;
+}
+
 // Identifies a record of a dataset; empty is no bookmark.
 using TBookmark = QByteArray;
 
@@ -206,6 +210,8 @@ private:
     quint64 calcVersion_ = 0;
     quint64 dataVersion_ = 1;
     QString filter_;
+    // The filter text read once when it is set (null when blank), tested against each row.
+    std::shared_ptr<const db::FilterExpression> filterExpression_;
     bool filtered_ = false;
     bool calculating_ = false;
     bool filtering_ = false;

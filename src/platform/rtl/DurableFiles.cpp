@@ -1,6 +1,8 @@
 // Durable copy, rename and removal through POSIX calls, so that every short write and full disk is seen.
 #include "platform/rtl/DurableFiles.h"
 
+#include "platform/rtl/FaultInjection.h"
+
 #include "platform/rtl/KillPoints.h"
 
 #include <QFile>
@@ -52,6 +54,7 @@ QString CopyContents(int in, int out, const QString& target) {
 }  // namespace
 
 QString CopyFileDurably(const QString& source, const QString& target) {
+    if (FaultInjection::Fails()) return QStringLiteral("Cannot create file \"%1\".").arg(target);
     const int in = open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return QStringLiteral("Cannot open file \"%1\". %2").arg(source, QString::fromLocal8Bit(std::strerror(errno)));
     struct stat info = {};
@@ -73,6 +76,7 @@ QString CopyFileDurably(const QString& source, const QString& target) {
 }
 
 bool ReplaceFileDurably(const QString& from, const QString& to) {
+    if (FaultInjection::Fails()) return false;
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) return false;
     SyncFolderOf(to);
     return true;

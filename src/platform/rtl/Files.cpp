@@ -2,6 +2,7 @@
 #include "platform/rtl/Files.h"
 
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/FaultInjection.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -53,14 +54,16 @@ bool FileExists(const QString& fileName) {
 
 bool DirectoryExists(const QString& directory) { return QFileInfo(directory).isDir(); }
 
-bool DeleteFile(const QString& fileName) { return FileExists(fileName) && QFile::remove(fileName); }
+bool DeleteFile(const QString& fileName) {
+    return !rtl::FaultInjection::Fails() && FileExists(fileName) && QFile::remove(fileName);
+}
 
 bool RenameFile(const QString& oldName, const QString& newName) {
-    return !QFileInfo::exists(newName) && QFile::rename(oldName, newName);
+    return !rtl::FaultInjection::Fails() && !QFileInfo::exists(newName) && QFile::rename(oldName, newName);
 }
 
 bool CopyFile(const QString& source, const QString& target, bool failIfExists) {
-    if (!FileExists(source)) return false;
+    if (rtl::FaultInjection::Fails() || !FileExists(source)) return false;
     if (QFileInfo::exists(target)) {
         if (failIfExists || !QFile::remove(target)) return false;
     }

@@ -1,6 +1,8 @@
 // Owner-only files written under a temporary name and renamed into place.
 #include "platform/rtl/PrivateFile.h"
 
+#include "platform/rtl/FaultInjection.h"
+
 #include <QFile>
 #include <cerrno>
 #include <cstdlib>
@@ -29,14 +31,14 @@ PrivateFileOutcome WritePrivateFile(const QString& fileName, const QByteArray& d
     const QByteArray target = QFile::encodeName(fileName);
     QByteArray temporary = target + ".XXXXXX";
     // mkstemp creates the file with mode 0600, whatever the umask: it is never readable by others.
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    const int fd = rtl::FaultInjection::Fails() ? -1 : ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         error = SystemError();
         return PrivateFileOutcome::CannotCreate;
     }
-    const bool written = WriteAll(fd, data);
+    const bool written = !rtl::FaultInjection::Fails() && WriteAll(fd, data);
     const int writeErrno = errno;
-    if (::close(fd) == 0 && written && ::rename(temporary.constData(), target.constData()) == 0)
+    if (::close(fd) == 0 && written && !rtl::FaultInjection::Fails() && ::rename(temporary.constData(), target.constData()) == 0)
         return PrivateFileOutcome::Written;
     if (!written) errno = writeErrno;
     error = SystemError();

@@ -5,6 +5,7 @@
 #include "platform/sql/EngineError.h"
 
 #include <QFile>
+#include <sqlite3.h>
 
 namespace sql {
 
@@ -27,17 +28,18 @@ void CompactInto(const Connection& source, const QString& destinationConnectionS
     QFile empty(destination.dataSource);
     if (!empty.open(QIODevice::WriteOnly)) RaiseEngineError(empty.errorString());
     empty.close();
-    database.Exec(QStringLiteral("ATTACH DATABASE %1 AS TvCompacted KEY %2")
-                      .arg(QuoteText(destination.dataSource), QuoteText(destination.password)));
+    // A failure anywhere leaves no destination behind, not even the empty file.
     try {
+        database.Exec(QStringLiteral("ATTACH DATABASE %1 AS TvCompacted KEY %2")
+                          .arg(QuoteText(destination.dataSource), QuoteText(destination.password)));
         database.QueryValue(QStringLiteral("SELECT sqlcipher_export('TvCompacted')"));
-    } catch (...) {
         database.Exec(QStringLiteral("DETACH DATABASE TvCompacted"));
+    } catch (...) {
+        sqlite3_exec(database.Handle(), "DETACH DATABASE TvCompacted", nullptr, nullptr, nullptr);
         QFile::remove(destination.dataSource);
-        database.Exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+        sqlite3_exec(database.Handle(), "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr);
         throw;
     }
-    database.Exec(QStringLiteral("DETACH DATABASE TvCompacted"));
     database.Exec(QStringLiteral("PRAGMA foreign_keys = ON"));
 }
 

@@ -2,6 +2,7 @@
 #include "platform/sql/Database.h"
 
 #include "platform/sql/EngineError.h"
+#include "platform/sql/InjectedFault.h"
 #include "platform/sql/SchemaSql.h"
 #include "platform/sql/Statement.h"
 
@@ -36,6 +37,7 @@ void Database::Close() {
 }
 
 void Database::Exec(const QString& nativeSql) const {
+    FailIfFaultInjected();
     const int rc = sqlite3_exec(db_, nativeSql.toUtf8().constData(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) Raise(rc);
 }

@@ -217,10 +217,11 @@ private:
         AddConstraints(changed, addition);
         const bool required = column.notNull && column.type != JetType::Boolean && column.type != JetType::Counter;
         if (required || !addition.foreignKeys.isEmpty() || (!table.PrimaryKey() && changed.PrimaryKey())) {
-            if (column.type == JetType::Counter) catalog_.SetCounter(table.name, column.name, column.seed, column.step);
-            RebuildTable(database_, catalog_, table, changed);
-            if (column.type == JetType::Counter) Atomically([&] { NumberRows(changed, column); });
-            return;
+            return RebuildTable(database_, catalog_, table, changed, {}, [&] {
+                if (column.type != JetType::Counter) return;
+                catalog_.SetCounter(table.name, column.name, column.seed, column.step);
+                NumberRows(changed, column);
+            });
         }
         Atomically([&] {
             database_.Exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
@@ -249,8 +250,9 @@ private:
         if (used) RaiseEngineError(QStringLiteral("Cannot delete a field that is part of an index or is needed by the system."));
         TableDef changed = table;
         changed.columns.removeAt(position);
-        RebuildTable(database_, catalog_, table, changed);
-        if (table.columns[position].type == JetType::Counter) catalog_.RemoveCounter(table.name, columnName);
+        RebuildTable(database_, catalog_, table, changed, {}, [&] {
+            if (table.columns[position].type == JetType::Counter) catalog_.RemoveCounter(table.name, columnName);
+        });
     }
 
     void AlterColumn(const QString& name, const TableDef& alteration, bool counterSeedGiven) {
@@ -271,12 +273,12 @@ private:
             });
         }
         AddConstraints(changed, alteration);
-        RebuildTable(database_, catalog_, table, changed, old.name);
-        if (old.type == JetType::Counter) catalog_.RemoveCounter(table.name, old.name);
-        if (column.type == JetType::Counter) {
+        RebuildTable(database_, catalog_, table, changed, old.name, [&] {
+            if (old.type == JetType::Counter) catalog_.RemoveCounter(table.name, old.name);
+            if (column.type != JetType::Counter) return;
             catalog_.SetCounter(table.name, old.name, column.seed, column.step);
-            Atomically([&] { NumberRows(changed, changed.columns[position]); });
-        }
+            NumberRows(changed, changed.columns[position]);
+        });
     }
 
     const Database& database_;

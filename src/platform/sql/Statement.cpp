@@ -3,6 +3,7 @@
 
 #include "platform/sql/Database.h"
 #include "platform/sql/EngineError.h"
+#include "platform/sql/InjectedFault.h"
 
 #include <sqlite3.h>
 
@@ -94,6 +95,7 @@ void Statement::Bind(const QString& name, const QVariant& value) {
 void Statement::ClearBindings() { sqlite3_clear_bindings(stmt_); }
 
 bool Statement::Step() {
+    FailIfFaultInjected();
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;

@@ -58,7 +58,7 @@ void CreateIndexesAndCounters(const Database& database, const TableDef& table) {
 }
 
 void RebuildTable(const Database& database, const Catalog& catalog, const TableDef& from, const TableDef& to,
-                  const QString& convertedColumn) {
+                  const QString& convertedColumn, const std::function<void()>& alsoDo) {
     if (sqlite3_get_autocommit(database.Handle()) == 0) {
         RaiseEngineError(QStringLiteral("The design of table '%1' cannot be changed inside a transaction.")
                              .arg(from.name));
@@ -74,6 +74,7 @@ void RebuildTable(const Database& database, const Catalog& catalog, const TableD
         database.Exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(QuoteName(temporary), QuoteName(to.name)));
         CreateIndexesAndCounters(database, to);
         catalog.Store(to);
+        if (alsoDo) alsoDo();
         if (!database.QueryValue(QStringLiteral("PRAGMA foreign_key_check")).isNull()) {
             RaiseEngineError(QStringLiteral("You cannot add or change a record because a related record is "
                                             "required in table '%1'.")

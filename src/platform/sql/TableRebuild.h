@@ -3,6 +3,8 @@
 
 #include "platform/sql/TableDef.h"
 
+#include <functional>
+
 namespace sql {
 
 class Catalog;
@@ -10,9 +12,11 @@ class Database;
 
 // Replaces the table by one of the new definition inside a transaction, keeping rows (by rowid, so their
 // order), indexes, constraints and counters. Columns are matched by name; convertedColumn, when given,
-// has its values converted to its new type (ALTER COLUMN). Must run outside a transaction.
+// has its values converted to its new type (ALTER COLUMN). alsoDo, when given, runs inside the same
+// transaction once the new table is in place, so that what goes with the change commits with it or not at
+// all. Must run outside a transaction.
 void RebuildTable(const Database& database, const Catalog& catalog, const TableDef& from, const TableDef& to,
-                  const QString& convertedColumn = {});
+                  const QString& convertedColumn = {}, const std::function<void()>& alsoDo = {});
 
 // Creates a table's indexes and counter triggers from its definition.
 void CreateIndexesAndCounters(const Database& database, const TableDef& table);

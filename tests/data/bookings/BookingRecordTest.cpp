@@ -121,6 +121,30 @@ TEST_F(BookingRecordTest, DescriptionOfAChangeListsOnlyFlaggedPartsThatDiffer) {
               QStringLiteral("Resource(Room 2) Date(Jan 08 2026) EndTime(11:30 am) Client(smith) "));
 }
 
+TEST_F(BookingRecordTest, DescriptionOfAnEndDateChangeNamesTheEndDateOnly) {
+    struct Case {
+        TDateTime start, end;  // the booking as it was
+        int newEndDay;
+        bool flagged;
+        QString description;
+    };
+    const Case cases[] = {
+        {At(5, 9), At(7, 10), 8, true, QStringLiteral("EndDate(Jan 08 2026) ")},
+        // A one-day booking that now ends on a later day.
+        {At(5, 9), At(5, 10), 6, true, QStringLiteral("EndDate(Jan 06 2026) ")},
+        {At(5, 9), At(7, 10), 8, false, QString()},
+    };
+    for (const Case& c : cases) {
+        const int id = db->Book(1, c.start, c.end);
+        TBookingRecord before(db->bookings, nullptr, nullptr), after(db->bookings, nullptr, nullptr);
+        LoadBooking(before, id);
+        LoadBooking(after, id);
+        after.EndDate = EncodeDate(2026, 1, c.newEndDay);
+        after.EndDateChanged = c.flagged;
+        EXPECT_EQ(after.DescribeChanges(&before, db->resources), c.description) << c.newEndDay << c.flagged;
+    }
+}
+
 TEST_F(BookingRecordTest, CustomColumnsAreFoundByNameAndTravelWithTheRecord) {
     std::unique_ptr<TUDFField> descriptor, second;
     data::FindCustomFields(db->bookings, db->global, descriptor, second);

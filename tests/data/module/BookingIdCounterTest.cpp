@@ -32,9 +32,9 @@ TEST(BookingIdCounter, FreshDatabaseNeedsNoReseed) {
 
 TEST(BookingIdCounter, HighestIdComesFromBookingsGroupsAndHistory) {
     const std::vector<std::pair<QString, int>> cases = {
-        {"INSERT INTO Bookings (BookingId, GroupBookingId) VALUES (5000, 4000)", 5000},
-        {"INSERT INTO Bookings (BookingId, GroupBookingId) VALUES (1100, 6000)", 6000},
-        {"INSERT INTO History (BookingId) VALUES (7000)", 7000},
+        {InsertBooking(5000, "4000"), 5000},
+        {InsertBooking(1100, "6000"), 6000},
+        {"INSERT INTO History (BookingId, HistoryTimeStamp) VALUES (7000, 1)", 7000},
     };
     for (const auto& [insert, highestExpected] : cases) {
         SCOPED_TRACE(insert.toStdString());
@@ -53,7 +53,7 @@ TEST(BookingIdCounter, HighestIdComesFromBookingsGroupsAndHistory) {
 TEST(BookingIdCounter, RepairReseedsPastTheHighestIdOnItsOwnConnection) {
     {
         auto connection = CreateDatabase(DbPath(), QStringLiteral("Secret"));
-        connection->Execute("INSERT INTO Bookings (BookingId) VALUES (5000)");
+        connection->Execute(InsertBooking(5000));
         data::ReseedNextBookingId(*connection, 1200);
     }
     data::RepairNextBookingId(DbPath(), QStringLiteral("Secret"));

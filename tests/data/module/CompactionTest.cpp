@@ -17,9 +17,7 @@ void Fill(const QString& password) {
     for (int i = 0; i < 3; ++i) connection->Execute("INSERT INTO NextBookingId (DUMMY) VALUES (0)");
     connection->Execute("DELETE FROM NextBookingId");
     for (int i = 1; i <= 40; ++i)
-        connection->Execute(QStringLiteral("INSERT INTO Bookings (BookingId, Notes) VALUES (%1, '%2')")
-                                .arg(i)
-                                .arg(QString(4000, 'n')));
+        connection->Execute(InsertBooking(i, QStringLiteral("NULL"), QString(4000, 'n')));
     connection->Execute("DELETE FROM Bookings WHERE BookingId > 1");
 }
 

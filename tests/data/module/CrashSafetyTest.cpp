@@ -141,14 +141,16 @@ public:
                 connection.Execute(jetSql);
                 if (write(ready[1], "!", 1) < 0 || !stays) _exit(0);
                 for (;;) pause();
-            } catch (const Exception&) {
+            } catch (const Exception& error) {
+                fprintf(stderr, "staging failed: %s\n", error.what());
                 _exit(1);
             }
         }
-        char done = 0;
-        if (read(ready[0], &done, 1) < 0) done = 0;
-        close(ready[0]);
+        // Closed here first, so that a child that fails without a word ends the read.
         close(ready[1]);
+        char done = 0;
+        if (read(ready[0], &done, 1) != 1) ADD_FAILURE() << "the staging process failed";
+        close(ready[0]);
         if (!stays) Stop();
     }
     ~StagingProcess() { Stop(); }
@@ -248,7 +250,7 @@ TEST(CrashSafety, CompactionKilledAtAnyPointLeavesTheOriginalOrTheCompactedFile)
         for (const QString point : {"compact-copied", "compact-backup-made"}) {
             QDir(testing_env::TempDir()).removeRecursively();
             QDir().mkpath(testing_env::TempDir());
-            CreateDatabase()->Execute("INSERT INTO Bookings (BookingId, Notes) VALUES (7, 'kept')");
+            CreateDatabase()->Execute(InsertBooking(7, QStringLiteral("NULL"), QStringLiteral("kept")));
             const std::string where = point.toStdString() + (backup ? " with backup" : "");
             EXPECT_TRUE(KilledAt("CrashChild.DISABLED_CompactsTheFileWithANewPassword", DbPath(), point, 1, backup))
                 << where;
@@ -266,12 +268,13 @@ TEST(CrashSafety, CompactionKilledAtAnyPointLeavesTheOriginalOrTheCompactedFile)
 TEST(CrashSafety, StagedRowsOfAProcessThatIsGoneStopCountingAndGoAtTheNextCleanUp) {
     TADOConnection connection;
     booking_db::Create(connection, DbPath());
+    booking_db::AddResource(connection, 1, QStringLiteral("Room"));
     data::EnsureStagedRowOwners(connection);
     const TDateTime day = EncodeDate(2026, 3, 2);
     // Staged by a process that then dies, and by one that stays.
     const auto stage = [&](int id, double hours) {
-        return QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, Trans, BookingStart, BookingEnd) "
-                              "VALUES (%1, 1, True, %2, %3)")
+        return QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, Trans, BookingStart, BookingEnd, Client) "
+                              "VALUES (%1, 1, True, %2, %3, 'c')")
             .arg(id)
             .arg(day + hours / 24, 0, 'f', 8)
             .arg(day + (hours + 1) / 24, 0, 'f', 8);

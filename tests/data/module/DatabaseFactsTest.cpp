@@ -20,9 +20,7 @@ TEST(DatabaseFacts, ReclaimableSpaceIsReportedFromTheThresholdOn) {
     auto connection = CreateDatabase();
     connection->BeginTransaction();
     for (int i = 1; i <= 400; ++i)
-        connection->Execute(QStringLiteral("INSERT INTO Bookings (BookingId, Notes) VALUES (%1, '%2')")
-                                .arg(i)
-                                .arg(QString(4000, 'n')));
+        connection->Execute(InsertBooking(i, QStringLiteral("NULL"), QString(4000, 'n')));
     connection->CommitTransaction();
     connection->Execute("DELETE FROM Bookings");
 

@@ -17,8 +17,12 @@ namespace {
 
 class SchemaUpgrade : public testing::Test {
 protected:
-    // The upgrade question's administrator check passes without asking.
-    void SetUp() override { data.AdministratorMode = true; }
+    // The upgrade question's administrator check passes without asking, and its two-second wait passes on
+    // the fake clock.
+    void SetUp() override {
+        data.AdministratorMode = true;
+        rtl::SetClock(std::make_shared<rtl::FakeClock>(EncodeDate(2026, 3, 1)));
+    }
 
     // Opens the file as the data module does and checks its schema.
     bool Check(const QString& path, bool readOnly = false) {

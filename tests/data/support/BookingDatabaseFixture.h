@@ -1,6 +1,7 @@
-// A database file holding the resource and booking tables the containers read, made with Jet DDL.
+// A database file of the program's schema with the resources and bookings the containers read.
 #pragma once
 
+#include "data/module/DataModule.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/sql/Connection.h"
@@ -19,24 +20,20 @@ struct BookingValues {
     QString reminder;
 };
 
-// Creates the file and opens the connection on it.
+// Creates the file with the program's own schema and opens the connection on it.
 inline void Create(TADOConnection& connection, const QString& path) {
-    sql::Connection::CreateDatabase({path, {}});
+    TData creator;
+    if (!creator.CreateDatabase(path, true)) return;
     connection.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(path);
     connection.LoginPrompt = false;
     connection.Open();
-    connection.Execute(QStringLiteral("CREATE TABLE Resources (ResourceId INTEGER NOT NULL CONSTRAINT PrimaryKey "
-                                      "PRIMARY KEY, ResourceName TEXT(25) NOT NULL, Description MEMO)"));
-    connection.Execute(QStringLiteral("CREATE UNIQUE INDEX ResourceNameIndex ON Resources (ResourceName)"));
-    connection.Execute(QStringLiteral(
-        "CREATE TABLE Bookings (BookingId INTEGER NOT NULL CONSTRAINT PrimaryKey PRIMARY KEY, ResourceId INTEGER NOT "
-        "NULL, Trans LOGICAL, Client TEXT(50), Description MEMO, BookingStart DATETIME NOT NULL, BookingEnd DATETIME "
-        "NOT NULL, Reminder MEMO)"));
-    connection.Execute(QStringLiteral("CREATE INDEX StartDateTime ON Bookings (ResourceId, BookingStart)"));
 }
 
 inline void AddResource(TADOConnection& connection, int id, const QString& name) {
-    connection.Execute(QStringLiteral("INSERT INTO Resources VALUES (%1, \"%2\", \"about %2\")").arg(id).arg(name));
+    connection.Execute(QStringLiteral("INSERT INTO Resources (ResourceId, ResourceName, Description, MaxBookDays) "
+                                      "VALUES (%1, \"%2\", \"about %2\", 0)")
+                           .arg(id)
+                           .arg(name));
 }
 
 // Adds bookings through one prepared statement (in a transaction when there are many).
@@ -44,7 +41,8 @@ class BookingWriter {
 public:
     explicit BookingWriter(TADOConnection& connection)
         : insert_(connection.Engine().Prepare(QStringLiteral(
-              "INSERT INTO Bookings VALUES (:Id, :Resource, :Trans, :Client, :Description, :Start, :End, :Reminder)"))) {}
+              "INSERT INTO Bookings (BookingId, ResourceId, Trans, Client, Description, BookingStart, BookingEnd, "
+              "Reminder) VALUES (:Id, :Resource, :Trans, :Client, :Description, :Start, :End, :Reminder)"))) {}
 
     void Add(const BookingValues& b) {
         insert_->Reset();

@@ -1,9 +1,11 @@
-// Small database files for the maintenance tests, and another program instance that holds a file.
+// Database files of the program's schema for the maintenance tests, and another program instance that holds a file.
 #pragma once
 
 #include "SchemaFixtures.h"
 
+#include "data/module/DataModule.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/sql/Compaction.h"
 #include "platform/sql/Connection.h"
 
 #include <QFile>
@@ -19,16 +21,26 @@ inline QString Plain(const QString& path, const QString& password = {}, bool exc
         .arg(path, password, exclusive ? QStringLiteral(";Mode=Share Deny Read|Share Deny Write") : QString());
 }
 
-// A database with the tables the maintenance services read: booking and history ids, the id counter, reports.
+// A database of the program's own schema with one resource (ResourceId 1) for bookings to refer to; a given
+// password protects it.
 inline std::unique_ptr<sql::Connection> CreateDatabase(const QString& path = DbPath(), const QString& password = {}) {
-    sql::Connection::CreateDatabase({path, password});
+    const QString plain = password.isEmpty() ? path : path + QStringLiteral(".plain");
+    EXPECT_TRUE(TData().CreateDatabase(plain, true));
+    if (plain != path) {
+        sql::CompactDatabase(Plain(plain), Plain(path, password));
+        QFile::remove(plain);
+    }
     auto connection = std::make_unique<sql::Connection>(Plain(path, password));
-    connection->Execute("CREATE TABLE NextBookingId (NextBookingId AUTOINCREMENT(1000,1), DUMMY INTEGER)");
-    connection->Execute("CREATE TABLE Bookings (BookingId INTEGER NOT NULL PRIMARY KEY, GroupBookingId INTEGER, "
-                        "Notes TEXT)");
-    connection->Execute("CREATE TABLE History (HistoryId AUTOINCREMENT PRIMARY KEY, BookingId INTEGER)");
-    connection->Execute("CREATE TABLE Reports (ReportName TEXT(32) PRIMARY KEY, ReportSetup TEXT)");
+    connection->Execute("INSERT INTO Resources (ResourceName, MaxBookDays) VALUES ('Room', 0)");
     return connection;
+}
+
+// The statement that adds a booking of the resource with the given id, group and notes (null when empty).
+inline QString InsertBooking(int id, const QString& groupId = QStringLiteral("NULL"), const QString& notes = {}) {
+    return QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, "
+                          "GroupBookingId, Notes) VALUES (%1, 1, 1, 2, 'c', %2, %3)")
+        .arg(id)
+        .arg(groupId, notes.isEmpty() ? QStringLiteral("NULL") : QLatin1Char('\'') + notes + QLatin1Char('\''));
 }
 
 inline QByteArray FileBytes(const QString& path) {
