@@ -1,7 +1,6 @@
 // The recent-file list's entries and their registry values.
 #include "util/DvMru.h"
 
-#include "platform/ui/Menus.h"
 #include "util/DvRegistry.h"
 #include "util/VersionHistory.h"
 
