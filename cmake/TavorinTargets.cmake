@@ -18,8 +18,8 @@ function(tavorin_test name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE test_support ${ARG_DEPS})
-  # One precompiled header serves every test program: Qt Test's per-folder macros (QT_TESTCASE_BUILDDIR) differ
-  # between them, but no precompiled header uses them, so GCC accepts it (-Winvalid-pch would say otherwise).
+  # One precompiled header serves every test program; test_support keeps Qt Test's per-folder macros out, which
+  # GCC would otherwise refuse it for (-Winvalid-pch says so).
   target_precompile_headers(${name} REUSE_FROM test_support)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
