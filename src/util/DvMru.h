@@ -3,12 +3,11 @@
 
 #include "platform/rtl/Component.h"
 #include "platform/ui/Events.h"
+#include "platform/ui/Menus.h"
 
 #include <QPointer>
 #include <QString>
 #include <QStringList>
-
-class TMenuItem;
 
 // Every operation does nothing until MenuItem is set.
 class TDvMru : public TComponent {

@@ -12,7 +12,6 @@
 #include "platform/sql/EngineError.h"
 #include "platform/sql/LockFile.h"
 #include "platform/sql/SnapshotRecovery.h"
-#include "util/DvLog.h"
 
 namespace {
 

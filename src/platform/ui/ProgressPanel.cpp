@@ -1,7 +1,6 @@
 // The progress panel: a plain TPanel placed in the middle of the form or the screen.
 #include "platform/ui/ProgressPanel.h"
 
-#include "platform/ui/Containers.h"
 #include "platform/ui/Form.h"
 
 namespace ui {

@@ -2,12 +2,12 @@
 #pragma once
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Containers.h"
 
 #include <QPointer>
 #include <QString>
 
 class TForm;
-class TPanel;
 
 namespace ui {
 
