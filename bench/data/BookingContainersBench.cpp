@@ -1,17 +1,17 @@
 // The booking containers on a large file: one week of 20 resources in time slots and one month of 5 resources
 // in month lanes, each loaded (one statement) and laid out per iteration. 1,000,000 bookings over 200
 // resources and 10 years, plain file, built once in a temporary folder. Goal: under 50 ms each.
-#include "data/support/BookingDatabaseFixture.h"
 #include "data/bookings/BookingPeriodQuery.h"
 #include "data/bookings/ResourceBookings.h"
 #include "data/bookings/ResourceDateBookings.h"
+#include "data/support/BookingDatabaseFixture.h"
 #include "platform/rtl/FormatSettings.h"
 
+#include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -63,7 +63,8 @@ void WeekOf20Resources(benchmark::State& state) {
     for (int r = 0; r < bookings.ResourceCount; ++r)
         for (int d = 0; d < bookings.GetResourceDays(r)->GetCount(); ++d)
             for (int k = 0; k < bookings.SlotTimes.Count(); ++k)
-                if (const TBookingCell* cell = bookings.GetResourceDays(r)->GetDay(d)->GetCell(k); cell && !cell->HeadCell)
+                if (const TBookingCell* cell = bookings.GetResourceDays(r)->GetDay(d)->GetCell(k);
+                    cell && !cell->HeadCell)
                     bookingsPlaced += cell->Count();
     state.counters["in head cells"] = bookingsPlaced;
 }

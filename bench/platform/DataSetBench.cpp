@@ -4,9 +4,9 @@
 #include "platform/db/ADODataSet.h"
 #include "platform/sql/Connection.h"
 
+#include <benchmark/benchmark.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -20,9 +20,10 @@ TADOConnection& Fixture() {
     sql::Connection::CreateDatabase({path, {}});
     connection.ConnectionString = "Data Source=" + path;
     connection.Open();
-    connection.Execute("CREATE TABLE Bookings (BookingId INTEGER NOT NULL PRIMARY KEY, ResourceId INTEGER NOT NULL, "
-                       "BookingStart DATETIME NOT NULL, BookingEnd DATETIME NOT NULL, Client TEXT(30) NOT NULL, "
-                       "Notes MEMO)");
+    connection.Execute(
+        "CREATE TABLE Bookings (BookingId INTEGER NOT NULL PRIMARY KEY, ResourceId INTEGER NOT NULL, "
+        "BookingStart DATETIME NOT NULL, BookingEnd DATETIME NOT NULL, Client TEXT(30) NOT NULL, "
+        "Notes MEMO)");
     connection.Execute("CREATE INDEX StartDateTime ON Bookings (ResourceId, BookingStart)");
     sql::Connection& engine = connection.Engine();
     engine.BeginTransaction();
@@ -128,9 +129,10 @@ BENCHMARK(LocateClientPrefixInIndexOrder)->Unit(benchmark::kMillisecond);
 void OpenWeekQuery(benchmark::State& state) {
     TADOQuery query;
     query.SetConnection(&Fixture());
-    query.SQL.SetText("select * from Bookings where ResourceId in (1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20) "
-                      "and BookingStart < 45307 and BookingEnd >= 45300 and BookingStart >= 45299 "
-                      "order by ResourceId, BookingStart");
+    query.SQL.SetText(
+        "select * from Bookings where ResourceId in (1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20) "
+        "and BookingStart < 45307 and BookingEnd >= 45300 and BookingStart >= 45299 "
+        "order by ResourceId, BookingStart");
     for (auto _ : state) {
         query.Close();
         query.Open();

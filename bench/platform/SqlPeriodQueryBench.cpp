@@ -4,9 +4,9 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/sql/Connection.h"
 
+#include <benchmark/benchmark.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
@@ -24,8 +24,9 @@ sql::Connection& Fixture() {
     const QString path = QDir(dir.path()).filePath("bench.tvd");
     sql::Connection::CreateDatabase({path, {}});
     connection = std::make_unique<sql::Connection>(sql::ConnectOptions{path, {}});
-    connection->Execute("CREATE TABLE Bookings (BookingId INTEGER NOT NULL PRIMARY KEY, ResourceId INTEGER NOT NULL, "
-                        "BookingStart DATETIME NOT NULL, BookingEnd DATETIME NOT NULL, Client TEXT(30) NOT NULL)");
+    connection->Execute(
+        "CREATE TABLE Bookings (BookingId INTEGER NOT NULL PRIMARY KEY, ResourceId INTEGER NOT NULL, "
+        "BookingStart DATETIME NOT NULL, BookingEnd DATETIME NOT NULL, Client TEXT(30) NOT NULL)");
     connection->Execute("CREATE INDEX StartDateTime ON Bookings (ResourceId, BookingStart)");
     connection->BeginTransaction();
     const auto insert = connection->Prepare("INSERT INTO Bookings VALUES (:Id, :Resource, :Start, :End, 'c')");

@@ -42,8 +42,8 @@ struct Pages {
     }
 
     void PrepareMessages() {
-        messages->SenderText = FormatMailAddress(identity->SenderNameEdit->Text(),
-                                                 identity->SenderAddressEdit->Text(), identity->ReplyToEdit->Text());
+        messages->SenderText = FormatMailAddress(identity->SenderNameEdit->Text(), identity->SenderAddressEdit->Text(),
+                                                 identity->ReplyToEdit->Text());
         messages->SenderCopyAvailable = !MapiChosen();
     }
 
@@ -98,28 +98,28 @@ bool RunEmailSettingsWizardPages(TEMailSettings& settings, bool& useMapi, const 
     while (step != FinishStep) {
         int result = mrCancel;
         switch (step) {
-        case ClientStep:
-            result = pages.client->ShowModal();
-            if (result == mrNext) step = pages.MapiChosen() ? MessagesStep : IdentityStep;
-            break;
-        case IdentityStep:
-            result = pages.identity->ShowModal();
-            step = result == mrNext ? ServerStep : ClientStep;
-            break;
-        case ServerStep:
-            result = pages.server->ShowModal();
-            step = result == mrNext ? MessagesStep : IdentityStep;
-            break;
-        case MessagesStep:
-            pages.PrepareMessages();
-            result = pages.messages->ShowModal();
-            step = result == mrNext ? TestStep : pages.MapiChosen() ? ClientStep : ServerStep;
-            break;
-        case TestStep:
-            pages.PrepareTest();
-            result = pages.test->ShowModal();
-            step = result == mrNext ? FinishStep : MessagesStep;
-            break;
+            case ClientStep:
+                result = pages.client->ShowModal();
+                if (result == mrNext) step = pages.MapiChosen() ? MessagesStep : IdentityStep;
+                break;
+            case IdentityStep:
+                result = pages.identity->ShowModal();
+                step = result == mrNext ? ServerStep : ClientStep;
+                break;
+            case ServerStep:
+                result = pages.server->ShowModal();
+                step = result == mrNext ? MessagesStep : IdentityStep;
+                break;
+            case MessagesStep:
+                pages.PrepareMessages();
+                result = pages.messages->ShowModal();
+                step = result == mrNext ? TestStep : pages.MapiChosen() ? ClientStep : ServerStep;
+                break;
+            case TestStep:
+                pages.PrepareTest();
+                result = pages.test->ShowModal();
+                step = result == mrNext ? FinishStep : MessagesStep;
+                break;
         }
         if (result != mrNext && result != mrBack) return false;
     }

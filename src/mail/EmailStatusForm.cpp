@@ -15,11 +15,12 @@ const QString kAuthenticationFailed = QStringLiteral("authentication failed");
 
 TEmailStatusForm::TEmailStatusForm(QWidget* owner) : TForm(owner) {
     // The status wraps to a second line when a long host name or a large font needs it.
-    ui::DescribeForm(*this, {"EmailStatusForm", "Send Email Status", bsDialog, poScreenCenter, 344, 102}, {
-        // name          class      parent left top width height caption   properties
-        {"StatusLabel",  "TLabel",  "", 18,  12, 307, 40, "Status", "AutoSize=False; WordWrap=True"},
-        {"CancelButton", "TButton", "", 135, 62, 75,  25, "Cancel", "Cancel=True"},
-    });
+    ui::DescribeForm(*this, {"EmailStatusForm", "Send Email Status", bsDialog, poScreenCenter, 344, 102},
+                     {
+                         // name          class      parent left top width height caption   properties
+                         {"StatusLabel", "TLabel", "", 18, 12, 307, 40, "Status", "AutoSize=False; WordWrap=True"},
+                         {"CancelButton", "TButton", "", 135, 62, 75, 25, "Cancel", "Cancel=True"},
+                     });
     StatusLabel = Find<TLabel>("StatusLabel");
     CancelButton = Find<TButton>("CancelButton");
 

@@ -2,14 +2,14 @@
 #include "util/DvCheckUpdates.h"
 
 #include "platform/rtl/Messages.h"
-#include "platform/ui/Label.h"
 #include "platform/ui/Containers.h"  // the panel type ProgressPanel holds
+#include "platform/ui/Label.h"
 #include "platform/ui/ProgressPanel.h"
+#include "util/UpdateList.h"
+#include "util/UpdateListFetch.h"
 #include "util/core/DvRegistry.h"
 #include "util/core/DvSysUtils.h"
 #include "util/core/DvVersionInfo.h"
-#include "util/UpdateList.h"
-#include "util/UpdateListFetch.h"
 #include "util/core/VersionHistory.h"
 
 #include <QCoreApplication>
@@ -151,26 +151,26 @@ bool TDvCheckUpdates::DoCheck(util::UpdateProgress* progress, bool attemptConnec
     using Outcome = util::UpdateListFetch::Outcome;
     const util::UpdateListFetch fetched = util::FetchUpdateList(URL);
     switch (fetched.outcome) {
-    case Outcome::Received: break;
-    case Outcome::UnsupportedProtocol:
-        if (!silent) Report(QStringLiteral("Invalid URL specified when checking for updates."));
-        return false;
-    case Outcome::HostNotFound:
-        if (!silent) Report(QStringLiteral("Could not connect to Host when checking for updates."));
-        return false;
-    case Outcome::SocketError:
-        Report(QStringLiteral("EIdSocketError ") + QString::number(fetched.code) +
-               QStringLiteral(" when checking for updates"));
-        return false;
-    case Outcome::HttpError:
-        if (fetched.code == 404) {
-            if (!silent) Report(QStringLiteral("Could not get the most recent version info from the server."));
-        } else {
-            Report(QStringLiteral("EidHTTPProtocolException ") + QString::number(fetched.code) +
+        case Outcome::Received: break;
+        case Outcome::UnsupportedProtocol:
+            if (!silent) Report(QStringLiteral("Invalid URL specified when checking for updates."));
+            return false;
+        case Outcome::HostNotFound:
+            if (!silent) Report(QStringLiteral("Could not connect to Host when checking for updates."));
+            return false;
+        case Outcome::SocketError:
+            Report(QStringLiteral("EIdSocketError ") + QString::number(fetched.code) +
                    QStringLiteral(" when checking for updates"));
-        }
-        return false;
-    case Outcome::OtherError: throw Exception(fetched.text);
+            return false;
+        case Outcome::HttpError:
+            if (fetched.code == 404) {
+                if (!silent) Report(QStringLiteral("Could not get the most recent version info from the server."));
+            } else {
+                Report(QStringLiteral("EidHTTPProtocolException ") + QString::number(fetched.code) +
+                       QStringLiteral(" when checking for updates"));
+            }
+            return false;
+        case Outcome::OtherError: throw Exception(fetched.text);
     }
 
     const util::UpdateFindings findings = util::EvaluateVersionList(fetched.text, CheckPrefix, program, silent);
@@ -178,10 +178,8 @@ bool TDvCheckUpdates::DoCheck(util::UpdateProgress* progress, bool attemptConnec
         Report(QStringLiteral("Most recent version from server not recognized."));
         return false;
     }
-    if (findings.AnyFound())
-        Report(util::UpdateFoundMessage(findings));
-    else if (!silent)
-        Report(QStringLiteral("No updates were found."));
+    if (findings.AnyFound()) Report(util::UpdateFoundMessage(findings));
+    else if (!silent) Report(QStringLiteral("No updates were found."));
     if (LoadSettings()) {
         CheckLastDate = Date();
         SaveSettings();

@@ -1,8 +1,8 @@
 // TDvCheckUpdates: asks the maker's server for the released versions and tells the user about newer ones.
 #pragma once
 
-#include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Component.h"
+#include "platform/rtl/DateUtils.h"
 
 #include <QString>
 #include <functional>

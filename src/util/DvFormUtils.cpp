@@ -10,17 +10,17 @@ namespace {
 
 TWindowState ToWindowState(StoredWindowState state) {
     switch (state) {
-    case StoredWindowState::Maximized: return wsMaximized;
-    case StoredWindowState::Minimized: return wsMinimized;
-    default: return wsNormal;
+        case StoredWindowState::Maximized: return wsMaximized;
+        case StoredWindowState::Minimized: return wsMinimized;
+        default: return wsNormal;
     }
 }
 
 StoredWindowState ToStoredState(TWindowState state) {
     switch (state) {
-    case wsMaximized: return StoredWindowState::Maximized;
-    case wsMinimized: return StoredWindowState::Minimized;
-    default: return StoredWindowState::Normal;
+        case wsMaximized: return StoredWindowState::Maximized;
+        case wsMinimized: return StoredWindowState::Minimized;
+        default: return StoredWindowState::Normal;
     }
 }
 

@@ -33,16 +33,19 @@ QString LogFolder() {
 
 TDvCustomLogDialog::TDvCustomLogDialog(QObject* owner) : TComponent(owner), form_(std::make_unique<TForm>()) {
     TForm& form = *form_;
-    ui::DescribeForm(form, {"LogDialog", "", bsDialog, poScreenCenter, 476, 300}, {
-        // name          class        parent     left top  width height caption   properties
-        {"MessageMemo",  "TMemo",     "",        8,   8,   460, 170, "",       "ReadOnly=True; ScrollBars=ssVertical; "
-                                                                               "TabStop=False; Color=clBtnFace"},
-        {"FileBox",      "TGroupBox", "",        8,   186, 460, 60,  "LogFile"},
-        {"FileNameEdit", "TEdit",     "FileBox", 10,  24,  400, 23},
-        {"BrowseButton", "TButton",   "FileBox", 418, 23,  30,  25,  "..."},
-        {"OkButton",     "TButton",   "",        306, 262, 75,  25,  "Ok",     "Default=True"},
-        {"CancelButton", "TButton",   "",        391, 262, 75,  25,  "Cancel", "Cancel=True; ModalResult=mrCancel"},
-    });
+    ui::DescribeForm(
+        form, {"LogDialog", "", bsDialog, poScreenCenter, 476, 300},
+        {
+            // name          class        parent     left top  width height caption   properties
+            {"MessageMemo", "TMemo", "", 8, 8, 460, 170, "",
+             "ReadOnly=True; ScrollBars=ssVertical; "
+             "TabStop=False; Color=clBtnFace"},
+            {"FileBox", "TGroupBox", "", 8, 186, 460, 60, "LogFile"},
+            {"FileNameEdit", "TEdit", "FileBox", 10, 24, 400, 23},
+            {"BrowseButton", "TButton", "FileBox", 418, 23, 30, 25, "..."},
+            {"OkButton", "TButton", "", 306, 262, 75, 25, "Ok", "Default=True"},
+            {"CancelButton", "TButton", "", 391, 262, 75, 25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
+        });
     MessageMemo = form.Find<TMemo>("MessageMemo");
     FileNameEdit = form.Find<TEdit>("FileNameEdit");
     BrowseButton = form.Find<TButton>("BrowseButton");
@@ -66,8 +69,7 @@ TDvCustomLogDialog::TDvCustomLogDialog(QObject* owner) : TComponent(owner), form
 TDvCustomLogDialog::~TDvCustomLogDialog() = default;
 
 void TDvCustomLogDialog::FormShow() {
-    if (FileNameEdit->Text().isEmpty())
-        FileNameEdit->SetText(LogFolder() + u'/' + SaveDialog->FileName());
+    if (FileNameEdit->Text().isEmpty()) FileNameEdit->SetText(LogFolder() + u'/' + SaveDialog->FileName());
     BrowseButton->SetFocus();
 }
 
@@ -103,8 +105,7 @@ TDvLogExceptionDialog::TDvLogExceptionDialog(QObject* owner) : TDvCustomLogDialo
     MsgLines.Add(QStringLiteral("Click Ok to save exception information to the specified file."));
 }
 
-bool TDvLogExceptionDialog::Execute(const QString& caption, const std::exception& error,
-                                    const QString& registryKey) {
+bool TDvLogExceptionDialog::Execute(const QString& caption, const std::exception& error, const QString& registryKey) {
     PrepareOutput(caption, error, registryKey);
     return ShowDialog();
 }

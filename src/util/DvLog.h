@@ -1,8 +1,8 @@
 // The system-information and exception log dialogs: ask for a file name and write the diagnostic report.
 #pragma once
 
-#include "platform/rtl/StringList.h"
 #include "platform/rtl/Component.h"
+#include "platform/rtl/StringList.h"
 #include "util/DvRegExport.h"
 
 #include <exception>

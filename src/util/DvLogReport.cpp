@@ -9,8 +9,8 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/SystemFacts.h"
 #include "util/DvMapi.h"
-#include "util/core/DvSysUtils.h"
 #include "util/DvSystemInfo.h"
+#include "util/core/DvSysUtils.h"
 
 namespace util {
 namespace {
@@ -43,8 +43,7 @@ void AddRegionalSettings(QStringList& lines) {
           << QStringLiteral("DateSeparator: ") + fs.DateSeparator
           << QStringLiteral("ShortDateFormat: ") + fs.ShortDateFormat
           << QStringLiteral("LongDateFormat: ") + fs.LongDateFormat
-          << QStringLiteral("TimeSeparator: ") + fs.TimeSeparator
-          << QStringLiteral("TimeAMString: ") + fs.TimeAMString
+          << QStringLiteral("TimeSeparator: ") + fs.TimeSeparator << QStringLiteral("TimeAMString: ") + fs.TimeAMString
           << QStringLiteral("TimePMString: ") + fs.TimePMString
           << QStringLiteral("ShortTimeFormat: ") + fs.ShortTimeFormat
           << QStringLiteral("LongTimeFormat: ") + fs.LongTimeFormat << QStringLiteral("Sys locale: ")
@@ -79,7 +78,9 @@ void AddMemory(QStringList& lines) {
 
 void AddRegistryExports(QStringList& lines, const TDvRegKeys& regKeys) {
     if (regKeys.GetCount() == 0) return;
-    auto keyName = [&](int i) -> QString { return RegRootKeyName(regKeys.RootKeys().GetItem(i)) + regKeys.KeyNames()[i]; };
+    auto keyName = [&](int i) -> QString {
+        return RegRootKeyName(regKeys.RootKeys().GetItem(i)) + regKeys.KeyNames()[i];
+    };
     lines << QString() << QStringLiteral("Windows Registry Export");
     for (int i = 0; i < regKeys.GetCount(); ++i) lines << keyName(i);
     lines << QString() << QStringLiteral("Windows Registry Editor Version 5.00");

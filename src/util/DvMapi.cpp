@@ -97,6 +97,4 @@ TDvMapiConnection::TDvMapiConnection() {
     }
 }
 
-bool TDvMapiConnection::IsOutlookExpress() const {
-    return DefaultClient.toLower() == QLatin1String("outlook express");
-}
+bool TDvMapiConnection::IsOutlookExpress() const { return DefaultClient.toLower() == QLatin1String("outlook express"); }

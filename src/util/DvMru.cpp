@@ -37,10 +37,8 @@ void TDvMru::ShowEntries() {
     for (const QString& caption : Captions()) {
         auto* item = new TMenuItem(nullptr);
         item->SetCaption(caption);
-        if (files_.isEmpty())
-            item->SetEnabled(false);
-        else
-            item->OnClick = [this](QObject* sender) { ui::Fire(OnClick, sender); };
+        if (files_.isEmpty()) item->SetEnabled(false);
+        else item->OnClick = [this](QObject* sender) { ui::Fire(OnClick, sender); };
         menuItem_->Add(item);
     }
 }
@@ -59,10 +57,8 @@ void TDvMru::AddFile(const QString& fileName) {
     // A list that may hold no entry stays empty; a blank name is no file.
     if (maxItems_ == 0 || name.isEmpty()) return;
     const int found = IndexOfName(files_, name);
-    if (found >= 0)
-        files_.removeAt(found);
-    else if (files_.size() >= maxItems_)
-        files_.removeLast();
+    if (found >= 0) files_.removeAt(found);
+    else if (files_.size() >= maxItems_) files_.removeLast();
     files_.prepend(name);
     ShowEntries();
 }

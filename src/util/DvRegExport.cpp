@@ -5,19 +5,19 @@
 
 QString RegRootKeyName(HKEY rootKey) {
     switch (rootKey) {
-    case HKEY_LOCAL_MACHINE: return QStringLiteral("HKEY_LOCAL_MACHINE");
-    case HKEY_CURRENT_USER: return QStringLiteral("HKEY_CURRENT_USER");
-    default: return QStringLiteral("UNKNOWN");
+        case HKEY_LOCAL_MACHINE: return QStringLiteral("HKEY_LOCAL_MACHINE");
+        case HKEY_CURRENT_USER: return QStringLiteral("HKEY_CURRENT_USER");
+        default: return QStringLiteral("UNKNOWN");
     }
 }
 
 QString RegValueTypePrefix(TRegDataType kind) {
     switch (kind) {
-    case rdString: return QString();
-    case rdExpandString: return QStringLiteral("hex(2):");
-    case rdInteger: return QStringLiteral("dword:");
-    case rdBinary: return QStringLiteral("hex:");
-    default: return QStringLiteral("unknown");
+        case rdString: return QString();
+        case rdExpandString: return QStringLiteral("hex(2):");
+        case rdInteger: return QStringLiteral("dword:");
+        case rdBinary: return QStringLiteral("hex:");
+        default: return QStringLiteral("unknown");
     }
 }
 
@@ -58,19 +58,17 @@ QString TDvRegExport::ValueLine(TRegistry& reg, const QString& name) {
     const TRegDataType kind = reg.GetDataType(name);
     QString text;
     switch (kind) {
-    case rdString:
-        text = u'"' + QString(reg.ReadString(name)).replace(u'\\', QStringLiteral("\\\\")) + u'"';
-        break;
-    case rdInteger:
-        text = QStringLiteral("%1").arg(quint32(reg.ReadInteger(name)), 8, 16, QLatin1Char('0')).toUpper();
-        break;
-    case rdBinary: {
-        QByteArray data(qMax(reg.GetDataSize(name), 0), '\0');
-        data.truncate(reg.ReadBinaryData(name, data.data(), int(data.size())));
-        text = QString::fromLatin1(data.toHex(',').toUpper());
-        break;
-    }
-    default: text = QStringLiteral("unknown"); break;
+        case rdString: text = u'"' + QString(reg.ReadString(name)).replace(u'\\', QStringLiteral("\\\\")) + u'"'; break;
+        case rdInteger:
+            text = QStringLiteral("%1").arg(quint32(reg.ReadInteger(name)), 8, 16, QLatin1Char('0')).toUpper();
+            break;
+        case rdBinary: {
+            QByteArray data(qMax(reg.GetDataSize(name), 0), '\0');
+            data.truncate(reg.ReadBinaryData(name, data.data(), int(data.size())));
+            text = QString::fromLatin1(data.toHex(',').toUpper());
+            break;
+        }
+        default: text = QStringLiteral("unknown"); break;
     }
     return u'"' + name + QStringLiteral("\"=") + RegValueTypePrefix(kind) + text;
 }

@@ -20,19 +20,19 @@ QString IntelProcessorType(quint8 osVersionCode, const TProcessorFacts& facts) {
     const QString stepping = QString::number(facts.Revision & 0xFF);
     if (osVersionCode == 1 || osVersionCode == 2) {
         switch (facts.ProcessorType) {
-        case 386: return QStringLiteral("80386");
-        case 486: return QStringLiteral("80486");
-        case 586: return QStringLiteral("Pentium");
-        default: return QStringLiteral("Unknown");
+            case 386: return QStringLiteral("80386");
+            case 486: return QStringLiteral("80486");
+            case 586: return QStringLiteral("Pentium");
+            default: return QStringLiteral("Unknown");
         }
     }
     switch (facts.Level) {
-    case 3: return QStringLiteral("80386");
-    case 4: return QStringLiteral("80486");
-    case 5: return QStringLiteral("Pentium Model ") + model + QStringLiteral(" Stepping ") + stepping;
-    default:
-        return QStringLiteral("Family ") + QString::number(facts.Level) + QStringLiteral(" Model ") + model +
-               QStringLiteral(" Stepping ") + stepping;
+        case 3: return QStringLiteral("80386");
+        case 4: return QStringLiteral("80486");
+        case 5: return QStringLiteral("Pentium Model ") + model + QStringLiteral(" Stepping ") + stepping;
+        default:
+            return QStringLiteral("Family ") + QString::number(facts.Level) + QStringLiteral(" Model ") + model +
+                   QStringLiteral(" Stepping ") + stepping;
     }
 }
 
@@ -73,15 +73,14 @@ quint8 GetOSVersionCode(const TOSVersionFacts& f) {
 }
 
 QString OSVersionCodeName(quint8 code) {
-    static const char* const names[] = {"Windows",       "Windows 95",     "Windows 95 OSR2", "Windows 98",
-                                        "Windows 98 SE", "Windows ME",     "Windows NT 4.0",  "Windows 2000",
+    static const char* const names[] = {"Windows",       "Windows 95",          "Windows 95 OSR2", "Windows 98",
+                                        "Windows 98 SE", "Windows ME",          "Windows NT 4.0",  "Windows 2000",
                                         "Windows XP",    "Windows Server 2003", "Windows Vista"};
     return QString::fromLatin1(code <= 10 ? names[code] : names[0]);
 }
 
 QString GetOSDescription(const TOSVersionFacts& f) {
-    if (f.PlatformId == TOSVersionFacts::Other)
-        return QStringLiteral("%1 %2.%3").arg(f.Name).arg(f.Major).arg(f.Minor);
+    if (f.PlatformId == TOSVersionFacts::Other) return QStringLiteral("%1 %2.%3").arg(f.Name).arg(f.Major).arg(f.Minor);
     const QString name = OSVersionCodeName(GetOSVersionCode(f));
     const quint32 build = f.PlatformId == TOSVersionFacts::Windows9x ? (f.BuildNumber & 0xFFFF) : f.BuildNumber;
     if (!f.ServicePack.trimmed().isEmpty())
@@ -92,15 +91,15 @@ QString GetOSDescription(const TOSVersionFacts& f) {
 TDvComputerInfo::TDvComputerInfo(quint8 osVersionCode, const TProcessorFacts& facts)
     : ProcessorCount(facts.Count), PhysicalMemory(facts.PhysicalMemory) {
     switch (facts.Architecture) {
-    case 0:
-        ArchitectureText = QStringLiteral("Intel Processor Architecture");
-        ProcessorTypeText = IntelProcessorType(osVersionCode, facts);
-        break;
-    case 1: ArchitectureText = QStringLiteral("MIPS Processor Architecture"); break;
-    case 2: ArchitectureText = QStringLiteral("DEC ALPHA Processor Architecture"); break;
-    case 3: ArchitectureText = QStringLiteral("PPC Processor Architecture"); break;
-    case 0xFFFF: ArchitectureText = QStringLiteral("Unknown Processor Architecture"); break;
-    default: break;
+        case 0:
+            ArchitectureText = QStringLiteral("Intel Processor Architecture");
+            ProcessorTypeText = IntelProcessorType(osVersionCode, facts);
+            break;
+        case 1: ArchitectureText = QStringLiteral("MIPS Processor Architecture"); break;
+        case 2: ArchitectureText = QStringLiteral("DEC ALPHA Processor Architecture"); break;
+        case 3: ArchitectureText = QStringLiteral("PPC Processor Architecture"); break;
+        case 0xFFFF: ArchitectureText = QStringLiteral("Unknown Processor Architecture"); break;
+        default: break;
     }
 }
 

@@ -34,9 +34,9 @@ QString HHFriendlyVersionName(const TDvVersionInfo& version) {
         int major, minor, release;
         const char* name;
     } thresholds[] = {
-        {4, 74, 8702, "1.3"},  {4, 73, 8561, "1.22"}, {4, 73, 8474, "1.21a"}, {4, 73, 8412, "1.21"},
-        {4, 73, 8252, "1.2"},  {4, 72, 8164, "1.1b"}, {4, 72, 7325, "1.1a"},  {4, 72, 7323, "1.1"},
-        {4, 72, 7290, "1.0"},
+        {4, 74, 8702, "1.3"},  {4, 73, 8561, "1.22"}, {4, 73, 8474, "1.21a"},
+        {4, 73, 8412, "1.21"}, {4, 73, 8252, "1.2"},  {4, 72, 8164, "1.1b"},
+        {4, 72, 7325, "1.1a"}, {4, 72, 7323, "1.1"},  {4, 72, 7290, "1.0"},
     };
     const auto compare = [&](int major, int minor, int release) {
         return CompareVersionInfo({version.Major, version.Minor, version.Release, 0}, {major, minor, release, 0});
@@ -96,12 +96,9 @@ HelpDebugInfo StartHelpDebug(const QStringList& arguments) {
 
 void HHDebugWrite(const QString& fileName, const QString& line) {
     QString text;
-    if (line == QLatin1String("-") || line == QLatin1String("="))
-        text = QString(80, line[0]);
-    else if (line.startsWith(u'!') || line.startsWith(u'-') || line.startsWith(u'='))
-        text = line.mid(1);
-    else
-        text = TimeToStr(Time()) + QStringLiteral("   ") + line;
+    if (line == QLatin1String("-") || line == QLatin1String("=")) text = QString(80, line[0]);
+    else if (line.startsWith(u'!') || line.startsWith(u'-') || line.startsWith(u'=')) text = line.mid(1);
+    else text = TimeToStr(Time()) + QStringLiteral("   ") + line;
     QFile file(fileName);
     if (!file.open(QIODevice::Append)) return;
     file.write(text.toUtf8() + "\r\n");

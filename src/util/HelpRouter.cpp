@@ -34,17 +34,32 @@ QString MakeTopicFileName(const QString& topic) {
     QString result;
     for (const QChar c : topic) {
         switch (c.unicode()) {
-        case u' ': case u'%': case u'.': result += u'_'; break;
-        case u'"': case u'\'': case u',': case u'/': case u':': case u'?': case u'\\': case u'|': case 0xBF: break;
-        case u'&': case u'*': result += u'+'; break;
-        case u'<': case u'>': result += u'~'; break;
-        case u'[': result += u'('; break;
-        case u']': result += u')'; break;
-        case 0xC4: case 0xE4: result += u'a'; break;
-        case 0xD6: case 0xF6: result += u'o'; break;
-        case 0xDC: case 0xFC: result += u'u'; break;
-        case 0xDF: result += u's'; break;
-        default: result += c; break;
+            case u' ':
+            case u'%':
+            case u'.': result += u'_'; break;
+            case u'"':
+            case u'\'':
+            case u',':
+            case u'/':
+            case u':':
+            case u'?':
+            case u'\\':
+            case u'|':
+            case 0xBF: break;
+            case u'&':
+            case u'*': result += u'+'; break;
+            case u'<':
+            case u'>': result += u'~'; break;
+            case u'[': result += u'('; break;
+            case u']': result += u')'; break;
+            case 0xC4:
+            case 0xE4: result += u'a'; break;
+            case 0xD6:
+            case 0xF6: result += u'o'; break;
+            case 0xDC:
+            case 0xFC: result += u'u'; break;
+            case 0xDF: result += u's'; break;
+            default: result += c; break;
         }
     }
     return result;
@@ -102,24 +117,24 @@ bool THelpRouter::HandleHelp(int command, const THelpData& data, bool& callHelp)
 bool THelpRouter::HtmlHelpCommand(int command, const QString& file, const THelpData& data) {
     util::HelpViewer& viewer = util::CurrentHelpViewer();
     switch (command) {
-    case HELP_CONTEXT: return viewer.HtmlHelp(HH_HELP_CONTEXT, file, {data.Number, {}, {}});
-    case HELP_QUIT: return viewer.HtmlHelp(HH_CLOSE_ALL, QString(), {});
-    case HELP_CONTENTS:
-    case HELP_FINDER: return viewer.HtmlHelp(HH_DISPLAY_TOC, file, {});
-    case HELP_TAB: return viewer.HtmlHelp(data.Number != 0 ? HH_DISPLAY_INDEX : HH_DISPLAY_TOC, file, {});
-    case HELP_KEY:
-    case HELP_PARTIALKEY: return viewer.HtmlHelp(HH_DISPLAY_INDEX, file, {0, data.Text, {}});
-    case HELP_SETPOPUP_POS:
-        // The point comes packed as the platform packs it: x in the low word, y in the high word.
-        popupPoint_ = Point(qint16(data.Number & 0xFFFF), qint16((data.Number >> 16) & 0xFFFF));
-        return false;
-    case HELP_CONTEXTPOPUP: {
-        const TPoint at = popupPoint_ == TPoint{} ? Mouse->CursorPos() : popupPoint_;
-        ShowPopup(at.X, at.Y, QString(), int(data.Number));
-        popupPoint_ = TPoint{};
-        return true;
-    }
-    default: return false;
+        case HELP_CONTEXT: return viewer.HtmlHelp(HH_HELP_CONTEXT, file, {data.Number, {}, {}});
+        case HELP_QUIT: return viewer.HtmlHelp(HH_CLOSE_ALL, QString(), {});
+        case HELP_CONTENTS:
+        case HELP_FINDER: return viewer.HtmlHelp(HH_DISPLAY_TOC, file, {});
+        case HELP_TAB: return viewer.HtmlHelp(data.Number != 0 ? HH_DISPLAY_INDEX : HH_DISPLAY_TOC, file, {});
+        case HELP_KEY:
+        case HELP_PARTIALKEY: return viewer.HtmlHelp(HH_DISPLAY_INDEX, file, {0, data.Text, {}});
+        case HELP_SETPOPUP_POS:
+            // The point comes packed as the platform packs it: x in the low word, y in the high word.
+            popupPoint_ = Point(qint16(data.Number & 0xFFFF), qint16((data.Number >> 16) & 0xFFFF));
+            return false;
+        case HELP_CONTEXTPOPUP: {
+            const TPoint at = popupPoint_ == TPoint{} ? Mouse->CursorPos() : popupPoint_;
+            ShowPopup(at.X, at.Y, QString(), int(data.Number));
+            popupPoint_ = TPoint{};
+            return true;
+        }
+        default: return false;
     }
 }
 

@@ -36,21 +36,21 @@ QString DesktopHelpViewer::PageOf(const QString& file) {
 
 bool DesktopHelpViewer::HtmlHelp(int command, const QString& file, const THelpData& data) {
     switch (command) {
-    case HH_DISPLAY_TOPIC:
-    case HH_DISPLAY_TOC:
-    case HH_DISPLAY_INDEX:
-    case HH_HELP_CONTEXT: {
-        // Pages are opened by the topic's path; contents, index and context requests open the contents page.
-        const QString page = command == HH_DISPLAY_TOPIC ? PageOf(file) : PageOf(QString());
-        return QFileInfo::exists(page) && QDesktopServices::openUrl(QUrl::fromLocalFile(page));
-    }
-    case HH_DISPLAY_TEXT_POPUP:
-        // Popup texts of the popup file are not kept here; a given text shows as a tool tip.
-        if (!data.Popup || data.Popup->pszText.isEmpty()) return false;
-        QToolTip::showText(ui::ToQPoint(data.Popup->pt), data.Popup->pszText);
-        return true;
-    case HH_CLOSE_ALL: return true;
-    default: return false;
+        case HH_DISPLAY_TOPIC:
+        case HH_DISPLAY_TOC:
+        case HH_DISPLAY_INDEX:
+        case HH_HELP_CONTEXT: {
+            // Pages are opened by the topic's path; contents, index and context requests open the contents page.
+            const QString page = command == HH_DISPLAY_TOPIC ? PageOf(file) : PageOf(QString());
+            return QFileInfo::exists(page) && QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+        }
+        case HH_DISPLAY_TEXT_POPUP:
+            // Popup texts of the popup file are not kept here; a given text shows as a tool tip.
+            if (!data.Popup || data.Popup->pszText.isEmpty()) return false;
+            QToolTip::showText(ui::ToQPoint(data.Popup->pt), data.Popup->pszText);
+            return true;
+        case HH_CLOSE_ALL: return true;
+        default: return false;
     }
 }
 

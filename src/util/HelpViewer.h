@@ -10,13 +10,25 @@
 
 // Help commands as the application issues them.
 enum : int {
-    HELP_CONTEXT = 1, HELP_QUIT = 2, HELP_CONTENTS = 3, HELP_CONTEXTPOPUP = 8, HELP_FINDER = 11,
-    HELP_SETPOPUP_POS = 13, HELP_TAB = 15, HELP_KEY = 0x101, HELP_COMMAND = 0x102, HELP_PARTIALKEY = 0x105,
+    HELP_CONTEXT = 1,
+    HELP_QUIT = 2,
+    HELP_CONTENTS = 3,
+    HELP_CONTEXTPOPUP = 8,
+    HELP_FINDER = 11,
+    HELP_SETPOPUP_POS = 13,
+    HELP_TAB = 15,
+    HELP_KEY = 0x101,
+    HELP_COMMAND = 0x102,
+    HELP_PARTIALKEY = 0x105,
 };
 // The HTML Help commands they map to.
 enum : int {
-    HH_DISPLAY_TOPIC = 0, HH_DISPLAY_TOC = 1, HH_DISPLAY_INDEX = 2, HH_DISPLAY_TEXT_POPUP = 14,
-    HH_HELP_CONTEXT = 15, HH_CLOSE_ALL = 18,
+    HH_DISPLAY_TOPIC = 0,
+    HH_DISPLAY_TOC = 1,
+    HH_DISPLAY_INDEX = 2,
+    HH_DISPLAY_TEXT_POPUP = 14,
+    HH_HELP_CONTEXT = 15,
+    HH_CLOSE_ALL = 18,
 };
 
 // A text popup: the text (or, with none, the context id of a text in the popup file) at a screen point.

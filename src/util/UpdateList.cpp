@@ -29,14 +29,10 @@ UpdateFindings EvaluateVersionList(const QString& list, const QString& prefix, c
             findings.upgradeVersion = versionText;
             continue;
         }
-        if (kind == QLatin1String("critical"))
-            findings.critical = true;
-        else if (kind == QLatin1String("recommended"))
-            findings.recommended = true;
-        else if (kind == QLatin1String("available"))
-            findings.available = true;
-        else
-            continue;
+        if (kind == QLatin1String("critical")) findings.critical = true;
+        else if (kind == QLatin1String("recommended")) findings.recommended = true;
+        else if (kind == QLatin1String("available")) findings.available = true;
+        else continue;
         if (CompareVersionInfo(version, findings.best) > 0) findings.best = version;
     }
     return findings;
@@ -45,12 +41,9 @@ UpdateFindings EvaluateVersionList(const QString& list, const QString& prefix, c
 QString UpdateFoundMessage(const UpdateFindings& findings) {
     const QString best = QStringLiteral("Version ") + VersionInfoToText(findings.best);
     QString message;
-    if (findings.critical)
-        message = best + QStringLiteral(" is available as a critical update");
-    else if (findings.recommended)
-        message = best + QStringLiteral(" is available as a recomended update");
-    else if (findings.available)
-        message = best + QStringLiteral(" is available");
+    if (findings.critical) message = best + QStringLiteral(" is available as a critical update");
+    else if (findings.recommended) message = best + QStringLiteral(" is available as a recomended update");
+    else if (findings.available) message = best + QStringLiteral(" is available");
     if (findings.upgrade) {
         if (!message.isEmpty()) message += QStringLiteral("\r\n\r\n");
         message += QStringLiteral("Version ") + findings.upgradeVersion + QStringLiteral(" is available as an upgrade");

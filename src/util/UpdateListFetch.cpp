@@ -14,14 +14,14 @@ namespace {
 // The socket library's numbers for the connection failures a reply can report; 0 for the others.
 int SocketErrorCode(QNetworkReply::NetworkError error) {
     switch (error) {
-    case QNetworkReply::ConnectionRefusedError: return 10061;
-    case QNetworkReply::RemoteHostClosedError: return 10054;
-    case QNetworkReply::TimeoutError:
-    case QNetworkReply::OperationCanceledError: return 10060;  // a stalled transfer is cancelled
-    case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::NetworkSessionFailedError: return 10050;
-    case QNetworkReply::UnknownNetworkError: return 10000;
-    default: return 0;
+        case QNetworkReply::ConnectionRefusedError: return 10061;
+        case QNetworkReply::RemoteHostClosedError: return 10054;
+        case QNetworkReply::TimeoutError:
+        case QNetworkReply::OperationCanceledError: return 10060;  // a stalled transfer is cancelled
+        case QNetworkReply::TemporaryNetworkFailureError:
+        case QNetworkReply::NetworkSessionFailedError: return 10050;
+        case QNetworkReply::UnknownNetworkError: return 10000;
+        default: return 0;
     }
 }
 

@@ -10,9 +10,9 @@ struct UpdateListFetch {
         Received,             // text holds the body
         UnsupportedProtocol,  // the URL's scheme is not one the HTTP client speaks
         HostNotFound,
-        SocketError,          // code: the socket library's error number
-        HttpError,            // code: the HTTP status
-        OtherError,           // text: what went wrong
+        SocketError,  // code: the socket library's error number
+        HttpError,    // code: the HTTP status
+        OtherError,   // text: what went wrong
     };
     Outcome outcome = Outcome::OtherError;
     int code = 0;

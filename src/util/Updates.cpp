@@ -8,17 +8,18 @@
 #include "platform/ui/Label.h"
 #include "util/DvCheckUpdates.h"
 
-TUpdatesForm::TUpdatesForm(QWidget* owner, TDvCheckUpdates* checkUpdates)
-    : TForm(owner), checkUpdates_(checkUpdates) {
-    ui::DescribeForm(*this, {"UpdatesForm", "Updates", bsDialog, poScreenCenter, 320, 130}, {
-        // name            class        parent left top width height caption  properties
-        {"CheckBox",       "TCheckBox", "", 16,  16, 224, 21, "Check for updates (days) "},
-        {"IntervalEdit",   "TEdit",     "", 244, 16, 50,  21},
-        {"LastCheckLabel", "TLabel",    "", 16,  50, 290, 18, "",           "AutoSize=False"},
-        {"CheckNowButton", "TButton",   "", 16,  90, 100, 25, "Check &Now"},
-        {"OkButton",       "TButton",   "", 134, 90, 80,  25, "&Ok",        "Default=True"},
-        {"CancelButton",   "TButton",   "", 224, 90, 80,  25, "&Cancel",    "Cancel=True; ModalResult=mrCancel"},
-    });
+TUpdatesForm::TUpdatesForm(QWidget* owner, TDvCheckUpdates* checkUpdates) : TForm(owner), checkUpdates_(checkUpdates) {
+    ui::DescribeForm(
+        *this, {"UpdatesForm", "Updates", bsDialog, poScreenCenter, 320, 130},
+        {
+            // name            class        parent left top width height caption  properties
+            {"CheckBox", "TCheckBox", "", 16, 16, 224, 21, "Check for updates (days) "},
+            {"IntervalEdit", "TEdit", "", 244, 16, 50, 21},
+            {"LastCheckLabel", "TLabel", "", 16, 50, 290, 18, "", "AutoSize=False"},
+            {"CheckNowButton", "TButton", "", 16, 90, 100, 25, "Check &Now"},
+            {"OkButton", "TButton", "", 134, 90, 80, 25, "&Ok", "Default=True"},
+            {"CancelButton", "TButton", "", 224, 90, 80, 25, "&Cancel", "Cancel=True; ModalResult=mrCancel"},
+        });
     CheckBox = Find<TCheckBox>("CheckBox");
     IntervalEdit = Find<TEdit>("IntervalEdit");
     LastCheckLabel = Find<TLabel>("LastCheckLabel");

@@ -80,8 +80,9 @@ TEST_F(EmailSettingsWizard, OwnClientWalksEveryPageBackAndForthAndTheResultIsSav
 
     ASSERT_TRUE(sending.RunEmailSettingsWizard());
     EXPECT_EQ(runner->PendingCount(), 0);
-    EXPECT_EQ(testing_env::Messages().Texts(),
-              std::vector<QString>{QStringLiteral("Could not connected to the Internet. No test message has been sent.")});
+    EXPECT_EQ(
+        testing_env::Messages().Texts(),
+        std::vector<QString>{QStringLiteral("Could not connected to the Internet. No test message has been sent.")});
     EXPECT_FALSE(userSettings.UseMAPI);
     const TEMailSettings& s = userSettings.EMailSettings;
     EXPECT_EQ(s.SenderName, QStringLiteral("Front Desk"));

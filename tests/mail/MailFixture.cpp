@@ -42,6 +42,6 @@ bool MailFixture::SendTo(const TEMailSettings& settings, const QString& to) {
     if (!to.isEmpty()) toList.Add(to);
     TStringList body;
     body.Add(QStringLiteral("x"));
-    return sending.SendMail(settings, to.isEmpty() ? nullptr : &toList, nullptr, nullptr, QStringLiteral("S"), 2,
-                            false, body);
+    return sending.SendMail(settings, to.isEmpty() ? nullptr : &toList, nullptr, nullptr, QStringLiteral("S"), 2, false,
+                            body);
 }

@@ -1,16 +1,16 @@
 // Sending through the data module and the send-status dialog to a real SMTP server on loopback.
 #include "MailFixture.h"
 
-#include "platform/rtl/Clock.h"
 #include "mail/EmailStatusForm.h"
+#include "platform/rtl/Clock.h"
 #include "platform/rtl/StringList.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
 
 #include <QFile>
 #include <QPaintEvent>
-#include <QTest>
 #include <QSslConfiguration>
+#include <QTest>
 
 using testing_smtp::SmtpServerOptions;
 using testing_smtp::SmtpTestServer;
@@ -57,8 +57,8 @@ TEST_F(SendMail, BuildsTheMessageFromTheSettingsAndClearsItAfterSending) {
     ASSERT_EQ(received.size(), 1u);
     const auto& r = received[0];
     EXPECT_EQ(r.rcptTos, (QStringList{QStringLiteral("ann@example.org"), QStringLiteral("bob@example.org"),
-                                     QStringLiteral("cy@example.org"), QStringLiteral("desk@example.org"),
-                                     QStringLiteral("archive@example.org")}));
+                                      QStringLiteral("cy@example.org"), QStringLiteral("desk@example.org"),
+                                      QStringLiteral("archive@example.org")}));
     EXPECT_EQ(r.Header(QStringLiteral("From")), QStringLiteral("Front Desk <desk@example.org>"));
     EXPECT_EQ(r.Header(QStringLiteral("To")), QStringLiteral("ann@example.org, Bob Ray <bob@example.org>"));
     EXPECT_FALSE(r.HasHeader(QStringLiteral("Bcc")));
@@ -82,7 +82,8 @@ TEST_F(SendMail, JoinsListsWithoutBlanksAndLeavesOutBlankExtras) {
     // Keep the message after sending is refused, to read what was prepared.
     data::CurrentMailWindows().ShowSendStatus = [](net::SmtpClient&, net::MailMessage&) { return false; };
     const TStringList to = Lines({QStringLiteral("a@example.org"), QStringLiteral("b@example.org")});
-    EXPECT_FALSE(sending.SendMail(s, &to, nullptr, nullptr, QStringLiteral("S"), 2, false, Lines({QStringLiteral("x")})));
+    EXPECT_FALSE(
+        sending.SendMail(s, &to, nullptr, nullptr, QStringLiteral("S"), 2, false, Lines({QStringLiteral("x")})));
     const net::MailMessage& m = sending.IdMessage;
     EXPECT_EQ(m.Recipients, QStringLiteral("a@example.org,b@example.org"));
     EXPECT_EQ(m.BccList, QStringLiteral("desk@example.org"));
@@ -235,6 +236,7 @@ TEST_F(SendMail, TheTestMessageGoesToTheSenderOrIsRefusedOffline) {
     sending.InternetConnected = [] { return false; };
     sending.SendTestMessage(false, s);
     EXPECT_EQ(server.Messages().size(), 1u);
-    EXPECT_EQ(testing_env::Messages().Texts(),
-              std::vector<QString>{QStringLiteral("Could not connected to the Internet. No test message has been sent.")});
+    EXPECT_EQ(
+        testing_env::Messages().Texts(),
+        std::vector<QString>{QStringLiteral("Could not connected to the Internet. No test message has been sent.")});
 }

@@ -4,8 +4,8 @@
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/ScreenService.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

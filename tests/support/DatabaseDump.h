@@ -24,7 +24,8 @@ inline QStringList DumpDatabase(const QString& path, const QString& password = {
         if (schema->Value(0).toString() == QLatin1String("table")) tables << schema->Value(1).toString();
     }
     for (const QString& table : tables) {
-        const auto rows = database.Prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(sql::QuoteName(table)));
+        const auto rows =
+            database.Prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(sql::QuoteName(table)));
         while (rows->Step()) {
             QStringList values;
             for (int i = 0; i < rows->ColumnCount(); ++i) {

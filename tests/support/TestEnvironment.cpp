@@ -4,9 +4,9 @@
 
 #include "platform/rtl/Clock.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace testing_env {
 namespace {

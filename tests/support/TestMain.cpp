@@ -8,9 +8,9 @@
 #include "platform/ui/QtScreenService.h"
 #include "platform/ui/TimerService.h"
 
+#include <gtest/gtest.h>
 #include <QFont>
 #include <QStyleFactory>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -4,18 +4,18 @@
 #include "platform/ui/Control.h"
 #include "platform/ui/Label.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
-#include <QPixmap>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextDocument>
-#include <gtest/gtest.h>
 
 namespace testing_env {
 namespace {
@@ -26,9 +26,9 @@ constexpr int kUnbounded = 1 << 20;
 int WrappedHeight(const QFontMetrics& metrics, const QString& text, int width) {
     int height = 0;
     for (const QString& paragraph : text.split(u'\n')) {
-        height += paragraph.isEmpty() ? metrics.lineSpacing()
-                                      : metrics.boundingRect(QRect(0, 0, width, kUnbounded),
-                                                             Qt::TextWordWrap, paragraph).height();
+        height += paragraph.isEmpty()
+                      ? metrics.lineSpacing()
+                      : metrics.boundingRect(QRect(0, 0, width, kUnbounded), Qt::TextWordWrap, paragraph).height();
     }
     return height;
 }
@@ -44,10 +44,10 @@ int WidestUnbreakable(const QFontMetrics& metrics, const QString& text, bool wra
 }
 
 void ExpectFits(const QString& where, const QString& text, QSize needed, QSize box) {
-    EXPECT_LE(needed.width(), box.width()) << where.toStdString() << ": \"" << text.toStdString()
-                                           << "\" is cut at the right";
-    EXPECT_LE(needed.height(), box.height()) << where.toStdString() << ": \"" << text.toStdString()
-                                             << "\" is cut at the bottom";
+    EXPECT_LE(needed.width(), box.width())
+        << where.toStdString() << ": \"" << text.toStdString() << "\" is cut at the right";
+    EXPECT_LE(needed.height(), box.height())
+        << where.toStdString() << ": \"" << text.toStdString() << "\" is cut at the bottom";
 }
 
 void ExpectLabelFits(const QString& where, const QLabel& label) {
@@ -75,8 +75,8 @@ void ExpectMemoFits(const QString& where, const QPlainTextEdit& memo) {
     const QFontMetrics metrics(memo.font());
     const QSize area = MemoTextArea(memo);
     const bool wraps = memo.lineWrapMode() != QPlainTextEdit::NoWrap;
-    const int height = wraps ? WrappedHeight(metrics, text, area.width())
-                             : int(text.split(u'\n').size()) * metrics.lineSpacing();
+    const int height =
+        wraps ? WrappedHeight(metrics, text, area.width()) : int(text.split(u'\n').size()) * metrics.lineSpacing();
     ExpectFits(where, text, {WidestUnbreakable(metrics, text, wraps), height}, area);
 }
 

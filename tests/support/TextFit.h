@@ -6,9 +6,9 @@
 
 namespace testing_env {
 
-// Every visible control of the window lies inside its parent without overlapping its siblings, and the text of every label, memo, check box,
-// radio button, push button and group box fits its box at the control's own font (wrapped where it wraps).
-// With TAVORIN_UI_SHOTS=<folder> it also saves a picture of the window there.
+// Every visible control of the window lies inside its parent without overlapping its siblings, and the text of every
+// label, memo, check box, radio button, push button and group box fits its box at the control's own font (wrapped where
+// it wraps). With TAVORIN_UI_SHOTS=<folder> it also saves a picture of the window there.
 void ExpectTextsWhole(const QWidget& window);
 
 // Runs check twice: at the pinned test font, and with DejaVu Sans 11 pt as the application's font (the size

@@ -4,19 +4,33 @@
 #include <gtest/gtest.h>
 
 TEST(CodeNames, HistoryCodes) {
-    const std::pair<int, const char*> cases[] = {
-        {0, ""}, {1, "Created"}, {2, "Modified"}, {3, "Deleted"}, {4, "Imported"}, {5, "Deleted"},
-        {6, "Email"}, {7, "Created"}, {8, "Modified"}, {9, "Deleted"}, {10, "Database Purged"},
-        {11, "Database Checked"}, {12, "Database Compacted"}, {13, "Unknown"}, {20, "Error"},
-        {30, "Task Attach"}, {41, "Tavorin email"}, {42, "Mapi email"}, {255, "Unknown"}};
+    const std::pair<int, const char*> cases[] = {{0, ""},
+                                                 {1, "Created"},
+                                                 {2, "Modified"},
+                                                 {3, "Deleted"},
+                                                 {4, "Imported"},
+                                                 {5, "Deleted"},
+                                                 {6, "Email"},
+                                                 {7, "Created"},
+                                                 {8, "Modified"},
+                                                 {9, "Deleted"},
+                                                 {10, "Database Purged"},
+                                                 {11, "Database Checked"},
+                                                 {12, "Database Compacted"},
+                                                 {13, "Unknown"},
+                                                 {20, "Error"},
+                                                 {30, "Task Attach"},
+                                                 {41, "Tavorin email"},
+                                                 {42, "Mapi email"},
+                                                 {255, "Unknown"}};
     for (const auto& [code, name] : cases)
         EXPECT_EQ(HistoryCodeName(static_cast<quint8>(code)), QString::fromLatin1(name)) << code;
 }
 
 TEST(CodeNames, ShareAndLockingModes) {
     const std::pair<quint32, const char*> modes[] = {
-        {0, "ShareModeExclusive"}, {1, "ShareModeReadOnly"}, {2, "ShareModeWrite"}, {3, "ShareModeReadWrite"},
-        {4, "ShareModeDenyRead"}, {8, "ShareModeDenyWrite"}, {12, "Unknown"}, {16, "ShareModeDenyNone"}};
+        {0, "ShareModeExclusive"}, {1, "ShareModeReadOnly"},  {2, "ShareModeWrite"}, {3, "ShareModeReadWrite"},
+        {4, "ShareModeDenyRead"},  {8, "ShareModeDenyWrite"}, {12, "Unknown"},       {16, "ShareModeDenyNone"}};
     for (const auto& [mode, name] : modes) EXPECT_EQ(OpenModeName(mode), QString::fromLatin1(name)) << mode;
     EXPECT_EQ(LockingModeName(0), QStringLiteral("Page"));
     EXPECT_EQ(LockingModeName(1), QStringLiteral("Row"));

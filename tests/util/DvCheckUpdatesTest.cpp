@@ -4,8 +4,8 @@
 
 #include "LoopbackHttpServer.h"
 #include "platform/rtl/Clock.h"
-#include "util/core/DvRegistry.h"
 #include "util/UpdateList.h"
+#include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>

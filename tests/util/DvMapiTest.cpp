@@ -3,9 +3,9 @@
 
 #include "ScopedEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -32,13 +32,14 @@ protected:
 
     void AddApplication(const QString& id, const QString& name, const QString& mimeTypes, bool system = false) {
         const QString dir = system ? QStringLiteral("sysdata/applications/") : QStringLiteral("data/applications/");
-        WriteFile(root_.filePath(dir + id), "[Desktop Entry]\nType=Application\nName[de]=Post\nName=" +
-                                                name.toUtf8() + "\nMimeType=" + mimeTypes.toUtf8() + "\n");
+        WriteFile(root_.filePath(dir + id), "[Desktop Entry]\nType=Application\nName[de]=Post\nName=" + name.toUtf8() +
+                                                "\nMimeType=" + mimeTypes.toUtf8() + "\n");
     }
     void SetDefaultMail(const QString& ids) {
         WriteFile(root_.filePath(QStringLiteral("cfg/mimeapps.list")),
                   "[Added Associations]\nx-scheme-handler/mailto=other.desktop\n"
-                  "[Default Applications]\nx-scheme-handler/mailto=" + ids.toUtf8() + "\n");
+                  "[Default Applications]\nx-scheme-handler/mailto=" +
+                      ids.toUtf8() + "\n");
     }
 
     QDir root_;

@@ -17,17 +17,19 @@ TOSVersionFacts Windows(TOSVersionFacts::Platform p, int major, int minor, quint
 
 TEST(DvSystemInfo, VersionCodesFollowTheWindowsTable) {
     using P = TOSVersionFacts;
-    struct Case { TOSVersionFacts facts; int code; };
+    struct Case {
+        TOSVersionFacts facts;
+        int code;
+    };
     const Case cases[] = {
-        {Windows(P::WindowsNT, 6, 1), 10},  {Windows(P::WindowsNT, 5, 2), 9},
-        {Windows(P::WindowsNT, 5, 1), 8},   {Windows(P::WindowsNT, 5, 0), 7},
-        {Windows(P::WindowsNT, 4, 0), 6},   {Windows(P::Windows9x, 4, 90), 5},
-        {Windows(P::Windows9x, 4, 0, 950), 1}, {Windows(P::Windows9x, 4, 0, 1111), 2},
+        {Windows(P::WindowsNT, 6, 1), 10},       {Windows(P::WindowsNT, 5, 2), 9},
+        {Windows(P::WindowsNT, 5, 1), 8},        {Windows(P::WindowsNT, 5, 0), 7},
+        {Windows(P::WindowsNT, 4, 0), 6},        {Windows(P::Windows9x, 4, 90), 5},
+        {Windows(P::Windows9x, 4, 0, 950), 1},   {Windows(P::Windows9x, 4, 0, 1111), 2},
         {Windows(P::Windows9x, 4, 10, 1998), 3}, {Windows(P::Windows9x, 4, 10, 2222), 4},
         {Windows(P::WindowsNT, 3, 51), 0},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(GetOSVersionCode(c.facts), c.code) << c.facts.Major << "." << c.facts.Minor;
+    for (const Case& c : cases) EXPECT_EQ(GetOSVersionCode(c.facts), c.code) << c.facts.Major << "." << c.facts.Minor;
     EXPECT_EQ(OSVersionCodeName(10), QStringLiteral("Windows Vista"));
     EXPECT_EQ(OSVersionCodeName(0), QStringLiteral("Windows"));
 }
@@ -56,7 +58,12 @@ TEST(DvSystemInfo, ThisMachinePassesTheStartUpGate) {
 }
 
 TEST(DvSystemInfo, ProcessorTexts) {
-    struct Case { int arch, type, level, revision; quint8 os; const char* architecture; const char* processor; };
+    struct Case {
+        int arch, type, level, revision;
+        quint8 os;
+        const char* architecture;
+        const char* processor;
+    };
     const Case cases[] = {
         {0, 0, 6, 0x5507, 10, "Intel Processor Architecture", "Family 6 Model 85 Stepping 7"},
         {0, 0, 5, 0x0203, 10, "Intel Processor Architecture", "Pentium Model 2 Stepping 3"},

@@ -4,9 +4,9 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateUtils.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 namespace {
 

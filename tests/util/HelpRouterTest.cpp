@@ -18,7 +18,10 @@ public:
         if (!data.Text.isEmpty()) line += u' ' + data.Text;
         if (data.Popup)
             line += QStringLiteral(" popup(%1,%2 id %3 '%4')")
-                        .arg(data.Popup->pt.X).arg(data.Popup->pt.Y).arg(data.Popup->idString).arg(data.Popup->pszText);
+                        .arg(data.Popup->pt.X)
+                        .arg(data.Popup->pt.Y)
+                        .arg(data.Popup->idString)
+                        .arg(data.Popup->pszText);
         calls << line;
         return answer;
     }
@@ -69,8 +72,7 @@ TEST_F(HelpRouting, HelpCommandsMapToHtmlHelpCommands) {
         {HELP_COMMAND, {0, "JumpID()", {}}, false, ""},
         // A popup position is stored and answered false; the popup then shows there and forgets it.
         {HELP_SETPOPUP_POS, {(200 << 16) | 120, {}, {}}, false, ""},
-        {HELP_CONTEXTPOPUP, {7, {}, {}}, true,
-         "HH 14 " + kChm + "::/CSHelp.txt popup(120,200 id 7 '')"},
+        {HELP_CONTEXTPOPUP, {7, {}, {}}, true, "HH 14 " + kChm + "::/CSHelp.txt popup(120,200 id 7 '')"},
     };
     for (const auto& c : cases) {
         viewer_->calls.clear();
@@ -86,8 +88,8 @@ TEST_F(HelpRouting, APopupWithoutAStoredPointShowsAtTheMouse) {
     const TPoint at = Mouse->CursorPos();
     bool callHelp = true;
     EXPECT_TRUE(router_.HandleHelp(HELP_CONTEXTPOPUP, {9, {}, {}}, callHelp));
-    EXPECT_EQ(viewer_->calls, QStringList{QStringLiteral("HH 14 %1::/CSHelp.txt popup(%2,%3 id 9 '')")
-                                              .arg(kChm).arg(at.X).arg(at.Y)});
+    EXPECT_EQ(viewer_->calls,
+              QStringList{QStringLiteral("HH 14 %1::/CSHelp.txt popup(%2,%3 id 9 '')").arg(kChm).arg(at.X).arg(at.Y)});
 }
 
 TEST_F(HelpRouting, MainShowTypeAndWinHelpRouting) {
@@ -106,8 +108,8 @@ TEST_F(HelpRouting, MainShowTypeAndWinHelpRouting) {
     router_.HelpType = htWinhelp;
     router_.HandleHelp(HELP_KEY, {0, "x", {}}, callHelp);
     EXPECT_TRUE(router_.HandleHelp(0, {}, callHelp));
-    EXPECT_EQ(viewer_->calls, (QStringList{"WH /opt/tavorin/popups.hlp 8 ", "HH 1 " + kChm,
-                                           "WH /opt/tavorin/tavorin.hlp 257 x"}));
+    EXPECT_EQ(viewer_->calls,
+              (QStringList{"WH /opt/tavorin/popups.hlp 8 ", "HH 1 " + kChm, "WH /opt/tavorin/tavorin.hlp 257 x"}));
 }
 
 TEST_F(HelpRouting, WithoutTheViewerRequestsAreLeftToTheApplication) {
@@ -126,12 +128,18 @@ TEST_F(HelpRouting, WithoutTheViewerRequestsAreLeftToTheApplication) {
 TEST_F(HelpRouting, OnHelpAndThePreviousHandlerAreAskedFirst) {
     THelpEvent saved = util::ApplicationHelpHandler();
     QStringList asked;
-    router_.OnHelp = [&](int, const THelpData&, bool&) { asked << "OnHelp"; return false; };
+    router_.OnHelp = [&](int, const THelpData&, bool&) {
+        asked << "OnHelp";
+        return false;
+    };
     router_.ShowContents();  // through the application's handler, which is the router
     EXPECT_EQ(asked, QStringList{"OnHelp"});
     EXPECT_EQ(viewer_->calls, QStringList{"HH 1 " + kChm});
 
-    router_.OnHelp = [&](int, const THelpData&, bool& callHelp) { callHelp = false; return true; };
+    router_.OnHelp = [&](int, const THelpData&, bool& callHelp) {
+        callHelp = false;
+        return true;
+    };
     router_.ShowContents();
     EXPECT_EQ(viewer_->calls.size(), 1);
     EXPECT_TRUE(saved);
@@ -144,16 +152,16 @@ TEST_F(HelpRouting, TopicsAreShownAsFileAndPage) {
     router_.ShowTopic(QString(), QStringLiteral("Group & Resource.list"));
     router_.ValidateID = true;
     router_.ShowTopic(QString(), QStringLiteral("Group & Resource.list"));
-    EXPECT_EQ(viewer_->calls, (QStringList{"HH 0 /opt/tavorin/help.chm::/html\\databases\\resources.html",
-                                           "HH 0 /x/other.chm",
-                                           "HH 0 /opt/tavorin/help.chm::/Group & Resource.list.htm",
-                                           "HH 0 /opt/tavorin/help.chm::/Group_+_Resource_list.htm"}));
+    EXPECT_EQ(viewer_->calls,
+              (QStringList{"HH 0 /opt/tavorin/help.chm::/html\\databases\\resources.html", "HH 0 /x/other.chm",
+                           "HH 0 /opt/tavorin/help.chm::/Group & Resource.list.htm",
+                           "HH 0 /opt/tavorin/help.chm::/Group_+_Resource_list.htm"}));
 
     viewer_->calls.clear();
     router_.HelpType = htWinhelp;
     router_.ShowTopic(QString(), QStringLiteral("intro"));
-    EXPECT_EQ(viewer_->calls, (QStringList{"WH /opt/tavorin/help.hlp 3 ",
-                                           "WH /opt/tavorin/help.hlp 258 JumpID(\"\",\"intro\")"}));
+    EXPECT_EQ(viewer_->calls,
+              (QStringList{"WH /opt/tavorin/help.hlp 3 ", "WH /opt/tavorin/help.hlp 258 JumpID(\"\",\"intro\")"}));
 }
 
 TEST_F(HelpRouting, PopupsCarryTheirTextOrThePopupFile) {

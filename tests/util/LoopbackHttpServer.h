@@ -42,8 +42,7 @@ private:
         request_.clear();
         ++requests_;
         socket->write("HTTP/1.1 " + QByteArray::number(status_) + " Status\r\nContent-Type: text/plain\r\n" +
-                      "Content-Length: " + QByteArray::number(body_.size()) + "\r\nConnection: close\r\n\r\n" +
-                      body_);
+                      "Content-Length: " + QByteArray::number(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_);
         socket->disconnectFromHost();
     }
 

@@ -5,8 +5,8 @@
 #include "platform/db/ADODataSet.h"
 #include "platform/sql/Connection.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
+#include <QDir>
 
 TEST(QueryFieldSizes, FieldsTakeTheirColumnsSize) {
     const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("sizes.tvd"));

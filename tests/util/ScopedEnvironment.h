@@ -14,10 +14,8 @@ public:
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
     ~ScopedEnvironment() {
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            if (it->second.isNull())
-                qunsetenv(it->first.constData());
-            else
-                qputenv(it->first.constData(), it->second);
+            if (it->second.isNull()) qunsetenv(it->first.constData());
+            else qputenv(it->first.constData(), it->second);
         }
     }
 

@@ -17,8 +17,10 @@ namespace {
 
 QString Cell(const QVariant& value) {
     if (value.isNull()) return {};
-    if (value.typeId() == QMetaType::Double) return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
-    if (value.typeId() == QMetaType::QByteArray) return QLatin1String("0x") + QString::fromLatin1(value.toByteArray().toHex());
+    if (value.typeId() == QMetaType::Double)
+        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    if (value.typeId() == QMetaType::QByteArray)
+        return QLatin1String("0x") + QString::fromLatin1(value.toByteArray().toHex());
     return value.toString();
 }
 

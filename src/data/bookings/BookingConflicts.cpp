@@ -39,7 +39,8 @@ void Scan(TADOConnection& connection, int resourceId, int ownBookingId, TDateTim
     statement->Bind(QStringLiteral("ResourceId"), resourceId);
     TResourceList resource;
     resource.Add(QString(), resourceId, QString());
-    statement->Bind(QStringLiteral("StartFrom"), BookingStartRange(connection, resource, start, end).From - OneMillisecond);
+    statement->Bind(QStringLiteral("StartFrom"),
+                    BookingStartRange(connection, resource, start, end).From - OneMillisecond);
     statement->Bind(QStringLiteral("StartBefore"), end + OneMillisecond);
     statement->Bind(QStringLiteral("EndAfter"), start - OneMillisecond);
     while (statement->Step()) {
@@ -58,8 +59,8 @@ bool BookingsOverlap(TDateTime start, TDateTime end, TDateTime s, TDateTime e) {
            (LessOrEqual(s, start) && LessOrEqual(end, e));
 }
 
-void FindBookingConflicts(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start,
-                          TDateTime end, TBookingConflictResult& result) {
+void FindBookingConflicts(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start, TDateTime end,
+                          TBookingConflictResult& result) {
     result = {kConflictNone, {}};
     if (!BookingStored(connection.Engine(), ownBookingId)) {
         result.Status = kConflictOwnRowMissing;

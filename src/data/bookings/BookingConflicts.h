@@ -13,8 +13,8 @@ namespace data {
 // overlapping booking other than itself, in start order, the first five listed; 1 when none overlaps. Times
 // less than 1 ms apart count as equal, so bookings that only touch do not overlap. A failing read shows its
 // text and gives 8.
-void FindBookingConflicts(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start,
-                          TDateTime end, TBookingConflictResult& result);
+void FindBookingConflicts(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start, TDateTime end,
+                          TBookingConflictResult& result);
 
 // The conflict rule for one other booking from s to e against the booking from start to end.
 bool BookingsOverlap(TDateTime start, TDateTime end, TDateTime s, TDateTime e);

@@ -25,8 +25,9 @@ QString JetDate(TDateTime date) { return FormatDateTime(QStringLiteral("m\"/\"d\
 QString LargestLengthSql(const TResourceList& resources, const QString& value, const QString& order) {
     QStringList terms{QStringLiteral("0")};
     for (int i = 0; i < resources.GetCount(); ++i)
-        terms << QStringLiteral("coalesce((SELECT %1 FROM Bookings WHERE ResourceId = %2 "
-                                "ORDER BY BookingEnd - BookingStart %3 LIMIT 1), 0)")
+        terms << QStringLiteral(
+                     "coalesce((SELECT %1 FROM Bookings WHERE ResourceId = %2 "
+                     "ORDER BY BookingEnd - BookingStart %3 LIMIT 1), 0)")
                      .arg(value)
                      .arg(resources.GetItem(i)->ResourceId)
                      .arg(order);

@@ -89,7 +89,8 @@ void TBookingRecord::SaveChanged() {
         if (!dateChanged && !timeChanged) return;
         TField& field = d.FieldByName(QLatin1String(name));
         const TDateTime current = field.AsDateTime();
-        field.SetAsDateTime((dateChanged ? DateOf(date) : DateOf(current)) + (timeChanged ? TimeOf(time) : TimeOf(current)));
+        field.SetAsDateTime((dateChanged ? DateOf(date) : DateOf(current)) +
+                            (timeChanged ? TimeOf(time) : TimeOf(current)));
     };
     if (GroupBookingIdChanged) d.FieldByName(QStringLiteral("GroupBookingId")).SetAsInteger(GroupBookingId);
     text(EpChanged, "Ep", Ep);
@@ -109,10 +110,8 @@ void TBookingRecord::SaveChanged() {
 }
 
 void TBookingRecord::Store() {
-    if (DataSet->Locate(QStringLiteral("BookingId"), BookingId))
-        DataSet->Edit();
-    else
-        DataSet->Insert();
+    if (DataSet->Locate(QStringLiteral("BookingId"), BookingId)) DataSet->Edit();
+    else DataSet->Insert();
     Save(true);
 }
 
@@ -120,14 +119,15 @@ QString TBookingRecord::DescribeChanges(const TBookingRecord* previous, TDataSet
     const TBookingRecord* p = previous;
     QString text;
     if (!p || (ResourceIdChanged && ResourceId != p->ResourceId)) {
-        const QVariant name = resources.Lookup(QStringLiteral("ResourceId"), ResourceId, QStringLiteral("ResourceName"));
+        const QVariant name =
+            resources.Lookup(QStringLiteral("ResourceId"), ResourceId, QStringLiteral("ResourceName"));
         text += Part(QStringLiteral("Resource"), name.isNull() ? QStringLiteral("unknown") : name.toString());
     }
     if (GroupBookingId != 0 && (!p || (GroupBookingIdChanged && GroupBookingId != p->GroupBookingId)))
         text += Part(QStringLiteral("GroupId"), QString::number(GroupBookingId));
 
-    const bool oneDate = DayNumber(StartDate) == DayNumber(EndDate) &&
-                         (!p || DayNumber(p->StartDate) == DayNumber(p->EndDate));
+    const bool oneDate =
+        DayNumber(StartDate) == DayNumber(EndDate) && (!p || DayNumber(p->StartDate) == DayNumber(p->EndDate));
     if (!p || (StartDateChanged && DayNumber(StartDate) != DayNumber(p->StartDate)))
         text += Part(oneDate ? QStringLiteral("Date") : QStringLiteral("StartDate"), DateText(StartDate));
     if (!oneDate && (!p || (EndDateChanged && DayNumber(EndDate) != DayNumber(p->EndDate))))

@@ -1,8 +1,8 @@
 // Reading the rows of an open period statement into booking rows, with the overlap check and the resource index.
 #pragma once
 
-#include "data/layout/BookingRow.h"
 #include "data/bookings/ResourceList.h"
+#include "data/layout/BookingRow.h"
 
 #include <functional>
 

@@ -12,10 +12,8 @@ namespace data {
 namespace {
 
 void SetId(TDataSet& table, const QString& column, int id) {
-    if (id == -1)
-        table.FieldByName(column).Clear();
-    else
-        table.FieldByName(column).SetAsInteger(id);
+    if (id == -1) table.FieldByName(column).Clear();
+    else table.FieldByName(column).SetAsInteger(id);
 }
 
 }  // namespace
@@ -23,10 +21,8 @@ void SetId(TDataSet& table, const QString& column, int id) {
 void AddHistoryRow(TTrans& historyTrans, int bookingId, int groupBookingId, int historyCode, const QString& userId,
                    const QString& description) {
     TADOTable& table = *historyTrans.Table;
-    if (historyTrans.Active)
-        historyTrans.AddOperation(kOpInsert);
-    else
-        table.Insert();
+    if (historyTrans.Active) historyTrans.AddOperation(kOpInsert);
+    else table.Insert();
     SetId(table, QStringLiteral("BookingId"), bookingId);
     SetId(table, QStringLiteral("GroupBookingId"), groupBookingId);
     table.FieldByName(QStringLiteral("HistoryTimeStamp")).SetAsDateTime(Now());

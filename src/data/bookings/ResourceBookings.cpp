@@ -49,7 +49,8 @@ bool TResourceBookings::LoadResourceBookings(const TResourceList& resources, int
         EndTime = window.EndTime;
 
         referencePoint = 4;
-        data::OpenBookingPeriodQuery(Query, {QStringLiteral("Select *"), QStringLiteral("from [Resources], [Bookings]")},
+        data::OpenBookingPeriodQuery(Query,
+                                     {QStringLiteral("Select *"), QStringLiteral("from [Resources], [Bookings]")},
                                      Resources, FirstDate, LastDate);
         referencePoint = 5;
         data::FillSlotTimes(window, SlotTimes);

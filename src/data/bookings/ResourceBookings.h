@@ -1,8 +1,8 @@
 // TResourceBookings: the bookings of chosen resources over a window of dates, laid out into time slots.
 #pragma once
 
-#include "data/layout/DayBookings.h"
 #include "data/bookings/ResourceList.h"
+#include "data/layout/DayBookings.h"
 #include "platform/db/ADODataSet.h"
 #include "util/core/DvLists.h"
 
@@ -42,8 +42,8 @@ public:
                   TDateTime startTime, TDateTime endTime);
     // Reads the bookings of the resources that touch the window with one statement and lays them out; false
     // when the window is empty (its start not before its end) or the load failed, the container then empty.
-    bool LoadResourceBookings(const TResourceList& resources, int slotMinutes, TDateTime firstDate,
-                              TDateTime lastDate, TDateTime startTime, TDateTime endTime);
+    bool LoadResourceBookings(const TResourceList& resources, int slotMinutes, TDateTime firstDate, TDateTime lastDate,
+                              TDateTime startTime, TDateTime endTime);
 
     // The days of Resources[index].
     TDayListBookings* GetResourceDays(int index) const;

@@ -1,8 +1,8 @@
 // TResourceDateBookings: the bookings of chosen resources over whole dates, one cell per date (multi-day and month).
 #pragma once
 
-#include "data/layout/DateBookings.h"
 #include "data/bookings/ResourceList.h"
+#include "data/layout/DateBookings.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/rtl/StringList.h"
 

@@ -29,8 +29,9 @@ QString TriggerSql(const QString& table) {
 
 bool TableExists(const sql::Database& database, const QString& name) {
     return !database
-                .QueryValue(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = %1 COLLATE NOCASE")
-                                .arg(sql::QuoteText(name)))
+                .QueryValue(
+                    QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = %1 COLLATE NOCASE")
+                        .arg(sql::QuoteText(name)))
                 .isNull();
 }
 
@@ -64,8 +65,9 @@ void RemoveOrphanedStagedRows(TADOConnection& connection) {
 
 QString NotOrphanedBookingCondition(TADOConnection& connection) {
     if (!TableExists(connection.Engine().Native(), kOwners)) return {};
-    return QStringLiteral("NOT EXISTS (SELECT 1 FROM %1 WHERE TableName = 'Bookings' AND RowKey = Bookings.rowid "
-                          "AND NOT tavorin_present(Owner))")
+    return QStringLiteral(
+               "NOT EXISTS (SELECT 1 FROM %1 WHERE TableName = 'Bookings' AND RowKey = Bookings.rowid "
+               "AND NOT tavorin_present(Owner))")
         .arg(kOwners);
 }
 

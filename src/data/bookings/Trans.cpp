@@ -45,7 +45,8 @@ int TTrans::Append(quint8 opKind, qint32 originalId) {
 int TTrans::AddOperation(quint8 opKind) {
     TADOTable& table = *Table;
     const bool modifies = opKind == kOpModify || opKind == kOpDelete;
-    const int index = Append(opKind, modifies ? static_cast<qint32>(table.FieldByName(QStringLiteral("BookingId")).AsInteger()) : 0);
+    const int index =
+        Append(opKind, modifies ? static_cast<qint32>(table.FieldByName(QStringLiteral("BookingId")).AsInteger()) : 0);
     if (opKind == kOpInsert && Kind == kTransHistory) {
         table.Insert();
         table.FieldByName(QStringLiteral("Trans")).SetAsBoolean(true);
@@ -115,9 +116,9 @@ void TTrans::CommitInsert(int index) {
 }
 
 bool TTrans::AskRetry(qint32 bookingId, const QString& what, const QString& error) {
-    const QString question = QStringLiteral("Booking id ") + QString::number(bookingId) + QStringLiteral(" could not be ") +
-                             what + QStringLiteral(".\r\r") + error + QStringLiteral("\r\rRetry ") +
-                             what.chopped(1) + QStringLiteral("?");
+    const QString question = QStringLiteral("Booking id ") + QString::number(bookingId) +
+                             QStringLiteral(" could not be ") + what + QStringLiteral(".\r\r") + error +
+                             QStringLiteral("\r\rRetry ") + what.chopped(1) + QStringLiteral("?");
     const bool retry = MessageDlg(question, mtInformation, {mbOK, mbNo}) == mrOk;
     if (retry) {
         rtl::HourGlass hourGlass;
@@ -158,7 +159,8 @@ bool TTrans::CommitDelete(int index) {
         } catch (const Exception& e) {
             const bool retry = AskRetry(original, QStringLiteral("deleted"), e.Message());
             if (!LocateId(original)) return true;
-            if (!retry) return Fail(QStringLiteral("Booking id %1 could not be deleted. It has been kept.").arg(original));
+            if (!retry)
+                return Fail(QStringLiteral("Booking id %1 could not be deleted. It has been kept.").arg(original));
         }
     }
 }
@@ -188,8 +190,9 @@ bool TTrans::CommitModify(int index) {
             // Deleted meanwhile: no retry can bring it back, and the working row keeps the user's values.
             if (!LocateId(original)) return Fail(LostBookingText(original));
             if (!retry)
-                return Fail(QStringLiteral("Booking id %1 could not be updated. Your changes to it have not been saved.")
-                                .arg(original));
+                return Fail(
+                    QStringLiteral("Booking id %1 could not be updated. Your changes to it have not been saved.")
+                        .arg(original));
             continue;
         }
         // The change is in the file: failing to put the table back on the booking must not report it unsaved

@@ -69,10 +69,8 @@ void FindCustomFields(TDataSet& bookings, const TDataSet& global, std::unique_pt
     for (int i = 0; i < bookings.FieldCount(); ++i) {
         TField& column = *bookings.Fields()[i];
         std::unique_ptr<TUDFField>* slot = nullptr;
-        if (column.FieldName().startsWith(QLatin1String("udf1")))
-            slot = &udf1;
-        else if (column.FieldName().startsWith(QLatin1String("udf2")))
-            slot = &udf2;
+        if (column.FieldName().startsWith(QLatin1String("udf1"))) slot = &udf1;
+        else if (column.FieldName().startsWith(QLatin1String("udf2"))) slot = &udf2;
         if (!slot || *slot) continue;
         *slot = CreateUDFField(column);
         SetUDFFieldType(**slot, column);

@@ -8,16 +8,18 @@
 namespace data {
 
 // The memo starts empty and without height; ShowLines gives it the message's lines and moves the rest down.
-PasswordDialog::PasswordDialog(QWidget* owner, const QString& name, const QString& caption)
-    : TForm(owner) {
-    ui::DescribeForm(*this, {name, caption, bsDialog, poScreenCenter, 330, 80}, {
-        // name          class      parent left top width height caption  properties
-        {"InfoMemo",     "TMemo",   "", 8,   8,  314, 0,  "",     "ReadOnly=True; WordWrap=False; TabStop=False; "
-                                                                  "Color=clBtnFace; BorderStyle=bsNone"},
-        {"PasswordEdit", "TEdit",   "", 8,   16, 314, 21, "",     "PasswordChar=*"},
-        {"OkButton",     "TButton", "", 164, 47, 75,  25, "Ok",     "Default=True; ModalResult=mrOk"},
-        {"CancelButton", "TButton", "", 247, 47, 75,  25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
-    });
+PasswordDialog::PasswordDialog(QWidget* owner, const QString& name, const QString& caption) : TForm(owner) {
+    ui::DescribeForm(
+        *this, {name, caption, bsDialog, poScreenCenter, 330, 80},
+        {
+            // name          class      parent left top width height caption  properties
+            {"InfoMemo", "TMemo", "", 8, 8, 314, 0, "",
+             "ReadOnly=True; WordWrap=False; TabStop=False; "
+             "Color=clBtnFace; BorderStyle=bsNone"},
+            {"PasswordEdit", "TEdit", "", 8, 16, 314, 21, "", "PasswordChar=*"},
+            {"OkButton", "TButton", "", 164, 47, 75, 25, "Ok", "Default=True; ModalResult=mrOk"},
+            {"CancelButton", "TButton", "", 247, 47, 75, 25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
+        });
     InfoMemo = Find<TMemo>("InfoMemo");
     PasswordEdit = Find<TEdit>("PasswordEdit");
     OkButton = Find<TButton>("OkButton");

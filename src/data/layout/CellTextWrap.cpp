@@ -60,9 +60,7 @@ private:
     int width_;
 };
 
-bool ContinuesBooking(const TBookingCell* cell) {
-    return cell && (cell->State == kContinues || cell->State == kEnds);
-}
+bool ContinuesBooking(const TBookingCell* cell) { return cell && (cell->State == kContinues || cell->State == kEnds); }
 
 }  // namespace
 

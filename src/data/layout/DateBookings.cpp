@@ -16,17 +16,15 @@ TMonthDateBookingCellRow& TMonthDateBookingCell::NeedRow(int index) {
 }
 
 void TDateListBookings::SetCount(int count) {
-    if (Mode == 2)
-        monthCells_.resize(static_cast<size_t>(count));
-    else
-        cells_.Resize(count);
+    if (Mode == 2) monthCells_.resize(static_cast<size_t>(count));
+    else cells_.Resize(count);
 }
 
 int TDateListBookings::GetCount() const { return Mode == 2 ? static_cast<int>(monthCells_.size()) : cells_.Count(); }
 
 TMonthDateBookingCell* TDateListBookings::GetMonthCell(int index) const {
     return index >= 0 && index < static_cast<int>(monthCells_.size()) ? monthCells_[static_cast<size_t>(index)].get()
-                                                                       : nullptr;
+                                                                      : nullptr;
 }
 
 void TDateListBookings::SetMonthCell(int index, std::unique_ptr<TMonthDateBookingCell> cell) {

@@ -105,8 +105,7 @@ private:
         if (!startOnBoundary) text = " at " + FormatDateTime(window_.TimeFormat, TimeOf(row_.BookingStart));
         if (!endOnBoundary) {
             text += " until ";
-            if (isLastDay_)
-                text += FormatBookingTime(window_.DisplayAs24Hour, TimeOf(row_.BookingEnd));
+            if (isLastDay_) text += FormatBookingTime(window_.DisplayAs24Hour, TimeOf(row_.BookingEnd));
             else
                 text += FormatDateTime(QStringLiteral("mmm dd "), row_.BookingEnd) +
                         FormatBookingTime(window_.DisplayAs24Hour, row_.BookingEnd);

@@ -41,8 +41,8 @@ bool ClampMinutesIncrement(int& minutes) {
     return true;
 }
 
-bool NormalizeViewTimes(TDateTime& start, TDateTime& end, TDateTime& initial, int minutesPerRow,
-                        TDateTime defaultStart, TDateTime defaultEnd, TDateTime defaultInitial) {
+bool NormalizeViewTimes(TDateTime& start, TDateTime& end, TDateTime& initial, int minutesPerRow, TDateTime defaultStart,
+                        TDateTime defaultEnd, TDateTime defaultInitial) {
     bool result = true;
     for (auto [value, fallback] : {std::pair{&start, defaultStart}, {&end, defaultEnd}, {&initial, defaultInitial}})
         if (!IsValidTime(*value)) {

@@ -13,5 +13,5 @@ bool IsValidTime(TDateTime value);
 bool ClampMinutesIncrement(int& minutes);
 // Repairs the start, end and initial times of a view (see the definition for the rules); false when a value
 // was invalid or the initial time had to move.
-bool NormalizeViewTimes(TDateTime& start, TDateTime& end, TDateTime& initial, int minutesPerRow,
-                        TDateTime defaultStart, TDateTime defaultEnd, TDateTime defaultInitial);
+bool NormalizeViewTimes(TDateTime& start, TDateTime& end, TDateTime& initial, int minutesPerRow, TDateTime defaultStart,
+                        TDateTime defaultEnd, TDateTime defaultInitial);

@@ -1,14 +1,14 @@
 // The data module's services on the database as a whole: compaction, administrator rights, the booking id
 // counter, the roster, reclaimable space, the report printer, the time format and the database's title.
-#include "data/module/BookingIdCounter.h"
 #include "data/layout/BookingTimeText.h"
+#include "data/module/BookingIdCounter.h"
 #include "data/module/DataModule.h"
 #include "data/module/DatabaseCompaction.h"
 #include "data/module/DatabaseFacts.h"
 #include "data/module/PasswordPrompts.h"
 
-int TData::CompactDatabase(const QString& fileName, const QString& password, QString& backupFileName,
-                           bool makeBackup, const QString& newPassword) {
+int TData::CompactDatabase(const QString& fileName, const QString& password, QString& backupFileName, bool makeBackup,
+                           const QString& newPassword) {
     return data::CompactDatabaseFile(fileName, password, backupFileName, makeBackup, newPassword);
 }
 

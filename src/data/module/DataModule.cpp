@@ -6,7 +6,8 @@
 
 TData::TData()
     : TMailSending(static_cast<TUserSettings&>(*this)),
-      Restrictions(std::make_unique<TAppRestrictions>()), DatabaseSettings(std::make_unique<TDatabaseSettings>()) {
+      Restrictions(std::make_unique<TAppRestrictions>()),
+      DatabaseSettings(std::make_unique<TDatabaseSettings>()) {
     ADOConnection.LoginPrompt = false;
     ADOCommand.Connection = &ADOConnection;
     GlobalTable.SetConnection(&ADOConnection);

@@ -2,12 +2,12 @@
 #pragma once
 
 #include "data/bookings/Bookings.h"
+#include "data/bookings/Trans.h"
+#include "data/bookings/UDFField.h"
 #include "data/module/DatabaseSettings.h"
 #include "data/module/MailSending.h"
 #include "data/module/ReportPrinter.h"
 #include "data/module/Restrictions.h"
-#include "data/bookings/Trans.h"
-#include "data/bookings/UDFField.h"
 #include "data/module/UserSettings.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"

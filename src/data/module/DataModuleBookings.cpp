@@ -40,8 +40,8 @@ void TData::CheckBookingConflicts(TBookingConflictResult& result) {
                          DateOf(start), DateOf(end), TimeOf(start), TimeOf(end));
 }
 
-void TData::FindBookingConflicts(int resourceId, TBookingConflictResult& result, TDateTime startDate,
-                                 TDateTime endDate, TDateTime startTime, TDateTime endTime) {
+void TData::FindBookingConflicts(int resourceId, TBookingConflictResult& result, TDateTime startDate, TDateTime endDate,
+                                 TDateTime startTime, TDateTime endTime) {
     const int ownId = static_cast<int>(BookingsTable.FieldByName(QStringLiteral("BookingId")).AsInteger());
     data::FindBookingConflicts(ADOConnection, resourceId, ownId, DateOf(startDate) + TimeOf(startTime),
                                DateOf(endDate) + TimeOf(endTime), result);

@@ -1,6 +1,6 @@
 // Who the user of the open database is, by the identity mode the database chose.
-#include "data/module/DataModule.h"
 #include "data/bookings/UserIdentity.h"
+#include "data/module/DataModule.h"
 #include "platform/rtl/Messages.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The data module's own resource table: its handlers, twins of the lookup module's, and the list of all resources.
+#include "data/bookings/ResourceList.h"
 #include "data/module/DataModule.h"
 #include "data/module/NameCheck.h"
-#include "data/bookings/ResourceList.h"
 #include "data/module/SQLDataModule.h"
 
 void TData::ResourceTableAfterInsert(TDataSet& dataSet) {
@@ -19,9 +19,13 @@ void TData::ResourceTableBeforePost(TDataSet& dataSet) {
         });
 }
 
-void TData::ResourceTableBeforeDelete(TDataSet& dataSet) { data::ResourceBeforeDelete(data::LookupHostOf(*this), dataSet); }
+void TData::ResourceTableBeforeDelete(TDataSet& dataSet) {
+    data::ResourceBeforeDelete(data::LookupHostOf(*this), dataSet);
+}
 
-void TData::FeatureTableBeforeDelete(TDataSet& dataSet) { data::FeatureBeforeDelete(data::LookupHostOf(*this), dataSet); }
+void TData::FeatureTableBeforeDelete(TDataSet& dataSet) {
+    data::FeatureBeforeDelete(data::LookupHostOf(*this), dataSet);
+}
 
 void TData::AddAllResources(TResourceList& list) {
     for (ResourceShadowTable.First(); !ResourceShadowTable.Eof(); ResourceShadowTable.Next())

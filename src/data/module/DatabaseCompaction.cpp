@@ -12,10 +12,10 @@
 #include "platform/sql/Connection.h"
 #include "platform/sql/EngineError.h"
 
+#include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
 #include <memory>
-#include <unistd.h>
 
 namespace data {
 namespace {

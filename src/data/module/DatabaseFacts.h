@@ -15,8 +15,7 @@ QStringList ConnectedComputers(const sql::Connection& connection);
 
 // The file's size and the bytes compacting would reclaim; both 0 without a connection. A file that is not
 // found leaves size unchanged, a provider without the property leaves reclaimable unchanged.
-void GetReclaimableSpace(const sql::Connection* connection, const QString& fileName, qint64& size,
-                         qint64& reclaimable);
+void GetReclaimableSpace(const sql::Connection* connection, const QString& fileName, qint64& size, qint64& reclaimable);
 
 // Tells the user how much can be reclaimed when it is at least thresholdMb megabytes.
 void ReportReclaimableSpace(const sql::Connection& connection, const QString& fileName, int thresholdMb);

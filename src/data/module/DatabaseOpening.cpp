@@ -199,8 +199,7 @@ void TData::ReplaceOwnerSpecifiedIdentity() {
     GlobalTable.Edit();
     mode.SetAsInteger(1);
     GlobalTable.Post();
-    ShowInformation(QStringLiteral("The database being upgraded was using an owner specified identity.") +
-                    kTwoReturns +
+    ShowInformation(QStringLiteral("The database being upgraded was using an owner specified identity.") + kTwoReturns +
                     QStringLiteral("This setting is no longer supported so it has been changed to the Windows logon "
                                    "username.") +
                     kTwoReturns + QStringLiteral("See File / Database Properties... to change."));

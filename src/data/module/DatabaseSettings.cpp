@@ -102,8 +102,9 @@ bool TDatabaseSettings::CheckTableExists() {
     TADOQuery tables;
     Connection->OpenSchema(siTables, QVariant(), QString(), tables);
     for (; !tables.Eof(); tables.Next()) {
-        if (tables.FieldByName(QStringLiteral("TABLE_NAME")).AsString().compare(QStringLiteral("Settings"),
-                                                                               Qt::CaseInsensitive) == 0)
+        if (tables.FieldByName(QStringLiteral("TABLE_NAME"))
+                .AsString()
+                .compare(QStringLiteral("Settings"), Qt::CaseInsensitive) == 0)
             TableExists = true;
     }
     return TableExists;

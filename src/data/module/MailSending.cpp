@@ -57,8 +57,8 @@ bool TMailSending::SendMail(const TEMailSettings& s, const TStrings* toList, con
 
 void TMailSending::SendTestMessage(bool throughMapi, const TEMailSettings& s) {
     if (!InternetConnected()) {
-        MessageDlg(QStringLiteral("Could not connected to the Internet. No test message has been sent."),
-                   mtInformation, {mbOK});
+        MessageDlg(QStringLiteral("Could not connected to the Internet. No test message has been sent."), mtInformation,
+                   {mbOK});
         return;
     }
     const QString text = QStringLiteral("Test message - please ignore");

@@ -44,8 +44,8 @@ QString PasswordFileName(const QString& databaseFileName) {
 void WritePasswordFile(const QString& fileName, const QString& password) {
     const QByteArray bytes = PasswordBytes(password);
     if (bytes.size() > kMaxPasswordFileLength)
-        throw EWriteError(QStringLiteral("A password file holds passwords of at most %1 characters")
-                              .arg(kMaxPasswordFileLength));
+        throw EWriteError(
+            QStringLiteral("A password file holds passwords of at most %1 characters").arg(kMaxPasswordFileLength));
     QByteArray plain;
     for (int i = 0; i < kSaltLength; ++i) plain.append(RandomByte());
     plain.append(QByteArray::number(bytes.size()).rightJustified(kLengthDigits, '0'));
@@ -55,11 +55,11 @@ void WritePasswordFile(const QString& fileName, const QString& password) {
     // The file opens the database: only its owner may read it.
     QString error;
     switch (WritePrivateFile(fileName, ScrambleText(plain, kPasswordFileKeyWord, 0), error)) {
-    case PrivateFileOutcome::Written: return;
-    case PrivateFileOutcome::CannotCreate:
-        throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, error));
-    case PrivateFileOutcome::CannotWrite:
-        throw EWriteError(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, error));
+        case PrivateFileOutcome::Written: return;
+        case PrivateFileOutcome::CannotCreate:
+            throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, error));
+        case PrivateFileOutcome::CannotWrite:
+            throw EWriteError(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, error));
     }
 }
 

@@ -21,15 +21,14 @@ bool AskUntilAccepted(const QString& line, const std::function<bool(const QStrin
 
 int PromptDatabasePassword(const QString& fileName, const std::function<int(const QString&)>& connect) {
     int result = kPromptCancelled;
-    AskUntilAccepted(
-        QStringLiteral("The database ") + fileName +
-            QStringLiteral(" is password protected. Please enter the password."),
-        [&](const QString& password) {
-            result = connect(password);
-            if (result == kWrongPassword)
-                MessageDlg(QStringLiteral("Incorrect password. Please re-enter."), mtInformation, {mbOK});
-            return result == kConnected || result == kFileInUse;
-        });
+    AskUntilAccepted(QStringLiteral("The database ") + fileName +
+                         QStringLiteral(" is password protected. Please enter the password."),
+                     [&](const QString& password) {
+                         result = connect(password);
+                         if (result == kWrongPassword)
+                             MessageDlg(QStringLiteral("Incorrect password. Please re-enter."), mtInformation, {mbOK});
+                         return result == kConnected || result == kFileInUse;
+                     });
     return result == kConnected || result == kFileInUse ? result : kPromptCancelled;
 }
 

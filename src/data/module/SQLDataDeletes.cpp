@@ -3,8 +3,8 @@
 // one transaction with the row itself, so a failure anywhere leaves everything as it was.
 #include "data/module/SQLDataModule.h"
 
-#include "data/module/LookupQueries.h"
 #include "data/bookings/WriteTransaction.h"
+#include "data/module/LookupQueries.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Messages.h"
@@ -61,8 +61,9 @@ void ResourceBeforeDelete(const LookupHost& host, TDataSet& dataSet) {
     const QString id = QString::number(dataSet.FieldByName(QStringLiteral("ResourceId")).AsInteger());
     const int bookings =
         CountRows(connection, QStringLiteral("select BookingId\nfrom [Bookings]\nwhere [Bookings].ResourceId = ") + id);
-    const int groups = CountRows(
-        connection, QStringLiteral("select GroupName\nfrom [ResourceGroups]\nwhere [ResourceGroups].ResourceId = ") + id);
+    const int groups =
+        CountRows(connection,
+                  QStringLiteral("select GroupName\nfrom [ResourceGroups]\nwhere [ResourceGroups].ResourceId = ") + id);
     const int features = CountRows(
         connection,
         QStringLiteral("select Feature\nfrom [ResourceFeatures]\nwhere [ResourceFeatures].ResourceId = ") + id);

@@ -1,9 +1,9 @@
 // The lookup module's handlers for posting administration rows and for editing tasks.
 #include "data/module/SQLDataModule.h"
 
+#include "data/bookings/UserIdentity.h"
 #include "data/module/LookupQueries.h"
 #include "data/module/NameCheck.h"
-#include "data/bookings/UserIdentity.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Messages.h"
@@ -71,7 +71,8 @@ void SetNewResourceLimits(TDataSet& resource, const TDataSet& global) {
     field("BookingRestrictMode").SetAsInteger(1);
     TDateTime untilDate = Now();
     if (!global.IsEmpty()) {
-        field("BookingRestrictDaysAhead").SetValue(global.FieldByName(QStringLiteral("BookingRestrictDaysAhead")).Value());
+        field("BookingRestrictDaysAhead")
+            .SetValue(global.FieldByName(QStringLiteral("BookingRestrictDaysAhead")).Value());
         untilDate = std::max(untilDate, global.FieldByName(QStringLiteral("BookingRestrictUntilDate")).AsDateTime());
     }
     field("BookingRestrictUntilDate").SetAsDateTime(untilDate);

@@ -37,10 +37,8 @@ std::optional<data::OwnerRule> ReadOwnerRule(TADOQuery& globalQuery, const char*
 // is opened for the fill only.
 void ForEachRow(TADOQuery& query, const std::function<void(TADOQuery&)>& fill) {
     const bool wasActive = query.Active();
-    if (wasActive)
-        query.Requery();
-    else
-        query.Open();
+    if (wasActive) query.Requery();
+    else query.Open();
     for (query.First(); !query.Eof(); query.Next()) fill(query);
     if (!wasActive) query.Close();
 }

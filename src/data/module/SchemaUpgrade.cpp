@@ -44,7 +44,8 @@ bool TData::CheckAndUpgradeSchema(const QString& fileName, bool readOnly) {
             return false;
         }
         if (version.Major <= 4) {
-            ShowError(QStringLiteral("The database is a Tavorin Schema 4 or earlier database and can not be upgraded."));
+            ShowError(
+                QStringLiteral("The database is a Tavorin Schema 4 or earlier database and can not be upgraded."));
             return false;
         }
         if (version.Major >= 7) {

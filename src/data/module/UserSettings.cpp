@@ -68,8 +68,7 @@ void TUserSettings::LoadUserSettings(const TApplicationVersionHistory& history) 
     ReadMailSettings(reg, EMailSettings);
 }
 
-void TUserSettings::SaveUserSettings(const TApplicationVersionHistory& history,
-                                     const QString& databaseFileName) const {
+void TUserSettings::SaveUserSettings(const TApplicationVersionHistory& history, const QString& databaseFileName) const {
     {
         TRegistry reg;
         if (!history.OpenWriteKey(reg)) return;

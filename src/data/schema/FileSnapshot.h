@@ -7,7 +7,7 @@
 namespace sql {
 class Connection;
 class LockFile;
-}
+}  // namespace sql
 
 namespace data {
 

@@ -130,7 +130,8 @@ const UpgradeStep& Step61() {
             QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON ResourceManagers (ResourceId, Username) WITH PRIMARY"),
             QStringLiteral("CREATE TABLE ResourceGroupManagers (GroupName TEXT(25) NOT NULL, "
                            "Username TEXT(32) NOT NULL)"),
-            QStringLiteral("CREATE UNIQUE INDEX PrimaryKey ON ResourceGroupManagers (GroupName, Username) WITH PRIMARY"),
+            QStringLiteral(
+                "CREATE UNIQUE INDEX PrimaryKey ON ResourceGroupManagers (GroupName, Username) WITH PRIMARY"),
             QStringLiteral("ALTER TABLE Resources ADD COLUMN OnlyAllowManagersWrite LOGICAL"),
             QStringLiteral("ALTER TABLE Bookings ADD COLUMN Owner TEXT(32)"),
             QStringLiteral("ALTER TABLE Tasks ADD COLUMN Owner TEXT(32)"),
@@ -150,18 +151,18 @@ const UpgradeStep& Step61() {
 
 const UpgradeStep& Step62() {
     static const UpgradeStep step = [] {
-        UpgradeStep made{
-            QStringLiteral("Error upgrading Ranvel to schema 60.2."),
-            Statements({
-                QStringLiteral("ALTER TABLE Resources ADD COLUMN MaxBookDaysRestrict LOGICAL"),
-                QStringLiteral("UPDATE Resources SET MaxBookDaysRestrict = True WHERE MaxBookDays > 0"),
-                QStringLiteral("ALTER TABLE History ADD COLUMN TaskId INTEGER"),
-                QStringLiteral("ALTER TABLE RanvelGlobal ADD COLUMN Schema_Ranvel60_6_2 INTEGER"),
-                QStringLiteral("ALTER TABLE RanvelGlobal DROP COLUMN Schema_Ranvel50_6_1"),
-                QStringLiteral("UPDATE RanvelGlobal SET MinProgramVersion = \"6.0.0.250\""),
-            })};
+        UpgradeStep made{QStringLiteral("Error upgrading Ranvel to schema 60.2."),
+                         Statements({
+                             QStringLiteral("ALTER TABLE Resources ADD COLUMN MaxBookDaysRestrict LOGICAL"),
+                             QStringLiteral("UPDATE Resources SET MaxBookDaysRestrict = True WHERE MaxBookDays > 0"),
+                             QStringLiteral("ALTER TABLE History ADD COLUMN TaskId INTEGER"),
+                             QStringLiteral("ALTER TABLE RanvelGlobal ADD COLUMN Schema_Ranvel60_6_2 INTEGER"),
+                             QStringLiteral("ALTER TABLE RanvelGlobal DROP COLUMN Schema_Ranvel50_6_1"),
+                             QStringLiteral("UPDATE RanvelGlobal SET MinProgramVersion = \"6.0.0.250\""),
+                         })};
         // The old markers exist only in files that came from 5.0 or 5.1.
-        made.statements.push_back({QStringLiteral("ALTER TABLE RanvelGlobal DROP COLUMN ranvelschemaversion500"), true});
+        made.statements.push_back(
+            {QStringLiteral("ALTER TABLE RanvelGlobal DROP COLUMN ranvelschemaversion500"), true});
         made.statements.push_back(
             {QStringLiteral("ALTER TABLE RanvelGlobal DROP COLUMN ranvelschemaversion500210"), true});
         return made;
@@ -170,16 +171,15 @@ const UpgradeStep& Step62() {
 }
 
 const UpgradeStep& Step63() {
-    static const UpgradeStep step{
-        QStringLiteral("Error upgrading Ranvel to schema 60.3."),
-        Statements({
-            QStringLiteral("ALTER TABLE Resources ADD COLUMN [Image] IMAGE"),
-            QStringLiteral("DROP INDEX PRIMARYKEY on AddressBook"),
-            QStringLiteral("ALTER TABLE AddressBook ADD COLUMN [Id] AUTOINCREMENT"),
-            QStringLiteral("CREATE INDEX PrimaryKey ON AddressBook (Id) with PRIMARY"),
-            QStringLiteral("ALTER TABLE RanvelGlobal ADD COLUMN Schema_Ranvel60_6_3 INTEGER"),
-            QStringLiteral("ALTER TABLE RanvelGlobal DROP COLUMN Schema_Ranvel60_6_2"),
-        })};
+    static const UpgradeStep step{QStringLiteral("Error upgrading Ranvel to schema 60.3."),
+                                  Statements({
+                                      QStringLiteral("ALTER TABLE Resources ADD COLUMN [Image] IMAGE"),
+                                      QStringLiteral("DROP INDEX PRIMARYKEY on AddressBook"),
+                                      QStringLiteral("ALTER TABLE AddressBook ADD COLUMN [Id] AUTOINCREMENT"),
+                                      QStringLiteral("CREATE INDEX PrimaryKey ON AddressBook (Id) with PRIMARY"),
+                                      QStringLiteral("ALTER TABLE RanvelGlobal ADD COLUMN Schema_Ranvel60_6_3 INTEGER"),
+                                      QStringLiteral("ALTER TABLE RanvelGlobal DROP COLUMN Schema_Ranvel60_6_2"),
+                                  })};
     return step;
 }
 

@@ -60,7 +60,8 @@ public:
 
     TADOProperties Properties() const;
     // Fills dataSet (a TCustomADODataSet) with the rowset: the tables, or the user roster by its schema id.
-    void OpenSchema(TSchemaInfo schema, const QVariant& restrictions, const QString& schemaId, TCustomADODataSet& dataSet);
+    void OpenSchema(TSchemaInfo schema, const QVariant& restrictions, const QString& schemaId,
+                    TCustomADODataSet& dataSet);
 
     std::function<void(TADOConnection&)> AfterConnect;
     std::function<void(TADOConnection&)> BeforeDisconnect;

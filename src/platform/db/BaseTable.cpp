@@ -6,8 +6,8 @@
 
 namespace db {
 
-const QString kRowNotLocated = QStringLiteral(
-    "Row cannot be located for updating. Some values may have been changed since it was last read.");
+const QString kRowNotLocated =
+    QStringLiteral("Row cannot be located for updating. Some values may have been changed since it was last read.");
 
 TFieldType FieldTypeOfJet(int jetType) {
     switch (static_cast<sql::JetType>(jetType)) {
@@ -105,7 +105,8 @@ QString BaseTable::OneRow(const QString& where) const {
 QString BaseTable::WhereOriginal(const Row& original, const QVector<bool>& changed, QVariantList& binds) const {
     QStringList terms;
     for (int i = 0; i < columns_.size(); ++i) {
-        const bool identifies = key_.isEmpty() ? columns_[i].type != ftBlob && columns_[i].type != ftMemo : key_.contains(i);
+        const bool identifies =
+            key_.isEmpty() ? columns_[i].type != ftBlob && columns_[i].type != ftMemo : key_.contains(i);
         if (!identifies && !changed.value(i)) continue;
         terms << ColumnName(i) + QStringLiteral(" IS ?");
         binds << original[i];
@@ -143,9 +144,10 @@ qint64 BaseTable::Insert(const Row& values, const QVector<bool>& assigned) const
         marks << QStringLiteral("?");
         binds << values[i];
     }
-    const QString sqlText = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(sql::QuoteName(table_))
-                                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                                  .arg(sql::QuoteName(table_), names.join(u','), marks.join(u','));
+    const QString sqlText = names.isEmpty()
+                                ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(sql::QuoteName(table_))
+                                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(sql::QuoteName(table_), names.join(u','), marks.join(u','));
     const auto statement = connection_.Native().Prepare(sqlText);
     for (int i = 0; i < binds.size(); ++i) statement->Bind(i, binds[i]);
     statement->Step();

@@ -9,7 +9,7 @@
 namespace sql {
 class Connection;
 class Statement;
-}
+}  // namespace sql
 
 namespace db {
 

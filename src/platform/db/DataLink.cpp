@@ -12,10 +12,8 @@ void TDataLink::SetDataSource(TDataSource* source) {
     if (dataSource_ == source) return;
     if (dataSource_) dataSource_->RemoveDataLink(this);
     dataSource_ = source;
-    if (dataSource_)
-        dataSource_->AddDataLink(this);
-    else
-        UpdateState();
+    if (dataSource_) dataSource_->AddDataLink(this);
+    else UpdateState();
 }
 
 TDataSet* TDataLink::DataSet() const { return dataSource_ ? dataSource_->DataSet() : nullptr; }

@@ -306,8 +306,8 @@ QVariant TDataSet::CalcValue(const TField& field, int row) {
                 QVariantList keys;
                 for (const QString& name : f->KeyFields.split(u';', Qt::SkipEmptyParts))
                     keys.append(FieldByName(name.trimmed()).Value());
-                calcValues_[i] = f->LookupDataSet->Lookup(f->LookupKeyFields, keys.size() == 1 ? keys[0] : QVariant(keys),
-                                                          f->LookupResultField);
+                calcValues_[i] = f->LookupDataSet->Lookup(
+                    f->LookupKeyFields, keys.size() == 1 ? keys[0] : QVariant(keys), f->LookupResultField);
             }
             if (OnCalcFields) {
                 calculating_ = true;
@@ -581,10 +581,8 @@ void TDataSet::CheckBrowseMode() {
     DataEvent(deCheckBrowseMode);
     if (!IsEditState(state_)) return;
     UpdateRecord();
-    if (modified_)
-        Post();
-    else
-        Cancel();
+    if (modified_) Post();
+    else Cancel();
 }
 
 void TDataSet::Requery() {
@@ -665,7 +663,8 @@ bool TDataSet::RowMatches(int row, const std::vector<TField*>& fields, const QVa
 int TDataSet::FindRow(const QString& keyFields, const QVariant& keyValues, TLocateOptions options) {
     CheckActive();
     std::vector<TField*> fields;
-    for (const QString& name : keyFields.split(u';', Qt::SkipEmptyParts)) fields.push_back(&FieldByName(name.trimmed()));
+    for (const QString& name : keyFields.split(u';', Qt::SkipEmptyParts))
+        fields.push_back(&FieldByName(name.trimmed()));
     const QVariantList values = ValueList(keyValues, static_cast<int>(fields.size()));
     if (const std::optional<int> row = FindRowInStore(fields, values, options)) return *row;
     const int count = state_ == dsInsert ? ViewCount() - 1 : ViewCount();

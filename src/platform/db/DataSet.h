@@ -180,8 +180,7 @@ private:
     // The first matching row among those the cursor's store names; nothing when it cannot name them.
     std::optional<int> FindRowInStore(const std::vector<TField*>& fields, const QVariantList& values,
                                       TLocateOptions options);
-    bool RowMatches(int row, const std::vector<TField*>& fields, const QVariantList& values,
-                    TLocateOptions options);
+    bool RowMatches(int row, const std::vector<TField*>& fields, const QVariantList& values, TLocateOptions options);
     void Fire(const TDataSetNotifyEvent& event);
 
     TDataSetState state_ = dsInactive;

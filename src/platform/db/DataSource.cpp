@@ -35,7 +35,9 @@ void TDataSource::AddDataLink(TDataLink* link) {
     link->UpdateState();
 }
 
-void TDataSource::RemoveDataLink(TDataLink* link) { links_.erase(std::remove(links_.begin(), links_.end(), link), links_.end()); }
+void TDataSource::RemoveDataLink(TDataLink* link) {
+    links_.erase(std::remove(links_.begin(), links_.end(), link), links_.end());
+}
 
 void TDataSource::UpdateState() {
     const TDataSetState state = dataSet_ && enabled_ ? dataSet_->State() : dsInactive;

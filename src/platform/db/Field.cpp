@@ -186,7 +186,8 @@ TIntegerField::TIntegerField(TFieldType type, double min, double max) : TNumeric
 QVariant TIntegerField::Normalize(const QVariant& value) const {
     qint64 number = 0;
     if (value.typeId() == QMetaType::QString) {
-        if (!TryStrToInt64(value.toString().trimmed(), number)) RaiseConvert(QStringLiteral("integer value"), value.toString());
+        if (!TryStrToInt64(value.toString().trimmed(), number))
+            RaiseConvert(QStringLiteral("integer value"), value.toString());
     } else if (value.typeId() == QMetaType::Bool) {
         number = value.toBool() ? -1 : 0;
     } else if (value.typeId() == QMetaType::Double) {
@@ -226,7 +227,8 @@ QString TFloatField::FormatText(const QVariant& value, bool displayText) const {
     const QString format = displayText || EditFormat().isEmpty() ? DisplayFormat() : EditFormat();
     if (!format.isEmpty()) return FormatFloat(format, value.toDouble());
     if (Currency)
-        return FloatToStrF(value.toDouble(), displayText ? ffCurrency : ffFixed, Precision, FormatSettings.CurrencyDecimals);
+        return FloatToStrF(value.toDouble(), displayText ? ffCurrency : ffFixed, Precision,
+                           FormatSettings.CurrencyDecimals);
     return PlainText(value);
 }
 

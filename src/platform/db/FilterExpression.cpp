@@ -28,7 +28,8 @@ public:
             return name;
         }
         const int start = pos_;
-        while (pos_ < text_.size() && (text_[pos_].isLetterOrNumber() || text_[pos_] == u'_' || text_[pos_] == u'.')) ++pos_;
+        while (pos_ < text_.size() && (text_[pos_].isLetterOrNumber() || text_[pos_] == u'_' || text_[pos_] == u'.'))
+            ++pos_;
         if (start == pos_) Fail();
         return text_.mid(start, pos_ - start);
     }
@@ -95,10 +96,8 @@ FilterExpression::FilterExpression(const QString& text) {
         groups_.last().append(term);
         if (reader.AtEnd()) break;
         const QString joint = reader.Word();
-        if (joint.compare(QLatin1String("or"), Qt::CaseInsensitive) == 0)
-            groups_.append(QVector<Term>());
-        else if (joint.compare(QLatin1String("and"), Qt::CaseInsensitive) != 0)
-            reader.Fail();
+        if (joint.compare(QLatin1String("or"), Qt::CaseInsensitive) == 0) groups_.append(QVector<Term>());
+        else if (joint.compare(QLatin1String("and"), Qt::CaseInsensitive) != 0) reader.Fail();
     }
 }
 

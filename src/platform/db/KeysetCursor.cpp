@@ -52,8 +52,9 @@ sql::Statement& KeysetCursor::PageStatement(const std::vector<qint64>& wanted) {
         range_->Bind(1, wanted.back());
         return *range_;
     }
-    if (!listed_) listed_ = connection_.Native().Prepare(select + QStringLiteral("rowid IN (%1)")
-                                                                      .arg(QStringList(kPageRows, QStringLiteral("?")).join(u',')));
+    if (!listed_)
+        listed_ = connection_.Native().Prepare(
+            select + QStringLiteral("rowid IN (%1)").arg(QStringList(kPageRows, QStringLiteral("?")).join(u',')));
     for (int i = 0; i < kPageRows; ++i)
         listed_->Bind(i, i < static_cast<int>(wanted.size()) ? QVariant(wanted[i]) : QVariant());
     return *listed_;
@@ -121,9 +122,9 @@ std::optional<std::vector<int>> KeysetCursor::LocateCandidates(const QVector<Loc
             binds << term.value;
         }
     }
-    const auto statement = connection_.Native().Prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2")
-                                                            .arg(sql::QuoteName(table_.Table()),
-                                                                 conditions.join(QLatin1String(" AND "))));
+    const auto statement =
+        connection_.Native().Prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2")
+                                         .arg(sql::QuoteName(table_.Table()), conditions.join(QLatin1String(" AND "))));
     for (int i = 0; i < binds.size(); ++i) statement->Bind(i, binds[i]);
     std::vector<int> indexes;
     while (statement->Step()) {

@@ -7,7 +7,7 @@
 namespace sql {
 class Connection;
 class Statement;
-}
+}  // namespace sql
 
 namespace db {
 

@@ -110,10 +110,8 @@ bool ParseInteger(QString text, int& value) {
     text = text.trimmed();
     if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) && text.size() > 2)
         value = int(text.mid(2).toUInt(&ok, 16));
-    else if (text.startsWith(u'$'))
-        value = int(text.mid(1).toUInt(&ok, 16));
-    else
-        value = text.toInt(&ok, 10);
+    else if (text.startsWith(u'$')) value = int(text.mid(1).toUInt(&ok, 16));
+    else value = text.toInt(&ok, 10);
     return ok;
 }
 

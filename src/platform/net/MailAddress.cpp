@@ -44,10 +44,8 @@ QList<MailAddress> ParseAddressList(const QString& text) {
         if (c == u'"' && !bracketed) quoted = !quoted;
         if (c == u'<' && !quoted) bracketed = true;
         if (c == u'>' && !quoted) bracketed = false;
-        if ((c == u',' || c == u';') && !quoted && !bracketed)
-            finish();
-        else
-            entry += c;
+        if ((c == u',' || c == u';') && !quoted && !bracketed) finish();
+        else entry += c;
     }
     finish();
     return addresses;

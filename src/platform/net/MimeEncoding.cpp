@@ -67,10 +67,8 @@ QByteArray EncodeQuotedPrintable(const QByteArray& text) {
         const bool lineEnds = i + 1 == text.size() || text.at(i + 1) == '\r';
         // Blanks before a line end would be stripped in transit, so they are written encoded.
         const bool literal = (c >= 33 && c <= 126 && c != '=') || ((c == ' ' || c == '\t') && !lineEnds);
-        if (literal)
-            append(QByteArray(1, char(c)));
-        else
-            append(QByteArray("=") + kHex[c >> 4] + kHex[c & 15]);
+        if (literal) append(QByteArray(1, char(c)));
+        else append(QByteArray("=") + kHex[c >> 4] + kHex[c & 15]);
     }
     return out;
 }

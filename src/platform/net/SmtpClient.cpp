@@ -85,8 +85,7 @@ SmtpReply SmtpClient::Expect(const QByteArray& command, int expectedCode) {
 void SmtpClient::Send(const MailMessage& message) {
     if (!Connected()) throw SmtpError(QStringLiteral("Not connected."));
     const QByteArray mime = EncodeMimeMessage(message, NewMimeStamp());
-    if (AuthType == satDefault && !authenticated_ && extensions_.contains(QStringLiteral("AUTH")))
-        Authenticate();
+    if (AuthType == satDefault && !authenticated_ && extensions_.contains(QStringLiteral("AUTH"))) Authenticate();
     try {
         SubmitEnvelope(message);
         SubmitData(mime);

@@ -4,15 +4,15 @@
 #include "platform/registry/StoreFile.h"
 #include "platform/rtl/PrivateFile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <fcntl.h>
 #include <map>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace reg {
 namespace {
@@ -51,10 +51,10 @@ bool MakeStoreFolder(const QString& path) {
 
 QString RootFileName(HKEY root) {
     switch (root) {
-    case kClassesRoot: return QStringLiteral("HKEY_CLASSES_ROOT");
-    case kCurrentUser: return QStringLiteral("HKEY_CURRENT_USER");
-    case kLocalMachine: return QStringLiteral("HKEY_LOCAL_MACHINE");
-    default: return QStringLiteral("HKEY_%1").arg(root, 8, 16, QLatin1Char('0'));
+        case kClassesRoot: return QStringLiteral("HKEY_CLASSES_ROOT");
+        case kCurrentUser: return QStringLiteral("HKEY_CURRENT_USER");
+        case kLocalMachine: return QStringLiteral("HKEY_LOCAL_MACHINE");
+        default: return QStringLiteral("HKEY_%1").arg(root, 8, 16, QLatin1Char('0'));
     }
 }
 
@@ -69,7 +69,9 @@ QString StoreDirectory() {
 }
 
 Hive::Hive(QString fileName, QString title, bool writable)
-    : fileName_(std::move(fileName)), title_(std::move(title)), writable_(writable),
+    : fileName_(std::move(fileName)),
+      title_(std::move(title)),
+      writable_(writable),
       root_(std::make_shared<const Key>()) {}
 
 Hive::Stamp Hive::StampOf(int fd) {
@@ -122,8 +124,7 @@ bool Hive::Modify(const std::function<Outcome(Key& root)>& change) {
     // Flushed to disk before it is renamed over the old file, and readable by the user only (it may hold
     // names, addresses and other secrets of the user's).
     QString error;
-    if (WritePrivateFile(fileName_, SerializeStore(root, title_), error) != PrivateFileOutcome::Written)
-        return false;
+    if (WritePrivateFile(fileName_, SerializeStore(root, title_), error) != PrivateFileOutcome::Written) return false;
     root_ = std::make_shared<const Key>(std::move(root));
     stamp_ = StampOf(fileName_);
     return true;

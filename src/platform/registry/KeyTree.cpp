@@ -9,10 +9,10 @@ QString FoldName(const QString& name) { return name.toCaseFolded(); }
 
 int Value::DataSize() const {
     switch (kind) {
-    case REG_SZ:
-    case REG_EXPAND_SZ: return int((text.size() + 1) * 2);
-    case REG_DWORD: return 4;
-    default: return int(bytes.size());
+        case REG_SZ:
+        case REG_EXPAND_SZ: return int((text.size() + 1) * 2);
+        case REG_DWORD: return 4;
+        default: return int(bytes.size());
     }
 }
 
@@ -25,8 +25,7 @@ namespace {
 template <typename Values>
 auto FindValueIn(Values& values, const QString& valueName) {
     const QString folded = FoldName(valueName);
-    return std::find_if(values.begin(), values.end(),
-                        [&](const Value& v) { return FoldName(v.name) == folded; });
+    return std::find_if(values.begin(), values.end(), [&](const Value& v) { return FoldName(v.name) == folded; });
 }
 
 // First subkey whose folded name is not less than the folded name sought.

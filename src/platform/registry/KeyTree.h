@@ -17,9 +17,9 @@ QString FoldName(const QString& name);
 struct Value {
     QString name;
     quint32 kind = REG_SZ;
-    QString text;       // REG_SZ and REG_EXPAND_SZ
-    quint32 number = 0; // REG_DWORD
-    QByteArray bytes;   // REG_BINARY
+    QString text;        // REG_SZ and REG_EXPAND_SZ
+    quint32 number = 0;  // REG_DWORD
+    QByteArray bytes;    // REG_BINARY
 
     // Bytes the platform would report: strings as UTF-16 with their terminating null.
     int DataSize() const;

@@ -14,11 +14,11 @@ using reg::Outcome;
 
 TRegDataType DataTypeOf(quint32 kind) {
     switch (kind) {
-    case REG_SZ: return rdString;
-    case REG_EXPAND_SZ: return rdExpandString;
-    case REG_DWORD: return rdInteger;
-    case REG_BINARY: return rdBinary;
-    default: return rdUnknown;
+        case REG_SZ: return rdString;
+        case REG_EXPAND_SZ: return rdExpandString;
+        case REG_DWORD: return rdInteger;
+        case REG_BINARY: return rdBinary;
+        default: return rdUnknown;
     }
 }
 

@@ -12,16 +12,14 @@ QString Quote(const QString& text) {
     QString out = QStringLiteral("\"");
     for (QChar c : text) {
         switch (c.unicode()) {
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '"': out += QStringLiteral("\\\""); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
-        default:
-            if (IsControl(c))
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
+            case '\\': out += QStringLiteral("\\\\"); break;
+            case '"': out += QStringLiteral("\\\""); break;
+            case '\n': out += QStringLiteral("\\n"); break;
+            case '\r': out += QStringLiteral("\\r"); break;
+            case '\t': out += QStringLiteral("\\t"); break;
+            default:
+                if (IsControl(c)) out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+                else out += c;
         }
     }
     return out + u'"';
@@ -43,20 +41,20 @@ std::optional<QString> Unquote(const QString& line, qsizetype& pos) {
         }
         if (++pos >= line.size()) return std::nullopt;
         switch (line[pos].unicode()) {
-        case '\\': out += u'\\'; break;
-        case '"': out += u'"'; break;
-        case 'n': out += u'\n'; break;
-        case 'r': out += u'\r'; break;
-        case 't': out += u'\t'; break;
-        case 'u': {
-            bool ok = false;
-            const ushort code = line.mid(pos + 1, 4).toUShort(&ok, 16);
-            if (!ok || pos + 4 >= line.size()) return std::nullopt;
-            out += QChar(code);
-            pos += 4;
-            break;
-        }
-        default: return std::nullopt;
+            case '\\': out += u'\\'; break;
+            case '"': out += u'"'; break;
+            case 'n': out += u'\n'; break;
+            case 'r': out += u'\r'; break;
+            case 't': out += u'\t'; break;
+            case 'u': {
+                bool ok = false;
+                const ushort code = line.mid(pos + 1, 4).toUShort(&ok, 16);
+                if (!ok || pos + 4 >= line.size()) return std::nullopt;
+                out += QChar(code);
+                pos += 4;
+                break;
+            }
+            default: return std::nullopt;
         }
     }
     return std::nullopt;
@@ -65,25 +63,21 @@ std::optional<QString> Unquote(const QString& line, qsizetype& pos) {
 QString EncodeKeyName(const QString& name) {
     QString out;
     for (QChar c : name) {
-        if (c == u'%' || IsControl(c))
-            out += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            out += c;
+        if (c == u'%' || IsControl(c)) out += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else out += c;
     }
     return out;
 }
 
-QString DecodeKeyName(const QString& name) {
-    return QString::fromUtf8(QByteArray::fromPercentEncoding(name.toUtf8()));
-}
+QString DecodeKeyName(const QString& name) { return QString::fromUtf8(QByteArray::fromPercentEncoding(name.toUtf8())); }
 
 QString ValueLine(const Value& value) {
     QString data;
     switch (value.kind) {
-    case REG_SZ: data = Quote(value.text); break;
-    case REG_EXPAND_SZ: data = QStringLiteral("expand:") + Quote(value.text); break;
-    case REG_DWORD: data = QStringLiteral("dword:") + QString::number(value.number); break;
-    default: data = QStringLiteral("hex:") + QString::fromLatin1(value.bytes.toHex()); break;
+        case REG_SZ: data = Quote(value.text); break;
+        case REG_EXPAND_SZ: data = QStringLiteral("expand:") + Quote(value.text); break;
+        case REG_DWORD: data = QStringLiteral("dword:") + QString::number(value.number); break;
+        default: data = QStringLiteral("hex:") + QString::fromLatin1(value.bytes.toHex()); break;
     }
     return Quote(value.name) + u'=' + data;
 }

@@ -26,9 +26,7 @@ ServiceSlot<Clock>& ClockSlot();
 inline Clock& CurrentClock() { return ClockSlot().Current(); }
 
 // Installs a clock (tests install FakeClock); returns the one it replaces. Null restores the system clock.
-inline std::shared_ptr<Clock> SetClock(std::shared_ptr<Clock> clock) {
-    return ClockSlot().Install(std::move(clock));
-}
+inline std::shared_ptr<Clock> SetClock(std::shared_ptr<Clock> clock) { return ClockSlot().Install(std::move(clock)); }
 
 // A clock for tests: time moves only when told to.
 class FakeClock : public Clock {

@@ -35,35 +35,35 @@ private:
                 last = token;
             }
             switch (token.unicode()) {
-            case u'Y': out_ += count <= 2 ? Padded(year_ % 100, 2) : Padded(year_, 4); break;
-            case u'M': AppendMonth(count); break;
-            case u'D': AppendDay(count, depth); break;
-            case u'H': out_ += Padded(TwelveHourClock(f, i + count) ? Hour12() : hour_, qMin<qsizetype>(count, 2)); break;
-            case u'N': out_ += Padded(minute_, qMin<qsizetype>(count, 2)); break;
-            case u'S': out_ += Padded(second_, qMin<qsizetype>(count, 2)); break;
-            case u'Z': out_ += Padded(msec_, qMin<qsizetype>(count, 3)); break;
-            case u'T': Append(count == 1 ? s_.ShortTimeFormat : s_.LongTimeFormat, depth + 1); break;
-            case u'C':
-                Append(s_.ShortDateFormat, depth + 1);
-                if (hour_ != 0 || minute_ != 0 || second_ != 0) {
-                    out_ += u' ';
-                    Append(s_.LongTimeFormat, depth + 1);
+                case u'Y': out_ += count <= 2 ? Padded(year_ % 100, 2) : Padded(year_, 4); break;
+                case u'M': AppendMonth(count); break;
+                case u'D': AppendDay(count, depth); break;
+                case u'H':
+                    out_ += Padded(TwelveHourClock(f, i + count) ? Hour12() : hour_, qMin<qsizetype>(count, 2));
+                    break;
+                case u'N': out_ += Padded(minute_, qMin<qsizetype>(count, 2)); break;
+                case u'S': out_ += Padded(second_, qMin<qsizetype>(count, 2)); break;
+                case u'Z': out_ += Padded(msec_, qMin<qsizetype>(count, 3)); break;
+                case u'T': Append(count == 1 ? s_.ShortTimeFormat : s_.LongTimeFormat, depth + 1); break;
+                case u'C':
+                    Append(s_.ShortDateFormat, depth + 1);
+                    if (hour_ != 0 || minute_ != 0 || second_ != 0) {
+                        out_ += u' ';
+                        Append(s_.LongTimeFormat, depth + 1);
+                    }
+                    break;
+                case u'A': count = AppendDesignator(f, i); break;
+                case u'/': out_ += QString(count, s_.DateSeparator); break;
+                case u':': out_ += QString(count, s_.TimeSeparator); break;
+                case u'\'':
+                case u'"': {
+                    qsizetype end = f.indexOf(start, i + 1);
+                    if (end < 0) end = f.size();
+                    out_ += f.mid(i + 1, end - i - 1);
+                    count = end + 1 - i;
+                    break;
                 }
-                break;
-            case u'A':
-                count = AppendDesignator(f, i);
-                break;
-            case u'/': out_ += QString(count, s_.DateSeparator); break;
-            case u':': out_ += QString(count, s_.TimeSeparator); break;
-            case u'\'':
-            case u'"': {
-                qsizetype end = f.indexOf(start, i + 1);
-                if (end < 0) end = f.size();
-                out_ += f.mid(i + 1, end - i - 1);
-                count = end + 1 - i;
-                break;
-            }
-            default: out_ += f.mid(i, count);
+                default: out_ += f.mid(i, count);
             }
             i += count;
         }
@@ -77,12 +77,12 @@ private:
     void AppendDay(qsizetype count, int depth) {
         const int weekday = DayOfWeek(value_) - 1;
         switch (count) {
-        case 1:
-        case 2: out_ += Padded(day_, count); break;
-        case 3: out_ += s_.ShortDayNames[weekday]; break;
-        case 4: out_ += s_.LongDayNames[weekday]; break;
-        case 5: Append(s_.ShortDateFormat, depth + 1); break;
-        default: Append(s_.LongDateFormat, depth + 1);
+            case 1:
+            case 2: out_ += Padded(day_, count); break;
+            case 3: out_ += s_.ShortDayNames[weekday]; break;
+            case 4: out_ += s_.LongDayNames[weekday]; break;
+            case 5: Append(s_.ShortDateFormat, depth + 1); break;
+            default: Append(s_.LongDateFormat, depth + 1);
         }
     }
 
@@ -147,9 +147,9 @@ public:
             if (!ScanNumber(n3, digits3)) return false;
             int yearDigits = digits3;
             switch (DateOrder()) {
-            case Order::MonthDayYear: month = n1, day = n2, year = n3; break;
-            case Order::DayMonthYear: day = n1, month = n2, year = n3; break;
-            case Order::YearMonthDay: year = n1, month = n2, day = n3, yearDigits = digits1; break;
+                case Order::MonthDayYear: month = n1, day = n2, year = n3; break;
+                case Order::DayMonthYear: day = n1, month = n2, year = n3; break;
+                case Order::YearMonthDay: year = n1, month = n2, day = n3, yearDigits = digits1; break;
             }
             if (year <= 99 && yearDigits <= 2) year = WindowedYear(year);
         } else {
@@ -188,9 +188,9 @@ private:
     Order DateOrder() const {
         for (QChar c : s_.ShortDateFormat) {
             switch (c.toUpper().unicode()) {
-            case u'D': return Order::DayMonthYear;
-            case u'Y': return Order::YearMonthDay;
-            case u'M': return Order::MonthDayYear;
+                case u'D': return Order::DayMonthYear;
+                case u'Y': return Order::YearMonthDay;
+                case u'M': return Order::MonthDayYear;
             }
         }
         return Order::MonthDayYear;

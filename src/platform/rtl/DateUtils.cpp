@@ -45,8 +45,7 @@ int DaysInAMonth(int year, int month) {
 }
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& result) {
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInAMonth(year, month))
-        return false;
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInAMonth(year, month)) return false;
     result = static_cast<double>(QDate(year, month, day).toJulianDay() - kJulianDayOfEpoch);
     return true;
 }
@@ -61,7 +60,8 @@ bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime&
 
 TDateTime EncodeDate(int year, int month, int day) {
     TDateTime result;
-    if (!TryEncodeDate(year, month, day, result)) throw EConvertError(QStringLiteral("Invalid argument to date encode"));
+    if (!TryEncodeDate(year, month, day, result))
+        throw EConvertError(QStringLiteral("Invalid argument to date encode"));
     return result;
 }
 
@@ -115,13 +115,41 @@ TDateTime TimeOf(TDateTime value) {
     return ms / MSecsPerDay;
 }
 
-int YearOf(TDateTime value) { int y, m, d; DecodeDate(value, y, m, d); return y; }
-int MonthOf(TDateTime value) { int y, m, d; DecodeDate(value, y, m, d); return m; }
-int DayOf(TDateTime value) { int y, m, d; DecodeDate(value, y, m, d); return d; }
-int HourOf(TDateTime value) { int h, n, s, z; DecodeTime(value, h, n, s, z); return h; }
-int MinuteOf(TDateTime value) { int h, n, s, z; DecodeTime(value, h, n, s, z); return n; }
-int SecondOf(TDateTime value) { int h, n, s, z; DecodeTime(value, h, n, s, z); return s; }
-int MilliSecondOf(TDateTime value) { int h, n, s, z; DecodeTime(value, h, n, s, z); return z; }
+int YearOf(TDateTime value) {
+    int y, m, d;
+    DecodeDate(value, y, m, d);
+    return y;
+}
+int MonthOf(TDateTime value) {
+    int y, m, d;
+    DecodeDate(value, y, m, d);
+    return m;
+}
+int DayOf(TDateTime value) {
+    int y, m, d;
+    DecodeDate(value, y, m, d);
+    return d;
+}
+int HourOf(TDateTime value) {
+    int h, n, s, z;
+    DecodeTime(value, h, n, s, z);
+    return h;
+}
+int MinuteOf(TDateTime value) {
+    int h, n, s, z;
+    DecodeTime(value, h, n, s, z);
+    return n;
+}
+int SecondOf(TDateTime value) {
+    int h, n, s, z;
+    DecodeTime(value, h, n, s, z);
+    return s;
+}
+int MilliSecondOf(TDateTime value) {
+    int h, n, s, z;
+    DecodeTime(value, h, n, s, z);
+    return z;
+}
 
 int DayOfWeek(TDateTime value) { return DayOfTheWeek(value) % 7 + 1; }
 

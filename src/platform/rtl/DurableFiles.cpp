@@ -5,14 +5,14 @@
 
 #include "platform/rtl/KillPoints.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace rtl {
@@ -56,11 +56,12 @@ QString CopyContents(int in, int out, const QString& target) {
 QString CopyFileDurably(const QString& source, const QString& target) {
     if (FaultInjection::Fails()) return QStringLiteral("Cannot create file \"%1\".").arg(target);
     const int in = open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return QStringLiteral("Cannot open file \"%1\". %2").arg(source, QString::fromLocal8Bit(std::strerror(errno)));
+    if (in < 0)
+        return QStringLiteral("Cannot open file \"%1\". %2").arg(source, QString::fromLocal8Bit(std::strerror(errno)));
     struct stat info = {};
     fstat(in, &info);
-    const int out = open(QFile::encodeName(target).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                         info.st_mode & 07777);
+    const int out =
+        open(QFile::encodeName(target).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, info.st_mode & 07777);
     if (out < 0) {
         const QString error = ErrorText(target);
         close(in);
@@ -89,8 +90,8 @@ bool RemoveFileDurably(const QString& fileName) {
 }
 
 void SyncFolderOf(const QString& fileName) {
-    const int folder = open(QFile::encodeName(QFileInfo(fileName).absolutePath()).constData(),
-                            O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder =
+        open(QFile::encodeName(QFileInfo(fileName).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0) return;
     fsync(folder);
     close(folder);

@@ -37,9 +37,7 @@ QString ExtractFileName(const QString& fileName) { return fileName.mid(NameStart
 
 QString ExtractFileExt(const QString& fileName) { return fileName.mid(ExtensionStart(fileName)); }
 
-QString IncludeTrailingPathDelimiter(const QString& path) {
-    return path.endsWith(PathDelim) ? path : path + PathDelim;
-}
+QString IncludeTrailingPathDelimiter(const QString& path) { return path.endsWith(PathDelim) ? path : path + PathDelim; }
 
 QString ExcludeTrailingPathDelimiter(const QString& path) {
     return path.size() > 1 && path.endsWith(PathDelim) ? path.chopped(1) : path;
@@ -70,9 +68,7 @@ bool CopyFile(const QString& source, const QString& target, bool failIfExists) {
     return QFile::copy(source, target);
 }
 
-bool ForceDirectories(const QString& directory) {
-    return !directory.isEmpty() && QDir().mkpath(directory);
-}
+bool ForceDirectories(const QString& directory) { return !directory.isEmpty() && QDir().mkpath(directory); }
 
 qint64 GetFileSize64(const QString& fileName) {
     const QFileInfo info(fileName);

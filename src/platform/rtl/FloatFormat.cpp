@@ -24,9 +24,7 @@ Significant SignificantDigits(double magnitude, int precision) {
     return result;
 }
 
-QString WithDecimalSeparator(QString text, const TFormatSettings& s) {
-    return text.replace(u'.', s.DecimalSeparator);
-}
+QString WithDecimalSeparator(QString text, const TFormatSettings& s) { return text.replace(u'.', s.DecimalSeparator); }
 
 // A plain non-negative number text ("1234.50") with its digits grouped by three and the settings' separators.
 QString Grouped(const QString& plain, const TFormatSettings& s) {
@@ -72,9 +70,10 @@ QString General(double magnitude, int precision, int digits, const TFormatSettin
 
 QString CurrencyLayout(const QString& number, bool negative, const TFormatSettings& s) {
     static const char* const positive[] = {"$1", "1$", "$ 1", "1 $"};
-    static const char* const negatives[] = {"($1)", "-$1", "$-1", "$1-", "(1$)", "-1$", "1-$", "1$-",
+    static const char* const negatives[] = {"($1)", "-$1",  "$-1",  "$1-",  "(1$)", "-1$",  "1-$",   "1$-",
                                             "-1 $", "-$ 1", "1 $-", "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)"};
-    const char* layout = negative ? negatives[qBound(0, s.NegCurrFormat, 15)] : positive[qBound(0, s.CurrencyFormat, 3)];
+    const char* layout =
+        negative ? negatives[qBound(0, s.NegCurrFormat, 15)] : positive[qBound(0, s.CurrencyFormat, 3)];
     QString result;
     for (const char* p = layout; *p; ++p) {
         if (*p == '$') result += s.CurrencyString;
@@ -91,10 +90,10 @@ struct Picture {
         QString text;
     };
     std::vector<Piece> pieces;
-    int intDigits = 0;       // digit places before the point
-    int minIntDigits = 0;    // from the first 0 before the point on
-    int maxDecimals = 0;     // digit places after the point
-    int minDecimals = 0;     // up to the last 0 after the point
+    int intDigits = 0;     // digit places before the point
+    int minIntDigits = 0;  // from the first 0 before the point on
+    int maxDecimals = 0;   // digit places after the point
+    int minDecimals = 0;   // up to the last 0 after the point
     bool thousands = false;
     bool hasPoint = false;
 };
@@ -152,22 +151,22 @@ QString Render(const Picture& p, const QString& plain, const TFormatSettings& s)
     int intPlace = 0, fracPlace = 0;
     for (const Picture::Piece& piece : p.pieces) {
         switch (piece.kind) {
-        case Picture::Piece::Literal: out += piece.text; break;
-        case Picture::Piece::IntDigit: {
-            // Places take the digits right-aligned; the first place takes all the surplus ones.
-            const qsizetype index = length - p.intDigits + intPlace;
-            emitIntDigits(intPlace == 0 ? 0 : index, index + 1);
-            ++intPlace;
-            break;
-        }
-        case Picture::Piece::Point:
-            if (p.intDigits == 0) emitIntDigits(0, length);
-            if (!fraction.isEmpty()) out += s.DecimalSeparator;
-            break;
-        case Picture::Piece::FracDigit:
-            if (fracPlace < fraction.size()) out += fraction[fracPlace];
-            ++fracPlace;
-            break;
+            case Picture::Piece::Literal: out += piece.text; break;
+            case Picture::Piece::IntDigit: {
+                // Places take the digits right-aligned; the first place takes all the surplus ones.
+                const qsizetype index = length - p.intDigits + intPlace;
+                emitIntDigits(intPlace == 0 ? 0 : index, index + 1);
+                ++intPlace;
+                break;
+            }
+            case Picture::Piece::Point:
+                if (p.intDigits == 0) emitIntDigits(0, length);
+                if (!fraction.isEmpty()) out += s.DecimalSeparator;
+                break;
+            case Picture::Piece::FracDigit:
+                if (fracPlace < fraction.size()) out += fraction[fracPlace];
+                ++fracPlace;
+                break;
         }
     }
     return out;
@@ -199,19 +198,20 @@ QString FloatToStrF(double value, TFloatFormat format, int precision, int digits
     const double magnitude = std::fabs(value);
     QString text;
     switch (format) {
-    case ffGeneral: text = General(magnitude, precision, digits, s); break;
-    case ffExponent: {
-        const QString e = QString::number(magnitude, 'e', qBound(1, precision, 18) - 1);
-        const qsizetype mark = e.indexOf(u'e');
-        text = WithDecimalSeparator(e.left(mark), s) + Exponent(e.mid(mark + 1).toInt(), qBound(0, digits, 4), true);
-        break;
-    }
-    case ffFixed: text = WithDecimalSeparator(Fixed(magnitude, digits), s); break;
-    case ffNumber: text = Grouped(Fixed(magnitude, digits), s); break;
-    case ffCurrency: {
-        const QString plain = Fixed(magnitude, digits);
-        return CurrencyLayout(Grouped(plain, s), value < 0 && !IsAllZero(plain), s);
-    }
+        case ffGeneral: text = General(magnitude, precision, digits, s); break;
+        case ffExponent: {
+            const QString e = QString::number(magnitude, 'e', qBound(1, precision, 18) - 1);
+            const qsizetype mark = e.indexOf(u'e');
+            text =
+                WithDecimalSeparator(e.left(mark), s) + Exponent(e.mid(mark + 1).toInt(), qBound(0, digits, 4), true);
+            break;
+        }
+        case ffFixed: text = WithDecimalSeparator(Fixed(magnitude, digits), s); break;
+        case ffNumber: text = Grouped(Fixed(magnitude, digits), s); break;
+        case ffCurrency: {
+            const QString plain = Fixed(magnitude, digits);
+            return CurrencyLayout(Grouped(plain, s), value < 0 && !IsAllZero(plain), s);
+        }
     }
     return value < 0 && !IsAllZero(text) ? u'-' + text : text;
 }

@@ -60,29 +60,30 @@ private:
     QString Convert(QChar type, int precision) {
         const TVarRec& arg = NextArg();
         switch (type.unicode()) {
-        case u'd':
-        case u'u': {
-            if (arg.kind() != TVarRec::Kind::Integer) Invalid();
-            qint64 v = arg.integer();
-            if (type == u'u' && v < 0) {
-                if (!arg.wide()) v = static_cast<quint32>(v);
-                else return QString::number(static_cast<quint64>(v)).rightJustified(precision, u'0');
+            case u'd':
+            case u'u': {
+                if (arg.kind() != TVarRec::Kind::Integer) Invalid();
+                qint64 v = arg.integer();
+                if (type == u'u' && v < 0) {
+                    if (!arg.wide()) v = static_cast<quint32>(v);
+                    else return QString::number(static_cast<quint64>(v)).rightJustified(precision, u'0');
+                }
+                const QString digits = QString::number(v < 0 ? -v : v).rightJustified(precision, u'0');
+                return v < 0 ? u'-' + digits : digits;
             }
-            const QString digits = QString::number(v < 0 ? -v : v).rightJustified(precision, u'0');
-            return v < 0 ? u'-' + digits : digits;
-        }
-        case u'x':
-            if (arg.kind() != TVarRec::Kind::Integer) Invalid();
-            return arg.wide() ? IntToHex(arg.integer(), precision) : IntToHex(static_cast<int>(arg.integer()), precision);
-        case u'e': return FloatToStrF(Float(arg), ffExponent, precision < 0 ? 15 : precision, 3, s_);
-        case u'f': return FloatToStrF(Float(arg), ffFixed, 18, precision < 0 ? 2 : precision, s_);
-        case u'g': return FloatToStrF(Float(arg), ffGeneral, precision < 0 ? 15 : precision, 3, s_);
-        case u'n': return FloatToStrF(Float(arg), ffNumber, 18, precision < 0 ? 2 : precision, s_);
-        case u'm':
-            return FloatToStrF(Float(arg), ffCurrency, 18, precision < 0 ? s_.CurrencyDecimals : precision, s_);
-        case u's':
-            if (arg.kind() != TVarRec::Kind::String && arg.kind() != TVarRec::Kind::Char) Invalid();
-            return precision < 0 ? arg.text() : arg.text().left(precision);
+            case u'x':
+                if (arg.kind() != TVarRec::Kind::Integer) Invalid();
+                return arg.wide() ? IntToHex(arg.integer(), precision)
+                                  : IntToHex(static_cast<int>(arg.integer()), precision);
+            case u'e': return FloatToStrF(Float(arg), ffExponent, precision < 0 ? 15 : precision, 3, s_);
+            case u'f': return FloatToStrF(Float(arg), ffFixed, 18, precision < 0 ? 2 : precision, s_);
+            case u'g': return FloatToStrF(Float(arg), ffGeneral, precision < 0 ? 15 : precision, 3, s_);
+            case u'n': return FloatToStrF(Float(arg), ffNumber, 18, precision < 0 ? 2 : precision, s_);
+            case u'm':
+                return FloatToStrF(Float(arg), ffCurrency, 18, precision < 0 ? s_.CurrencyDecimals : precision, s_);
+            case u's':
+                if (arg.kind() != TVarRec::Kind::String && arg.kind() != TVarRec::Kind::Char) Invalid();
+                return precision < 0 ? arg.text() : arg.text().left(precision);
         }
         Invalid();
     }
@@ -107,8 +108,7 @@ private:
     }
 
     const TVarRec& NextArg() {
-        if (next_ >= args_.size())
-            throw EConvertError(QStringLiteral("No argument for format '%1'").arg(f_));
+        if (next_ >= args_.size()) throw EConvertError(QStringLiteral("No argument for format '%1'").arg(f_));
         return args_[next_++];
     }
 

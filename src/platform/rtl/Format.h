@@ -14,8 +14,8 @@ public:
     enum class Kind { Integer, Float, String, Char };
 
     template <std::integral T>
-        requires(!std::same_as<T, bool> && !std::same_as<T, char>)
-    TVarRec(T value) : kind_(Kind::Integer), integer_(static_cast<qint64>(value)), wide_(sizeof(T) > 4) {}
+    requires(!std::same_as<T, bool> && !std::same_as<T, char>) TVarRec(T value)
+        : kind_(Kind::Integer), integer_(static_cast<qint64>(value)), wide_(sizeof(T) > 4) {}
     template <std::floating_point T>
     TVarRec(T value) : kind_(Kind::Float), float_(static_cast<double>(value)) {}
     TVarRec(const QString& value) : kind_(Kind::String), text_(value) {}

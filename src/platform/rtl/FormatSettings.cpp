@@ -24,20 +24,20 @@ QString FrameworkPattern(const QString& qtPattern) {
         qsizetype run = 1;
         while (i + run < qtPattern.size() && qtPattern[i + run] == c) ++run;
         switch (c.unicode()) {
-        case u'M': result += QString(qMin<qsizetype>(run, 4), u'm'); break;
-        case u'm': result += QString(qMin<qsizetype>(run, 2), u'n'); break;
-        case u'H':
-        case u'h': result += QString(qMin<qsizetype>(run, 2), u'h'); break;
-        case u'A':
-        case u'a': result += QStringLiteral("AMPM"); break;
-        case u'y': result += run <= 2 ? QStringLiteral("yy") : QStringLiteral("yyyy"); break;
-        case u'd':
-        case u's': result += QString(qMin<qsizetype>(run, c == u'd' ? 4 : 2), c); break;
-        case u'z': result += QStringLiteral("zzz"); break;
-        case u't': break;  // time zone: not shown
-        default:
-            if (c.isLetter()) result += u'"' + QString(run, c) + u'"';
-            else result += QString(run, c);
+            case u'M': result += QString(qMin<qsizetype>(run, 4), u'm'); break;
+            case u'm': result += QString(qMin<qsizetype>(run, 2), u'n'); break;
+            case u'H':
+            case u'h': result += QString(qMin<qsizetype>(run, 2), u'h'); break;
+            case u'A':
+            case u'a': result += QStringLiteral("AMPM"); break;
+            case u'y': result += run <= 2 ? QStringLiteral("yy") : QStringLiteral("yyyy"); break;
+            case u'd':
+            case u's': result += QString(qMin<qsizetype>(run, c == u'd' ? 4 : 2), c); break;
+            case u'z': result += QStringLiteral("zzz"); break;
+            case u't': break;  // time zone: not shown
+            default:
+                if (c.isLetter()) result += u'"' + QString(run, c) + u'"';
+                else result += QString(run, c);
         }
         if (c == u'A' || c == u'a') {  // "AP" and "ap" are one designator
             i += run;
@@ -84,8 +84,8 @@ TFormatSettings FormatSettingsFromLocale(const QLocale& locale) {
     s.CurrencyString = locale.currencySymbol();
     s.CurrencyFormat = CurrencyLayout(locale, 1.0, {"$1", "1$", "$ 1", "1 $"}, 0);
     s.NegCurrFormat = CurrencyLayout(locale, -1.0,
-                                     {"($1)", "-$1", "$-1", "$1-", "(1$)", "-1$", "1-$", "1$-", "-1 $", "-$ 1",
-                                      "1 $-", "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)"},
+                                     {"($1)", "-$1", "$-1", "$1-", "(1$)", "-1$", "1-$", "1$-", "-1 $", "-$ 1", "1 $-",
+                                      "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)"},
                                      1);
     s.ThousandSeparator = locale.groupSeparator().isEmpty() ? QChar(u',') : locale.groupSeparator()[0];
     s.DecimalSeparator = locale.decimalPoint().isEmpty() ? QChar(u'.') : locale.decimalPoint()[0];

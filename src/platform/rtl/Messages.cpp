@@ -18,9 +18,8 @@ std::shared_ptr<MessageService> MakeConsoleService() { return std::make_shared<C
 
 int FirstButtonResult(TMsgDlgButtons buttons) {
     static const std::pair<TMsgDlgBtn, int> order[] = {
-        {mbYes, mrYes}, {mbNo, mrNo}, {mbOK, mrOk}, {mbCancel, mrCancel}, {mbAbort, mrAbort},
-        {mbRetry, mrRetry}, {mbIgnore, mrIgnore}, {mbAll, mrAll}, {mbNoToAll, mrNoToAll},
-        {mbYesToAll, mrYesToAll}};
+        {mbYes, mrYes},     {mbNo, mrNo},         {mbOK, mrOk},   {mbCancel, mrCancel},   {mbAbort, mrAbort},
+        {mbRetry, mrRetry}, {mbIgnore, mrIgnore}, {mbAll, mrAll}, {mbNoToAll, mrNoToAll}, {mbYesToAll, mrYesToAll}};
     for (const auto& [button, result] : order)
         if (buttons.Contains(button)) return result;
     return mrOk;
@@ -42,16 +41,14 @@ MessageAnswer ScriptedMessageService::Ask(const MessageRequest& request) {
     }
     ++unanswered_;
     switch (request.kind) {
-    case MessageRequest::Kind::Dialog: return {FirstButtonResult(request.buttons), {}};
-    case MessageRequest::Kind::Box: return {IDOK, {}};
-    case MessageRequest::Kind::Input: return {mrCancel, request.value};
+        case MessageRequest::Kind::Dialog: return {FirstButtonResult(request.buttons), {}};
+        case MessageRequest::Kind::Box: return {IDOK, {}};
+        case MessageRequest::Kind::Input: return {mrCancel, request.value};
     }
     return {};
 }
 
-void ScriptedMessageService::QueueAnswer(int result, const QString& value) {
-    answers_.push_back({result, value});
-}
+void ScriptedMessageService::QueueAnswer(int result, const QString& value) { answers_.push_back({result, value}); }
 
 std::vector<QString> ScriptedMessageService::Texts() const {
     std::vector<QString> texts;

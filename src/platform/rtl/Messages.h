@@ -28,17 +28,39 @@ private:
 
 // Modal results, numbered as the framework numbers them.
 enum : int {
-    mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
-    mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10,
-    mrNext = 103, mrBack = 104,  // wizard pages
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+    mrAll = 8,
+    mrNoToAll = 9,
+    mrYesToAll = 10,
+    mrNext = 103,
+    mrBack = 104,  // wizard pages
 };
 
 // Message box flags and results (the platform's numbering).
 enum : unsigned {
-    MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YESNOCANCEL = 0x3, MB_YESNO = 0x4,
-    MB_RETRYCANCEL = 0x5, MB_ICONERROR = 0x10, MB_ICONHAND = 0x10, MB_ICONSTOP = 0x10,
-    MB_ICONQUESTION = 0x20, MB_ICONWARNING = 0x30, MB_ICONEXCLAMATION = 0x30,
-    MB_ICONINFORMATION = 0x40, MB_ICONASTERISK = 0x40, MB_DEFBUTTON1 = 0x0, MB_DEFBUTTON2 = 0x100,
+    MB_OK = 0x0,
+    MB_OKCANCEL = 0x1,
+    MB_ABORTRETRYIGNORE = 0x2,
+    MB_YESNOCANCEL = 0x3,
+    MB_YESNO = 0x4,
+    MB_RETRYCANCEL = 0x5,
+    MB_ICONERROR = 0x10,
+    MB_ICONHAND = 0x10,
+    MB_ICONSTOP = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONWARNING = 0x30,
+    MB_ICONEXCLAMATION = 0x30,
+    MB_ICONINFORMATION = 0x40,
+    MB_ICONASTERISK = 0x40,
+    MB_DEFBUTTON1 = 0x0,
+    MB_DEFBUTTON2 = 0x100,
     MB_DEFBUTTON3 = 0x200,
 };
 enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
@@ -49,12 +71,12 @@ namespace rtl {
 struct MessageRequest {
     enum class Kind { Dialog, Box, Input };
     Kind kind = Kind::Dialog;
-    QString caption;          // Box and Input; empty for Dialog (the application title is used)
-    QString text;             // the message, or the Input prompt
+    QString caption;                   // Box and Input; empty for Dialog (the application title is used)
+    QString text;                      // the message, or the Input prompt
     TMsgDlgType type = mtInformation;  // Dialog: the icon
-    TMsgDlgButtons buttons;   // Dialog: the buttons
-    unsigned flags = MB_OK;   // Box: buttons and icon flags
-    QString value;            // Input: the value offered
+    TMsgDlgButtons buttons;            // Dialog: the buttons
+    unsigned flags = MB_OK;            // Box: buttons and icon flags
+    QString value;                     // Input: the value offered
 };
 
 // An answer: a modal result (Dialog), an ID result (Box), or for Input whether OK was

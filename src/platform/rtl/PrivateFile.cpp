@@ -3,12 +3,12 @@
 
 #include "platform/rtl/FaultInjection.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QFile>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -38,7 +38,8 @@ PrivateFileOutcome WritePrivateFile(const QString& fileName, const QByteArray& d
     }
     const bool written = !rtl::FaultInjection::Fails() && WriteAll(fd, data);
     const int writeErrno = errno;
-    if (::close(fd) == 0 && written && !rtl::FaultInjection::Fails() && ::rename(temporary.constData(), target.constData()) == 0)
+    if (::close(fd) == 0 && written && !rtl::FaultInjection::Fails() &&
+        ::rename(temporary.constData(), target.constData()) == 0)
         return PrivateFileOutcome::Written;
     if (!written) errno = writeErrno;
     error = SystemError();

@@ -5,11 +5,11 @@
 
 #include <QFile>
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 // ---- TStream
 
@@ -156,8 +156,7 @@ TFileStream::TFileStream(const QString& fileName, unsigned mode) : fileName_(fil
     const bool write = access != fmOpenRead;
     const int flags = (read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY) | (create ? O_CREAT : 0) | O_CLOEXEC;
     auto fail = [&](const QString& reason) {
-        if (create)
-            throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
+        if (create) throw EFCreateError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
         throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
     };
     const QByteArray path = QFile::encodeName(fileName);

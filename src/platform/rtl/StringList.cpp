@@ -327,9 +327,9 @@ int TStringList::AddObject(const QString& text, void* object) {
     int index = Count();
     if (sorted_ && Find(text, index)) {
         switch (Duplicates) {
-        case dupIgnore: return index;
-        case dupError: throw EStringListError(QStringLiteral("String list does not allow duplicates"));
-        case dupAccept: break;
+            case dupIgnore: return index;
+            case dupError: throw EStringListError(QStringLiteral("String list does not allow duplicates"));
+            case dupAccept: break;
         }
     }
     InsertItem(index, text, object);
@@ -364,9 +364,8 @@ void TStringList::SetCaseSensitive(bool caseSensitive) {
 }
 
 void TStringList::Sort() {
-    CustomSort([](TStringList& list, int a, int b) {
-        return list.CompareStrings(list.items_[a].text, list.items_[b].text);
-    });
+    CustomSort(
+        [](TStringList& list, int a, int b) { return list.CompareStrings(list.items_[a].text, list.items_[b].text); });
 }
 
 void TStringList::CustomSort(const std::function<int(TStringList&, int, int)>& compare) {

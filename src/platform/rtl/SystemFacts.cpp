@@ -102,7 +102,8 @@ MemoryFacts Memory() {
 }
 
 QString UserName() {
-    if (const passwd* entry = getpwuid(geteuid()); entry && entry->pw_name) return QString::fromLocal8Bit(entry->pw_name);
+    if (const passwd* entry = getpwuid(geteuid()); entry && entry->pw_name)
+        return QString::fromLocal8Bit(entry->pw_name);
     return qEnvironmentVariable("USER");
 }
 

@@ -19,9 +19,10 @@ void Catalog::CreateStorage(const Database& database) {
 
 bool Catalog::HasStorage(const Database& database) {
     return database
-        .QueryValue(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN (%1, %2)")
-                        .arg(QuoteText(kTablesCatalog), QuoteText(kCountersCatalog)))
-        .toInt() == 2;
+               .QueryValue(
+                   QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN (%1, %2)")
+                       .arg(QuoteText(kTablesCatalog), QuoteText(kCountersCatalog)))
+               .toInt() == 2;
 }
 
 QStringList Catalog::TableNames() const {
@@ -40,9 +41,8 @@ std::optional<TableDef> Catalog::Find(const QString& table) const {
 }
 
 void Catalog::Store(const TableDef& table) const {
-    const auto statement =
-        database_.Prepare(QStringLiteral("INSERT OR REPLACE INTO %1 (TableName, Definition) VALUES (?, ?)")
-                              .arg(kTablesCatalog));
+    const auto statement = database_.Prepare(
+        QStringLiteral("INSERT OR REPLACE INTO %1 (TableName, Definition) VALUES (?, ?)").arg(kTablesCatalog));
     statement->Bind(0, table.name);
     statement->Bind(1, QString::fromUtf8(table.ToJson()));
     statement->Step();

@@ -4,8 +4,8 @@
 #include "platform/sql/Connection.h"
 #include "platform/sql/EngineError.h"
 
-#include <QFile>
 #include <sqlite3.h>
+#include <QFile>
 
 namespace sql {
 

@@ -11,9 +11,9 @@
 #include "platform/sql/TextCompare.h"
 #include "platform/sql/Translator.h"
 
+#include <sqlite3.h>
 #include <QFile>
 #include <QFileInfo>
-#include <sqlite3.h>
 
 namespace sql {
 namespace {
@@ -44,10 +44,18 @@ bool HeaderReadable(const Database& database) {
 // formats, documents, archives, pictures and programs. An encrypted file never starts with one of them.
 bool HasKnownHeader(const QByteArray& page) {
     static const QByteArray kHeaders[] = {
-        QByteArrayLiteral("SQLite format 3"), QByteArrayLiteral("%PDF"), QByteArrayLiteral("PK\x03\x04"),
-        QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"), QByteArrayLiteral("\x89PNG"),
-        QByteArrayLiteral("GIF8"), QByteArrayLiteral("\xFF\xD8\xFF"), QByteArrayLiteral("\x1F\x8B"),
-        QByteArrayLiteral("\x7F" "ELF"), QByteArrayLiteral("MZ"), QByteArrayLiteral("{\\rtf"),
+        QByteArrayLiteral("SQLite format 3"),
+        QByteArrayLiteral("%PDF"),
+        QByteArrayLiteral("PK\x03\x04"),
+        QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"),
+        QByteArrayLiteral("\x89PNG"),
+        QByteArrayLiteral("GIF8"),
+        QByteArrayLiteral("\xFF\xD8\xFF"),
+        QByteArrayLiteral("\x1F\x8B"),
+        QByteArrayLiteral("\x7F"
+                          "ELF"),
+        QByteArrayLiteral("MZ"),
+        QByteArrayLiteral("{\\rtf"),
     };
     for (const QByteArray& header : kHeaders)
         if (page.startsWith(header)) return true;

@@ -47,8 +47,10 @@ std::unique_ptr<Statement> Database::Prepare(const QString& nativeSql) const {
     const QByteArray text = nativeSql.toUtf8();
     const int rc = sqlite3_prepare_v2(db_, text.constData(), text.size(), &stmt, nullptr);
     if (rc != SQLITE_OK) Raise(rc);
-    if (!stmt) RaiseSyntaxError(QStringLiteral("Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', "
-                                               "'SELECT', or 'UPDATE'."));
+    if (!stmt)
+        RaiseSyntaxError(
+            QStringLiteral("Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', "
+                           "'SELECT', or 'UPDATE'."));
     return std::make_unique<Statement>(*this, stmt);
 }
 
@@ -75,8 +77,7 @@ void Database::Raise(int rc) const {
     if (primary == SQLITE_FULL) RaiseEngineError(kDiskFull);
     if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
         RaiseEngineError(DamagedFileText(QString::fromUtf8(sqlite3_db_filename(db_, "main"))));
-    if (primary == SQLITE_READONLY)
-        RaiseEngineError(QStringLiteral("Cannot update. Database or object is read-only."));
+    if (primary == SQLITE_READONLY) RaiseEngineError(QStringLiteral("Cannot update. Database or object is read-only."));
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
         RaiseEngineError(QStringLiteral("Could not update; currently locked."));
     RaiseEngineError(message, primary == SQLITE_ERROR ? kErrorInCommand : kErrorFailed);

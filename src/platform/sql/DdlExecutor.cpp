@@ -20,15 +20,16 @@ public:
 
     void Run(const DdlCommand& command) {
         switch (command.kind) {
-        case DdlCommand::CreateTable: return CreateTable(command.definition);
-        case DdlCommand::DropTable: return DropTable(command.table);
-        case DdlCommand::CreateIndex:
-        case DdlCommand::AddConstraint: return AddConstraint(command.table, command.definition);
-        case DdlCommand::DropIndex:
-        case DdlCommand::DropConstraint: return DropConstraint(command.table, command.name);
-        case DdlCommand::AddColumn: return AddColumn(command.table, command.definition);
-        case DdlCommand::DropColumn: return DropColumn(command.table, command.name);
-        case DdlCommand::AlterColumn: return AlterColumn(command.table, command.definition, command.counterSeedGiven);
+            case DdlCommand::CreateTable: return CreateTable(command.definition);
+            case DdlCommand::DropTable: return DropTable(command.table);
+            case DdlCommand::CreateIndex:
+            case DdlCommand::AddConstraint: return AddConstraint(command.table, command.definition);
+            case DdlCommand::DropIndex:
+            case DdlCommand::DropConstraint: return DropConstraint(command.table, command.name);
+            case DdlCommand::AddColumn: return AddColumn(command.table, command.definition);
+            case DdlCommand::DropColumn: return DropColumn(command.table, command.name);
+            case DdlCommand::AlterColumn:
+                return AlterColumn(command.table, command.definition, command.counterSeedGiven);
         }
     }
 
@@ -75,7 +76,8 @@ private:
     // Names what the statement left unnamed, checks names and columns, and completes foreign keys.
     void AddIndex(TableDef& table, IndexDef index) const {
         RequireColumns(table, Names(index.columns));
-        if (index.name.isEmpty()) index.name = index.primary ? QStringLiteral("PrimaryKey") : Names(index.columns).join("_");
+        if (index.name.isEmpty())
+            index.name = index.primary ? QStringLiteral("PrimaryKey") : Names(index.columns).join("_");
         if (index.primary && table.PrimaryKey()) RaiseEngineError(QStringLiteral("Primary key already exists."));
         if (table.IndexIndex(index.name) >= 0 || table.ForeignKeyIndex(index.name) >= 0) {
             RaiseEngineError(QStringLiteral("Table '%1' already has an index named '%2'.").arg(table.name, index.name));
@@ -85,7 +87,8 @@ private:
 
     void AddForeignKey(TableDef& table, ForeignKeyDef key) const {
         RequireColumns(table, key.columns);
-        const TableDef parent = key.refTable.compare(table.name, Qt::CaseInsensitive) == 0 ? table : Require(key.refTable);
+        const TableDef parent =
+            key.refTable.compare(table.name, Qt::CaseInsensitive) == 0 ? table : Require(key.refTable);
         if (key.refColumns.isEmpty() && parent.PrimaryKey()) key.refColumns = Names(parent.PrimaryKey()->columns);
         RequireColumns(parent, key.refColumns);
         bool unique = false;
@@ -118,15 +121,16 @@ private:
         table.foreignKeys.clear();
         for (int i = 0; i < table.columns.size(); ++i) {
             if (table.ColumnIndex(table.columns[i].name) != i) {
-                RaiseEngineError(QStringLiteral("Field '%1' already exists in table '%2'.")
-                                     .arg(table.columns[i].name, table.name));
+                RaiseEngineError(
+                    QStringLiteral("Field '%1' already exists in table '%2'.").arg(table.columns[i].name, table.name));
             }
         }
         AddConstraints(table, definition);
         Atomically([&] {
             database_.Exec(CreateTableSql(table, table.name));
             for (const ColumnDef& column : table.columns) {
-                if (column.type == JetType::Counter) catalog_.SetCounter(table.name, column.name, column.seed, column.step);
+                if (column.type == JetType::Counter)
+                    catalog_.SetCounter(table.name, column.name, column.seed, column.step);
             }
             CreateIndexesAndCounters(database_, table);
             catalog_.Store(table);
@@ -170,8 +174,9 @@ private:
         const int index = table.IndexIndex(constraint);
         const int key = table.ForeignKeyIndex(constraint);
         if (index < 0 && key < 0) {
-            RaiseEngineError(QStringLiteral("Cannot find index or constraint '%1' on table '%2'.").arg(constraint, name),
-                             kErrorInCommand);
+            RaiseEngineError(
+                QStringLiteral("Cannot find index or constraint '%1' on table '%2'.").arg(constraint, name),
+                kErrorInCommand);
         }
         if (key >= 0) {
             changed.foreignKeys.removeAt(key);
@@ -191,8 +196,8 @@ private:
         qint64 next = catalog_.NextCounterValue(table.name, column.name);
         const auto rows = database_.Prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 IS NULL ORDER BY rowid")
                                                 .arg(QuoteName(table.name), QuoteName(column.name)));
-        const auto update = database_.Prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                                                  .arg(QuoteName(table.name), QuoteName(column.name)));
+        const auto update = database_.Prepare(
+            QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(QuoteName(table.name), QuoteName(column.name)));
         while (rows->Step()) {
             update->Reset();
             update->Bind(0, next);
@@ -200,10 +205,10 @@ private:
             update->Step();
             next += column.step;
         }
-        const qint64 highest = database_
-                                   .QueryValue(QStringLiteral("SELECT max(%1) FROM %2")
-                                                   .arg(QuoteName(column.name), QuoteName(table.name)))
-                                   .toLongLong();
+        const qint64 highest =
+            database_
+                .QueryValue(QStringLiteral("SELECT max(%1) FROM %2").arg(QuoteName(column.name), QuoteName(table.name)))
+                .toLongLong();
         catalog_.SetCounter(table.name, column.name, qMax(next, highest + column.step), column.step);
     }
 
@@ -224,8 +229,8 @@ private:
             });
         }
         Atomically([&] {
-            database_.Exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
-                               .arg(QuoteName(table.name), ColumnSql(changed, column)));
+            database_.Exec(
+                QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(QuoteName(table.name), ColumnSql(changed, column)));
             if (column.type == JetType::Counter) {
                 catalog_.SetCounter(table.name, column.name, column.seed, column.step);
                 NumberRows(changed, column);
@@ -247,7 +252,9 @@ private:
         bool used = false;
         for (const IndexDef& index : table.indexes) used = used || mentions(Names(index.columns));
         for (const ForeignKeyDef& key : table.foreignKeys) used = used || mentions(key.columns);
-        if (used) RaiseEngineError(QStringLiteral("Cannot delete a field that is part of an index or is needed by the system."));
+        if (used)
+            RaiseEngineError(
+                QStringLiteral("Cannot delete a field that is part of an index or is needed by the system."));
         TableDef changed = table;
         changed.columns.removeAt(position);
         RebuildTable(database_, catalog_, table, changed, {}, [&] {

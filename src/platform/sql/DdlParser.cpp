@@ -27,8 +27,7 @@ public:
                 do {
                     if (Peek("constraint") || Peek("primary") || Peek("unique") || Peek("foreign"))
                         TableConstraint(command.definition);
-                    else
-                        ColumnDefinition(command.definition);
+                    else ColumnDefinition(command.definition);
                 } while (Accept(","));
                 Expect(")");
             } else {

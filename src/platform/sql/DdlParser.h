@@ -6,8 +6,17 @@
 namespace sql {
 
 struct DdlCommand {
-    enum Kind { CreateTable, DropTable, CreateIndex, DropIndex, AddColumn, DropColumn, AlterColumn, AddConstraint,
-                DropConstraint };
+    enum Kind {
+        CreateTable,
+        DropTable,
+        CreateIndex,
+        DropIndex,
+        AddColumn,
+        DropColumn,
+        AlterColumn,
+        AddConstraint,
+        DropConstraint
+    };
     Kind kind = CreateTable;
     QString table;
     // CreateTable: the whole table; AddColumn, AlterColumn: the one column with the constraints written on it;

@@ -4,9 +4,9 @@
 #include "platform/rtl/DateUtils.h"
 #include "platform/sql/JetTypes.h"
 
+#include <sqlite3.h>
 #include <QString>
 #include <cmath>
-#include <sqlite3.h>
 
 namespace sql {
 namespace {

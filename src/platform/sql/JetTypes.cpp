@@ -9,23 +9,31 @@ namespace {
 
 const QHash<QString, JetType>& NamesToTypes() {
     static const QHash<QString, JetType> names = {
-        {"TEXT", JetType::Text},          {"VARCHAR", JetType::Text},     {"CHAR", JetType::Text},
-        {"CHARACTER", JetType::Text},     {"STRING", JetType::Text},      {"ALPHANUMERIC", JetType::Text},
-        {"NVARCHAR", JetType::Text},      {"NCHAR", JetType::Text},       {"MEMO", JetType::Memo},
-        {"LONGTEXT", JetType::Memo},      {"LONGCHAR", JetType::Memo},    {"NOTE", JetType::Memo},
-        {"NTEXT", JetType::Memo},         {"INTEGER", JetType::Long},     {"INT", JetType::Long},
-        {"LONG", JetType::Long},          {"INTEGER4", JetType::Long},    {"SMALLINT", JetType::Short},
-        {"SHORT", JetType::Short},        {"INTEGER2", JetType::Short},   {"TINYINT", JetType::Byte},
-        {"BYTE", JetType::Byte},          {"INTEGER1", JetType::Byte},    {"LOGICAL", JetType::Boolean},
-        {"LOGICAL1", JetType::Boolean},   {"BIT", JetType::Boolean},      {"YESNO", JetType::Boolean},
-        {"BOOLEAN", JetType::Boolean},    {"DATETIME", JetType::DateTime}, {"DATE", JetType::DateTime},
-        {"TIME", JetType::DateTime},      {"TIMESTAMP", JetType::DateTime}, {"FLOAT", JetType::Double},
-        {"DOUBLE", JetType::Double},      {"FLOAT8", JetType::Double},    {"NUMBER", JetType::Double},
-        {"IEEEDOUBLE", JetType::Double},  {"REAL", JetType::Single},      {"SINGLE", JetType::Single},
-        {"FLOAT4", JetType::Single},      {"IEEESINGLE", JetType::Single}, {"CURRENCY", JetType::Currency},
-        {"MONEY", JetType::Currency},     {"AUTOINCREMENT", JetType::Counter}, {"COUNTER", JetType::Counter},
-        {"IDENTITY", JetType::Counter},   {"IMAGE", JetType::Binary},     {"LONGBINARY", JetType::Binary},
-        {"OLEOBJECT", JetType::Binary},   {"GENERAL", JetType::Binary},
+        {"TEXT", JetType::Text},         {"VARCHAR", JetType::Text},
+        {"CHAR", JetType::Text},         {"CHARACTER", JetType::Text},
+        {"STRING", JetType::Text},       {"ALPHANUMERIC", JetType::Text},
+        {"NVARCHAR", JetType::Text},     {"NCHAR", JetType::Text},
+        {"MEMO", JetType::Memo},         {"LONGTEXT", JetType::Memo},
+        {"LONGCHAR", JetType::Memo},     {"NOTE", JetType::Memo},
+        {"NTEXT", JetType::Memo},        {"INTEGER", JetType::Long},
+        {"INT", JetType::Long},          {"LONG", JetType::Long},
+        {"INTEGER4", JetType::Long},     {"SMALLINT", JetType::Short},
+        {"SHORT", JetType::Short},       {"INTEGER2", JetType::Short},
+        {"TINYINT", JetType::Byte},      {"BYTE", JetType::Byte},
+        {"INTEGER1", JetType::Byte},     {"LOGICAL", JetType::Boolean},
+        {"LOGICAL1", JetType::Boolean},  {"BIT", JetType::Boolean},
+        {"YESNO", JetType::Boolean},     {"BOOLEAN", JetType::Boolean},
+        {"DATETIME", JetType::DateTime}, {"DATE", JetType::DateTime},
+        {"TIME", JetType::DateTime},     {"TIMESTAMP", JetType::DateTime},
+        {"FLOAT", JetType::Double},      {"DOUBLE", JetType::Double},
+        {"FLOAT8", JetType::Double},     {"NUMBER", JetType::Double},
+        {"IEEEDOUBLE", JetType::Double}, {"REAL", JetType::Single},
+        {"SINGLE", JetType::Single},     {"FLOAT4", JetType::Single},
+        {"IEEESINGLE", JetType::Single}, {"CURRENCY", JetType::Currency},
+        {"MONEY", JetType::Currency},    {"AUTOINCREMENT", JetType::Counter},
+        {"COUNTER", JetType::Counter},   {"IDENTITY", JetType::Counter},
+        {"IMAGE", JetType::Binary},      {"LONGBINARY", JetType::Binary},
+        {"OLEOBJECT", JetType::Binary},  {"GENERAL", JetType::Binary},
     };
     return names;
 }
@@ -36,9 +44,9 @@ struct Declared {
     const char* name;
 };
 constexpr Declared kDeclared[] = {
-    {JetType::Text, "VARCHAR"},      {JetType::Memo, "LONGTEXT"},  {JetType::Long, "INTEGER"},
-    {JetType::Short, "SMALLINT"},    {JetType::Byte, "TINYINT"},   {JetType::Boolean, "BIT"},
-    {JetType::DateTime, "DATETIME"}, {JetType::Single, "REAL"},    {JetType::Double, "DOUBLE"},
+    {JetType::Text, "VARCHAR"},      {JetType::Memo, "LONGTEXT"},   {JetType::Long, "INTEGER"},
+    {JetType::Short, "SMALLINT"},    {JetType::Byte, "TINYINT"},    {JetType::Boolean, "BIT"},
+    {JetType::DateTime, "DATETIME"}, {JetType::Single, "REAL"},     {JetType::Double, "DOUBLE"},
     {JetType::Currency, "CURRENCY"}, {JetType::Counter, "COUNTER"}, {JetType::Binary, "LONGBINARY"},
 };
 
@@ -74,19 +82,19 @@ JetType JetTypeFromDeclared(const QString& declared, int* size) {
 
 QString JetTypeName(JetType type) {
     switch (type) {
-    case JetType::Text: return QStringLiteral("TEXT");
-    case JetType::Memo: return QStringLiteral("MEMO");
-    case JetType::Long: return QStringLiteral("INTEGER");
-    case JetType::Short: return QStringLiteral("SMALLINT");
-    case JetType::Byte: return QStringLiteral("BYTE");
-    case JetType::Boolean: return QStringLiteral("LOGICAL");
-    case JetType::DateTime: return QStringLiteral("DATETIME");
-    case JetType::Single: return QStringLiteral("SINGLE");
-    case JetType::Double: return QStringLiteral("FLOAT");
-    case JetType::Currency: return QStringLiteral("CURRENCY");
-    case JetType::Counter: return QStringLiteral("AUTOINCREMENT");
-    case JetType::Binary: return QStringLiteral("IMAGE");
-    case JetType::Variant: break;
+        case JetType::Text: return QStringLiteral("TEXT");
+        case JetType::Memo: return QStringLiteral("MEMO");
+        case JetType::Long: return QStringLiteral("INTEGER");
+        case JetType::Short: return QStringLiteral("SMALLINT");
+        case JetType::Byte: return QStringLiteral("BYTE");
+        case JetType::Boolean: return QStringLiteral("LOGICAL");
+        case JetType::DateTime: return QStringLiteral("DATETIME");
+        case JetType::Single: return QStringLiteral("SINGLE");
+        case JetType::Double: return QStringLiteral("FLOAT");
+        case JetType::Currency: return QStringLiteral("CURRENCY");
+        case JetType::Counter: return QStringLiteral("AUTOINCREMENT");
+        case JetType::Binary: return QStringLiteral("IMAGE");
+        case JetType::Variant: break;
     }
     return QStringLiteral("VARIANT");
 }
@@ -95,11 +103,11 @@ bool IsTextType(JetType type) { return type == JetType::Text || type == JetType:
 
 std::optional<IntegerRange> IntegerRangeOf(JetType type) {
     switch (type) {
-    case JetType::Long:
-    case JetType::Counter: return IntegerRange{-2147483648LL, 2147483647LL};
-    case JetType::Short: return IntegerRange{-32768, 32767};
-    case JetType::Byte: return IntegerRange{0, 255};
-    default: return std::nullopt;
+        case JetType::Long:
+        case JetType::Counter: return IntegerRange{-2147483648LL, 2147483647LL};
+        case JetType::Short: return IntegerRange{-32768, 32767};
+        case JetType::Byte: return IntegerRange{0, 255};
+        default: return std::nullopt;
     }
 }
 

@@ -4,15 +4,15 @@
 
 #include "platform/sql/EngineError.h"
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
 #include <QSysInfo>
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace sql {
 namespace {
@@ -68,7 +68,8 @@ QHash<QString, Taken>& TakenPlaces() {
 // Whether the name still leads to the file the descriptor has open: a lock file removed by its last user
 // meanwhile must not be joined (the next instance would make a new one and not see this one).
 bool StillNamed(int fd, const QByteArray& path) {
-    struct stat opened {}, named {};
+    struct stat opened {
+    }, named{};
     return fstat(fd, &opened) == 0 && stat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
            opened.st_ino == named.st_ino;
 }

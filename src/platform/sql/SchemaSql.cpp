@@ -48,9 +48,9 @@ QString CreateTableSql(const TableDef& table, const QString& sqliteName) {
     QStringList parts;
     for (const ColumnDef& column : table.columns) parts << ColumnSql(table, column);
     for (const ForeignKeyDef& key : table.foreignKeys) {
-        QString clause = QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4)")
-                             .arg(QuoteName(key.name), NameList(key.columns), QuoteName(key.refTable),
-                                  NameList(key.refColumns));
+        QString clause =
+            QStringLiteral("CONSTRAINT %1 FOREIGN KEY (%2) REFERENCES %3 (%4)")
+                .arg(QuoteName(key.name), NameList(key.columns), QuoteName(key.refTable), NameList(key.refColumns));
         if (key.updateCascade) clause += QLatin1String(" ON UPDATE CASCADE");
         if (key.deleteCascade) clause += QLatin1String(" ON DELETE CASCADE");
         parts << clause;

@@ -14,9 +14,7 @@ QString Utf8(const char* text) { return text ? QString::fromUtf8(text) : QString
 
 }  // namespace
 
-Statement::Statement(const Database& database, sqlite3_stmt* stmt) : database_(database), stmt_(stmt) {
-    NameColumns();
-}
+Statement::Statement(const Database& database, sqlite3_stmt* stmt) : database_(database), stmt_(stmt) { NameColumns(); }
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
 
@@ -54,32 +52,32 @@ void Statement::Bind(int index, const QVariant& value) {
     const int position = index + 1;
     int rc = SQLITE_OK;
     switch (value.typeId()) {
-    case QMetaType::UnknownType:
-    case QMetaType::Nullptr: rc = sqlite3_bind_null(stmt_, position); break;
-    case QMetaType::Bool: rc = sqlite3_bind_int64(stmt_, position, value.toBool() ? -1 : 0); break;
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::UChar:
-    case QMetaType::ULongLong: rc = sqlite3_bind_int64(stmt_, position, value.toLongLong()); break;
-    case QMetaType::Double:
-    case QMetaType::Float: rc = sqlite3_bind_double(stmt_, position, value.toDouble()); break;
-    case QMetaType::QByteArray: {
-        const QByteArray bytes = value.toByteArray();
-        rc = sqlite3_bind_blob64(stmt_, position, bytes.constData(), bytes.size(), SQLITE_TRANSIENT);
-        break;
-    }
-    default: {
-        if (value.isNull()) {
-            rc = sqlite3_bind_null(stmt_, position);
+        case QMetaType::UnknownType:
+        case QMetaType::Nullptr: rc = sqlite3_bind_null(stmt_, position); break;
+        case QMetaType::Bool: rc = sqlite3_bind_int64(stmt_, position, value.toBool() ? -1 : 0); break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::UChar:
+        case QMetaType::ULongLong: rc = sqlite3_bind_int64(stmt_, position, value.toLongLong()); break;
+        case QMetaType::Double:
+        case QMetaType::Float: rc = sqlite3_bind_double(stmt_, position, value.toDouble()); break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob64(stmt_, position, bytes.constData(), bytes.size(), SQLITE_TRANSIENT);
             break;
         }
-        const QByteArray text = value.toString().toUtf8();
-        rc = sqlite3_bind_text64(stmt_, position, text.constData(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
-    }
+        default: {
+            if (value.isNull()) {
+                rc = sqlite3_bind_null(stmt_, position);
+                break;
+            }
+            const QByteArray text = value.toString().toUtf8();
+            rc = sqlite3_bind_text64(stmt_, position, text.constData(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+        }
     }
     if (rc != SQLITE_OK) database_.Raise(rc);
 }
@@ -122,31 +120,31 @@ QVariant Statement::Value(int column) const {
     const int kind = sqlite3_column_type(stmt_, column);
     if (kind == SQLITE_NULL) return {};
     switch (ColumnType(column)) {
-    case JetType::DateTime:
-    case JetType::Single:
-    case JetType::Double:
-    case JetType::Currency:
-        if (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) return sqlite3_column_double(stmt_, column);
-        break;
-    case JetType::Long:
-    case JetType::Short:
-    case JetType::Byte:
-    case JetType::Boolean:
-    case JetType::Counter:
-        if (kind == SQLITE_INTEGER) return static_cast<qint64>(sqlite3_column_int64(stmt_, column));
-        break;
-    default: break;
+        case JetType::DateTime:
+        case JetType::Single:
+        case JetType::Double:
+        case JetType::Currency:
+            if (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) return sqlite3_column_double(stmt_, column);
+            break;
+        case JetType::Long:
+        case JetType::Short:
+        case JetType::Byte:
+        case JetType::Boolean:
+        case JetType::Counter:
+            if (kind == SQLITE_INTEGER) return static_cast<qint64>(sqlite3_column_int64(stmt_, column));
+            break;
+        default: break;
     }
     switch (kind) {
-    case SQLITE_INTEGER: return static_cast<qint64>(sqlite3_column_int64(stmt_, column));
-    case SQLITE_FLOAT: return sqlite3_column_double(stmt_, column);
-    case SQLITE_BLOB: {
-        const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
-        return QByteArray(data, sqlite3_column_bytes(stmt_, column));
-    }
-    default:
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
-                                 sqlite3_column_bytes(stmt_, column));
+        case SQLITE_INTEGER: return static_cast<qint64>(sqlite3_column_int64(stmt_, column));
+        case SQLITE_FLOAT: return sqlite3_column_double(stmt_, column);
+        case SQLITE_BLOB: {
+            const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+            return QByteArray(data, sqlite3_column_bytes(stmt_, column));
+        }
+        default:
+            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column)),
+                                     sqlite3_column_bytes(stmt_, column));
     }
 }
 

@@ -28,7 +28,7 @@ public:
 
     // The distinct parameter names in order of first use, without the colon; positional ones are empty.
     QStringList ParameterNames() const;
-    void Bind(int index, const QVariant& value);  // zero-based, in ParameterNames() order
+    void Bind(int index, const QVariant& value);            // zero-based, in ParameterNames() order
     void Bind(const QString& name, const QVariant& value);  // name compared without case
     void ClearBindings();
 

@@ -72,7 +72,8 @@ QByteArray TableDef::ToJson() const {
                                     {"updateCascade", key.updateCascade},
                                     {"deleteCascade", key.deleteCascade}});
     }
-    const QJsonObject table{{"name", name}, {"columns", columnArray}, {"indexes", indexArray}, {"foreignKeys", keyArray}};
+    const QJsonObject table{
+        {"name", name}, {"columns", columnArray}, {"indexes", indexArray}, {"foreignKeys", keyArray}};
     return QJsonDocument(table).toJson(QJsonDocument::Compact);
 }
 
@@ -104,9 +105,9 @@ TableDef TableDef::FromJson(const QByteArray& json) {
     }
     for (const QJsonValue& value : table["foreignKeys"].toArray()) {
         const QJsonObject o = value.toObject();
-        def.foreignKeys << ForeignKeyDef{o["name"].toString(), FromArray(o["columns"]), o["refTable"].toString(),
-                                         FromArray(o["refColumns"]), o["updateCascade"].toBool(),
-                                         o["deleteCascade"].toBool()};
+        def.foreignKeys << ForeignKeyDef{o["name"].toString(),        FromArray(o["columns"]),
+                                         o["refTable"].toString(),    FromArray(o["refColumns"]),
+                                         o["updateCascade"].toBool(), o["deleteCascade"].toBool()};
     }
     return def;
 }

@@ -30,8 +30,8 @@ void CopyRows(const Database& database, const TableDef& from, const TableDef& to
         return;
     }
     QStringList marks(columns.size() + 1, QStringLiteral("?"));
-    const auto insert = database.Prepare(
-        QStringLiteral("INSERT INTO %1 (rowid%2) VALUES (%3)").arg(QuoteName(target), list, marks.join(QLatin1Char(','))));
+    const auto insert = database.Prepare(QStringLiteral("INSERT INTO %1 (rowid%2) VALUES (%3)")
+                                             .arg(QuoteName(target), list, marks.join(QLatin1Char(','))));
     const auto rows = database.Prepare(select);
     while (rows->Step()) {
         insert->Reset();
@@ -60,8 +60,8 @@ void CreateIndexesAndCounters(const Database& database, const TableDef& table) {
 void RebuildTable(const Database& database, const Catalog& catalog, const TableDef& from, const TableDef& to,
                   const QString& convertedColumn, const std::function<void()>& alsoDo) {
     if (sqlite3_get_autocommit(database.Handle()) == 0) {
-        RaiseEngineError(QStringLiteral("The design of table '%1' cannot be changed inside a transaction.")
-                             .arg(from.name));
+        RaiseEngineError(
+            QStringLiteral("The design of table '%1' cannot be changed inside a transaction.").arg(from.name));
     }
     // Foreign keys are off while the old table is dropped, or dropping it would act on the rows that refer to it.
     database.Exec(QStringLiteral("PRAGMA foreign_keys = OFF"));

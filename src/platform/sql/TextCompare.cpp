@@ -38,7 +38,8 @@ void LikeFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (argc == 3 && escape.size() != 1) {
         return sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
     }
-    const bool match = MatchesLike(ArgumentText(argv[1]), ArgumentText(argv[0]), escape.isEmpty() ? QChar() : escape[0]);
+    const bool match =
+        MatchesLike(ArgumentText(argv[1]), ArgumentText(argv[0]), escape.isEmpty() ? QChar() : escape[0]);
     sqlite3_result_int(context, match ? 1 : 0);
 }
 
@@ -56,12 +57,9 @@ std::vector<PatternStep> PatternSteps(const QString& pattern, QChar escape) {
         const QChar c = pattern[p];
         if (!escape.isNull() && c == escape && p + 1 < pattern.size())
             steps.push_back({PatternStep::Literal, pattern[++p]});
-        else if (c == QLatin1Char('%'))
-            steps.push_back({PatternStep::AnyRun, c});
-        else if (c == QLatin1Char('_'))
-            steps.push_back({PatternStep::AnyOne, c});
-        else
-            steps.push_back({PatternStep::Literal, c});
+        else if (c == QLatin1Char('%')) steps.push_back({PatternStep::AnyRun, c});
+        else if (c == QLatin1Char('_')) steps.push_back({PatternStep::AnyOne, c});
+        else steps.push_back({PatternStep::Literal, c});
     }
     return steps;
 }
@@ -103,8 +101,8 @@ bool MatchesLike(const QString& text, const QString& pattern, QChar escape) {
 void RegisterTextCompare(sqlite3* db) {
     sqlite3_create_collation_v2(db, kTextCollation.toUtf8().constData(), SQLITE_UTF8, nullptr, CollateUtf8, nullptr);
     for (int argc : {2, 3}) {
-        sqlite3_create_function_v2(db, "like", argc, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, LikeFunction,
-                                   nullptr, nullptr, nullptr);
+        sqlite3_create_function_v2(db, "like", argc, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, LikeFunction, nullptr,
+                                   nullptr, nullptr);
     }
 }
 

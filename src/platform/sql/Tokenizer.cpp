@@ -11,7 +11,9 @@ namespace {
 
 bool IsWordStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
 bool IsWordPart(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
-bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+bool IsBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
 
 // Text up to the closing quote; the quote doubled stands for itself.
 QString ReadQuoted(const QString& sql, qsizetype& i, QChar close) {
@@ -111,8 +113,7 @@ QList<Token> Tokenize(const QString& sql) {
             const qsizetype close = sql.indexOf(QLatin1Char('#'), i + 1);
             Token token{Token::Date, sql.mid(i, close < 0 ? -1 : close - i + 1)};
             if (close < 0 || !ParseDateLiteral(sql.mid(i + 1, close - i - 1), token.date)) {
-                RaiseSyntaxError(
-                    QStringLiteral("Syntax error in date in query expression '%1'.").arg(token.text));
+                RaiseSyntaxError(QStringLiteral("Syntax error in date in query expression '%1'.").arg(token.text));
             }
             tokens << token;
             i = close + 1;

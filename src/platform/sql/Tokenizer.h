@@ -9,8 +9,8 @@ namespace sql {
 struct Token {
     enum Kind { Space, Word, Name, Text, Number, Date, Parameter, Symbol };
     Kind kind;
-    QString text;  // Word, Number, Symbol: as written; Name, Text, Parameter: the name or text itself
-    double date = 0;  // Date: the TDateTime day number
+    QString text;            // Word, Number, Symbol: as written; Name, Text, Parameter: the name or text itself
+    double date = 0;         // Date: the TDateTime day number
     qsizetype position = 0;  // where the token starts in the statement's text
 
     bool Is(const char* word) const;  // a Word or Symbol equal to it without case

@@ -132,7 +132,8 @@ private:
     bool IsValuePosition(int i) const {
         const Token* before = At(Significant(i, -1));
         if (!before) return false;
-        if (before->kind == Token::Symbol) return before->text != QLatin1String(")") && before->text != QLatin1String(".");
+        if (before->kind == Token::Symbol)
+            return before->text != QLatin1String(")") && before->text != QLatin1String(".");
         for (const char* word : {"and", "or", "not", "then", "else", "when", "select", "is"}) {
             if (before->Is(word)) return true;
         }
@@ -151,28 +152,28 @@ private:
     QString RenderToken(int i) {
         const Token& token = tokens_[i];
         switch (token.kind) {
-        case Token::Space: return QStringLiteral(" ");
-        case Token::Name: return QuoteName(token.text);
-        case Token::Text:
-            return QuoteText(token.text) +
-                   (ComparedWithParameter(i) ? QLatin1String(" COLLATE ") + kTextCollation : QString());
-        case Token::Date: return QString::number(token.date, 'g', QLocale::FloatingPointShortest);
-        case Token::Parameter: {
-            // Jet matches parameter names without case; SQLite shares a parameter only between equal names.
-            const QString key = token.text.toLower();
-            if (!parameterNames_.contains(key)) parameterNames_.insert(key, token.text);
-            return QLatin1Char(':') + parameterNames_.value(key);
-        }
-        case Token::Symbol: return token.text == QLatin1String("&") ? QStringLiteral("||") : token.text;
-        case Token::Word:
-            if (!AtIs(Significant(i, 1), ".") && !AtIs(Significant(i, -1), ".")) {
-                if (token.Is("true")) return QStringLiteral("-1");
-                if (token.Is("false")) return QStringLiteral("0");
-                if ((token.Is("yes") || token.Is("on")) && IsValuePosition(i)) return QStringLiteral("-1");
-                if ((token.Is("no") || token.Is("off")) && IsValuePosition(i)) return QStringLiteral("0");
+            case Token::Space: return QStringLiteral(" ");
+            case Token::Name: return QuoteName(token.text);
+            case Token::Text:
+                return QuoteText(token.text) +
+                       (ComparedWithParameter(i) ? QLatin1String(" COLLATE ") + kTextCollation : QString());
+            case Token::Date: return QString::number(token.date, 'g', QLocale::FloatingPointShortest);
+            case Token::Parameter: {
+                // Jet matches parameter names without case; SQLite shares a parameter only between equal names.
+                const QString key = token.text.toLower();
+                if (!parameterNames_.contains(key)) parameterNames_.insert(key, token.text);
+                return QLatin1Char(':') + parameterNames_.value(key);
             }
-            return token.text;
-        case Token::Number: return token.text;
+            case Token::Symbol: return token.text == QLatin1String("&") ? QStringLiteral("||") : token.text;
+            case Token::Word:
+                if (!AtIs(Significant(i, 1), ".") && !AtIs(Significant(i, -1), ".")) {
+                    if (token.Is("true")) return QStringLiteral("-1");
+                    if (token.Is("false")) return QStringLiteral("0");
+                    if ((token.Is("yes") || token.Is("on")) && IsValuePosition(i)) return QStringLiteral("-1");
+                    if ((token.Is("no") || token.Is("off")) && IsValuePosition(i)) return QStringLiteral("0");
+                }
+                return token.text;
+            case Token::Number: return token.text;
         }
         return token.text;
     }
@@ -203,7 +204,8 @@ Translation TranslateStatement(const QString& jetSql) {
     QList<Token> tokens = Tokenize(jetSql);
     Translation translation;
     translation.kind = KindOf(tokens);
-    if (translation.kind != StatementKind::Ddl) translation.sql = Rewriter(std::move(tokens)).Translate(translation.kind);
+    if (translation.kind != StatementKind::Ddl)
+        translation.sql = Rewriter(std::move(tokens)).Translate(translation.kind);
     return translation;
 }
 

@@ -33,13 +33,13 @@ QString DateText(double value) {
 
 QString ToText(const QVariant& value, JetType from) {
     switch (from) {
-    case JetType::Boolean: return value.toLongLong() ? QStringLiteral("True") : QStringLiteral("False");
-    case JetType::DateTime:
-        // A number beyond the date range (put there by SQL) has no date to show: it stays a number.
-        if (!InJetDateRange(value.toDouble())) return NumberText(value.toDouble());
-        return DateText(value.toDouble());
-    case JetType::Binary: CannotConvert();
-    default: break;
+        case JetType::Boolean: return value.toLongLong() ? QStringLiteral("True") : QStringLiteral("False");
+        case JetType::DateTime:
+            // A number beyond the date range (put there by SQL) has no date to show: it stays a number.
+            if (!InJetDateRange(value.toDouble())) return NumberText(value.toDouble());
+            return DateText(value.toDouble());
+        case JetType::Binary: CannotConvert();
+        default: break;
     }
     if (value.typeId() == QMetaType::Double) return NumberText(value.toDouble());
     return value.toString();
@@ -89,35 +89,35 @@ QVariant ToDateTime(const QVariant& value, JetType from) {
 QVariant ConvertValue(const QVariant& value, JetType from, const ColumnDef& to) {
     if (value.isNull()) return to.type == JetType::Boolean ? QVariant(qint64(0)) : QVariant();
     switch (to.type) {
-    case JetType::Text:
-    case JetType::Memo: {
-        const QString text = ToText(value, from);
-        if (to.type == JetType::Text && text.size() > to.size) TooBig();
-        return text;
-    }
-    case JetType::Boolean: return ToBoolean(value, from);
-    case JetType::Long:
-    case JetType::Counter:
-    case JetType::Short:
-    case JetType::Byte: return ToInteger(value, from, *IntegerRangeOf(to.type));
-    case JetType::DateTime: return ToDateTime(value, from);
-    case JetType::Single:
-    case JetType::Double: {
-        const std::optional<double> number = ToNumber(value, from);
-        if (!number) return {};
-        if (to.type == JetType::Single && std::fabs(*number) > FLT_MAX) TooBig();
-        return *number;
-    }
-    case JetType::Currency: {
-        const std::optional<double> number = ToNumber(value, from);
-        if (!number) return {};
-        if (std::fabs(*number) > 922337203685477.0) TooBig();
-        return std::nearbyint(*number * 10000.0) / 10000.0;
-    }
-    case JetType::Binary:
-        if (from != JetType::Binary) CannotConvert();
-        return value;
-    case JetType::Variant: break;
+        case JetType::Text:
+        case JetType::Memo: {
+            const QString text = ToText(value, from);
+            if (to.type == JetType::Text && text.size() > to.size) TooBig();
+            return text;
+        }
+        case JetType::Boolean: return ToBoolean(value, from);
+        case JetType::Long:
+        case JetType::Counter:
+        case JetType::Short:
+        case JetType::Byte: return ToInteger(value, from, *IntegerRangeOf(to.type));
+        case JetType::DateTime: return ToDateTime(value, from);
+        case JetType::Single:
+        case JetType::Double: {
+            const std::optional<double> number = ToNumber(value, from);
+            if (!number) return {};
+            if (to.type == JetType::Single && std::fabs(*number) > FLT_MAX) TooBig();
+            return *number;
+        }
+        case JetType::Currency: {
+            const std::optional<double> number = ToNumber(value, from);
+            if (!number) return {};
+            if (std::fabs(*number) > 922337203685477.0) TooBig();
+            return std::nearbyint(*number * 10000.0) / 10000.0;
+        }
+        case JetType::Binary:
+            if (from != JetType::Binary) CannotConvert();
+            return value;
+        case JetType::Variant: break;
     }
     return value;
 }

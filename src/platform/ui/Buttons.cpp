@@ -25,9 +25,9 @@ TCheckBox::TCheckBox(QWidget* parent) : ControlOf<QCheckBox>(parent) {
 
 TCheckBoxState TCheckBox::State() const {
     switch (checkState()) {
-    case Qt::Checked: return cbChecked;
-    case Qt::PartiallyChecked: return cbGrayed;
-    default: return cbUnchecked;
+        case Qt::Checked: return cbChecked;
+        case Qt::PartiallyChecked: return cbGrayed;
+        default: return cbUnchecked;
     }
 }
 

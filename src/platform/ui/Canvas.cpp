@@ -24,11 +24,11 @@ QPen TCanvas::QtPen() const {
     if (pen_.Style == psClear) return Qt::NoPen;
     QPen pen(ui::ToQColor(pen_.Color), std::max(1, pen_.Width));
     switch (pen_.Style) {
-    case psDash: pen.setStyle(Qt::DashLine); break;
-    case psDot: pen.setStyle(Qt::DotLine); break;
-    case psDashDot: pen.setStyle(Qt::DashDotLine); break;
-    case psDashDotDot: pen.setStyle(Qt::DashDotDotLine); break;
-    default: break;
+        case psDash: pen.setStyle(Qt::DashLine); break;
+        case psDot: pen.setStyle(Qt::DotLine); break;
+        case psDashDot: pen.setStyle(Qt::DashDotLine); break;
+        case psDashDotDot: pen.setStyle(Qt::DashDotDotLine); break;
+        default: break;
     }
     return pen;
 }
@@ -36,14 +36,14 @@ QPen TCanvas::QtPen() const {
 QBrush TCanvas::QtBrush() const {
     const QColor color = ui::ToQColor(brush_.Color);
     switch (brush_.Style) {
-    case bsClear: return Qt::NoBrush;
-    case bsHorizontal: return QBrush(color, Qt::HorPattern);
-    case bsVertical: return QBrush(color, Qt::VerPattern);
-    case bsFDiagonal: return QBrush(color, Qt::FDiagPattern);
-    case bsBDiagonal: return QBrush(color, Qt::BDiagPattern);
-    case bsCross: return QBrush(color, Qt::CrossPattern);
-    case bsDiagCross: return QBrush(color, Qt::DiagCrossPattern);
-    default: return QBrush(color);
+        case bsClear: return Qt::NoBrush;
+        case bsHorizontal: return QBrush(color, Qt::HorPattern);
+        case bsVertical: return QBrush(color, Qt::VerPattern);
+        case bsFDiagonal: return QBrush(color, Qt::FDiagPattern);
+        case bsBDiagonal: return QBrush(color, Qt::BDiagPattern);
+        case bsCross: return QBrush(color, Qt::CrossPattern);
+        case bsDiagCross: return QBrush(color, Qt::DiagCrossPattern);
+        default: return QBrush(color);
     }
 }
 

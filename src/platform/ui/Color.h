@@ -20,14 +20,13 @@ inline constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008
 inline constexpr TColor clNone = 0x1FFFFFFF, clDefault = 0x20000000;
 
 constexpr TColor SystemColor(int index) { return TColor(0x80000000u | unsigned(index)); }
-inline constexpr TColor clScrollBar = SystemColor(0), clBackground = SystemColor(1),
-                        clActiveCaption = SystemColor(2), clInactiveCaption = SystemColor(3),
-                        clMenu = SystemColor(4), clWindow = SystemColor(5), clWindowFrame = SystemColor(6),
-                        clMenuText = SystemColor(7), clWindowText = SystemColor(8), clCaptionText = SystemColor(9),
-                        clActiveBorder = SystemColor(10), clInactiveBorder = SystemColor(11),
-                        clAppWorkSpace = SystemColor(12), clHighlight = SystemColor(13),
-                        clHighlightText = SystemColor(14), clBtnFace = SystemColor(15), clBtnShadow = SystemColor(16),
-                        clGrayText = SystemColor(17), clBtnText = SystemColor(18),
+inline constexpr TColor clScrollBar = SystemColor(0), clBackground = SystemColor(1), clActiveCaption = SystemColor(2),
+                        clInactiveCaption = SystemColor(3), clMenu = SystemColor(4), clWindow = SystemColor(5),
+                        clWindowFrame = SystemColor(6), clMenuText = SystemColor(7), clWindowText = SystemColor(8),
+                        clCaptionText = SystemColor(9), clActiveBorder = SystemColor(10),
+                        clInactiveBorder = SystemColor(11), clAppWorkSpace = SystemColor(12),
+                        clHighlight = SystemColor(13), clHighlightText = SystemColor(14), clBtnFace = SystemColor(15),
+                        clBtnShadow = SystemColor(16), clGrayText = SystemColor(17), clBtnText = SystemColor(18),
                         clInactiveCaptionText = SystemColor(19), clBtnHighlight = SystemColor(20),
                         cl3DDkShadow = SystemColor(21), cl3DLight = SystemColor(22), clInfoText = SystemColor(23),
                         clInfoBk = SystemColor(24), clHotLight = SystemColor(26),

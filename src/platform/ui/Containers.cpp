@@ -49,7 +49,7 @@ void TPanel::paintEvent(QPaintEvent* e) {
     if (caption_.isEmpty()) return;
     ui::Dispatch(this, [this] {
         QPainter painter(this);
-        const Qt::Alignment horizontal = alignment_ == taLeftJustify ? Qt::AlignLeft
+        const Qt::Alignment horizontal = alignment_ == taLeftJustify    ? Qt::AlignLeft
                                          : alignment_ == taRightJustify ? Qt::AlignRight
                                                                         : Qt::AlignHCenter;
         painter.drawText(contentsRect(), int(horizontal | Qt::AlignVCenter), caption_);

@@ -38,7 +38,8 @@ void TControl::SetBounds(int left, int top, int width, int height) {
         // A window's position is its frame's, as Left and Top read it; its size is the client's.
         // A border the user cannot drag does not stop code from sizing the window.
         widget_.move(left, top);
-        if (widget_.minimumSize() == widget_.maximumSize()) widget_.setFixedSize(std::max(0, width), std::max(0, height));
+        if (widget_.minimumSize() == widget_.maximumSize())
+            widget_.setFixedSize(std::max(0, width), std::max(0, height));
         else widget_.resize(std::max(0, width), std::max(0, height));
     } else {
         widget_.setGeometry(left, top, std::max(0, width), std::max(0, height));
@@ -66,9 +67,7 @@ bool TControl::Enabled() const { return widget_.isEnabled(); }
 void TControl::SetEnabled(bool enabled) { widget_.setEnabled(enabled); }
 bool TControl::TabStop() const { return widget_.focusPolicy() & Qt::TabFocus; }
 
-void TControl::SetTabStop(bool tabStop) {
-    widget_.setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-}
+void TControl::SetTabStop(bool tabStop) { widget_.setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus); }
 
 bool TControl::Focused() const { return widget_.hasFocus(); }
 
@@ -155,13 +154,15 @@ bool HandleMouse(TControl& control, QMouseEvent& e) {
     const TShiftState shift = ShiftStateOf(e.modifiers(), e.buttons());
     const QPoint p = e.position().toPoint();
     switch (e.type()) {
-    case QEvent::MouseButtonPress: Fire(control.OnMouseDown, sender, MouseButtonOf(e.button()), shift, p.x(), p.y()); break;
-    case QEvent::MouseButtonRelease:
-        Fire(control.OnMouseUp, sender, MouseButtonOf(e.button()), shift, p.x(), p.y());
-        return e.button() == Qt::LeftButton && control.Widget().rect().contains(p);
-    case QEvent::MouseButtonDblClick: Fire(control.OnDblClick, sender); break;
-    case QEvent::MouseMove: Fire(control.OnMouseMove, sender, shift, p.x(), p.y()); break;
-    default: break;
+        case QEvent::MouseButtonPress:
+            Fire(control.OnMouseDown, sender, MouseButtonOf(e.button()), shift, p.x(), p.y());
+            break;
+        case QEvent::MouseButtonRelease:
+            Fire(control.OnMouseUp, sender, MouseButtonOf(e.button()), shift, p.x(), p.y());
+            return e.button() == Qt::LeftButton && control.Widget().rect().contains(p);
+        case QEvent::MouseButtonDblClick: Fire(control.OnDblClick, sender); break;
+        case QEvent::MouseMove: Fire(control.OnMouseMove, sender, shift, p.x(), p.y()); break;
+        default: break;
     }
     return false;
 }
@@ -191,11 +192,23 @@ void ArrangeAlignedChildren(QWidget& container) {
             if (c->Align() != pass) continue;
             QWidget& w = c->Widget();
             switch (pass) {
-            case alTop: w.setGeometry(area.left(), area.top(), area.width(), w.height()); area.setTop(area.top() + w.height()); break;
-            case alBottom: w.setGeometry(area.left(), area.bottom() + 1 - w.height(), area.width(), w.height()); area.setBottom(area.bottom() - w.height()); break;
-            case alLeft: w.setGeometry(area.left(), area.top(), w.width(), area.height()); area.setLeft(area.left() + w.width()); break;
-            case alRight: w.setGeometry(area.right() + 1 - w.width(), area.top(), w.width(), area.height()); area.setRight(area.right() - w.width()); break;
-            default: w.setGeometry(area); break;
+                case alTop:
+                    w.setGeometry(area.left(), area.top(), area.width(), w.height());
+                    area.setTop(area.top() + w.height());
+                    break;
+                case alBottom:
+                    w.setGeometry(area.left(), area.bottom() + 1 - w.height(), area.width(), w.height());
+                    area.setBottom(area.bottom() - w.height());
+                    break;
+                case alLeft:
+                    w.setGeometry(area.left(), area.top(), w.width(), area.height());
+                    area.setLeft(area.left() + w.width());
+                    break;
+                case alRight:
+                    w.setGeometry(area.right() + 1 - w.width(), area.top(), w.width(), area.height());
+                    area.setRight(area.right() - w.width());
+                    break;
+                default: w.setGeometry(area); break;
             }
             // A hidden window gets no resize events yet; its aligned controls are laid out now.
             ArrangeAlignedChildren(w);
@@ -207,49 +220,49 @@ namespace {
 
 bool RouteControlEvent(TControl& control, QEvent* event, const std::function<bool(QEvent*)>& base) {
     switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease: {
-        if (DeliveringNatively()) return base(event);
-        auto& key = static_cast<QKeyEvent&>(*event);
-        const NativeKeyHandler native = [&](QKeyEvent& e) { base(&e); };
-        if (event->type() == QEvent::KeyPress) RouteKeyPress(control, key, native);
-        else RouteKeyRelease(control, key, native);
-        // Keys never travel on to the parent, as the framework's messages do not.
-        event->accept();
-        return true;
-    }
-    case QEvent::FocusIn:
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) control.HandleEnter();
-        return base(event);
-    case QEvent::FocusOut: {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) control.HandleExit();
-        return base(event);
-    }
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove: {
-        const bool clicked = HandleMouse(control, static_cast<QMouseEvent&>(*event));
-        const bool result = base(event);
-        if (clicked && control.ClicksOnMouseUp()) control.Click();
-        return result;
-    }
-    case QEvent::ToolTip: return ShowHintFor(control, static_cast<QHelpEvent&>(*event));
-    case QEvent::ContextMenu:
-        if (TPopupMenu* menu = control.PopupMenu()) {
-            menu->Popup(static_cast<QContextMenuEvent*>(event)->globalPos().x(),
-                        static_cast<QContextMenuEvent*>(event)->globalPos().y());
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            if (DeliveringNatively()) return base(event);
+            auto& key = static_cast<QKeyEvent&>(*event);
+            const NativeKeyHandler native = [&](QKeyEvent& e) { base(&e); };
+            if (event->type() == QEvent::KeyPress) RouteKeyPress(control, key, native);
+            else RouteKeyRelease(control, key, native);
+            // Keys never travel on to the parent, as the framework's messages do not.
+            event->accept();
             return true;
         }
-        return base(event);
-    case QEvent::Resize: {
-        const bool result = base(event);
-        ArrangeAlignedChildren(control.Widget());
-        Fire(control.OnResize, &control.Widget());
-        return result;
-    }
-    default: return base(event);
+        case QEvent::FocusIn:
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) control.HandleEnter();
+            return base(event);
+        case QEvent::FocusOut: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) control.HandleExit();
+            return base(event);
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove: {
+            const bool clicked = HandleMouse(control, static_cast<QMouseEvent&>(*event));
+            const bool result = base(event);
+            if (clicked && control.ClicksOnMouseUp()) control.Click();
+            return result;
+        }
+        case QEvent::ToolTip: return ShowHintFor(control, static_cast<QHelpEvent&>(*event));
+        case QEvent::ContextMenu:
+            if (TPopupMenu* menu = control.PopupMenu()) {
+                menu->Popup(static_cast<QContextMenuEvent*>(event)->globalPos().x(),
+                            static_cast<QContextMenuEvent*>(event)->globalPos().y());
+                return true;
+            }
+            return base(event);
+        case QEvent::Resize: {
+            const bool result = base(event);
+            ArrangeAlignedChildren(control.Widget());
+            Fire(control.OnResize, &control.Widget());
+            return result;
+        }
+        default: return base(event);
     }
 }
 

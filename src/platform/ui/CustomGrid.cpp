@@ -240,7 +240,9 @@ void TCustomGrid::FocusCell(int col, int row, bool moveAnchor) {
     Click();
 }
 
-void TCustomGrid::MoveColRow(int col, int row, bool moveAnchor, bool show) { MoveCurrent({col, row}, moveAnchor, show); }
+void TCustomGrid::MoveColRow(int col, int row, bool moveAnchor, bool show) {
+    MoveCurrent({col, row}, moveAnchor, show);
+}
 
 void TCustomGrid::MoveCurrent(TGridCoord target, bool moveAnchor, bool show) {
     if (target.X < 0 || target.Y < 0 || target.X >= ColCount() || target.Y >= RowCount())

@@ -47,30 +47,30 @@ bool TCustomGrid::viewportEvent(QEvent* event) {
 
 bool TCustomGrid::RouteViewportEvent(QEvent* event) {
     switch (event->type()) {
-    case QEvent::Paint: PaintEvent(static_cast<QPaintEvent*>(event)->rect()); return true;
-    case QEvent::Resize:
-        ChangeLayout([this] {
-            cols_.SetClientExtent(viewport()->width());
-            rows_.SetClientExtent(viewport()->height());
-        });
-        Resize();
-        return false;
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove: HandleMouseEvent(static_cast<QMouseEvent&>(*event)); return true;
-    case QEvent::Wheel: {
-        auto& wheel = static_cast<QWheelEvent&>(*event);
-        const TShiftState shift = ui::ShiftStateOf(wheel.modifiers(), wheel.buttons());
-        const TPoint at = ui::FromQPoint(wheel.position().toPoint());
-        const int delta = wheel.angleDelta().y();
-        if (delta != 0 && (delta < 0 ? DoMouseWheelDown(shift, at) : DoMouseWheelUp(shift, at))) return true;
-        return QAbstractScrollArea::viewportEvent(event);
-    }
-    // Hints (asked with the point in client coordinates) and popup menus are the control's.
-    case QEvent::ToolTip:
-    case QEvent::ContextMenu: return ControlOf::event(event);
-    default: return QAbstractScrollArea::viewportEvent(event);
+        case QEvent::Paint: PaintEvent(static_cast<QPaintEvent*>(event)->rect()); return true;
+        case QEvent::Resize:
+            ChangeLayout([this] {
+                cols_.SetClientExtent(viewport()->width());
+                rows_.SetClientExtent(viewport()->height());
+            });
+            Resize();
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove: HandleMouseEvent(static_cast<QMouseEvent&>(*event)); return true;
+        case QEvent::Wheel: {
+            auto& wheel = static_cast<QWheelEvent&>(*event);
+            const TShiftState shift = ui::ShiftStateOf(wheel.modifiers(), wheel.buttons());
+            const TPoint at = ui::FromQPoint(wheel.position().toPoint());
+            const int delta = wheel.angleDelta().y();
+            if (delta != 0 && (delta < 0 ? DoMouseWheelDown(shift, at) : DoMouseWheelUp(shift, at))) return true;
+            return QAbstractScrollArea::viewportEvent(event);
+        }
+        // Hints (asked with the point in client coordinates) and popup menus are the control's.
+        case QEvent::ToolTip:
+        case QEvent::ContextMenu: return ControlOf::event(event);
+        default: return QAbstractScrollArea::viewportEvent(event);
     }
 }
 
@@ -84,10 +84,12 @@ void TCustomGrid::HandleMouseEvent(QMouseEvent& event) {
     const QPoint p = event.position().toPoint();
     TShiftState shift = ui::ShiftStateOf(event.modifiers(), event.buttons());
     switch (event.type()) {
-    case QEvent::MouseButtonPress: MouseDown(ui::MouseButtonOf(event.button()), shift, p.x(), p.y()); break;
-    case QEvent::MouseButtonDblClick: MouseDown(ui::MouseButtonOf(event.button()), shift.Include(ssDouble), p.x(), p.y()); break;
-    case QEvent::MouseButtonRelease: MouseUp(ui::MouseButtonOf(event.button()), shift, p.x(), p.y()); break;
-    default: MouseMove(shift, p.x(), p.y()); break;
+        case QEvent::MouseButtonPress: MouseDown(ui::MouseButtonOf(event.button()), shift, p.x(), p.y()); break;
+        case QEvent::MouseButtonDblClick:
+            MouseDown(ui::MouseButtonOf(event.button()), shift.Include(ssDouble), p.x(), p.y());
+            break;
+        case QEvent::MouseButtonRelease: MouseUp(ui::MouseButtonOf(event.button()), shift, p.x(), p.y()); break;
+        default: MouseMove(shift, p.x(), p.y()); break;
     }
 }
 
@@ -125,30 +127,30 @@ void TCustomGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 
 void TCustomGrid::MouseMove(TShiftState shift, int x, int y) {
     switch (gridState_) {
-    case gsSelecting: {
-        dragPoint_ = {x, y};
-        const ui::DragReach col = ui::DragReachAt(cols_, x);
-        const ui::DragReach row = ui::DragReachAt(rows_, y);
-        if (col.cell >= 0 && row.cell >= 0) MoveAnchor({col.cell, row.cell});
-        break;
-    }
-    case gsColSizing:
-    case gsRowSizing: {
-        const int delta = (gridState_ == gsColSizing ? x : y) - sizingOrigin_;
-        ui::GridAxis& axis = gridState_ == gsColSizing ? cols_ : rows_;
-        // The new size shows at once; ColWidthsChanged and RowHeightsChanged follow on release.
-        ChangeLayout([&] { axis.SetExtent(sizingIndex_, std::max(0, sizingExtent_ + delta)); });
-        break;
-    }
-    default: {
-        TGridState sizing = gsNormal;
-        int index = -1;
-        CalcSizingState(x, y, sizing, index);
-        if (sizing == gsColSizing) viewport()->setCursor(Qt::SplitHCursor);
-        else if (sizing == gsRowSizing) viewport()->setCursor(Qt::SplitVCursor);
-        else viewport()->unsetCursor();
-        break;
-    }
+        case gsSelecting: {
+            dragPoint_ = {x, y};
+            const ui::DragReach col = ui::DragReachAt(cols_, x);
+            const ui::DragReach row = ui::DragReachAt(rows_, y);
+            if (col.cell >= 0 && row.cell >= 0) MoveAnchor({col.cell, row.cell});
+            break;
+        }
+        case gsColSizing:
+        case gsRowSizing: {
+            const int delta = (gridState_ == gsColSizing ? x : y) - sizingOrigin_;
+            ui::GridAxis& axis = gridState_ == gsColSizing ? cols_ : rows_;
+            // The new size shows at once; ColWidthsChanged and RowHeightsChanged follow on release.
+            ChangeLayout([&] { axis.SetExtent(sizingIndex_, std::max(0, sizingExtent_ + delta)); });
+            break;
+        }
+        default: {
+            TGridState sizing = gsNormal;
+            int index = -1;
+            CalcSizingState(x, y, sizing, index);
+            if (sizing == gsColSizing) viewport()->setCursor(Qt::SplitHCursor);
+            else if (sizing == gsRowSizing) viewport()->setCursor(Qt::SplitVCursor);
+            else viewport()->unsetCursor();
+            break;
+        }
     }
     ui::Fire(OnMouseMove, &Widget(), shift, x, y);
 }
@@ -226,18 +228,18 @@ void TCustomGrid::KeyDown(Word& key, TShiftState shift) {
     ControlOf::KeyDown(key, shift);
     if (key == 0 || !CanGridAcceptKey(key, shift)) return;
     switch (key) {
-    case VK_F2:
-        if (options_.Contains(goEditing)) SetEditorMode(!editorMode_ || options_.Contains(goAlwaysShowEditor));
-        key = 0;
-        return;
-    case VK_ESCAPE:
-        if (editor_ && editor_->isVisible()) {
-            editor_->RestoreContents();
-            if (!options_.Contains(goAlwaysShowEditor)) HideEditor();
+        case VK_F2:
+            if (options_.Contains(goEditing)) SetEditorMode(!editorMode_ || options_.Contains(goAlwaysShowEditor));
             key = 0;
-        }
-        return;
-    default: break;
+            return;
+        case VK_ESCAPE:
+            if (editor_ && editor_->isVisible()) {
+                editor_->RestoreContents();
+                if (!options_.Contains(goAlwaysShowEditor)) HideEditor();
+                key = 0;
+            }
+            return;
+        default: break;
     }
     if (!IsCellKey(key) && !(key == VK_TAB && TabsMove(shift))) return;
     Navigate(key, shift);
@@ -251,16 +253,16 @@ void TCustomGrid::Navigate(Word key, TShiftState shift) {
     const bool backwards = shift.Contains(ssShift);
     GridMove move = GridMove::Left;
     switch (key) {
-    case VK_LEFT: move = GridMove::Left; break;
-    case VK_RIGHT: move = GridMove::Right; break;
-    case VK_UP: move = GridMove::Up; break;
-    case VK_DOWN: move = GridMove::Down; break;
-    case VK_PRIOR: move = GridMove::PageUp; break;
-    case VK_NEXT: move = GridMove::PageDown; break;
-    case VK_HOME: move = ctrl ? GridMove::First : GridMove::Home; break;
-    case VK_END: move = ctrl ? GridMove::Last : GridMove::End; break;
-    case VK_TAB: move = backwards ? GridMove::PriorTab : GridMove::NextTab; break;
-    default: return;
+        case VK_LEFT: move = GridMove::Left; break;
+        case VK_RIGHT: move = GridMove::Right; break;
+        case VK_UP: move = GridMove::Up; break;
+        case VK_DOWN: move = GridMove::Down; break;
+        case VK_PRIOR: move = GridMove::PageUp; break;
+        case VK_NEXT: move = GridMove::PageDown; break;
+        case VK_HOME: move = ctrl ? GridMove::First : GridMove::Home; break;
+        case VK_END: move = ctrl ? GridMove::Last : GridMove::End; break;
+        case VK_TAB: move = backwards ? GridMove::PriorTab : GridMove::NextTab; break;
+        default: return;
     }
     const bool rowSelect = options_.Contains(goRowSelect);
     // Whole rows selected: Left and Right scroll the columns instead of moving.

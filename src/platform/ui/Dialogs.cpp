@@ -27,7 +27,7 @@ QString TOpenDialog::RunName() const {
 void TOpenDialog::Prepare(QFileDialog& dialog) const {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(Saving() ? QFileDialog::AnyFile
+    dialog.setFileMode(Saving()                                ? QFileDialog::AnyFile
                        : options_.Contains(ofAllowMultiSelect) ? QFileDialog::ExistingFiles
                        : options_.Contains(ofFileMustExist)    ? QFileDialog::ExistingFile
                                                                : QFileDialog::AnyFile);
@@ -94,9 +94,9 @@ bool TPrintDialog::Execute() {
                                      [&] { return Accepted(dialog); });
     if (result != mrOk) return false;
     copies_ = printer->copyCount();
-    printRange_ = dialog.printRange() == QAbstractPrintDialog::PageRange ? prPageNums
+    printRange_ = dialog.printRange() == QAbstractPrintDialog::PageRange   ? prPageNums
                   : dialog.printRange() == QAbstractPrintDialog::Selection ? prSelection
-                                                                         : prAllPages;
+                                                                           : prAllPages;
     fromPage_ = printer->fromPage();
     toPage_ = printer->toPage();
     return true;

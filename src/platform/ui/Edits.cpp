@@ -10,9 +10,7 @@ bool IsArrow(Word key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_U
 }  // namespace
 
 TEdit::TEdit(QWidget* parent) : ControlOf<QLineEdit>(parent) {
-    connect(this, &QLineEdit::textChanged, this, [this] {
-        ui::Dispatch(this, [this] { ui::Fire(OnChange, this); });
-    });
+    connect(this, &QLineEdit::textChanged, this, [this] { ui::Dispatch(this, [this] { ui::Fire(OnChange, this); }); });
 }
 
 void TEdit::SetPasswordChar(QChar ch) {
@@ -31,9 +29,8 @@ bool TEdit::WantsKey(Word key, TShiftState) const { return IsArrow(key); }
 
 TMemo::TMemo(QWidget* parent) : ControlOf<QPlainTextEdit>(parent) {
     SetScrollBars(ssNone);
-    connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        ui::Dispatch(this, [this] { ui::Fire(OnChange, this); });
-    });
+    connect(this, &QPlainTextEdit::textChanged, this,
+            [this] { ui::Dispatch(this, [this] { ui::Fire(OnChange, this); }); });
 }
 
 void TMemo::SetScrollBars(TScrollStyle style) {

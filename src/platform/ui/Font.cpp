@@ -11,8 +11,8 @@ constexpr int kPixelsPerInch = 96;
 TFont::TFont() : TFont(QApplication::font()) {}
 
 TFont::TFont(const QFont& font) : name_(font.family()) {
-    const int pixels = font.pixelSize() > 0 ? font.pixelSize()
-                                            : int(std::lround(font.pointSizeF() * kPixelsPerInch / 72.0));
+    const int pixels =
+        font.pixelSize() > 0 ? font.pixelSize() : int(std::lround(font.pointSizeF() * kPixelsPerInch / 72.0));
     height_ = -pixels;
     if (font.bold()) style_.Include(fsBold);
     if (font.italic()) style_.Include(fsItalic);

@@ -27,7 +27,9 @@ protected:
     }
 };
 
-bool IsFixedSize(TFormBorderStyle style) { return style == bsNone || style == bsSingle || style == bsDialog || style == bsToolWindow; }
+bool IsFixedSize(TFormBorderStyle style) {
+    return style == bsNone || style == bsSingle || style == bsDialog || style == bsToolWindow;
+}
 
 TButton* FindButton(TForm& form, const std::function<bool(TButton&)>& wanted) {
     for (QPushButton* b : form.findChildren<QPushButton*>())
@@ -73,15 +75,15 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
     borderStyle_ = style;
     Qt::WindowFlags flags = Qt::Window;
     switch (style) {
-    case bsNone: flags |= Qt::FramelessWindowHint; break;
-    // A dialog offers only its system menu and close box: no minimise or maximise.
-    case bsDialog:
-        flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                Qt::WindowCloseButtonHint;
-        break;
-    case bsToolWindow:
-    case bsSizeToolWin: flags = Qt::Tool; break;
-    default: break;
+        case bsNone: flags |= Qt::FramelessWindowHint; break;
+        // A dialog offers only its system menu and close box: no minimise or maximise.
+        case bsDialog:
+            flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                    Qt::WindowCloseButtonHint;
+            break;
+        case bsToolWindow:
+        case bsSizeToolWin: flags = Qt::Tool; break;
+        default: break;
     }
     if (formStyle_ == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
     const bool visible = isVisible();
@@ -101,8 +103,9 @@ TWindowState TForm::WindowState() const {
 }
 
 void TForm::SetWindowState(TWindowState state) {
-    setWindowState(state == wsMinimized ? Qt::WindowMinimized : state == wsMaximized ? Qt::WindowMaximized
-                                                                                    : Qt::WindowNoState);
+    setWindowState(state == wsMinimized   ? Qt::WindowMinimized
+                   : state == wsMaximized ? Qt::WindowMaximized
+                                          : Qt::WindowNoState);
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
@@ -219,9 +222,9 @@ void TForm::Close() {
     if (action == caNone) return;
     if (Application->MainForm() == this) Application->Terminate();
     switch (action) {
-    case caMinimize: showMinimized(); break;
-    case caFree: Release(); break;
-    default: hide(); break;
+        case caMinimize: showMinimized(); break;
+        case caFree: Release(); break;
+        default: hide(); break;
     }
 }
 
@@ -235,8 +238,8 @@ void TForm::Loaded() { ui::Fire(OnCreate, this); }
 bool TForm::IsShortCut(Word key, TShiftState shift, TControl& focused) {
     const TShortCut shortCut = ShortCut(key, shift);
     for (QWidget* w = &focused.Widget(); w; w = w->isWindow() ? nullptr : w->parentWidget())
-        if (auto* control = dynamic_cast<TControl*>(w); control && control->PopupMenu() &&
-                                                       control->PopupMenu()->IsShortCut(shortCut))
+        if (auto* control = dynamic_cast<TControl*>(w);
+            control && control->PopupMenu() && control->PopupMenu()->IsShortCut(shortCut))
             return true;
     return menu_ && menu_->IsShortCut(shortCut);
 }
@@ -244,23 +247,23 @@ bool TForm::IsShortCut(Word key, TShiftState shift, TControl& focused) {
 bool TForm::DialogKey(Word key, TShiftState shift, TControl& focused) {
     if (shift.Contains(ssAlt) || shift.Contains(ssCtrl)) return false;
     switch (key) {
-    case VK_TAB: return SelectNext(!shift.Contains(ssShift));
-    case VK_LEFT:
-    case VK_UP: return SelectNext(false);
-    case VK_RIGHT:
-    case VK_DOWN: return SelectNext(true);
-    case VK_RETURN:
-    case VK_ESCAPE: {
-        if (!shift.IsEmpty()) return false;
-        auto* focusedButton = dynamic_cast<TButton*>(&focused);
-        TButton* button = key == VK_ESCAPE ? FindButton(*this, [](TButton& b) { return b.Cancel(); })
-                          : focusedButton  ? focusedButton
-                                           : FindButton(*this, [](TButton& b) { return b.Default(); });
-        if (!button) return false;
-        button->Click();
-        return true;
-    }
-    default: return false;
+        case VK_TAB: return SelectNext(!shift.Contains(ssShift));
+        case VK_LEFT:
+        case VK_UP: return SelectNext(false);
+        case VK_RIGHT:
+        case VK_DOWN: return SelectNext(true);
+        case VK_RETURN:
+        case VK_ESCAPE: {
+            if (!shift.IsEmpty()) return false;
+            auto* focusedButton = dynamic_cast<TButton*>(&focused);
+            TButton* button = key == VK_ESCAPE ? FindButton(*this, [](TButton& b) { return b.Cancel(); })
+                              : focusedButton  ? focusedButton
+                                               : FindButton(*this, [](TButton& b) { return b.Default(); });
+            if (!button) return false;
+            button->Click();
+            return true;
+        }
+        default: return false;
     }
 }
 
@@ -269,16 +272,16 @@ bool TForm::SelectNext(bool forward) { return focusNextPrevChild(forward); }
 bool TForm::event(QEvent* e) {
     ui::Dispatch(this, [this, e] {
         switch (e->type()) {
-        case QEvent::Show:
-            if (!e->spontaneous()) ui::Fire(OnShow, this);
-            break;
-        case QEvent::Hide:
-            if (!e->spontaneous()) ui::Fire(OnHide, this);
-            break;
-        case QEvent::WindowActivate: ui::Fire(OnActivate, this); break;
-        case QEvent::WindowDeactivate: ui::Fire(OnDeactivate, this); break;
-        case QEvent::LayoutRequest: SyncMenuHeight(); break;  // the menu bar's items changed
-        default: break;
+            case QEvent::Show:
+                if (!e->spontaneous()) ui::Fire(OnShow, this);
+                break;
+            case QEvent::Hide:
+                if (!e->spontaneous()) ui::Fire(OnHide, this);
+                break;
+            case QEvent::WindowActivate: ui::Fire(OnActivate, this); break;
+            case QEvent::WindowDeactivate: ui::Fire(OnDeactivate, this); break;
+            case QEvent::LayoutRequest: SyncMenuHeight(); break;  // the menu bar's items changed
+            default: break;
         }
     });
     return ControlOf<QWidget>::event(e);
@@ -300,20 +303,20 @@ void TForm::ApplyPosition() {
     if (IsFixedSize(borderStyle_)) setFixedSize(size());
     QRect area;
     switch (position_) {
-    case poScreenCenter:
-    case poDesktopCenter:
-        if (QScreen* s = screen()) area = s->availableGeometry();
-        break;
-    case poMainFormCenter:
-    case poOwnerFormCenter: {
-        QWidget* owner = position_ == poMainFormCenter && Application->MainForm() ? Application->MainForm()
-                         : parentWidget()                                         ? parentWidget()->window()
-                                                                                  : nullptr;
-        if (owner && owner != this) area = owner->frameGeometry();
-        else if (QScreen* s = screen()) area = s->availableGeometry();
-        break;
-    }
-    default: return;
+        case poScreenCenter:
+        case poDesktopCenter:
+            if (QScreen* s = screen()) area = s->availableGeometry();
+            break;
+        case poMainFormCenter:
+        case poOwnerFormCenter: {
+            QWidget* owner = position_ == poMainFormCenter && Application->MainForm() ? Application->MainForm()
+                             : parentWidget()                                         ? parentWidget()->window()
+                                                                                      : nullptr;
+            if (owner && owner != this) area = owner->frameGeometry();
+            else if (QScreen* s = screen()) area = s->availableGeometry();
+            break;
+        }
+        default: return;
     }
     move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
 }

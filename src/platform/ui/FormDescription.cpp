@@ -23,10 +23,10 @@ Factory Make() {
 
 const std::map<QString, Factory>& Factories() {
     static const std::map<QString, Factory> factories = {
-        {QStringLiteral("TButton"), Make<TButton>()},     {QStringLiteral("TCheckBox"), Make<TCheckBox>()},
-        {QStringLiteral("TEdit"), Make<TEdit>()},         {QStringLiteral("TGroupBox"), Make<TGroupBox>()},
-        {QStringLiteral("TLabel"), Make<TLabel>()},       {QStringLiteral("TMemo"), Make<TMemo>()},
-        {QStringLiteral("TPanel"), Make<TPanel>()},       {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
+        {QStringLiteral("TButton"), Make<TButton>()}, {QStringLiteral("TCheckBox"), Make<TCheckBox>()},
+        {QStringLiteral("TEdit"), Make<TEdit>()},     {QStringLiteral("TGroupBox"), Make<TGroupBox>()},
+        {QStringLiteral("TLabel"), Make<TLabel>()},   {QStringLiteral("TMemo"), Make<TMemo>()},
+        {QStringLiteral("TPanel"), Make<TPanel>()},   {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
     };
     return factories;
 }
@@ -59,9 +59,10 @@ E Named(const TControl& control, const std::map<QString, E>& names, const QStrin
 // The values the descriptions use so far; a window that needs another adds it here.
 const std::map<QString, TColor> kColors = {{QStringLiteral("clWhite"), clWhite},
                                            {QStringLiteral("clBtnFace"), clBtnFace}};
-const std::map<QString, int> kModalResults = {
-    {QStringLiteral("mrOk"), mrOk}, {QStringLiteral("mrCancel"), mrCancel},
-    {QStringLiteral("mrNext"), mrNext}, {QStringLiteral("mrBack"), mrBack}};
+const std::map<QString, int> kModalResults = {{QStringLiteral("mrOk"), mrOk},
+                                              {QStringLiteral("mrCancel"), mrCancel},
+                                              {QStringLiteral("mrNext"), mrNext},
+                                              {QStringLiteral("mrBack"), mrBack}};
 const std::map<QString, TScrollStyle> kScrollStyles = {{QStringLiteral("ssVertical"), ssVertical}};
 const std::map<QString, TBevelCut> kBevels = {{QStringLiteral("bvNone"), bvNone}};
 const std::map<QString, TFontStyle> kFontStyles = {{QStringLiteral("fsBold"), fsBold}};

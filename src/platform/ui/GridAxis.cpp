@@ -79,10 +79,8 @@ int GridAxis::MaxFirst() const {
 bool GridAxis::ScrollInView(int index) {
     if (index < fixedCount_ || index >= Count()) return false;
     const int old = first_;
-    if (index < first_)
-        first_ = index;
-    else if (index > LastFullyVisible())
-        first_ = EarliestFirstShowing(index);
+    if (index < first_) first_ = index;
+    else if (index > LastFullyVisible()) first_ = EarliestFirstShowing(index);
     Clamp();
     return first_ != old;
 }

@@ -55,18 +55,18 @@ TGridCoord NavigationTarget(GridMove move, TGridCoord current, const GridAxis& c
     const int firstRow = ShownNear(rows, rows.FixedCount(), +1, current.Y);
     const int lastRow = ShownNear(rows, rows.Count() - 1, -1, current.Y);
     switch (move) {
-    case GridMove::Left: return rules.rowSelect ? current : TGridCoord{StepTo(cols, current.X, -1), current.Y};
-    case GridMove::Right: return rules.rowSelect ? current : TGridCoord{StepTo(cols, current.X, +1), current.Y};
-    case GridMove::Up: return {current.X, StepTo(rows, current.Y, -1)};
-    case GridMove::Down: return {current.X, StepTo(rows, current.Y, +1)};
-    case GridMove::PageUp: return {current.X, ShownNear(rows, current.Y - page, -1, current.Y)};
-    case GridMove::PageDown: return {current.X, ShownNear(rows, current.Y + page, +1, current.Y)};
-    case GridMove::Home: return rules.rowSelect ? TGridCoord{current.X, firstRow} : TGridCoord{firstCol, current.Y};
-    case GridMove::End: return rules.rowSelect ? TGridCoord{current.X, lastRow} : TGridCoord{lastCol, current.Y};
-    case GridMove::First: return {firstCol, firstRow};
-    case GridMove::Last: return {lastCol, lastRow};
-    case GridMove::NextTab: return TabTarget(current, +1, cols, rows, rules);
-    case GridMove::PriorTab: return TabTarget(current, -1, cols, rows, rules);
+        case GridMove::Left: return rules.rowSelect ? current : TGridCoord{StepTo(cols, current.X, -1), current.Y};
+        case GridMove::Right: return rules.rowSelect ? current : TGridCoord{StepTo(cols, current.X, +1), current.Y};
+        case GridMove::Up: return {current.X, StepTo(rows, current.Y, -1)};
+        case GridMove::Down: return {current.X, StepTo(rows, current.Y, +1)};
+        case GridMove::PageUp: return {current.X, ShownNear(rows, current.Y - page, -1, current.Y)};
+        case GridMove::PageDown: return {current.X, ShownNear(rows, current.Y + page, +1, current.Y)};
+        case GridMove::Home: return rules.rowSelect ? TGridCoord{current.X, firstRow} : TGridCoord{firstCol, current.Y};
+        case GridMove::End: return rules.rowSelect ? TGridCoord{current.X, lastRow} : TGridCoord{lastCol, current.Y};
+        case GridMove::First: return {firstCol, firstRow};
+        case GridMove::Last: return {lastCol, lastRow};
+        case GridMove::NextTab: return TabTarget(current, +1, cols, rows, rules);
+        case GridMove::PriorTab: return TabTarget(current, -1, cols, rows, rules);
     }
     return current;
 }

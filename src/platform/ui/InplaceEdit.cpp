@@ -42,15 +42,15 @@ void TInplaceEdit::TypeCharacter(QChar key) {
 
 bool TInplaceEdit::WantsKey(Word key, TShiftState shift) const {
     switch (key) {
-    case VK_UP:
-    case VK_DOWN:
-    case VK_PRIOR:
-    case VK_NEXT: return true;
-    case VK_TAB: return grid_.Options().Contains(goTabs);
-    // Enter and Esc end the edit, unless the editor always shows.
-    case VK_RETURN:
-    case VK_ESCAPE: return !grid_.Options().Contains(goAlwaysShowEditor);
-    default: return TEdit::WantsKey(key, shift);
+        case VK_UP:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT: return true;
+        case VK_TAB: return grid_.Options().Contains(goTabs);
+        // Enter and Esc end the edit, unless the editor always shows.
+        case VK_RETURN:
+        case VK_ESCAPE: return !grid_.Options().Contains(goAlwaysShowEditor);
+        default: return TEdit::WantsKey(key, shift);
     }
 }
 
@@ -66,26 +66,26 @@ void TInplaceEdit::KeyDown(Word& key, TShiftState shift) {
     const bool atStart = cursorPosition() == 0;
     const bool atEnd = cursorPosition() == text().size();
     switch (key) {
-    case VK_UP:
-    case VK_DOWN:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_ESCAPE: SendToGrid(key, shift); break;
-    case VK_TAB:
-        if (!shift.Contains(ssAlt)) SendToGrid(key, shift);
-        break;
-    case VK_LEFT:
-    case VK_HOME:
-        if (forward && atStart) SendToGrid(key, shift);
-        break;
-    case VK_RIGHT:
-    case VK_END:
-        if (forward && atEnd) SendToGrid(key, shift);
-        break;
-    case VK_DELETE:
-        if (!grid_.CanEditModify()) key = 0;
-        break;
-    default: break;
+        case VK_UP:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_ESCAPE: SendToGrid(key, shift); break;
+        case VK_TAB:
+            if (!shift.Contains(ssAlt)) SendToGrid(key, shift);
+            break;
+        case VK_LEFT:
+        case VK_HOME:
+            if (forward && atStart) SendToGrid(key, shift);
+            break;
+        case VK_RIGHT:
+        case VK_END:
+            if (forward && atEnd) SendToGrid(key, shift);
+            break;
+        case VK_DELETE:
+            if (!grid_.CanEditModify()) key = 0;
+            break;
+        default: break;
     }
 }
 

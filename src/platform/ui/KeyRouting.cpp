@@ -15,21 +15,26 @@ bool delivering = false;
 // Keys a form may take as dialog keys when the focused control does not want them.
 bool IsDialogKey(Word key) {
     switch (key) {
-    case VK_TAB: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_RETURN: case VK_ESCAPE:
-        return true;
-    default: return false;
+        case VK_TAB:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_RETURN:
+        case VK_ESCAPE: return true;
+        default: return false;
     }
 }
 
 // The key event that types a character in Qt's widgets.
 QKeyEvent CharacterEvent(QChar ch, Qt::KeyboardModifiers modifiers) {
     switch (ch.unicode()) {
-    case u'\r': return QKeyEvent(QEvent::KeyPress, Qt::Key_Return, modifiers, QString(ch));
-    case u'\n': return QKeyEvent(QEvent::KeyPress, Qt::Key_Return, modifiers | Qt::ControlModifier, QString(ch));
-    case 0x1B: return QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, modifiers, QString(ch));
-    case u'\b': return QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, modifiers, QString(ch));
-    case u'\t': return QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, modifiers, QString(ch));
-    default: break;
+        case u'\r': return QKeyEvent(QEvent::KeyPress, Qt::Key_Return, modifiers, QString(ch));
+        case u'\n': return QKeyEvent(QEvent::KeyPress, Qt::Key_Return, modifiers | Qt::ControlModifier, QString(ch));
+        case 0x1B: return QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, modifiers, QString(ch));
+        case u'\b': return QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, modifiers, QString(ch));
+        case u'\t': return QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, modifiers, QString(ch));
+        default: break;
     }
     if (ch.unicode() >= 1 && ch.unicode() <= 26)
         return QKeyEvent(QEvent::KeyPress, int(Qt::Key_A) + ch.unicode() - 1, modifiers | Qt::ControlModifier,

@@ -18,7 +18,7 @@ void TLabel::SetFocusControl(TControl* control) {
 
 void TLabel::SetAlignment(TAlignment alignment) {
     alignment_ = alignment;
-    const Qt::Alignment horizontal = alignment == taCenter ? Qt::AlignHCenter
+    const Qt::Alignment horizontal = alignment == taCenter         ? Qt::AlignHCenter
                                      : alignment == taRightJustify ? Qt::AlignRight
                                                                    : Qt::AlignLeft;
     setAlignment(horizontal | Qt::AlignTop);

@@ -29,9 +29,8 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
     if (QLineEdit* edit = lineEdit(); edit && edit != wiredEdit_) {
         wiredEdit_ = edit;
         ui::ForwardKeys(*edit, *this);
-        connect(edit, &QLineEdit::textEdited, this, [this] {
-            ui::Dispatch(this, [this] { ui::Fire(OnChange, this); });
-        });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this] { ui::Dispatch(this, [this] { ui::Fire(OnChange, this); }); });
     }
 }
 

@@ -54,7 +54,9 @@ void TMenuItem::UpdateText() {
     // The shortcut is shown after a tab but not registered with Qt: the form's key stages handle it.
     action_->setText(shortCut_ == scNone ? caption_ : caption_ + QLatin1Char('\t') + ShortCutToText(shortCut_));
     QString plain = caption_;
-    plain.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(QLatin1Char('&')).replace(QChar(1), QLatin1Char('&'));
+    plain.replace(QLatin1String("&&"), QLatin1String("\x01"))
+        .remove(QLatin1Char('&'))
+        .replace(QChar(1), QLatin1Char('&'));
     action_->setIconText(plain);
 }
 

@@ -63,7 +63,8 @@ int RunDialog(QDialog& dialog, const QString& name, const std::function<int()>& 
                            dialog.exec();
                            return resultOf();
                        },
-                       [](int) {}, [&dialog] {
+                       [](int) {},
+                       [&dialog] {
                            if (dialog.isVisible()) dialog.done(QDialog::Rejected);
                        }};
     return CurrentModalRunner().Run(run);

@@ -4,13 +4,13 @@
 
 #include "platform/rtl/ServiceSlot.h"
 
-#include <QString>
 #include <QDialog>
+#include <QString>
 #include <QWidget>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
-#include <deque>
 #include <vector>
 
 namespace ui {

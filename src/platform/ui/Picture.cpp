@@ -21,7 +21,8 @@ TBitmap& TPicture::Bitmap() {
 void TPicture::LoadFromFile(const QString& fileName) {
     const QString extension = QFileInfo(fileName).suffix().toLower();
     std::unique_ptr<TGraphic> graphic;
-    if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg")) graphic = std::make_unique<TJPEGImage>();
+    if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
+        graphic = std::make_unique<TJPEGImage>();
     else if (extension == QLatin1String("bmp")) graphic = std::make_unique<TBitmap>();
     else throw EInvalidGraphic(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
     graphic->LoadFromFile(fileName);

@@ -34,45 +34,45 @@ const ButtonSpec kDialogButtons[] = {
 
 QMessageBox::Icon DialogIcon(TMsgDlgType type) {
     switch (type) {
-    case mtWarning: return QMessageBox::Warning;
-    case mtError: return QMessageBox::Critical;
-    case mtInformation: return QMessageBox::Information;
-    case mtConfirmation: return QMessageBox::Question;
-    case mtCustom: return QMessageBox::NoIcon;
+        case mtWarning: return QMessageBox::Warning;
+        case mtError: return QMessageBox::Critical;
+        case mtInformation: return QMessageBox::Information;
+        case mtConfirmation: return QMessageBox::Question;
+        case mtCustom: return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }
 
 QString DialogCaption(TMsgDlgType type) {
     switch (type) {
-    case mtWarning: return QStringLiteral("Warning");
-    case mtError: return QStringLiteral("Error");
-    case mtInformation: return QStringLiteral("Information");
-    case mtConfirmation: return QStringLiteral("Confirm");
-    case mtCustom: return QApplication::applicationDisplayName();
+        case mtWarning: return QStringLiteral("Warning");
+        case mtError: return QStringLiteral("Error");
+        case mtInformation: return QStringLiteral("Information");
+        case mtConfirmation: return QStringLiteral("Confirm");
+        case mtCustom: return QApplication::applicationDisplayName();
     }
     return {};
 }
 
 QMessageBox::Icon BoxIcon(unsigned flags) {
     switch (flags & 0xF0) {
-    case MB_ICONERROR: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONWARNING: return QMessageBox::Warning;
-    case MB_ICONINFORMATION: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+        case MB_ICONERROR: return QMessageBox::Critical;
+        case MB_ICONQUESTION: return QMessageBox::Question;
+        case MB_ICONWARNING: return QMessageBox::Warning;
+        case MB_ICONINFORMATION: return QMessageBox::Information;
+        default: return QMessageBox::NoIcon;
     }
 }
 
 // The buttons of a message box, in order, with their ID results.
 std::vector<std::pair<QString, int>> BoxButtons(unsigned flags) {
     switch (flags & 0x0F) {
-    case MB_OKCANCEL: return {{"OK", IDOK}, {"Cancel", IDCANCEL}};
-    case MB_ABORTRETRYIGNORE: return {{"&Abort", IDABORT}, {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE}};
-    case MB_YESNOCANCEL: return {{"&Yes", IDYES}, {"&No", IDNO}, {"Cancel", IDCANCEL}};
-    case MB_YESNO: return {{"&Yes", IDYES}, {"&No", IDNO}};
-    case MB_RETRYCANCEL: return {{"&Retry", IDRETRY}, {"Cancel", IDCANCEL}};
-    default: return {{"OK", IDOK}};
+        case MB_OKCANCEL: return {{"OK", IDOK}, {"Cancel", IDCANCEL}};
+        case MB_ABORTRETRYIGNORE: return {{"&Abort", IDABORT}, {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE}};
+        case MB_YESNOCANCEL: return {{"&Yes", IDYES}, {"&No", IDNO}, {"Cancel", IDCANCEL}};
+        case MB_YESNO: return {{"&Yes", IDYES}, {"&No", IDNO}};
+        case MB_RETRYCANCEL: return {{"&Retry", IDRETRY}, {"Cancel", IDCANCEL}};
+        default: return {{"OK", IDOK}};
     }
 }
 
@@ -94,8 +94,8 @@ int ShowDialog(const rtl::MessageRequest& request) {
 }
 
 int ShowBox(const rtl::MessageRequest& request) {
-    QMessageBox box(BoxIcon(request.flags), request.caption, NormalizeLineBreaks(request.text),
-                    QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(BoxIcon(request.flags), request.caption, NormalizeLineBreaks(request.text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
     const auto buttons = BoxButtons(request.flags);
     std::vector<QAbstractButton*> added;
     for (const auto& [caption, id] : buttons) added.push_back(box.addButton(caption, QMessageBox::ActionRole));
@@ -120,18 +120,18 @@ QString NormalizeLineBreaks(const QString& text) {
 
 rtl::MessageAnswer QtMessageService::Ask(const rtl::MessageRequest& request) {
     switch (request.kind) {
-    case rtl::MessageRequest::Kind::Dialog: return {ShowDialog(request), {}};
-    case rtl::MessageRequest::Kind::Box: return {ShowBox(request), {}};
-    case rtl::MessageRequest::Kind::Input: {
-        QInputDialog dialog(QApplication::activeWindow());
-        dialog.setWindowTitle(request.caption);
-        dialog.setLabelText(NormalizeLineBreaks(request.text));
-        dialog.setTextValue(request.value);
-        const int result = ui::RunDialog(dialog, QStringLiteral("InputQuery"), [&] {
-            return dialog.result() == QDialog::Accepted ? int(mrOk) : int(mrCancel);
-        });
-        return {result, result == mrOk ? dialog.textValue() : request.value};
-    }
+        case rtl::MessageRequest::Kind::Dialog: return {ShowDialog(request), {}};
+        case rtl::MessageRequest::Kind::Box: return {ShowBox(request), {}};
+        case rtl::MessageRequest::Kind::Input: {
+            QInputDialog dialog(QApplication::activeWindow());
+            dialog.setWindowTitle(request.caption);
+            dialog.setLabelText(NormalizeLineBreaks(request.text));
+            dialog.setTextValue(request.value);
+            const int result = ui::RunDialog(dialog, QStringLiteral("InputQuery"), [&] {
+                return dialog.result() == QDialog::Accepted ? int(mrOk) : int(mrCancel);
+            });
+            return {result, result == mrOk ? dialog.textValue() : request.value};
+        }
     }
     return {};
 }

@@ -1,9 +1,9 @@
 // Qt's timer service and the clock-driven one for tests.
 #include "platform/ui/TimerService.h"
 
-#include "platform/ui/Dispatch.h"
 #include <QTimer>
 #include <algorithm>
+#include "platform/ui/Dispatch.h"
 
 namespace ui {
 namespace {
@@ -38,7 +38,9 @@ rtl::ServiceSlot<TimerService>& TimerServiceSlot() {
 class ClockTimerService::Entry : public ScheduledTimer {
 public:
     Entry(ClockTimerService& service, int interval, std::function<void()> onTick)
-        : service_(service), interval_(quint32(interval)), due_(service.clock_->TickCount() + interval_),
+        : service_(service),
+          interval_(quint32(interval)),
+          due_(service.clock_->TickCount() + interval_),
           onTick_(std::move(onTick)) {
         service_.timers_.push_back(this);
     }

@@ -42,10 +42,8 @@ QString ExpandHeaderFooterMacros(QString text) {
         QString word = text.left(wordLength).toLower();
         text.remove(0, wordLength);
         while (word.endsWith(QLatin1Char(' '))) word.chop(1);
-        if (word == QLatin1String("d"))
-            result += FormatDateTime(QStringLiteral("mmm d yyy"), Date());
-        else if (word == QLatin1String("t"))
-            result += FormatDateTime(QStringLiteral("h:mm am/pm"), Time());
+        if (word == QLatin1String("d")) result += FormatDateTime(QStringLiteral("mmm d yyy"), Date());
+        else if (word == QLatin1String("t")) result += FormatDateTime(QStringLiteral("h:mm am/pm"), Time());
         result += QLatin1Char(' ');
     }
     return result;

@@ -67,10 +67,10 @@ bool GetFileVersionText(const QString& fileName, int style, QString& text) {
     TDvVersionInfo v;
     if (!ReadFileVersion(fileName, v)) return false;
     switch (style) {
-    case 0: text = VersionInfoToText(v); break;
-    case 1: text = QStringLiteral("%1.%2 (Build %3)").arg(v.Major).arg(v.Minor).arg(v.Build); break;
-    case 2: text = QStringLiteral("%1.%2 (Build 0.%3)").arg(v.Major).arg(v.Minor).arg(v.Build); break;
-    default: break;
+        case 0: text = VersionInfoToText(v); break;
+        case 1: text = QStringLiteral("%1.%2 (Build %3)").arg(v.Major).arg(v.Minor).arg(v.Build); break;
+        case 2: text = QStringLiteral("%1.%2 (Build 0.%3)").arg(v.Major).arg(v.Minor).arg(v.Build); break;
+        default: break;
     }
     return true;
 }

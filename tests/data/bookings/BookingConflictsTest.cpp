@@ -1,6 +1,6 @@
 // The overlap check: every overlapping booking of the resource, whatever its distance in start order.
-#include "data/support/BookingsFixture.h"
 #include "data/bookings/BookingConflicts.h"
+#include "data/support/BookingsFixture.h"
 #include "platform/rtl/DateTimeFormat.h"
 
 using namespace bookings_test;
@@ -79,13 +79,13 @@ TEST_F(BookingConflictsTest, TheRuleOnItsEdges) {
         TDateTime start, end;
         bool overlaps;
     } const edges[] = {
-        {At(5, 9, 30), At(5, 11), true},                       // starts inside
-        {At(5, 8), At(5, 9, 30), true},                        // ends inside
-        {At(5, 8), At(5, 11), true},                           // covers
-        {s, e, true},                                          // the same period
-        {At(5, 10), At(5, 11), false},                         // starts at the end
-        {At(5, 8), At(5, 9), false},                           // ends at the start
-        {At(5, 10) - OneMillisecond / 2, At(5, 11), false},    // within a millisecond of the end
+        {At(5, 9, 30), At(5, 11), true},                     // starts inside
+        {At(5, 8), At(5, 9, 30), true},                      // ends inside
+        {At(5, 8), At(5, 11), true},                         // covers
+        {s, e, true},                                        // the same period
+        {At(5, 10), At(5, 11), false},                       // starts at the end
+        {At(5, 8), At(5, 9), false},                         // ends at the start
+        {At(5, 10) - OneMillisecond / 2, At(5, 11), false},  // within a millisecond of the end
         {At(5, 10) - 2 * OneMillisecond, At(5, 11), true},
     };
     for (const Edge& edge : edges)

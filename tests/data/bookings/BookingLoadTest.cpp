@@ -1,17 +1,17 @@
 // Loading the containers from a database file: the statement, its rows, resources matched by name, failures.
-#include "data/support/BookingDatabaseFixture.h"
-#include "data/support/LayoutFixtures.h"
-#include "data/support/ScriptedDataWindows.h"
 #include "data/bookings/BookingPeriodQuery.h"
 #include "data/bookings/ResourceBookings.h"
 #include "data/bookings/ResourceDateBookings.h"
+#include "data/support/BookingDatabaseFixture.h"
+#include "data/support/LayoutFixtures.h"
+#include "data/support/ScriptedDataWindows.h"
 #include "platform/rtl/Exceptions.h"
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QRandomGenerator>
-#include <gtest/gtest.h>
 
 using namespace layout_test;
 using data_test::ScriptedDataWindows;
@@ -127,7 +127,8 @@ TEST_F(BookingLoad, FailuresLeaveNoDays) {
     EXPECT_EQ(windows.Runs.size(), 1u);  // the date container shows nothing
 
     TResourceBookings unconnected;
-    EXPECT_FALSE(unconnected.LoadDay(List({{1, "Room A"}}), 30, Day(1), EncodeTime(8, 0, 0, 0), EncodeTime(9, 0, 0, 0)));
+    EXPECT_FALSE(
+        unconnected.LoadDay(List({{1, "Room A"}}), 30, Day(1), EncodeTime(8, 0, 0, 0), EncodeTime(9, 0, 0, 0)));
     EXPECT_EQ(windows.Runs.size(), 2u);
 }
 
@@ -135,13 +136,14 @@ TEST_F(BookingLoad, TheStatementAsWritten) {
     TResourceBookings bookings;
     ASSERT_TRUE(LoadWeek(bookings, List({{3, "Van"}, {1, "Room A"}}), 12));
     EXPECT_EQ(bookings.Query.SQL.ToStringList(),
-              QStringList({"Select *", "from [Resources], [Bookings]", "where [Resources].ResourceId = [Bookings].ResourceId",
-                           "   and ((([Bookings].BookingStart >= #1/5/2026#) and ([Bookings].BookingStart < # 1/17/2026#))",
-                           "       or (([Bookings].BookingEnd >= #1/5/2026#) and ([Bookings].BookingEnd < #1/17/2026#))",
-                           "       or (([Bookings].BookingStart <= #1/5/2026#) and ([Bookings].BookingEnd >= #1/16/2026#)))",
-                           "   and (", "      [Bookings].ResourceId = 1", "      or", "      [Bookings].ResourceId = 3", "   )",
-                           "   and ([Bookings].BookingStart >= #1/5/2026#) and ([Bookings].BookingStart < #1/17/2026#)",
-                           "order by [Resources].ResourceName, [Bookings].BookingStart"}));
+              QStringList(
+                  {"Select *", "from [Resources], [Bookings]", "where [Resources].ResourceId = [Bookings].ResourceId",
+                   "   and ((([Bookings].BookingStart >= #1/5/2026#) and ([Bookings].BookingStart < # 1/17/2026#))",
+                   "       or (([Bookings].BookingEnd >= #1/5/2026#) and ([Bookings].BookingEnd < #1/17/2026#))",
+                   "       or (([Bookings].BookingStart <= #1/5/2026#) and ([Bookings].BookingEnd >= #1/16/2026#)))",
+                   "   and (", "      [Bookings].ResourceId = 1", "      or", "      [Bookings].ResourceId = 3", "   )",
+                   "   and ([Bookings].BookingStart >= #1/5/2026#) and ([Bookings].BookingStart < #1/17/2026#)",
+                   "order by [Resources].ResourceName, [Bookings].BookingStart"}));
 }
 
 TEST_F(BookingLoad, TheStartRangeKeepsExactlyTheRowsOfThePeriod) {
@@ -152,7 +154,9 @@ TEST_F(BookingLoad, TheStartRangeKeepsExactlyTheRowsOfThePeriod) {
     for (int id = 1; id <= 600; ++id) {
         const TDateTime start = Day(1) + random.bounded(40) + random.bounded(48) / 48.0;
         const int kind = random.bounded(10);
-        const TDateTime length = kind == 0 ? -random.bounded(1, 4) : kind == 1 ? random.bounded(1, 20) : random.bounded(1, 16) / 24.0;
+        const TDateTime length = kind == 0   ? -random.bounded(1, 4)
+                                 : kind == 1 ? random.bounded(1, 20)
+                                             : random.bounded(1, 16) / 24.0;
         writer.Add({id, 1 + random.bounded(3), start, start + length});
     }
     connection.CommitTrans();
@@ -166,23 +170,28 @@ TEST_F(BookingLoad, TheStartRangeKeepsExactlyTheRowsOfThePeriod) {
         query.Open();
         QStringList ids;
         for (query.First(); !query.Eof(); query.Next())
-            ids << query.FieldByName("Bookings.ResourceId").AsString() + ":" + query.FieldByName("BookingStart").AsString();
+            ids << query.FieldByName("Bookings.ResourceId").AsString() + ":" +
+                       query.FieldByName("BookingStart").AsString();
         return ids;
     };
     for (bool indexed : {false, true}) {
         if (indexed) data::EnsureBookingLengthIndex(connection);
         for (int first = 0; first < 44; first += 3) {
             for (int days : {1, 7, 30}) {
-                const data::StartRange range = data::BookingStartRange(connection, resources, Day(first), Day(first + days - 1));
+                const data::StartRange range =
+                    data::BookingStartRange(connection, resources, Day(first), Day(first + days - 1));
                 const QStringList bounded = idsOf(range, Day(first), Day(first + days - 1));
-                EXPECT_EQ(bounded, idsOf({Day(-3000), Day(3000)}, Day(first), Day(first + days - 1))) << first << " " << days;
+                EXPECT_EQ(bounded, idsOf({Day(-3000), Day(3000)}, Day(first), Day(first + days - 1)))
+                    << first << " " << days;
             }
         }
     }
 }
 
 TEST_F(BookingLoad, DateCellsAndMonthLanes) {
-    Add({{1, 3, At("9:00"), At("10:00")}, {2, 3, At("11:00"), At("3 12:00"), true, "call"}, {3, 1, At("2 9:00"), At("2 10:00")}});
+    Add({{1, 3, At("9:00"), At("10:00")},
+         {2, 3, At("11:00"), At("3 12:00"), true, "call"},
+         {3, 1, At("2 9:00"), At("2 10:00")}});
     TResourceDateBookings dates;
     dates.SetConnection(&connection);
     ASSERT_TRUE(dates.LoadBookings(List({{3, "Van"}, {1, "Room A"}}), 2, Day(1), Day(3)));

@@ -1,13 +1,13 @@
 // Two programs saving overlapping bookings of one resource at the same moment: never both succeed.
-#include "data/support/BookingsFixture.h"
 #include "data/bookings/BookingConflicts.h"
+#include "data/support/BookingsFixture.h"
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/Exceptions.h"
 
-#include <functional>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <functional>
 
 using namespace bookings_test;
 
@@ -69,7 +69,8 @@ TDateTime Day(int round) { return EncodeDate(2026, 3, 1) + round; }
 class BookingRaceTest : public BookingsTest {
 protected:
     // Runs the two programs' saves against each other and checks that no two saved bookings of a day overlap.
-    void Race(const std::function<void(BookingTables&, int)>& first, const std::function<void(BookingTables&, int)>& second) {
+    void Race(const std::function<void(BookingTables&, int)>& first,
+              const std::function<void(BookingTables&, int)>& second) {
         db.reset();  // no connection crosses the fork
         int sockets[2];
         ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, sockets), 0);
@@ -115,13 +116,11 @@ TEST_F(BookingRaceTest, MovingABookingNeverLandsOnANewOneSavedMeanwhile) {
     std::vector<int> moved;
     for (int round = 0; round < kRounds; ++round)
         moved.push_back(db->Book(1, Day(round) + 8 * OneHour, Day(round) + 9 * OneHour));
-    Race(
-        [&moved](BookingTables& db, int round) {
-            MoveBooking(db, moved[round], Day(round) + 9 * OneHour, Day(round) + 10 * OneHour);
-        },
-        [](BookingTables& db, int round) {
-            SaveBooking(db, Day(round) + 9.5 * OneHour, Day(round) + 10.5 * OneHour, QStringLiteral("New"));
-        });
+    Race([&moved](BookingTables& db,
+                  int round) { MoveBooking(db, moved[round], Day(round) + 9 * OneHour, Day(round) + 10 * OneHour); },
+         [](BookingTables& db, int round) {
+             SaveBooking(db, Day(round) + 9.5 * OneHour, Day(round) + 10.5 * OneHour, QStringLiteral("New"));
+         });
     EXPECT_EQ(db->Stored(QStringLiteral("SELECT Count(*) FROM Bookings WHERE Client = \"Smith\"")).toInt(), kRounds);
 }
 

@@ -1,6 +1,6 @@
 // TBookingRecord: copying rows, writing changed parts, and the History descriptions; the custom columns.
-#include "data/support/BookingsFixture.h"
 #include "data/bookings/BookingRecord.h"
+#include "data/support/BookingsFixture.h"
 
 using namespace bookings_test;
 
@@ -151,11 +151,11 @@ TEST_F(BookingRecordTest, CustomColumnsAreFoundByNameAndTravelWithTheRecord) {
     EXPECT_EQ(descriptor, nullptr);  // a database without custom columns
     EXPECT_EQ(second, nullptr);
 
-    for (const char* statement : {"ALTER TABLE Bookings ADD COLUMN udf1Cost CURRENCY",
-                                  "ALTER TABLE Bookings ADD COLUMN udf1Other TEXT(5)",
-                                  "ALTER TABLE Bookings ADD COLUMN UDF2Upper TEXT(5)",
-                                  "ALTER TABLE RanvelGlobal ADD COLUMN udf1CostEditMask TEXT(20)",
-                                  "UPDATE RanvelGlobal SET udf1CostEditMask = \"999\""})
+    for (const char* statement :
+         {"ALTER TABLE Bookings ADD COLUMN udf1Cost CURRENCY", "ALTER TABLE Bookings ADD COLUMN udf1Other TEXT(5)",
+          "ALTER TABLE Bookings ADD COLUMN UDF2Upper TEXT(5)",
+          "ALTER TABLE RanvelGlobal ADD COLUMN udf1CostEditMask TEXT(20)",
+          "UPDATE RanvelGlobal SET udf1CostEditMask = \"999\""})
         db->connection.Execute(QLatin1String(statement));
     for (TADOTable* table : {&db->bookings, &db->global}) {
         table->Close();

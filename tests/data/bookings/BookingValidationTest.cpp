@@ -1,7 +1,7 @@
 // The validation codes of a booking against the global row and its resource's limits.
-#include "data/support/BookingsFixture.h"
 #include "data/bookings/BookingValidation.h"
 #include "data/bookings/Bookings.h"
+#include "data/support/BookingsFixture.h"
 
 using namespace bookings_test;
 
@@ -30,10 +30,11 @@ protected:
         db->connection.Execute(QStringLiteral("UPDATE RanvelGlobal SET BookingRestrictMode = %1, "
                                               "BookingRestrictDaysAhead = %2, BookingRestrictUntilDate = %3")
                                    .arg(g[0], g[1], g[2]));
-        db->connection.Execute(QStringLiteral("UPDATE Resources SET BookingRestrictMode = %1, BookingRestrictDaysAhead = %2, "
-                                              "BookingRestrictUntilDate = %3, MaxBookDaysRestrict = %4, MaxBookDays = %5 "
-                                              "WHERE ResourceId = 1")
-                                   .arg(r[0], r[1], r[2], r[3], r[4]));
+        db->connection.Execute(
+            QStringLiteral("UPDATE Resources SET BookingRestrictMode = %1, BookingRestrictDaysAhead = %2, "
+                           "BookingRestrictUntilDate = %3, MaxBookDaysRestrict = %4, MaxBookDays = %5 "
+                           "WHERE ResourceId = 1")
+                .arg(r[0], r[1], r[2], r[3], r[4]));
         db->global.Requery();
         db->resources.Requery();
         return data::ValidateBookingValues({QString::fromLatin1(c.client), c.start, c.end},

@@ -43,8 +43,7 @@ protected:
 
     // Stores a task and puts it into edit state.
     void EditStored(int status, int percent, bool completed) {
-        Execute(QStringLiteral(
-                    "INSERT INTO Tasks (Status, PercentCompleted, CompletedDate) VALUES (%1, %2, %3)")
+        Execute(QStringLiteral("INSERT INTO Tasks (Status, PercentCompleted, CompletedDate) VALUES (%1, %2, %3)")
                     .arg(status)
                     .arg(percent)
                     .arg(completed ? QStringLiteral("#12/20/2025#") : QStringLiteral("Null")));
@@ -100,9 +99,7 @@ TEST_F(TaskRowTest, StatusPercentAndCompletedDateAgree) {
                 tasks.FieldByName(QStringLiteral("PercentCompleted")).SetAsInteger(c.value);
                 ApplyTaskPercentCompleted(tasks, c.value);
                 break;
-            case Change::CompletedDate:
-                ApplyTaskCompletedDate(tasks, QLatin1String(c.dateText));
-                break;
+            case Change::CompletedDate: ApplyTaskCompletedDate(tasks, QLatin1String(c.dateText)); break;
             case Change::Status:
                 tasks.FieldByName(QStringLiteral("Status")).SetAsInteger(c.value);
                 ApplyTaskStatus(tasks, c.value);
@@ -148,7 +145,7 @@ TEST_F(TaskRowTest, RecordLoadsAndDescribesItsChanges) {
     TTaskRecord changed = task;
     changed.Status = 7;
     changed.StartDate = EncodeDateTime(2026, 1, 5, 17, 0, 0, 0);  // same day, other time
-    changed.DueDate = 0;  // a cleared date reads as the calendar's day 0
+    changed.DueDate = 0;                                          // a cleared date reads as the calendar's day 0
     changed.CompletedDate = today;
     changed.Subject = QStringLiteral("Clean Up");
     changed.Owner = QStringLiteral("JSmith");

@@ -1,7 +1,7 @@
 // Staged change sets: staging, undo, commit and rollback, History rows, and changes other users make meanwhile.
-#include "data/support/BookingsFixture.h"
 #include "data/bookings/BookingConflicts.h"
 #include "data/bookings/History.h"
+#include "data/support/BookingsFixture.h"
 
 using namespace bookings_test;
 
@@ -75,8 +75,9 @@ TEST_F(TransTest, ModifyThenCommitKeepsTheIdWithTheNewValuesAndClearsStagedHisto
     // The table stays on the booking.
     EXPECT_EQ(db->bookings.FieldByName(QStringLiteral("BookingId")).AsInteger(), booking);
     EXPECT_EQ(db->Stored(QStringLiteral("SELECT Count(*) FROM History WHERE Trans = True")).toInt(), 0);
-    EXPECT_EQ(db->Stored(QStringLiteral("SELECT Description FROM History WHERE BookingId = %1").arg(booking)).toString(),
-              QStringLiteral("EndTime(...) "));
+    EXPECT_EQ(
+        db->Stored(QStringLiteral("SELECT Description FROM History WHERE BookingId = %1").arg(booking)).toString(),
+        QStringLiteral("EndTime(...) "));
 }
 
 TEST_F(TransTest, InsertsCommitUnlessUndoneAndDeletesRemoveTheRow) {
@@ -103,7 +104,8 @@ TEST_F(TransTest, InsertsCommitUnlessUndoneAndDeletesRemoveTheRow) {
     EXPECT_EQ(Count(QStringLiteral("BookingId = %1").arg(db->bookingsTrans.WorkingIds[undone])), 0);
     EXPECT_TRUE(db->bookingsTrans.CommitTrans());
     EXPECT_EQ(Count(QStringLiteral("True")), 1);
-    EXPECT_EQ(Count(QStringLiteral("BookingId = %1 AND Trans = False").arg(db->bookingsTrans.WorkingIds.value(kept, 0))), 0);
+    EXPECT_EQ(
+        Count(QStringLiteral("BookingId = %1 AND Trans = False").arg(db->bookingsTrans.WorkingIds.value(kept, 0))), 0);
     EXPECT_EQ(Count(QStringLiteral("Client = \"New\" AND Trans = True")), 0);
     EXPECT_EQ(Count(QStringLiteral("Client = \"New\"")), 1);
 }
@@ -111,21 +113,25 @@ TEST_F(TransTest, InsertsCommitUnlessUndoneAndDeletesRemoveTheRow) {
 TEST_F(TransTest, HistoryRowsOutsideAChangeSetAreWrittenAtOnce) {
     data::AddHistoryRow(db->historyTrans, -1, -1, 10, QStringLiteral("me"), QStringLiteral("Database Purged"));
     data::AddHistoryRow(db->historyTrans, booking, 55, 1, QStringLiteral("me"), QString());
-    EXPECT_EQ(db->Stored(QStringLiteral("SELECT Count(*) FROM History WHERE BookingId IS NULL AND GroupBookingId IS NULL "
-                                        "AND HistoryCode = 10 AND Trans = False"))
-                  .toInt(),
-              1);
-    EXPECT_EQ(db->Stored(QStringLiteral("SELECT GroupBookingId FROM History WHERE BookingId = %1").arg(booking)).toInt(), 55);
+    EXPECT_EQ(
+        db->Stored(QStringLiteral("SELECT Count(*) FROM History WHERE BookingId IS NULL AND GroupBookingId IS NULL "
+                                  "AND HistoryCode = 10 AND Trans = False"))
+            .toInt(),
+        1);
+    EXPECT_EQ(
+        db->Stored(QStringLiteral("SELECT GroupBookingId FROM History WHERE BookingId = %1").arg(booking)).toInt(), 55);
     EXPECT_DOUBLE_EQ(db->Stored(QStringLiteral("SELECT Max(HistoryTimeStamp) FROM History")).toDouble(), clock->Now());
 
     TADOQuery tasksHistory;
     tasksHistory.SetConnection(&db->connection);
-    tasksHistory.SQL.SetText(QStringLiteral("INSERT INTO History\r\n(HistoryCode, Userid, TaskId, HistoryTimeStamp, "
-                                            "Description) VALUES\r\n(:TheHistoryCode, :TheUserid, :TheTaskId, "
-                                            ":TheHistoryTimeStamp, :TheDescription)"));
+    tasksHistory.SQL.SetText(
+        QStringLiteral("INSERT INTO History\r\n(HistoryCode, Userid, TaskId, HistoryTimeStamp, "
+                       "Description) VALUES\r\n(:TheHistoryCode, :TheUserid, :TheTaskId, "
+                       ":TheHistoryTimeStamp, :TheDescription)"));
     data::AddTaskHistoryRow(tasksHistory, 31, 7, QStringLiteral("me"), QStringLiteral("Subject(x) "));
-    EXPECT_EQ(db->Stored(QStringLiteral("SELECT Description FROM History WHERE TaskId = 31 AND HistoryCode = 7")).toString(),
-              QStringLiteral("Subject(x) "));
+    EXPECT_EQ(
+        db->Stored(QStringLiteral("SELECT Description FROM History WHERE TaskId = 31 AND HistoryCode = 7")).toString(),
+        QStringLiteral("Subject(x) "));
 }
 
 TEST_F(TransTest, CommittingAModificationOfADeletedBookingRollsItBackAndEndsTheSet) {
@@ -174,7 +180,8 @@ TEST_F(TransTest, ADeleteOfARowAnotherUserDeletedAsksAndRetriesAfterTheDelay) {
 TEST_F(TransTest, AnUpdateOfARowAnotherUserChangedIsRetriedOnOkAndKeptStagedOnNo) {
     StageNewEnd(At(5, 11));
     BookingTables other(DatabasePath());
-    other.connection.Execute(QStringLiteral("UPDATE Bookings SET Client = \"Theirs\" WHERE BookingId = %1").arg(booking));
+    other.connection.Execute(
+        QStringLiteral("UPDATE Bookings SET Client = \"Theirs\" WHERE BookingId = %1").arg(booking));
 
     testing_env::Messages().QueueAnswer(mrOk);
     EXPECT_TRUE(db->bookingsTrans.CommitTrans());
@@ -187,11 +194,13 @@ TEST_F(TransTest, AnUpdateOfARowAnotherUserChangedIsRetriedOnOkAndKeptStagedOnNo
 
     db->historyTrans.CommitTrans();
     const int working = StageNewEnd(At(5, 12));
-    other.connection.Execute(QStringLiteral("UPDATE Bookings SET Client = \"Again\" WHERE BookingId = %1").arg(booking));
+    other.connection.Execute(
+        QStringLiteral("UPDATE Bookings SET Client = \"Again\" WHERE BookingId = %1").arg(booking));
     testing_env::Messages().QueueAnswer(mrNo);
     EXPECT_FALSE(db->bookingsTrans.CommitTrans());
-    EXPECT_EQ(db->bookingsTrans.CommitError,
-              QStringLiteral("Booking id %1 could not be updated. Your changes to it have not been saved.").arg(booking));
+    EXPECT_EQ(
+        db->bookingsTrans.CommitError,
+        QStringLiteral("Booking id %1 could not be updated. Your changes to it have not been saved.").arg(booking));
     EXPECT_NEAR(StoredEnd(booking), At(5, 11), OneMillisecond);
     // Declined: the set has ended and nothing of the change is left staged for others to see.
     EXPECT_FALSE(db->bookingsTrans.Active);

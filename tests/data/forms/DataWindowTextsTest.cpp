@@ -15,8 +15,9 @@ TEST(DataWindowTexts, PasswordDialogsSizedToTheirMessages) {
         ExpectTextsWhole(prompt);
 
         TDatabasePasswordForm database;
-        database.InfoMemo->SetText(QStringLiteral("The database\n\n/srv/bookings/club.tvd\n\n"
-                                                  "is password protected. Please enter the password."));
+        database.InfoMemo->SetText(
+            QStringLiteral("The database\n\n/srv/bookings/club.tvd\n\n"
+                           "is password protected. Please enter the password."));
         database.FitMessage();
         ExpectTextsWhole(database);
     });

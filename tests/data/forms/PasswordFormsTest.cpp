@@ -3,9 +3,9 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/ModalRunner.h"
 
+#include <gtest/gtest.h>
 #include <QFontMetrics>
 #include <QTest>
-#include <gtest/gtest.h>
 
 TEST(PasswordForms, MessageIsWrappedToTheMemoAndTheFormGrowsByItsLines) {
     TPasswordForm form;
@@ -15,8 +15,9 @@ TEST(PasswordForms, MessageIsWrappedToTheMemoAndTheFormGrowsByItsLines) {
     EXPECT_EQ(form.InfoMemo->Lines().ToStringList(), QStringList{"short"});
     EXPECT_EQ(form.InfoMemo->Height(), lineHeight);
 
-    const QString text = QStringLiteral("Please enter SMTP password for userid \"someone.with.a.long.name@example.org\""
-                                        " so that the message can be sent to every recipient of the booking");
+    const QString text = QStringLiteral(
+        "Please enter SMTP password for userid \"someone.with.a.long.name@example.org\""
+        " so that the message can be sent to every recipient of the booking");
     form.SetMessage(text);
     const QStringList lines = form.InfoMemo->Lines().ToStringList();
     ASSERT_GE(lines.size(), 3);

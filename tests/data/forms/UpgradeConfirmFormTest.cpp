@@ -3,8 +3,8 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ModalRunner.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 TEST(UpgradeConfirmForm, UpgradeClosesTheWindowOnlyWhenTheAdministratorCheckGrantsIt) {
     ui::ScopedScriptedRunner runner;

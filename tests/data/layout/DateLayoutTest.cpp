@@ -1,6 +1,6 @@
 // The date layouts: date cells of the multi-day view and month lanes (window of days 1 to 3 unless noted).
-#include "data/support/LayoutFixtures.h"
 #include "data/layout/DateLayout.h"
+#include "data/support/LayoutFixtures.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +14,8 @@ std::unique_ptr<TDateListBookings> Lay(quint8 mode, const std::vector<data::Book
     dates->SetCount(lastDay);
     for (const auto& row : rows) {
         const data::DateSpan span = data::DateSpanOf(row, Day(1), Day(lastDay));
-        if (mode == 2)
-            data::PlaceMonthBooking(*dates, span, row);
-        else
-            data::PlaceDateBooking(*dates, span, row);
+        if (mode == 2) data::PlaceMonthBooking(*dates, span, row);
+        else data::PlaceDateBooking(*dates, span, row);
     }
     return dates;
 }
@@ -122,8 +120,14 @@ TEST(DateLayout, BookingsMeetingOnOneDate) {
         {{Booking(1, "9:00", "10:00"), Booking(2, "11:00", "2 12:00")}, "86.", 0, true},
         {{Booking(1, "9:00", "2 10:00"), Booking(2, "2 11:00", "2 12:00")}, "57.", 1, false},
         {{Booking(1, "9:00", "2 10:00"), Booking(2, "2 11:00", "3 12:00")}, "5a6", 1, false},
-        {{Booking(1, "9:00", "2 10:00"), Booking(2, "2 11:00", "2 12:00"), Booking(3, "2 13:00", "3 9:00")}, "596", 1, true},
-        {{Booking(1, "9:00", "2 10:00"), Booking(2, "2 11:00", "2 12:00"), Booking(3, "2 13:00", "2 14:00")}, "5b.", 1, true},
+        {{Booking(1, "9:00", "2 10:00"), Booking(2, "2 11:00", "2 12:00"), Booking(3, "2 13:00", "3 9:00")},
+         "596",
+         1,
+         true},
+        {{Booking(1, "9:00", "2 10:00"), Booking(2, "2 11:00", "2 12:00"), Booking(3, "2 13:00", "2 14:00")},
+         "5b.",
+         1,
+         true},
         {{Booking(1, "9:00", "3 10:00"), Booking(2, "2 11:00", "2 12:00")}, "5e6", 1, false},
     };
     int n = 0;
@@ -141,8 +145,8 @@ TEST(DateLayout, BookingsMeetingOnOneDate) {
 }
 
 TEST(DateLayout, MonthLanes) {
-    const auto month = Lay(2, {Booking(1, "9:00", "10:00"), Booking(2, "11:00", "3 12:00"), Booking(3, "2 9:00", "2 10:00"),
-                               Booking(4, "3 9:00", "3 10:00")});
+    const auto month = Lay(2, {Booking(1, "9:00", "10:00"), Booking(2, "11:00", "3 12:00"),
+                               Booking(3, "2 9:00", "2 10:00"), Booking(4, "3 9:00", "3 10:00")});
     EXPECT_EQ(Lanes(*month, 1), "0..");
     EXPECT_EQ(Lanes(*month, 2), "111");  // keeps one lane although lane 0 is free on dates 2 and 3
     EXPECT_EQ(Lanes(*month, 3), ".0.");
@@ -150,7 +154,8 @@ TEST(DateLayout, MonthLanes) {
     EXPECT_EQ(month->GetMonthCell(1)->GetRowCount(), 2);
 
     // A free lane below a used one is a nil entry.
-    const auto gap = Lay(2, {Booking(1, "9:00", "2 10:00"), Booking(2, "2 9:00", "3 10:00"), Booking(3, "3 11:00", "3 12:00")});
+    const auto gap =
+        Lay(2, {Booking(1, "9:00", "2 10:00"), Booking(2, "2 9:00", "3 10:00"), Booking(3, "3 11:00", "3 12:00")});
     EXPECT_EQ(Lanes(*gap, 2), ".11");
     EXPECT_EQ(Lanes(*gap, 3), "..0");
     EXPECT_EQ(gap->GetMonthCell(2)->GetRowCount(), 2);

@@ -1,7 +1,7 @@
 // The time-slot layout: slots, cell states, time texts and the window of a day (30-minute slots from 08:00).
-#include "data/support/LayoutFixtures.h"
 #include "data/layout/OverlapWatch.h"
 #include "data/layout/TimeSlotLayout.h"
+#include "data/support/LayoutFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ data::TimeSlotWindow Window(int days = 1, TDateTime endTime = EncodeTime(17, 0, 
 }
 
 std::unique_ptr<TDayListBookings> Lay(const std::vector<data::BookingRow>& rows,
-                                     const data::TimeSlotWindow& window = Window()) {
+                                      const data::TimeSlotWindow& window = Window()) {
     auto days = std::make_unique<TDayListBookings>(window.DayCount(), window.SlotsPerDay);
     for (const auto& row : rows) data::PlaceTimeSlotBooking(*days, window, row);
     return days;
@@ -177,7 +177,8 @@ TEST(TimeSlotLayout, WindowShapes) {
     EXPECT_FALSE(data::MakeTimeSlotWindow(30, Day(1), Day(1), EncodeTime(9, 0, 0, 0), EncodeTime(9, 0, 0, 0), window));
     EXPECT_FALSE(data::MakeTimeSlotWindow(30, Day(2), Day(1), EncodeTime(8, 0, 0, 0), EncodeTime(17, 0, 0, 0), window));
 
-    ASSERT_TRUE(data::MakeTimeSlotWindow(0, Day(1) + 0.7, Day(1), EncodeTime(8, 0, 0, 0), EncodeTime(10, 5, 0, 0), window));
+    ASSERT_TRUE(
+        data::MakeTimeSlotWindow(0, Day(1) + 0.7, Day(1), EncodeTime(8, 0, 0, 0), EncodeTime(10, 5, 0, 0), window));
     EXPECT_EQ(window.SlotMinutes, 1);
     EXPECT_EQ(window.FirstDate, Day(1));
     EXPECT_EQ(window.SlotsPerDay, 125);

@@ -4,8 +4,8 @@
 #include "data/module/DatabaseCompaction.h"
 #include "platform/sql/EngineError.h"
 
-#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <QFileInfo>
 
 using namespace data_test;
 
@@ -16,8 +16,7 @@ void Fill(const QString& password) {
     auto connection = CreateDatabase(DbPath(), password);
     for (int i = 0; i < 3; ++i) connection->Execute("INSERT INTO NextBookingId (DUMMY) VALUES (0)");
     connection->Execute("DELETE FROM NextBookingId");
-    for (int i = 1; i <= 40; ++i)
-        connection->Execute(InsertBooking(i, QStringLiteral("NULL"), QString(4000, 'n')));
+    for (int i = 1; i <= 40; ++i) connection->Execute(InsertBooking(i, QStringLiteral("NULL"), QString(4000, 'n')));
     connection->Execute("DELETE FROM Bookings WHERE BookingId > 1");
 }
 

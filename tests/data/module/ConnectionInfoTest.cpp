@@ -18,10 +18,8 @@ TEST(ConnectionInfo, NormalAndExclusiveForms) {
 
 TEST(ConnectionInfo, ParsingTheConnectionGivesBackTheFileAndTheDatabasePassword) {
     const std::vector<std::pair<QString, QString>> cases = {
-        {"/srv/club.tvd", "Secret"},
-        {"/srv/a;b.tvd", "pa;ss"},
-        {"/srv/club.tvd", " padded "},
-        {"/srv/club.tvd", "\"quoted\" x;Mode=Read"},
+        {"/srv/club.tvd", "Secret"},   {"/srv/a;b.tvd", "pa;ss"},
+        {"/srv/club.tvd", " padded "}, {"/srv/club.tvd", "\"quoted\" x;Mode=Read"},
         {"/srv/club.tvd", ""},
     };
     for (const auto& [file, password] : cases) {

@@ -6,23 +6,23 @@
 
 #include "data/bookings/BookingConflicts.h"
 #include "data/bookings/Bookings.h"
+#include "data/bookings/StagedRowOwners.h"
 #include "data/module/ConnectionStrings.h"
 #include "data/module/DataModule.h"
 #include "data/module/DatabaseCompaction.h"
-#include "data/bookings/StagedRowOwners.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/sql/EngineError.h"
 #include "platform/sql/SnapshotRecovery.h"
 #include "support/CrashChild.h"
 
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <sys/statvfs.h>
 
 using namespace data_test;
 
@@ -273,8 +273,9 @@ TEST(CrashSafety, StagedRowsOfAProcessThatIsGoneStopCountingAndGoAtTheNextCleanU
     const TDateTime day = EncodeDate(2026, 3, 2);
     // Staged by a process that then dies, and by one that stays.
     const auto stage = [&](int id, double hours) {
-        return QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, Trans, BookingStart, BookingEnd, Client) "
-                              "VALUES (%1, 1, True, %2, %3, 'c')")
+        return QStringLiteral(
+                   "INSERT INTO Bookings (BookingId, ResourceId, Trans, BookingStart, BookingEnd, Client) "
+                   "VALUES (%1, 1, True, %2, %3, 'c')")
             .arg(id)
             .arg(day + hours / 24, 0, 'f', 8)
             .arg(day + (hours + 1) / 24, 0, 'f', 8);

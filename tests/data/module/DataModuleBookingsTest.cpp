@@ -1,6 +1,6 @@
 // The data module's booking services on an opened database: ids, validation, posting, conflicts, History rows.
-#include "data/support/BookingsFixture.h"
 #include "data/bookings/BookingRecord.h"
+#include "data/support/BookingsFixture.h"
 #include "platform/sql/Database.h"
 
 using namespace bookings_test;
@@ -31,8 +31,10 @@ protected:
 TEST_F(DataModuleBookingsTest, ANewBookingIsValidatedPostedCheckedAndCommittedWithItsHistory) {
     Open();
     // The overlap check reads each resource's longest booking through the index the open makes.
-    EXPECT_TRUE(data.ADOConnection.Engine().Native().QueryValue(
-        QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tavorin_BookingLength'")).isValid());
+    EXPECT_TRUE(data.ADOConnection.Engine()
+                    .Native()
+                    .QueryValue(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'tavorin_BookingLength'"))
+                    .isValid());
     data.BookingsTrans.BeginTrans();
     data.HistoryTrans.BeginTrans();
     const int index = StageBooking(At(5, 9), At(5, 10));

@@ -31,8 +31,7 @@ TEST_F(DataModuleResourcesTest, ANewResourceGetsAnEmptyNameAndTheDatabasesLimits
     EXPECT_EQ(row.FieldByName(QStringLiteral("MaxBookDays")).AsInteger(), 0);
     EXPECT_EQ(row.FieldByName(QStringLiteral("BookingRestrictMode")).AsInteger(), 1);
     EXPECT_EQ(row.FieldByName(QStringLiteral("BookingRestrictDaysAhead")).AsInteger(), 365);
-    EXPECT_DOUBLE_EQ(row.FieldByName(QStringLiteral("BookingRestrictUntilDate")).AsDateTime(),
-                     EncodeDate(2027, 1, 1));
+    EXPECT_DOUBLE_EQ(row.FieldByName(QStringLiteral("BookingRestrictUntilDate")).AsDateTime(), EncodeDate(2027, 1, 1));
     // Unlike the lookup module's defaults, these two are left to the window.
     EXPECT_TRUE(row.FieldByName(QStringLiteral("MaxBookDaysRestrict")).IsNull());
     EXPECT_TRUE(row.FieldByName(QStringLiteral("OnlyAllowManagersWrite")).IsNull());

@@ -4,8 +4,8 @@
 #include "data/module/DatabaseFacts.h"
 #include "platform/rtl/SystemFacts.h"
 
-#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <QFileInfo>
 
 using namespace data_test;
 
@@ -19,8 +19,7 @@ TEST(DatabaseFacts, ConnectedComputersListsEveryInstance) {
 TEST(DatabaseFacts, ReclaimableSpaceIsReportedFromTheThresholdOn) {
     auto connection = CreateDatabase();
     connection->BeginTransaction();
-    for (int i = 1; i <= 400; ++i)
-        connection->Execute(InsertBooking(i, QStringLiteral("NULL"), QString(4000, 'n')));
+    for (int i = 1; i <= 400; ++i) connection->Execute(InsertBooking(i, QStringLiteral("NULL"), QString(4000, 'n')));
     connection->CommitTransaction();
     connection->Execute("DELETE FROM Bookings");
 

@@ -246,10 +246,11 @@ TEST_F(DeleteHandlersTest, OnTheDataModuleTheHistoryRowIsWritten) {
     testing_env::Messages().QueueAnswer(mrYes);
     data.ResourceTable.Delete();
     connection.Open();
-    EXPECT_EQ(Count(QStringLiteral("select * from History where HistoryCode = 5 and Userid = \"jsmith\" and BookingId is "
-                                   "null and GroupBookingId is null and Description = \"Resource Room 2 deleted. "
-                                   "Bookings deleted (0)\"")),
-              1);
+    EXPECT_EQ(
+        Count(QStringLiteral("select * from History where HistoryCode = 5 and Userid = \"jsmith\" and BookingId is "
+                             "null and GroupBookingId is null and Description = \"Resource Room 2 deleted. "
+                             "Bookings deleted (0)\"")),
+        1);
 }
 
 // The data module's own resource table deletes through the same handler; a user id longer than History's

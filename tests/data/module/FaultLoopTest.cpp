@@ -3,14 +3,14 @@
 #include "data/support/BookingsFixture.h"
 #include "data/support/SchemaFixtures.h"
 
+#include "data/bookings/History.h"
 #include "data/module/ConnectionStrings.h"
 #include "data/module/DatabaseCompaction.h"
-#include "data/bookings/History.h"
 #include "support/DatabaseDump.h"
 #include "support/FaultLoop.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 using testing_env::DumpDatabase;
 
@@ -32,11 +32,13 @@ void ExpectAllOrNothing(const QString& original, const QString& work, const std:
     routine();
     const QStringList after = DumpDatabase(work, password);
     ASSERT_EQ(after == before, sameContent);
-    const int n = testing_env::LoopOverFaults([&] { CopyOver(original, work); }, routine, [&](int failedAt) {
-        ASSERT_TRUE(QFile::exists(work)) << "a fault at point " << failedAt << " left no file";
-        const QStringList state = DumpDatabase(work, password);
-        EXPECT_TRUE(state == before || state == after) << "a fault at point " << failedAt << " left a mixed file";
-    });
+    const int n = testing_env::LoopOverFaults(
+        [&] { CopyOver(original, work); }, routine,
+        [&](int failedAt) {
+            ASSERT_TRUE(QFile::exists(work)) << "a fault at point " << failedAt << " left no file";
+            const QStringList state = DumpDatabase(work, password);
+            EXPECT_TRUE(state == before || state == after) << "a fault at point " << failedAt << " left a mixed file";
+        });
     EXPECT_EQ(DumpDatabase(work, password), after);
     testing::Test::RecordProperty("points", n);
 }
@@ -90,10 +92,13 @@ TEST(CompactionFaults, TheFileKeepsItsNameAndIsOldOrNew) {
     for (const bool makeBackup : {false, true}) {
         SCOPED_TRACE(makeBackup ? "with a backup" : "without a backup");
         // The new password opens the old, unprotected file too, so one dump reads either state.
-        ExpectAllOrNothing(original, work, [&] {
-            QString backup;
-            data::CompactDatabaseFile(work, {}, backup, makeBackup, QStringLiteral("new"));
-        }, QStringLiteral("new"), true);
+        ExpectAllOrNothing(
+            original, work,
+            [&] {
+                QString backup;
+                data::CompactDatabaseFile(work, {}, backup, makeBackup, QStringLiteral("new"));
+            },
+            QStringLiteral("new"), true);
     }
 }
 
@@ -149,11 +154,12 @@ TEST(TransCommitFaults, AModificationCommitsWholeOrIsRolledBack) {
     commit();
     const QStringList after = DumpDatabase(work);
     ASSERT_NE(after, before);
-    const int n = testing_env::LoopOverFaults([&] { CopyOver(staged, work); }, commit, [&](int failedAt) {
-        const QStringList state = DumpDatabase(work);
-        EXPECT_TRUE(state == before || state == failedState || state == after)
-            << "a fault at point " << failedAt << " left a mixed file";
-    });
+    const int n = testing_env::LoopOverFaults([&] { CopyOver(staged, work); }, commit,
+                                              [&](int failedAt) {
+                                                  const QStringList state = DumpDatabase(work);
+                                                  EXPECT_TRUE(state == before || state == failedState || state == after)
+                                                      << "a fault at point " << failedAt << " left a mixed file";
+                                              });
     EXPECT_EQ(DumpDatabase(work), after);
     testing::Test::RecordProperty("points", n);
 }

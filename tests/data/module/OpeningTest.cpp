@@ -3,9 +3,9 @@
 #include "data/support/DataFixture.h"
 #include "data/support/ScriptedDataWindows.h"
 
+#include "data/bookings/UserIdentity.h"
 #include "data/module/DataModule.h"
 #include "data/module/DatabaseCompaction.h"
-#include "data/bookings/UserIdentity.h"
 
 #include <gtest/gtest.h>
 
@@ -140,7 +140,9 @@ TEST(Opening, AFileThatIsNoDatabaseCanNotBeOpenedAndNoPasswordIsAsked) {
     while (text.size() < 2048) text += "Client,Start,End\r\n";
     text.truncate(2048);
     const std::pair<const char*, QByteArray> files[] = {
-        {"old.mdb", jet}, {"zeros.tvd", QByteArray(2048, '\0')}, {"notes.tvd", text},
+        {"old.mdb", jet},
+        {"zeros.tvd", QByteArray(2048, '\0')},
+        {"notes.tvd", text},
         {"report.tvd", QByteArray("%PDF-1.4").leftJustified(1024, ' ')}};
     for (const auto& [name, content] : files) {
         SCOPED_TRACE(name);

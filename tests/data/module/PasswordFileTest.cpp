@@ -4,9 +4,9 @@
 #include "platform/rtl/Exceptions.h"
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 using data::kPasswordFileKeyWord;
 

@@ -4,9 +4,9 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/SystemFacts.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 namespace {
 

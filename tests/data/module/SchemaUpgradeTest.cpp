@@ -8,8 +8,8 @@
 #include "platform/rtl/DateUtils.h"
 #include "platform/sql/Connection.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 using namespace data_test;
 
@@ -77,8 +77,9 @@ TEST_P(UpgradeFromOlderFile, ReachesTheCurrentSchemaWithItsDataAfterOneConfirmat
     EXPECT_EQ(MarkerColumns(connection), QStringList{"Schema_Ranvel60_6_3"});
     EXPECT_EQ(SortedCatalog(connection), CurrentCatalog());
     EXPECT_EQ(RowTexts(connection, "select MinProgramVersion from RanvelGlobal"), QStringList{"6.0.0.250"});
-    EXPECT_EQ(RowTexts(connection, "select ResourceName, Ep, MaxBookDays, MaxBookDaysRestrict, "
-                                   "OnlyAllowManagersWrite from Resources order by ResourceId"),
+    EXPECT_EQ(RowTexts(connection,
+                       "select ResourceName, Ep, MaxBookDays, MaxBookDaysRestrict, "
+                       "OnlyAllowManagersWrite from Resources order by ResourceId"),
               QStringList({"Room 1|<null>|0|0|0", "Room 2|<null>|3|-1|0"}));
     EXPECT_EQ(RowTexts(connection, "select BookingId, Client, Ep, Email, Owner from Bookings"),
               QStringList{"1001|Ada|<null>|<null>|<null>"});
@@ -109,8 +110,7 @@ TEST_F(SchemaUpgrade, RefusesFilesItCannotUse) {
         QStringList statements;
         QString message;
     };
-    const QString newer =
-        "The database requires a newer program version which supports Tavorin Schema 7 or higher.";
+    const QString newer = "The database requires a newer program version which supports Tavorin Schema 7 or higher.";
     const Case cases[] = {
         {{"CREATE TABLE RanvelGlobal (Title TEXT(30), SchemaNotes INTEGER)"},
          "The database does not appear to be a Tavorin database."},

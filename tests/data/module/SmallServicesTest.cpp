@@ -1,7 +1,7 @@
 // The small services of opening: minimum program version, user ids in sized columns, the report printer.
+#include "data/bookings/UserIdentity.h"
 #include "data/module/ProgramVersionCheck.h"
 #include "data/module/ReportPrinter.h"
-#include "data/bookings/UserIdentity.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SystemFacts.h"
 

@@ -1,6 +1,6 @@
 // Per-user settings through the version keys, and the time helpers of the views.
-#include "data/module/UserSettings.h"
 #include "data/layout/ViewTimes.h"
+#include "data/module/UserSettings.h"
 #include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"
 
@@ -93,8 +93,10 @@ TEST(UserSettings, WithoutAnyKeyEveryValueHasItsDefaultAndTheFirstSaveWritesThem
 }
 
 TEST(UserSettings, AuthTypeIsNoneOnlyForTheWordNone) {
-    const std::pair<QString, bool> cases[] = {{QStringLiteral("none"), false}, {QStringLiteral("NoNe"), false},
-                                              {QString(), true}, {QStringLiteral("default"), true},
+    const std::pair<QString, bool> cases[] = {{QStringLiteral("none"), false},
+                                              {QStringLiteral("NoNe"), false},
+                                              {QString(), true},
+                                              {QStringLiteral("default"), true},
                                               {QStringLiteral("anything"), true}};
     for (const auto& [text, expected] : cases) {
         OpenKey(kKey7 + QStringLiteral("\\Mail")).WriteString(QStringLiteral("AuthType"), text);

@@ -1,9 +1,9 @@
 // A database file with the tables bookings need, the data module's tables over it and a fixed clock.
 #pragma once
 
-#include "data/module/DataModule.h"
 #include "data/bookings/NewBookingId.h"
 #include "data/bookings/Trans.h"
+#include "data/module/DataModule.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/db/Field.h"
@@ -12,8 +12,8 @@
 #include "platform/sql/Connection.h"
 #include "support/TestEnvironment.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
+#include <QDir>
 
 namespace bookings_test {
 

@@ -8,11 +8,11 @@
 #include "platform/sql/Compaction.h"
 #include "platform/sql/Connection.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QFile>
 #include <csignal>
 #include <memory>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace data_test {
 
@@ -37,8 +37,9 @@ inline std::unique_ptr<sql::Connection> CreateDatabase(const QString& path = DbP
 
 // The statement that adds a booking of the resource with the given id, group and notes (null when empty).
 inline QString InsertBooking(int id, const QString& groupId = QStringLiteral("NULL"), const QString& notes = {}) {
-    return QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, "
-                          "GroupBookingId, Notes) VALUES (%1, 1, 1, 2, 'c', %2, %3)")
+    return QStringLiteral(
+               "INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, "
+               "GroupBookingId, Notes) VALUES (%1, 1, 1, 2, 'c', %2, %3)")
         .arg(id)
         .arg(groupId, notes.isEmpty() ? QStringLiteral("NULL") : QLatin1Char('\'') + notes + QLatin1Char('\''));
 }

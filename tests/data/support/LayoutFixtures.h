@@ -19,7 +19,8 @@ inline TDateTime At(const QString& text) {
         dayPart = text.section(u' ', 0, 0);
         timePart = text.section(u' ', 1, 1);
     }
-    return Day(dayPart.toInt()) + EncodeTime(timePart.section(u':', 0, 0).toInt(), timePart.section(u':', 1, 1).toInt(), 0, 0);
+    return Day(dayPart.toInt()) +
+           EncodeTime(timePart.section(u':', 0, 0).toInt(), timePart.section(u':', 1, 1).toInt(), 0, 0);
 }
 
 inline data::BookingRow Booking(int id, const QString& start, const QString& end) {

@@ -41,7 +41,8 @@ protected:
         connection.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path;
         connection.LoginPrompt = false;
         connection.Open();
-        Execute(QStringLiteral("UPDATE RanvelGlobal SET BookingRestrictDaysAhead = 365, BookingRestrictUntilDate = #1/1/2027#"));
+        Execute(QStringLiteral(
+            "UPDATE RanvelGlobal SET BookingRestrictDaysAhead = 365, BookingRestrictUntilDate = #1/1/2027#"));
         data::LookupHost host;
         host.connection = &connection;
         host.administratorMode = [this] { return administrator; };

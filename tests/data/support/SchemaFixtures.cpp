@@ -85,8 +85,9 @@ QStringList CatalogLines(const sql::Connection& connection) {
     for (const QString& name : tables) {
         const sql::TableDef table = *connection.GetCatalog().Find(name);
         for (const sql::ColumnDef& column : table.columns) {
-            lines << QStringLiteral("%1.%2 %3%4").arg(table.name, column.name, TypeText(column),
-                                                      column.notNull ? QStringLiteral(" NOT NULL") : QString());
+            lines << QStringLiteral("%1.%2 %3%4")
+                         .arg(table.name, column.name, TypeText(column),
+                              column.notNull ? QStringLiteral(" NOT NULL") : QString());
         }
         for (const sql::IndexDef& index : table.indexes) {
             QStringList columns;

@@ -12,16 +12,16 @@ namespace {
 using db_test::AdoTest;
 
 TEST_F(AdoTest, FieldTypeCodesAndSizesFollowTheJetTypes) {
-    connection.Execute("CREATE TABLE Types (C COUNTER, T TEXT(12), M MEMO, L LOGICAL, Y CURRENCY, F FLOAT, "
-                       "I INTEGER, S SMALLINT, B BYTE, D DATETIME, P LONGBINARY, R REAL)");
+    connection.Execute(
+        "CREATE TABLE Types (C COUNTER, T TEXT(12), M MEMO, L LOGICAL, Y CURRENCY, F FLOAT, "
+        "I INTEGER, S SMALLINT, B BYTE, D DATETIME, P LONGBINARY, R REAL)");
     TADOTable table;
     table.SetConnection(&connection);
     table.TableName = "Types";
     table.Open();
-    const std::pair<const char*, TFieldType> expected[] = {{"C", ftAutoInc}, {"T", ftWideString}, {"M", ftMemo},
-                                                           {"L", ftBoolean}, {"Y", ftBCD},        {"F", ftFloat},
-                                                           {"I", ftInteger}, {"S", ftSmallint},   {"B", ftWord},
-                                                           {"D", ftDateTime}, {"P", ftBlob},      {"R", ftFloat}};
+    const std::pair<const char*, TFieldType> expected[] = {
+        {"C", ftAutoInc}, {"T", ftWideString}, {"M", ftMemo}, {"L", ftBoolean},  {"Y", ftBCD},  {"F", ftFloat},
+        {"I", ftInteger}, {"S", ftSmallint},   {"B", ftWord}, {"D", ftDateTime}, {"P", ftBlob}, {"R", ftFloat}};
     ASSERT_EQ(table.FieldCount(), 12);
     for (const auto& [name, type] : expected) EXPECT_EQ(table.FieldByName(name).DataType(), type) << name;
     EXPECT_EQ(table.FieldByName("T").Size(), 12);
@@ -43,7 +43,8 @@ TEST_F(AdoTest, PostOfAnInsertHoldsTheNewCounterAndEditsWriteBack) {
     table.Edit();
     table.FieldByName("MaxBookDays").SetAsInteger(9);
     table.Post();
-    EXPECT_EQ(connection.Engine().Native().QueryValue("SELECT MaxBookDays FROM Resources WHERE ResourceId = 5").toInt(), 9);
+    EXPECT_EQ(connection.Engine().Native().QueryValue("SELECT MaxBookDays FROM Resources WHERE ResourceId = 5").toInt(),
+              9);
 
     table.Edit();
     table.FieldByName("ResourceName").SetAsString(QString(31, 'x'));

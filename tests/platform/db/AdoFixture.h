@@ -6,8 +6,8 @@
 #include "platform/sql/Connection.h"
 #include "support/TestEnvironment.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
+#include <QDir>
 
 namespace db_test {
 

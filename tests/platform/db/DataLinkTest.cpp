@@ -182,7 +182,8 @@ TEST_F(DataLinkTest, DataSourceReportsStateAndDataChanges) {
     ds.Edit();
     ds.FieldByName("Amount").SetAsFloat(2);
     ds.Post();
-    EXPECT_EQ(log, QStringList({"state:1", "data:-", "state:2", "data:-", "data:Amount", "update", "state:1", "data:-"}));
+    EXPECT_EQ(log,
+              QStringList({"state:1", "data:-", "state:2", "data:-", "data:Amount", "update", "state:1", "data:-"}));
     log.clear();
     source.SetEnabled(false);
     ds.Next();

@@ -10,9 +10,9 @@ namespace {
 using db_test::MemoryDataSet;
 
 TEST(FieldTest, TypeCodesAreTheFrameworks) {
-    const std::pair<TFieldType, int> codes[] = {{ftString, 1},   {ftSmallint, 2}, {ftInteger, 3}, {ftWord, 4},
-                                                {ftBoolean, 5},  {ftFloat, 6},    {ftCurrency, 7}, {ftBCD, 8},
-                                                {ftDateTime, 11}, {ftAutoInc, 14}, {ftBlob, 15},  {ftMemo, 16},
+    const std::pair<TFieldType, int> codes[] = {{ftString, 1},     {ftSmallint, 2}, {ftInteger, 3},  {ftWord, 4},
+                                                {ftBoolean, 5},    {ftFloat, 6},    {ftCurrency, 7}, {ftBCD, 8},
+                                                {ftDateTime, 11},  {ftAutoInc, 14}, {ftBlob, 15},    {ftMemo, 16},
                                                 {ftWideString, 24}};
     for (const auto& [type, code] : codes) {
         EXPECT_EQ(static_cast<int>(type), code);

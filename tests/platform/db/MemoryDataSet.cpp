@@ -37,8 +37,7 @@ MemoryDataSet::MemoryDataSet() : cursor(std::make_shared<MemoryCursor>()) {
                        {QStringLiteral("Amount"), ftFloat, 0, false, false},
                        {QStringLiteral("Flag"), ftBoolean, 0, false, false}};
     const char* names[] = {"Alpha", "beta", "Gamma", "delta", "Epsilon"};
-    for (int i = 0; i < 5; ++i)
-        cursor->AddRow({QVariant(), QString::fromLatin1(names[i]), (i + 1) * 1.5, i % 2 == 0});
+    for (int i = 0; i < 5; ++i) cursor->AddRow({QVariant(), QString::fromLatin1(names[i]), (i + 1) * 1.5, i % 2 == 0});
     for (int i = 0; i < 5; ++i) cursor->rows[i][0] = cursor->ids[i];
 }
 

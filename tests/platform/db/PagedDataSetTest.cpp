@@ -25,8 +25,9 @@ protected:
 
     void SetUp() override {
         AdoTest::SetUp();
-        connection.Execute("CREATE TABLE Bookings (BookingId AUTOINCREMENT CONSTRAINT PrimaryKey PRIMARY KEY, "
-                           "Client TEXT(30) NOT NULL, Amount INTEGER, Notes MEMO)");
+        connection.Execute(
+            "CREATE TABLE Bookings (BookingId AUTOINCREMENT CONSTRAINT PrimaryKey PRIMARY KEY, "
+            "Client TEXT(30) NOT NULL, Amount INTEGER, Notes MEMO)");
         connection.Execute("CREATE INDEX ClientIndex ON Bookings (Client DESC)");
         sql::Connection& engine = connection.Engine();
         engine.BeginTransaction();
@@ -42,9 +43,7 @@ protected:
         table.TableName = "Bookings";
     }
 
-    int StoredCount() {
-        return connection.Engine().Native().QueryValue("SELECT COUNT(*) FROM Bookings").toInt();
-    }
+    int StoredCount() { return connection.Engine().Native().QueryValue("SELECT COUNT(*) FROM Bookings").toInt(); }
 };
 
 TEST_F(PagedDataSetTest, WalkingAcrossPagesKeepsOrderPositionsAndCount) {
@@ -101,7 +100,11 @@ TEST_F(PagedDataSetTest, EditsInsertsAndDeletesOnLaterPagesWriteBack) {
     table.FieldByName("Amount").SetAsInteger(99);
     table.Post();
     const int id = table.FieldByName("BookingId").AsInteger();
-    EXPECT_EQ(connection.Engine().Native().QueryValue(QStringLiteral("SELECT Amount FROM Bookings WHERE BookingId = %1").arg(id)).toInt(), 99);
+    EXPECT_EQ(connection.Engine()
+                  .Native()
+                  .QueryValue(QStringLiteral("SELECT Amount FROM Bookings WHERE BookingId = %1").arg(id))
+                  .toInt(),
+              99);
     // Walked away and back, the row shows as stored.
     for (table.First(); !table.Eof(); table.Next()) {
     }

@@ -2,9 +2,9 @@
 #include "platform/ini/IniFiles.h"
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -24,18 +24,19 @@ QByteArray ReadFile() {
 }  // namespace
 
 TEST(IniFile, ReadsSectionsAndKeysWithoutCase) {
-    WriteFile("; installation settings\r\n"
-              "[Restrictions]\r\n"
-              "  DisableFileNew = 1  \r\n"
-              "Quoted=\" padded \"\r\n"
-              "Hex=0x1F\r\n"
-              "Dollar=$10\r\n"
-              "Bad=12abc\r\n"
-              "\r\n"
-              "[Other]\r\n"
-              "Key=second section\r\n"
-              "[restrictions]\r\n"
-              "Late=ignored, the first section of a name counts\r\n");
+    WriteFile(
+        "; installation settings\r\n"
+        "[Restrictions]\r\n"
+        "  DisableFileNew = 1  \r\n"
+        "Quoted=\" padded \"\r\n"
+        "Hex=0x1F\r\n"
+        "Dollar=$10\r\n"
+        "Bad=12abc\r\n"
+        "\r\n"
+        "[Other]\r\n"
+        "Key=second section\r\n"
+        "[restrictions]\r\n"
+        "Late=ignored, the first section of a name counts\r\n");
     TIniFile ini(IniPath());
     EXPECT_EQ(ini.ReadString(QStringLiteral("RESTRICTIONS"), QStringLiteral("disablefilenew"), QString()),
               QStringLiteral("1"));
@@ -43,7 +44,10 @@ TEST(IniFile, ReadsSectionsAndKeysWithoutCase) {
     EXPECT_EQ(ini.ReadString(QStringLiteral("Restrictions"), QStringLiteral("Quoted"), QString()),
               QStringLiteral(" padded "));
 
-    struct Case { const char* key; int expected; };
+    struct Case {
+        const char* key;
+        int expected;
+    };
     for (const Case& c : {Case{"Hex", 31}, Case{"Dollar", 16}, Case{"Bad", -1}, Case{"Missing", -1}})
         EXPECT_EQ(ini.ReadInteger(QStringLiteral("Restrictions"), QString::fromLatin1(c.key), -1), c.expected) << c.key;
     EXPECT_EQ(ini.ReadString(QStringLiteral("Restrictions"), QStringLiteral("Late"), QStringLiteral("d")),

@@ -46,7 +46,9 @@ TEST(MailAddressList, EntriesAreSplitOutsideQuotesAndBrackets) {
         QStringList names, addresses;
     };
     const Case cases[] = {
-        {QStringLiteral("a@x.org,b@y.org"), {QString(), QString()}, {QStringLiteral("a@x.org"), QStringLiteral("b@y.org")}},
+        {QStringLiteral("a@x.org,b@y.org"),
+         {QString(), QString()},
+         {QStringLiteral("a@x.org"), QStringLiteral("b@y.org")}},
         {QStringLiteral("Ann Lee<ann@x.org>; ,"), {QStringLiteral("Ann Lee")}, {QStringLiteral("ann@x.org")}},
         {QStringLiteral("\"Lee, Ann\" <ann@x.org>,bob@y.org"),
          {QStringLiteral("Lee, Ann"), QString()},

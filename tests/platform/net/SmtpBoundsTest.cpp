@@ -52,11 +52,10 @@ TEST_P(MisbehavingServer, FailsWithAClearErrorWithinBoundedMemory) {
     EXPECT_LT(PeakResidentBytes() - before, 8 * 1024 * 1024);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Servers, MisbehavingServer,
-    testing::Values(
-        // One byte every quarter second would restart a per-byte time-out for ever.
-        Misbehaviour{"trickle", "The server did not reply within 1.5 seconds."},
-        Misbehaviour{"endless", "The server's reply is too long (more than 100 lines or 64 KB)."},
-        Misbehaviour{"longline", "The server sent a reply line longer than 8 KB."}),
-    [](const testing::TestParamInfo<Misbehaviour>& info) { return std::string(info.param.mode); });
+INSTANTIATE_TEST_SUITE_P(Servers, MisbehavingServer,
+                         testing::Values(
+                             // One byte every quarter second would restart a per-byte time-out for ever.
+                             Misbehaviour{"trickle", "The server did not reply within 1.5 seconds."},
+                             Misbehaviour{"endless", "The server's reply is too long (more than 100 lines or 64 KB)."},
+                             Misbehaviour{"longline", "The server sent a reply line longer than 8 KB."}),
+                         [](const testing::TestParamInfo<Misbehaviour>& info) { return std::string(info.param.mode); });

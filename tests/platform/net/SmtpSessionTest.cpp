@@ -3,8 +3,8 @@
 #include "platform/net/SmtpClient.h"
 
 #include <QFile>
-#include <QSslConfiguration>
 #include <QSslCertificate>
+#include <QSslConfiguration>
 
 using namespace net;
 using testing_smtp::SmtpServerOptions;
@@ -71,8 +71,8 @@ TEST(SmtpSession, DeliversHeadersBodyAndAttachmentAsAMailReaderReadsThem) {
     const auto& r = received[0];
     EXPECT_EQ(r.mailFrom, QStringLiteral("desk@example.org"));
     EXPECT_EQ(r.rcptTos, (QStringList{QStringLiteral("ann@example.org"), QStringLiteral("bob@example.org"),
-                                     QStringLiteral("cy@example.org"), QStringLiteral("hidden@example.org"),
-                                     QStringLiteral("desk@example.org")}));
+                                      QStringLiteral("cy@example.org"), QStringLiteral("hidden@example.org"),
+                                      QStringLiteral("desk@example.org")}));
     EXPECT_FALSE(r.HasHeader(QStringLiteral("Bcc")));
     EXPECT_FALSE(r.data.contains("hidden@example.org"));
     EXPECT_EQ(r.Header(QStringLiteral("From")), QStringLiteral("Front Desk <desk@example.org>"));
@@ -159,8 +159,10 @@ TEST(SmtpSession, AnUntrustedCertificateRefusesTheConnection) {
 TEST(SmtpSession, ARejectedPasswordCanBeRetriedOnTheSameConnection) {
     for (const QString& mechanism : {QStringLiteral("PLAIN"), QStringLiteral("LOGIN")}) {
         SCOPED_TRACE(mechanism.toStdString());
-        SmtpTestServer server({.user = QStringLiteral("desk"), .password = QStringLiteral("s3cret"),
-                               .refuseFirst = 0, .mechanism = mechanism});
+        SmtpTestServer server({.user = QStringLiteral("desk"),
+                               .password = QStringLiteral("s3cret"),
+                               .refuseFirst = 0,
+                               .mechanism = mechanism});
         SmtpClient client;
         PointAt(client, server);
         client.AuthType = satDefault;

@@ -2,9 +2,9 @@
 #include "platform/registry/Registry.h"
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -70,10 +70,17 @@ TEST(Registry, TypedValuesRoundTripWithTheirKindsAndSizes) {
     EXPECT_EQ(reg.ReadBinaryData(QStringLiteral("Blob"), buffer, 8), 3);
     EXPECT_EQ(QByteArray(buffer, 3), QByteArray("\x00\x01\xFF", 3));
 
-    struct Case { const char* name; TRegDataType type; int size; };
-    const Case cases[] = {{"Text", rdString, 2 * (14 + 1)}, {"Path", rdExpandString, 2 * (8 + 1)},
-                          {"Number", rdInteger, 4},         {"Ratio", rdBinary, 8},
-                          {"Blob", rdBinary, 3},            {"Missing", rdUnknown, -1}};
+    struct Case {
+        const char* name;
+        TRegDataType type;
+        int size;
+    };
+    const Case cases[] = {{"Text", rdString, 2 * (14 + 1)},
+                          {"Path", rdExpandString, 2 * (8 + 1)},
+                          {"Number", rdInteger, 4},
+                          {"Ratio", rdBinary, 8},
+                          {"Blob", rdBinary, 3},
+                          {"Missing", rdUnknown, -1}};
     for (const Case& c : cases) {
         EXPECT_EQ(reg.GetDataType(QString::fromLatin1(c.name)), c.type) << c.name;
         EXPECT_EQ(reg.GetDataSize(QString::fromLatin1(c.name)), c.size) << c.name;
@@ -96,8 +103,10 @@ TEST(Registry, ReadsOfTheWrongKindOrSizeRaise) {
     EXPECT_EQ(ErrorOf([&] { reg.ReadFloat(QStringLiteral("Four")); }), invalid.arg(QStringLiteral("Four")));
     EXPECT_EQ(ErrorOf([&] { reg.ReadDateTime(QStringLiteral("Number")); }), invalid.arg(QStringLiteral("Number")));
     char small[2];
-    EXPECT_EQ(ErrorOf([&] { reg.ReadBinaryData(QStringLiteral("Four"), small, 2); }), invalid.arg(QStringLiteral("Four")));
-    EXPECT_EQ(ErrorOf([&] { reg.ReadBinaryData(QStringLiteral("Text"), small, 2); }), invalid.arg(QStringLiteral("Text")));
+    EXPECT_EQ(ErrorOf([&] { reg.ReadBinaryData(QStringLiteral("Four"), small, 2); }),
+              invalid.arg(QStringLiteral("Four")));
+    EXPECT_EQ(ErrorOf([&] { reg.ReadBinaryData(QStringLiteral("Text"), small, 2); }),
+              invalid.arg(QStringLiteral("Text")));
 
     // Missing values: an empty string, a zero-size binary read, and a raise for the fixed-size kinds.
     EXPECT_EQ(reg.ReadString(QStringLiteral("Missing")), QString());
@@ -216,8 +225,7 @@ TEST(Registry, ReadOnlyAccessAndReadOnlyRootsRefuseWrites) {
     EXPECT_EQ(reg.ReadInteger(QStringLiteral("N")), 1);
 
     // HKEY_LOCAL_MACHINE is read from its own file when one is there, and never written.
-    WriteFile(StoreFile(QStringLiteral("HKEY_LOCAL_MACHINE")),
-              "[Software\\Vendor]\n\"InstallDir\"=\"/opt/x\"\n");
+    WriteFile(StoreFile(QStringLiteral("HKEY_LOCAL_MACHINE")), "[Software\\Vendor]\n\"InstallDir\"=\"/opt/x\"\n");
     TRegistry machine;
     machine.SetRootKey(HKEY_LOCAL_MACHINE);
     EXPECT_FALSE(machine.OpenKey(QStringLiteral("\\Software\\New"), true));
@@ -243,7 +251,8 @@ TEST(Registry, LivesInTheConfiguredFolderAndSeesChangesMadeByOthers) {
 
     // Another program replaces the file: the next read sees its content.
     WriteFile(file + QStringLiteral(".new"), "[Software\\Test]\n\"N\"=dword:42\n\"Added\"=\"yes\"\n");
-    ASSERT_EQ(::rename(QFile::encodeName(file + QStringLiteral(".new")).constData(), QFile::encodeName(file).constData()), 0);
+    ASSERT_EQ(
+        ::rename(QFile::encodeName(file + QStringLiteral(".new")).constData(), QFile::encodeName(file).constData()), 0);
     EXPECT_EQ(reg.ReadInteger(QStringLiteral("N")), 42);
     EXPECT_EQ(reg.ReadString(QStringLiteral("Added")), QStringLiteral("yes"));
     // ...and a write keeps what the other program wrote, in a file only its owner may read.

@@ -29,8 +29,8 @@ void ExpectSameTree(const reg::Key& a, const reg::Key& b) {
 TEST(StoreFile, AwkwardNamesAndDataSurviveARoundTrip) {
     reg::Key root;
     root.SetValue(Text(QString(), QStringLiteral("default value at the root")));
-    reg::Key& key = reg::MakeKey(root, {QStringLiteral("Software"), QStringLiteral("100% [odd]\tname]"),
-                                        QStringLiteral("Ünïcode")});
+    reg::Key& key = reg::MakeKey(
+        root, {QStringLiteral("Software"), QStringLiteral("100% [odd]\tname]"), QStringLiteral("Ünïcode")});
     key.SetValue(Text(QStringLiteral("quote \" and \\ and =\"x\""), QStringLiteral("line1\r\nline2\x01\x7f")));
     key.SetValue(Text(QStringLiteral("expand"), QStringLiteral("%HOME%\\"), REG_EXPAND_SZ));
     reg::Value dword;

@@ -3,8 +3,8 @@
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/Exceptions.h"
 
-#include <QLocale>
 #include <gtest/gtest.h>
+#include <QLocale>
 
 namespace {
 
@@ -42,8 +42,8 @@ TEST(FormatDateTime, WritesEachSpecifier) {
         {"hh:mm", k7Mar2004Evening, "21:05"},
         {"h nn ss", k7Mar2004Evening, "21 05 09"},
         {"hh:nn:ss.zzz", k7Mar2004Evening, "21:05:09.042"},
-        {"mm", k7Mar2004Evening, "03"},            // no hour before: the month
-        {"hh mm", k7Mar2004Evening, "21 05"},     // right after an hour: minutes
+        {"mm", k7Mar2004Evening, "03"},        // no hour before: the month
+        {"hh mm", k7Mar2004Evening, "21 05"},  // right after an hour: minutes
         {"mmm d yy  h:mm am/pm", k7Mar2004Evening, "Mar 7 04  9:05 pm"},
     };
     for (const PatternCase& c : cases)

@@ -3,8 +3,8 @@
 #include "platform/rtl/Streams.h"
 #include "support/TestEnvironment.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
+#include <QDir>
 
 TEST(Files, SplitsNamesAtTheLastDelimiter) {
     EXPECT_EQ(ChangeFileExt("/data/club.tvd", ".pwd"), "/data/club.pwd");

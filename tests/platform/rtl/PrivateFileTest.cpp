@@ -2,10 +2,10 @@
 #include "platform/rtl/PrivateFile.h"
 #include "support/TestEnvironment.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <QDir>
+#include <QFile>
 
 namespace {
 

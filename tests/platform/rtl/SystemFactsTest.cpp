@@ -2,9 +2,9 @@
 #include "platform/rtl/Random.h"
 #include "platform/rtl/SystemFacts.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <QDir>
 
 TEST(Random, RepeatsFromASeedAndStaysInRange) {
     RandSeed = 42;

@@ -4,10 +4,10 @@
 #include "platform/sql/Compaction.h"
 #include "platform/sql/EngineError.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <QFile>
+#include <QFileInfo>
 
 using namespace sql_test;
 
@@ -28,7 +28,8 @@ void Fill(const QString& password) {
 bool ReadableWithoutKey(const QString& path) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    const bool readable = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+    const bool readable =
+        sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return readable;
 }

@@ -3,9 +3,9 @@
 
 #include "platform/sql/EngineError.h"
 
-#include <QFile>
-#include <unistd.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <QFile>
 
 using namespace sql_test;
 
@@ -92,8 +92,9 @@ TEST(Connection, ErrorsCarryJetTexts) {
     connection->Execute("CREATE TABLE T (Name TEXT(5) NOT NULL, Note TEXT)");
     const QString tooLong = ErrorOf([&] { connection->Execute("INSERT INTO T (Name) VALUES ('abcdef')"); });
     EXPECT_EQ(tooLong, sql::kFieldTooSmall);
-    EXPECT_TRUE(ErrorOf([&] { connection->Execute("INSERT INTO T (Note) VALUES ('x')"); })
-                    .startsWith("The field 'T.Name' cannot contain a Null value"));
+    EXPECT_TRUE(ErrorOf([&] {
+                    connection->Execute("INSERT INTO T (Note) VALUES ('x')");
+                }).startsWith("The field 'T.Name' cannot contain a Null value"));
     // Memo columns keep digits as text.
     connection->Execute("INSERT INTO T (Name, Note) VALUES ('a', '0123')");
     EXPECT_EQ(Rows(*connection, "select Note from T").value(0).value(0), QVariant(QString("0123")));

@@ -97,11 +97,12 @@ protected:
 TEST_F(Ddl, SchemaReadsBackWithJetTypesAndPerTableIndexNames) {
     const sql::TableDef resources = Table("RESOURCES");
     QStringList columns;
-    for (const sql::ColumnDef& c : resources.columns) columns << c.name + ":" + sql::JetTypeName(c.type) + ":" + QString::number(c.size);
-    EXPECT_EQ(columns, QStringList({"ResourceId:AUTOINCREMENT:0", "ResourceName:TEXT:25", "TypeName:TEXT:25",
-                                    "Description:TEXT:255", "MaxBookDays:INTEGER:0", "Ep:TEXT:16",
-                                    "OnlyAllowManagersWrite:LOGICAL:0", "MaxBookDaysRestrict:LOGICAL:0",
-                                    "Image:IMAGE:0"}));
+    for (const sql::ColumnDef& c : resources.columns)
+        columns << c.name + ":" + sql::JetTypeName(c.type) + ":" + QString::number(c.size);
+    EXPECT_EQ(columns,
+              QStringList({"ResourceId:AUTOINCREMENT:0", "ResourceName:TEXT:25", "TypeName:TEXT:25",
+                           "Description:TEXT:255", "MaxBookDays:INTEGER:0", "Ep:TEXT:16",
+                           "OnlyAllowManagersWrite:LOGICAL:0", "MaxBookDaysRestrict:LOGICAL:0", "Image:IMAGE:0"}));
     EXPECT_TRUE(resources.columns[1].notNull);
     EXPECT_EQ(IndexNames("Resources"), QStringList({"PrimaryKey", "ResourceNameIndex"}));
     EXPECT_EQ(IndexNames("History"), QStringList({"PrimaryKey", "BookingIdIndex"}));
@@ -122,8 +123,9 @@ TEST_F(Ddl, SchemaReadsBackWithJetTypesAndPerTableIndexNames) {
 }
 
 TEST_F(Ddl, UpgradeStatementsKeepTheRows) {
-    EXPECT_EQ(Rows(*connection, "select ResourceName, Ep, MaxBookDaysRestrict, OnlyAllowManagersWrite from Resources "
-                                "order by ResourceId"),
+    EXPECT_EQ(Rows(*connection,
+                   "select ResourceName, Ep, MaxBookDaysRestrict, OnlyAllowManagersWrite from Resources "
+                   "order by ResourceId"),
               QList<QVariantList>({{"Room 1", QVariant(), 0, 0}, {"Room 2", QVariant(), -1, 0}}));
     // The counter added to a filled table numbers the rows in their order.
     EXPECT_EQ(Rows(*connection, "select Id, EmailAddress from AddressBook order by Id"),
@@ -138,8 +140,9 @@ TEST_F(Ddl, UpgradeStatementsKeepTheRows) {
 
 TEST_F(Ddl, LogicalIsNeverNull) {
     connection->Execute("UPDATE Resources SET MaxBookDaysRestrict = NULL");
-    connection->Execute("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, Trans) "
-                        "VALUES (1, 1, 1, 2, 'c', NULL)");
+    connection->Execute(
+        "INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, Trans) "
+        "VALUES (1, 1, 1, 2, 'c', NULL)");
     EXPECT_EQ(Column(*connection, "select MaxBookDaysRestrict from Resources"), QStringList({"0", "0"}));
     EXPECT_EQ(Column(*connection, "select Trans from Bookings"), QStringList{"0"});
 }
@@ -162,10 +165,11 @@ TEST_F(Ddl, CountersNeverReuseAndSurviveRebuilds) {
 
 TEST_F(Ddl, ColumnChangesKeepRowsOrderIndexesAndCounters) {
     for (const char* client : {"c", "a", "b"}) {
-        connection->Execute(QStringLiteral("INSERT INTO History (HistoryCode, BookingId, HistoryTimeStamp) VALUES "
-                                           "(1, 5, 2)"));
-        connection->Execute(QStringLiteral("INSERT INTO Tasks (BookingId, Subject) VALUES (%1, '%2')")
-                                .arg(int(client[0])).arg(client));
+        connection->Execute(
+            QStringLiteral("INSERT INTO History (HistoryCode, BookingId, HistoryTimeStamp) VALUES "
+                           "(1, 5, 2)"));
+        connection->Execute(
+            QStringLiteral("INSERT INTO Tasks (BookingId, Subject) VALUES (%1, '%2')").arg(int(client[0])).arg(client));
     }
     connection->Execute("ALTER TABLE Tasks ALTER COLUMN Subject TEXT(5)");
     connection->Execute("ALTER TABLE Tasks ADD COLUMN udf1Level INTEGER");
@@ -193,10 +197,12 @@ TEST_F(Ddl, PrimaryKeyChangesKeepRows) {
 
 TEST_F(Ddl, AlterColumnConvertsByJetRules) {
     connection->Execute("ALTER TABLE Bookings ADD COLUMN udf1Size TEXT(50)");
-    connection->Execute("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, udf1Size) "
-                        "VALUES (1, 1, 1, 2, 'c', ' 2.5 ')");
-    connection->Execute("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, udf1Size) "
-                        "VALUES (2, 1, 1, 2, 'd', '1/6/2026')");
+    connection->Execute(
+        "INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, udf1Size) "
+        "VALUES (1, 1, 1, 2, 'c', ' 2.5 ')");
+    connection->Execute(
+        "INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, udf1Size) "
+        "VALUES (2, 1, 1, 2, 'd', '1/6/2026')");
     EXPECT_EQ(ErrorCodeOf("ALTER TABLE Bookings ALTER COLUMN udf1Size INTEGER"), sql::kErrorCannotConvert);
     connection->Execute("UPDATE Bookings SET udf1Size = '3.5' WHERE BookingId = 2");
     connection->Execute("ALTER TABLE Bookings ALTER COLUMN udf1Size FLOAT");
@@ -232,8 +238,11 @@ TEST_F(Ddl, RefusalsThatProtectTheSchema) {
               "Cannot delete table 'Resources'; it is participating in one or more relationships.");
     EXPECT_EQ(ErrorOf([&] { connection->Execute("ALTER TABLE Bookings ADD COLUMN Client TEXT(5)"); }),
               "Field 'Client' already exists in table 'Bookings'.");
-    EXPECT_NE(ErrorOf([&] { connection->Execute("INSERT INTO Resources (ResourceName, TypeName, MaxBookDays) "
-                                                "VALUES ('Room 3', 'Car', 0)"); }),
+    EXPECT_NE(ErrorOf([&] {
+                  connection->Execute(
+                      "INSERT INTO Resources (ResourceName, TypeName, MaxBookDays) "
+                      "VALUES ('Room 3', 'Car', 0)");
+              }),
               "");
     connection->Execute("DROP TABLE Settings");
     EXPECT_FALSE(connection->GetCatalog().Find("Settings").has_value());
@@ -244,8 +253,9 @@ TEST_F(Ddl, AnIndexWithPrimaryIsUniqueForKeysAndRows) {
     connection->Execute("CREATE INDEX PrimaryKey ON Kinds (KindId) WITH PRIMARY");
     EXPECT_TRUE(Table("Kinds").PrimaryKey()->unique);
     EXPECT_EQ(ErrorOf([&] {
-                  connection->Execute("CREATE TABLE Things (ThingId INTEGER, KindId INTEGER CONSTRAINT KindsThings "
-                                      "REFERENCES Kinds (KindId))");
+                  connection->Execute(
+                      "CREATE TABLE Things (ThingId INTEGER, KindId INTEGER CONSTRAINT KindsThings "
+                      "REFERENCES Kinds (KindId))");
               }),
               "");
     connection->Execute("INSERT INTO Kinds (KindId, KindName) VALUES (1, \"Room\")");

@@ -5,8 +5,8 @@
 #include "support/DatabaseDump.h"
 #include "support/FaultLoop.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
+#include <QFile>
 
 using namespace sql_test;
 using testing_env::DumpDatabase;
@@ -40,7 +40,8 @@ class FaultLoop : public testing::Test {
 protected:
     void SetUp() override {
         const auto connection = CreateAndOpen(original, password);
-        for (const char* statement : kSchema) ASSERT_EQ(ErrorOf([&] { connection->Execute(statement); }), "") << statement;
+        for (const char* statement : kSchema)
+            ASSERT_EQ(ErrorOf([&] { connection->Execute(statement); }), "") << statement;
     }
 
     void PrepareWork() const {
@@ -89,10 +90,12 @@ TEST_F(FaultLoop, EachDdlStatementIsAllOrNothing) {
         run();
         const QStringList after = DumpDatabase(work, password);
         ASSERT_NE(after, before);
-        const int n = testing_env::LoopOverFaults([&] { PrepareWork(); }, run, [&](int failedAt) {
-            const QStringList state = DumpDatabase(work, password);
-            EXPECT_TRUE(state == before || state == after) << "a fault at point " << failedAt << " left a mixed file";
-        });
+        const int n = testing_env::LoopOverFaults([&] { PrepareWork(); }, run,
+                                                  [&](int failedAt) {
+                                                      const QStringList state = DumpDatabase(work, password);
+                                                      EXPECT_TRUE(state == before || state == after)
+                                                          << "a fault at point " << failedAt << " left a mixed file";
+                                                  });
         EXPECT_EQ(DumpDatabase(work, password), after);
         points << QStringLiteral("%1: %2").arg(QLatin1String(statement)).arg(n);
     }
@@ -107,11 +110,13 @@ TEST_F(FaultLoop, CompactionLeavesNoCopyOrAWholeOne) {
     run();
     const QStringList before = DumpDatabase(work, password);
     const QStringList after = DumpDatabase(copy, QStringLiteral("new"));
-    const int n = testing_env::LoopOverFaults([&] { PrepareWork(); }, run, [&](int failedAt) {
-        SCOPED_TRACE(failedAt);
-        EXPECT_EQ(DumpDatabase(work, password), before);
-        if (QFile::exists(copy)) EXPECT_EQ(DumpDatabase(copy, QStringLiteral("new")), after);
-    });
+    const int n = testing_env::LoopOverFaults([&] { PrepareWork(); }, run,
+                                              [&](int failedAt) {
+                                                  SCOPED_TRACE(failedAt);
+                                                  EXPECT_EQ(DumpDatabase(work, password), before);
+                                                  if (QFile::exists(copy))
+                                                      EXPECT_EQ(DumpDatabase(copy, QStringLiteral("new")), after);
+                                              });
     EXPECT_EQ(DumpDatabase(copy, QStringLiteral("new")), after);
     RecordProperty("points", n);
 }

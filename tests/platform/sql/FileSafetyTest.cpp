@@ -4,12 +4,12 @@
 #include "platform/sql/EngineError.h"
 #include "platform/sql/SnapshotRecovery.h"
 
-#include <QElapsedTimer>
-#include <QFile>
-#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QElapsedTimer>
+#include <QFile>
+#include <csignal>
 
 using namespace sql_test;
 
@@ -107,8 +107,7 @@ TEST(FileSafetyDamage, ADamagedProtectedFileIsReportedAsDamagedNotAsAWrongPasswo
         file.write(QByteArray(64, 'x'));
     }
     file.close();
-    EXPECT_EQ(ErrorOf([] { sql::Connection(ConnectionString(DbPath(), "Secret")); }),
-              sql::DamagedFileText(DbPath()));
+    EXPECT_EQ(ErrorOf([] { sql::Connection(ConnectionString(DbPath(), "Secret")); }), sql::DamagedFileText(DbPath()));
     EXPECT_EQ(ErrorOf([] { sql::Connection(ConnectionString(DbPath(), "Wrong")); }), sql::kNotValidPassword);
 }
 

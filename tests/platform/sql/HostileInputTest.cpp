@@ -7,8 +7,8 @@
 #include "platform/sql/TextCompare.h"
 #include "platform/sql/Translator.h"
 
-#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <QFileInfo>
 
 using namespace sql_test;
 
@@ -29,15 +29,16 @@ TEST_P(Like, Matches) {
               GetParam().matches);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Like,
-    testing::Values(LikeCase{"Smith", "sm_th", true}, LikeCase{"Smith", "SM%", true}, LikeCase{"Smith", "%ITH", true},
-                    LikeCase{"Smith", "%m%t%", true}, LikeCase{"Smith", "%%", true}, LikeCase{"", "%", true},
-                    LikeCase{"", "_", false}, LikeCase{"Smith", "Smit", false}, LikeCase{"Smith", "_mith_", false},
-                    LikeCase{"Smith", "%x%", false}, LikeCase{"abcabd", "%ab_", true},
-                    LikeCase{"abcabc", "%abd", false}, LikeCase{"mississippi", "%iss%ppi", true},
-                    LikeCase{"mississippi", "m%ss%ss%ss%", false}, LikeCase{"ÄRGER", "är%", true},
-                    LikeCase{"ärger", "_RGER", true}));
+INSTANTIATE_TEST_SUITE_P(Cases, Like,
+                         testing::Values(LikeCase{"Smith", "sm_th", true}, LikeCase{"Smith", "SM%", true},
+                                         LikeCase{"Smith", "%ITH", true}, LikeCase{"Smith", "%m%t%", true},
+                                         LikeCase{"Smith", "%%", true}, LikeCase{"", "%", true},
+                                         LikeCase{"", "_", false}, LikeCase{"Smith", "Smit", false},
+                                         LikeCase{"Smith", "_mith_", false}, LikeCase{"Smith", "%x%", false},
+                                         LikeCase{"abcabd", "%ab_", true}, LikeCase{"abcabc", "%abd", false},
+                                         LikeCase{"mississippi", "%iss%ppi", true},
+                                         LikeCase{"mississippi", "m%ss%ss%ss%", false}, LikeCase{"ÄRGER", "är%", true},
+                                         LikeCase{"ärger", "_RGER", true}));
 
 TEST(LikeEscape, AnEscapedWildcardIsALiteralAndATrailingEscapeIsItself) {
     EXPECT_TRUE(sql::MatchesLike("100%", "100!%", u'!'));
@@ -91,8 +92,7 @@ TEST(NulByte, OutsideALiteralIsASyntaxErrorAndNothingRuns) {
 TEST(AliasRemoval, HundredThousandWordsTranslate) {
     // The select list of a DELETE and the qualifiers of UPDATE's targets all go.
     const QString words = QStringLiteral("w ").repeated(100000);
-    EXPECT_EQ(sql::TranslateStatement("delete " + words + "from T A where A.x = 1").sql,
-              "delete from T where T.x = 1");
+    EXPECT_EQ(sql::TranslateStatement("delete " + words + "from T A where A.x = 1").sql, "delete from T where T.x = 1");
     QStringList assignments;
     for (int i = 0; i < 50000; ++i) assignments << QStringLiteral("A.c = A.d");
     QStringList expected;
@@ -110,12 +110,23 @@ TEST(IntegerColumns, RefuseValuesOutsideTheirTypeWithJetsMessages) {
         QString error;
     };
     const Case cases[] = {
-        {"L", "2147483647", ""},        {"L", "-2147483648", ""},       {"L", "1099511627776", sql::kTooBig},
-        {"L", "2147483648", sql::kTooBig}, {"L", "-2147483649", sql::kTooBig}, {"S", "32767", ""},
-        {"S", "32768", sql::kTooBig},   {"S", "-32769", sql::kTooBig}, {"B", "255", ""},
-        {"B", "0", ""},                 {"B", "256", sql::kTooBig},    {"B", "-1", sql::kTooBig},
-        {"L", "'12'", ""},              {"L", "'1e12'", sql::kTooBig}, {"L", "NULL", ""},
-        {"L", "1e300", sql::kTooBig},   {"C", "4294967296", sql::kTooBig},
+        {"L", "2147483647", ""},
+        {"L", "-2147483648", ""},
+        {"L", "1099511627776", sql::kTooBig},
+        {"L", "2147483648", sql::kTooBig},
+        {"L", "-2147483649", sql::kTooBig},
+        {"S", "32767", ""},
+        {"S", "32768", sql::kTooBig},
+        {"S", "-32769", sql::kTooBig},
+        {"B", "255", ""},
+        {"B", "0", ""},
+        {"B", "256", sql::kTooBig},
+        {"B", "-1", sql::kTooBig},
+        {"L", "'12'", ""},
+        {"L", "'1e12'", sql::kTooBig},
+        {"L", "NULL", ""},
+        {"L", "1e300", sql::kTooBig},
+        {"C", "4294967296", sql::kTooBig},
     };
     for (const Case& c : cases) {
         const QString statement = QStringLiteral("INSERT INTO N (%1) VALUES (%2)").arg(c.column, c.value);

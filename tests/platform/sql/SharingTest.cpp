@@ -3,10 +3,10 @@
 
 #include "platform/sql/EngineError.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 using namespace sql_test;
 

@@ -21,8 +21,9 @@ inline QString DbPath(const QString& name = QStringLiteral("test.tvd")) {
 }
 
 inline QString ConnectionString(const QString& path, const QString& password = {}, bool exclusive = false) {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Jet OLEDB:Database Password=%2;"
-                          "Persist Security Info=False%3")
+    return QStringLiteral(
+               "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Jet OLEDB:Database Password=%2;"
+               "Persist Security Info=False%3")
         .arg(path, password, exclusive ? QStringLiteral(";Mode=Share Deny Read|Share Deny Write") : QString());
 }
 

@@ -15,9 +15,7 @@ struct TranslationCase {
 
 class TranslatorText : public testing::TestWithParam<TranslationCase> {};
 
-TEST_P(TranslatorText, TranslatesTo) {
-    EXPECT_EQ(sql::TranslateStatement(GetParam().jet).sql, GetParam().sqlite);
-}
+TEST_P(TranslatorText, TranslatesTo) { EXPECT_EQ(sql::TranslateStatement(GetParam().jet).sql, GetParam().sqlite); }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TranslatorText,
@@ -42,8 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         TranslationCase{"update Bookings B set B.Ep = B.Client where B.BookingId = 1",
                         "update Bookings set Ep = Bookings.Client where Bookings.BookingId = 1"},
         TranslationCase{"delete * from History where Trans = True", "delete from History where Trans = -1"},
-        TranslationCase{"delete from History H where H.Trans = True",
-                        "delete from History where History.Trans = -1"}));
+        TranslationCase{"delete from History H where H.Trans = True", "delete from History where History.Trans = -1"}));
 
 TEST(Translator, RecognisesDdl) {
     EXPECT_EQ(sql::TranslateStatement("ALTER TABLE t ADD COLUMN c INTEGER").kind, sql::StatementKind::Ddl);
@@ -60,19 +57,23 @@ class TranslatorResults : public testing::Test {
 protected:
     void SetUp() override {
         connection = CreateAndOpen();
-        connection->Execute("CREATE TABLE Resources (ResourceId AUTOINCREMENT PRIMARY KEY, ResourceName TEXT(25) "
-                            "NOT NULL, Description TEXT(255))");
+        connection->Execute(
+            "CREATE TABLE Resources (ResourceId AUTOINCREMENT PRIMARY KEY, ResourceName TEXT(25) "
+            "NOT NULL, Description TEXT(255))");
         connection->Execute("CREATE UNIQUE INDEX ResourceNameIndex ON Resources (ResourceName)");
-        connection->Execute("CREATE TABLE Bookings (BookingId INTEGER NOT NULL PRIMARY KEY, ResourceId INTEGER NOT "
-                            "NULL CONSTRAINT FKBookingsTableResourceId REFERENCES Resources (ResourceId), "
-                            "BookingStart DATETIME NOT NULL, BookingEnd DATETIME NOT NULL, Client TEXT(30) NOT NULL, "
-                            "Description TEXT, Trans LOGICAL)");
+        connection->Execute(
+            "CREATE TABLE Bookings (BookingId INTEGER NOT NULL PRIMARY KEY, ResourceId INTEGER NOT "
+            "NULL CONSTRAINT FKBookingsTableResourceId REFERENCES Resources (ResourceId), "
+            "BookingStart DATETIME NOT NULL, BookingEnd DATETIME NOT NULL, Client TEXT(30) NOT NULL, "
+            "Description TEXT, Trans LOGICAL)");
         connection->Execute("INSERT INTO Resources (ResourceName, Description) VALUES ('Room 1', 'first')");
         connection->Execute("INSERT INTO Resources (ResourceName, Description) VALUES ('room 2', 'second')");
-        connection->Execute("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, Trans) "
-                            "VALUES (1, 1, #1/6/2026 9:00#, #1/6/2026 10:00#, 'Smith', True)");
-        connection->Execute("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client) "
-                            "VALUES (2, 2, #1/5/2026 9:00#, #1/8/2026 10:00#, 'Jones')");
+        connection->Execute(
+            "INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, Trans) "
+            "VALUES (1, 1, #1/6/2026 9:00#, #1/6/2026 10:00#, 'Smith', True)");
+        connection->Execute(
+            "INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client) "
+            "VALUES (2, 2, #1/5/2026 9:00#, #1/8/2026 10:00#, 'Jones')");
     }
     std::unique_ptr<sql::Connection> connection;
 };
@@ -94,16 +95,17 @@ TEST_F(TranslatorResults, TheLoaderQueryOfTheTimeGrid) {
     QStringList names;
     for (int i = 0; i < statement->ColumnCount(); ++i) names << statement->ColumnName(i);
     EXPECT_EQ(names, QStringList({"Resources.ResourceId", "ResourceName", "Resources.Description", "BookingId",
-                                  "Bookings.ResourceId", "BookingStart", "BookingEnd", "Client",
-                                  "Bookings.Description", "Trans"}));
+                                  "Bookings.ResourceId", "BookingStart", "BookingEnd", "Client", "Bookings.Description",
+                                  "Trans"}));
     QStringList clients;
     while (statement->Step()) clients << statement->Value(7).toString();
     EXPECT_EQ(clients, QStringList({"Smith", "Jones"}));
 }
 
 TEST_F(TranslatorResults, ParametersByNameAndTheMinusOneOrQuery) {
-    connection->Execute("CREATE TABLE ResourceManagers (ResourceId INTEGER NOT NULL, Username TEXT(32) NOT NULL, "
-                        "CONSTRAINT PrimaryKey PRIMARY KEY (ResourceId, Username))");
+    connection->Execute(
+        "CREATE TABLE ResourceManagers (ResourceId INTEGER NOT NULL, Username TEXT(32) NOT NULL, "
+        "CONSTRAINT PrimaryKey PRIMARY KEY (ResourceId, Username))");
     connection->Execute("INSERT INTO ResourceManagers VALUES (-1, 'ann')");
     connection->Execute("INSERT INTO ResourceManagers VALUES (2, 'bob')");
     const auto statement = connection->Prepare(

@@ -9,6 +9,7 @@
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/TimerService.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
@@ -17,7 +18,6 @@
 #include <QTest>
 #include <QToolTip>
 #include <QWheelEvent>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -40,8 +40,8 @@ protected:
         ++drawnCells;
         TCanvas& canvas = Canvas();
         if (state.Contains(gdFixed)) {
-            const QString label = row == 0 ? (col == 0 ? QString() : QString(QChar('A' + (col - 1) % 26)))
-                                           : QString::number(row);
+            const QString label =
+                row == 0 ? (col == 0 ? QString() : QString(QChar('A' + (col - 1) % 26))) : QString::number(row);
             canvas.Brush().Style = bsClear;
             canvas.TextRect(rect, rect.Left + 3, rect.Top + 2, label);
         } else if (col % 3 == 0 && row % 4 == 1) {
@@ -120,7 +120,8 @@ TEST_F(CustomGrid, CellRectAndMouseCoordAgreeWithFixedScrolledAndHiddenCells) {
                 const TRect r = grid.CellRect(col, row);
                 if (r == TRect{}) continue;
                 // The line right of and below a cell belongs to it.
-                for (const QPoint p : {QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1), QPoint(r.Right, r.Bottom)}) {
+                for (const QPoint p :
+                     {QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1), QPoint(r.Right, r.Bottom)}) {
                     if (p.x() >= grid.ClientWidth() || p.y() >= grid.ClientHeight()) continue;
                     EXPECT_EQ(grid.MouseCoord(p.x(), p.y()), (TGridCoord{col, row})) << col << "," << row;
                 }

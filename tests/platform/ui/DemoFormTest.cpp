@@ -13,10 +13,10 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/ToolBar.h"
 
+#include <gtest/gtest.h>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -63,7 +63,8 @@ void BuildDemo(TForm& form) {
     password->SetText(QStringLiteral("secret"));
     auto* memo = Place(new TMemo(&form), 10, 100, 260, 70);
     memo->SetScrollBars(ssVertical);
-    memo->Lines().SetStrings({QStringLiteral("The database specified must be upgraded."), QStringLiteral("Upgrade Now?")});
+    memo->Lines().SetStrings(
+        {QStringLiteral("The database specified must be upgraded."), QStringLiteral("Upgrade Now?")});
     auto* group = Place(new TGroupBox(&form), 10, 178, 260, 80);
     group->SetCaption(QStringLiteral("Display"));
     Place(new TRadioButton(group), 10, 20, 120, 20)->SetCaption(QStringLiteral("12 hour"));

@@ -7,9 +7,9 @@
 #include "platform/ui/Timer.h"
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QTest>
 #include <functional>
-#include <gtest/gtest.h>
 #include <stdexcept>
 
 namespace {

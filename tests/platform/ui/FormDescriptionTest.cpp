@@ -11,14 +11,15 @@
 
 TEST(FormDescription, BuildsTheFrameAndEveryRowWithItsProperties) {
     TForm form;
-    ui::DescribeForm(form, {"AskForm", "Ask", bsDialog, poScreenCenter, 300, 120}, {
-        {"Panel",     "TPanel",  "",      0,   0,  300, 40, "",       "Color=clWhite; BevelOuter=bvNone"},
-        {"Title",     "TLabel",  "Panel", 8,   8,  280, 18, "Title",  "AutoSize=False; Font.Style=fsBold"},
-        {"Note",      "TMemo",   "",      8,   48, 284, 30, "A note", "ReadOnly=True; BorderStyle=bsNone"},
-        {"Port",      "TEdit",   "",      8,   84, 60,  23, "25"},
-        {"OkButton",  "TButton", "",      140, 84, 75,  25, "Ok",     "Default=True; ModalResult=mrOk"},
-        {"NoButton",  "TButton", "",      220, 84, 75,  25, "Cancel", "Cancel=True; Visible=False"},
-    });
+    ui::DescribeForm(form, {"AskForm", "Ask", bsDialog, poScreenCenter, 300, 120},
+                     {
+                         {"Panel", "TPanel", "", 0, 0, 300, 40, "", "Color=clWhite; BevelOuter=bvNone"},
+                         {"Title", "TLabel", "Panel", 8, 8, 280, 18, "Title", "AutoSize=False; Font.Style=fsBold"},
+                         {"Note", "TMemo", "", 8, 48, 284, 30, "A note", "ReadOnly=True; BorderStyle=bsNone"},
+                         {"Port", "TEdit", "", 8, 84, 60, 23, "25"},
+                         {"OkButton", "TButton", "", 140, 84, 75, 25, "Ok", "Default=True; ModalResult=mrOk"},
+                         {"NoButton", "TButton", "", 220, 84, 75, 25, "Cancel", "Cancel=True; Visible=False"},
+                     });
     EXPECT_EQ(form.Name(), QStringLiteral("AskForm"));
     EXPECT_EQ(form.Caption(), QStringLiteral("Ask"));
     EXPECT_EQ(form.BorderStyle(), bsDialog);

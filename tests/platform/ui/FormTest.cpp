@@ -5,9 +5,9 @@
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/QtMessageService.h"
 
+#include <gtest/gtest.h>
 #include <QMessageBox>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -94,7 +94,8 @@ TEST(Form, NonModalCloseBoxAsksAndOnCloseMayKeepTheForm) {
 TEST(Form, EnterClicksTheDefaultButton) {
     ui::ScopedScriptedRunner runner;
     OkCancelForm f;
-    runner->OnShown<TForm>(QStringLiteral("OkCancelForm"), [&](TForm& form) { QTest::keyClick(&form, Qt::Key_Return); });
+    runner->OnShown<TForm>(QStringLiteral("OkCancelForm"),
+                           [&](TForm& form) { QTest::keyClick(&form, Qt::Key_Return); });
     EXPECT_EQ(f.form.ShowModal(), mrOk);
 }
 

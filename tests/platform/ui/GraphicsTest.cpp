@@ -6,13 +6,13 @@
 #include "platform/ui/Picture.h"
 #include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
-#include <cstdio>
 #include <jpeglib.h>
+#include <cstdio>
 
 namespace {
 

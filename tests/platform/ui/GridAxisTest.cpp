@@ -24,8 +24,9 @@ TEST(GridAxis, CellsStartAfterTheirPredecessorsAndLines) {
     EXPECT_EQ(axis.Start(2), 82);
     EXPECT_EQ(axis.FixedBoundary(), 31);
     // A point on a line belongs to the cell left of it.
-    const struct { int position, cell; } cases[] = {{0, 0}, {29, 0}, {30, 0}, {31, 1}, {80, 1}, {81, 1},
-                                                    {82, 2}, {199, 4}, {200, -1}, {-1, -1}};
+    const struct {
+        int position, cell;
+    } cases[] = {{0, 0}, {29, 0}, {30, 0}, {31, 1}, {80, 1}, {81, 1}, {82, 2}, {199, 4}, {200, -1}, {-1, -1}};
     for (const auto& c : cases) EXPECT_EQ(axis.CellAt(c.position), c.cell) << "at " << c.position;
 }
 
@@ -91,7 +92,7 @@ TEST(GridAxis, CountsExtentsAndFixedCells) {
     axis.SetCount(4);
     axis.SetCount(8);
     EXPECT_EQ(axis.Extent(3), 50);
-    EXPECT_EQ(axis.Extent(5), 50);  // a cell that left and came back starts from the default
+    EXPECT_EQ(axis.Extent(5), 50);   // a cell that left and came back starts from the default
     EXPECT_EQ(axis.Extent(99), 50);  // reads past the end answer the default
     EXPECT_THROW(axis.SetExtent(8, 10), EInvalidGridOperation);
     EXPECT_THROW(axis.SetFixedCount(8), EInvalidGridOperation);

@@ -25,14 +25,17 @@ struct Axes {
 
 TEST(GridNavigation, MovesStayAmongTheScrollableCells) {
     Axes g;
-    const struct { GridMove move; TGridCoord from, to; } cases[] = {
-        {GridMove::Left, {1, 1}, {1, 1}},      {GridMove::Up, {1, 1}, {1, 1}},
-        {GridMove::Right, {5, 3}, {5, 3}},     {GridMove::Down, {2, 19}, {2, 19}},
-        {GridMove::Right, {2, 3}, {3, 3}},     {GridMove::Down, {2, 3}, {2, 4}},
-        {GridMove::PageDown, {2, 3}, {2, 8}},  {GridMove::PageDown, {2, 17}, {2, 19}},
-        {GridMove::PageUp, {2, 8}, {2, 3}},    {GridMove::PageUp, {2, 3}, {2, 1}},
-        {GridMove::Home, {4, 7}, {1, 7}},      {GridMove::End, {2, 7}, {5, 7}},
-        {GridMove::First, {4, 7}, {1, 1}},     {GridMove::Last, {2, 7}, {5, 19}},
+    const struct {
+        GridMove move;
+        TGridCoord from, to;
+    } cases[] = {
+        {GridMove::Left, {1, 1}, {1, 1}},     {GridMove::Up, {1, 1}, {1, 1}},
+        {GridMove::Right, {5, 3}, {5, 3}},    {GridMove::Down, {2, 19}, {2, 19}},
+        {GridMove::Right, {2, 3}, {3, 3}},    {GridMove::Down, {2, 3}, {2, 4}},
+        {GridMove::PageDown, {2, 3}, {2, 8}}, {GridMove::PageDown, {2, 17}, {2, 19}},
+        {GridMove::PageUp, {2, 8}, {2, 3}},   {GridMove::PageUp, {2, 3}, {2, 1}},
+        {GridMove::Home, {4, 7}, {1, 7}},     {GridMove::End, {2, 7}, {5, 7}},
+        {GridMove::First, {4, 7}, {1, 1}},    {GridMove::Last, {2, 7}, {5, 19}},
     };
     for (const auto& c : cases) {
         const TGridCoord to = g.Move(c.move, c.from);
@@ -88,7 +91,9 @@ namespace {
 TEST(GridNavigation, DragReachesTheCellUnderTheMouseAndScrollsAtTheEdges) {
     Axes g;  // rows 1..5 show; row 0 is fixed
     g.rows.SetExtent(6, -1);
-    const struct { int first, position, cell, scroll; } cases[] = {
+    const struct {
+        int first, position, cell, scroll;
+    } cases[] = {
         {1, 50, 2, 0},    // inside the cells
         {1, 5, 1, 0},     // over the fixed row with nothing scrolled away
         {4, 5, 4, -1},    // over the fixed row after scrolling

@@ -4,8 +4,8 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/Menus.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
+#include <QTest>
 
 namespace {
 
@@ -57,7 +57,8 @@ using Log = std::vector<std::string>;
 TEST(KeyStages, ArriveInTheFrameworksOrderWithPreviewFirst) {
     KeyForm f;
     QTest::keyClick(f.edit, Qt::Key_A);
-    EXPECT_EQ(f.log, (Log{"form.down 65", "edit.down 65", "form.press 97", "edit.press 97", "form.up 65", "edit.up 65"}));
+    EXPECT_EQ(f.log,
+              (Log{"form.down 65", "edit.down 65", "form.press 97", "edit.press 97", "form.up 65", "edit.up 65"}));
     EXPECT_EQ(f.edit->Text(), QStringLiteral("a"));
 }
 
@@ -65,7 +66,8 @@ TEST(KeyStages, CharacterStillArrivesAfterKeyDownClearedTheKey) {
     KeyForm f;
     f.clearKeyInEdit = true;
     QTest::keyClick(f.edit, Qt::Key_B);
-    EXPECT_EQ(f.log, (Log{"form.down 66", "edit.down 66", "form.press 98", "edit.press 98", "form.up 66", "edit.up 66"}));
+    EXPECT_EQ(f.log,
+              (Log{"form.down 66", "edit.down 66", "form.press 98", "edit.press 98", "form.up 66", "edit.up 66"}));
     EXPECT_EQ(f.edit->Text(), QStringLiteral("b"));
 }
 
@@ -86,7 +88,8 @@ TEST(KeyStages, MenuShortcutComesFirstAndEndsTheKey) {
     KeyForm f;
     QTest::keyClick(f.edit, Qt::Key_S, Qt::ControlModifier);
     // The Ctrl key itself passes the stages as its own key, as in the framework.
-    EXPECT_EQ(f.log, (Log{"form.down 17", "edit.down 17", "menu", "form.up 83", "edit.up 83", "form.up 17", "edit.up 17"}));
+    EXPECT_EQ(f.log,
+              (Log{"form.down 17", "edit.down 17", "menu", "form.up 83", "edit.up 83", "form.up 17", "edit.up 17"}));
     f.log.clear();
     f.save->SetEnabled(false);
     QTest::keyClick(f.edit, Qt::Key_S, Qt::ControlModifier);
@@ -100,7 +103,8 @@ TEST(KeyStages, DialogKeysGoToTheFormUnlessTheControlWantsThem) {
     EXPECT_EQ(f.log, (Log{"default", "form.up 13", "edit.up 13", "cancel", "form.up 27", "edit.up 27"}));
     f.log.clear();
     QTest::keyClick(f.memo, Qt::Key_Return);  // the memo wants Enter
-    EXPECT_EQ(f.log, (Log{"form.down 13", "memo.down 13", "form.press 13", "memo.press 13", "form.up 13", "memo.up 13"}));
+    EXPECT_EQ(f.log,
+              (Log{"form.down 13", "memo.down 13", "form.press 13", "memo.press 13", "form.up 13", "memo.up 13"}));
     EXPECT_EQ(f.memo->Text(), QStringLiteral("\n"));
 }
 
@@ -109,7 +113,9 @@ TEST(KeyStages, ControlsOverrideTheStages) {
     class StepEdit : public TEdit {
     public:
         using TEdit::TEdit;
-        bool WantsKey(Word key, TShiftState shift) const override { return key == VK_RETURN || TEdit::WantsKey(key, shift); }
+        bool WantsKey(Word key, TShiftState shift) const override {
+            return key == VK_RETURN || TEdit::WantsKey(key, shift);
+        }
         void KeyDown(Word& key, TShiftState shift) override {
             if (key == VK_OEM_PLUS) key = VK_UP;
             keys.push_back(key);

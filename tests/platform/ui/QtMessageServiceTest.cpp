@@ -1,10 +1,10 @@
 // The windowed message service shows the framework's texts and buttons and returns their results.
 #include "platform/ui/QtMessageService.h"
 
+#include <gtest/gtest.h>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -30,9 +30,9 @@ TEST(DvSysUtils, DigitKeysAndBackspaceOnly) {
 }
 
 TEST(DvSysUtils, ByteSizes) {
-    const std::pair<quint64, const char*> cases[] = {
-        {0, "0 KB"}, {1023, "0 KB"}, {1048576, "1024 KB"}, {1049599, "1024 KB"}, {1049600, "1 MB"},
-        {25769803776ULL, "24576 MB"}};
+    const std::pair<quint64, const char*> cases[] = {{0, "0 KB"},          {1023, "0 KB"},
+                                                     {1048576, "1024 KB"}, {1049599, "1024 KB"},
+                                                     {1049600, "1 MB"},    {25769803776ULL, "24576 MB"}};
     for (const auto& [bytes, text] : cases) EXPECT_EQ(FormatByteSize(bytes), QString::fromLatin1(text)) << bytes;
 }
 
@@ -57,7 +57,12 @@ TEST(DvSysUtils, HeaderFooterMacros) {
 }
 
 TEST(DvSysUtils, SplitsHeaderFooterTextIntoThreeParts) {
-    struct Case { const char* text; const char* left; const char* centre; const char* right; };
+    struct Case {
+        const char* text;
+        const char* left;
+        const char* centre;
+        const char* right;
+    };
     const Case cases[] = {
         {"a;b;c;d", "a", "b", "c;d"},
         {"a;b", "a", "b", ""},

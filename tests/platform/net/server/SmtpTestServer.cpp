@@ -1,6 +1,8 @@
 // Starting and stopping the aiosmtpd test servers and reading what they captured.
 #include "SmtpTestServer.h"
 
+#include <signal.h>
+#include <sys/prctl.h>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,9 +13,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
-#include <signal.h>
 #include <stdexcept>
-#include <sys/prctl.h>
 
 namespace testing_smtp {
 
@@ -26,8 +26,8 @@ void RunOrThrow(const QString& program, const QStringList& arguments) {
     QProcess p;
     p.start(program, arguments);
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        throw std::runtime_error(QString(program + QStringLiteral(" failed: ") + QString::fromUtf8(p.readAllStandardError()))
-                                     .toStdString());
+        throw std::runtime_error(
+            QString(program + QStringLiteral(" failed: ") + QString::fromUtf8(p.readAllStandardError())).toStdString());
 }
 
 }  // namespace
@@ -49,9 +49,13 @@ SmtpTestServer::SmtpTestServer(const SmtpServerOptions& options) {
         arguments = {kScripts + QStringLiteral("/misbehaving_smtp_server.py"), QString::number(port_),
                      options.misbehaviour};
     } else if (options.user.isEmpty()) {
-        arguments = {QStringLiteral("-m"), QStringLiteral("aiosmtpd"), QStringLiteral("-n"),
-                     QStringLiteral("-l"), QStringLiteral("127.0.0.1:%1").arg(port_),
-                     QStringLiteral("-c"), QStringLiteral("capture_handler.CaptureHandler")};
+        arguments = {QStringLiteral("-m"),
+                     QStringLiteral("aiosmtpd"),
+                     QStringLiteral("-n"),
+                     QStringLiteral("-l"),
+                     QStringLiteral("127.0.0.1:%1").arg(port_),
+                     QStringLiteral("-c"),
+                     QStringLiteral("capture_handler.CaptureHandler")};
         if (options.tls != SmtpServerOptions::NoTls) {
             MakeCertificate();
             const bool smtps = options.tls == SmtpServerOptions::Smtps;
@@ -61,8 +65,12 @@ SmtpTestServer::SmtpTestServer(const SmtpServerOptions& options) {
         }
         arguments << mailDir;
     } else {
-        arguments = {kScripts + QStringLiteral("/smtp_auth_server.py"), QString::number(port_), mailDir,
-                     options.user, options.password, QString::number(options.refuseFirst)};
+        arguments = {kScripts + QStringLiteral("/smtp_auth_server.py"),
+                     QString::number(port_),
+                     mailDir,
+                     options.user,
+                     options.password,
+                     QString::number(options.refuseFirst)};
         if (!options.mechanism.isEmpty()) arguments << options.mechanism;
     }
 
