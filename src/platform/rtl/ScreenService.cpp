@@ -1,6 +1,8 @@
 // The installed screen service and the one without windows.
 #include "platform/rtl/ScreenService.h"
 
+#include "platform/rtl/ServiceSlot.h"
+
 namespace rtl {
 namespace {
 
@@ -14,19 +16,19 @@ private:
     TCursor cursor_ = crDefault;
 };
 
-std::shared_ptr<ScreenService>& Installed() {
-    static std::shared_ptr<ScreenService> service = std::make_shared<WindowlessScreen>();
-    return service;
+std::shared_ptr<ScreenService> MakeWindowlessScreen() { return std::make_shared<WindowlessScreen>(); }
+
+ServiceSlot<ScreenService>& ScreenServiceSlot() {
+    static ServiceSlot<ScreenService> slot(&MakeWindowlessScreen);
+    return slot;
 }
 
 }  // namespace
 
-ScreenService& CurrentScreenService() { return *Installed(); }
+ScreenService& CurrentScreenService() { return ScreenServiceSlot().Current(); }
 
 std::shared_ptr<ScreenService> SetScreenService(std::shared_ptr<ScreenService> service) {
-    std::shared_ptr<ScreenService> previous = Installed();
-    Installed() = service ? std::move(service) : std::make_shared<WindowlessScreen>();
-    return previous;
+    return ScreenServiceSlot().Install(std::move(service));
 }
 
 HourGlass::HourGlass() : saved_(CurrentScreenService().Cursor()) { CurrentScreenService().SetCursor(crHourGlass); }
