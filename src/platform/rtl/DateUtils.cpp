@@ -115,41 +115,36 @@ TDateTime TimeOf(TDateTime value) {
     return ms / MSecsPerDay;
 }
 
-int YearOf(TDateTime value) {
-    int y, m, d;
-    DecodeDate(value, y, m, d);
-    return y;
+namespace {
+
+// The parts of a date or a time of day, for the routines that answer one of them.
+struct DateParts {
+    int year, month, day;
+};
+DateParts DatePartsOf(TDateTime value) {
+    DateParts parts{};
+    DecodeDate(value, parts.year, parts.month, parts.day);
+    return parts;
 }
-int MonthOf(TDateTime value) {
-    int y, m, d;
-    DecodeDate(value, y, m, d);
-    return m;
+
+struct TimeParts {
+    int hour, minute, second, millisecond;
+};
+TimeParts TimePartsOf(TDateTime value) {
+    TimeParts parts{};
+    DecodeTime(value, parts.hour, parts.minute, parts.second, parts.millisecond);
+    return parts;
 }
-int DayOf(TDateTime value) {
-    int y, m, d;
-    DecodeDate(value, y, m, d);
-    return d;
-}
-int HourOf(TDateTime value) {
-    int h, n, s, z;
-    DecodeTime(value, h, n, s, z);
-    return h;
-}
-int MinuteOf(TDateTime value) {
-    int h, n, s, z;
-    DecodeTime(value, h, n, s, z);
-    return n;
-}
-int SecondOf(TDateTime value) {
-    int h, n, s, z;
-    DecodeTime(value, h, n, s, z);
-    return s;
-}
-int MilliSecondOf(TDateTime value) {
-    int h, n, s, z;
-    DecodeTime(value, h, n, s, z);
-    return z;
-}
+
+}  // namespace
+
+int YearOf(TDateTime value) { return DatePartsOf(value).year; }
+int MonthOf(TDateTime value) { return DatePartsOf(value).month; }
+int DayOf(TDateTime value) { return DatePartsOf(value).day; }
+int HourOf(TDateTime value) { return TimePartsOf(value).hour; }
+int MinuteOf(TDateTime value) { return TimePartsOf(value).minute; }
+int SecondOf(TDateTime value) { return TimePartsOf(value).second; }
+int MilliSecondOf(TDateTime value) { return TimePartsOf(value).millisecond; }
 
 int DayOfWeek(TDateTime value) { return DayOfTheWeek(value) % 7 + 1; }
 
