@@ -42,14 +42,18 @@ void TEmailStatusForm::FormShow() {
 
 void TEmailStatusForm::CancelButtonClick() {
     Timer->SetEnabled(false);
+    SmtpClient->Cancel();
     SetModalResult(mrCancel);
 }
 
-void TEmailStatusForm::FormClose() { Timer->SetEnabled(false); }
+void TEmailStatusForm::FormClose() {
+    Timer->SetEnabled(false);
+    SmtpClient->Cancel();
+}
 
 void TEmailStatusForm::SetStatus(const QString& text) {
     StatusLabel->SetCaption(text);
-    // The whole dialog: the steps block the event loop, and a closed password prompt must not stay on it.
+    // The whole dialog at once, so that a closed password prompt does not stay on it until the next wait.
     Repaint();
 }
 
@@ -72,6 +76,8 @@ void TEmailStatusForm::TimerTimer() {
     SetStatus(QStringLiteral("Status: connect: contacting host ") + SmtpClient->Host + QStringLiteral("..."));
     try {
         SmtpClient->Connect();
+    } catch (const net::SmtpCancelled&) {
+        return;
     } catch (const Exception& e) {
         Fail(QStringLiteral("Could not connect to host ") + SmtpClient->Host + QStringLiteral(". ") + e.Message());
         return;
@@ -87,6 +93,8 @@ void TEmailStatusForm::TimerTimer() {
         try {
             SmtpClient->Send(*Message);
             break;
+        } catch (const net::SmtpCancelled&) {
+            return;
         } catch (const Exception& e) {
             if (authenticating && e.Message().trimmed().toLower() == kAuthenticationFailed) {
                 SmtpClient->Password.clear();

@@ -1,7 +1,9 @@
 // Socket, reply reading and TLS of an SMTP session.
 #include "platform/net/SmtpChannel.h"
 
+#include <QEventLoop>
 #include <QSslSocket>
+#include <QTimer>
 
 namespace net {
 
@@ -14,15 +16,18 @@ SmtpChannel::SmtpChannel() = default;
 SmtpChannel::~SmtpChannel() = default;
 
 void SmtpChannel::Open(const QString& host, int port, bool implicitTls, int timeout) {
+    cancelled_ = false;
     socket_ = std::make_unique<QSslSocket>();
     // The socket takes no more from the network than a whole reply may hold; the rest waits in the kernel.
     socket_->setReadBufferSize(kMaxReplyBytes + kMaxReplyLineBytes);
+    const QDeadlineTimer deadline(timeout);
+    const QString late = QStringLiteral("The server did not answer within %1 seconds.").arg(timeout / 1000.0);
     if (implicitTls) {
         socket_->connectToHostEncrypted(host, quint16(port));
-        if (!socket_->waitForEncrypted(timeout)) RaiseSocketError();
+        WaitUntil([this] { return socket_->isEncrypted(); }, deadline, late);
     } else {
         socket_->connectToHost(host, quint16(port));
-        if (!socket_->waitForConnected(timeout)) RaiseSocketError();
+        WaitUntil([this] { return socket_->state() == QAbstractSocket::ConnectedState; }, deadline, late);
     }
 }
 
@@ -32,13 +37,19 @@ bool SmtpChannel::Encrypted() const { return socket_ && socket_->isEncrypted(); 
 
 void SmtpChannel::StartTls(int timeout) {
     socket_->startClientEncryption();
-    if (!socket_->waitForEncrypted(timeout)) RaiseSocketError();
+    WaitUntil([this] { return socket_->isEncrypted(); }, QDeadlineTimer(timeout),
+              QStringLiteral("The encrypted connection was not set up within %1 seconds.").arg(timeout / 1000.0));
 }
 
 void SmtpChannel::Close() {
     if (!socket_) return;
     socket_->abort();
     socket_.reset();
+}
+
+void SmtpChannel::Cancel() {
+    cancelled_ = true;
+    if (waiting_) waiting_->quit();
 }
 
 SmtpReply SmtpChannel::Command(const QByteArray& line, int timeout) {
@@ -49,8 +60,8 @@ SmtpReply SmtpChannel::Command(const QByteArray& line, int timeout) {
 void SmtpChannel::WriteRaw(const QByteArray& data) {
     if (!IsOpen()) throw SmtpError(QStringLiteral("Not connected."));
     socket_->write(data);
-    while (socket_->bytesToWrite() > 0)
-        if (!socket_->waitForBytesWritten(30000)) RaiseSocketError();
+    WaitUntil([this] { return socket_->bytesToWrite() == 0; }, QDeadlineTimer(30000),
+              QStringLiteral("The server did not take the data within 30 seconds."));
 }
 
 SmtpReply SmtpChannel::ReadReply(int timeout) {
@@ -75,19 +86,42 @@ SmtpReply SmtpChannel::ReadReply(int timeout) {
 
 QByteArray SmtpChannel::ReadLine(const QDeadlineTimer& deadline, int timeout) {
     if (!socket_) throw SmtpError(QStringLiteral("Not connected."));
-    while (!socket_->canReadLine()) {
-        // What waits in the buffer is one unfinished line: past the bound it is refused, not kept growing.
-        if (socket_->bytesAvailable() > kMaxReplyLineBytes)
-            Fail(QStringLiteral("The server sent a reply line longer than %1 KB.").arg(kMaxReplyLineBytes / 1024));
-        if (deadline.hasExpired())
-            Fail(QStringLiteral("The server did not reply within %1 seconds.").arg(timeout / 1000.0));
-        const bool arrived = socket_->waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
-        if (!arrived && socket_->state() != QAbstractSocket::ConnectedState) RaiseSocketError();
-    }
+    const QString tooLong =
+        QStringLiteral("The server sent a reply line longer than %1 KB.").arg(kMaxReplyLineBytes / 1024);
+    // What waits in the buffer is one unfinished line: past the bound it is refused, not kept growing.
+    WaitUntil([this] { return socket_->canReadLine() || socket_->bytesAvailable() > kMaxReplyLineBytes; }, deadline,
+              QStringLiteral("The server did not reply within %1 seconds.").arg(timeout / 1000.0));
+    if (!socket_->canReadLine()) Fail(tooLong);
     const QByteArray line = socket_->readLine(kMaxReplyLineBytes + 2);
-    if (!line.endsWith('\n'))
-        Fail(QStringLiteral("The server sent a reply line longer than %1 KB.").arg(kMaxReplyLineBytes / 1024));
+    if (!line.endsWith('\n')) Fail(tooLong);
     return line.trimmed();
+}
+
+void SmtpChannel::WaitUntil(const std::function<bool()>& ready, const QDeadlineTimer& deadline,
+                            const QString& timeoutMessage) {
+    while (!ready()) {
+        if (cancelled_) {
+            Close();
+            throw SmtpCancelled();
+        }
+        if (socket_->state() == QAbstractSocket::UnconnectedState) RaiseSocketError();
+        if (deadline.hasExpired()) Fail(timeoutMessage);
+        AwaitSocketEvent(deadline);
+    }
+}
+
+void SmtpChannel::AwaitSocketEvent(const QDeadlineTimer& deadline) {
+    QEventLoop loop;
+    QSslSocket* socket = socket_.get();
+    QObject::connect(socket, &QIODevice::readyRead, &loop, &QEventLoop::quit);
+    QObject::connect(socket, &QIODevice::bytesWritten, &loop, &QEventLoop::quit);
+    QObject::connect(socket, &QAbstractSocket::stateChanged, &loop, &QEventLoop::quit);
+    QObject::connect(socket, &QAbstractSocket::errorOccurred, &loop, &QEventLoop::quit);
+    QObject::connect(socket, &QSslSocket::encrypted, &loop, &QEventLoop::quit);
+    QTimer::singleShot(int(qMax<qint64>(1, deadline.remainingTime())), &loop, &QEventLoop::quit);
+    waiting_ = &loop;
+    loop.exec();
+    waiting_ = nullptr;
 }
 
 void SmtpChannel::Fail(const QString& message) {

@@ -1,4 +1,5 @@
-// The line-based conversation under an SMTP session: one socket, replies read whole, TLS on request.
+// The line-based conversation under an SMTP session: one socket, replies read whole, TLS on request. Every wait
+// runs the event loop, so the windows stay live during a send and Cancel can end it at once.
 #pragma once
 
 #include "platform/rtl/Exceptions.h"
@@ -7,8 +8,10 @@
 #include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
+class QEventLoop;
 class QSslSocket;
 
 namespace net {
@@ -28,6 +31,12 @@ private:
 inline constexpr qsizetype kMaxReplyLineBytes = 8 * 1024;
 inline constexpr int kMaxReplyLines = 100;
 inline constexpr qsizetype kMaxReplyBytes = 64 * 1024;
+
+// The user ended the conversation with Cancel; nothing to report.
+class SmtpCancelled : public SmtpError {
+public:
+    SmtpCancelled() : SmtpError(QStringLiteral("Sending was cancelled.")) {}
+};
 
 struct SmtpReply {
     int Code = 0;
@@ -49,6 +58,9 @@ public:
     // Switches the open connection to TLS (after the server agreed to STARTTLS).
     void StartTls(int timeout);
     void Close();
+    // Ends the conversation: the wait in progress, or the next one, closes the connection and raises
+    // SmtpCancelled. Open starts afresh.
+    void Cancel();
 
     // Writes one command line (CRLF added) and reads the reply.
     SmtpReply Command(const QByteArray& line, int timeout);
@@ -59,10 +71,17 @@ public:
 
 private:
     QByteArray ReadLine(const QDeadlineTimer& deadline, int timeout);
+    // Runs the event loop until ready() holds; a failed socket, the deadline (timeoutMessage) or Cancel end
+    // the wait with the connection closed.
+    void WaitUntil(const std::function<bool()>& ready, const QDeadlineTimer& deadline, const QString& timeoutMessage);
+    // One turn: returns when the socket signals anything, the deadline passes or Cancel is pressed.
+    void AwaitSocketEvent(const QDeadlineTimer& deadline);
     [[noreturn]] void Fail(const QString& message);
     [[noreturn]] void RaiseSocketError();
 
     std::unique_ptr<QSslSocket> socket_;
+    bool cancelled_ = false;
+    QEventLoop* waiting_ = nullptr;
 };
 
 }  // namespace net

@@ -134,6 +134,8 @@ void SmtpClient::SubmitData(const QByteArray& mime) {
     if (reply.Code != 250) throw SmtpError(reply.Text(), reply.Code);
 }
 
+void SmtpClient::Cancel() { channel_.Cancel(); }
+
 void SmtpClient::Disconnect() {
     if (channel_.IsOpen()) {
         try {

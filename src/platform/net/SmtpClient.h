@@ -49,6 +49,9 @@ public:
     void Send(const MailMessage& message);
     // Says QUIT and closes; never raises.
     void Disconnect();
+    // Ends a Connect or Send in progress (they run the event loop while they wait): the connection closes
+    // and the call raises SmtpCancelled.
+    void Cancel();
 
 private:
     void Greet();

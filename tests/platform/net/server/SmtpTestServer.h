@@ -20,7 +20,7 @@ struct SmtpServerOptions {
     int refuseFirst = 0;
     // "PLAIN" or "LOGIN" to offer only that one; empty offers both.
     QString mechanism;
-    // Not a real server but one that misbehaves: "trickle", "endless" or "longline"
+    // Not a real server but one that misbehaves: "trickle", "endless", "longline" or "silent"
     // (misbehaving_smtp_server.py tells what each does).
     QString misbehaviour;
 };

@@ -4,6 +4,7 @@ Usage: misbehaving_smtp_server.py PORT MODE
   trickle   the greeting comes one byte every quarter second (the line ends after 40 bytes)
   endless   the greeting is continuation lines ("220-...") that never end
   longline  the greeting is one line that never ends
+  silent    the connection is taken and never answered
 Whatever the client does, at most 64 MB go out per connection; the connection then stays open and silent.
 Runs until its standard input closes, so it never outlives the test program that started it.
 """
@@ -20,7 +21,9 @@ class Handler(socketserver.BaseRequestHandler):
 
     def handle(self):
         try:
-            if self.mode == "trickle":
+            if self.mode == "silent":
+                pass
+            elif self.mode == "trickle":
                 for byte in b"220 " + b"x" * 36:
                     self.request.sendall(bytes([byte]))
                     time.sleep(0.25)
