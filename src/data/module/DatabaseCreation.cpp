@@ -4,8 +4,10 @@
 #include "data/module/DataModule.h"
 #include "data/schema/Schema.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/DurableFiles.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/KillPoints.h"
 #include "platform/rtl/Messages.h"
 #include "platform/rtl/SystemFacts.h"
 #include "platform/sql/Connection.h"
@@ -21,6 +23,25 @@ bool ReplaceableFileDeleted(const QString& fileName) {
     try {
         const auto lock = sql::LockFile::Join(fileName, true);
         return DeleteFile(fileName);
+    } catch (const Exception&) {
+        return false;
+    }
+}
+
+// What an unfinished creation leaves: the file, the copies of its upgrade step and the engine's journal (a
+// later open of a file under this name would otherwise put them back).
+void RemoveUnfinishedBuild(const QString& building) {
+    for (const QString& name : QStringList{building, sql::SnapshotPath(building), sql::SnapshotWorkPath(building),
+                                           building + QStringLiteral("-journal")})
+        DeleteFile(name);
+}
+
+// Removes what a creation that crashed left, unless another program instance is building there now.
+bool AbandonedBuildRemoved(const QString& building) {
+    try {
+        const auto lock = sql::LockFile::Join(building, true);
+        RemoveUnfinishedBuild(building);
+        return true;
     } catch (const Exception&) {
         return false;
     }
@@ -53,10 +74,19 @@ bool TData::CreateDatabase(const QString& fileName, bool overwrite) {
             return false;
         }
     }
+    // Built under another name and given the database's name only when complete, so that a crash or a full
+    // disk never leaves a half-built database under it.
+    const QString building = fileName + QStringLiteral(".creating");
+    if (FileExists(building) && !AbandonedBuildRemoved(building)) {
+        MessageDlg(QStringLiteral("Could not create the database ") + fileName +
+                       QStringLiteral(". Another program is creating it."),
+                   mtError, {mbOK});
+        return false;
+    }
     try {
-        sql::Connection::CreateDatabase({fileName});
+        sql::Connection::CreateDatabase({building});
         ADOConnection.Close();
-        ADOConnection.ConnectionString = data::CreationConnectionString(fileName);
+        ADOConnection.ConnectionString = data::CreationConnectionString(building);
         ADOConnection.LoginPrompt = false;
         ADOCommand.Connection = &ADOConnection;
         for (const QString& statement : data::CreationStatements(Date() + 365)) Execute(statement);
@@ -64,12 +94,20 @@ bool TData::CreateDatabase(const QString& fileName, bool overwrite) {
         if (!UpgradeSchema62()) DatabaseError(QStringLiteral("Upgrade to 6Rev2 failed"));
         if (!UpgradeSchema63()) DatabaseError(QStringLiteral("Upgrade to 6Rev3 failed"));
         ADOConnection.Close();
+        rtl::KillPoint("creation-built");
+        if (!rtl::PublishFileDurably(building, fileName)) {
+            RemoveUnfinishedBuild(building);
+            MessageDlg(QStringLiteral("Could not create the database ") + fileName +
+                           (FileExists(fileName) ? QStringLiteral(". Another program created a file of that name.")
+                                                 : QStringLiteral(". The file could not be given its name.")),
+                       mtError, {mbOK});
+            return false;
+        }
         return true;
     } catch (const Exception& error) {
         ADOConnection.Close();
-        // A half-built file would open as a database that lacks tables.
-        DeleteFile(fileName);
-        DeleteFile(sql::SnapshotPath(fileName));
+        // Unless another instance began the same creation a moment ago: what is there is theirs.
+        if (error.Message() != sql::kDatabaseExists) RemoveUnfinishedBuild(building);
         // A full disk is the user's to mend, not a fault of the program.
         if (error.Message() == sql::kDiskFull)
             MessageDlg(

@@ -83,6 +83,15 @@ bool ReplaceFileDurably(const QString& from, const QString& to) {
     return true;
 }
 
+bool PublishFileDurably(const QString& from, const QString& to) {
+    if (FaultInjection::Fails()) return false;
+    // A second name first, then the first one goes: at no moment is the file under neither name.
+    if (link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) return false;
+    SyncFolderOf(to);
+    RemoveFileDurably(from);
+    return true;
+}
+
 bool RemoveFileDurably(const QString& fileName) {
     if (unlink(QFile::encodeName(fileName).constData()) != 0 && errno != ENOENT) return false;
     SyncFolderOf(fileName);

@@ -10,6 +10,9 @@ namespace rtl {
 QString CopyFileDurably(const QString& source, const QString& target);
 // Gives the file the new name in one step, replacing what was there, and makes the rename durable.
 bool ReplaceFileDurably(const QString& from, const QString& to);
+// Gives the file the new name only when that name is free, in one step, and makes it durable; false when the
+// name is taken (the file keeps its old name) or the disk refuses.
+bool PublishFileDurably(const QString& from, const QString& to);
 // Removes the file and makes the removal durable; true when it is gone.
 bool RemoveFileDurably(const QString& fileName);
 // Makes renames and removals in the file's folder durable.
