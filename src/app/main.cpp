@@ -1,5 +1,7 @@
 // The program's entry point.
 #include "data/forms/DataWindowsInstall.h"
+#include "data/forms/PasswordForms.h"
+#include "mail/MailWindowsInstall.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/ProgramVersion.h"
 #include "platform/ui/QtApplication.h"
@@ -23,6 +25,13 @@ int main(int argc, char* argv[]) {
     rtl::SetScreenService(std::make_shared<ui::QtScreenService>());
     // The layers below the windows reach them through hooks.
     data::InstallDataWindows();
+    mail::InstallMailWindows([](const QString& message, QString& password) {
+        TPasswordForm form;
+        form.SetMessage(message);
+        if (form.ShowModal() != mrOk) return false;
+        password = form.GetPassword();
+        return true;
+    });
     // The version keys come first: every reader and writer of per-user settings goes through them.
     CreateVersionHistory();
 
