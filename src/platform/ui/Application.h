@@ -73,13 +73,16 @@ public:
     int WorkAreaTop() const { return WorkAreaRect().Top; }
     int WorkAreaWidth() const { return WorkAreaRect().Width(); }
     int WorkAreaHeight() const { return WorkAreaRect().Height(); }
-    int PixelsPerInch() const { return 96; }
+    // The screen's logical resolution, 96 unless set (tests set others to check scaled sizes).
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int pixelsPerInch) { pixelsPerInch_ = pixelsPerInch; }
 
     // The active form: the active window when it is a form, else the innermost modal form.
     TForm* ActiveForm() const;
 
 private:
     TCursor cursor_ = crDefault;
+    int pixelsPerInch_ = 96;
 };
 
 class TMouse {

@@ -4,6 +4,8 @@
 #include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
 
+#include <QStyle>
+
 TButton::TButton(QWidget* parent) : ControlOf<QPushButton>(parent) {
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] { ui::Dispatch(this, [this] { Click(); }); });
@@ -17,6 +19,18 @@ void TButton::SetDefault(bool value) {
 void TButton::Click() {
     if (TForm* form = ParentForm(); form && modalResult_ != mrNone) form->SetModalResult(modalResult_);
     TControl::Click();
+}
+
+TBitBtn::TBitBtn(QWidget* parent) : TButton(parent) {}
+
+void TBitBtn::SetKind(TBitBtnKind kind) {
+    kind_ = kind;
+    switch (kind) {
+        case bkOK: setIcon(style()->standardIcon(QStyle::SP_DialogOkButton)); break;
+        case bkCancel: setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton)); break;
+        case bkHelp: setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton)); break;
+        case bkCustom: setIcon(QIcon()); break;
+    }
 }
 
 TCheckBox::TCheckBox(QWidget* parent) : ControlOf<QCheckBox>(parent) {

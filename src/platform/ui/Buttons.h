@@ -31,6 +31,26 @@ private:
     int modalResult_ = 0;
 };
 
+enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp };
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+// A push button with a glyph; the standard kinds show the platform's own OK, Cancel and Help images.
+class TBitBtn : public TButton {
+public:
+    explicit TBitBtn(QWidget* parent);
+
+    TBitBtnKind Kind() const { return kind_; }
+    void SetKind(TBitBtnKind kind);
+    // The glyph's side and distances as the framework stores them (-1 spacing centres glyph and text).
+    TButtonLayout Layout = blGlyphLeft;
+    int Margin = -1;
+    int Spacing = 4;
+    int NumGlyphs = 1;
+
+private:
+    TBitBtnKind kind_ = bkCustom;
+};
+
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 class TCheckBox : public ui::ControlOf<QCheckBox> {
