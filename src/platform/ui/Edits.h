@@ -12,8 +12,9 @@ class TEdit : public ui::ControlOf<QLineEdit> {
 public:
     explicit TEdit(QWidget* parent);
 
-    QString Text() const { return text(); }
-    void SetText(const QString& text) { setText(text); }
+    // Virtual: a masked edit reads and writes its value without the mask's formatting.
+    virtual QString Text() const { return text(); }
+    virtual void SetText(const QString& text) { setText(text); }
     // A non-null character masks the text (the platform draws its own mask character).
     QChar PasswordChar() const { return passwordChar_; }
     void SetPasswordChar(QChar ch);
