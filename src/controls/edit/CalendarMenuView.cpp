@@ -22,10 +22,10 @@ bool Contains(const TRect& r, QPoint p) {
 
 }  // namespace
 
-CalendarMenuView::CalendarMenuView(std::vector<CalendarMenuItem> items, QRect closingArea)
-    : QWidget(nullptr, Qt::Popup), items_(std::move(items)), closingArea_(closingArea) {
+CalendarMenuView::CalendarMenuView(std::vector<CalendarMenuItem> items)
+    : QWidget(nullptr, Qt::Popup), items_(std::move(items)) {
     setMouseTracking(true);
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    setAttribute(Qt::WA_NoMouseReplay);
     Layout();
 }
 
@@ -112,7 +112,6 @@ void CalendarMenuView::mouseMoveEvent(QMouseEvent* event) {
 void CalendarMenuView::mousePressEvent(QMouseEvent* event) {
     ui::Dispatch(this, [&] {
         if (rect().contains(event->position().toPoint())) return;
-        if (closingArea_.contains(event->globalPosition().toPoint())) setAttribute(Qt::WA_NoMouseReplay);
         close();
     });
 }

@@ -20,9 +20,9 @@ struct CalendarMenuItem {
 
 class CalendarMenuView : public QWidget {
 public:
-    // closingArea (screen coordinates): a press there closes the menu and goes no further, so that a
-    // second click on what opened the menu only closes it.
-    CalendarMenuView(std::vector<CalendarMenuItem> items, QRect closingArea);
+    // A press outside the view closes it and goes no further, as a menu swallows the click that dismisses
+    // it: a second click on what opened the menu only closes it.
+    explicit CalendarMenuView(std::vector<CalendarMenuItem> items);
 
     int ItemCount() const { return int(items_.size()); }
     const CalendarMenuItem& Item(int index) const { return items_.at(size_t(index)); }
@@ -51,7 +51,6 @@ private:
 
     std::vector<CalendarMenuItem> items_;
     std::vector<TRect> rects_;
-    QRect closingArea_;
     int hot_ = -1;
     int chosen_ = -1;
 };

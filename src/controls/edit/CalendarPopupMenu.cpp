@@ -5,8 +5,8 @@
 
 #include <QEventLoop>
 
-int TCalendarPopupMenu::Popup(QPoint screenPoint, QRect closingArea) {
-    controls::CalendarMenuView view(items_, closingArea);
+int TCalendarPopupMenu::Popup(QPoint screenPoint) {
+    controls::CalendarMenuView view(items_);
     view.setObjectName(name_);
     view.move(rightAligned_ ? screenPoint - QPoint(view.width(), 0) : screenPoint);
     struct ShowingFlag {

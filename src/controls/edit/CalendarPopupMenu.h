@@ -4,7 +4,6 @@
 #include "controls/edit/CalendarMenuView.h"
 
 #include <QPoint>
-#include <QRect>
 #include <QString>
 #include <vector>
 
@@ -21,8 +20,8 @@ public:
     void SetRightAligned(bool rightAligned) { rightAligned_ = rightAligned; }
 
     // Shows the items at a screen point until one is chosen or the menu is closed; returns the chosen
-    // item or -1. A press inside closingArea (screen coordinates) closes it without reaching the window below.
-    int Popup(QPoint screenPoint, QRect closingArea);
+    // item or -1.
+    int Popup(QPoint screenPoint);
 
 private:
     QString name_;

@@ -127,7 +127,7 @@ void TwwMonthCalendar::ShowMonthMenu(const controls::CalendarHitInfo& hit) {
         item.Enabled = WithinBounds(controls::SameDayIn(date_, {title.Year, month}));
     }
     const QRect text = GlobalRect(layout.TitleMonthRect(hit.MonthIndex));
-    const int chosen = monthMenu_.Popup(QPoint(text.right() + 1, text.bottom() + 1), text);
+    const int chosen = monthMenu_.Popup(QPoint(text.right() + 1, text.bottom() + 1));
     if (chosen < 0) return;
     const controls::YearMonth month{title.Year, chosen + 1};
     // The chosen month takes the place of the one whose title was clicked.
@@ -151,7 +151,7 @@ void TwwMonthCalendar::ShowYearMenu(const controls::CalendarHitInfo& hit) {
                          i > 0 && options.YearsPerColumn > 0 && i % options.YearsPerColumn == 0});
     }
     const QRect text = GlobalRect(layout.TitleYearRect(hit.MonthIndex));
-    const int chosen = yearMenu_.Popup(QPoint(text.left(), text.bottom() + 1), text);
+    const int chosen = yearMenu_.Popup(QPoint(text.left(), text.bottom() + 1));
     if (chosen < 0) return;
     const int year = options.StartYear + chosen;
     if (year == title.Year) return;

@@ -259,6 +259,32 @@ TEST_F(MonthCalendar, EveryTextIsWholeAtEachTestFont) {
     });
 }
 
+// The press that closes a menu goes no further, wherever it falls.
+TEST_F(MonthCalendar, ASecondClickOnTheTitleYearOrADayOnlyClosesTheMenu) {
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ui::ScopedScriptedRunner runner;
+    const auto pressAt = [this](QPoint calendarPoint) {
+        return [this, calendarPoint](CalendarMenuView& view) {
+            // Through the window system, as a real press outside a pop-up arrives.
+            QTest::mouseClick(view.windowHandle(), Qt::LeftButton, {},
+                              view.mapFromGlobal(calendar->mapToGlobal(calendarPoint)));
+        };
+    };
+    const QPoint year = Centre(calendar->Layout().TitleYearRect(0), *calendar);
+    const QPoint day = Centre(calendar->Layout().DayRect(EncodeDate(2026, 2, 11)), *calendar);
+    runner->OnShown<CalendarMenuView>("YearMenu", pressAt(year));
+    runner->OnShown<CalendarMenuView>("YearMenu", pressAt(day));
+    QTest::mouseClick(calendar, Qt::LeftButton, {}, year);
+    QTest::qWait(50);
+    EXPECT_EQ(runner->Runs().size(), 1u);
+    QTest::mouseClick(calendar, Qt::LeftButton, {}, year);
+    QTest::qWait(50);
+    EXPECT_EQ(runner->Runs().size(), 2u);
+    EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 2, 20));
+    EXPECT_EQ(changes, 0);
+}
+
 // Under a real X server:  TAVORIN_CALENDAR_SCREENSHOT=/tmp/calendar.png QT_QPA_PLATFORM=xcb xvfb-run -a
 //   -s "-screen 0 800x600x24" build/tests/controls/edit/test_controls_edit --gtest_filter='MonthCalendarScreen.*'
 TEST(MonthCalendarScreen, Screenshot) {
