@@ -32,8 +32,8 @@ QColor PaletteColor(int index) {
         case 16: return p.color(R::Mid);                       // button shadow
         case 17: return p.color(QPalette::Disabled, R::Text);  // grey text
         case 18: return p.color(R::ButtonText);
-        case 19: return p.color(QPalette::Inactive, R::HighlightedText);
-        case 20: return p.color(R::Light);  // button highlight
+        case 19: return p.color(QPalette::Disabled, R::WindowText);  // inactive caption text: a muted grey
+        case 20: return p.color(R::Light);                           // button highlight
         case 21: return p.color(R::Shadow);
         case 22: return p.color(R::Midlight);
         case 23: return p.color(R::ToolTipText);
