@@ -3,7 +3,8 @@
 // - SaveOne: one new booking through the data module as the booking window saves it (id, validation, staged
 //   row, overlap check, History row, both commits) in one write transaction; SaveOneInSteps: the same without
 //   it, each step reaching the disk on its own. Floor: RawInsertOne, a one-row insert transaction.
-//   Goal: SaveOne at most 5 x the floor, and flat as the table grows.
+//   Goal: SaveOne at most 5 x the floor, and flat as the table grows (SaveOneOnAnEmptyFile: the same save on
+//   a file of the same resources without bookings).
 // - Batch/N: N new bookings through the bulk path (validation, overlap checks, History rows, one transaction).
 //   Floor: RawInsertBatch/N, N rows inserted in one transaction. Goal: at most 5 x the floor.
 // - Open: the file opened through the data module. Floor: RawOpen, a connection opened and one read made.
@@ -50,6 +51,25 @@ TData& OpenData(bool encrypted) {
     return data;
 }
 
+// A new file of the same resources without bookings: where a save's time must stay as the table grows.
+TData& OpenEmptyData() {
+    static QTemporaryDir dir;
+    static TData data;
+    if (data.ADOConnection.Connected()) return data;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("empty.tvd"));
+    if (!data.CreateDatabase(path, true)) std::abort();
+    {
+        sql::Connection connection(million_bookings::ConnectionString(path, false));
+        for (int id = 1; id <= million_bookings::kResources; ++id)
+            connection.Execute(QStringLiteral("INSERT INTO Resources (ResourceId, ResourceName, MaxBookDays) "
+                                              "VALUES (%1, \"%2\", 0)")
+                                   .arg(id)
+                                   .arg(million_bookings::ResourceName(id)));
+    }
+    if (!data.ConnectDatabase(path, {})) std::abort();
+    return data;
+}
+
 // The next free hour after the file's last day, on the next resource in turn.
 struct Slot {
     int resourceId;
@@ -89,6 +109,11 @@ void SaveOneBooking(TData& data, bool oneTransaction, benchmark::State& state) {
 
 void SaveOne(benchmark::State& state, bool encrypted) {
     TData& data = OpenData(encrypted);
+    for (auto _ : state) SaveOneBooking(data, true, state);
+}
+
+void SaveOneOnAnEmptyFile(benchmark::State& state) {
+    TData& data = OpenEmptyData();
     for (auto _ : state) SaveOneBooking(data, true, state);
 }
 
@@ -186,6 +211,7 @@ BENCHMARK_CAPTURE(RawOpen, plain, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RawOpen, encrypted, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SaveOne, plain, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SaveOne, encrypted, true)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveOneOnAnEmptyFile)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SaveOneInSteps, plain, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SaveOneInSteps, encrypted, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RawInsertOne, plain, false)->Unit(benchmark::kMillisecond);
