@@ -11,9 +11,15 @@
 
 namespace data {
 
+namespace {
+
+const QString kSavepoint = QStringLiteral("tavorin_write");
+
+}  // namespace
+
 WriteTransaction::WriteTransaction(TADOConnection& connection) : database_(connection.Engine().Native()) {
-    if (connection.InTransaction()) return;
-    database_.Exec(QStringLiteral("BEGIN IMMEDIATE"));
+    nested_ = connection.InTransaction();
+    database_.Exec(nested_ ? QStringLiteral("SAVEPOINT ") + kSavepoint : QStringLiteral("BEGIN IMMEDIATE"));
     open_ = true;
 }
 
@@ -27,14 +33,15 @@ WriteTransaction::~WriteTransaction() {
 
 void WriteTransaction::Commit() {
     if (!open_) return;
-    database_.Exec(QStringLiteral("COMMIT"));
+    database_.Exec(nested_ ? QStringLiteral("RELEASE ") + kSavepoint : QStringLiteral("COMMIT"));
     open_ = false;
 }
 
 void WriteTransaction::Rollback() {
     if (!open_) return;
     open_ = false;
-    database_.Exec(QStringLiteral("ROLLBACK"));
+    if (nested_) database_.Exec(QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(kSavepoint));
+    else database_.Exec(QStringLiteral("ROLLBACK"));
 }
 
 namespace {

@@ -14,7 +14,7 @@ namespace data {
 
 // A deferred transaction that has read cannot be upgraded while another program writes, and would fail at
 // once instead of waiting its turn; this one takes the write lock when it begins. Inside a transaction that is
-// already open it joins it, and the outer one decides.
+// already open it is a savepoint: its rollback undoes only its own part, and the outer one decides the rest.
 class WriteTransaction {
 public:
     explicit WriteTransaction(TADOConnection& connection);
@@ -27,6 +27,7 @@ public:
 private:
     const sql::Database& database_;
     bool open_ = false;
+    bool nested_ = false;
 };
 
 // Holds the transaction open until the dataset's delete of its current row is done: committed when the row is

@@ -1,6 +1,7 @@
 // Checking and reseeding the NextBookingId counter.
 #include "data/module/BookingIdCounter.h"
 
+#include "data/bookings/NewBookingId.h"
 #include "data/module/ConnectionStrings.h"
 #include "platform/sql/Connection.h"
 
@@ -19,14 +20,6 @@ void RaiseToRow(const sql::Connection& connection, const QString& jetSql, int& h
         if (const QVariant value = query->Value(i); !value.isNull()) highest = std::max(highest, value.toInt());
 }
 
-// Takes a number from the counter the way a new booking does: a row inserted, its number read, the row removed.
-int DrawCounterValue(sql::Connection& connection) {
-    connection.Execute(QStringLiteral("INSERT INTO NextBookingId (Dummy) VALUES (0)"));
-    const int value = connection.LastCounterValue(QStringLiteral("NextBookingId")).toInt();
-    connection.Execute(QStringLiteral("DELETE FROM NextBookingId WHERE NextBookingId = %1").arg(value));
-    return value;
-}
-
 }  // namespace
 
 bool CheckNextBookingId(sql::Connection& connection, int& nextId, int& highestId) {
@@ -37,7 +30,7 @@ bool CheckNextBookingId(sql::Connection& connection, int& nextId, int& highestId
                highestId);
     RaiseToRow(connection, QStringLiteral("select Max(History.BookingId) as MaxHistoryBookingId\r\nfrom History"),
                highestId);
-    nextId = DrawCounterValue(connection);
+    nextId = DrawBookingIds(connection, 1);
     return nextId >= highestId;
 }
 

@@ -25,6 +25,7 @@ TData::TData()
     table(BookingsShadowTable, QStringLiteral("Bookings"), QStringLiteral("StartDateTime"));
     BookingsShadowTable.CursorLocation = clUseServer;
     table(HistoryTable, QStringLiteral("History"), QStringLiteral("BookingIdIndex"));
+    for (TADOTable* big : {&BookingsTable, &BookingsShadowTable, &HistoryTable}) big->RowsInHand = true;
     table(NextBookingIdTable, QStringLiteral("NextBookingId"), QString());
     TasksHistoryQuery.SetConnection(&ADOConnection);
     ResourceDataSource.SetDataSet(&ResourceTable);

@@ -66,7 +66,7 @@ std::shared_ptr<db::Cursor> TCustomADODataSet::CreateCursor() {
     if (!connection_) Error(QStringLiteral("Missing Connection or ConnectionString"));
     if (!connection_->Connected()) connection_->Open();
     masterValues_ = ParameterValues();
-    return db::OpenSelect(connection_->Engine(), SelectSql(), masterValues_, LockType == ltReadOnly);
+    return db::OpenSelect(connection_->Engine(), SelectSql(), masterValues_, LockType == ltReadOnly, HoldsRowsInHand());
 }
 
 void TCustomADODataSet::OpenRowset(const QStringList& columns, const QList<QVariantList>& rows) {

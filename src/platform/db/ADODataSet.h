@@ -49,6 +49,8 @@ public:
 protected:
     // The Jet SELECT this dataset shows.
     virtual QString SelectSql() const = 0;
+    // The dataset lists no row of its table at open (see TADOTable::RowsInHand).
+    virtual bool HoldsRowsInHand() const { return false; }
     std::shared_ptr<db::Cursor> CreateCursor() override;
     QVariantHash ParameterValues() const;
     void SetRowsAffected(int rows) { rowsAffected_ = rows; }
@@ -83,10 +85,15 @@ public:
     QString IndexFieldNames;
     bool TableDirect = false;
     bool ReadOnly = false;
+    // For a table too big to list that the program edits a row at a time: the table opens empty and holds the
+    // rows a Locate finds (the first match among them, as always) and those inserted through it; Requery
+    // lets them go. Navigation and RecordCount see only the rows in hand.
+    bool RowsInHand = false;
     bool CanModify() const override;
 
 protected:
     QString SelectSql() const override;
+    bool HoldsRowsInHand() const override { return RowsInHand; }
 };
 
 class TADOCommand {

@@ -682,6 +682,8 @@ std::optional<int> TDataSet::FindRowInStore(const std::vector<TField*>& fields, 
         if (const auto term = db::StoreTerm(*fields[i], values.value(static_cast<int>(i)), options)) terms << *term;
     const auto candidates = terms.isEmpty() ? std::nullopt : cursor_->LocateCandidates(terms);
     if (!candidates) return std::nullopt;
+    // A cursor over rows in hand takes the rows it found into its hand.
+    SyncWithCursor();
     for (const int index : *candidates) {
         const int row = RowOfCursorIndex(index);
         if (row >= 0 && RowMatches(row, fields, values, options)) return row;

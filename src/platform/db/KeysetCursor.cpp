@@ -16,6 +16,9 @@ KeysetCursor::KeysetCursor(sql::Connection& connection, BaseTable table, sql::St
     if (!ids_.empty()) ReadPage(0);
 }
 
+KeysetCursor::KeysetCursor(sql::Connection& connection, BaseTable table, bool readOnly)
+    : connection_(connection), table_(std::move(table)), readOnly_(readOnly), inHand_(true) {}
+
 KeysetCursor::~KeysetCursor() = default;
 
 void KeysetCursor::ReadPage(int index) {
@@ -71,10 +74,11 @@ int KeysetCursor::IndexOf(qint64 rowId) {
         const auto it = std::lower_bound(ids_.begin(), ids_.end(), rowId);
         return it != ids_.end() && *it == rowId ? static_cast<int>(it - ids_.begin()) : -1;
     }
-    if (positions_.empty()) {
+    if (!positionsMade_) {
         positions_.reserve(ids_.size());
         for (int i = 0; i < Count(); ++i) positions_.emplace_back(ids_[i], i);
         std::sort(positions_.begin(), positions_.end());
+        positionsMade_ = true;
     }
     const auto it = std::lower_bound(positions_.begin(), positions_.end(), std::make_pair(rowId, -1));
     return it != positions_.end() && it->first == rowId ? it->second : -1;
@@ -89,9 +93,8 @@ void KeysetCursor::Update(int index, const Row& original, const Row& values, con
 
 void KeysetCursor::Insert(int index, const Row& values, const QVector<bool>& assigned) {
     const qint64 rowId = table_.Insert(values, assigned);
-    ascending_ = ascending_ && (index == 0 || ids_[index - 1] < rowId) && (index == Count() || rowId < ids_[index]);
+    PositionInserted(index, rowId);
     ids_.insert(index, rowId);
-    positions_.clear();
     // The stored row holds the counter and the defaults the table gave it.
     cache_.Put(rowId, table_.ReadStored(rowId));
 }
@@ -100,8 +103,31 @@ void KeysetCursor::Remove(int index) {
     const Row original = Fetch(index);
     table_.Remove(original);
     cache_.Erase(ids_[index]);
+    PositionRemoved(index, ids_[index]);
     ids_.remove(index);
-    positions_.clear();
+}
+
+// A shift of the positions after the row costs one pass; sorting them all again would cost far more.
+void KeysetCursor::PositionInserted(int index, qint64 rowId) {
+    ascending_ = ascending_ && (index == 0 || ids_[index - 1] < rowId) && (index == Count() || rowId < ids_[index]);
+    if (!positionsMade_) return;
+    for (auto& entry : positions_)
+        if (entry.second >= index) ++entry.second;
+    const auto at = std::lower_bound(positions_.begin(), positions_.end(), std::make_pair(rowId, -1));
+    positions_.insert(at, {rowId, index});
+}
+
+void KeysetCursor::PositionRemoved(int index, qint64 rowId) {
+    if (!positionsMade_) return;
+    const auto at = std::lower_bound(positions_.begin(), positions_.end(), std::make_pair(rowId, index));
+    if (at != positions_.end() && at->first == rowId) positions_.erase(at);
+    for (auto& entry : positions_)
+        if (entry.second > index) --entry.second;
+}
+
+void KeysetCursor::Hold(qint64 rowId) {
+    PositionInserted(Count(), rowId);
+    ids_.append(rowId);
 }
 
 std::optional<std::vector<int>> KeysetCursor::LocateCandidates(const QVector<LocateTerm>& terms) {
@@ -128,7 +154,12 @@ std::optional<std::vector<int>> KeysetCursor::LocateCandidates(const QVector<Loc
     for (int i = 0; i < binds.size(); ++i) statement->Bind(i, binds[i]);
     std::vector<int> indexes;
     while (statement->Step()) {
-        const int index = IndexOf(statement->Value(0).toLongLong());
+        const qint64 rowId = statement->Value(0).toLongLong();
+        int index = IndexOf(rowId);
+        if (index < 0 && inHand_) {
+            Hold(rowId);
+            index = Count() - 1;
+        }
         if (index >= 0) indexes.push_back(index);
     }
     std::sort(indexes.begin(), indexes.end());

@@ -13,6 +13,8 @@ namespace db {
 // The rows are those the statement returned at open, in its order (a snapshot until it is opened again);
 // their values are read from the table when first shown. A row someone else deleted since shows all null,
 // and writing it back raises the optimistic-update error.
+// A cursor over rows in hand lists nothing at open: it holds the rows a Locate found in the table, in the
+// order they were found, and those inserted through it, where they were inserted.
 class KeysetCursor : public Cursor {
 public:
     static constexpr int kPageRows = 200;
@@ -20,6 +22,8 @@ public:
 
     // Reads the rowids from the bound statement's last column.
     KeysetCursor(sql::Connection& connection, BaseTable table, sql::Statement& rowIds, bool readOnly);
+    // Over rows in hand: starts empty.
+    KeysetCursor(sql::Connection& connection, BaseTable table, bool readOnly);
     ~KeysetCursor() override;
 
     QVector<ColumnDesc> Columns() const override { return table_.Columns(); }
@@ -38,15 +42,21 @@ public:
 private:
     void ReadPage(int index);
     sql::Statement& PageStatement(const std::vector<qint64>& wanted);
+    // Keeps the position index true when a row comes in at index or goes from it.
+    void PositionInserted(int index, qint64 rowId);
+    void PositionRemoved(int index, qint64 rowId);
+    void Hold(qint64 rowId);
 
     sql::Connection& connection_;
     BaseTable table_;
     bool readOnly_;
     // A QVector grows in place (realloc), which matters for a million rowids.
     QVector<qint64> ids_;
+    bool inHand_ = false;
     // While the rowids ascend (a table in stored order) a binary search finds a position; otherwise the
-    // (rowid, position) pairs sorted by rowid, made when first needed.
+    // (rowid, position) pairs sorted by rowid, made when first needed and kept up to date from then on.
     bool ascending_ = true;
+    bool positionsMade_ = false;
     std::vector<std::pair<qint64, int>> positions_;
     RowCache cache_{kCachedRows};
     // Prepared once: rows by a range of rowids, and by a list of them.

@@ -30,9 +30,11 @@ int RunCommand(sql::Connection& connection, const QString& jetSql, const QVarian
 }
 
 std::shared_ptr<Cursor> OpenSelect(sql::Connection& connection, const QString& jetSql, const QVariantHash& parameters,
-                                   bool readOnly) {
+                                   bool readOnly, bool rowsInHand) {
     const auto statement = connection.Prepare(jetSql);
     BaseTable table(connection, *statement);
+    if (rowsInHand && !table.Table().isEmpty())
+        return std::make_shared<KeysetCursor>(connection, std::move(table), readOnly);
     if (!table.Table().isEmpty()) {
         if (const auto rowIds = RowIdStatement(connection, jetSql, table.Table())) {
             BindValues(*rowIds, parameters);

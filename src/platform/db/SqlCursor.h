@@ -35,9 +35,10 @@ private:
 };
 
 // The cursor over a Jet SELECT with its :Name values bound: rows of one table are read a page at a time as
-// they are shown; joins and expressions are read whole.
+// they are shown; joins and expressions are read whole. With rowsInHand, a SELECT of every row of one table
+// lists none of them: the cursor holds only the rows located or inserted through it.
 std::shared_ptr<Cursor> OpenSelect(sql::Connection& connection, const QString& jetSql, const QVariantHash& parameters,
-                                   bool readOnly);
+                                   bool readOnly, bool rowsInHand = false);
 
 // Runs one Jet statement with its :Name values bound (any statement when there are none) and answers the
 // number of rows it changed.

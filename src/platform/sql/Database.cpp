@@ -1,6 +1,7 @@
 // The raw SQLite connection and the mapping of its errors onto the provider's texts.
 #include "platform/sql/Database.h"
 
+#include "platform/rtl/KillPoints.h"
 #include "platform/sql/EngineError.h"
 #include "platform/sql/InjectedFault.h"
 #include "platform/sql/SchemaSql.h"
@@ -37,6 +38,8 @@ void Database::Close() {
 }
 
 void Database::Exec(const QString& nativeSql) const {
+    // A crash test stops here, before a transaction's begin, savepoint or end (or any other native command).
+    rtl::KillPoint("native-exec");
     FailIfFaultInjected();
     const int rc = sqlite3_exec(db_, nativeSql.toUtf8().constData(), nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) Raise(rc);

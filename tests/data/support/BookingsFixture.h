@@ -42,6 +42,7 @@ struct BookingTables {
     TADOTable bookings, shadow, history, nextIds, resources, global;
     TTrans bookingsTrans{kTransBookings};
     TTrans historyTrans{kTransHistory};
+    data::BookingIdBlock ids;
 
     explicit BookingTables(const QString& path) {
         connection.ConnectionString = ConnectionStringFor(path);
@@ -54,7 +55,7 @@ struct BookingTables {
             table.Open();
         };
         bookings.OnNewRecord = [this](TDataSet& d) {
-            d.FieldByName(QStringLiteral("BookingId")).SetAsInteger(data::DrawBookingId(nextIds));
+            d.FieldByName(QStringLiteral("BookingId")).SetAsInteger(ids.Next(connection));
         };
         open(global, "RanvelGlobal", "");
         open(resources, "Resources", "");

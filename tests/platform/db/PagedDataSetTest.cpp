@@ -253,4 +253,51 @@ TEST_F(PagedDataSetTest, PlainOneTableSelectsArePagedAndOthersReadWhole) {
     EXPECT_EQ(connection.Engine().Native().QueryValue("SELECT Amount FROM Bookings WHERE BookingId = 29").toInt(), 40);
 }
 
+// Rows in index order have rowids out of order: their positions stay right through inserts and deletes.
+TEST_F(PagedDataSetTest, PositionsStayRightThroughInsertsAndDeletesInIndexOrder) {
+    table.IndexName = "ClientIndex";
+    table.Open();
+    table.SetRecNo(kPage + 3);
+    const TBookmark marked = table.GetBookmark();
+    const QString client = table.FieldByName("Client").AsString();
+    for (int i = 0; i < 3; ++i) {
+        table.SetRecNo(1 + i * kPage);
+        table.Insert();
+        table.FieldByName("Client").SetAsString(QStringLiteral("Inserted %1").arg(i));
+        table.Post();
+    }
+    table.SetRecNo(2);
+    table.Delete();
+    ASSERT_TRUE(table.Locate("Client", QStringLiteral("Inserted 2")));
+    EXPECT_EQ(table.FieldByName("Client").AsString(), QStringLiteral("Inserted 2"));
+    table.GotoBookmark(marked);
+    EXPECT_EQ(table.FieldByName("Client").AsString(), client);
+    EXPECT_EQ(table.RecNo(), kPage + 3 + 1);
+    EXPECT_EQ(table.RecordCount(), kRows + 2);
+}
+
+TEST_F(PagedDataSetTest, ATableOfRowsInHandHoldsWhatWasLocatedOrInserted) {
+    table.IndexName = "ClientIndex";
+    table.RowsInHand = true;
+    table.Open();
+    EXPECT_EQ(table.RecordCount(), 0);
+    ASSERT_TRUE(table.Locate("Client", ClientOf(kRows - 1)));
+    ASSERT_TRUE(table.Locate("BookingId", 5));
+    EXPECT_EQ(table.FieldByName("Client").AsString(), ClientOf(4));
+    EXPECT_EQ(table.RecNo(), 2);
+    table.Insert();
+    table.FieldByName("Client").SetAsString(QStringLiteral("New"));
+    table.Post();
+    EXPECT_EQ(table.RecordCount(), 3);
+    // Found again where it is held, not taken twice.
+    ASSERT_TRUE(table.Locate("BookingId", 5));
+    EXPECT_EQ(table.RecordCount(), 3);
+    table.Delete();
+    EXPECT_EQ(table.RecordCount(), 2);
+    EXPECT_EQ(StoredCount(), kRows);
+    EXPECT_FALSE(table.Locate("Client", QStringLiteral("Nobody")));
+    table.Requery();
+    EXPECT_EQ(table.RecordCount(), 0);
+}
+
 }  // namespace

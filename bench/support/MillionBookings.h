@@ -1,0 +1,30 @@
+// A database of the program's schema holding 1,000,000 bookings over 200 resources and 10 years, for the
+// benchmarks: built once, kept under /tmp for as long as the schema stays the same.
+#pragma once
+
+#include "platform/rtl/DateUtils.h"
+
+#include <QString>
+
+namespace million_bookings {
+
+inline constexpr int kResources = 200;
+inline constexpr int kBookings = 1000000;
+inline constexpr int kDays = 3650;
+// A Monday.
+inline TDateTime FirstDay() { return EncodeDate(2020, 1, 6); }
+
+// The password of the encrypted copy.
+inline QString Password() { return QStringLiteral("million"); }
+
+// Resource ids run 1..kResources; each resource's name sorts by its id.
+QString ResourceName(int resourceId);
+
+// The path of the ready database, plain or encrypted with Password(); built at the first call for the
+// current schema (which takes a minute or two), found again at later ones. Needs a QCoreApplication.
+QString DatabasePath(bool encrypted);
+
+// A connection string the program would use for it, optionally read-only (Mode=Read).
+QString ConnectionString(const QString& path, bool encrypted, bool readOnly = false);
+
+}  // namespace million_bookings

@@ -1,0 +1,127 @@
+// Saving many new bookings in one write transaction with the checks and History of single saves.
+#include "data/bookings/BookingBatch.h"
+
+#include "data/bookings/BookingConflicts.h"
+#include "data/bookings/BookingRecord.h"
+#include "data/bookings/NewBookingId.h"
+#include "platform/db/ADOConnection.h"
+#include "platform/rtl/DateUtils.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/Statement.h"
+
+namespace data {
+namespace {
+
+// The History code of a booking created.
+constexpr int kHistoryCreated = 1;
+
+// The columns a new booking's row is written with: Trans, then those of TBookingRecord::Save in its order.
+QStringList BookingColumns(const TUDFField* udf1, const TUDFField* udf2) {
+    QStringList columns = {
+        QStringLiteral("Trans"),        QStringLiteral("BookingId"),  QStringLiteral("GroupBookingId"),
+        QStringLiteral("Ep"),           QStringLiteral("Owner"),      QStringLiteral("ResourceId"),
+        QStringLiteral("BookingStart"), QStringLiteral("BookingEnd"), QStringLiteral("Client"),
+        QStringLiteral("Email"),        QStringLiteral("Phone"),      QStringLiteral("Address"),
+        QStringLiteral("Description"),  QStringLiteral("Notes"),      QStringLiteral("Reminder")};
+    for (const TUDFField* custom : {udf1, udf2})
+        if (custom) columns << custom->FieldName;
+    return columns;
+}
+
+QString InsertSql(const QString& table, const QStringList& columns) {
+    QStringList names, values;
+    for (int i = 0; i < columns.size(); ++i) {
+        names << u'[' + columns[i] + u']';
+        values << QStringLiteral(":V%1").arg(i);
+    }
+    return QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+        .arg(table, names.join(QLatin1String(", ")), values.join(QLatin1String(", ")));
+}
+
+}  // namespace
+
+BookingBatch::BookingBatch(const Settings& settings, int expected) : settings_(settings) {
+    TADOConnection& connection = *settings_.Connection;
+    settings_.Ids->Reserve(connection, expected);
+    transaction_ = std::make_unique<WriteTransaction>(connection);
+    sql::Connection& engine = connection.Engine();
+    insert_ = engine.Prepare(InsertSql(QStringLiteral("Bookings"), BookingColumns(settings_.Udf1, settings_.Udf2)));
+    remove_ = engine.Prepare(QStringLiteral("DELETE FROM Bookings WHERE BookingId = :Id"));
+    history_ = engine.Prepare(
+        InsertSql(QStringLiteral("History"),
+                  {QStringLiteral("Trans"), QStringLiteral("BookingId"), QStringLiteral("HistoryTimeStamp"),
+                   QStringLiteral("HistoryCode"), QStringLiteral("Userid"), QStringLiteral("Description")}));
+}
+
+BookingBatch::~BookingBatch() = default;
+
+void BookingBatch::Commit() { transaction_->Commit(); }
+
+const std::optional<ResourceLimits>& BookingBatch::LimitsOf(int resourceId) {
+    auto it = limits_.find(resourceId);
+    if (it == limits_.end()) it = limits_.insert(resourceId, FindResourceLimits(*settings_.Resources, resourceId));
+    return *it;
+}
+
+void BookingBatch::Store(qint32 id, const TBookingRecord& booking) {
+    // Trans as a committed change leaves it: empty.
+    QVariantList values = {QVariant(),
+                           id,
+                           booking.GroupBookingId,
+                           booking.Ep,
+                           booking.Owner,
+                           booking.ResourceId,
+                           booking.BookingStart(),
+                           booking.BookingEnd(),
+                           booking.Client,
+                           booking.Email,
+                           booking.Phone,
+                           booking.Address,
+                           booking.Description,
+                           booking.Notes,
+                           booking.Reminder};
+    // The record carries the custom values of the columns it was made for.
+    for (const auto& [column, custom] :
+         {std::pair{settings_.Udf1, booking.Udf1.get()}, {settings_.Udf2, booking.Udf2.get()}})
+        if (column) values << (custom ? custom->Value : QVariant());
+    insert_->Reset();
+    for (int i = 0; i < values.size(); ++i) insert_->Bind(i, values[i]);
+    insert_->Step();
+}
+
+void BookingBatch::Unstore(qint32 id) {
+    remove_->Reset();
+    remove_->Bind(0, id);
+    remove_->Step();
+}
+
+void BookingBatch::WriteHistory(qint32 id, const TBookingRecord& booking) {
+    history_->Reset();
+    history_->Bind(0, QVariant());
+    history_->Bind(1, id);
+    history_->Bind(2, Now());
+    history_->Bind(3, kHistoryCreated);
+    history_->Bind(4, settings_.UserId);
+    history_->Bind(5, booking.DescribeChanges(nullptr, *settings_.Resources));
+    history_->Step();
+}
+
+BatchOutcome BookingBatch::Add(const TBookingRecord& booking) {
+    BatchOutcome outcome;
+    outcome.Validation = ValidateBookingValues({booking.Client, booking.BookingStart(), booking.BookingEnd()},
+                                               LimitsOf(booking.ResourceId), settings_.Global, settings_.Today);
+    if (outcome.Validation != kBookingValid) return outcome;
+    const qint32 id = settings_.Ids->Next(*settings_.Connection);
+    Store(id, booking);
+    FindBookingConflicts(*settings_.Connection, booking.ResourceId, id, booking.BookingStart(), booking.BookingEnd(),
+                         outcome.Conflicts);
+    if (outcome.Conflicts.Status != kConflictNone) {
+        Unstore(id);
+        return outcome;
+    }
+    WriteHistory(id, booking);
+    outcome.BookingId = id;
+    return outcome;
+}
+
+}  // namespace data
