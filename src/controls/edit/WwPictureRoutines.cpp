@@ -1,65 +1,11 @@
-// Field-type checks of typed text and key presses typed through a picture mask.
+// Key presses typed through a picture mask.
 #include "controls/edit/WwPictureRoutines.h"
 
 #include "controls/edit/Wwpict.h"
-#include "platform/db/Field.h"
-#include "platform/rtl/DateTimeFormat.h"
-#include "platform/rtl/NumberParse.h"
 #include "platform/ui/Edits.h"
 
 #include <QApplication>
 #include <algorithm>
-
-namespace {
-
-// Digits only, with a leading minus sign before at least one of them; the empty text counts.
-bool IsIntegerText(const QString& text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c >= u'0' && c <= u'9') continue;
-        if (c == u'-' && i == 0 && text.size() > 1) continue;
-        return false;
-    }
-    return true;
-}
-
-bool IsFloatText(const QString& text) {
-    double value = 0;
-    return text.isEmpty() || TryStrToFloat(text.left(63), value);
-}
-
-bool IsDateText(const QString& text) {
-    TDateTime value;
-    return TryStrToDate(text, value);
-}
-
-bool IsTimeText(const QString& text) {
-    TDateTime value;
-    return TryStrToTime(text, value);
-}
-
-bool IsDateTimeText(const QString& text) {
-    TDateTime value;
-    return TryStrToDateTime(text, value) || IsDateText(text);
-}
-
-}  // namespace
-
-bool IsValidTextForField(const TField& field, const QString& text) {
-    switch (field.DataType()) {
-        case ftSmallint:
-        case ftInteger:
-        case ftWord:
-        case ftAutoInc: return IsIntegerText(text);
-        case ftFloat:
-        case ftCurrency:
-        case ftBCD: return IsFloatText(text);
-        case ftDate: return IsDateText(text);
-        case ftTime: return IsTimeText(text);
-        case ftDateTime: return IsDateTimeText(text);
-        default: return true;
-    }
-}
 
 bool ApplyPictureToKeyPress(TEdit& edit, const QString& mask, bool autoFill, QChar& key) {
     if (key.unicode() < u' ' || key.unicode() == 255) return false;

@@ -1,14 +1,9 @@
-// Routines that apply picture masks and field types to typed text, shared by the library's edits and grid.
+// Typing a key through a picture mask, shared by the library's edits and grid.
 #pragma once
 
 #include <QString>
 
 class TEdit;
-class TField;
-
-// Whether the text can be written into a field of this type (numbers, dates and times must read as such;
-// every other type takes any text).
-bool IsValidTextForField(const TField& field, const QString& text);
 
 // Types a key through a picture mask when the caret or selection reaches the end of the text: the edit
 // takes the checked and completed text, the caret moves past what was typed and key becomes null.

@@ -1,9 +1,10 @@
-// Checks of typed text against a field's data type, and of field and key kinds.
+// Checks of typed text against a field's data type or picture mask, and of field and key kinds.
 #include "controls/edit/WwValueChecks.h"
 
 #include "controls/edit/WwParsing.h"
 #include "controls/edit/WwProps.h"
 #include "controls/edit/WwWindows.h"
+#include "controls/edit/Wwpict.h"
 #include "platform/db/DataSet.h"
 
 bool IsValidTextForDataType(TFieldType dataType, const QString& text) {
@@ -20,6 +21,16 @@ bool IsValidTextForDataType(TFieldType dataType, const QString& text) {
         case ftDateTime: return IsValidDateTimeText(text) || IsValidDateText(text);
         default: return true;
     }
+}
+
+bool IsValidTextForField(const TField& field, const QString& text) {
+    return IsValidTextForDataType(field.DataType(), text);
+}
+
+bool IsTextValidForMask(const QString& mask, const QString& text) {
+    if (text.isEmpty()) return true;
+    QString checked = text;
+    return TwwPictureValidator(mask, false).Picture(checked, false) == TwwPictureValidator::Complete;
 }
 
 bool IsValidSearchText(const TField* field, const QString& text) {

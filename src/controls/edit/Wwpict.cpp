@@ -171,6 +171,7 @@ private:
     // The text ran out at mask position k: answers open-complete when the rest of the span may be left out.
     int CheckSkippable(int s, qsizetype k, qsizetype end) const {
         if (!IsIncomplete(s)) return s;
+        // An empty span (an empty alternative, also the last of its group) is left out.
         while (k < end) {
             const QChar c = MaskAt(k);
             if (c == u'[') {

@@ -38,6 +38,8 @@ EditMask::EditMask(const QString& maskText) {
         Position position;
         position.conversion = conversion;
         switch (c.unicode()) {
+            // Where unfilled optional positions stand is left to the value; the mark takes no position.
+            case u'!': continue;
             case u'>': conversion = Case::Upper; continue;
             case u'<':
                 if (i + 1 < mask.size() && mask.at(i + 1) == u'>') {
@@ -60,6 +62,7 @@ EditMask::EditMask(const QString& maskText) {
             case u'0': position.kind = Kind::Digit, position.required = true; break;
             case u'9': position.kind = Kind::Digit; break;
             case u'#': position.kind = Kind::DigitOrSign; break;
+            case u'_': position.literal = u' '; break;
             case u':': position.literal = FormatSettings.TimeSeparator; break;
             case u'/': position.literal = FormatSettings.DateSeparator; break;
             default: position.literal = c; break;

@@ -10,7 +10,8 @@ namespace ui {
 // A parsed edit mask. Mask characters: L letter, A letter or digit, C any character, 0 digit (capitals
 // required, l a c 9 optional), # optional digit or sign; > upper-cases what follows, < lower-cases it, <>
 // stops converting; \ makes the next character a literal; : and / are the locale's time and date
-// separators; every other character is a literal. The second field "0" keeps literals out of Text; the
+// separators; _ is a literal blank; ! marks nothing here and takes no position; every other character is
+// a literal. The second field "0" keeps literals out of Text; the
 // third gives the character shown for a position not yet typed (default "_").
 class EditMask {
 public:

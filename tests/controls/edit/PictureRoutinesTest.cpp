@@ -1,5 +1,6 @@
 // Key presses typed through a picture mask, and typed text checked against a field's type.
 #include "controls/edit/WwPictureRoutines.h"
+#include "controls/edit/WwValueChecks.h"
 #include "platform/db/Field.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/Form.h"
@@ -81,15 +82,27 @@ struct FieldTextCase {
 
 TEST(PictureRoutines, TextValidForFieldFollowsTheFieldType) {
     const FieldTextCase cases[] = {
-        {ftInteger, "", true},          {ftInteger, "-5", true},
-        {ftInteger, "-", false},        {ftSmallint, "1.5", false},
-        {ftAutoInc, " 1", false},       {ftFloat, "1.5", true},
-        {ftCurrency, "x", false},       {ftBCD, "", true},
-        {ftDate, "3/4/2026", true},     {ftDate, "3/4/2026 1:00", false},
-        {ftTime, "10:30", true},        {ftTime, "25:99", false},
-        {ftDateTime, "3/4/2026", true}, {ftDateTime, "3/4/2026 1:00 PM", true},
-        {ftDateTime, "soon", false},    {ftBoolean, "anything", true},
+        {ftInteger, "", true},
+        {ftInteger, "-5", true},
+        {ftInteger, "-", false},
+        {ftSmallint, "1.5", false},
+        {ftAutoInc, " 1", false},
+        {ftFloat, "1.5", true},
+        {ftCurrency, "x", false},
+        {ftBCD, "", true},
+        {ftDate, "3/4/2026", true},
+        {ftDate, "3/4/2026 1:00", false},
+        {ftTime, "10:30", true},
+        {ftTime, "25:99", false},
+        {ftDateTime, "3/4/2026", true},
+        {ftDateTime, "3/4/2026 1:00 PM", true},
+        {ftDateTime, "soon", false},
+        {ftBoolean, "anything", true},
         {ftString, "12ab", true},
+        // Dates and times are read as the library's edits read them: month names, two-number dates.
+        {ftDate, "Feb/3/07", true},
+        {ftDate, "2/3", true},
+        {ftDateTime, "Feb/3/07 9:05pm", true},
     };
     for (const FieldTextCase& c : cases) {
         TField field(c.type);

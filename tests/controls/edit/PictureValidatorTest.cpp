@@ -73,7 +73,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Repetitions are greedy: the last digit starts another pass instead of matching the final "#".
         PictureCase{"*{#-}#", "1-2-3", false, 1, "1-2-3"},
         // Auto-fill leaves optional parts out.
-        PictureCase{"##[:##]", "12", true, 0, "12"}));
+        PictureCase{"##[:##]", "12", true, 0, "12"},
+        // Auto-fill that would make the text wrong is taken back: "--A" fails the third "-".
+        PictureCase{"*3-A", "-", true, 1, "-"},
+        // An empty alternative may be left out wherever it stands in its group.
+        PictureCase{"#{,A}", "1", false, 0, "1"},  //
+        PictureCase{"#{A,}", "1", false, 0, "1"}));
 
 TEST(PictureValidator, EmptyTextIsEmptyForEveryValidMask) {
     for (const char* mask : {"#", "*#", "[#]", "{#,?}", "&&-##"}) {

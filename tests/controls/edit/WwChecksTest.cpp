@@ -42,6 +42,17 @@ TEST(ValueChecks, SearchTextsMayNotBeEmptyForNumbersAndDates) {
     EXPECT_FALSE(IsNumericKeyType(ftBCD));
 }
 
+TEST(ValueChecks, FieldTextsPassTheirMaskOnlyWhenComplete) {
+    for (const char* mask : {"##", "[#", ""}) EXPECT_TRUE(IsTextValidForMask(mask, "")) << mask;
+    EXPECT_TRUE(IsTextValidForMask("##", "12"));
+    EXPECT_TRUE(IsTextValidForMask("*#", "123"));
+    EXPECT_TRUE(IsTextValidForMask("&&", "ab"));
+    // Incomplete is not enough, and nothing is filled in to complete it.
+    EXPECT_FALSE(IsTextValidForMask("##:##", "12"));
+    EXPECT_FALSE(IsTextValidForMask("##", "1a"));
+    EXPECT_FALSE(IsTextValidForMask("[#", "1"));
+}
+
 TEST(ValueChecks, EditingKeys) {
     for (const Word key : std::initializer_list<Word>{VK_BACK, VK_SPACE, VK_DELETE, '0', 'Z', 0x6F, 0xBA})
         EXPECT_TRUE(IsEditingKey(key)) << key;

@@ -43,7 +43,10 @@ INSTANTIATE_TEST_SUITE_P(EditMask, EditMaskFormat,
                              // A, a letters or digits; C, c anything; # a digit or a sign.
                              FormatCase{"AaCc#;0; ", "1b-!+", "1b-!+", "1b-!+"}, FormatCase{"A#;0; ", "-x", "  ", "  "},
                              // \ makes a mask character or a separator a literal.
-                             FormatCase{"\\A00;0;_", "12", "A12", "12"}, FormatCase{"0\\;0;0;_", "12", "1;2", "12"}));
+                             FormatCase{"\\A00;0;_", "12", "A12", "12"}, FormatCase{"0\\;0;0;_", "12", "1;2", "12"},
+                             // "!" takes no position; "_" stands for a literal blank.
+                             FormatCase{"!\\(999\\)\\ 000;0;*", "123456", "(123) 456", "123456"},
+                             FormatCase{"00_00;1;*", "12 34", "12 34", "12 34"}));
 
 TEST(EditMask, SeparatorsAreTheLocalesAndNoMaskPassesTextsThrough) {
     const TFormatSettings saved = FormatSettings;
