@@ -24,6 +24,14 @@ public:
     using TwwCustomDBGrid::ApplyProportionalWidths;
     using TwwCustomDBGrid::TwwCustomDBGrid;
     int Rebuilds = 0;
+    // As the user's drag of a column's right border leaves it.
+    void UserResized(int col, int newWidth) {
+        resizedCol_ = col;
+        resizedColWidth_ = ColWidths(col);
+        SetColWidths(col, newWidth);
+        ApplyProportionalWidths();
+        resizedCol_ = -1;
+    }
     void RebuildLayout() override {
         ++Rebuilds;
         TwwCustomDBGrid::RebuildLayout();

@@ -151,6 +151,10 @@ TEST_F(GridTest, TFieldsShowVisibleFieldsAndIgnoreSelected) {
     EXPECT_EQ(grid->GetFields(2)->FieldName(), "PercentCompleted");
     EXPECT_EQ(grid->Selected().Count(), 1);  // not read, so not pruned
     EXPECT_EQ(grid->ColWidths(2), std::max(12 * Zero() + 4, TextWidthIn(grid->TitleFont(), "Subject") + 4));
+    // Hiding a field of the open dataset takes its column away.
+    query.FieldByName("Subject").SetVisible(false);
+    EXPECT_EQ(grid->GetFieldCount(), 2);
+    EXPECT_EQ(grid->GetFields(1)->FieldName(), "PercentCompleted");
 }
 
 struct ProportionalCase {
@@ -192,8 +196,10 @@ TEST_P(ProportionalWidths, FillTheClientInProportionAndRewriteSelected) {
             EXPECT_NEAR(pixels, share, 2 * zero + 8) << i;
         }
     }
-    // The last column ends two pixels inside the client.
+    // The last column ends two pixels inside the client, also after the grid grew.
     EXPECT_EQ(total, grid->ClientWidth() - 1);
+    Resize(c.width + 150, 200);
+    EXPECT_EQ(grid->Horz().Start(n) + grid->ColWidths(n) + 1, grid->ClientWidth() - 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Grid, ProportionalWidths,
@@ -201,6 +207,39 @@ INSTANTIATE_TEST_SUITE_P(Grid, ProportionalWidths,
                                            ProportionalCase{"ThreeColumns", {5, 5, 10}, 600},
                                            ProportionalCase{"FourNarrowColumns", {2, 3, 2, 8}, 300}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GridTest, UserResizedColumnKeepsItsWidthAndTheColumnsRightOfItFill) {
+    AddTasks(3);
+    grid->Selected().SetStrings(
+        {"Subject\t10\tA\tF\tG", "PercentCompleted\t10\tB\tF\tG", "Notes\t10\tC\tF", "TaskId\t10\tD\tF"});
+    grid->SetOptions(grid->Options() + TwwDBGridOptions{dgProportionalColResize});
+    Resize(600, 200);
+    TADOQuery query;
+    Open(query);
+    const int zero = Zero();
+    const int minimum = 2 * zero + 4;
+    const auto rightEdge = [&] { return grid->Horz().Start(4) + grid->ColWidths(4) + 1; };
+    ASSERT_EQ(rightEdge(), grid->ClientWidth() - 1);
+
+    // Column 3 stands alone: it keeps the new width, and 4 takes the rest.
+    const int first = grid->ColWidths(1);
+    grid->UserResized(3, grid->ColWidths(3) + 40);
+    EXPECT_EQ(grid->ColWidths(1), first);
+    EXPECT_EQ(rightEdge(), grid->ClientWidth() - 1);
+
+    // Column 2 ends group G: the group's columns share the change, the others spread over the rest.
+    const int before1 = grid->ColWidths(1);
+    const int before2 = grid->ColWidths(2);
+    grid->UserResized(2, before2 + 30);
+    EXPECT_GT(grid->ColWidths(1) + grid->ColWidths(2), before1 + before2);
+    EXPECT_GE(grid->ColWidths(1), minimum);
+    EXPECT_GE(grid->ColWidths(3), minimum);
+    EXPECT_EQ(rightEdge(), grid->ClientWidth() - 1);
+    for (int i = 2; i < 4; ++i)
+        EXPECT_EQ(controls::SelectedLinePart(grid->Selected().Strings(i), controls::SelectedPart::Width).toInt(),
+                  (grid->ColWidths(i + 1) - 4) / zero);
+    EXPECT_EQ(controls::SelectedLinePart(grid->Selected().Strings(0), controls::SelectedPart::Group), "G");
+}
 
 TEST_F(GridTest, OnlyLayoutOptionsRebuildTheLayout) {
     AddTasks(2);

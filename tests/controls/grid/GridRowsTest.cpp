@@ -227,6 +227,30 @@ TEST_F(GridTest, LineDownOnAnUntouchedInsertCancelsItUnlessAtTheEnd) {
     EXPECT_EQ(query.RecordCount(), 10);
 }
 
+TEST_F(GridTest, RowAndFieldChangesAreReported) {
+    AddTasks(10);
+    grid->Selected().SetStrings({"Subject\t20\tSubject\tF"});
+    int rowChanges = 0;
+    QStringList fieldChanges;
+    grid->OnRowChanged = [&](QObject*) { ++rowChanges; };
+    grid->OnFieldChanged = [&](QObject*, TField* field) { fieldChanges << field->FieldName(); };
+    TADOQuery query;
+    Open(query);
+    // Opening reports no row; each move does.
+    EXPECT_EQ(rowChanges, 0);
+    query.Next();
+    query.Next();
+    EXPECT_EQ(rowChanges, 2);
+    query.Edit();
+    query.FieldByName("Subject").SetAsString("Changed");
+    EXPECT_EQ(fieldChanges, QStringList{"Subject"});
+    query.Post();
+    EXPECT_EQ(rowChanges, 2);
+    query.Close();
+    EXPECT_EQ(grid->RowCount(), 2);
+    EXPECT_EQ(grid->GetFieldCount(), 0);
+}
+
 TEST_F(GridTest, PaintingReadsOnlyTheBufferedRowsAndLeavesTheDatasetWhereItWas) {
     AddTasks(500);
     grid->Selected().SetStrings({"Subject\t20\tSubject\tF", "PercentCompleted\t4\tDone\tF"});
