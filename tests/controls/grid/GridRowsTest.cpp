@@ -209,6 +209,14 @@ TEST_F(GridTest, ScrollActionsMoveTheDatasetAndTheBarFollows) {
     grid->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(query.RecNo(), 2);
     EXPECT_EQ(grid->verticalScrollBar()->value(), 2);
+    // A thumb dragged and let go moves the dataset there when released, not while dragged.
+    QScrollBar* bar = grid->verticalScrollBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(40);
+    EXPECT_EQ(query.RecNo(), 2);
+    bar->setSliderDown(false);
+    EXPECT_EQ(query.RecNo(), 40);
+    EXPECT_EQ(bar->value(), 40);
 }
 
 TEST_F(GridTest, LineDownOnAnUntouchedInsertCancelsItUnlessAtTheEnd) {
