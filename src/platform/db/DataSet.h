@@ -54,7 +54,8 @@ public:
     void SetRecNo(int recNo);
     int RecordCount() const;
     bool IsEmpty() const;
-    bool IsSequenced() const { return true; }
+    // Whether RecNo and RecordCount place a record among all of them (a scroll bar can show the position).
+    virtual bool IsSequenced() const { return true; }
 
     void Insert() { BeginInsert(false); }
     void Append() { BeginInsert(true); }

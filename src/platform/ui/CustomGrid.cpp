@@ -31,7 +31,7 @@ TCustomGrid::TCustomGrid(QWidget* parent) : ControlOf(parent), measureImage_(1, 
     for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
         bar->setTracking(false);
         QObject::connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
-            if (updatingScrollBars_) return;
+            if (updatingScrollBars_ || (bar == verticalScrollBar() && ownVertScrollBar_)) return;
             ui::Dispatch(this, [&] {
                 if (bar == horizontalScrollBar()) SetLeftCol(value);
                 else SetTopRow(value);
@@ -208,7 +208,7 @@ void TCustomGrid::UpdateScrollBars() {
     for (int pass = 0; pass < 3; ++pass) {
         scrollBarsPending_ = false;
         apply(horizontalScrollBar(), cols_);
-        apply(verticalScrollBar(), rows_);
+        if (!ownVertScrollBar_) apply(verticalScrollBar(), rows_);
         if (!scrollBarsPending_) break;
     }
     updatingScrollBars_ = false;

@@ -192,6 +192,11 @@ protected:
     // DrawCell, region by region (fixed corner, fixed rows, fixed columns, scrollable cells).
     virtual void Paint(const TRect& area);
 
+    // A grid whose vertical bar shows something other than its rows (a dataset's position) sets it itself:
+    // the base then neither sets its range nor scrolls the rows by it.
+    void SetOwnVertScrollBar(bool own) { ownVertScrollBar_ = own; }
+    bool OwnsVertScrollBar() const { return ownVertScrollBar_; }
+
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -254,4 +259,5 @@ private:
     TTimer* dragTimer_ = nullptr;
     bool updatingScrollBars_ = false;
     bool scrollBarsPending_ = false;
+    bool ownVertScrollBar_ = false;
 };

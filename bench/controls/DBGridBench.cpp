@@ -1,0 +1,210 @@
+// The data-aware grid over a table of a real database file (40,000 and 100,000 rows): opening it, paging down
+// 1,000 times and jumping to the end and back, each beside the same walk through the dataset alone. The grid
+// reads the rows it shows as its painting does (each buffered record through the data link); the aim is a page
+// that costs at most twice the dataset's reading of the same rows, and memory that does not grow with the table.
+#include "controls/grid/Wwdbigrd.h"
+#include "platform/db/ADOConnection.h"
+#include "platform/db/ADODataSet.h"
+#include "platform/db/DataSource.h"
+#include "platform/db/Field.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/Statement.h"
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <map>
+#include <memory>
+
+namespace {
+
+constexpr int kPages = 1000;
+constexpr int kColumns = 3;
+
+// The grid with the reading its painting does: every shown cell's text for each buffered record.
+class BenchGrid : public TwwCustomDBGrid {
+public:
+    using TwwCustomDBGrid::TwwCustomDBGrid;
+    qint64 ReadShownCells() {
+        qint64 length = 0;
+        TwwGridDataLink& link = DataLink();
+        const int active = link.ActiveRecord();
+        for (int record = 0; record < link.RecordCount(); ++record) {
+            link.SetActiveRecord(record);
+            for (int col = 0; col < GetFieldCount(); ++col) length += GetCellText(col).size();
+        }
+        link.SetActiveRecord(active);
+        return length;
+    }
+};
+
+TADOConnection& Fixture(int rows) {
+    static QTemporaryDir dir;
+    static std::map<int, std::unique_ptr<TADOConnection>> connections;
+    auto& slot = connections[rows];
+    if (slot) return *slot;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("grid%1.tvd").arg(rows));
+    sql::Connection::CreateDatabase({path, {}});
+    slot = std::make_unique<TADOConnection>();
+    slot->ConnectionString = "Data Source=" + path;
+    slot->LoginPrompt = false;
+    slot->Open();
+    slot->Execute(
+        "CREATE TABLE Tasks (TaskId INTEGER NOT NULL PRIMARY KEY, Subject TEXT(50), PercentCompleted INTEGER, "
+        "Notes MEMO)");
+    sql::Connection& engine = slot->Engine();
+    engine.BeginTransaction();
+    const auto insert = engine.Prepare("INSERT INTO Tasks VALUES (:Id, :Subject, :Percent, 'a note')");
+    for (int i = 0; i < rows; ++i) {
+        insert->Reset();
+        insert->Bind(0, i);
+        insert->Bind(1, QStringLiteral("Task number %1").arg(i));
+        insert->Bind(2, i % 101);
+        insert->Step();
+    }
+    engine.CommitTransaction();
+    return *slot;
+}
+
+qint64 ResidentKb() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> parts = statm.readAll().split(' ');
+    return parts.size() > 1 ? parts[1].toLongLong() * sysconf(_SC_PAGESIZE) / 1024 : 0;
+}
+
+void OpenQuery(TADOQuery& query, int rows) {
+    query.SetConnection(&Fixture(rows));
+    query.SQL.SetText(QStringLiteral("select * from Tasks"));
+    query.Open();
+}
+
+// A grid of about 30 rows showing three columns, bound to an open query.
+struct GridOverTable {
+    TADOQuery query;
+    TDataSource source;
+    BenchGrid grid{nullptr};
+
+    explicit GridOverTable(int rows) {
+        grid.SetUseTFields(false);
+        grid.Selected().SetStrings({"TaskId\t6\tId\tF", "Subject\t30\tSubject\tF", "PercentCompleted\t4\tDone\tF"});
+        grid.resize(600, 600);
+        grid.show();
+        QApplication::processEvents();
+        source.SetDataSet(&query);
+        grid.SetDataSource(&source);
+        OpenQuery(query, rows);
+    }
+};
+
+// Reads the fields of count records from the current one on, as a plain walk does.
+qint64 WalkRows(TDataSet& dataSet, int count) {
+    qint64 length = 0;
+    TField* fields[kColumns] = {&dataSet.FieldByName("TaskId"), &dataSet.FieldByName("Subject"),
+                                &dataSet.FieldByName("PercentCompleted")};
+    for (int i = 0; i < count && !dataSet.Eof(); ++i) {
+        for (TField* field : fields) length += field->DisplayText().size();
+        dataSet.Next();
+    }
+    return length;
+}
+
+void GridOpen(benchmark::State& state) {
+    GridOverTable view(int(state.range(0)));
+    for (auto _ : state) {
+        view.query.Close();
+        view.query.Open();
+        benchmark::DoNotOptimize(view.grid.ReadShownCells());
+    }
+}
+BENCHMARK(GridOpen)->Arg(40000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void DataSetOpen(benchmark::State& state) {
+    TADOQuery query;
+    OpenQuery(query, int(state.range(0)));
+    for (auto _ : state) {
+        query.Close();
+        query.Open();
+        benchmark::DoNotOptimize(WalkRows(query, 30));
+    }
+}
+BENCHMARK(DataSetOpen)->Arg(40000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// 1,000 pages down from the first record, each page's rows read as they are shown.
+void GridPageDown(benchmark::State& state) {
+    GridOverTable view(int(state.range(0)));
+    const int page = view.grid.VisibleRowCount();
+    qint64 growth = 0;
+    for (auto _ : state) {
+        view.grid.WMVScroll(SB_TOP, 0);
+        const qint64 before = ResidentKb();
+        for (int i = 0; i < kPages; ++i) {
+            view.grid.WMVScroll(SB_PAGEDOWN, 0);
+            benchmark::DoNotOptimize(view.grid.ReadShownCells());
+        }
+        growth = std::max(growth, ResidentKb() - before);
+    }
+    state.counters["rows_per_page"] = page;
+    state.counters["buffer"] = view.grid.DataLink().BufferCount();
+    state.counters["rss_growth_kb"] = double(growth);
+    state.counters["per_page"] =
+        benchmark::Counter(double(kPages), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(GridPageDown)->Arg(40000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same rows walked through the dataset alone.
+void DataSetPageDown(benchmark::State& state) {
+    GridOverTable view(int(state.range(0)));
+    const int page = view.grid.VisibleRowCount();
+    TADOQuery query;
+    OpenQuery(query, int(state.range(0)));
+    for (auto _ : state) {
+        query.First();
+        query.MoveBy(page);
+        for (int i = 0; i < kPages; ++i) benchmark::DoNotOptimize(WalkRows(query, page));
+    }
+    state.counters["rows_per_page"] = page;
+    state.counters["per_page"] =
+        benchmark::Counter(double(kPages), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(DataSetPageDown)->Arg(40000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void GridEndAndBack(benchmark::State& state) {
+    GridOverTable view(int(state.range(0)));
+    for (auto _ : state) {
+        view.grid.WMVScroll(SB_BOTTOM, 0);
+        benchmark::DoNotOptimize(view.grid.ReadShownCells());
+        view.grid.WMVScroll(SB_TOP, 0);
+        benchmark::DoNotOptimize(view.grid.ReadShownCells());
+    }
+}
+BENCHMARK(GridEndAndBack)->Arg(40000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+void DataSetEndAndBack(benchmark::State& state) {
+    GridOverTable view(int(state.range(0)));
+    const int page = view.grid.VisibleRowCount();
+    TADOQuery query;
+    OpenQuery(query, int(state.range(0)));
+    for (auto _ : state) {
+        query.Last();
+        query.MoveBy(1 - page);
+        benchmark::DoNotOptimize(WalkRows(query, page));
+        query.First();
+        benchmark::DoNotOptimize(WalkRows(query, page));
+    }
+}
+BENCHMARK(DataSetEndAndBack)->Arg(40000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,262 @@
+// TwwCustomDBGrid: the data-bound grid engine: one row per record of its data link's buffer, one column per
+// mapped field, laid out from the Selected list or the dataset's fields, with a scroll bar over the dataset.
+#pragma once
+
+#include "controls/grid/WwDBGridTypes.h"
+#include "controls/grid/WwGridDataLink.h"
+#include "platform/db/DataSet.h"
+#include "platform/rtl/Alignment.h"
+#include "platform/rtl/StringList.h"
+#include "platform/ui/CustomGrid.h"
+
+#include <memory>
+#include <vector>
+
+class TDataSource;
+class TField;
+
+// One data column's own object: the field it shows and its footer text.
+class TwwColumn {
+public:
+    explicit TwwColumn(const QString& fieldName = {}) : FieldName(fieldName) {}
+    QString FieldName;
+    QString FooterValue;
+};
+
+// The colours of the grid's lines.
+struct TwwGridLineColors {
+    TColor DataColor = clSilver;
+    TColor HighlightColor = clBtnHighlight;
+    TColor ShadowColor = clBtnShadow;
+    TColor FixedColor = clBlack;
+};
+
+// What the grid's painting options hold so far: whether a dataset scroll moves the painted rows, and the
+// colours of the first column and row.
+struct TwwGridPaintOptions {
+    bool FastRecordScrolling = true;
+    TColor FirstColumnColor = clBtnFace;
+    TColor FirstRowColor = clBtnFace;
+};
+
+struct TwwDittoAttributes {
+    int ShortCutDittoField = 0;
+    int ShortCutDittoRecord = 0;
+    TwwDittoDirection DittoDirection = wwDittoPrior;
+    int Options = 0;
+};
+
+class TwwCustomDBGrid : public TCustomGrid {
+public:
+    explicit TwwCustomDBGrid(QWidget* parent);
+    ~TwwCustomDBGrid() override;
+
+    // ---- data
+    TDataSource* DataSource() const { return GetDataSource(); }
+    TDataSource* GetDataSource() const;
+    void SetDataSource(TDataSource* source);
+    TwwGridDataLink& DataLink() const { return *dataLink_; }
+    // The number of data columns that show a field.
+    int GetFieldCount() const;
+    TField* GetFields(int index) const;
+    // The field of the current data column; null when it has none.
+    TField* GetSelectedField() const;
+    int GetCurrentDataColumn() const;
+    // Null unless the link is active and the index is a mapped column.
+    TField* GetColumnField(int index) const;
+    bool DataLinkActive() const;
+    bool IsDataCell(int col, int row) const;
+    int DataColumnOf(int col) const;
+    int DataRowOf(int row) const;
+    int TitleRowCount() const { return titleRows_; }
+    int IndicatorOffset() const { return indicatorOffset_; }
+    const std::vector<std::unique_ptr<TwwColumn>>& Columns() const { return columns_; }
+
+    // ---- layout and rows
+    // Rebuilds the field map, columns, widths, rows and the link's buffer.
+    virtual void RebuildLayout();
+    void UpdateRowCount();
+    void SyncCurrentRow();
+    void UpdateScrollBar();
+    void SelectField(TField* field);
+    void ActiveRecordChanged(TField* field);
+    // Design time only; answers whether the height changed.
+    bool FitHeightToRows();
+    // The vertical scroll bar's actions (the scroll bar's signals land here).
+    void WMVScroll(TwwScrollCode code, int position);
+    // The scroll bar's values as last set.
+    const TwwScrollInfo& VertScrollInfo() const { return scrollInfo_; }
+    // The grid row shown for the link's first buffered record (a drop-down list shows its rows lower).
+    int FirstRecordOffset() const { return firstRecordOffset_; }
+
+    // Takes the focus when it can; false when it cannot.
+    bool FocusGrid();
+    // After streaming: lays the grid out.
+    void Loaded();
+    bool Loading() const { return loading_; }
+    void SetLoading(bool loading) { loading_ = loading; }
+    // Whether the grid is laid out for the user (false only while being made and at design time).
+    bool IsDesigning() const { return designing_; }
+    void SetDesigning(bool designing) { designing_ = designing; }
+
+    // ---- published state
+    // The column layout list (see WwSelectedList.h).
+    TStrings& Selected() { return selected_; }
+    const TStrings& Selected() const { return selected_; }
+    TStrings& ControlType() { return controlType_; }
+    TStrings& PictureMasks() { return pictureMasks_; }
+    bool ControlInfoInDataset = true;
+    bool PictureMaskFromDataSet = true;
+
+    TwwDBGridOptions Options() const { return options_; }
+    void SetOptions(TwwDBGridOptions value);
+    TwwDBGridKeyOptions KeyOptions{dgAllowDelete, dgAllowInsert};
+    TFont& TitleFont() { return titleFont_; }
+    void SetTitleFont(const TFont& font);
+    TAlignment TitleAlignment() const { return titleAlignment_; }
+    void SetTitleAlignment(TAlignment value);
+    int TitleLines() const { return titleLines_; }
+    void SetTitleLines(int value);
+    int RowHeightPercent() const { return rowHeightPercent_; }
+    void SetRowHeightPercent(int value);
+    int MinRowHeightPercent() const { return minRowHeightPercent_; }
+    TColor IndicatorIconColor() const { return indicatorIconColor_; }
+    void SetIndicatorIconColor(TColor color);
+    bool ShowHorzScrollBar() const { return showHorzScrollBar_; }
+    void SetShowHorzScrollBar(bool value);
+    bool ShowVertScrollBar() const { return showVertScrollBar_; }
+    void SetShowVertScrollBar(bool value);
+    bool UseTFields() const { return useTFields_; }
+    void SetUseTFields(bool value);
+    bool ReadOnly = false;
+    bool EditCalculated = false;
+    bool TitleButtons = false;
+    QString GroupFieldName;
+    TColor TitleColor = clBtnFace;
+    TColor FooterColor = clBtnFace;
+    TColor FooterCellColor = clBtnFace;
+    int FooterHeight = 0;
+    TIndicatorColorType IndicatorColor = icBlack;
+    TwwGridLineStyle LineStyle = glsDynamic;
+    TwwPadColumnStyle PadColumnStyle = pcsPadHeaderAndData;
+    TwwEditControlOptions EditControlOptions{ecoSearchOwnerForm};
+    TwwMultiSelectOptions MultiSelectOptions;
+    int DragVertOffset = 15;
+    bool HideAllLines = false;
+    bool DisableThemesInTitle = false;
+    TwwGridLineColors LineColors;
+    TwwGridPaintOptions PaintOptions;
+    TwwDittoAttributes DittoAttributes;
+    // Set by a lookup combo working in the grid, and by the lookup dialog on its grid.
+    bool KeepEmbeddedControlOnDataChange = false;
+    bool IgnoreDataChanges = false;
+    // The indicator column's width in pixels.
+    static constexpr int kIndicatorWidth = 11;
+
+    TwwGridNotifyEvent OnColEnter, OnColExit, OnTopRowChanged, OnRowChanged, OnCellChanged, OnLeftColChanged,
+        OnUpdateFooter;
+    TwwFieldChangedEvent OnFieldChanged;
+    TwwTitleButtonClickEvent OnTitleButtonClick;
+    TMovedEvent OnColumnMoved;
+    TColWidthChangedEvent OnColWidthChanged;
+
+protected:
+    friend class TwwGridDataLink;
+
+    // ---- virtual operations of this engine
+    virtual bool IsProportionalColResize() const;
+    // The dataset moved by distance records.
+    virtual void Scroll(int distance);
+    virtual void DefineFieldMap();
+    virtual void ApplyProportionalWidths();
+    // Column widths and tab stops.
+    virtual void SetColumnAttributes();
+    virtual void LinkActive(bool value);
+    virtual bool CellHasCustomControl(int col, int row);
+    virtual void HideCellControl() {}
+    virtual void DataChanged();
+    virtual void DoTopRowChanged();
+    virtual void DoRowChanged();
+    virtual void DoCellChanged();
+    virtual void CheckRowChanged();
+    virtual void DoFieldChanged(TField* field);
+    virtual void DoUpdateFooter();
+    virtual void CheckFooterUpdate();
+    virtual void HideCellHint() {}
+    virtual bool CanEditGrid() const;
+    virtual bool IsMemoCell(int col, int row) const;
+    virtual void ShowEditorIfAllowed();
+    virtual void UpdateRowHeights();
+    virtual void DoColEnter();
+    virtual void DoColExit();
+    // The text a data column shows for the link's active record.
+    virtual QString GetCellText(int dataCol);
+    // Writes the in-place editor's text into the field (the in-place editor supplies it).
+    virtual void WriteEditText() {}
+    // The canvas width measurements use, in the grid's font.
+    TCanvas& GetPaintCanvas();
+
+    // ---- the base grid's hooks
+    void Resize() override;
+    void DrawCell(int col, int row, const TRect& rect, TGridDrawState state) override;
+
+    // The column being resized by the user (-1 when none) and its width when the mouse went down.
+    int resizedCol_ = -1;
+    int resizedColWidth_ = 0;
+
+private:
+    void LinkEditingChanged();
+    void ApplyScrollBarPolicies();
+    void ApplyScrollInfo();
+    void ConnectScrollBar();
+    void FontChanged();
+    void TitleFontChanged();
+    int ZeroWidth();
+    int TitleWidth(const QString& title);
+    // The pixels of the grid's columns up to and including col, with their lines.
+    int RightEdgeOf(int col) const;
+    bool InsertUntouched() const;
+    void InvalidateRowCells(int row);
+
+    std::unique_ptr<TwwGridDataLink> dataLink_;
+    TStringList selected_;
+    TStringList controlType_;
+    TStringList pictureMasks_;
+    TFont titleFont_;
+    TwwDBGridOptions options_;
+    TAlignment titleAlignment_ = taLeftJustify;
+    int titleLines_ = 1;
+    int rowHeightPercent_ = 100;
+    int minRowHeightPercent_ = 100;
+    TColor indicatorIconColor_ = clBlack;
+    bool showHorzScrollBar_ = true;
+    bool showVertScrollBar_ = false;
+    bool useTFields_ = false;
+    int titleRows_ = 1;
+    int indicatorOffset_ = 1;
+    int firstRecordOffset_ = 0;
+    int layoutBusy_ = 0;
+    int layoutEntry_ = 0;
+    bool updatingRowCount_ = false;
+    bool settingTitleFontFromParent_ = false;
+    int oldCurrentRow_ = -1;
+    int lastCurrentCol_ = -1;
+    bool columnEntryPending_ = false;
+    bool footerNeedsUpdate_ = false;
+    bool checkingRowChange_ = false;
+    bool alternatingParity_ = false;
+    bool widthWriteBack_ = true;
+    bool focusOnClick_ = true;
+    int lastClientWidth_ = 0;
+    QString lastEditText_;
+    TBookmark lastRowBookmark_;
+    TBookmark lastMasterBookmark_;
+    std::vector<std::unique_ptr<TwwColumn>> columns_;
+    // The proportional pass's base widths, one per grid column; empty when there are none.
+    std::vector<qint16> baseWidths_;
+    TwwScrollInfo scrollInfo_;
+    bool settingScrollBar_ = false;
+    bool windowCreated_ = false;
+    bool loading_ = false;
+    bool designing_ = false;
+};
