@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QMetaObject>
+#include <limits>
 
 namespace {
 
@@ -134,6 +135,7 @@ void TwwDBCustomEdit::DataChange() {
     }
     if (!IsPictureMaskInUse() && EditMask() != field->EditMask()) SetEditMask(field->EditMask());
     if (IsStringField(*field) && MaxLength() == 0) SetMaxLength(field->Size());
+    if (lines_ && MaxLength() == 0) setMaxLength(std::numeric_limits<int>::max());
     const bool memo = IsMemoField();
     QString text;
     if ((focused_ || memo) && fieldLink_.CanModify()) text = memo ? field->AsString() : field->EditText();
@@ -222,7 +224,7 @@ bool TwwDBCustomEdit::WritePictureToDataSet(const QString& mask, bool autoFill) 
 void TwwDBCustomEdit::Reset() {
     if (Field()) fieldLink_.Reset();
     else setText(unboundText_);
-    SelectAll();
+    SelectAllText();
     setModified(false);
     if (!Picture().PictureMask().isEmpty() && OnCheckValue) CheckPictureValue(Text());
 }
@@ -238,7 +240,7 @@ void TwwDBCustomEdit::DoEnter() {
         }
     }
     SetEditRect();
-    if (AutoSelect) SelectAll();
+    if (AutoSelect) SelectAllText();
     update();
     TwwCustomMaskEdit::DoEnter();
 }
@@ -246,7 +248,7 @@ void TwwDBCustomEdit::DoEnter() {
 void TwwDBCustomEdit::DoExit() {
     const bool wasModified = Modified();
     const auto takeFocusBack = [this] {
-        SelectAll();
+        SelectAllText();
         QMetaObject::invokeMethod(
             this, [this] { ui::Dispatch(this, [this] { SetFocus(); }); }, Qt::QueuedConnection);
     };
@@ -325,7 +327,10 @@ void TwwDBCustomEdit::paintEvent(QPaintEvent* event) {
 
 void TwwDBCustomEdit::resizeEvent(QResizeEvent* event) {
     TwwCustomMaskEdit::resizeEvent(event);
-    ui::Dispatch(this, [this] { SetEditRect(); });
+    ui::Dispatch(this, [this] {
+        SetEditRect();
+        PlaceLinesEditor();
+    });
 }
 
 void TwwDBCustomEdit::MouseEnter() {

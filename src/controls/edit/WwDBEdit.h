@@ -8,6 +8,7 @@
 #include "platform/db/DataSource.h"
 #include "platform/rtl/Alignment.h"
 
+class QPlainTextEdit;
 class TCanvas;
 class TField;
 
@@ -83,6 +84,10 @@ public:
     void SetEditRect() override;
     // True for an empty text; otherwise the picture mask must find it complete. Tells OnCheckValue.
     bool CheckPictureValue(const QString& text);
+    // Selects the whole text, in the multi-line window too.
+    void SelectAllText();
+    // The multi-line window that edits the text while WordWrap is on; null for a one-line edit.
+    QPlainTextEdit* LinesEditor() const { return lines_; }
     // Whether an edit-mask text counts as no value (see the text-to-field rules).
     bool IsEditMaskTextEmpty() const;
     // The kind of value: by the bound field's class, else by UnboundDataType.
@@ -119,6 +124,9 @@ protected:
     bool ReadPictureFromDataSet(QString& mask, bool& autoFill) override;
     bool WritePictureToDataSet(const QString& mask, bool autoFill) override;
 
+    // Makes or drops the multi-line window as WordWrap says, and gives it the scroll bar setting.
+    void UpdateLinesEditor();
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -127,7 +135,11 @@ protected:
     bool focused_ = false;
 
 private:
+    void PlaceLinesEditor();
+
     TFieldDataLink fieldLink_;
+    QPlainTextEdit* lines_ = nullptr;
+    bool syncingLines_ = false;
     TAlignment fieldAlignment_ = taLeftJustify;
     QString unboundText_;
     QString displayFormat_;
@@ -138,4 +150,13 @@ private:
 class TwwDBEdit : public TwwDBCustomEdit {
 public:
     explicit TwwDBEdit(QWidget* parent) : TwwDBCustomEdit(parent) {}
+    // Wrapping lines makes the edit multi-line.
+    void SetWordWrap(bool wordWrap) {
+        wordWrap_ = wordWrap;
+        UpdateLinesEditor();
+    }
+    void SetShowVertScrollBar(bool show) {
+        showVertScrollBar_ = show;
+        UpdateLinesEditor();
+    }
 };

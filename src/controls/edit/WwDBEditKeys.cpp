@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 
 namespace {
@@ -356,6 +357,11 @@ void TwwDBCustomEdit::PasteFromClipboard() {
         EnsureEditMode();
     }
     if (isReadOnly()) return;
+    if (LinesEditor()) {
+        LinesEditor()->paste();
+        SetModified(true);
+        return;
+    }
     QString text = QApplication::clipboard()->text();
     // A one-line edit takes the first line; the clipboard itself is left alone.
     const bool singleLine = hasFrame() && !WordWrap() && PasswordChar().isNull();
@@ -386,7 +392,8 @@ void TwwDBCustomEdit::PasteFromClipboard() {
 }
 
 void TwwDBCustomEdit::CutToClipboard() {
-    if (IsEditBlocked() || SelLength() == 0) return;
+    const bool selected = LinesEditor() ? LinesEditor()->textCursor().hasSelection() : SelLength() > 0;
+    if (IsEditBlocked() || !selected) return;
     if (!Field()) {
         if (ReadOnly()) return;
         setReadOnly(false);
@@ -394,6 +401,11 @@ void TwwDBCustomEdit::CutToClipboard() {
         EnsureEditMode();
     }
     if (isReadOnly()) return;
+    if (LinesEditor()) {
+        LinesEditor()->cut();
+        SetModified(true);
+        return;
+    }
     copy();
     if (IsMasked()) {
         ui::MaskedEditState state{EditText(), SelStart(), SelLength()};

@@ -6,6 +6,7 @@
 #include "platform/rtl/DateUtils.h"
 
 #include <QClipboard>
+#include <QPlainTextEdit>
 
 namespace {
 
@@ -127,6 +128,35 @@ TEST_F(DBEdit, PasteIntoAOneLineEditTakesTheFirstLineAndLeavesTheClipboard) {
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("first line\r\nsecond line"));
     EXPECT_EQ(query.State(), dsEdit);
     EXPECT_TRUE(edit->Modified());
+}
+
+TEST_F(DBEdit, AWordWrappingEditTakesLinesAndWritesThemToAMemoField) {
+    edit->SetBounds(10, 10, 200, 60);
+    edit->SetWordWrap(true);
+    edit->SetWantReturns(true);
+    edit->SetShowVertScrollBar(true);
+    Bind(QStringLiteral("Notes"));
+    QPlainTextEdit* lines = edit->LinesEditor();
+    ASSERT_NE(lines, nullptr);
+    Enter();
+    EXPECT_TRUE(lines->hasFocus());
+    Type(lines, QStringLiteral("First line"));
+    Key(lines, Qt::Key_Return);
+    Type(lines, QStringLiteral("second line"));
+    EXPECT_EQ(query.State(), dsEdit);
+    EXPECT_EQ(lines->toPlainText(), QStringLiteral("First line\nsecond line"));
+    Leave();
+    EXPECT_EQ(query.FieldByName(QStringLiteral("Notes")).AsString(), QStringLiteral("First line\r\nsecond line"));
+    query.Post();
+    EXPECT_EQ(Stored(QStringLiteral("Notes")).toString(), QStringLiteral("First line\r\nsecond line"));
+
+    // Esc brings the stored lines back; a read-only link keeps the window read-only.
+    Enter();
+    Type(lines, QStringLiteral("more"));
+    Key(lines, Qt::Key_Escape);
+    EXPECT_EQ(lines->toPlainText(), QStringLiteral("First line\nsecond line"));
+    edit->SetReadOnly(true);
+    EXPECT_TRUE(lines->isReadOnly());
 }
 
 TEST_F(DBEdit, SpaceFillsADateFromTodayPartByPart) {
