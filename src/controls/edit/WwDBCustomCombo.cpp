@@ -123,16 +123,10 @@ void TwwDBCustomCombo::SetShowButton(bool show) {
 }
 
 void TwwDBCustomCombo::SetEditRect() {
-    int left = hasFrame() ? 0 : 2;
-    int top = left;
-    if (Frame().IsFrameEffective()) {
-        const TRect inner = Frame().AdjustEditRect({0, 0, width(), height()});
-        left = inner.Left;
-        top = inner.Top;
-    }
+    const QPoint origin = TextOrigin(2);
     // The text ends 2 pixels left of the holder; Qt's own frame takes those 2 pixels already.
     const int rightMargin = GetShowButton() ? width() - holder_->geometry().left() : 0;
-    setTextMargins(left, top, qMax(0, rightMargin), 0);
+    setTextMargins(origin.x(), origin.y(), qMax(0, rightMargin), 0);
 }
 
 void TwwDBCustomCombo::PaintButton(TCanvas& canvas) {
@@ -222,22 +216,19 @@ void TwwDBCustomCombo::resizeEvent(QResizeEvent* event) {
     ui::Dispatch(this, [this] { LayoutButton(); });
 }
 
-void TwwDBCustomCombo::mousePressEvent(QMouseEvent* event) {
-    if (AllowsTyping() || event->button() != Qt::LeftButton) {
-        TwwDBCustomEdit::mousePressEvent(event);
-        return;
-    }
+bool TwwDBCustomCombo::ToggleOnTextClick(const QMouseEvent& event) {
+    if (AllowsTyping() || event.button() != Qt::LeftButton) return false;
     if (!IsInGrid(this) && !hasFocus()) SetFocus();
     ToggleDropDown();
+    return true;
+}
+
+void TwwDBCustomCombo::mousePressEvent(QMouseEvent* event) {
+    if (!ToggleOnTextClick(*event)) TwwDBCustomEdit::mousePressEvent(event);
 }
 
 void TwwDBCustomCombo::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (AllowsTyping() || event->button() != Qt::LeftButton) {
-        TwwDBCustomEdit::mouseDoubleClickEvent(event);
-        return;
-    }
-    if (!IsInGrid(this) && !hasFocus()) SetFocus();
-    ToggleDropDown();
+    if (!ToggleOnTextClick(*event)) TwwDBCustomEdit::mouseDoubleClickEvent(event);
 }
 
 void TwwDBCustomCombo::changeEvent(QEvent* event) {

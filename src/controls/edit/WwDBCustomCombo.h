@@ -72,6 +72,8 @@ public:
 protected:
     // Places the holder and the button at the right edge.
     void LayoutButton();
+    // A left press or double click on a text that takes no typing toggles the drop-down; false otherwise.
+    bool ToggleOnTextClick(const QMouseEvent& event);
     // Reloads the drop-down glyph by the style and the button look.
     void RefreshGlyph();
     // 1: the text cannot be typed into.

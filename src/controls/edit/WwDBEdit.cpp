@@ -275,15 +275,18 @@ void TwwDBCustomEdit::DoExit() {
     TControl::DoExit();
 }
 
-void TwwDBCustomEdit::SetEditRect() {
-    int left = hasFrame() ? 0 : 1;
-    int top = left;
+QPoint TwwDBCustomEdit::TextOrigin(int unframed) const {
     if (Frame().IsFrameEffective()) {
         const TRect inner = Frame().AdjustEditRect({0, 0, width(), height()});
-        left = inner.Left;
-        top = inner.Top;
+        return {inner.Left, inner.Top};
     }
-    setTextMargins(left, top, qMax(0, width() - 1 - GetTextRightEdge()), 0);
+    const int margin = hasFrame() ? 0 : unframed;
+    return {margin, margin};
+}
+
+void TwwDBCustomEdit::SetEditRect() {
+    const QPoint origin = TextOrigin(1);
+    setTextMargins(origin.x(), origin.y(), qMax(0, width() - 1 - GetTextRightEdge()), 0);
 }
 
 TRect TwwDBCustomEdit::GetTextRect() const {

@@ -82,6 +82,9 @@ public:
     virtual int GetButtonWidth() const { return 0; }
     virtual int GetTextRightEdge() const { return width() - 1; }
     void SetEditRect() override;
+    // The text's left and top margins: the frame's when effective, else 0 with a border and unframed
+    // otherwise.
+    QPoint TextOrigin(int unframed) const;
     // True for an empty text; otherwise the picture mask must find it complete. Tells OnCheckValue.
     bool CheckPictureValue(const QString& text);
     // Selects the whole text, in the multi-line window too.
@@ -119,6 +122,8 @@ protected:
     bool AutoFillDateOnSpace();
     // The picture mask's handling of a typed character or Backspace; true when it consumed the key.
     bool ApplyPictureMask(QChar& key);
+    // Paste and cut may change the text: editing is not blocked and the record (or an unbound edit) is writable.
+    bool MayChangeByClipboard();
     void PasteFromClipboard();
     void CutToClipboard();
     bool ReadPictureFromDataSet(QString& mask, bool& autoFill) override;

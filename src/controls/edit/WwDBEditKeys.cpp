@@ -348,15 +348,19 @@ bool TwwDBCustomEdit::AutoFillDateOnSpace() {
     }
 }
 
-void TwwDBCustomEdit::PasteFromClipboard() {
-    if (IsEditBlocked()) return;
+bool TwwDBCustomEdit::MayChangeByClipboard() {
+    if (IsEditBlocked()) return false;
     if (!Field()) {
-        if (ReadOnly()) return;
+        if (ReadOnly()) return false;
         setReadOnly(false);
     } else {
         EnsureEditMode();
     }
-    if (isReadOnly()) return;
+    return !isReadOnly();
+}
+
+void TwwDBCustomEdit::PasteFromClipboard() {
+    if (!MayChangeByClipboard()) return;
     if (LinesEditor()) {
         LinesEditor()->paste();
         SetModified(true);
@@ -393,14 +397,7 @@ void TwwDBCustomEdit::PasteFromClipboard() {
 
 void TwwDBCustomEdit::CutToClipboard() {
     const bool selected = LinesEditor() ? LinesEditor()->textCursor().hasSelection() : SelLength() > 0;
-    if (IsEditBlocked() || !selected) return;
-    if (!Field()) {
-        if (ReadOnly()) return;
-        setReadOnly(false);
-    } else {
-        EnsureEditMode();
-    }
-    if (isReadOnly()) return;
+    if (!selected || !MayChangeByClipboard()) return;
     if (LinesEditor()) {
         LinesEditor()->cut();
         SetModified(true);
