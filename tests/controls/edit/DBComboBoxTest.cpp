@@ -4,6 +4,7 @@
 #include "controls/edit/WwDBComboBox.h"
 #include "controls/edit/WwWindows.h"
 #include "platform/ini/IniFiles.h"
+#include "platform/registry/Registry.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/TimerService.h"
 
@@ -107,6 +108,8 @@ TEST_F(DBComboBox, AClickOnAnotherControlClosesTheListAcceptingAndStillClicksIt)
 }
 
 TEST_F(DBComboBox, KeysMoveInTheOpenListAndEnterOrEscCloseIt) {
+    std::vector<bool> closeUps;
+    combo->OnCloseUp = [&](QObject*, bool select) { closeUps.push_back(select); };
     BindStatus();
     Focus();
     Key(combo, Qt::Key_F4);
@@ -126,6 +129,7 @@ TEST_F(DBComboBox, KeysMoveInTheOpenListAndEnterOrEscCloseIt) {
     QTest::mouseClick(combo->ListBox()->viewport(), Qt::LeftButton, {}, ItemRect(0).center());
     EXPECT_FALSE(combo->ListShowing());
     EXPECT_EQ(combo->Text(), QStringLiteral("Not started"));
+    EXPECT_EQ(closeUps, (std::vector<bool>{false, true, true}));
 }
 
 TEST_F(DBComboBox, ItemIndexMinusOneClearsTheTextAndAnIndexPastTheEndLeavesIt) {
@@ -232,6 +236,39 @@ TEST_F(DBComboBox, TheHistoryIsKeptInTheIniFileNewestLastAndShownOnTopWithMru) {
     for (int i = 0; i < reader.ListBox()->Count(); ++i) shown << reader.ListBox()->Item(i);
     EXPECT_EQ(shown, (QStringList{"Boards", "Lamps", "Apple", "Boards", "Desks", "Lamps", "Zebra"}));
     reader.CloseUp(false);
+}
+
+TEST(HistoryList, InTheRegistryItIsOneBinaryValueOfLinesKeptToItsNewestMaxSize) {
+    TwwHistoryList history;
+    history.StorageType = stRegistry;
+    history.FileName = QStringLiteral("Software\\Dulvex\\Tavorin\\7.0\\ComboHistory");
+    history.Section = QStringLiteral("Cities");
+    history.MaxSize = 2;
+    for (const char* city : {"Oslo", "Bergen", "Tromso"}) history.Entries().Add(QString::fromLatin1(city));
+    history.Save();
+    EXPECT_EQ(history.Entries().Count(), 2);  // trimmed in memory too
+
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey(history.FileName, false));
+    QByteArray bytes(registry.GetDataSize(QStringLiteral("Cities")), '\0');
+    registry.ReadBinaryData(QStringLiteral("Cities"), bytes.data(), int(bytes.size()));
+    EXPECT_EQ(bytes, QByteArray("Bergen\r\nTromso"));
+
+    TwwHistoryList reader;
+    reader.StorageType = stRegistry;
+    reader.FileName = history.FileName;
+    reader.Section = history.Section;
+    reader.Load();
+    EXPECT_TRUE(reader.IsLoaded());
+    ASSERT_EQ(reader.Entries().Count(), 2);
+    EXPECT_EQ(reader.Entries().Get(1), QStringLiteral("Tromso"));
+
+    // Without a section nothing is read or written.
+    TwwHistoryList nameless;
+    nameless.StorageType = stRegistry;
+    nameless.FileName = history.FileName;
+    nameless.Load();
+    EXPECT_FALSE(nameless.IsLoaded());
 }
 
 TEST(RadioGroupHelpers, ValuesFallBackToItemsAndCaptionsAreFoundByExactValue) {
