@@ -270,6 +270,7 @@ void TwwDBCustomComboBox::DropDown() {
     firstKeyAfterDropDown_ = true;
     if (!openedByTyping_ && IsTextEditable()) SelectAll();
     savedShowHint_ = ShowHint();
+    savedParentShowHint_ = ParentShowHint();
     SetShowHint(false);
     textAtDropDown_ = Text();
     ui::PopupTracker::Instance().Register(list_, this, [this] {
@@ -331,6 +332,7 @@ void TwwDBCustomComboBox::CloseUp(bool accept) {
     SelectAll();
     if (FiresCloseUp() && OnCloseUp) OnCloseUp(this, accept);
     SetShowHint(savedShowHint_);
+    SetParentShowHint(savedParentShowHint_);
 }
 
 void TwwDBCustomComboBox::AddHistoryItem(const QString& text, bool move) {

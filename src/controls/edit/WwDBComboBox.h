@@ -143,6 +143,7 @@ private:
     TwwHistoryList history_;
     bool openedByTyping_ = false;
     bool savedShowHint_ = false;
+    bool savedParentShowHint_ = true;
     QString textAtDropDown_;
     bool itemsChanged_ = true;
     bool closingUp_ = false;

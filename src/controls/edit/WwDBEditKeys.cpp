@@ -46,6 +46,9 @@ QString TwoDigits(int value) { return QStringLiteral("%1").arg(value, 2, 10, QLa
 
 bool TwwDBCustomEdit::WantsKey(Word key, TShiftState shift) const {
     if (key == VK_RETURN && WantReturns() && !shift.Contains(ssCtrl)) return true;
+    // A multi-line window keeps Esc while its text is modified, to undo it, rather than letting the form
+    // cancel.
+    if (key == VK_ESCAPE && lines_ && isModified()) return true;
     return TwwCustomMaskEdit::WantsKey(key, shift);
 }
 

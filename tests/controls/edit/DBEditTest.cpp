@@ -4,6 +4,7 @@
 #include "controls/edit/WwDBEdit.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/ui/Buttons.h"
 
 #include <QClipboard>
 #include <QPlainTextEdit>
@@ -157,6 +158,23 @@ TEST_F(DBEdit, AWordWrappingEditTakesLinesAndWritesThemToAMemoField) {
     EXPECT_EQ(lines->toPlainText(), QStringLiteral("First line\nsecond line"));
     edit->SetReadOnly(true);
     EXPECT_TRUE(lines->isReadOnly());
+}
+
+TEST_F(DBEdit, EscInAMultiLineEditUndoesAModifiedTextBeforeTheFormMayCancel) {
+    auto* cancel = new TButton(&form);
+    cancel->SetCancel(true);
+    int cancels = 0;
+    cancel->OnClick = [&](QObject*) { ++cancels; };
+    edit->SetBounds(10, 10, 200, 60);
+    edit->SetWordWrap(true);
+    Bind(QStringLiteral("Subject"));
+    Enter();
+    Type(edit->LinesEditor(), QStringLiteral("x"));
+    Key(edit->LinesEditor(), Qt::Key_Escape);
+    EXPECT_EQ(cancels, 0);
+    EXPECT_EQ(edit->Text(), QStringLiteral("Paint the hall"));
+    Key(edit->LinesEditor(), Qt::Key_Escape);
+    EXPECT_EQ(cancels, 1);
 }
 
 TEST_F(DBEdit, SpaceFillsADateFromTodayPartByPart) {
