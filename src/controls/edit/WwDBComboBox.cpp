@@ -261,7 +261,17 @@ void TwwDBCustomComboBox::DropDown() {
     if (DisableDropDownList) return;
     const bool mru = history_.Enabled && history_.MRUEnabled;
     list_->OwnerDraw = IsOwnerDraw() || mru || TwoColumnDisplay;
-    list_->SetItemHeight(ItemHeight > 0 ? ItemHeight : list_->fontMetrics().height() + 2);
+    const int itemHeight = ItemHeight > 0 ? ItemHeight : list_->fontMetrics().height() + 2;
+    const bool variable = style_ == csOwnerDrawVariable && OnMeasureItem;
+    list_->SetVariableHeight(variable);
+    if (variable)
+        list_->MeasureItem = [this, itemHeight](int index) {
+            int height = itemHeight;
+            OnMeasureItem(this, index, height);
+            return height;
+        };
+    else list_->MeasureItem = nullptr;
+    list_->SetItemHeight(itemHeight);
     if (Text().isEmpty()) list_->SetItemIndex(-1);
     PlaceList();
     list_->show();
@@ -279,9 +289,10 @@ void TwwDBCustomComboBox::DropDown() {
 }
 
 void TwwDBCustomComboBox::PlaceList() {
-    const int itemHeight = list_->ItemHeight();
     const int rows = qMax(1, qMin(list_->Count(), DropDownCount));
-    const int height = rows * itemHeight + 4;
+    int height = 4;
+    for (int i = 0; i < rows; ++i)
+        height += list_->MeasureItem && i < list_->Count() ? list_->MeasureItem(i) : list_->ItemHeight();
     const int width = DropDownWidth > 0 ? DropDownWidth : (Column1Width > 0 ? Column1Width * 3 / 2 : this->width());
     const QPoint boxTop = mapToGlobal(QPoint(0, 0));
     int top = boxTop.y() + this->height() - (hasFrame() ? 1 : 0);

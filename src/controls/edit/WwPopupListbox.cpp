@@ -11,7 +11,9 @@ public:
     explicit Delegate(TwwPopupListbox& list) : QStyledItemDelegate(&list), list_(list) {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), list_.itemHeight_};
+        int height = list_.itemHeight_;
+        if (list_.MeasureItem) ui::Dispatch(&list_, [&] { height = list_.MeasureItem(index.row()); });
+        return {QStyledItemDelegate::sizeHint(option, index).width(), height};
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {

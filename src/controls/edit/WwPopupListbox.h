@@ -33,6 +33,9 @@ public:
 
     // Draws one item; the list is cleared in its colours first. Answers false to draw it as plain text.
     std::function<bool(QPainter& painter, int index, const QRect& rect, TOwnerDrawState state)> DrawItem;
+    // The height of one item of a list whose items differ in height; null: ItemHeight for all.
+    std::function<int(int index)> MeasureItem;
+    void SetVariableHeight(bool variable) { setUniformItemSizes(!variable); }
     // A left-button release inside the list's client area.
     std::function<void()> OnReleaseInside;
 

@@ -154,6 +154,29 @@ TEST_F(DBComboBox, ItemsChangedByOnDropDownAppearInTheOpenedList) {
     combo->CloseUp(false);
 }
 
+TEST_F(DBComboBox, AVariableOwnerDrawnListAsksEachItemsHeightAndDrawsThroughTheHandler) {
+    combo->SetStyle(csOwnerDrawVariable);
+    Fill(combo->Items(), {"Low", "High"});
+    combo->OnMeasureItem = [](QObject*, int index, int& height) { height = index == 0 ? 20 : 30; };
+    QList<int> drawn;
+    bool hadCanvas = false;
+    combo->OnDrawItem = [&](QObject*, int index, const TRect&, TOwnerDrawState) {
+        drawn << index;
+        hadCanvas = combo->GetCanvas() != nullptr;
+    };
+    combo->Loaded();
+    ShowForm();
+    Focus();
+    combo->DropDown();
+    EXPECT_EQ(combo->ListBox()->height(), 20 + 30 + 4);
+    EXPECT_EQ(ItemRect(1).height(), 30);
+    combo->ListBox()->grab();  // paints every item
+    EXPECT_TRUE(drawn.contains(0) && drawn.contains(1));
+    EXPECT_TRUE(hadCanvas);
+    EXPECT_EQ(combo->GetCanvas(), nullptr);
+    combo->CloseUp(false);
+}
+
 TEST_F(DBComboBox, TheListOpensBelowTheBoxOrAboveItWhenTheScreenEndsFirst) {
     Fill(combo->Items(), {"One", "Two", "Three"});
     combo->Loaded();
