@@ -26,7 +26,7 @@ protected:
              {9, 3, At("2 9:00"), At("2 12:00"), true},
              {10, 1, At("3 9:00"), At("3 9:30")},
              {11, 1, At("4 14:00"), At("4 16:30"), false, QStringLiteral("ring")},
-             {12, 3, Day(6) + EncodeTime(10, 0, 0, 0), Day(8) + EncodeTime(15, 0, 0, 0)},
+             {12, 3, At("4 10:00"), At("8 15:00")},
              {13, 2, At("5 0:00"), At("6 0:00")},
              {14, 1, At("8 10:00"), At("8 11:00")},
              {15, 2, At("8 12:00"), At("8 13:00")},
@@ -77,7 +77,7 @@ TEST_F(GridScreens, WeekGrid) {
 }
 
 TEST_F(GridScreens, MultiDayGrid) {
-    auto* grid = Show(new TMultiDayGrid(&form), 900, 160);
+    auto* grid = Show(new TMultiDayGrid(&form), 900, 104);
     Colour(*grid);
     grid->AutoColumnSize = true;
     TResourceDateBookings bookings;
