@@ -136,6 +136,21 @@ QString TBookingGrid::BookingHint(const TBookingCell& cell, const QString& timeF
     return lines.join(QLatin1Char('\n'));
 }
 
+void TBookingGrid::SizeDataColumns(bool autoSize, int columnSize) {
+    if (ColCount() < 2) return;
+    const int line = GridLineWidth();
+    const int w = autoSize ? (ClientWidth() - ColWidths(0) - 2 * line) / (ColCount() - 1) : columnSize;
+    for (int col = 1; col < ColCount(); ++col) SetColWidths(col, w - line);
+}
+
+void TBookingGrid::FillDataCell(const TRect& rect) {
+    TCanvas& canvas = Canvas();
+    canvas.Brush().Style = bsSolid;
+    canvas.Brush().Color = clWindow;
+    canvas.Font().SetColor(clWindowText);
+    canvas.FillRect(rect);
+}
+
 void TBookingGrid::RememberSelection() {
     PreviousSelection = LastSelection;
     LastSelection = Selection();

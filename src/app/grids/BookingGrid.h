@@ -4,6 +4,7 @@
 
 #include "app/grids/BookingCellPaint.h"
 #include "app/grids/CellArray.h"
+#include "app/grids/Weekdays.h"
 #include "data/bookings/ResourceBookings.h"
 #include "data/bookings/ResourceDateBookings.h"
 #include "platform/ui/CustomGrid.h"
@@ -71,6 +72,10 @@ protected:
     void ShowRolloverHint(int x, int y, const QString& text);
     // The hint of a booking cell: one booking as client and span, several one per line.
     static QString BookingHint(const TBookingCell& cell, const QString& timeFormat, bool compact);
+    // Every column after the first: an equal share of the width left (autoSize) or columnSize, lines included.
+    void SizeDataColumns(bool autoSize, int columnSize);
+    // A data cell's ground: the window colour, window-text font.
+    void FillDataCell(const TRect& rect);
     // Keeps the selection before and after a release.
     void RememberSelection();
     // A resource's name and, on a second line, its description when it has one.
@@ -180,9 +185,9 @@ public:
     void SelectDate(TDateTime date);
     void SetFirstDayOfWeek(int value);
     // Day 1 = Monday to 7 = Sunday.
-    bool GetDayVisible(int day) const;
+    bool GetDayVisible(int day) const { return dayVisible_.Get(day); }
     void SetDayVisible(int day, bool value);
-    int VisibleDayCount() const;
+    int VisibleDayCount() const { return dayVisible_.Count(); }
     // The column of weekday 1 = Monday to 7 = Sunday.
     int ColumnOfDay(int day) const;
     // Repaints and lays the day columns out again.
@@ -195,7 +200,7 @@ protected:
 private:
     void SetDayNames();
     void LayOutDayColumns();
-    std::array<bool, 8> dayVisible_{true, true, true, true, true, true, true, true};
+    grids::VisibleWeekdays dayVisible_;
 };
 
 // Dates across, resources down; each cell a strip of the day's hours.

@@ -102,10 +102,7 @@ TMonthGrid::TMonthGrid(QWidget* parent) : TCustomGrid(parent) {
     SetWeekdayNames();
 }
 
-int TMonthGrid::ColumnOfDay(int day) const {
-    if (FirstDayOfWeek == 1) return day - 1;
-    return day == 7 ? 0 : day;
-}
+int TMonthGrid::ColumnOfDay(int day) const { return grids::WeekdayIndex(day, FirstDayOfWeek); }
 
 void TMonthGrid::SetWeekdayNames() {
     static const char* const kNames[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
@@ -167,18 +164,8 @@ void TMonthGrid::SetFirstDayOfWeek(int value) {
     InvalidateGrid();
 }
 
-bool TMonthGrid::GetDayVisible(int day) const { return day >= 1 && day <= 7 && dayVisible_[day]; }
-
 void TMonthGrid::SetDayVisible(int day, bool value) {
-    if (day < 1 || day > 7) return;
-    dayVisible_[day] = value;
-    Resize();
-}
-
-int TMonthGrid::VisibleDayCount() const {
-    int count = 0;
-    for (int day = 1; day <= 7; ++day) count += dayVisible_[day] ? 1 : 0;
-    return count;
+    if (dayVisible_.Set(day, value)) Resize();
 }
 
 void TMonthGrid::SetUse24Hour(bool value) {
@@ -212,7 +199,7 @@ void TMonthGrid::Resize() {
     if (AutoColumnSize) {
         const int visible = VisibleDayCount();
         const int width = visible == 0 ? -1 : ClientWidth() / visible - line;
-        for (int day = 1; day <= 7; ++day) SetColWidths(ColumnOfDay(day), dayVisible_[day] ? width : -1);
+        for (int day = 1; day <= 7; ++day) SetColWidths(ColumnOfDay(day), dayVisible_.Get(day) ? width : -1);
     }
     if (AutoRowHeight && RowCount() > 1) {
         const int height = (ClientHeight() - line - HeaderRowHeight) / (RowCount() - 1) - line;

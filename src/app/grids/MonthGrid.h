@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/grids/BookingGrid.h"
+#include "app/grids/Weekdays.h"
 #include "data/bookings/ResourceDateBookings.h"
 
 #include <array>
@@ -103,9 +104,9 @@ public:
     int LinesPerCell() const;
     void SetFirstDayOfWeek(int value);
     // Day 1 = Monday to 7 = Sunday.
-    bool GetDayVisible(int day) const;
+    bool GetDayVisible(int day) const { return dayVisible_.Get(day); }
     void SetDayVisible(int day, bool value);
-    int VisibleDayCount() const;
+    int VisibleDayCount() const { return dayVisible_.Count(); }
     void SetUse24Hour(bool value);
     void SetShowRollover(bool value);
     void SetAutoColumnSize(bool value);
@@ -135,7 +136,7 @@ private:
     grids::CellArray<QString> texts_;
     grids::CellArray<bool> otherMonth_;
     grids::CellArray<bool> moreButtons_;
-    std::array<bool, 8> dayVisible_{true, true, true, true, true, true, true, true};
+    grids::VisibleWeekdays dayVisible_;
 };
 
 class TTavorinMonthGrid : public TMonthGrid {

@@ -8,12 +8,7 @@
 
 TDayIntervalBookingGrid::TDayIntervalBookingGrid(QWidget* parent) : TBookingGrid(parent) { SetColCount(2); }
 
-void TDayIntervalBookingGrid::ResizeColumns() {
-    if (ColCount() < 2) return;
-    const int line = GridLineWidth();
-    const int w = AutoColumnSize ? (ClientWidth() - ColWidths(0) - 2 * line) / (ColCount() - 1) : ColumnSize;
-    for (int col = 1; col < ColCount(); ++col) SetColWidths(col, w - line);
-}
+void TDayIntervalBookingGrid::ResizeColumns() { SizeDataColumns(AutoColumnSize, ColumnSize); }
 
 void TDayIntervalBookingGrid::Resize() {
     TBookingGrid::Resize();
@@ -32,14 +27,10 @@ void TDayIntervalBookingGrid::DrawCell(int col, int row, const TRect& rect, TGri
     if (row == 0 || col == 0) {
         DrawHeaderCell(rect, GetText(col, row));
     } else {
-        TCanvas& canvas = Canvas();
-        canvas.Brush().Style = bsSolid;
-        canvas.Brush().Color = clWindow;
-        canvas.Font().SetColor(clWindowText);
-        canvas.FillRect(rect);
+        FillDataCell(rect);
         const TGridRect selection = Selection();
         const bool selected = row == ClickedRow && col >= selection.Left && col <= selection.Right;
-        DrawDayIntervalCell(canvas, Font(), PaintOptions(), col, row, GetCell(col, row), selected, rect);
+        DrawDayIntervalCell(Canvas(), Font(), PaintOptions(), col, row, GetCell(col, row), selected, rect);
     }
     if (state.Contains(gdFocused)) Canvas().DrawFocusRect(rect);
 }

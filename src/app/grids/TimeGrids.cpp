@@ -87,12 +87,7 @@ void TTimeIntervalBookingGrid::SizeTimeColumn() {
     SetColWidths(0, canvas.TextWidth(widest) + 2 * Font().Size());
 }
 
-void TTimeIntervalBookingGrid::ResizeColumns() {
-    if (ColCount() < 2) return;
-    const int line = GridLineWidth();
-    const int w = AutoColumnSize ? (ClientWidth() - ColWidths(0) - 2 * line) / (ColCount() - 1) : ColumnSize;
-    for (int col = 1; col < ColCount(); ++col) SetColWidths(col, w - line);
-}
+void TTimeIntervalBookingGrid::ResizeColumns() { SizeDataColumns(AutoColumnSize, ColumnSize); }
 
 void TTimeIntervalBookingGrid::Resize() {
     TBookingGrid::Resize();
@@ -142,14 +137,10 @@ void TTimeIntervalBookingGrid::DrawCell(int col, int row, const TRect& rect, TGr
     } else if (col == 0) {
         DrawHeaderCell(rect, GetText(0, row));
     } else {
-        TCanvas& canvas = Canvas();
-        canvas.Brush().Style = bsSolid;
-        canvas.Brush().Color = clWindow;
-        canvas.Font().SetColor(clWindowText);
-        canvas.FillRect(rect);
+        FillDataCell(rect);
         const TGridRect selection = Selection();
         const bool selected = col == ClickedCol && row >= selection.Top && row <= selection.Bottom;
-        DrawBookingCell(canvas, Font(), PaintOptions(), col, row, GetCell(col, row), selected, rect);
+        DrawBookingCell(Canvas(), Font(), PaintOptions(), col, row, GetCell(col, row), selected, rect);
     }
     FinishCell(col, row, rect, state);
 }
@@ -233,10 +224,7 @@ TWeekGrid::TWeekGrid(QWidget* parent) : TTimeIntervalBookingGrid(parent) {
     SetDayNames();
 }
 
-int TWeekGrid::ColumnOfDay(int day) const {
-    if (FirstDayOfWeek == 1) return day;
-    return day == 7 ? 1 : day + 1;
-}
+int TWeekGrid::ColumnOfDay(int day) const { return grids::WeekdayIndex(day, FirstDayOfWeek) + 1; }
 
 void TWeekGrid::SetDayNames() {
     static const char* const kNames[] = {"Mon", "Tue", "Wed", "Thr", "Fri", "Sat", "Sun"};
@@ -282,18 +270,8 @@ void TWeekGrid::SetFirstDayOfWeek(int value) {
     LayOutDayColumns();
 }
 
-bool TWeekGrid::GetDayVisible(int day) const { return day >= 1 && day <= 7 && dayVisible_[day]; }
-
 void TWeekGrid::SetDayVisible(int day, bool value) {
-    if (day < 1 || day > 7) return;
-    dayVisible_[day] = value;
-    LayOutDayColumns();
-}
-
-int TWeekGrid::VisibleDayCount() const {
-    int count = 0;
-    for (int day = 1; day <= 7; ++day) count += dayVisible_[day] ? 1 : 0;
-    return count;
+    if (dayVisible_.Set(day, value)) LayOutDayColumns();
 }
 
 void TWeekGrid::LayOutDayColumns() {
@@ -303,7 +281,7 @@ void TWeekGrid::LayOutDayColumns() {
     else if (VisibleDayCount() == 0) DayColumnWidth = -1;
     else DayColumnWidth = (ClientWidth() - ColWidths(0) - 2 * line) / VisibleDayCount();
     for (int day = 1; day <= 7; ++day)
-        SetColWidths(ColumnOfDay(day), dayVisible_[day] && DayColumnWidth >= 0 ? DayColumnWidth - line : -1);
+        SetColWidths(ColumnOfDay(day), dayVisible_.Get(day) && DayColumnWidth >= 0 ? DayColumnWidth - line : -1);
 }
 
 void TWeekGrid::Resize() {
