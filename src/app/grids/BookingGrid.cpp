@@ -151,6 +151,11 @@ void TBookingGrid::FillDataCell(const TRect& rect) {
     canvas.FillRect(rect);
 }
 
+void TBookingGrid::KeepHeaderCells() {
+    if (ColCount() > 1 && FixedCols() < 1) SetFixedCols(1);
+    if (RowCount() > 1 && FixedRows() < 1) SetFixedRows(1);
+}
+
 void TBookingGrid::RememberSelection() {
     PreviousSelection = LastSelection;
     LastSelection = Selection();

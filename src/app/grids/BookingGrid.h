@@ -76,6 +76,9 @@ protected:
     void SizeDataColumns(bool autoSize, int columnSize);
     // A data cell's ground: the window colour, window-text font.
     void FillDataCell(const TRect& rect);
+    // The header column and row become fixed again once there is room for them: a grid of no resources
+    // has only the header, and the class library lets no grid be all fixed.
+    void KeepHeaderCells();
     // Keeps the selection before and after a release.
     void RememberSelection();
     // A resource's name and, on a second line, its description when it has one.

@@ -75,6 +75,7 @@ void TMultiDayGrid::LoadMultiDayBookings(TResourceDateBookings& bookings) {
     SetColWidths(0, nameWidth);
     const int dates = bookings.DateCaptions.Count();
     SetColCount(dates + 1);
+    KeepHeaderCells();
     for (int i = 0; i < dates; ++i) SetText(i + 1, 0, bookings.DateCaptions[i]);
     for (int col = 1; col < ColCount(); ++col)
         for (int row = 1; row < RowCount(); ++row) SetCell(col, row, nullptr);

@@ -183,6 +183,7 @@ void TDayGrid::LoadDayBookings(TResourceBookings& bookings) {
         SetResource(i + 1, 0, item);
     }
     TakeTimes(bookings);
+    KeepHeaderCells();
     ClearCells();
     if (bookings.ResourceCount == 0) return;
     ResizeColumns();
@@ -244,6 +245,7 @@ void TWeekGrid::LoadWeekBookings(TResourceBookings& bookings, int resourceIndex)
     const bool inside = resourceIndex >= 0 && resourceIndex < bookings.Resources.GetCount();
     Resource = inside ? bookings.Resources.GetItem(resourceIndex) : nullptr;
     TakeTimes(bookings);
+    KeepHeaderCells();
     ClearCells();
     if (bookings.ResourceCount == 0 || !inside || resourceIndex >= bookings.ResourceCount) return;
     const TDayListBookings* days = bookings.GetResourceDays(resourceIndex);

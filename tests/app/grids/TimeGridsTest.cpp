@@ -42,6 +42,19 @@ TEST_F(DayGridTest, RowLabelsKeepTheirSuffixOnlyOnTheTopRowAndAtNoon) {
     EXPECT_EQ(grid->GetText(0, 9), "12:00");
 }
 
+TEST_F(DayGridTest, ADayOfNoResourcesKeepsTheTimeColumnAndTheNextLoadItsHeaders) {
+    Show(grid, 500, 300);
+    TResourceBookings empty;
+    grid->LoadDayBookings(empty);
+    EXPECT_EQ(grid->ColCount(), 1);
+    EXPECT_EQ(grid->RowCount(), 1);
+    LoadDay({1, 2});
+    EXPECT_EQ(grid->ColCount(), 3);
+    EXPECT_EQ(grid->FixedCols(), 1);
+    EXPECT_EQ(grid->FixedRows(), 1);
+    EXPECT_EQ(grid->GetText(2, 0), "Room B");
+}
+
 TEST_F(DayGridTest, RowsBeyondADayStopAtOneMinuteBeforeIt) {
     grid->StartTime = EncodeTime(8, 0, 0, 0);
     grid->SetRowCount(4);
