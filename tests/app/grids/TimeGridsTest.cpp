@@ -79,7 +79,9 @@ TEST_F(DayGridTest, CellAtPointAtTheEdgesAndPressesBeyondTheCells) {
     EXPECT_EQ(grid->CellAtPoint(c2.Left + 3, 3).Y, 0);  // the header row
     EXPECT_EQ(grid->CellAtPoint(c2.Left + 3, c2.Bottom).Y, 3);
     const TRect last = grid->CellRect(1, grid->RowCount() - 1);
-    if (last.Height() > 0) EXPECT_EQ(grid->CellAtPoint(c2.Left + 3, last.Bottom + 2).Y, -1);
+    if (last.Height() > 0) {
+        EXPECT_EQ(grid->CellAtPoint(c2.Left + 3, last.Bottom + 2).Y, -1);
+    }
 
     Click(*grid, QPoint(c2.Right + 4, c2.Top + 2));
     EXPECT_EQ(grid->ClickedCol, -1);
@@ -252,6 +254,57 @@ TEST_F(WeekGridTest, HiddenDaysLeaveEqualColumnsFillingTheWidth) {
     for (int day = 1; day <= 5; ++day) grid->SetDayVisible(day, false);
     EXPECT_EQ(grid->DayColumnWidth, -1);
     for (int day = 1; day <= 7; ++day) EXPECT_EQ(grid->ColWidths(day), -1);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace grid_test;
+
+// A one-slot booking's time text after the client where both fit; in a narrow cell "***" right-aligned on a
+// patch of the cell's colour.
+TEST_F(DayGridTest, TheTimeTextOfANarrowCellGivesWayToThreeStars) {
+    Add({{1, 1, At("9:00"), At("9:15")}});
+    LoadDay({1});
+    const TBookingCell* cell = grid->GetCell(1, 3);
+    ASSERT_NE(cell, nullptr);
+    ASSERT_EQ(cell->State, data::kStartsAndEnds);
+    ASSERT_EQ(cell->TimeTexts[0], " until 9:15 am");
+    grids::CellPaintOptions options;
+    options.BookingColor = clAqua;
+    const TFont& font = grid->Font();
+    const int f = font.Size();
+
+    // What the right end of a cell of the width shows, and what it would show with only the text there.
+    const auto rightEnd = [&](int width, const QString& text) {
+        QImage painted(width, 24, QImage::Format_RGB32);
+        {
+            TCanvas canvas(&painted);
+            DrawBookingCell(canvas, font, options, 1, 3, cell, false, {0, 0, width, 24});
+        }
+        QImage expected(width, 24, QImage::Format_RGB32);
+        int textWidth = 0;
+        {
+            TCanvas canvas(&expected);
+            canvas.Font().Assign(font);
+            canvas.Font().SetName(QStringLiteral("Arial"));
+            canvas.Font().SetSize(f - 1);
+            textWidth = canvas.TextWidth(text);
+            canvas.Brush().Color = clAqua;
+            canvas.FillRect({0, 0, width, 24});
+            canvas.Font().SetColor(clBlack);
+            canvas.Brush().Style = bsClear;
+            canvas.TextRect({0, 0, width, 24}, width - textWidth, 1, text);
+        }
+        const QRect end(width - textWidth, 0, textWidth, 24);
+        return painted.copy(end) == expected.copy(end);
+    };
+    EXPECT_FALSE(rightEnd(400, QStringLiteral("***")));
+    EXPECT_FALSE(rightEnd(400, QStringLiteral(" until 9:15 am")));
+    // Too narrow for client and time side by side, and for the time in the right half of the cell.
+    EXPECT_TRUE(rightEnd(120, QStringLiteral("***")));
+    EXPECT_TRUE(rightEnd(60, QStringLiteral("***")));
 }
 
 }  // namespace
