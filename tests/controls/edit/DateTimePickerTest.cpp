@@ -1,0 +1,243 @@
+// The date/time picker on a form: a date picker and a time picker on one column of a real database file,
+// the setters' bounds, paste, a null field, the button and clicks on parts.
+#include "controls/edit/DateTimePicker.h"
+
+#include "platform/db/ADOConnection.h"
+#include "platform/db/ADODataSet.h"
+#include "platform/db/DataSource.h"
+#include "platform/db/Field.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/sql/Connection.h"
+#include "platform/ui/Form.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TDateTime At(int y, int mo, int d, int h = 0, int mi = 0) { return EncodeDateTime(y, mo, d, h, mi, 0, 0); }
+
+class BoundPickers : public ::testing::Test {
+protected:
+    rtl::ScopedService<rtl::Clock, rtl::FakeClock> clock{rtl::ClockSlot(),
+                                                         std::make_shared<rtl::FakeClock>(At(2026, 2, 20, 10, 30))};
+    TADOConnection connection;
+    TADOTable table;
+    TDataSource source;
+    TForm form;
+    TwwDBDateTimePicker* datePicker = new TwwDBDateTimePicker(&form);
+    TwwDBDateTimePicker* timePicker = new TwwDBDateTimePicker(&form);
+    TEdit* other = new TEdit(&form);
+
+    void SetUp() override {
+        const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("pickers.tvd"));
+        sql::Connection::CreateDatabase({path, {}});
+        connection.ConnectionString =
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False").arg(path);
+        connection.LoginPrompt = false;
+        connection.Open();
+        connection.Execute(
+            "CREATE TABLE Bookings (BookingId AUTOINCREMENT CONSTRAINT PrimaryKey PRIMARY KEY, "
+            "BookingStart DATETIME, Client TEXT(30))");
+        connection.Execute("INSERT INTO Bookings (BookingStart, Client) VALUES (#2/20/2026 9:30 am#, \"Ann\")");
+        connection.Execute("INSERT INTO Bookings (Client) VALUES (\"Bob\")");
+        table.SetConnection(&connection);
+        table.TableName = "Bookings";
+        table.Open();
+        source.SetDataSet(&table);
+        datePicker->SetBounds(10, 10, 120, 21);
+        timePicker->SetBounds(140, 10, 100, 21);
+        other->SetBounds(10, 40, 100, 21);
+        for (TwwDBDateTimePicker* picker : {datePicker, timePicker}) {
+            picker->SetDataSource(&source);
+            picker->SetDataField("BookingStart");
+        }
+        datePicker->SetDisplayFormat("mmm d yyyy");
+        timePicker->SetDisplayFormat("h:mm am/pm");
+        form.Show();
+        QApplication::processEvents();
+    }
+
+    void Focus(TControl* control) {
+        control->SetFocus();
+        QApplication::processEvents();
+    }
+    TDateTime Stored(int id) {
+        return connection.Engine()
+            .Native()
+            .QueryValue(QStringLiteral("SELECT BookingStart FROM Bookings WHERE BookingId = %1").arg(id))
+            .toDouble();
+    }
+};
+
+TEST_F(BoundPickers, EachPickerOfAPairEditsOnlyItsHalfOfTheColumn) {
+    EXPECT_EQ(datePicker->text(), "Feb 20 2026");
+    EXPECT_EQ(timePicker->text(), "9:30 am");
+    EXPECT_TRUE(datePicker->ShowsDateOnly());
+    EXPECT_TRUE(timePicker->IsTimeOnly());
+    EXPECT_TRUE(datePicker->Button().isVisible());
+    EXPECT_FALSE(timePicker->Button().isVisible());
+
+    Focus(datePicker);
+    EXPECT_EQ(datePicker->selectedText(), "Feb 20 2026");
+    QTest::keyClick(datePicker, Qt::Key_Right);
+    EXPECT_EQ(datePicker->CurrentPart(), 2);
+    EXPECT_EQ(datePicker->selectedText(), "20");
+    QTest::keyClick(datePicker, Qt::Key_2);
+    EXPECT_EQ(datePicker->text(), "Feb 2 2026");
+    EXPECT_NEAR(datePicker->Time(), EncodeTime(9, 30, 0, 0), OneSecond);
+    Focus(timePicker);
+    EXPECT_EQ(table.State(), dsEdit);
+    EXPECT_NEAR(table.FieldByName("BookingStart").AsDateTime(), At(2026, 2, 2, 9, 30), OneSecond);
+    EXPECT_EQ(timePicker->text(), "9:30 am");
+
+    QTest::keyClick(timePicker, Qt::Key_Up);
+    EXPECT_EQ(timePicker->text(), "10:30 am");
+    QTest::keyClick(timePicker, Qt::Key_Right);
+    QTest::keyClick(timePicker, Qt::Key_Right);
+    QTest::keyClick(timePicker, Qt::Key_P);
+    EXPECT_EQ(timePicker->text(), "10:30 pm");
+    Focus(other);
+    EXPECT_NEAR(table.FieldByName("BookingStart").AsDateTime(), At(2026, 2, 2, 22, 30), OneSecond);
+    EXPECT_EQ(datePicker->text(), "Feb 2 2026");
+    table.Post();
+    EXPECT_NEAR(Stored(1), At(2026, 2, 2, 22, 30), OneSecond);
+}
+
+TEST_F(BoundPickers, ANullFieldShowsNothingAndTheFirstKeyStartsToday) {
+    table.Next();
+    EXPECT_EQ(datePicker->text(), "");
+    EXPECT_EQ(timePicker->text(), "");
+    Focus(datePicker);
+    QTest::keyClick(datePicker, Qt::Key_Right);
+    EXPECT_EQ(datePicker->text(), "Feb 20 2026");
+    EXPECT_EQ(datePicker->CurrentPart(), 2);
+    Focus(other);
+    EXPECT_EQ(table.FieldByName("BookingStart").AsDateTime(), At(2026, 2, 20));
+    table.Cancel();
+    EXPECT_EQ(datePicker->text(), "");
+    EXPECT_TRUE(table.FieldByName("BookingStart").IsNull());
+}
+
+TEST_F(BoundPickers, EscapeReloadsTheField) {
+    Focus(datePicker);
+    QTest::keyClick(datePicker, Qt::Key_Right);
+    QTest::keyClick(datePicker, Qt::Key_Up);
+    EXPECT_EQ(datePicker->text(), "Feb 21 2026");
+    QTest::keyClick(datePicker, Qt::Key_Escape);
+    EXPECT_EQ(datePicker->text(), "Feb 20 2026");
+    EXPECT_FALSE(datePicker->Modified());
+    EXPECT_EQ(datePicker->CurrentPart(), 1);
+}
+
+TEST_F(BoundPickers, AReadOnlyPickerDropsItsKeys) {
+    datePicker->SetReadOnly(true);
+    Focus(datePicker);
+    QTest::keyClick(datePicker, Qt::Key_Up);
+    QTest::keyClick(datePicker, Qt::Key_5);
+    EXPECT_EQ(datePicker->text(), "Feb 20 2026");
+    EXPECT_EQ(table.State(), dsBrowse);
+}
+
+TEST_F(BoundPickers, AClickSelectsThePartUnderIt) {
+    Focus(datePicker);
+    const QFontMetrics metrics(datePicker->font());
+    // The middle of the year: right of "Feb 20 20".
+    const int left = datePicker->TextLeft();
+    QTest::mouseClick(datePicker, Qt::LeftButton, {}, QPoint(left + metrics.horizontalAdvance("Feb 20 20"), 10));
+    EXPECT_EQ(datePicker->CurrentPart(), 3);
+    EXPECT_EQ(datePicker->selectedText(), "2026");
+    QTest::mouseClick(datePicker, Qt::LeftButton, {}, QPoint(left + metrics.horizontalAdvance("F"), 10));
+    EXPECT_EQ(datePicker->CurrentPart(), 1);
+    EXPECT_EQ(datePicker->selectedText(), "Feb");
+}
+
+class UnboundPicker : public ::testing::Test {
+protected:
+    rtl::ScopedService<rtl::Clock, rtl::FakeClock> clock{rtl::ClockSlot(),
+                                                         std::make_shared<rtl::FakeClock>(At(2026, 2, 20, 10, 30))};
+    TForm form;
+    TwwDBDateTimePicker* picker = new TwwDBDateTimePicker(&form);
+};
+
+TEST_F(UnboundPicker, SettersPastMaxDateRaiseAndKeepTheOldValue) {
+    picker->SetUnboundDataType(wwDTEdtDate);
+    picker->SetDisplayFormat("mmm d yyyy");
+    picker->SetMaxDate(At(2026, 3, 31));
+    picker->SetDate(At(2026, 3, 10));
+    EXPECT_EQ(picker->text(), "Mar 10 2026");
+    picker->SetDate(At(2026, 3, 31));
+    EXPECT_EQ(picker->text(), "Mar 31 2026");
+    try {
+        picker->SetDate(At(2026, 4, 1));
+        ADD_FAILURE() << "no error";
+    } catch (const EDateTimeError& e) {
+        EXPECT_EQ(e.Message(), "Date exceeds maximum of 3/31/2026");
+    }
+    EXPECT_EQ(picker->Date(), At(2026, 3, 31));
+    EXPECT_EQ(picker->text(), "Mar 31 2026");
+}
+
+TEST_F(UnboundPicker, DateTimeKindKeepsTheTimeWhenTheDateIsSetToTheMaximum) {
+    picker->SetDisplayFormat("mmm d yyyy h:nn");
+    picker->SetDate(At(2026, 3, 10));
+    picker->SetTime(EncodeTime(14, 45, 0, 0));
+    picker->SetMaxDate(At(2026, 3, 31));
+    picker->SetDate(At(2026, 3, 31));
+    EXPECT_EQ(picker->text(), "Mar 31 2026 14:45");
+    EXPECT_THROW(picker->SetDate(At(2026, 4, 1)), EDateTimeError);
+    EXPECT_EQ(picker->DateTime(), At(2026, 3, 31, 14, 45));
+}
+
+TEST_F(UnboundPicker, PasteOfADateFollowedByWordsTakesTheDate) {
+    picker->SetUnboundDataType(wwDTEdtDate);
+    picker->SetDisplayFormat("mmm d yyyy");
+    picker->SetDate(At(2026, 2, 20));
+    form.Show();
+    picker->SetFocus();
+    QApplication::processEvents();
+    QApplication::clipboard()->setText("3/15/2026 board meeting");
+    QTest::keyClick(picker, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(picker->text(), "Mar 15 2026");
+    EXPECT_EQ(picker->Date(), At(2026, 3, 15));
+    EXPECT_TRUE(picker->Modified());
+
+    QApplication::clipboard()->setText("not a date");
+    QTest::keyClick(picker, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(picker->text(), "Mar 15 2026");
+
+    picker->SetMaxDate(At(2026, 3, 31));
+    testing_env::Messages().Clear();
+    QApplication::clipboard()->setText("4/2/2026");
+    QTest::keyClick(picker, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(testing_env::Messages().Texts(), std::vector<QString>{"Date exceeds maximum of 3/31/2026."});
+    EXPECT_EQ(picker->text(), "Mar 15 2026");
+    EXPECT_EQ(picker->Date(), At(2026, 3, 15));
+}
+
+TEST_F(UnboundPicker, ATimePickerShowsMidnightForTimeZeroAndHasNoButton) {
+    picker->SetUnboundDataType(wwDTEdtTime);
+    picker->SetDisplayFormat("h:mm am/pm");
+    EXPECT_EQ(picker->text(), "");
+    picker->SetTime(0);
+    EXPECT_EQ(picker->text(), "12:00 am");
+    EXPECT_EQ(picker->Date(), 0);
+    form.Show();
+    EXPECT_FALSE(picker->Button().isVisible());
+}
+
+TEST_F(UnboundPicker, TheDefaultFormatIsTheGeneralOneAndHidesAMidnightTime) {
+    picker->SetDate(At(2026, 2, 20));
+    EXPECT_EQ(picker->EffectiveDisplayFormat(), "c");
+    EXPECT_EQ(picker->text(), "2/20/2026");
+    picker->SetTime(EncodeTime(14, 5, 0, 0));
+    EXPECT_EQ(picker->text(), "2/20/2026 2:05:00 PM");
+}
+
+}  // namespace
