@@ -25,7 +25,7 @@ TComboBox::TComboBox(QWidget* parent) : ControlOf<QComboBox>(parent) {
 
 void TComboBox::SetStyle(TComboBoxStyle style) {
     style_ = style;
-    setEditable(style != csDropDownList);
+    setEditable(style == csDropDown || style == csSimple);
     if (QLineEdit* edit = lineEdit(); edit && edit != wiredEdit_) {
         wiredEdit_ = edit;
         ui::ForwardKeys(*edit, *this);

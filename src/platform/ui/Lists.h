@@ -10,7 +10,7 @@
 #include <QPointer>
 #include <QStringList>
 
-enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
 class TComboBox : public ui::ControlOf<QComboBox> {
 public:
