@@ -1,44 +1,12 @@
-// The picker's drop-down button: a raised face with a down arrow, sunken while pressed.
+// The picker's drop-down button: the picker paints its face and hears its clicks.
 #include "controls/edit/DateComboButton.h"
 
-#include "platform/ui/Dispatch.h"
+#include "controls/edit/DateTimePicker.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-#include <QStyleOptionButton>
-
-TwwDateComboButton::TwwDateComboButton(QWidget* parent) : QWidget(parent) {
-    setCursor(Qt::ArrowCursor);
-    setFocusPolicy(Qt::NoFocus);
+TwwDateComboButton::TwwDateComboButton(QWidget* parent, TwwDBCustomDateTimePicker* picker)
+    : TwwComboButton(parent), picker_(picker) {
+    SetTransparent(false);
+    OnClick = [this](QObject*) { picker_->ButtonClick(); };
 }
 
-void TwwDateComboButton::paintEvent(QPaintEvent*) {
-    ui::Dispatch(this, [this] {
-        QPainter painter(this);
-        QStyleOptionButton option;
-        option.initFrom(this);
-        option.state |= down_ ? QStyle::State_Sunken : QStyle::State_Raised;
-        style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
-        QStyleOption arrow;
-        arrow.initFrom(this);
-        arrow.rect = rect().adjusted(3, 3, -3, -3).translated(down_ ? 1 : 0, down_ ? 1 : 0);
-        style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter, this);
-    });
-}
-
-void TwwDateComboButton::mousePressEvent(QMouseEvent* event) {
-    ui::Dispatch(this, [&] {
-        if (event->button() != Qt::LeftButton) return;
-        down_ = true;
-        update();
-    });
-}
-
-void TwwDateComboButton::mouseReleaseEvent(QMouseEvent* event) {
-    ui::Dispatch(this, [&] {
-        if (!down_) return;
-        down_ = false;
-        update();
-        if (rect().contains(event->position().toPoint())) ui::Fire(OnClick, this);
-    });
-}
+void TwwDateComboButton::Paint(TCanvas& canvas) { picker_->PaintButton(canvas); }

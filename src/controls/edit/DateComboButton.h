@@ -1,23 +1,17 @@
-// TwwDateComboButton: the date/time picker's drop-down button, a small push button drawn with an arrow.
+// TwwDateComboButton: the date/time picker's drop-down button, its face painted by the picker.
 #pragma once
 
-#include "platform/ui/Events.h"
+#include "controls/edit/WwComboButton.h"
 
-#include <QWidget>
+class TwwDBCustomDateTimePicker;
 
-// Stands alone until the library's combo button is there to derive from; the picker knows it only as a
-// widget that reports a click.
-class TwwDateComboButton : public QWidget {
+class TwwDateComboButton : public TwwComboButton {
 public:
-    explicit TwwDateComboButton(QWidget* parent);
-
-    TNotifyEvent OnClick;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    TwwDateComboButton(QWidget* parent, TwwDBCustomDateTimePicker* picker);
+    void Paint(TCanvas& canvas) override;
+    // The plain button look, for the custom glyph the picker leaves to the button.
+    void PaintAsButton(TCanvas& canvas) { TwwComboButton::Paint(canvas); }
 
 private:
-    bool down_ = false;
+    TwwDBCustomDateTimePicker* picker_;
 };

@@ -1,6 +1,7 @@
 // The picker around its engine: the bound field, focus, mouse, clipboard, the key stages and the button.
 #include "controls/edit/DateTimePicker.h"
 
+#include "controls/edit/WwDrawing.h"
 #include "controls/edit/WwIntl.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/DataSource.h"
@@ -27,14 +28,14 @@ TwwDBCustomDateTimePicker::TwwDBCustomDateTimePicker(QWidget* parent)
                .edit = [this] { link_.Edit(); },
                .fieldIsNull = [this] { return link_.Field() && link_.Field()->IsNull(); },
                .droppedDown = [this] { return IsDroppedDown(); }}),
-      button_(new TwwDateComboButton(this)) {
+      holder_(new TBtnWinControl(this, this)),
+      button_(new TwwDateComboButton(holder_, this)) {
     SetColor(clWindow);
     editor_.epoch = TwwIntl::Global().DefaultEpochYear;
     link_.OnDataChange = [this] { FieldDataChange(); };
     link_.OnUpdateData = [this] { FieldUpdateData(); };
     link_.OnEditingChange = [this] { Configure(); };
     link_.OnActiveChange = [this] { FieldDataChange(); };
-    button_->OnClick = [this](QObject*) { ButtonClick(); };
     Configure();
     PlaceButton();
 }
@@ -438,15 +439,33 @@ void TwwDBCustomDateTimePicker::mouseDoubleClickEvent(QMouseEvent*) {
 
 // --- the button
 
+void TwwDBCustomDateTimePicker::SetButtonStyle(TwwComboButtonStyle style) {
+    buttonStyle_ = style;
+    button_->EllipsisLook = style == cbsEllipsis;
+    button_->update();
+}
+
+// The holder at the client area's right edge, full height; the text ends one pixel left of it.
 void TwwDBCustomDateTimePicker::PlaceButton() {
     if (!button_) return;
     const bool shown = showButton_ && !editor_.IsTimeOnly();
-    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const int width = buttonWidth_ > 0 ? buttonWidth_ : std::max(scrollBar, 15);
-    const QRect inner = contentsRect();
-    button_->setGeometry(inner.right() - width, inner.top() + 1, width, inner.height() - 2);
-    button_->setVisible(shown);
+    const int width = buttonWidth_ > 0 ? buttonWidth_ : std::max(VerticalScrollBarWidth(), 15);
+    const int border = hasFrame() ? 2 : 0;
+    const int height = this->height() - 2 * border + (hasFrame() ? 0 : 1);
+    holder_->setGeometry(this->width() - border - width, border, width, std::max(0, height));
+    button_->setGeometry(0, 0, width, holder_->height());
+    holder_->setVisible(shown);
     setTextMargins(0, 0, shown ? width + 1 : 0, 0);
+}
+
+void TwwDBCustomDateTimePicker::PaintButton(TCanvas& canvas) {
+    const TRect rect{0, 0, button_->width(), button_->height()};
+    const bool down = button_->State() == bsDown || button_->State() == bsExclusive;
+    switch (buttonStyle_) {
+        case cbsDownArrow: DrawComboArrowButton(canvas, rect, down, false, isEnabled()); break;
+        case cbsEllipsis: DrawEllipsisButtonFace(canvas, rect, down, false, false, false); break;
+        case cbsCustom: button_->PaintAsButton(canvas); break;
+    }
 }
 
 void TwwDBCustomDateTimePicker::resizeEvent(QResizeEvent* event) {

@@ -4,6 +4,7 @@
 
 #include "controls/edit/DateComboButton.h"
 #include "controls/edit/DateTimeEditor.h"
+#include "controls/edit/WwEditTypes.h"
 #include "platform/db/DataLink.h"
 #include "platform/ui/Edits.h"
 
@@ -65,6 +66,12 @@ public:
     // 0: the larger of the scroll bar's width and 15.
     int ButtonWidth() const { return buttonWidth_; }
     void SetButtonWidth(int width);
+    TwwComboButtonStyle ButtonStyle() const { return buttonStyle_; }
+    void SetButtonStyle(TwwComboButtonStyle style);
+    // Stored only with cbsCustom.
+    const TBitmap& ButtonGlyph() const { return button_->Glyph(); }
+    void SetButtonGlyph(const TBitmap& glyph) { button_->SetGlyph(glyph); }
+    bool IsButtonGlyphStored() const { return buttonStyle_ == cbsCustom; }
     TwwDTInterval& Interval() { return interval_; }
     TwwCalDayOfWeek CalendarFirstDayOfWeek() const { return editor_.firstDayOfWeek; }
     void SetCalendarFirstDayOfWeek(TwwCalDayOfWeek day) { editor_.firstDayOfWeek = day; }
@@ -79,6 +86,11 @@ public:
     bool ShowsDateOnly() const { return editor_.ShowsDateOnly(); }
     QString EffectiveDisplayFormat() const;
     TwwDateComboButton& Button() const { return *button_; }
+    TBtnWinControl& ButtonHolder() const { return *holder_; }
+    // The arrow or ellipsis face; a custom glyph is the button's own.
+    virtual void PaintButton(TCanvas& canvas);
+    // Closes the calendar when it is down; else takes the focus and drops it down.
+    void ButtonClick();
     // Where the text's first character starts, in the control's coordinates.
     int TextLeft();
 
@@ -107,7 +119,6 @@ protected:
     controls::DateTimeEditor& Editor() { return editor_; }
     // Shows the engine's text and selection in the edit.
     void Sync();
-    void ButtonClick();
     bool escapeClosed_ = false;
 
     void mousePressEvent(QMouseEvent* event) override;
@@ -124,7 +135,9 @@ private:
 
     controls::DateTimeEditor editor_;
     TFieldDataLink link_;
+    TBtnWinControl* holder_;
     TwwDateComboButton* button_;
+    TwwComboButtonStyle buttonStyle_ = cbsDownArrow;
     TwwDTEditDataType unboundDataType_ = wwDTEdtDateTime;
     QString displayFormat_;
     TDTDateFormat dateFormat_ = dfShort;
