@@ -1,12 +1,14 @@
 // The picker around its engine: the bound field, focus, mouse, clipboard, the key stages and the button.
 #include "controls/edit/DateTimePicker.h"
 
+#include "controls/edit/PopupCalendar.h"
 #include "controls/edit/WwDrawing.h"
 #include "controls/edit/WwIntl.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
 #include "platform/ui/Dispatch.h"
+#include "platform/ui/PopupTracker.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -45,6 +47,7 @@ TwwDBCustomDateTimePicker::~TwwDBCustomDateTimePicker() {
     link_.OnUpdateData = nullptr;
     link_.OnEditingChange = nullptr;
     link_.OnActiveChange = nullptr;
+    if (calendar_) ui::PopupTracker::Instance().Unregister(calendar_);
 }
 
 // --- properties
@@ -308,7 +311,7 @@ void TwwDBCustomDateTimePicker::DoExit() {
 // --- keys
 
 bool TwwDBCustomDateTimePicker::WantsKey(Word key, TShiftState shift) const {
-    if (IsDroppedDown() && (key == VK_RETURN || key == VK_ESCAPE)) return true;
+    if (IsDroppedDown() && key != VK_TAB) return true;
     return TEdit::WantsKey(key, shift) || key == VK_HOME || key == VK_END;
 }
 
@@ -347,6 +350,11 @@ void TwwDBCustomDateTimePicker::KeyDown(Word& key, TShiftState shift) {
     }
     if ((ctrl && key == 'X') || (shiftOnly && key == VK_DELETE)) {
         CutToClipboard();
+        key = 0;
+        return;
+    }
+    if (IsDroppedDown()) {
+        calendar_->KeyDown(key, shift);
         key = 0;
         return;
     }
@@ -483,7 +491,3 @@ void TwwDBCustomDateTimePicker::ButtonClick() {
     buttonFocus_ = false;
     if (hasFocus()) DropDown();
 }
-
-void TwwDBCustomDateTimePicker::DropDown() {}
-
-void TwwDBCustomDateTimePicker::CloseUp(bool) {}

@@ -12,6 +12,7 @@
 
 class TDataSource;
 class TField;
+class TwwPopupCalendar;
 
 enum TwwDTEditDataType { wwDTEdtDateTime, wwDTEdtDate, wwDTEdtTime };
 enum TDTDateFormat { dfShort, dfLong };
@@ -94,10 +95,15 @@ public:
     // Where the text's first character starts, in the control's coordinates.
     int TextLeft();
 
-    // Opening and closing the drop-down calendar; the base has none, so nothing drops down.
+    // Opening and closing the drop-down calendar; while it is down the picker follows its date, and
+    // CloseUp without acceptance puts back the value the picker had when it opened.
     virtual void DropDown();
     virtual void CloseUp(bool accept);
-    virtual bool IsDroppedDown() const { return false; }
+    virtual bool IsDroppedDown() const;
+    // Made on the first drop-down; null before.
+    TwwPopupCalendar* Calendar() const { return calendar_; }
+    // The calendar's selected date changed.
+    void CalendarChanged();
     // Unbound, or the dataset editing, or a calculated or lookup field that may be written.
     virtual bool CanModifyValue() const;
     // Not ReadOnly, the field and dataset writable, and AutoEdit on or the dataset editing already.
@@ -108,6 +114,7 @@ public:
 
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
+    TCalcBoldDayEvent OnCalcBoldDay;
 
     bool WantsKey(Word key, TShiftState shift) const override;
     void KeyDown(Word& key, TShiftState shift) override;
@@ -132,6 +139,7 @@ private:
     void ResetValue();
     bool HandleDropDownKey(Word key, TShiftState shift);
     void PlaceButton();
+    void PlaceCalendar();
 
     controls::DateTimeEditor editor_;
     TFieldDataLink link_;
@@ -148,6 +156,12 @@ private:
     bool focused_ = false;
     bool buttonFocus_ = false;
     TDateTime entryValue_ = 0;
+    TwwPopupCalendar* calendar_ = nullptr;
+    TDateTime dropDownValue_ = 0;
+    bool dropDownEmpty_ = true;
+    bool dropDownModified_ = false;
+    bool closing_ = false;
+    bool savedShowHint_ = false;
 };
 
 class TwwDBDateTimePicker : public TwwDBCustomDateTimePicker {

@@ -1,6 +1,7 @@
 // The date/time picker on a form: a date picker and a time picker on one column of a real database file,
 // the setters' bounds, paste, a null field, the button and clicks on parts.
 #include "controls/edit/DateTimePicker.h"
+#include "controls/edit/PopupCalendar.h"
 
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -238,6 +240,86 @@ TEST_F(UnboundPicker, TheDefaultFormatIsTheGeneralOneAndHidesAMidnightTime) {
     EXPECT_EQ(picker->text(), "2/20/2026");
     picker->SetTime(EncodeTime(14, 5, 0, 0));
     EXPECT_EQ(picker->text(), "2/20/2026 2:05:00 PM");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BoundPickers, TheDropDownOfAnEmptyPickerFillsTodayAndEscapeRestoresEmpty) {
+    table.Next();
+    Focus(datePicker);
+    QTest::keyClick(datePicker, Qt::Key_F4);
+    ASSERT_TRUE(datePicker->IsDroppedDown());
+    EXPECT_TRUE(datePicker->hasFocus());
+    EXPECT_TRUE(datePicker->Calendar()->isWindow());
+    EXPECT_EQ(datePicker->text(), "Feb 20 2026");
+    EXPECT_EQ(DateOf(datePicker->Calendar()->Date()), At(2026, 2, 20));
+    EXPECT_EQ(table.State(), dsEdit);
+    EXPECT_TRUE(datePicker->Modified());
+    // Keys go to the calendar and the picker follows at every step.
+    QTest::keyClick(datePicker, Qt::Key_Right);
+    EXPECT_EQ(datePicker->text(), "Feb 21 2026");
+    QTest::keyClick(datePicker, Qt::Key_Down);
+    EXPECT_EQ(datePicker->text(), "Feb 28 2026");
+    QTest::keyClick(datePicker, Qt::Key_Escape);
+    EXPECT_FALSE(datePicker->IsDroppedDown());
+    EXPECT_EQ(datePicker->text(), "");
+    EXPECT_TRUE(datePicker->hasFocus());
+    Focus(other);
+    EXPECT_TRUE(table.FieldByName("BookingStart").IsNull());
+}
+
+TEST_F(BoundPickers, AClickedDateClosesTheCalendarKeepingTheTimeOfDay) {
+    Focus(datePicker);
+    QTest::mouseClick(&datePicker->Button(), Qt::LeftButton, {}, datePicker->Button().rect().center());
+    ASSERT_TRUE(datePicker->IsDroppedDown());
+    TwwPopupCalendar* calendar = datePicker->Calendar();
+    const QPoint day =
+        ui::ToQRect(calendar->Layout().DayRect(At(2026, 2, 11))).center() + calendar->contentsRect().topLeft();
+    QTest::mouseClick(calendar, Qt::LeftButton, {}, day);
+    EXPECT_FALSE(datePicker->IsDroppedDown());
+    EXPECT_EQ(datePicker->text(), "Feb 11 2026");
+    Focus(other);
+    EXPECT_NEAR(table.FieldByName("BookingStart").AsDateTime(), At(2026, 2, 11, 9, 30), OneSecond);
+    EXPECT_EQ(timePicker->text(), "9:30 am");
+}
+
+TEST_F(BoundPickers, AClickElsewhereClosesTheCalendarAccepting) {
+    Focus(datePicker);
+    QTest::keyClick(datePicker, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(datePicker->IsDroppedDown());
+    QTest::keyClick(datePicker, Qt::Key_Left);
+    // A click on the picker's own text leaves it down.
+    QTest::mouseClick(datePicker, Qt::LeftButton, {}, QPoint(datePicker->TextLeft() + 2, 10));
+    EXPECT_TRUE(datePicker->IsDroppedDown());
+    QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(datePicker->IsDroppedDown());
+    EXPECT_NEAR(table.FieldByName("BookingStart").AsDateTime(), At(2026, 2, 19, 9, 30), OneSecond);
+}
+
+TEST_F(BoundPickers, APickerNearTheBottomOfTheScreenOpensItsCalendarAbove) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    form.move(screen.left() + 20, screen.bottom() - 80);
+    QApplication::processEvents();
+    Focus(datePicker);
+    QTest::keyClick(datePicker, Qt::Key_F4);
+    ASSERT_TRUE(datePicker->IsDroppedDown());
+    const QRect calendar = datePicker->Calendar()->frameGeometry();
+    EXPECT_EQ(calendar.bottom() + 1, datePicker->mapToGlobal(QPoint(0, 0)).y());
+    QTest::keyClick(datePicker, Qt::Key_F4);
+    EXPECT_FALSE(datePicker->IsDroppedDown());
+    form.move(screen.left() + 20, screen.top() + 20);
+    QApplication::processEvents();
+    QTest::keyClick(datePicker, Qt::Key_F4);
+    EXPECT_GE(datePicker->Calendar()->frameGeometry().top(), datePicker->mapToGlobal(QPoint(0, 0)).y());
+}
+
+TEST_F(BoundPickers, ATimePickerHasNoCalendar) {
+    Focus(timePicker);
+    QTest::keyClick(timePicker, Qt::Key_F4);
+    EXPECT_FALSE(timePicker->IsDroppedDown());
+    EXPECT_EQ(timePicker->Calendar(), nullptr);
 }
 
 }  // namespace
