@@ -764,19 +764,21 @@ void DateTimeEditor::ShowPendingDigits(const PickerPart& part, const QString& di
 bool DateTimeEditor::TypeDigit(int digit, Parts& p, const PickerPart& part, bool& stored) {
     const int s = part.start;
     const bool afterTyped = selLength_ == 0 && selStart_ > s;
-    if (IsTwoDigitToken(part.token)) {
-        if (afterTyped && selStart_ == s + 1 && s < text_.size() && text_[s].isDigit()) {
-            const int number = 10 * text_[s].digitValue() + digit;
-            Parts q = p;
-            if (!IsTypedValueValid(number, part, q)) {
-                Beep();
-                return false;
-            }
-            SetPartNumber(number, q, part);
-            p = q;
-            stored = true;
-            return true;
+    // A whole number for the part: checked against the rest of the date, then taken.
+    const auto takeNumber = [&](int number) {
+        Parts q = p;
+        if (!IsTypedValueValid(number, part, q)) {
+            Beep();
+            return false;
         }
+        SetPartNumber(number, q, part);
+        p = q;
+        stored = true;
+        return true;
+    };
+    if (IsTwoDigitToken(part.token)) {
+        if (afterTyped && selStart_ == s + 1 && s < text_.size() && text_[s].isDigit())
+            return takeNumber(10 * text_[s].digitValue() + digit);
         if (!IsTypedDigitComplete(digit, part)) {
             if (part.token == u"yy" && !IsDecadeAllowed(digit)) {
                 Beep();
@@ -787,31 +789,12 @@ bool DateTimeEditor::TypeDigit(int digit, Parts& p, const PickerPart& part, bool
             ShowPendingDigits(part, QString::number(digit), p);
             return true;
         }
-        Parts q = p;
-        if (!IsTypedValueValid(digit, part, q)) {
-            Beep();
-            return false;
-        }
-        SetPartNumber(digit, q, part);
-        p = q;
-        stored = true;
-        return true;
+        return takeNumber(digit);
     }
     if (part.token == u"yyyy") {
         const int typed = afterTyped ? std::min(selStart_ - s, 3) : 0;
         const QString digits = text_.mid(s, typed) + QString::number(digit);
-        if (typed == 3) {
-            const int year = digits.toInt();
-            Parts q = p;
-            if (!IsTypedValueValid(year, part, q)) {
-                Beep();
-                return false;
-            }
-            SetPartNumber(year, q, part);
-            p = q;
-            stored = true;
-            return true;
-        }
+        if (typed == 3) return takeNumber(digits.toInt());
         if (!afterTyped) {
             selStart_ = s;
             selLength_ = part.length;

@@ -1,21 +1,16 @@
 // The date/time picker on a form: a date picker and a time picker on one column of a real database file,
 // the setters' bounds, paste, a null field, the button and clicks on parts.
+#include "BoundEditFixture.h"
+
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/PopupCalendar.h"
 
-#include "platform/db/ADOConnection.h"
-#include "platform/db/ADODataSet.h"
-#include "platform/db/DataSource.h"
-#include "platform/db/Field.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/sql/Connection.h"
 #include "platform/ui/Form.h"
-#include "support/TestEnvironment.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QScreen>
 #include <QTest>
 
@@ -25,56 +20,34 @@ namespace {
 
 TDateTime At(int y, int mo, int d, int h = 0, int mi = 0) { return EncodeDateTime(y, mo, d, h, mi, 0, 0); }
 
-class BoundPickers : public ::testing::Test {
+class BoundPickers : public controls_test::BoundEditTest {
 protected:
     rtl::ScopedService<rtl::Clock, rtl::FakeClock> clock{rtl::ClockSlot(),
                                                          std::make_shared<rtl::FakeClock>(At(2026, 2, 20, 10, 30))};
-    TADOConnection connection;
-    TADOTable table;
-    TDataSource source;
-    TForm form;
     TwwDBDateTimePicker* datePicker = new TwwDBDateTimePicker(&form);
     TwwDBDateTimePicker* timePicker = new TwwDBDateTimePicker(&form);
-    TEdit* other = new TEdit(&form);
 
     void SetUp() override {
-        const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("pickers.tvd"));
-        sql::Connection::CreateDatabase({path, {}});
-        connection.ConnectionString =
-            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False").arg(path);
-        connection.LoginPrompt = false;
-        connection.Open();
-        connection.Execute(
-            "CREATE TABLE Bookings (BookingId AUTOINCREMENT CONSTRAINT PrimaryKey PRIMARY KEY, "
-            "BookingStart DATETIME, Client TEXT(30))");
-        connection.Execute("INSERT INTO Bookings (BookingStart, Client) VALUES (#2/20/2026 9:30 am#, \"Ann\")");
-        connection.Execute("INSERT INTO Bookings (Client) VALUES (\"Bob\")");
-        table.SetConnection(&connection);
-        table.TableName = "Bookings";
-        table.Open();
-        source.SetDataSet(&table);
+        // The first task is due at half past nine; the second has no due date.
+        connection.Execute("UPDATE Tasks SET DueDate = #2/20/2026 9:30 am#");
+        connection.Execute("INSERT INTO Tasks (Subject) VALUES (\"Order paper\")");
+        query.Close();
+        query.Open();
         datePicker->SetBounds(10, 10, 120, 21);
         timePicker->SetBounds(140, 10, 100, 21);
         other->SetBounds(10, 40, 100, 21);
         for (TwwDBDateTimePicker* picker : {datePicker, timePicker}) {
             picker->SetDataSource(&source);
-            picker->SetDataField("BookingStart");
+            picker->SetDataField("DueDate");
         }
         datePicker->SetDisplayFormat("mmm d yyyy");
         timePicker->SetDisplayFormat("h:mm am/pm");
-        form.Show();
-        QApplication::processEvents();
+        ShowForm();
     }
 
     void Focus(TControl* control) {
         control->SetFocus();
         QApplication::processEvents();
-    }
-    TDateTime Stored(int id) {
-        return connection.Engine()
-            .Native()
-            .QueryValue(QStringLiteral("SELECT BookingStart FROM Bookings WHERE BookingId = %1").arg(id))
-            .toDouble();
     }
 };
 
@@ -95,8 +68,8 @@ TEST_F(BoundPickers, EachPickerOfAPairEditsOnlyItsHalfOfTheColumn) {
     EXPECT_EQ(datePicker->text(), "Feb 2 2026");
     EXPECT_NEAR(datePicker->Time(), EncodeTime(9, 30, 0, 0), OneSecond);
     Focus(timePicker);
-    EXPECT_EQ(table.State(), dsEdit);
-    EXPECT_NEAR(table.FieldByName("BookingStart").AsDateTime(), At(2026, 2, 2, 9, 30), OneSecond);
+    EXPECT_EQ(query.State(), dsEdit);
+    EXPECT_NEAR(query.FieldByName("DueDate").AsDateTime(), At(2026, 2, 2, 9, 30), OneSecond);
     EXPECT_EQ(timePicker->text(), "9:30 am");
 
     QTest::keyClick(timePicker, Qt::Key_Up);
@@ -106,14 +79,14 @@ TEST_F(BoundPickers, EachPickerOfAPairEditsOnlyItsHalfOfTheColumn) {
     QTest::keyClick(timePicker, Qt::Key_P);
     EXPECT_EQ(timePicker->text(), "10:30 pm");
     Focus(other);
-    EXPECT_NEAR(table.FieldByName("BookingStart").AsDateTime(), At(2026, 2, 2, 22, 30), OneSecond);
+    EXPECT_NEAR(query.FieldByName("DueDate").AsDateTime(), At(2026, 2, 2, 22, 30), OneSecond);
     EXPECT_EQ(datePicker->text(), "Feb 2 2026");
-    table.Post();
-    EXPECT_NEAR(Stored(1), At(2026, 2, 2, 22, 30), OneSecond);
+    query.Post();
+    EXPECT_NEAR(Stored("DueDate").toDouble(), At(2026, 2, 2, 22, 30), OneSecond);
 }
 
 TEST_F(BoundPickers, ANullFieldShowsNothingAndTheFirstKeyStartsToday) {
-    table.Next();
+    query.Next();
     EXPECT_EQ(datePicker->text(), "");
     EXPECT_EQ(timePicker->text(), "");
     Focus(datePicker);
@@ -121,10 +94,10 @@ TEST_F(BoundPickers, ANullFieldShowsNothingAndTheFirstKeyStartsToday) {
     EXPECT_EQ(datePicker->text(), "Feb 20 2026");
     EXPECT_EQ(datePicker->CurrentPart(), 2);
     Focus(other);
-    EXPECT_EQ(table.FieldByName("BookingStart").AsDateTime(), At(2026, 2, 20));
-    table.Cancel();
+    EXPECT_EQ(query.FieldByName("DueDate").AsDateTime(), At(2026, 2, 20));
+    query.Cancel();
     EXPECT_EQ(datePicker->text(), "");
-    EXPECT_TRUE(table.FieldByName("BookingStart").IsNull());
+    EXPECT_TRUE(query.FieldByName("DueDate").IsNull());
 }
 
 TEST_F(BoundPickers, EscapeReloadsTheField) {
@@ -144,7 +117,7 @@ TEST_F(BoundPickers, AReadOnlyPickerDropsItsKeys) {
     QTest::keyClick(datePicker, Qt::Key_Up);
     QTest::keyClick(datePicker, Qt::Key_5);
     EXPECT_EQ(datePicker->text(), "Feb 20 2026");
-    EXPECT_EQ(table.State(), dsBrowse);
+    EXPECT_EQ(query.State(), dsBrowse);
 }
 
 TEST_F(BoundPickers, AClickSelectsThePartUnderIt) {
@@ -247,7 +220,7 @@ TEST_F(UnboundPicker, TheDefaultFormatIsTheGeneralOneAndHidesAMidnightTime) {
 namespace {
 
 TEST_F(BoundPickers, TheDropDownOfAnEmptyPickerFillsTodayAndEscapeRestoresEmpty) {
-    table.Next();
+    query.Next();
     Focus(datePicker);
     QTest::keyClick(datePicker, Qt::Key_F4);
     ASSERT_TRUE(datePicker->IsDroppedDown());
@@ -255,7 +228,7 @@ TEST_F(BoundPickers, TheDropDownOfAnEmptyPickerFillsTodayAndEscapeRestoresEmpty)
     EXPECT_TRUE(datePicker->Calendar()->isWindow());
     EXPECT_EQ(datePicker->text(), "Feb 20 2026");
     EXPECT_EQ(DateOf(datePicker->Calendar()->Date()), At(2026, 2, 20));
-    EXPECT_EQ(table.State(), dsEdit);
+    EXPECT_EQ(query.State(), dsEdit);
     EXPECT_TRUE(datePicker->Modified());
     // Keys go to the calendar and the picker follows at every step.
     QTest::keyClick(datePicker, Qt::Key_Right);
@@ -267,7 +240,7 @@ TEST_F(BoundPickers, TheDropDownOfAnEmptyPickerFillsTodayAndEscapeRestoresEmpty)
     EXPECT_EQ(datePicker->text(), "");
     EXPECT_TRUE(datePicker->hasFocus());
     Focus(other);
-    EXPECT_TRUE(table.FieldByName("BookingStart").IsNull());
+    EXPECT_TRUE(query.FieldByName("DueDate").IsNull());
 }
 
 TEST_F(BoundPickers, AClickedDateClosesTheCalendarKeepingTheTimeOfDay) {
@@ -281,7 +254,7 @@ TEST_F(BoundPickers, AClickedDateClosesTheCalendarKeepingTheTimeOfDay) {
     EXPECT_FALSE(datePicker->IsDroppedDown());
     EXPECT_EQ(datePicker->text(), "Feb 11 2026");
     Focus(other);
-    EXPECT_NEAR(table.FieldByName("BookingStart").AsDateTime(), At(2026, 2, 11, 9, 30), OneSecond);
+    EXPECT_NEAR(query.FieldByName("DueDate").AsDateTime(), At(2026, 2, 11, 9, 30), OneSecond);
     EXPECT_EQ(timePicker->text(), "9:30 am");
 }
 
@@ -295,7 +268,7 @@ TEST_F(BoundPickers, AClickElsewhereClosesTheCalendarAccepting) {
     EXPECT_TRUE(datePicker->IsDroppedDown());
     QTest::mouseClick(other, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(datePicker->IsDroppedDown());
-    EXPECT_NEAR(table.FieldByName("BookingStart").AsDateTime(), At(2026, 2, 19, 9, 30), OneSecond);
+    EXPECT_NEAR(query.FieldByName("DueDate").AsDateTime(), At(2026, 2, 19, 9, 30), OneSecond);
 }
 
 TEST_F(BoundPickers, APickerNearTheBottomOfTheScreenOpensItsCalendarAbove) {
