@@ -296,3 +296,38 @@ TEST_F(BoundPickers, ATimePickerHasNoCalendar) {
 }
 
 }  // namespace
+
+namespace {
+
+// Under a real X server:  TAVORIN_PICKER_SCREENSHOT=/tmp/picker.png QT_QPA_PLATFORM=xcb xvfb-run -a
+//   -s "-screen 0 800x600x24" build/tests/controls/edit/test_controls_edit --gtest_filter='PickerScreen.*'
+TEST(PickerScreen, Screenshot) {
+    rtl::ScopedService<rtl::Clock, rtl::FakeClock> clock(rtl::ClockSlot(),
+                                                         std::make_shared<rtl::FakeClock>(At(2026, 2, 20, 10, 30)));
+    TForm form;
+    auto* date = new TwwDBDateTimePicker(&form);
+    auto* time = new TwwDBDateTimePicker(&form);
+    date->SetUnboundDataType(wwDTEdtDate);
+    date->SetDisplayFormat("mmm d yyyy");
+    date->SetDate(At(2026, 3, 5));
+    time->SetUnboundDataType(wwDTEdtTime);
+    time->SetDisplayFormat("h:mm am/pm");
+    time->SetTime(EncodeTime(9, 30, 0, 0));
+    date->SetBounds(8, 8, 120, 21);
+    time->SetBounds(136, 8, 90, 21);
+    form.SetClientWidth(256);
+    form.SetClientHeight(224);
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    date->SetFocus();
+    QApplication::processEvents();
+    QTest::keyClick(date, Qt::Key_F4);
+    ASSERT_TRUE(date->IsDroppedDown());
+    const QString path = qEnvironmentVariable("TAVORIN_PICKER_SCREENSHOT");
+    if (path.isEmpty()) return;
+    QTest::qWait(300);
+    const QPoint origin = form.mapToGlobal(QPoint(0, 0));
+    ASSERT_TRUE(form.screen()->grabWindow(0, origin.x(), origin.y(), form.width(), form.height()).save(path));
+}
+
+}  // namespace
