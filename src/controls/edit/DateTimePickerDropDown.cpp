@@ -1,0 +1,123 @@
+// The picker's drop-down calendar: opening it below or above the picker, following it, closing it.
+#include "controls/edit/DateTimePicker.h"
+#include "controls/edit/PopupCalendar.h"
+#include "controls/edit/WwComboButton.h"
+#include "controls/edit/WwWindows.h"
+#include "platform/db/Field.h"
+#include "platform/ui/PopupTracker.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+
+bool TwwDBCustomDateTimePicker::IsDroppedDown() const { return calendar_ && calendar_->isVisible(); }
+
+void TwwDBCustomDateTimePicker::DropDown() {
+    if (IsDroppedDown() || editor_.disconnected || editor_.IsTimeOnly()) return;
+    Configure();
+    if (!CanEdit()) {
+        TEdit::SetReadOnly(true);
+        return;
+    }
+    dropDownValue_ = editor_.Value();
+    dropDownEmpty_ = editor_.Empty();
+    dropDownModified_ = editor_.Modified();
+    editor_.CommitPartEdit();
+    if (!calendar_) calendar_ = new TwwPopupCalendar(this);
+    calendar_->SetBorderStyle(bsSingle);
+    calendar_->OnCalcBoldDay = OnCalcBoldDay;
+    calendar_->SetFirstDayOfWeek(editor_.firstDayOfWeek);
+    calendar_->Font().Assign(Font());
+    // Cleared first so that neither new bound is refused by the old other one.
+    calendar_->SetMinDate(0);
+    calendar_->SetMaxDate(editor_.EffectiveMaxDate());
+    calendar_->SetMinDate(editor_.EffectiveMinDate());
+    if (editor_.Text().isEmpty() || editor_.Value() == 0) {
+        link_.Edit();
+        editor_.SetModified(true);
+        if (editor_.Text().isEmpty()) {
+            const TDateTime today = ::Date();
+            TDateTime value = std::clamp(today, editor_.EffectiveMinDate(), editor_.EffectiveMaxDate());
+            if (value == today && editor_.autoFillDateAndTime && !editor_.ShowsDateOnly() && !editor_.generalFormat)
+                value = ::Now();
+            editor_.SetEmpty(false);
+            editor_.SetDateTime(value);
+        }
+    }
+    editor_.SetText(editor_.FormatValue(editor_.Value()));
+    calendar_->SetCalendarDate(editor_.Value());
+    editor_.SelectNone();
+    Sync();
+    ui::Fire(OnDropDown, this);
+    savedShowHint_ = ShowHint();
+    SetShowHint(false);
+    calendar_->AdjustToMinimumSize();
+    PlaceCalendar();
+    calendar_->show();
+    calendar_->raise();
+    ui::PopupTracker::Instance().Register(calendar_, this, [this] {
+        if (IsDroppedDown() && !calendar_->IsPopupMenuShowing()) CloseUp(true);
+    });
+}
+
+// Below the picker, or above it when the work area has no room below; at its left edge, or right-aligned
+// with it when the screen ends first.
+void TwwDBCustomDateTimePicker::PlaceCalendar() {
+    const QSize size = calendar_->size();
+    const QPoint corner = mapToGlobal(QPoint(0, 0));
+    int top = corner.y() + height() - (hasFrame() ? 1 : 0);
+    const TRect work = GetWorkArea();
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int workBottom = work.Bottom > work.Top ? work.Bottom : screen->geometry().bottom() + 1;
+    if (top + size.height() > workBottom && corner.y() - size.height() >= (work.Bottom > work.Top ? work.Top : 0))
+        top = corner.y() - size.height();
+    int left = corner.x();
+    if (left + size.width() > screen->geometry().right() + 1) left = corner.x() + width() - size.width() - 1;
+    calendar_->move(left + 1, top);
+}
+
+void TwwDBCustomDateTimePicker::CalendarChanged() {
+    if (!IsDroppedDown() || closing_ || !CanEdit()) return;
+    link_.Edit();
+    editor_.SetModified(true);
+    editor_.SetEmpty(false);
+    SetDate(calendar_->Date());
+}
+
+void TwwDBCustomDateTimePicker::CloseUp(bool accept) {
+    if (closing_) return;
+    closing_ = true;
+    struct Guard {
+        TwwDBCustomDateTimePicker* picker;
+        ~Guard() {
+            picker->closing_ = false;
+            if (picker->calendar_) ui::PopupTracker::Instance().Unregister(picker->calendar_);
+        }
+    } guard{this};
+    if (IsDroppedDown()) {
+        if (QWidget* grabber = QWidget::mouseGrabber(); grabber == calendar_) grabber->releaseMouse();
+        const TDateTime date = calendar_->Date();
+        calendar_->hide();
+        if (accept) {
+            const TField* field = link_.Field();
+            const QString fieldText = field && !field->IsNull() ? editor_.FormatValue(field->AsDateTime()) : QString();
+            if (field && editor_.FormatValue(date) != fieldText && CanModifyValue()) {
+                closing_ = false;
+                SetDate(date);
+                closing_ = true;
+                editor_.SetModified(true);
+            }
+        } else {
+            editor_.Load(dropDownValue_, dropDownValue_ == 0 && (dropDownEmpty_ || link_.Field()));
+            editor_.SetEmpty(dropDownEmpty_);
+            editor_.SetModified(dropDownModified_);
+        }
+    }
+    ui::Fire(OnCloseUp, this);
+    SetShowHint(savedShowHint_);
+    editor_.RefreshText();
+    editor_.SelectCurrentPart();
+    editor_.SelectAll();
+    Sync();
+    update();
+}
