@@ -3,14 +3,14 @@
 // ends and no earlier than the period's first day less the resource's longest booking.
 #include "data/bookings/BookingConflicts.h"
 
-#include "data/bookings/BookingPeriodQuery.h"
-#include "data/bookings/ResourceList.h"
 #include "data/bookings/StagedRowOwners.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Messages.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Statement.h"
+
+#include <algorithm>
 
 namespace data {
 
@@ -20,36 +20,28 @@ namespace {
 bool Less(TDateTime a, TDateTime b) { return b - a >= OneMillisecond; }
 bool LessOrEqual(TDateTime a, TDateTime b) { return !Less(b, a); }
 
-bool BookingStored(sql::Connection& engine, int bookingId) {
-    const auto statement = engine.Prepare(QStringLiteral("SELECT BookingId FROM Bookings WHERE BookingId = :Id"));
-    statement->Bind(QStringLiteral("Id"), bookingId);
-    return statement->Step();
-}
-
-void Scan(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start, TDateTime end,
-          TBookingConflictResult& result) {
-    // One millisecond wider than the rule, so the rule alone decides at the edges.
-    // The staged rows of an instance that crashed before committing hold nobody's booking.
+// One statement, so the check reads the file once: first the booking's own row when it is still stored, then
+// the resource's bookings near the period. The resource's longest booking, read through the length index,
+// bounds their start from below (a booking that overlaps starts after the period's first day less it). One
+// millisecond wider than the rule, so the rule alone decides at the edges. The staged rows of an instance
+// that crashed before committing hold nobody's booking.
+sql::StatementLease CheckStatement(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start,
+                                   TDateTime end) {
     const QString notOrphaned = NotOrphanedBookingCondition(connection);
-    const auto statement = connection.Engine().Prepare(
-        QStringLiteral("SELECT BookingId, BookingStart, BookingEnd FROM Bookings WHERE ResourceId = :ResourceId "
-                       "AND BookingStart >= :StartFrom AND BookingStart < :StartBefore AND BookingEnd > :EndAfter ") +
+    auto statement = connection.Engine().CachedNative(
+        QStringLiteral("SELECT 0, BookingId, NULL, NULL FROM Bookings WHERE BookingId = ?5 UNION ALL "
+                       "SELECT 1, BookingId, BookingStart, BookingEnd FROM Bookings WHERE ResourceId = ?1 "
+                       "AND BookingStart >= ?2 - max(0, coalesce((SELECT BookingEnd - BookingStart FROM Bookings "
+                       "WHERE ResourceId = ?1 ORDER BY BookingEnd - BookingStart DESC LIMIT 1), 0)) "
+                       "AND BookingStart < ?3 AND BookingEnd > ?4 ") +
         (notOrphaned.isEmpty() ? QString() : QStringLiteral("AND ") + notOrphaned + u' ') +
-        QStringLiteral("ORDER BY BookingStart, BookingId"));
-    statement->Bind(QStringLiteral("ResourceId"), resourceId);
-    TResourceList resource;
-    resource.Add(QString(), resourceId, QString());
-    statement->Bind(QStringLiteral("StartFrom"),
-                    BookingStartRange(connection, resource, start, end).From - OneMillisecond);
-    statement->Bind(QStringLiteral("StartBefore"), end + OneMillisecond);
-    statement->Bind(QStringLiteral("EndAfter"), start - OneMillisecond);
-    while (statement->Step()) {
-        const int id = static_cast<int>(statement->Value(0).toLongLong());
-        if (id == ownBookingId) continue;
-        if (!BookingsOverlap(start, end, statement->Value(1).toDouble(), statement->Value(2).toDouble())) continue;
-        result.Status = kConflictFound;
-        if (result.Ids[0] < 5) result.Ids[++result.Ids[0]] = id;
-    }
+        QStringLiteral("ORDER BY 1, 3, 2"));
+    statement->Bind(0, resourceId);
+    statement->Bind(1, std::min(DateOf(start), DateOf(end)) - OneMillisecond);
+    statement->Bind(2, end + OneMillisecond);
+    statement->Bind(3, start - OneMillisecond);
+    statement->Bind(4, ownBookingId);
+    return statement;
 }
 
 }  // namespace
@@ -62,13 +54,20 @@ bool BookingsOverlap(TDateTime start, TDateTime end, TDateTime s, TDateTime e) {
 void FindBookingConflicts(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start, TDateTime end,
                           TBookingConflictResult& result) {
     result = {kConflictNone, {}};
-    if (!BookingStored(connection.Engine(), ownBookingId)) {
-        result.Status = kConflictOwnRowMissing;
-        return;
-    }
     // A read that fails is shown; what was found until then stands.
     try {
-        Scan(connection, resourceId, ownBookingId, start, end, result);
+        const sql::StatementLease statement = CheckStatement(connection, resourceId, ownBookingId, start, end);
+        if (!statement->Step() || statement->Value(0).toInt() != 0) {
+            result.Status = kConflictOwnRowMissing;
+            return;
+        }
+        while (statement->Step()) {
+            const int id = static_cast<int>(statement->Value(1).toLongLong());
+            if (id == ownBookingId) continue;
+            if (!BookingsOverlap(start, end, statement->Value(2).toDouble(), statement->Value(3).toDouble())) continue;
+            result.Status = kConflictFound;
+            if (result.Ids[0] < 5) result.Ids[++result.Ids[0]] = id;
+        }
     } catch (const Exception& e) {
         MessageDlg(e.Message(), mtInformation, {mbOK});
     }

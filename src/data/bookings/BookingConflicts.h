@@ -11,8 +11,8 @@ namespace data {
 // Fills result for the booking ownBookingId of the resource from start to end, as stored in the database now
 // (staged rows of every user included). Status 8 when the booking's own row is not stored; 3 with every
 // overlapping booking other than itself, in start order, the first five listed; 1 when none overlaps. Times
-// less than 1 ms apart count as equal, so bookings that only touch do not overlap. A failing read shows its
-// text and gives 8.
+// less than 1 ms apart count as equal, so bookings that only touch do not overlap. The file is read once (one
+// statement). A failing read shows its text, and what was found until then stands.
 void FindBookingConflicts(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start, TDateTime end,
                           TBookingConflictResult& result);
 

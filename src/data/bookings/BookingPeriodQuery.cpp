@@ -10,6 +10,7 @@
 #include "platform/sql/Connection.h"
 #include "platform/sql/Database.h"
 
+#include <QHash>
 #include <algorithm>
 #include <cmath>
 
@@ -21,15 +22,16 @@ namespace {
 QString JetDate(TDateTime date) { return FormatDateTime(QStringLiteral("m\"/\"d\"/\"yyyy"), date); }
 
 // The largest of the resources' values of an expression over their bookings, read through the length index;
-// 0 when none is larger.
-QString LargestLengthSql(const TResourceList& resources, const QString& value, const QString& order) {
+// 0 when none is larger. Resource ids are the parameters ?1..?count, so one statement serves every choice of
+// as many resources.
+QString LargestLengthSql(int count, const QString& value, const QString& order) {
     QStringList terms{QStringLiteral("0")};
-    for (int i = 0; i < resources.GetCount(); ++i)
+    for (int i = 1; i <= count; ++i)
         terms << QStringLiteral(
-                     "coalesce((SELECT %1 FROM Bookings WHERE ResourceId = %2 "
+                     "coalesce((SELECT %1 FROM Bookings WHERE ResourceId = ?%2 "
                      "ORDER BY BookingEnd - BookingStart %3 LIMIT 1), 0)")
                      .arg(value)
-                     .arg(resources.GetItem(i)->ResourceId)
+                     .arg(i)
                      .arg(order);
     return terms.size() == 1 ? terms.first() : "max(" + terms.join(", ") + ")";
 }
@@ -45,9 +47,16 @@ void EnsureBookingLengthIndex(TADOConnection& connection) {
 
 StartRange BookingStartRange(TADOConnection& connection, const TResourceList& resources, TDateTime firstDate,
                              TDateTime lastDate) {
-    const auto statement = connection.Engine().Native().Prepare(
-        "SELECT " + LargestLengthSql(resources, QStringLiteral("BookingEnd - BookingStart"), QStringLiteral("DESC")) +
-        ", " + LargestLengthSql(resources, QStringLiteral("BookingStart - BookingEnd"), QStringLiteral("ASC")));
+    const int count = resources.GetCount();
+    // The text for as many resources, made once.
+    static QHash<int, QString> texts;
+    QString& text = texts[count];
+    if (text.isEmpty())
+        text = "SELECT " +
+               LargestLengthSql(count, QStringLiteral("BookingEnd - BookingStart"), QStringLiteral("DESC")) + ", " +
+               LargestLengthSql(count, QStringLiteral("BookingStart - BookingEnd"), QStringLiteral("ASC"));
+    const auto statement = connection.Engine().CachedNative(text);
+    for (int i = 0; i < count; ++i) statement->Bind(i, resources.GetItem(i)->ResourceId);
     statement->Step();
     const double longest = statement->Value(0).toDouble();
     const double mostBackwards = statement->Value(1).toDouble();
@@ -76,14 +85,16 @@ void AddBookingPeriodLines(TStrings& sql, const TResourceList& resources, TDateT
     sql.Add(QStringLiteral("order by [Resources].ResourceName, [Bookings].BookingStart"));
 }
 
-void OpenBookingPeriodQuery(TADOQuery& query, const QStringList& selectLines, const TResourceList& resources,
-                            TDateTime firstDate, TDateTime lastDate) {
+void OpenBookingPeriodQuery(TADOQuery& query, const TResourceList& resources, TDateTime firstDate, TDateTime lastDate) {
     query.Close();
     if (!query.Connection()) DatabaseError(QStringLiteral("Missing Connection or ConnectionString"));
     const StartRange range = BookingStartRange(*query.Connection(), resources, firstDate, lastDate);
     query.SQL.BeginUpdate();
     query.SQL.Clear();
-    for (const QString& line : selectLines) query.SQL.Add(line);
+    // The columns the layouts use, and no more: a view reads few rows, but each row whole.
+    query.SQL.Add(QStringLiteral("Select BookingId, Trans, Bookings.ResourceId, Client, "));
+    query.SQL.Add(QStringLiteral("   Bookings.Description, BookingStart, BookingEnd, Reminder, ResourceName"));
+    query.SQL.Add(QStringLiteral("from [Resources], [Bookings]"));
     AddBookingPeriodLines(query.SQL, resources, firstDate, lastDate, range);
     query.SQL.EndUpdate();
     query.Open();

@@ -11,9 +11,10 @@ class TADOQuery;
 namespace data {
 
 // Creates, when missing, the engine's index of each resource's booking lengths that BookingStartRange reads.
-// It stays outside the Jet catalog, so the schema the program sees is unchanged; a table rebuild drops it
-// and the next call makes it again. A file opened read-only goes without (the range then costs a scan of
-// the resources' bookings).
+// It stays outside the Jet catalog, so the schema the program sees is unchanged. A new file is made with it,
+// a table rebuild makes it again, and a writable open makes it on a file from before; a file without it
+// (from before, opened read-only) gives the same rows, the range then costing a scan of the resources'
+// bookings.
 void EnsureBookingLengthIndex(TADOConnection& connection);
 
 // Date parts: every booking of the resources that touches firstDate..lastDate starts on or after From and
@@ -30,8 +31,8 @@ StartRange BookingStartRange(TADOConnection& connection, const TResourceList& re
 void AddBookingPeriodLines(TStrings& sql, const TResourceList& resources, TDateTime firstDate, TDateTime lastDate,
                            const StartRange& range);
 
-// Sets the query's statement to the select lines followed by the period lines, and opens it.
-void OpenBookingPeriodQuery(TADOQuery& query, const QStringList& selectLines, const TResourceList& resources,
-                            TDateTime firstDate, TDateTime lastDate);
+// Sets the query's statement to the select lines of the columns the booking rows need (BookingRowReader.h)
+// followed by the period lines, and opens it.
+void OpenBookingPeriodQuery(TADOQuery& query, const TResourceList& resources, TDateTime firstDate, TDateTime lastDate);
 
 }  // namespace data

@@ -7,14 +7,14 @@
 
 namespace data {
 
-bool ReadBookingRows(TDataSet& rows, const TResourceList& resources, const QString& resourceIdField,
-                     const QString& descriptionField, const std::function<void(int, const BookingRow&)>& place) {
+bool ReadBookingRows(TDataSet& rows, const TResourceList& resources,
+                     const std::function<void(int, const BookingRow&)>& place) {
     const TField& bookingId = rows.FieldByName(QStringLiteral("BookingId"));
-    const TField& resourceId = rows.FieldByName(resourceIdField);
+    const TField& resourceId = rows.FieldByName(QStringLiteral("ResourceId"));
     const TField& resourceName = rows.FieldByName(QStringLiteral("ResourceName"));
     const TField& trans = rows.FieldByName(QStringLiteral("Trans"));
     const TField& client = rows.FieldByName(QStringLiteral("Client"));
-    const TField& description = rows.FieldByName(descriptionField);
+    const TField& description = rows.FieldByName(QStringLiteral("Description"));
     const TField& start = rows.FieldByName(QStringLiteral("BookingStart"));
     const TField& end = rows.FieldByName(QStringLiteral("BookingEnd"));
     const TField& reminder = rows.FieldByName(QStringLiteral("Reminder"));

@@ -49,9 +49,7 @@ bool TResourceBookings::LoadResourceBookings(const TResourceList& resources, int
         EndTime = window.EndTime;
 
         referencePoint = 4;
-        data::OpenBookingPeriodQuery(Query,
-                                     {QStringLiteral("Select *"), QStringLiteral("from [Resources], [Bookings]")},
-                                     Resources, FirstDate, LastDate);
+        data::OpenBookingPeriodQuery(Query, Resources, FirstDate, LastDate);
         referencePoint = 5;
         data::FillSlotTimes(window, SlotTimes);
         referencePoint = 6;
@@ -59,12 +57,10 @@ bool TResourceBookings::LoadResourceBookings(const TResourceList& resources, int
             days_.push_back(std::make_unique<TDayListBookings>(window.DayCount(), window.SlotsPerDay));
         if (window.SlotsPerDay > 0) {
             referencePoint = 7;
-            HasOverlaps = data::ReadBookingRows(
-                Query, Resources, QStringLiteral("Bookings.ResourceId"), QStringLiteral("Bookings.Description"),
-                [&](int resource, const data::BookingRow& row) {
-                    referencePoint = data::DayNumber(row.BookingStart) == data::DayNumber(row.BookingEnd) ? 8 : 9;
-                    data::PlaceTimeSlotBooking(*days_[resource], window, row);
-                });
+            HasOverlaps = data::ReadBookingRows(Query, Resources, [&](int resource, const data::BookingRow& row) {
+                referencePoint = data::DayNumber(row.BookingStart) == data::DayNumber(row.BookingEnd) ? 8 : 9;
+                data::PlaceTimeSlotBooking(*days_[resource], window, row);
+            });
         }
         referencePoint = 10;
         Query.Close();

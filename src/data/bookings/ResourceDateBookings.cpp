@@ -18,25 +18,18 @@ bool TResourceDateBookings::LoadBookings(const TResourceList& resources, quint8 
     LastDate = DateOf(lastDate);
     bool loaded = true;
     try {
-        data::OpenBookingPeriodQuery(
-            Query,
-            {QStringLiteral("Select BookingId, Trans, Bookings.ResourceId, Client, "),
-             QStringLiteral("   Bookings.Description, BookingStart, BookingEnd, Reminder, ResourceName"),
-             QStringLiteral("from [Resources], [Bookings]")},
-            Resources, FirstDate, LastDate);
+        data::OpenBookingPeriodQuery(Query, Resources, FirstDate, LastDate);
         const int dayCount = std::max(0, data::DayNumber(LastDate) - data::DayNumber(FirstDate) + 1);
         for (int i = 0; i < dayCount; ++i) DateCaptions.Add(FormatDateTime(QStringLiteral("mmm dd"), FirstDate + i));
         for (int i = 0; i < Resources.GetCount(); ++i) {
             dates_.push_back(std::make_unique<TDateListBookings>(Mode));
             dates_.back()->SetCount(dayCount);
         }
-        HasOverlaps =
-            data::ReadBookingRows(Query, Resources, QStringLiteral("ResourceId"), QStringLiteral("Description"),
-                                  [&](int resource, const data::BookingRow& row) {
-                                      const data::DateSpan span = data::DateSpanOf(row, FirstDate, LastDate);
-                                      if (Mode == 2) data::PlaceMonthBooking(*dates_[resource], span, row);
-                                      else data::PlaceDateBooking(*dates_[resource], span, row);
-                                  });
+        HasOverlaps = data::ReadBookingRows(Query, Resources, [&](int resource, const data::BookingRow& row) {
+            const data::DateSpan span = data::DateSpanOf(row, FirstDate, LastDate);
+            if (Mode == 2) data::PlaceMonthBooking(*dates_[resource], span, row);
+            else data::PlaceDateBooking(*dates_[resource], span, row);
+        });
         Query.Close();
     } catch (const std::exception&) {
         Query.Close();

@@ -27,14 +27,6 @@ QString TriggerSql(const QString& table) {
            QStringLiteral(";CREATE TRIGGER IF NOT EXISTS tavorin_%1Gone AFTER DELETE ON %1 BEGIN ").arg(table) + forget;
 }
 
-bool TableExists(const sql::Database& database, const QString& name) {
-    return !database
-                .QueryValue(
-                    QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = %1 COLLATE NOCASE")
-                        .arg(sql::QuoteText(name)))
-                .isNull();
-}
-
 }  // namespace
 
 void EnsureStagedRowOwners(TADOConnection& connection) {
@@ -44,15 +36,15 @@ void EnsureStagedRowOwners(TADOConnection& connection) {
                                         "NULL, Owner TEXT NOT NULL, PRIMARY KEY (TableName, RowKey))")
                              .arg(kOwners));
     for (const QString& table : kStagingTables)
-        if (TableExists(engine.Native(), table)) engine.Native().Exec(TriggerSql(table));
+        if (engine.TableSeen(table)) engine.Native().Exec(TriggerSql(table));
 }
 
 void RemoveOrphanedStagedRows(TADOConnection& connection) {
     sql::Connection& engine = connection.Engine();
-    if (engine.IsReadOnly() || !TableExists(engine.Native(), kOwners)) return;
+    if (engine.IsReadOnly() || !engine.TableSeen(kOwners)) return;
     // History first: its staged rows may name a working booking.
     for (const QString& table : {kStagingTables[1], kStagingTables[0]}) {
-        if (!TableExists(engine.Native(), table)) continue;
+        if (!engine.TableSeen(table)) continue;
         try {
             engine.Native().Exec(QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT RowKey FROM %2 WHERE TableName "
                                                 "= '%1' AND NOT tavorin_present(Owner))")
@@ -64,7 +56,8 @@ void RemoveOrphanedStagedRows(TADOConnection& connection) {
 }
 
 QString NotOrphanedBookingCondition(TADOConnection& connection) {
-    if (!TableExists(connection.Engine().Native(), kOwners)) return {};
+    // Nothing drops the table once made, so the connection may remember it.
+    if (!connection.Engine().TableSeen(kOwners)) return {};
     return QStringLiteral(
                "NOT EXISTS (SELECT 1 FROM %1 WHERE TableName = 'Bookings' AND RowKey = Bookings.rowid "
                "AND NOT tavorin_present(Owner))")

@@ -10,7 +10,7 @@ namespace data {
 
 // The engine-side table and triggers (outside the Jet catalog, like the period index) that record the
 // owner of every staged Bookings and History row as it is inserted, and forget it when the row is committed
-// (Trans cleared) or deleted. Made when a database opens; a rebuild of either table drops its triggers.
+// (Trans cleared) or deleted. Made when a database opens; a rebuild of either table keeps its triggers.
 void EnsureStagedRowOwners(TADOConnection& connection);
 
 // Deletes the working rows whose owner no longer has the file open (a crash between staging and commit);

@@ -1,4 +1,5 @@
 // Creating a new database file with the full current schema.
+#include "data/bookings/BookingPeriodQuery.h"
 #include "data/bookings/ExceptionLogWindow.h"
 #include "data/module/ConnectionStrings.h"
 #include "data/module/DataModule.h"
@@ -93,6 +94,8 @@ bool TData::CreateDatabase(const QString& fileName, bool overwrite) {
         if (!UpgradeSchema61()) DatabaseError(QStringLiteral("Upgrade to 6Rev1 failed"));
         if (!UpgradeSchema62()) DatabaseError(QStringLiteral("Upgrade to 6Rev2 failed"));
         if (!UpgradeSchema63()) DatabaseError(QStringLiteral("Upgrade to 6Rev3 failed"));
+        // Made with the file, so that one only ever opened read-only has it too.
+        data::EnsureBookingLengthIndex(ADOConnection);
         ADOConnection.Close();
         rtl::KillPoint("creation-built");
         if (!rtl::PublishFileDurably(building, fileName)) {

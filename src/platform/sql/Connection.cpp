@@ -158,9 +158,39 @@ std::unique_ptr<Statement> Connection::Prepare(const QString& jetSql) const {
     return database_.Prepare(translation.sql);
 }
 
+StatementLease Connection::Lend(const QString& key, const std::function<std::unique_ptr<Statement>()>& prepare) const {
+    const auto found = cache_.constFind(key);
+    if (found == cache_.constEnd())
+        return StatementLease(*cache_.insert(key, std::make_shared<StatementLease::Entry>(prepare())));
+    if ((*found)->lent) return StatementLease(prepare());
+    (*found)->statement->ClearBindings();
+    return StatementLease(*found);
+}
+
+StatementLease Connection::Cached(const QString& jetSql) const {
+    return Lend(QLatin1String("jet:") + jetSql, [&] { return Prepare(jetSql); });
+}
+
+StatementLease Connection::CachedNative(const QString& nativeSql) const {
+    return Lend(QLatin1String("native:") + nativeSql, [&] { return database_.Prepare(nativeSql); });
+}
+
+bool Connection::TableSeen(const QString& name) const {
+    if (tablesSeen_.contains(name, Qt::CaseInsensitive)) return true;
+    const auto statement =
+        CachedNative(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    statement->Bind(0, name);
+    if (!statement->Step()) return false;
+    tablesSeen_ << name;
+    return true;
+}
+
 int Connection::Execute(const QString& jetSql) {
     const Translation translation = TranslateStatement(jetSql);
     if (translation.kind == StatementKind::Ddl) {
+        // Column types read at compilation may change, and tables go.
+        cache_.clear();
+        tablesSeen_.clear();
         ExecuteDdl(database_, catalog_, jetSql);
         rtl::KillPoint("statement");
         return 0;

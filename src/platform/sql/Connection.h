@@ -7,9 +7,11 @@
 #include "platform/sql/LockFile.h"
 #include "platform/sql/Statement.h"
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 namespace sql {
@@ -24,6 +26,34 @@ struct SchemaRowset {
 inline constexpr int kModeRead = 1;
 inline constexpr int kModeShareExclusive = 12;
 inline constexpr int kModeShareDenyNone = 16;
+
+// A statement of the connection's cache, lent out reset with its bindings cleared and reset again when the
+// lease ends, so that it never holds the file's read lock between uses. A statement asked for while its cached
+// one is lent is prepared for the lease alone.
+class StatementLease {
+public:
+    struct Entry {
+        std::unique_ptr<Statement> statement;
+        bool lent = false;
+    };
+    explicit StatementLease(std::shared_ptr<Entry> entry) : entry_(std::move(entry)) { entry_->lent = true; }
+    explicit StatementLease(std::unique_ptr<Statement> own) : own_(std::move(own)) {}
+    ~StatementLease() {
+        if (!entry_) return;
+        entry_->statement->Reset();
+        entry_->lent = false;
+    }
+    StatementLease(StatementLease&&) noexcept = default;
+    StatementLease(const StatementLease&) = delete;
+    StatementLease& operator=(const StatementLease&) = delete;
+    StatementLease& operator=(StatementLease&&) = delete;
+    Statement* operator->() const { return entry_ ? entry_->statement.get() : own_.get(); }
+    Statement& operator*() const { return *operator->(); }
+
+private:
+    std::shared_ptr<Entry> entry_;
+    std::unique_ptr<Statement> own_;
+};
 
 class Connection {
 public:
@@ -44,6 +74,14 @@ public:
 
     // Prepares one Jet DML statement (SELECT, INSERT, UPDATE, DELETE).
     std::unique_ptr<Statement> Prepare(const QString& jetSql) const;
+    // The statement kept prepared on this connection for the Jet DML or the native SQL, for the queries run
+    // again and again (the views' period statements, the overlap check, the id draw): translated and compiled
+    // at the first call only. DDL through Execute empties the cache.
+    StatementLease Cached(const QString& jetSql) const;
+    StatementLease CachedNative(const QString& nativeSql) const;
+    // Whether the file has a table of the name (the engine's own included, name without case). A table once
+    // found is remembered until this connection runs DDL, for callers that ask often of a table nothing drops.
+    bool TableSeen(const QString& name) const;
     // Runs one Jet statement of any kind, DDL included, and answers the number of rows it changed.
     int Execute(const QString& jetSql);
     // Rows changed by the last INSERT, UPDATE or DELETE.
@@ -73,6 +111,7 @@ public:
 private:
     void OpenChecked(const QString& password, int flags);
     void Configure();
+    StatementLease Lend(const QString& key, const std::function<std::unique_ptr<Statement>()>& prepare) const;
 
     QString fileName_;
     bool readOnly_ = false;
@@ -80,6 +119,9 @@ private:
     std::shared_ptr<LockFile> lock_;
     Database database_;
     Catalog catalog_{database_};
+    // After the database, so that its statements are finalised before it closes. Keyed by kind and text.
+    mutable QHash<QString, std::shared_ptr<StatementLease::Entry>> cache_;
+    mutable QStringList tablesSeen_;
 };
 
 }  // namespace sql

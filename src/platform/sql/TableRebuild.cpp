@@ -47,6 +47,35 @@ void CopyRows(const Database& database, const TableDef& from, const TableDef& to
     }
 }
 
+// The indexes and triggers made on the table in native SQL, outside the catalog (the catalog's indexes are
+// named after their table, its counter triggers carry the engine's prefix): DROP TABLE takes them along, so
+// the rebuild makes them again.
+QStringList EngineSideObjects(const Database& database, const TableDef& table) {
+    QStringList catalogIndexes;
+    for (const IndexDef& index : table.indexes) catalogIndexes << IndexSqliteName(table.name, index.name);
+    const auto objects = database.Prepare(QStringLiteral(
+        "SELECT name, sql FROM sqlite_master WHERE type IN ('index', 'trigger') AND tbl_name = ? COLLATE NOCASE "
+        "AND sql IS NOT NULL ORDER BY type, name"));
+    objects->Bind(0, table.name);
+    QStringList sql;
+    while (objects->Step()) {
+        const QString name = objects->Value(0).toString();
+        if (catalogIndexes.contains(name, Qt::CaseInsensitive) || name.startsWith(QLatin1String("TvCounter"))) continue;
+        sql << objects->Value(1).toString();
+    }
+    return sql;
+}
+
+// An index on a column the new table no longer has cannot be made again; the engine refuses it when the
+// statement is compiled, before anything is written.
+bool Compiles(const Database& database, const QString& nativeSql) {
+    sqlite3_stmt* statement = nullptr;
+    const QByteArray text = nativeSql.toUtf8();
+    const int rc = sqlite3_prepare_v2(database.Handle(), text.constData(), text.size(), &statement, nullptr);
+    sqlite3_finalize(statement);
+    return rc == SQLITE_OK;
+}
+
 }  // namespace
 
 void CreateIndexesAndCounters(const Database& database, const TableDef& table) {
@@ -68,11 +97,15 @@ void RebuildTable(const Database& database, const Catalog& catalog, const TableD
     try {
         database.Exec(QStringLiteral("BEGIN IMMEDIATE"));
         const QString temporary = kRebuildPrefix + to.name;
+        const QStringList engineSide =
+            from.name.compare(to.name, Qt::CaseInsensitive) == 0 ? EngineSideObjects(database, from) : QStringList();
         database.Exec(CreateTableSql(to, temporary));
         CopyRows(database, from, to, temporary, convertedColumn);
         database.Exec(QLatin1String("DROP TABLE ") + QuoteName(from.name));
         database.Exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(QuoteName(temporary), QuoteName(to.name)));
         CreateIndexesAndCounters(database, to);
+        for (const QString& object : engineSide)
+            if (Compiles(database, object)) database.Exec(object);
         catalog.Store(to);
         if (alsoDo) alsoDo();
         if (!database.QueryValue(QStringLiteral("PRAGMA foreign_key_check")).isNull()) {

@@ -137,7 +137,9 @@ TEST_F(BookingLoad, TheStatementAsWritten) {
     ASSERT_TRUE(LoadWeek(bookings, List({{3, "Van"}, {1, "Room A"}}), 12));
     EXPECT_EQ(bookings.Query.SQL.ToStringList(),
               QStringList(
-                  {"Select *", "from [Resources], [Bookings]", "where [Resources].ResourceId = [Bookings].ResourceId",
+                  {"Select BookingId, Trans, Bookings.ResourceId, Client, ",
+                   "   Bookings.Description, BookingStart, BookingEnd, Reminder, ResourceName",
+                   "from [Resources], [Bookings]", "where [Resources].ResourceId = [Bookings].ResourceId",
                    "   and ((([Bookings].BookingStart >= #1/5/2026#) and ([Bookings].BookingStart < # 1/17/2026#))",
                    "       or (([Bookings].BookingEnd >= #1/5/2026#) and ([Bookings].BookingEnd < #1/17/2026#))",
                    "       or (([Bookings].BookingStart <= #1/5/2026#) and ([Bookings].BookingEnd >= #1/16/2026#)))",

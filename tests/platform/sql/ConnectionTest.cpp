@@ -99,3 +99,45 @@ TEST(Connection, ErrorsCarryJetTexts) {
     connection->Execute("INSERT INTO T (Name, Note) VALUES ('a', '0123')");
     EXPECT_EQ(Rows(*connection, "select Note from T").value(0).value(0), QVariant(QString("0123")));
 }
+
+TEST(Connection, CachedStatementsAreKeptLentOnceAtATimeAndDroppedByDdl) {
+    const auto connection = CreateAndOpen();
+    connection->Execute("CREATE TABLE T (A INTEGER, B TEXT(10))");
+    connection->Execute("INSERT INTO T (A, B) VALUES (1, 'one')");
+    connection->Execute("INSERT INTO T (A, B) VALUES (2, 'two')");
+    const QString query = QStringLiteral("SELECT B FROM T WHERE A >= :A ORDER BY A");
+    sql::Statement* kept = nullptr;
+    {
+        const auto first = connection->Cached(query);
+        first->Bind(0, 1);
+        ASSERT_TRUE(first->Step());
+        kept = &*first;
+        // Asked again while lent: a statement of its own, which does not disturb the first.
+        const auto nested = connection->Cached(query);
+        EXPECT_NE(&*nested, kept);
+        nested->Bind(0, 2);
+        ASSERT_TRUE(nested->Step());
+        EXPECT_EQ(nested->Value(0), "two");
+        ASSERT_TRUE(first->Step());
+        EXPECT_EQ(first->Value(0), "two");
+    }
+    {
+        // Back from the lease reset and without its bindings: the file is not held between uses.
+        const auto again = connection->Cached(query);
+        EXPECT_EQ(&*again, kept);
+        EXPECT_FALSE(again->Step());
+    }
+    {
+        sql::Connection other(ConnectionString(DbPath()));
+        EXPECT_EQ(ErrorOf([&] { other.Execute("INSERT INTO T (A, B) VALUES (3, 'three')"); }), "");
+    }
+    EXPECT_EQ(ErrorOf([&] { connection->Execute("ALTER TABLE T ALTER COLUMN B TEXT(20)"); }), "");
+    {
+        const auto afterDdl = connection->CachedNative(QStringLiteral("SELECT count(*) FROM T"));
+        ASSERT_TRUE(afterDdl->Step());
+        EXPECT_EQ(afterDdl->Value(0).toInt(), 3);
+    }
+    EXPECT_TRUE(connection->TableSeen(QStringLiteral("t")));
+    connection->Execute("DROP TABLE T");
+    EXPECT_FALSE(connection->TableSeen(QStringLiteral("T")));
+}

@@ -185,6 +185,35 @@ TEST_F(Ddl, ColumnChangesKeepRowsOrderIndexesAndCounters) {
     EXPECT_EQ(Table("History").columns.value(1).type, JetType::Long);
 }
 
+TEST_F(Ddl, RebuildsKeepWhatWasMadeInNativeSqlOutsideTheCatalog) {
+    const sql::Database& native = connection->Native();
+    native.Exec("CREATE INDEX tv_Length ON Bookings (ResourceId, BookingEnd - BookingStart)");
+    native.Exec("CREATE INDEX tv_Owner ON Bookings (Owner)");
+    native.Exec("CREATE TABLE tv_Log (Id INTEGER)");
+    native.Exec(
+        "CREATE TRIGGER tv_Logged AFTER INSERT ON Bookings BEGIN INSERT INTO tv_Log VALUES (NEW.BookingId); END");
+    const auto engineSide = [&] {
+        return Column(*connection, "SELECT name FROM sqlite_master WHERE name GLOB 'tv_*' ORDER BY name");
+    };
+    connection->Execute("ALTER TABLE Bookings ALTER COLUMN Client TEXT(40)");
+    connection->Execute("ALTER TABLE Bookings ADD COLUMN Extra INTEGER NOT NULL");
+    EXPECT_EQ(engineSide(), QStringList({"tv_Length", "tv_Log", "tv_Logged", "tv_Owner"}));
+    EXPECT_EQ(IndexNames("Bookings"), QStringList({"PrimaryKey", "StartDateTime"}));
+    // The trigger still fires, and the catalog knows nothing of what it does not hold.
+    connection->Execute(
+        "INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, Client, Extra) VALUES (7, 1, 1, 2, "
+        "'c', 0)");
+    EXPECT_EQ(Column(*connection, "SELECT Id FROM tv_Log"), QStringList{"7"});
+    // An index on a column the table loses goes with it; the rest stays.
+    connection->Execute("ALTER TABLE Bookings DROP COLUMN Owner");
+    EXPECT_EQ(engineSide(), QStringList({"tv_Length", "tv_Log", "tv_Logged"}));
+    const auto plan = native.Prepare(
+        "EXPLAIN QUERY PLAN SELECT BookingEnd - BookingStart FROM Bookings WHERE ResourceId = 1 "
+        "ORDER BY BookingEnd - BookingStart DESC LIMIT 1");
+    ASSERT_TRUE(plan->Step());
+    EXPECT_TRUE(plan->Value(3).toString().contains("tv_Length")) << plan->Value(3).toString().toStdString();
+}
+
 TEST_F(Ddl, PrimaryKeyChangesKeepRows) {
     connection->Execute("DROP INDEX PrimaryKey ON Tasks");
     connection->Execute("INSERT INTO Tasks (BookingId) VALUES (1)");
