@@ -59,25 +59,30 @@ private:
     TDataSet* dataSet_;
 };
 
+bool IsStringType(TFieldType type) { return type == ftString || type == ftWideString; }
+
 // The dataset's Locate serves a first exact or start match on a data field: on ADO datasets (which ask
-// their engine) when the library says so, on any dataset when the caller asks.
-bool LocateServes(const TDataSet& dataSet, const TField& field, TwwLocateMatchType matchType, bool useLocate) {
+// their engine) when the library says so, on any dataset when the caller asks. It also finds the next such
+// match of a text field, which a scan would find by reading every record up to it.
+bool LocateServes(const TDataSet& dataSet, const TField& field, bool fromFirst, TwwLocateMatchType matchType,
+                  bool useLocate) {
     if (matchType == mtPartialMatchAny || field.DataType() == ftMemo || IsCalculatedOrLookup(field)) return false;
+    if (!fromFirst && !IsStringType(field.DataType())) return false;
     const bool ado = dynamic_cast<const TCustomADODataSet*>(&dataSet) != nullptr;
     return (TwwIntl::Global().ADO.UseLocateWhenFindingValue && ado) || useLocate;
 }
 
-bool LocateRecord(TDataSet& dataSet, const TField& field, const QString& searchText, TwwLocateMatchType matchType,
-                  bool caseSensitive) {
+bool LocateRecord(TDataSet& dataSet, const TField& field, bool fromFirst, const QString& searchText,
+                  TwwLocateMatchType matchType, bool caseSensitive) {
     // A text that is no value of the field's type matches no record: asking the engine would only read
     // every row to find that out.
-    if (field.DataType() != ftString && field.DataType() != ftWideString && !IsValidSearchText(&field, searchText))
-        return false;
+    if (!IsStringType(field.DataType()) && !IsValidSearchText(&field, searchText)) return false;
     TLocateOptions options;
     if (!caseSensitive && matchType == mtPartialMatchStart) options = {loCaseInsensitive, loPartialKey};
     else if (!caseSensitive) options = {loCaseInsensitive};
     else if (matchType == mtPartialMatchStart) options = {loPartialKey};
-    return dataSet.Locate(field.FieldName(), searchText, options);
+    return fromFirst ? dataSet.Locate(field.FieldName(), searchText, options)
+                     : dataSet.LocateAfter(field.FieldName(), searchText, options);
 }
 
 }  // namespace
@@ -111,8 +116,8 @@ bool SearchFieldValue(bool fromFirst, TDataSet& dataSet, const QString& fieldNam
             dataSet.First();
             found = !dataSet.Eof() && matcher.Matches();
         }
-        if (!found && fromFirst && LocateServes(dataSet, *field, matchType, useLocate)) {
-            found = LocateRecord(dataSet, *field, searchText, matchType, caseSensitive);
+        if (!found && LocateServes(dataSet, *field, fromFirst, matchType, useLocate)) {
+            found = LocateRecord(dataSet, *field, fromFirst, searchText, matchType, caseSensitive);
         } else if (!found && !dataSet.IsEmpty()) {
             while (!found) {
                 dataSet.Next();
