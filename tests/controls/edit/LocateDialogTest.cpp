@@ -27,6 +27,11 @@ protected:
     static void Choose(TwwLocateDlg& window, const QString& label) {
         window.FieldNameComboBox->SetItemIndex(window.FieldNameComboBox->Items().IndexOf(label));
     }
+    // As the user picks it from the list.
+    static void Pick(TwwLocateDlg& window, const QString& label) {
+        Choose(window, label);
+        Q_EMIT window.FieldNameComboBox->activated(window.FieldNameComboBox->ItemIndex());
+    }
 
     TwwLocateDialog dialog;
     ui::ScopedScriptedRunner runner_;
@@ -140,6 +145,22 @@ TEST_F(LocateDialog, TheFieldListOffersLabelsSortedOrInOrderAndOnlyVisibleFields
     });
     dialog.Execute();
     EXPECT_EQ(ordered, (std::vector<QString>{"ResourceId", "Resource Name", "Rate", "Notes", "Shared", "Active"}));
+}
+
+TEST_F(LocateDialog, PickingAFieldEmptiesTheValueUnlessItIsPreservedAndTellsTheHandler) {
+    std::vector<QString> picked;
+    dialog.OnSelectField = [&](TwwLocateDlg&, const QString& label) { picked.push_back(label); };
+    for (const bool preserve : {false, true}) {
+        dialog.Options = preserve ? TwwLocateDlgOptions{ldoPreserveSearchText} : TwwLocateDlgOptions{};
+        WhenShown([&](TwwLocateDlg& window) {
+            window.SearchValue->SetText("2.5");
+            Pick(window, "Rate");
+            EXPECT_EQ(window.SearchValue->Text(), preserve ? "2.5" : "");
+            window.CloseButton->click();
+        });
+        dialog.Execute();
+    }
+    EXPECT_EQ(picked, (std::vector<QString>{"Rate", "Rate"}));
 }
 
 TEST_F(LocateDialog, TextsAreWholeAtBothTestFonts) {
