@@ -103,7 +103,7 @@ void TwwCustomCheckBox::SetDisableThemes(bool value) {
 
 void TwwCustomCheckBox::SetDynamicCaption(bool value) {
     dynamicCaption_ = value;
-    if (value) StateChanged();
+    update();
 }
 
 void TwwCustomCheckBox::SetValueChecked(const QString& value) {
@@ -137,10 +137,13 @@ QString TwwCustomCheckBox::GetDisplayText() const {
 
 bool TwwCustomCheckBox::IsMouseOver(bool testBox) const {
     if (!underMouse() && !mouseOver_) return false;
-    if (!testBox) return true;
-    const QPoint point = mapFromGlobal(QCursor::pos());
+    return !testBox || InGrownBox(mapFromGlobal(QCursor::pos()));
+}
+
+bool TwwCustomCheckBox::InGrownBox(QPoint point) const {
     const TRect box = GetButtonRect();
-    return QRect(QPoint(box.Left - 3, box.Top - 3), QPoint(box.Right + 2, box.Bottom + 2)).contains(point);
+    return point.x() >= box.Left - 3 && point.x() < box.Right + 3 && point.y() >= box.Top - 3 &&
+           point.y() < box.Bottom + 3;
 }
 
 TRect TwwCustomCheckBox::GetButtonRect() const {
@@ -204,16 +207,8 @@ void TwwCustomCheckBox::mouseReleaseEvent(QMouseEvent* event) {
         mouseDown_ = false;
         update();
         const QPoint point = event->position().toPoint();
-        bool toggles;
-        if (IsInGrid(this)) {
-            // In a grid cell only the box itself (with 3 pixels around it) takes the click.
-            const TRect box = GetButtonRect();
-            toggles = point.x() >= box.Left - 3 && point.x() < box.Right + 3 && point.y() >= box.Top - 3 &&
-                      point.y() < box.Bottom + 3;
-        } else {
-            toggles = rect().contains(point);
-        }
-        if (toggles) Toggle();
+        // In a grid cell only the box itself (with 3 pixels around it) takes the click.
+        if (IsInGrid(this) ? InGrownBox(point) : rect().contains(point)) Toggle();
     });
 }
 

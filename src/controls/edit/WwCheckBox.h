@@ -140,6 +140,8 @@ protected:
 private:
     void StateChanged();
     bool Transparent() const;
+    // Within the box grown by 3 pixels on each side.
+    bool InGrownBox(QPoint point) const;
 
     TwwEditFrame frame_{this};
     TwwWinButtonIndents indents_{this};

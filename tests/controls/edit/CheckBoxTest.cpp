@@ -162,9 +162,12 @@ TEST_F(CheckBox, TheDynamicCaptionFollowsTheState) {
     box->DisplayValueUnchecked = "Inactive";
     box->SetAllowGrayed(true);
     box->SetDynamicCaption(true);
-    EXPECT_EQ(box->Caption(), "Inactive");
+    EXPECT_EQ(box->Caption(), "Shared with other sites");
     box->SetChecked(true);
     EXPECT_EQ(box->Caption(), "Active");
+    box->SetChecked(false);
+    EXPECT_EQ(box->Caption(), "Inactive");
+    box->SetChecked(true);
     box->Toggle();
     EXPECT_EQ(box->State(), cbGrayed);
     EXPECT_EQ(box->Caption(), "");
