@@ -660,21 +660,21 @@ bool TDataSet::RowMatches(int row, const std::vector<TField*>& fields, const QVa
     return match;
 }
 
-int TDataSet::FindRow(const QString& keyFields, const QVariant& keyValues, TLocateOptions options) {
+int TDataSet::FindRow(const QString& keyFields, const QVariant& keyValues, TLocateOptions options, int fromRow) {
     CheckActive();
     std::vector<TField*> fields;
     for (const QString& name : keyFields.split(u';', Qt::SkipEmptyParts))
         fields.push_back(&FieldByName(name.trimmed()));
     const QVariantList values = ValueList(keyValues, static_cast<int>(fields.size()));
-    if (const std::optional<int> row = FindRowInStore(fields, values, options)) return *row;
+    if (const std::optional<int> row = FindRowInStore(fields, values, options, fromRow)) return *row;
     const int count = state_ == dsInsert ? ViewCount() - 1 : ViewCount();
-    for (int row = 0; row < count; ++row)
+    for (int row = fromRow; row < count; ++row)
         if (RowMatches(row, fields, values, options)) return row;
     return -1;
 }
 
 std::optional<int> TDataSet::FindRowInStore(const std::vector<TField*>& fields, const QVariantList& values,
-                                            TLocateOptions options) {
+                                            TLocateOptions options, int fromRow) {
     // The edit buffer and the record being inserted are not in the store.
     if (state_ != dsBrowse) return std::nullopt;
     QVector<db::LocateTerm> terms;
@@ -686,15 +686,24 @@ std::optional<int> TDataSet::FindRowInStore(const std::vector<TField*>& fields, 
     SyncWithCursor();
     for (const int index : *candidates) {
         const int row = RowOfCursorIndex(index);
-        if (row >= 0 && RowMatches(row, fields, values, options)) return row;
+        if (row >= fromRow && RowMatches(row, fields, values, options)) return row;
     }
     return -1;
 }
 
 bool TDataSet::Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options) {
+    return LocateFrom(false, keyFields, keyValues, options);
+}
+
+bool TDataSet::LocateAfter(const QString& keyFields, const QVariant& keyValues, TLocateOptions options) {
+    return LocateFrom(true, keyFields, keyValues, options);
+}
+
+bool TDataSet::LocateFrom(bool afterCurrent, const QString& keyFields, const QVariant& keyValues,
+                          TLocateOptions options) {
     CheckBrowseMode();
     SyncWithCursor();
-    const int row = FindRow(keyFields, keyValues, options);
+    const int row = FindRow(keyFields, keyValues, options, afterCurrent ? cur_ + 1 : 0);
     if (row < 0) return false;
     Fire(BeforeScroll);
     Reposition(row);

@@ -91,6 +91,8 @@ public:
 
     // keyFields separated by ";"; keyValues a single value or a QVariantList with one value per field.
     bool Locate(const QString& keyFields, const QVariant& keyValues, TLocateOptions options = {});
+    // The same among the records after the current one: the next match, asked of the store where it can tell.
+    bool LocateAfter(const QString& keyFields, const QVariant& keyValues, TLocateOptions options = {});
     // The result field(s) of the first matching record, without moving; null when none matches.
     QVariant Lookup(const QString& keyFields, const QVariant& keyValues, const QString& resultFields);
 
@@ -177,10 +179,13 @@ private:
     const db::Row& RowValues(int row);
     bool AcceptRow(int cursorIndex);
     QVariant CalcValue(const TField& field, int row);
-    int FindRow(const QString& keyFields, const QVariant& keyValues, TLocateOptions options);
-    // The first matching row among those the cursor's store names; nothing when it cannot name them.
+    bool LocateFrom(bool afterCurrent, const QString& keyFields, const QVariant& keyValues, TLocateOptions options);
+    // The first matching row from fromRow on.
+    int FindRow(const QString& keyFields, const QVariant& keyValues, TLocateOptions options, int fromRow = 0);
+    // The first matching row from fromRow on among those the cursor's store names; nothing when it cannot
+    // name them.
     std::optional<int> FindRowInStore(const std::vector<TField*>& fields, const QVariantList& values,
-                                      TLocateOptions options);
+                                      TLocateOptions options, int fromRow);
     bool RowMatches(int row, const std::vector<TField*>& fields, const QVariantList& values, TLocateOptions options);
     void Fire(const TDataSetNotifyEvent& event);
 

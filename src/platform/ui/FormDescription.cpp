@@ -6,6 +6,7 @@
 #include "platform/ui/Containers.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/Lists.h"
 
 #include <QFrame>
 #include <functional>
@@ -23,10 +24,11 @@ Factory Make() {
 
 const std::map<QString, Factory>& Factories() {
     static const std::map<QString, Factory> factories = {
-        {QStringLiteral("TButton"), Make<TButton>()}, {QStringLiteral("TCheckBox"), Make<TCheckBox>()},
-        {QStringLiteral("TEdit"), Make<TEdit>()},     {QStringLiteral("TGroupBox"), Make<TGroupBox>()},
-        {QStringLiteral("TLabel"), Make<TLabel>()},   {QStringLiteral("TMemo"), Make<TMemo>()},
-        {QStringLiteral("TPanel"), Make<TPanel>()},   {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
+        {QStringLiteral("TButton"), Make<TButton>()},     {QStringLiteral("TCheckBox"), Make<TCheckBox>()},
+        {QStringLiteral("TEdit"), Make<TEdit>()},         {QStringLiteral("TGroupBox"), Make<TGroupBox>()},
+        {QStringLiteral("TLabel"), Make<TLabel>()},       {QStringLiteral("TMemo"), Make<TMemo>()},
+        {QStringLiteral("TPanel"), Make<TPanel>()},       {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
+        {QStringLiteral("TComboBox"), Make<TComboBox>()},
     };
     return factories;
 }
