@@ -9,6 +9,7 @@
 #include "platform/rtl/StringList.h"
 #include "platform/ui/CustomGrid.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -21,7 +22,38 @@ public:
     explicit TwwColumn(const QString& fieldName = {}) : FieldName(fieldName) {}
     QString FieldName;
     QString FooterValue;
+    // One byte per shown data row 0..255 as last painted (bit 0: no bottom line, bit 1: no top line); empty
+    // until a group field or OnBeforeDrawCell is in use.
+    std::vector<quint8> RowLineFlags;
 };
+
+// The cell being drawn, handed to OnBeforeDrawCell and OnAfterDrawCell; a handler (or the group-field rule)
+// clears the flags to suppress the cell's background, row lines or text.
+class TwwCustomDrawGridCellInfo {
+public:
+    TRect Rect;
+    TField* Field = nullptr;
+    TGridDrawState State;
+    int DataCol = 0;
+    int DataRow = 0;
+    bool DefaultDrawBackground = true;
+    bool DefaultDrawTopLine = true;
+    bool DefaultDrawBottomLine = true;
+    bool DefaultDrawText = true;
+};
+
+class TwwCustomDBGrid;
+using TwwCustomDrawCellEvent = std::function<void(TwwCustomDBGrid* Sender, TwwCustomDrawGridCellInfo& DrawCellInfo)>;
+using TCalcCellColorsEvent = std::function<void(QObject* Sender, TField* Field, TGridDrawState State, bool Highlight,
+                                                TFont& AFont, TBrush& ABrush)>;
+using TCalcTitleAttributesEvent = std::function<void(QObject* Sender, const QString& AFieldName, TFont& AFont,
+                                                     TBrush& ABrush, TAlignment& ATitleAlignment)>;
+using TwwDrawTitleCellEvent =
+    std::function<void(QObject* Sender, TCanvas& Canvas, TField* Field, const TRect& Rect, bool& DefaultDrawing)>;
+using TDrawFooterCellEvent = std::function<void(QObject* Sender, TCanvas& Canvas, const TRect& FooterCellRect,
+                                                TField* Field, const QString& FooterText, bool& DefaultDrawing)>;
+using TwwDrawDataCellEvent =
+    std::function<void(QObject* Sender, const TRect& Rect, TField* Field, TGridDrawState State)>;
 
 // The colours of the grid's lines.
 struct TwwGridLineColors {
@@ -37,6 +69,8 @@ struct TwwGridPaintOptions {
     bool FastRecordScrolling = true;
     TColor FirstColumnColor = clBtnFace;
     TColor FirstRowColor = clBtnFace;
+    // The brush of the current record's row; clNone: only the selection is highlighted.
+    TColor ActiveRecordColor = clNone;
 };
 
 struct TwwDittoAttributes {
@@ -135,7 +169,10 @@ public:
     TColor TitleColor = clBtnFace;
     TColor FooterColor = clBtnFace;
     TColor FooterCellColor = clBtnFace;
-    int FooterHeight = 0;
+    // 0: as high as the grid font's text plus 6 pixels.
+    int FooterHeight() const { return footerHeight_; }
+    // A negative height is stored as 0.
+    void SetFooterHeight(int value);
     TIndicatorColorType IndicatorColor = icBlack;
     TwwGridLineStyle LineStyle = glsDynamic;
     TwwPadColumnStyle PadColumnStyle = pcsPadHeaderAndData;
@@ -159,6 +196,28 @@ public:
     TwwTitleButtonClickEvent OnTitleButtonClick;
     TMovedEvent OnColumnMoved;
     TColWidthChangedEvent OnColWidthChanged;
+    TwwCustomDrawCellEvent OnBeforeDrawCell, OnAfterDrawCell;
+    TCalcCellColorsEvent OnCalcCellColors;
+    TCalcTitleAttributesEvent OnCalcTitleAttributes;
+    TwwDrawTitleCellEvent OnDrawTitleCell;
+    TwwDrawDataCellEvent OnDrawDataCell;
+    TDrawFooterCellEvent OnDrawFooterCell;
+
+    // ---- painting
+    // The indicator glyph of a data row: 0 current record, 1 editing it, 2 inserting it, 3 a selected record,
+    // 4 the current record selected too; -1 none.
+    int IndicatorGlyph(int dataRow);
+    // The value of the field in the buffered record before (after) the link's active one; false when there
+    // is none or the dataset has no such field.
+    bool GetPriorRecordValue(const QString& fieldName, QString& value);
+    bool GetNextRecordValue(const QString& fieldName, QString& value);
+    TColor GetActiveRecordColor() const;
+    // The footer strip's pixel height with dgShowFooter, else 0; the cells' area is that much shorter.
+    int FooterStripHeight();
+    // The strip below the cells that shows the columns' footer values; null until dgShowFooter is on.
+    QWidget* FooterStrip() const { return footer_; }
+    // Paints the footer strip (its own coordinates: x as the cells', y from 0).
+    void PaintFooter(TCanvas& canvas);
 
 protected:
     friend class TwwGridDataLink;
@@ -195,6 +254,21 @@ protected:
     virtual void WriteEditText() {}
     // The canvas width measurements use, in the grid's font.
     TCanvas& GetPaintCanvas();
+    virtual bool IsHighlighted(int dataCol, int dataRow, TGridDrawState state, const QString& cellText);
+    // Whether a record of the buffer is among the selected ones (none in this grid).
+    virtual bool IsRowSelected(int dataRow);
+    virtual bool IsSelected();
+    virtual void DoCalcTitleAttributes(const QString& fieldName, TFont& font, TAlignment& alignment, TBrush& brush);
+    virtual void DoCalcCellColors(TField* field, TGridDrawState state, bool highlight, TFont& font, TBrush& brush);
+    // Fires OnCalcCellColors; answers whether the brush colour changed.
+    virtual bool CalcCellColors(TField* field, TGridDrawState state, TBrush& brush, TFont& font, bool highlight);
+    virtual void DoDrawTitleCell(TCanvas& canvas, TField* field, bool& defaultDrawing, const TRect& rect);
+    virtual void DoDrawDataCell(const TRect& rect, TField* field, TGridDrawState state);
+    // The row lines of a data cell, after its text.
+    virtual void DrawCellLines(const TRect& rect, int col, TGridDrawState state, int row);
+    // The grid row of the record the drawing looks at, or -1 outside the drawing of a data cell.
+    int DrawnDataRow() const { return drawnDataRow_; }
+    int DrawnDataCol() const { return drawnDataCol_; }
 
     // ---- the base grid's hooks
     void Resize() override;
@@ -217,6 +291,27 @@ private:
     int RightEdgeOf(int col) const;
     bool InsertUntouched() const;
     void InvalidateRowCells(int row);
+    // The buffered record a data row shows; -1 past the buffer.
+    int RecordOfDataRow(int dataRow) const;
+    // Runs step with the link's active record set to the data row's (data rows >= 0), and sets it back.
+    void WithRowRecord(int dataRow, const std::function<void()>& step);
+    void DrawTitleCell(int col, const TRect& rect, TGridDrawState state);
+    void DrawIndicatorCell(int dataRow, const TRect& rect);
+    void DrawDataCell(int col, int row, const TRect& rect, TGridDrawState state);
+    void ApplyGroupFieldRule();
+    bool HorzLinesVisible() const;
+    // Reserves the footer's strip below the cells and places it there.
+    void PlaceFooter();
+
+    QWidget* footer_ = nullptr;
+    int footerHeight_ = 0;
+
+    TwwCustomDrawGridCellInfo cellInfo_;
+    int drawnDataRow_ = -1;
+    int drawnDataCol_ = -1;
+    bool linesDrawn_ = false;
+    bool brushChanged_ = false;
+    bool whiteBackground_ = false;
 
     std::unique_ptr<TwwGridDataLink> dataLink_;
     TStringList selected_;
