@@ -27,6 +27,17 @@ public:
     std::vector<quint8> RowLineFlags;
 };
 
+// What a grid column shows through its ControlType line, read once per layout.
+struct TwwCacheColInfoItem {
+    // The embedded edit control found for the column; null when none.
+    TControl* Control = nullptr;
+    // Empty without a line, and emptied when an edit-control kind names a control that is not found.
+    QString Kind;
+    QString Params;
+    bool AlwaysPaintControl = false;
+    bool DarkLines = true;
+};
+
 // The cell being drawn, handed to OnBeforeDrawCell and OnAfterDrawCell; a handler (or the group-field rule)
 // clears the flags to suppress the cell's background, row lines or text.
 class TwwCustomDrawGridCellInfo {
@@ -214,6 +225,18 @@ public:
     TColor GetActiveRecordColor() const;
     // The footer strip's pixel height with dgShowFooter, else 0; the cells' area is that much shorter.
     int FooterStripHeight();
+    // The ControlType list in effect: the dataset's under ControlInfoInDataset when it has one, else the grid's.
+    const TStrings* GetControlTypeList() const;
+    // The kind and parameters of the field's line in the list in effect (the last line naming it wins).
+    virtual void GetControlInfo(const QString& fieldName, QString& kind, QString& params) const;
+    // One item per grid column, rebuilt with the layout.
+    virtual void CacheColumnInfo();
+    const std::vector<TwwCacheColInfoItem>& ColumnInfo() const { return colInfo_; }
+    // The values of a data cell's "CheckBox" line (field;CheckBox;checked;unchecked); false without one.
+    bool GetCheckBoxValues(int col, int row, QString& unchecked, QString& checked) const;
+    // The edit control of the owner form that a data cell's edit-control line names.
+    bool GetCellControl(int col, int row, TControl*& control) const;
+    TControl* FindEditControl(const QString& name) const;
     // The strip below the cells that shows the columns' footer values; null until dgShowFooter is on.
     QWidget* FooterStrip() const { return footer_; }
     // Paints the footer strip (its own coordinates: x as the cells', y from 0).
@@ -295,6 +318,9 @@ private:
     int RecordOfDataRow(int dataRow) const;
     // Runs step with the link's active record set to the data row's (data rows >= 0), and sets it back.
     void WithRowRecord(int dataRow, const std::function<void()>& step);
+    // Paints a cell through its column's control kind; false leaves the cell to the text steps.
+    bool DrawControlCell(int col, int row, const TRect& rect, TGridDrawState state);
+    void PaintControlIntoCell(TControl& control, const TRect& rect);
     void DrawTitleCell(int col, const TRect& rect, TGridDrawState state);
     void DrawIndicatorCell(int dataRow, const TRect& rect);
     void DrawDataCell(int col, int row, const TRect& rect, TGridDrawState state);
@@ -303,6 +329,7 @@ private:
     // Reserves the footer's strip below the cells and places it there.
     void PlaceFooter();
 
+    std::vector<TwwCacheColInfoItem> colInfo_;
     QWidget* footer_ = nullptr;
     int footerHeight_ = 0;
 

@@ -98,6 +98,7 @@ void TwwCustomDBGrid::RebuildLayout() {
         UpdateRowCount();
         const int visibleRows = VisibleRowCount();
         SetColumnAttributes();
+        CacheColumnInfo();
         if (VisibleRowCount() != visibleRows) UpdateRowCount();
         CheckFooterUpdate();
     }

@@ -244,7 +244,7 @@ void TwwCustomDBGrid::DrawCell(int col, int row, const TRect& area, TGridDrawSta
     canvas.Brush().Style = bsSolid;
     if (dataRow < 0) DrawTitleCell(col, rect, state);
     else if (dataCol < 0) DrawIndicatorCell(dataRow, rect);
-    else DrawDataCell(col, row, rect, state);
+    else if (!DrawControlCell(col, row, rect, state)) DrawDataCell(col, row, rect, state);
     if (!OnAfterDrawCell && GroupFieldName.isEmpty()) return;
     WithRowRecord(dataRow, [&] {
         if (!GroupFieldName.isEmpty() && dataRow >= 0 && dataSet && dataSet->FindField(GroupFieldName)) {
@@ -340,6 +340,11 @@ void TwwCustomDBGrid::DrawDataCell(int col, int row, const TRect& rect, TGridDra
         drawnDataCol_ = dataCol;
         const QString text = GetCellText(dataCol);
         const bool highlight = IsHighlighted(dataCol, dataRow, state, text);
+        if (col < static_cast<int>(colInfo_.size()) && colInfo_[col].Kind == QLatin1String("URL-Link")) {
+            // No cell is hot until the mouse tracks links; all links show in the plain link colour.
+            canvas.Font().SetColor(clBlue);
+            canvas.Font().SetStyle(canvas.Font().Style() + TFontStyles{fsUnderline});
+        }
         if (highlight) {
             canvas.Brush().Color = GetActiveRecordColor();
             if (col == Col() && row == Row() && !options_.Contains(dgRowSelect)) canvas.Brush().Color = clHighlight;

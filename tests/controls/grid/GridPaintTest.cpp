@@ -4,6 +4,7 @@
 #include "platform/db/Field.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Statement.h"
+#include "platform/ui/Edits.h"
 
 #include <QFontMetrics>
 #include <QRect>
@@ -283,6 +284,84 @@ TEST_F(GridFooterTest, OnlyColumnsWithAFooterValueGetABox) {
     const QImage handled = grid->FooterStrip()->grab().toImage();
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(handled.pixel(grid->Horz().Start(1) + 3, handled.height() / 2), ui::ToQColor(clRed).rgb());
+}
+
+}  // namespace
+
+namespace {
+
+using grid_test::GridTest;
+
+class GridControlTypeTest : public GridTest {
+protected:
+    TADOQuery query;
+    QWidget form;
+
+    void OpenWithLines(const QStringList& lines) {
+        grid->setParent(&form);
+        form.resize(420, 320);
+        form.show();
+        grid->SetColor(clWhite);
+        grid->ControlType().SetStrings(lines);
+        grid->Selected().SetStrings({"Subject\t12\tSubject\tF", "PercentCompleted\t6\tDone\tF"});
+        Open(query);
+    }
+
+    void TearDown() override {
+        // The fixture owns the grid; the form must not delete it too.
+        grid->setParent(nullptr);
+    }
+};
+
+TEST_F(GridControlTypeTest, KindsAreCachedPerColumnAndAMissingEditControlLeavesText) {
+    AddTasks(3);
+    OpenWithLines({"Subject;CustomEdit;NoSuchControl", "PercentCompleted;CheckBox;100;0"});
+    const auto& info = grid->ColumnInfo();
+    ASSERT_EQ(static_cast<int>(info.size()), grid->ColCount());
+    EXPECT_EQ(info[1].Kind, "") << "the control is missing";
+    EXPECT_EQ(info[1].Control, nullptr);
+    EXPECT_EQ(info[2].Kind, "CheckBox");
+    EXPECT_EQ(info[2].Params, "100;0");
+    QString checked, unchecked;
+    ASSERT_TRUE(grid->GetCheckBoxValues(2, 1, unchecked, checked));
+    EXPECT_EQ(checked, "100");
+    EXPECT_EQ(unchecked, "0");
+    EXPECT_FALSE(grid->GetCheckBoxValues(1, 1, unchecked, checked));
+    const QImage shot = grid->viewport()->grab().toImage();
+    const TRect cell = grid->CellRect(1, 2);
+    EXPECT_FALSE(InkBox(shot, cell, Background(shot, cell)).isEmpty()) << "painted as text";
+}
+
+TEST_F(GridControlTypeTest, AnEditControlAskedForIsPicturedInOtherRowsCells) {
+    AddTasks(3);
+    TEdit edit(&form);
+    edit.Widget().setObjectName("SubjectEdit");
+    edit.SetColor(clRed);
+    edit.Widget().hide();
+    OpenWithLines({"Subject;CustomEdit;SubjectEdit;T"});
+    ASSERT_EQ(grid->ColumnInfo()[1].Control, &edit);
+    EXPECT_TRUE(grid->ColumnInfo()[1].AlwaysPaintControl);
+    const QImage shot = grid->viewport()->grab().toImage();
+    // The style draws the edit's red with shading: look for reddish pixels.
+    const auto reddish = [&](const TRect& r) {
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                if (c.red() > 120 && c.green() < 80 && c.blue() < 80) return true;
+            }
+        return false;
+    };
+    // The control is hidden, so the current row shows its picture too.
+    for (int row = 1; row <= 3; ++row) EXPECT_TRUE(reddish(grid->CellRect(1, row))) << row;
+    EXPECT_FALSE(reddish(grid->CellRect(2, 2)));
+}
+
+TEST_F(GridControlTypeTest, LinkCellsShowInLinkColours) {
+    AddTasks(2);
+    OpenWithLines({"Subject;URL-Link"});
+    const QImage shot = grid->viewport()->grab().toImage();
+    EXPECT_TRUE(HasColor(shot, grid->CellRect(1, 2), clBlue));
+    EXPECT_FALSE(HasColor(shot, grid->CellRect(2, 2), clBlue));
 }
 
 }  // namespace
