@@ -296,6 +296,8 @@ protected:
     // ---- the base grid's hooks
     void Resize() override;
     void DrawCell(int col, int row, const TRect& rect, TGridDrawState state) override;
+    // The base grid's painting, then the pad area right of the last column.
+    void Paint(const TRect& area) override;
 
     // The column being resized by the user (-1 when none) and its width when the mouse went down.
     int resizedCol_ = -1;
@@ -326,6 +328,7 @@ private:
     void DrawDataCell(int col, int row, const TRect& rect, TGridDrawState state);
     void ApplyGroupFieldRule();
     bool HorzLinesVisible() const;
+    void PaintPadArea();
     // Reserves the footer's strip below the cells and places it there.
     void PlaceFooter();
 

@@ -400,3 +400,37 @@ void TwwCustomDBGrid::DrawCellLines(const TRect& rect, int, TGridDrawState state
     if (!currentRow && cellInfo_.DefaultDrawTopLine)
         HorzLine(canvas, rect.Left, rect.Right, rect.Top, LineColors.HighlightColor);
 }
+
+// ---- the pad area
+
+void TwwCustomDBGrid::Paint(const TRect& area) {
+    TCustomGrid::Paint(area);
+    PaintPadArea();
+}
+
+void TwwCustomDBGrid::PaintPadArea() {
+    const int last = ColCount() - 1;
+    // Only a last column shown whole leaves a pad to its right.
+    if (last < LeftCol() || last >= LeftCol() + VisibleColCount()) return;
+    const bool colLines = options_.Contains(dgColLines);
+    const int left = Horz().Start(last) + ColWidths(last) + (colLines ? 1 : 0);
+    const int width = ClientWidth();
+    const int height = ClientHeight();
+    if (left >= width) return;
+    TCanvas& canvas = GetPaintCanvas();
+    const TBrush brush = canvas.Brush();
+    canvas.Brush().Color = TitleColor;
+    canvas.Brush().Style = bsSolid;
+    if (PadColumnStyle == pcsPadHeaderAndData) {
+        canvas.FillRect({HideAllLines ? left - 1 : left, 0, width, height});
+    } else if (PadColumnStyle == pcsPadHeader && options_.Contains(dgTitles)) {
+        const int titleBottom = Vert().Start(0) + RowHeights(0) + (HorzLinesVisible() && !HideAllLines ? 1 : 0);
+        canvas.FillRect({HideAllLines ? left - 1 : left, 0, width, titleBottom});
+    }
+    if (!HideAllLines && (PadColumnStyle == pcsPadHeaderAndData || colLines)) {
+        const int rowsBottom = PadColumnStyle == pcsPadHeaderAndData ? height : std::min(Vert().GridEnd() + 1, height);
+        canvas.Brush().Color = LineColors.HighlightColor;
+        canvas.FillRect({left, 0, left + 1, rowsBottom});
+    }
+    canvas.Brush() = brush;
+}

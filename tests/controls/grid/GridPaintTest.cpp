@@ -65,12 +65,7 @@ protected:
         Open(query);
     }
 
-    QImage Shot() {
-        QImage image = grid->viewport()->grab().toImage();
-        if (qEnvironmentVariableIsSet("GRID_SHOT")) image.save(QString("/tmp/shot_%1.png").arg(++shots));
-        return image;
-    }
-    int shots = 0;
+    QImage Shot() { return grid->viewport()->grab().toImage(); }
 };
 
 TEST_F(GridPaintTest, TextsSitAtTheirFieldsAlignmentAndPaintingLeavesTheDatasetWhereItWas) {
@@ -198,6 +193,29 @@ TEST_F(GridPaintTest, TitleWithTildeIsDrawnOnTwoCentredLines) {
     EXPECT_LE(ink.left() - title.Left, 4);
     // Line 2 starts at the left too: the text was split at the "~", not shown with it.
     EXPECT_LT(ink.width(), grid_test::TextWidthIn(grid->TitleFont(), "Per~Cent"));
+}
+
+TEST_F(GridPaintTest, PadStylesFillTheAreaRightOfTheLastColumn) {
+    AddTasks(3);
+    OpenTwoColumns();
+    grid->TitleColor = clAqua;
+    const TRect lastTitle = grid->CellRect(2, 0);
+    const TRect lastData = grid->CellRect(2, 2);
+    const int x = lastData.Right + 10;
+    ASSERT_LT(x, grid->ClientWidth());
+    const struct {
+        TwwPadColumnStyle style;
+        TColor title, data;
+    } cases[] = {{pcsPadHeaderAndData, clAqua, clAqua}, {pcsPadHeader, clAqua, clWhite}, {pcsPlain, clWhite, clWhite}};
+    for (const auto& c : cases) {
+        grid->PadColumnStyle = c.style;
+        const QImage shot = Shot();
+        EXPECT_EQ(shot.pixel(x, (lastTitle.Top + lastTitle.Bottom) / 2), Rgb(c.title)) << c.style;
+        EXPECT_EQ(shot.pixel(x, (lastData.Top + lastData.Bottom) / 2), Rgb(c.data)) << c.style;
+        EXPECT_EQ(shot.pixel(x, grid->ClientHeight() - 2), Rgb(c.data)) << c.style;
+        // The pad's left edge is lit.
+        EXPECT_EQ(shot.pixel(lastData.Right + 1, lastData.Top), Rgb(grid->LineColors.HighlightColor)) << c.style;
+    }
 }
 
 TEST_F(GridPaintTest, IndicatorGlyphFollowsTheDatasetState) {
