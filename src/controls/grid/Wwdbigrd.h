@@ -329,6 +329,8 @@ private:
     void ApplyGroupFieldRule();
     bool HorzLinesVisible() const;
     void PaintPadArea();
+    // The parts of the first ControlType line for a data cell's field that accept takes; empty when none.
+    QStringList FirstControlTypeLine(int col, int row, const std::function<bool(const QStringList&)>& accept) const;
     // Reserves the footer's strip below the cells and places it there.
     void PlaceFooter();
 

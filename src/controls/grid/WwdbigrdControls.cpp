@@ -58,34 +58,33 @@ void TwwCustomDBGrid::CacheColumnInfo() {
     }
 }
 
-bool TwwCustomDBGrid::GetCheckBoxValues(int col, int row, QString& unchecked, QString& checked) const {
-    if (!IsDataCell(col, row)) return false;
+QStringList TwwCustomDBGrid::FirstControlTypeLine(int col, int row,
+                                                  const std::function<bool(const QStringList&)>& accept) const {
+    if (!IsDataCell(col, row)) return {};
     const TField* field = GetColumnField(DataColumnOf(col));
-    if (!field) return false;
+    if (!field) return {};
     const TStrings& lines = *GetControlTypeList();
     for (int i = 0; i < lines.Count(); ++i) {
         const QStringList parts = lines[i].split(kSemicolon);
-        if (parts.size() > 3 && parts[0] == field->FieldName() && parts[1] == QLatin1String("CheckBox")) {
-            checked = parts[2];
-            unchecked = parts[3];
-            return true;
-        }
+        if (parts.size() >= 2 && parts[0] == field->FieldName() && accept(parts)) return parts;
     }
-    return false;
+    return {};
+}
+
+bool TwwCustomDBGrid::GetCheckBoxValues(int col, int row, QString& unchecked, QString& checked) const {
+    const QStringList parts = FirstControlTypeLine(
+        col, row, [](const QStringList& line) { return line.size() > 3 && line[1] == QLatin1String("CheckBox"); });
+    if (parts.isEmpty()) return false;
+    checked = parts[2];
+    unchecked = parts[3];
+    return true;
 }
 
 bool TwwCustomDBGrid::GetCellControl(int col, int row, TControl*& control) const {
-    control = nullptr;
-    if (!IsDataCell(col, row)) return false;
-    const TField* field = GetColumnField(DataColumnOf(col));
-    if (!field) return false;
-    const TStrings& lines = *GetControlTypeList();
-    for (int i = 0; i < lines.Count(); ++i) {
-        const QStringList parts = lines[i].split(kSemicolon);
-        if (parts.size() < 2 || parts[0] != field->FieldName() || !IsEditControlKind(parts[1])) continue;
-        control = parts.size() > 2 ? FindEditControl(parts[2]) : nullptr;
-        break;
-    }
+    // The first edit-control line decides, whether its control is found or not.
+    const QStringList parts =
+        FirstControlTypeLine(col, row, [](const QStringList& line) { return IsEditControlKind(line[1]); });
+    control = parts.size() > 2 ? FindEditControl(parts[2]) : nullptr;
     return control != nullptr;
 }
 

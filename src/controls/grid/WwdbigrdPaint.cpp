@@ -8,7 +8,6 @@
 #include "platform/db/Field.h"
 #include "platform/ui/Canvas.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 
 namespace {
@@ -16,38 +15,6 @@ namespace {
 // The glyphs are drawn in a box of this size.
 constexpr int kGlyphWidth = 6;
 constexpr int kGlyphHeight = 9;
-
-// Text in a cell as the grid shows it: the offsets from the cell's top left, an ellipsis cutting each line
-// that does not fit, and the cell filled with the brush first unless etNoBackground.
-void PaintCellText(TCanvas& canvas, const TRect& rect, int leftOffset, int topOffset, const QString& text,
-                   TAlignment alignment, int options) {
-    using namespace controls;
-    const TRect probe = LayoutEditText(rect, leftOffset, topOffset, alignment, options, false).textRect;
-    const EditTextLayout layout =
-        LayoutEditText(rect, leftOffset, topOffset, alignment, options, IsOneLineHigh(canvas, probe));
-    if (!(options & etNoBackground)) {
-        canvas.Brush().Style = bsSolid;
-        canvas.FillRect(rect);
-    }
-    QPainter& painter = canvas.Painter();
-    painter.save();
-    painter.setClipRect(ui::ToQRect(rect));
-    painter.setFont(canvas.Font().ToQFont());
-    painter.setPen(ui::ToQColor(canvas.Font().Color()));
-    const QRect box = ui::ToQRect(layout.textRect);
-    QString shown = text;
-    if (layout.format & tfEndEllipsis) {
-        QStringList lines = text.split(QLatin1Char('\n'));
-        for (QString& line : lines) line = painter.fontMetrics().elidedText(line, Qt::ElideRight, box.width());
-        shown = lines.join(QLatin1Char('\n'));
-    }
-    int flags = (layout.format & tfRight) ? Qt::AlignRight : (layout.format & tfCenter) ? Qt::AlignHCenter : 0;
-    flags |= Qt::AlignTop | Qt::TextExpandTabs;
-    if (layout.format & tfWordBreak) flags |= Qt::TextWordWrap;
-    if (!(layout.format & tfNoPrefix)) flags |= Qt::TextShowMnemonic;
-    painter.drawText(box, flags, shown);
-    painter.restore();
-}
 
 // The library's five indicator pictures, drawn in the icon colour with their top left at (x, y).
 void PaintIndicatorGlyph(TCanvas& canvas, int glyph, int x, int y, TColor color) {
@@ -303,14 +270,15 @@ void TwwCustomDBGrid::DrawTitleCell(int col, const TRect& rect, TGridDrawState) 
     bool defaultDrawing = true;
     if (!pastFields) DoDrawTitleCell(canvas, field, defaultDrawing, rect);
     if (!defaultDrawing) return;
-    int lines = 1;
-    if (titleLines_ != 1) lines = static_cast<int>(title.count(QLatin1Char('~'))) + 1;
-    title.replace(QLatin1Char('~'), QLatin1Char('\n'));
+    // Each "~" starts a new line; a one-line title row centres the first and cuts off the rest.
+    const QStringList lines = title.split(QLatin1Char('~'));
+    const int centred = titleLines_ != 1 ? static_cast<int>(lines.size()) : 1;
     const int textHeight = canvas.TextHeight(QStringLiteral("W"));
-    const int top = static_cast<int>(rect.Height() / 2.0 - textHeight * lines / 2.0);
+    const int top = static_cast<int>(rect.Height() / 2.0 - textHeight * centred / 2.0);
     int options = controls::etNoBackground | controls::etEndEllipsis;
     if (!useTFields_) options |= controls::etShowPrefix;
-    PaintCellText(canvas, rect, 2, top, title, alignment, options);
+    for (int i = 0; i < lines.size() && top + i * textHeight < rect.Height(); ++i)
+        DrawEditText(canvas, rect, 2, top + i * textHeight, lines[i], alignment, options);
 }
 
 void TwwCustomDBGrid::DrawIndicatorCell(int dataRow, const TRect& rect) {
@@ -362,7 +330,7 @@ void TwwCustomDBGrid::DrawDataCell(int col, int row, const TRect& rect, TGridDra
             } else if (options_.Contains(dgTrailingEllipsis)) {
                 options |= controls::etEndEllipsis;
             }
-            PaintCellText(canvas, rect, 2, HorzLinesVisible() ? 2 : 1, text, alignment, options);
+            DrawEditText(canvas, rect, 2, HorzLinesVisible() ? 2 : 1, text, alignment, options);
         }
         try {
             DoDrawDataCell(rect, field, state);
