@@ -174,7 +174,7 @@ void DataSetPageDown(benchmark::State& state) {
 BENCHMARK(DataSetPageDown)->Arg(40000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // 100 pages down, each page painted whole (titles, indicator, texts, lines) into an image; its baseline is
-// DataSetPaintedPages, the same rows read from the dataset alone.
+// DataSetPageDown's per_page, the same rows read from the dataset alone.
 constexpr int kPaintedPages = 100;
 
 void GridPaintPageDown(benchmark::State& state) {
@@ -192,21 +192,6 @@ void GridPaintPageDown(benchmark::State& state) {
         double(kPaintedPages), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(GridPaintPageDown)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-void DataSetPaintedPages(benchmark::State& state) {
-    GridOverTable view(int(state.range(0)));
-    const int page = view.grid.VisibleRowCount();
-    TADOQuery query;
-    OpenQuery(query, int(state.range(0)));
-    for (auto _ : state) {
-        query.First();
-        query.MoveBy(page);
-        for (int i = 0; i < kPaintedPages; ++i) benchmark::DoNotOptimize(WalkRows(query, page));
-    }
-    state.counters["per_page"] = benchmark::Counter(
-        double(kPaintedPages), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-}
-BENCHMARK(DataSetPaintedPages)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void GridEndAndBack(benchmark::State& state) {
     GridOverTable view(int(state.range(0)));
