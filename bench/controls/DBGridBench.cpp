@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <map>
 #include <memory>
@@ -171,6 +172,26 @@ void DataSetPageDown(benchmark::State& state) {
         benchmark::Counter(double(kPages), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(DataSetPageDown)->Arg(40000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// 100 pages down, each page painted whole (titles, indicator, texts, lines) into an image; its baseline is
+// DataSetPageDown's per_page, the same rows read from the dataset alone.
+constexpr int kPaintedPages = 100;
+
+void GridPaintPageDown(benchmark::State& state) {
+    GridOverTable view(int(state.range(0)));
+    QImage image(view.grid.viewport()->size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        view.grid.WMVScroll(SB_TOP, 0);
+        for (int i = 0; i < kPaintedPages; ++i) {
+            view.grid.WMVScroll(SB_PAGEDOWN, 0);
+            view.grid.viewport()->render(&image);
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["per_page"] = benchmark::Counter(
+        double(kPaintedPages), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(GridPaintPageDown)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void GridEndAndBack(benchmark::State& state) {
     GridOverTable view(int(state.range(0)));

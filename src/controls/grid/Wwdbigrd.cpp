@@ -316,17 +316,9 @@ void TwwCustomDBGrid::SetOptions(TwwDBGridOptions value) {
     const TwwDBGridOptions old = options_;
     options_ = value;
     if (old.Contains(dgIndicator) != value.Contains(dgIndicator)) baseWidths_.clear();
-    const TwwDBGridOptions layout{dgEditing,
-                                  dgAlwaysShowEditor,
-                                  dgTitles,
-                                  dgIndicator,
-                                  dgColLines,
-                                  dgRowLines,
-                                  dgRowSelect,
-                                  dgAlwaysShowSelection,
-                                  dgPerfectRowFit,
-                                  dgShowFooter,
-                                  dgProportionalColResize};
+    const TwwDBGridOptions layout{dgEditing,       dgAlwaysShowEditor, dgTitles,        dgIndicator,
+                                  dgColLines,      dgRowLines,         dgRowSelect,     dgAlwaysShowSelection,
+                                  dgPerfectRowFit, dgShowFooter,       dgFooter3DCells, dgProportionalColResize};
     if (!((old * layout) == (value * layout))) RebuildLayout();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/rtl/StringList.h"
 #include "platform/ui/CustomGrid.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -21,7 +22,49 @@ public:
     explicit TwwColumn(const QString& fieldName = {}) : FieldName(fieldName) {}
     QString FieldName;
     QString FooterValue;
+    // One byte per shown data row 0..255 as last painted (bit 0: no bottom line, bit 1: no top line); empty
+    // until a group field or OnBeforeDrawCell is in use.
+    std::vector<quint8> RowLineFlags;
 };
+
+// What a grid column shows through its ControlType line, read once per layout.
+struct TwwCacheColInfoItem {
+    // The embedded edit control found for the column; null when none.
+    TControl* Control = nullptr;
+    // Empty without a line, and emptied when an edit-control kind names a control that is not found.
+    QString Kind;
+    QString Params;
+    bool AlwaysPaintControl = false;
+    bool DarkLines = true;
+};
+
+// The cell being drawn, handed to OnBeforeDrawCell and OnAfterDrawCell; a handler (or the group-field rule)
+// clears the flags to suppress the cell's background, row lines or text.
+class TwwCustomDrawGridCellInfo {
+public:
+    TRect Rect;
+    TField* Field = nullptr;
+    TGridDrawState State;
+    int DataCol = 0;
+    int DataRow = 0;
+    bool DefaultDrawBackground = true;
+    bool DefaultDrawTopLine = true;
+    bool DefaultDrawBottomLine = true;
+    bool DefaultDrawText = true;
+};
+
+class TwwCustomDBGrid;
+using TwwCustomDrawCellEvent = std::function<void(TwwCustomDBGrid* Sender, TwwCustomDrawGridCellInfo& DrawCellInfo)>;
+using TCalcCellColorsEvent = std::function<void(QObject* Sender, TField* Field, TGridDrawState State, bool Highlight,
+                                                TFont& AFont, TBrush& ABrush)>;
+using TCalcTitleAttributesEvent = std::function<void(QObject* Sender, const QString& AFieldName, TFont& AFont,
+                                                     TBrush& ABrush, TAlignment& ATitleAlignment)>;
+using TwwDrawTitleCellEvent =
+    std::function<void(QObject* Sender, TCanvas& Canvas, TField* Field, const TRect& Rect, bool& DefaultDrawing)>;
+using TDrawFooterCellEvent = std::function<void(QObject* Sender, TCanvas& Canvas, const TRect& FooterCellRect,
+                                                TField* Field, const QString& FooterText, bool& DefaultDrawing)>;
+using TwwDrawDataCellEvent =
+    std::function<void(QObject* Sender, const TRect& Rect, TField* Field, TGridDrawState State)>;
 
 // The colours of the grid's lines.
 struct TwwGridLineColors {
@@ -37,6 +80,8 @@ struct TwwGridPaintOptions {
     bool FastRecordScrolling = true;
     TColor FirstColumnColor = clBtnFace;
     TColor FirstRowColor = clBtnFace;
+    // The brush of the current record's row; clNone: only the selection is highlighted.
+    TColor ActiveRecordColor = clNone;
 };
 
 struct TwwDittoAttributes {
@@ -135,7 +180,10 @@ public:
     TColor TitleColor = clBtnFace;
     TColor FooterColor = clBtnFace;
     TColor FooterCellColor = clBtnFace;
-    int FooterHeight = 0;
+    // 0: as high as the grid font's text plus 6 pixels.
+    int FooterHeight() const { return footerHeight_; }
+    // A negative height is stored as 0.
+    void SetFooterHeight(int value);
     TIndicatorColorType IndicatorColor = icBlack;
     TwwGridLineStyle LineStyle = glsDynamic;
     TwwPadColumnStyle PadColumnStyle = pcsPadHeaderAndData;
@@ -159,6 +207,40 @@ public:
     TwwTitleButtonClickEvent OnTitleButtonClick;
     TMovedEvent OnColumnMoved;
     TColWidthChangedEvent OnColWidthChanged;
+    TwwCustomDrawCellEvent OnBeforeDrawCell, OnAfterDrawCell;
+    TCalcCellColorsEvent OnCalcCellColors;
+    TCalcTitleAttributesEvent OnCalcTitleAttributes;
+    TwwDrawTitleCellEvent OnDrawTitleCell;
+    TwwDrawDataCellEvent OnDrawDataCell;
+    TDrawFooterCellEvent OnDrawFooterCell;
+
+    // ---- painting
+    // The indicator glyph of a data row: 0 current record, 1 editing it, 2 inserting it, 3 a selected record,
+    // 4 the current record selected too; -1 none.
+    int IndicatorGlyph(int dataRow);
+    // The value of the field in the buffered record before (after) the link's active one; false when there
+    // is none or the dataset has no such field.
+    bool GetPriorRecordValue(const QString& fieldName, QString& value);
+    bool GetNextRecordValue(const QString& fieldName, QString& value);
+    TColor GetActiveRecordColor() const;
+    // The footer strip's pixel height with dgShowFooter, else 0; the cells' area is that much shorter.
+    int FooterStripHeight();
+    // The ControlType list in effect: the dataset's under ControlInfoInDataset when it has one, else the grid's.
+    const TStrings* GetControlTypeList() const;
+    // The kind and parameters of the field's line in the list in effect (the last line naming it wins).
+    virtual void GetControlInfo(const QString& fieldName, QString& kind, QString& params) const;
+    // One item per grid column, rebuilt with the layout.
+    virtual void CacheColumnInfo();
+    const std::vector<TwwCacheColInfoItem>& ColumnInfo() const { return colInfo_; }
+    // The values of a data cell's "CheckBox" line (field;CheckBox;checked;unchecked); false without one.
+    bool GetCheckBoxValues(int col, int row, QString& unchecked, QString& checked) const;
+    // The edit control of the owner form that a data cell's edit-control line names.
+    bool GetCellControl(int col, int row, TControl*& control) const;
+    TControl* FindEditControl(const QString& name) const;
+    // The strip below the cells that shows the columns' footer values; null until dgShowFooter is on.
+    QWidget* FooterStrip() const { return footer_; }
+    // Paints the footer strip (its own coordinates: x as the cells', y from 0).
+    void PaintFooter(TCanvas& canvas);
 
 protected:
     friend class TwwGridDataLink;
@@ -195,10 +277,27 @@ protected:
     virtual void WriteEditText() {}
     // The canvas width measurements use, in the grid's font.
     TCanvas& GetPaintCanvas();
+    virtual bool IsHighlighted(int dataCol, int dataRow, TGridDrawState state, const QString& cellText);
+    // Whether a record of the buffer is among the selected ones (none in this grid).
+    virtual bool IsRowSelected(int dataRow);
+    virtual bool IsSelected();
+    virtual void DoCalcTitleAttributes(const QString& fieldName, TFont& font, TAlignment& alignment, TBrush& brush);
+    virtual void DoCalcCellColors(TField* field, TGridDrawState state, bool highlight, TFont& font, TBrush& brush);
+    // Fires OnCalcCellColors; answers whether the brush colour changed.
+    virtual bool CalcCellColors(TField* field, TGridDrawState state, TBrush& brush, TFont& font, bool highlight);
+    virtual void DoDrawTitleCell(TCanvas& canvas, TField* field, bool& defaultDrawing, const TRect& rect);
+    virtual void DoDrawDataCell(const TRect& rect, TField* field, TGridDrawState state);
+    // The row lines of a data cell, after its text.
+    virtual void DrawCellLines(const TRect& rect, int col, TGridDrawState state, int row);
+    // The grid row of the record the drawing looks at, or -1 outside the drawing of a data cell.
+    int DrawnDataRow() const { return drawnDataRow_; }
+    int DrawnDataCol() const { return drawnDataCol_; }
 
     // ---- the base grid's hooks
     void Resize() override;
     void DrawCell(int col, int row, const TRect& rect, TGridDrawState state) override;
+    // The base grid's painting, then the pad area right of the last column.
+    void Paint(const TRect& area) override;
 
     // The column being resized by the user (-1 when none) and its width when the mouse went down.
     int resizedCol_ = -1;
@@ -217,6 +316,34 @@ private:
     int RightEdgeOf(int col) const;
     bool InsertUntouched() const;
     void InvalidateRowCells(int row);
+    // The buffered record a data row shows; -1 past the buffer.
+    int RecordOfDataRow(int dataRow) const;
+    // Runs step with the link's active record set to the data row's (data rows >= 0), and sets it back.
+    void WithRowRecord(int dataRow, const std::function<void()>& step);
+    // Paints a cell through its column's control kind; false leaves the cell to the text steps.
+    bool DrawControlCell(int col, int row, const TRect& rect, TGridDrawState state);
+    void PaintControlIntoCell(TControl& control, const TRect& rect);
+    void DrawTitleCell(int col, const TRect& rect, TGridDrawState state);
+    void DrawIndicatorCell(int dataRow, const TRect& rect);
+    void DrawDataCell(int col, int row, const TRect& rect, TGridDrawState state);
+    void ApplyGroupFieldRule();
+    bool HorzLinesVisible() const;
+    void PaintPadArea();
+    // The parts of the first ControlType line for a data cell's field that accept takes; empty when none.
+    QStringList FirstControlTypeLine(int col, int row, const std::function<bool(const QStringList&)>& accept) const;
+    // Reserves the footer's strip below the cells and places it there.
+    void PlaceFooter();
+
+    std::vector<TwwCacheColInfoItem> colInfo_;
+    QWidget* footer_ = nullptr;
+    int footerHeight_ = 0;
+
+    TwwCustomDrawGridCellInfo cellInfo_;
+    int drawnDataRow_ = -1;
+    int drawnDataCol_ = -1;
+    bool linesDrawn_ = false;
+    bool brushChanged_ = false;
+    bool whiteBackground_ = false;
 
     std::unique_ptr<TwwGridDataLink> dataLink_;
     TStringList selected_;

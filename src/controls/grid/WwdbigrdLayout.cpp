@@ -78,6 +78,7 @@ void TwwCustomDBGrid::RebuildLayout() {
         if (showHorzScrollBar_ && IsProportionalColResize() && (ScrollBars() == ssHorizontal || ScrollBars() == ssBoth))
             SetShowHorzScrollBar(showHorzScrollBar_);
         if (options_.Contains(dgTitles)) titleRows_ = 1;
+        PlaceFooter();
         UpdateRowHeights();
         indicatorOffset_ = options_.Contains(dgIndicator) ? 1 : 0;
 
@@ -97,6 +98,7 @@ void TwwCustomDBGrid::RebuildLayout() {
         UpdateRowCount();
         const int visibleRows = VisibleRowCount();
         SetColumnAttributes();
+        CacheColumnInfo();
         if (VisibleRowCount() != visibleRows) UpdateRowCount();
         CheckFooterUpdate();
     }

@@ -189,6 +189,7 @@ void TwwCustomDBGrid::Scroll(int distance) {
 
 void TwwCustomDBGrid::Resize() {
     TCustomGrid::Resize();
+    PlaceFooter();
     if (IsProportionalColResize() && ColCount() > indicatorOffset_) {
         if (options_.Contains(dgFixedProportionalResize) && FixedCols() >= 2) {
             const int saved = resizedCol_;
@@ -215,34 +216,4 @@ void TwwCustomDBGrid::Resize() {
     if (designing_ && options_.Contains(dgPerfectRowFit)) FitHeightToRows();
     TDataSet* dataSet = dataLink_->DataSet();
     if (dataSet && dataSet->Active() && dataSet->Bof() && dataSet->Eof()) InvalidateGrid();
-}
-
-void TwwCustomDBGrid::DrawCell(int col, int row, const TRect& rect, TGridDrawState state) {
-    // Titles and plain texts; the cell painting proper draws over this.
-    TCanvas& canvas = Canvas();
-    const int dataCol = DataColumnOf(col);
-    if (row < titleRows_) {
-        if (dataCol < 0) return;
-        QString title;
-        if (const TField* field = GetColumnField(dataCol)) title = field->DisplayLabel();
-        canvas.Font().Assign(titleFont_);
-        canvas.TextRect(rect, rect.Left + 2, rect.Top + 2, title);
-        return;
-    }
-    if (!IsDataCell(col, row) || !dataLink_->Active()) return;
-    const int record = DataRowOf(row) - firstRecordOffset_;
-    if (record < 0 || record >= dataLink_->RecordCount()) return;
-    // Painting never moves the dataset: the link shows the drawn record and goes back.
-    const int active = dataLink_->ActiveRecord();
-    dataLink_->SetActiveRecord(record);
-    QString text;
-    try {
-        text = GetCellText(dataCol);
-    } catch (...) {
-        dataLink_->SetActiveRecord(active);
-        throw;
-    }
-    dataLink_->SetActiveRecord(active);
-    canvas.Font().Assign(Font());
-    canvas.TextRect(rect, rect.Left + 2, rect.Top + 2, text);
 }
