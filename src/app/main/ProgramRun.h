@@ -1,0 +1,26 @@
+// The program's run between its windows being made and its end: the data module's per-user settings, the
+// database opened at start and the message loop.
+#pragma once
+
+#include "app/main/Startup.h"
+
+#include <functional>
+
+class TData;
+
+// The data module, made at start-up and kept until the end (the lookup module is SQLData).
+extern TData* Data;
+
+// What the run needs from the main window.
+struct TProgramWindow {
+    // Opens a database with its progress line (the main window's OpenDatabase).
+    std::function<void(const QString& fileName, const QString& password, const QString& message)> OpenDatabase;
+    // Runs the message loop until the main window has closed (which closes the database and saves the
+    // window's own layout).
+    std::function<void()> RunLoop;
+};
+
+// Loads the data module's per-user settings, opens what the arguments (without the program's name) or
+// the most recent database name, runs the loop and, unless "/s" was given, saves the settings again.
+// Returns the choice that was made.
+TStartupChoice RunProgram(TData& data, bool openMostRecent, const QStringList& arguments, const TProgramWindow& window);
