@@ -15,6 +15,7 @@
 
 class TDataSource;
 class TField;
+class TwwCheckBox;
 
 // One data column's own object: the field it shows and its footer text.
 class TwwColumn {
@@ -289,6 +290,8 @@ protected:
     virtual void DoDrawDataCell(const TRect& rect, TField* field, TGridDrawState state);
     // The row lines of a data cell, after its text.
     virtual void DrawCellLines(const TRect& rect, int col, TGridDrawState state, int row);
+    // The 10 x 10 box of a "CheckBox" cell, drawn by the library's check box (disabled in a read-only column).
+    virtual void DrawCheckBox(const TRect& rect, int col, bool checked, int row);
     // The grid row of the record the drawing looks at, or -1 outside the drawing of a data cell.
     int DrawnDataRow() const { return drawnDataRow_; }
     int DrawnDataCol() const { return drawnDataCol_; }
@@ -323,6 +326,10 @@ private:
     // Paints a cell through its column's control kind; false leaves the cell to the text steps.
     bool DrawControlCell(int col, int row, const TRect& rect, TGridDrawState state);
     void PaintControlIntoCell(TControl& control, const TRect& rect);
+    // A "CheckBox" cell: its colours, then the box centred in it, checked for the checked value in any case.
+    void DrawCheckBoxCell(int col, int row, const TRect& rect, TGridDrawState state, const QString& params);
+    // A data cell's highlight and OnCalcCellColors colours on the canvas; answers whether it is highlighted.
+    bool ApplyDataCellColors(int col, int row, TGridDrawState state, const QString& text);
     void DrawTitleCell(int col, const TRect& rect, TGridDrawState state);
     void DrawIndicatorCell(int dataRow, const TRect& rect);
     void DrawDataCell(int col, int row, const TRect& rect, TGridDrawState state);
@@ -335,6 +342,8 @@ private:
     void PlaceFooter();
 
     std::vector<TwwCacheColInfoItem> colInfo_;
+    // Hidden; paints the boxes of "CheckBox" cells. Created on first use, owned by the grid's widget.
+    TwwCheckBox* checkBoxPainter_ = nullptr;
     QWidget* footer_ = nullptr;
     int footerHeight_ = 0;
 

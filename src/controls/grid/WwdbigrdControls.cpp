@@ -1,9 +1,11 @@
 // TwwCustomDBGrid's control-type cells: the ControlType list (field ";" kind [";" parameters]), the per-column
 // cache of kinds and controls, and the painting of cells through an edit control of the owner form.
+#include "controls/edit/WwCheckBox.h"
 #include "controls/edit/WwFieldLists.h"
 #include "controls/edit/WwProps.h"
 #include "controls/edit/WwStrings.h"
 #include "controls/edit/WwWindows.h"
+#include "controls/grid/WwSelectedList.h"
 #include "controls/grid/Wwdbigrd.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/StringList.h"
@@ -102,6 +104,12 @@ TControl* TwwCustomDBGrid::FindEditControl(const QString& name) const {
 bool TwwCustomDBGrid::DrawControlCell(int col, int row, const TRect& rect, TGridDrawState state) {
     if (col < 0 || col >= static_cast<int>(colInfo_.size()) || !cellInfo_.Field) return false;
     const TwwCacheColInfoItem& item = colInfo_[col];
+    if (item.Kind == QLatin1String("CheckBox")) {
+        if (cellInfo_.DefaultDrawBackground) GetPaintCanvas().FillRect(rect);
+        DrawCheckBoxCell(col, row, rect, state, item.Params);
+        DrawCellLines(rect, col, state, row);
+        return true;
+    }
     const bool editKind = item.Kind.compare(QLatin1String("CustomEdit"), Qt::CaseInsensitive) == 0 ||
                           item.Kind.compare(QLatin1String("RichEdit"), Qt::CaseInsensitive) == 0;
     // Only controls that ask for it are pictured in cells; the others edit the current cell alone.
@@ -132,4 +140,49 @@ void TwwCustomDBGrid::PaintControlIntoCell(TControl& control, const TRect& rect)
     const controls::PaintCopyScope copy(control);
     widget.render(&painter, QPoint(rect.Left, rect.Top), QRegion(), QWidget::DrawChildren);
     painter.restore();
+}
+
+void TwwCustomDBGrid::DrawCheckBoxCell(int col, int row, const TRect& rect, TGridDrawState state,
+                                       const QString& params) {
+    const QString checkedValue = params.section(kSemicolon, 0, 0);
+    const QString uncheckedValue = params.section(kSemicolon, 1, 1);
+    TField* field = cellInfo_.Field;
+    const int dataRow = cellInfo_.DataRow;
+    WithRowRecord(dataRow, [&] {
+        drawnDataRow_ = dataRow;
+        drawnDataCol_ = cellInfo_.DataCol;
+        // A calculated "selected" field shows the multi-selection rather than a stored value.
+        const QString text = field->Calculated() && field->FieldName().toLower() == QLatin1String("selected")
+                                 ? (IsRowSelected(dataRow) ? checkedValue : uncheckedValue)
+                                 : GetCellText(cellInfo_.DataCol);
+        const bool highlight = ApplyDataCellColors(col, row, state, text);
+        if (highlight || brushChanged_) GetPaintCanvas().FillRect(rect);
+        const int left = (rect.Left + rect.Right - 10) / 2;
+        const int top = (rect.Top + rect.Bottom - 10) / 2;
+        // A value in neither list shows unchecked.
+        DrawCheckBox({left, top, left + 10, top + 10}, col, text.compare(checkedValue, Qt::CaseInsensitive) == 0, row);
+        drawnDataRow_ = -1;
+        drawnDataCol_ = -1;
+    });
+}
+
+void TwwCustomDBGrid::DrawCheckBox(const TRect& rect, int col, bool checked, int) {
+    constexpr int kBoxSize = 13;
+    if (!checkBoxPainter_) {
+        checkBoxPainter_ = new TwwCheckBox(&Widget());
+        checkBoxPainter_->Widget().hide();
+        checkBoxPainter_->ShowText = false;
+        checkBoxPainter_->ShowFocusRect = false;
+        checkBoxPainter_->Widget().resize(kBoxSize, kBoxSize);
+        // The box's own indent would push it off the square the grid gives it.
+        checkBoxPainter_->Indents().SetButtonX(-checkBoxPainter_->GetButtonRect().Left);
+    }
+    const int dataCol = DataColumnOf(col);
+    const bool readOnly = !useTFields_ && dataCol >= 0 && dataCol < selected_.Count() &&
+                          controls::IsSelectedLineReadOnly(selected_.Strings(dataCol));
+    checkBoxPainter_->Widget().setEnabled(!readOnly);
+    checkBoxPainter_->SetChecked(checked);
+    // The system's 13-pixel box spans one pixel left and above the 10 x 10 square and two right and below.
+    checkBoxPainter_->PaintCopyInto(GetPaintCanvas().Painter(),
+                                    {rect.Left - 1, rect.Top - 1, rect.Left - 1 + kBoxSize, rect.Top - 1 + kBoxSize});
 }

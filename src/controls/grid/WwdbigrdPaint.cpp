@@ -307,18 +307,12 @@ void TwwCustomDBGrid::DrawDataCell(int col, int row, const TRect& rect, TGridDra
         drawnDataRow_ = dataRow;
         drawnDataCol_ = dataCol;
         const QString text = GetCellText(dataCol);
-        const bool highlight = IsHighlighted(dataCol, dataRow, state, text);
         if (col < static_cast<int>(colInfo_.size()) && colInfo_[col].Kind == QLatin1String("URL-Link")) {
             // No cell is hot until the mouse tracks links; all links show in the plain link colour.
             canvas.Font().SetColor(clBlue);
             canvas.Font().SetStyle(canvas.Font().Style() + TFontStyles{fsUnderline});
         }
-        if (highlight) {
-            canvas.Brush().Color = GetActiveRecordColor();
-            if (col == Col() && row == Row() && !options_.Contains(dgRowSelect)) canvas.Brush().Color = clHighlight;
-            canvas.Font().SetColor(clHighlightText);
-        }
-        brushChanged_ = CalcCellColors(field, state, canvas.Brush(), canvas.Font(), highlight);
+        const bool highlight = ApplyDataCellColors(col, row, state, text);
         const TAlignment alignment = field ? field->Alignment() : taLeftJustify;
         if (cellInfo_.DefaultDrawBackground && !cellInfo_.DefaultDrawText) canvas.FillRect(rect);
         if (cellInfo_.DefaultDrawText) {
@@ -341,6 +335,18 @@ void TwwCustomDBGrid::DrawDataCell(int col, int row, const TRect& rect, TGridDra
         drawnDataCol_ = -1;
     });
     DrawCellLines(rect, col, state, row);
+}
+
+bool TwwCustomDBGrid::ApplyDataCellColors(int col, int row, TGridDrawState state, const QString& text) {
+    TCanvas& canvas = GetPaintCanvas();
+    const bool highlight = IsHighlighted(cellInfo_.DataCol, cellInfo_.DataRow, state, text);
+    if (highlight) {
+        canvas.Brush().Color = GetActiveRecordColor();
+        if (col == Col() && row == Row() && !options_.Contains(dgRowSelect)) canvas.Brush().Color = clHighlight;
+        canvas.Font().SetColor(clHighlightText);
+    }
+    brushChanged_ = CalcCellColors(cellInfo_.Field, state, canvas.Brush(), canvas.Font(), highlight);
+    return highlight;
 }
 
 void TwwCustomDBGrid::DrawCellLines(const TRect& rect, int, TGridDrawState state, int row) {

@@ -374,6 +374,37 @@ TEST_F(GridControlTypeTest, AnEditControlAskedForIsPicturedInOtherRowsCells) {
     EXPECT_FALSE(reddish(grid->CellRect(2, 2)));
 }
 
+TEST_F(GridControlTypeTest, CheckBoxCellsShowABoxCentredAndCheckedOnlyForTheCheckedValue) {
+    AddTasks(3);
+    // Subjects "Task 1".."Task 3", percentages 1..3; the checked value matches in any letter case.
+    OpenWithLines({"Subject;CheckBox;TASK 2;Task 1", "PercentCompleted;CheckBox;3;1"});
+    const QImage shot = grid->viewport()->grab().toImage();
+    const auto darkPixels = [&](const QRect& r) {
+        int count = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (qGray(shot.pixel(x, y)) < 100) ++count;
+        return count;
+    };
+    // Row 1 holds an unchecked value, row 2 the checked one and row 3 a value in neither list (subject);
+    // the percentages are checked on row 3 only.
+    const struct {
+        int col, row;
+        bool checked;
+    } cases[] = {{1, 1, false}, {1, 2, true}, {1, 3, false}, {2, 1, false}, {2, 2, false}, {2, 3, true}};
+    for (const auto& c : cases) {
+        const TRect cell = grid->CellRect(c.col, c.row);
+        const int left = (cell.Left + cell.Right - 10) / 2;
+        const int top = (cell.Top + cell.Bottom - 10) / 2;
+        // No text: the only ink is the box, within the 13-pixel square around the centred 10 x 10 one.
+        const QRect ink = InkBox(shot, {cell.Left, cell.Top, cell.Right, cell.Bottom - 1}, clWhite);
+        ASSERT_FALSE(ink.isEmpty()) << c.col << "," << c.row;
+        EXPECT_TRUE(QRect(left - 1, top - 1, 13, 13).contains(ink)) << c.col << "," << c.row;
+        EXPECT_GE(ink.width(), 10) << c.col << "," << c.row;
+        EXPECT_EQ(darkPixels(QRect(left + 2, top + 2, 6, 6)) > 0, c.checked) << c.col << "," << c.row;
+    }
+}
+
 TEST_F(GridControlTypeTest, LinkCellsShowInLinkColours) {
     AddTasks(2);
     OpenWithLines({"Subject;URL-Link"});
