@@ -7,11 +7,9 @@
 #include "data/bookings/ResourceBookings.h"
 #include "data/bookings/ResourceDateBookings.h"
 #include "data/module/DataModule.h"
-#include "platform/rtl/FormatSettings.h"
 #include "support/MillionBookings.h"
 
 #include <benchmark/benchmark.h>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -152,14 +150,3 @@ BENCHMARK_CAPTURE(WeekGridLoad, encrypted, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WeekGridPaint, encrypted, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(MonthGridLoad, encrypted, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(MonthGridPaint, encrypted, true)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    // The grids paint without a screen.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    rtl::UseUsEnglishFormatSettings();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

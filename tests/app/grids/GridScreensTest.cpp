@@ -6,6 +6,7 @@
 #include "app/grids/BookingGrid.h"
 #include "app/grids/MonthGrid.h"
 
+#include <QImage>
 #include <QScreen>
 
 namespace {
@@ -34,15 +35,22 @@ protected:
              {17, 1, At("8 16:00"), At("8 17:00")}});
     }
 
+    // Every grid shows at least one booking in its colour; with TAVORIN_GRID_SHOTS set the window is saved
+    // there as a picture for the architecture notes.
     void Save(TCustomGrid& grid, const QString& name) {
         QTest::qWait(100);
+        const QImage shown = grid.grab().toImage();
+        bool bookingShown = false;
+        for (int y = 0; y < shown.height() && !bookingShown; ++y)
+            for (int x = 0; x < shown.width() && !bookingShown; ++x)
+                bookingShown = (shown.pixel(x, y) & 0xFFFFFF) == 0xB4E6FF;
+        EXPECT_TRUE(bookingShown) << name.toStdString();
         const QString folder = qEnvironmentVariable("TAVORIN_GRID_SHOTS");
         if (folder.isEmpty()) return;
         const QPoint origin = form.mapToGlobal(QPoint(0, 0));
         ASSERT_TRUE(form.screen()
                         ->grabWindow(0, origin.x(), origin.y(), form.width(), form.height())
                         .save(QDir(folder).filePath(name)));
-        (void)grid;
     }
 
     static void Colour(TBookingGrid& grid) {
