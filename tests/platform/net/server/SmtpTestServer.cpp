@@ -11,8 +11,6 @@
 #include <QJsonObject>
 #include <QProcessEnvironment>
 #include <QTcpServer>
-#include <QTcpSocket>
-#include <QThread>
 #include <stdexcept>
 
 namespace testing_smtp {
@@ -41,37 +39,26 @@ int FreePort() {
 SmtpTestServer::SmtpTestServer(const SmtpServerOptions& options) {
     if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
     QDir(dir_.path()).mkdir(QStringLiteral("mail"));
-    const QString mailDir = dir_.filePath(QStringLiteral("mail"));
-    port_ = FreePort();
 
+    // The server binds a port of its own choosing and reports it: a port picked here and bound there could be
+    // taken in between by a test running beside this one.
     QStringList arguments;
     if (!options.misbehaviour.isEmpty()) {
-        arguments = {kScripts + QStringLiteral("/misbehaving_smtp_server.py"), QString::number(port_),
-                     options.misbehaviour};
-    } else if (options.user.isEmpty()) {
-        arguments = {QStringLiteral("-m"),
-                     QStringLiteral("aiosmtpd"),
-                     QStringLiteral("-n"),
-                     QStringLiteral("-l"),
-                     QStringLiteral("127.0.0.1:%1").arg(port_),
-                     QStringLiteral("-c"),
-                     QStringLiteral("capture_handler.CaptureHandler")};
+        arguments = {kScripts + QStringLiteral("/misbehaving_smtp_server.py"), options.misbehaviour};
+    } else {
+        arguments = {kScripts + QStringLiteral("/smtp_server.py"), dir_.filePath(QStringLiteral("mail"))};
         if (options.tls != SmtpServerOptions::NoTls) {
             MakeCertificate();
-            const bool smtps = options.tls == SmtpServerOptions::Smtps;
-            arguments << (smtps ? QStringLiteral("--smtpscert") : QStringLiteral("--tlscert")) << CertificateFile()
-                      << (smtps ? QStringLiteral("--smtpskey") : QStringLiteral("--tlskey"))
+            arguments << QStringLiteral("--tls")
+                      << (options.tls == SmtpServerOptions::Smtps ? QStringLiteral("smtps") : QStringLiteral("starttls"))
+                      << QStringLiteral("--cert") << CertificateFile() << QStringLiteral("--key")
                       << dir_.filePath(QStringLiteral("key.pem"));
         }
-        arguments << mailDir;
-    } else {
-        arguments = {kScripts + QStringLiteral("/smtp_auth_server.py"),
-                     QString::number(port_),
-                     mailDir,
-                     options.user,
-                     options.password,
-                     QString::number(options.refuseFirst)};
-        if (!options.mechanism.isEmpty()) arguments << options.mechanism;
+        if (!options.user.isEmpty()) {
+            arguments << QStringLiteral("--user") << options.user << QStringLiteral("--password") << options.password
+                      << QStringLiteral("--refuse-first") << QString::number(options.refuseFirst);
+            if (!options.mechanism.isEmpty()) arguments << QStringLiteral("--mechanism") << options.mechanism;
+        }
     }
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -83,7 +70,7 @@ SmtpTestServer::SmtpTestServer(const SmtpServerOptions& options) {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(kPython, arguments);
     if (!process_.waitForStarted(10000)) throw std::runtime_error("cannot start python3");
-    WaitUntilListening();
+    ReadPort();
 }
 
 SmtpTestServer::~SmtpTestServer() {
@@ -106,20 +93,18 @@ void SmtpTestServer::MakeCertificate() {
                 dir_.filePath(QStringLiteral("key.pem")), QStringLiteral("-out"), CertificateFile()});
 }
 
-void SmtpTestServer::WaitUntilListening() {
+void SmtpTestServer::ReadPort() {
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < 15000) {
+    while (!process_.canReadLine()) {
         if (process_.state() != QProcess::Running) throw std::runtime_error("the SMTP server stopped at start");
-        QTcpSocket probe;
-        probe.connectToHost(QHostAddress::LocalHost, quint16(port_));
-        if (probe.waitForConnected(200)) {
-            probe.abort();
-            return;
-        }
-        QThread::msleep(50);
+        if (timer.elapsed() > 30000) throw std::runtime_error("the SMTP server did not start listening");
+        process_.waitForReadyRead(200);
     }
-    throw std::runtime_error("the SMTP server did not start listening");
+    const QList<QByteArray> words = process_.readLine().trimmed().split(' ');
+    bool ok = false;
+    if (words.size() == 2 && words[0] == "READY") port_ = words[1].toInt(&ok);
+    if (!ok || port_ <= 0) throw std::runtime_error("the SMTP server did not say its port");
 }
 
 QString ReceivedMessage::Header(const QString& name) const {

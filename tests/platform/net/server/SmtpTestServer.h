@@ -1,4 +1,4 @@
-// A real SMTP server (aiosmtpd) on 127.0.0.1 for one test: started on a free port, stopped with the object.
+// A real SMTP server (aiosmtpd) on 127.0.0.1 for one test: on a port of its own, stopped with the object.
 #pragma once
 
 #include <QByteArray>
@@ -61,7 +61,7 @@ public:
 
 private:
     void MakeCertificate();
-    void WaitUntilListening();
+    void ReadPort();
 
     QTemporaryDir dir_;
     QProcess process_;

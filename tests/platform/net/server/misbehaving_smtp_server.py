@@ -1,6 +1,6 @@
 """An SMTP server that misbehaves on purpose, to show that the client stays bounded in time and memory.
 
-Usage: misbehaving_smtp_server.py PORT MODE
+Usage: misbehaving_smtp_server.py MODE   (prints "READY <port>" once it listens on a port of its choosing)
   trickle   the greeting comes one byte every quarter second (the line ends after 40 bytes)
   endless   the greeting is continuation lines ("220-...") that never end
   longline  the greeting is one line that never ends
@@ -41,12 +41,12 @@ class Handler(socketserver.BaseRequestHandler):
 
 
 def main():
-    port, mode = int(sys.argv[1]), sys.argv[2]
-    Handler.mode = mode
+    Handler.mode = sys.argv[1]
     socketserver.ThreadingTCPServer.allow_reuse_address = True
     socketserver.ThreadingTCPServer.daemon_threads = True
-    server = socketserver.ThreadingTCPServer(("127.0.0.1", port), Handler)
+    server = socketserver.ThreadingTCPServer(("127.0.0.1", 0), Handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
+    print("READY", server.server_address[1], flush=True)
     sys.stdin.read()
     server.shutdown()
 
