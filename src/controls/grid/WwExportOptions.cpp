@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QMimeData>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -129,6 +130,9 @@ private:
     QString CellText(const ExportColumn& column) { return grid_.GetCellText(column.dataCol); }
 
     void BuildColumns();
+    // A column title on one line.
+    static QString TitleText(const ExportColumn& column) { return QString(column.title).replace(u'~', u' '); }
+    QString TextLine(const QString& recordNo, const std::function<QString(const ExportColumn&)>& valueOf, bool header);
     QString TextHeader();
     QString TextRecord();
     QString HtmlHeader();
@@ -192,16 +196,17 @@ void GridExport::BuildColumns() {
 
 // ---- text
 
-QString GridExport::TextHeader() {
+QString GridExport::TextLine(const QString& recordNo, const std::function<QString(const ExportColumn&)>& valueOf,
+                             bool header) {
     QString line;
-    if (Has(esoShowRecordNo))
-        line += Fixed() ? QStringLiteral("%1 ").arg(QStringLiteral("#"), 8)
-                        : o_.QuoteText(QStringLiteral("#")) + o_.Delimiter;
+    if (Has(esoShowRecordNo)) line += Fixed() ? QStringLiteral("%1 ").arg(recordNo, 8) : recordNo + o_.Delimiter;
     for (const ExportColumn& column : columns_) {
         if (!column.exported) continue;
-        const QString value = o_.QuoteText(QString(column.title).replace(u'~', u' '));
+        const QString value = valueOf(column);
         if (Fixed()) {
-            const int width = column.displayWidth + QuoteAllowance();
+            // Records keep room for the title too; a longer value is written whole.
+            int width = column.displayWidth + QuoteAllowance();
+            if (!header) width = std::max(width, int(TitleText(column).size()) + QuoteAllowance());
             const bool right = FieldAlignment(column.field) != taLeftJustify;
             line += QStringLiteral("%1").arg(value, right ? width : -width);
             if (!LastDataColumn(column)) line += u' ';
@@ -213,27 +218,17 @@ QString GridExport::TextHeader() {
     return line + kCrLf;
 }
 
+QString GridExport::TextHeader() {
+    // The fixed-width heading's "#" goes unquoted.
+    const QString recordNo = Fixed() ? QStringLiteral("#") : o_.QuoteText(QStringLiteral("#"));
+    return TextLine(
+        recordNo, [&](const ExportColumn& column) { return o_.QuoteText(TitleText(column)); }, true);
+}
+
 QString GridExport::TextRecord() {
-    QString line;
-    if (Has(esoShowRecordNo)) {
-        const QString number = o_.QuoteText(QString::number(counter_));
-        line += Fixed() ? QStringLiteral("%1 ").arg(number, 8) : number + o_.Delimiter;
-    }
-    for (const ExportColumn& column : columns_) {
-        if (!column.exported) continue;
-        const QString value = o_.QuoteText(CellText(column));
-        if (Fixed()) {
-            const int width = std::max(column.displayWidth + QuoteAllowance(),
-                                       int(QString(column.title).replace(u'~', u' ').size()) + QuoteAllowance());
-            const bool right = FieldAlignment(column.field) != taLeftJustify;
-            line += QStringLiteral("%1").arg(value, right ? width : -width);
-            if (!LastDataColumn(column)) line += u' ';
-        } else {
-            line += value;
-            if (!LastDataColumn(column)) line += o_.Delimiter;
-        }
-    }
-    return line + kCrLf;
+    return TextLine(
+        o_.QuoteText(QString::number(counter_)),
+        [&](const ExportColumn& column) { return o_.QuoteText(CellText(column)); }, false);
 }
 
 // ---- HTML
