@@ -4,6 +4,7 @@
 
 #include "controls/edit/WwIntl.h"
 #include "controls/grid/WwIniAttributes.h"
+#include "platform/db/Field.h"
 #include "platform/ini/IniFiles.h"
 #include "platform/rtl/Messages.h"
 
@@ -121,6 +122,25 @@ TEST_F(GridIniLayout, RegistryKeepsTheSameLines) {
     ini->LoadLayout();
     EXPECT_EQ(grid->Selected().ToStringList(),
               (QStringList{"Client\t20\tClient name\tF", "Email\t30\tE-mail\tT\tContact"}));
+}
+
+TEST_F(GridIniLayout, WithTFieldsTheFieldsKeepWidthLabelAndReadOnly) {
+    grid->SetUseTFields(true);
+    TADOQuery query;
+    Open(query);
+    TField& subject = query.FieldByName(QStringLiteral("Subject"));
+    subject.SetDisplayWidth(7);
+    subject.SetDisplayLabel(QStringLiteral("Topic"));
+    subject.SetReadOnly(true);
+    ini->SaveLayout();
+    EXPECT_TRUE(FileText().contains(QStringLiteral("\nSubject=7;;Topic;;T\n"))) << FileText().toStdString();
+    subject.SetDisplayWidth(30);
+    subject.SetDisplayLabel(QStringLiteral("Other"));
+    subject.SetReadOnly(false);
+    ini->LoadLayout();
+    EXPECT_EQ(subject.DisplayWidth(), 7);
+    EXPECT_EQ(subject.DisplayLabel(), QStringLiteral("Topic"));
+    EXPECT_TRUE(subject.ReadOnly());
 }
 
 TEST_F(GridIniLayout, DefaultNamesNeedTheConnectedTextObject) {
