@@ -19,6 +19,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QMimeData>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -32,6 +33,8 @@ struct ExportColumn {
     TField* field = nullptr;
     bool exported = false;
     QString title;
+    // Adjacent columns with the same group name share a title above their own.
+    QString group;
     int displayWidth = 0;
     int pixelWidth = 0;
     QString controlKind;
@@ -65,6 +68,22 @@ QString HtmlStyleTags(QString text, const TFont& font) {
 
 // Data shown in the page must not be read as markup: a "<" in a cell would otherwise start a tag.
 QString HtmlEscaped(const QString& text) { return text.toHtmlEscaped(); }
+
+// A "text#address" value as a link; an address that reads as a bare e-mail address gets "MailTo:".
+QString HtmlLink(const QString& value) {
+    const qsizetype hash = value.indexOf(u'#');
+    const QString text = hash < 0 ? value : value.left(hash);
+    QString link = hash < 0 ? QString() : value.mid(hash + 1);
+    if (link.isEmpty()) link = text;
+    if (link == text) {
+        const qsizetype at = link.indexOf(u'@');
+        const qsizetype dot = link.indexOf(u'.');
+        if (at >= 1 && dot > at && !link.contains(QLatin1String("MAILTO:"), Qt::CaseInsensitive))
+            link = QStringLiteral("MailTo:") + link;
+    }
+    return QStringLiteral("<A href=\"") + HtmlEscaped(link) + QStringLiteral("\">") + HtmlEscaped(text) +
+           QStringLiteral("</A>");
+}
 
 bool SameLook(const TFont& a, const TFont& b) {
     return a.Name() == b.Name() && a.Size() == b.Size() && a.Color() == b.Color();
@@ -130,6 +149,20 @@ private:
     QString CellText(const ExportColumn& column) { return grid_.GetCellText(column.dataCol); }
 
     void BuildColumns();
+    struct TitleLook {
+        TFont font;
+        TAlignment alignment = taLeftJustify;
+        TBrush brush;
+    };
+    // The title font, alignment and colour, as the grid's title event leaves them with esoDynamicColors.
+    TitleLook TitleLookOf(const ExportColumn& column);
+    // One past the last column of the group that starts at index.
+    std::size_t GroupEnd(std::size_t index) const;
+    static QString HtmlTitle(const QString& title) { return HtmlEscaped(title).replace(u'~', QStringLiteral("<BR>")); }
+    // The line-th "~"-part of a title with every ";" doubled.
+    static QString SylkTitlePart(const QString& title, int line) {
+        return title.section(u'~', line - 1, line - 1).replace(u';', QStringLiteral(";;"));
+    }
     // A column title on one line.
     static QString TitleText(const ExportColumn& column) { return QString(column.title).replace(u'~', u' '); }
     QString TextLine(const QString& recordNo, const std::function<QString(const ExportColumn&)>& valueOf, bool header);
@@ -172,6 +205,7 @@ void GridExport::BuildColumns() {
             column.displayWidth = column.field ? column.field->DisplayWidth() : 0;
         } else {
             column.title = controls::SelectedLinePart(line, controls::SelectedPart::Title);
+            column.group = controls::SelectedLinePart(line, controls::SelectedPart::Group);
             column.displayWidth = controls::SelectedLinePart(line, controls::SelectedPart::Width).toInt();
         }
         column.pixelWidth = grid_.ColWidths(i + grid_.IndicatorOffset());
@@ -192,6 +226,22 @@ void GridExport::BuildColumns() {
         }
         columns_.push_back(column);
     }
+}
+
+GridExport::TitleLook GridExport::TitleLookOf(const ExportColumn& column) {
+    TitleLook look;
+    look.font.Assign(grid_.TitleFont());
+    look.alignment = grid_.TitleAlignment();
+    look.brush.Color = grid_.TitleColor;
+    if (Has(esoDynamicColors) && column.field)
+        grid_.DoCalcTitleAttributes(column.field->FieldName(), look.font, look.alignment, look.brush);
+    return look;
+}
+
+std::size_t GridExport::GroupEnd(std::size_t index) const {
+    std::size_t end = index + 1;
+    while (end < columns_.size() && columns_[end].group == columns_[index].group) ++end;
+    return end;
 }
 
 // ---- text
@@ -257,23 +307,51 @@ QString GridExport::HtmlHeader() {
             html += QStringLiteral("<TD ALIGN=\"CENTER\" ") + HtmlFontStyleAttribute(titleFont) +
                     QStringLiteral(" SCOPE=\"col\" bgcolor=#") + titleColor + QStringLiteral(" RowSpan=\"2\">") +
                     HtmlStyleTags(QStringLiteral("#"), titleFont) + QStringLiteral("</TD>") + kCrLf;
-        for (const ExportColumn& column : columns_) {
-            if (!column.exported) continue;
-            TFont font;
-            font.Assign(titleFont);
-            TAlignment alignment = grid_.TitleAlignment();
-            TBrush brush;
-            brush.Color = grid_.TitleColor;
-            if (Has(esoDynamicColors) && column.field)
-                grid_.DoCalcTitleAttributes(column.field->FieldName(), font, alignment, brush);
-            const QString fontPart = SameLook(font, titleFont) ? QString() : u' ' + HtmlFontStyleAttribute(font);
-            html += QStringLiteral("<TD") + fontPart + QStringLiteral(" ALIGN=\"") + AlignmentWord(alignment) +
-                    QStringLiteral("\" SCOPE=\"col\" bgcolor=#") + ColorToHtmlHex(brush.Color) +
-                    QStringLiteral(" RowSpan=\"2\">") +
-                    HtmlStyleTags(HtmlEscaped(column.title).replace(u'~', QStringLiteral("<BR>")), font) +
-                    QStringLiteral("</TD>") + kCrLf;
+        bool grouped = false;
+        for (std::size_t i = 0; i < columns_.size();) {
+            const ExportColumn& column = columns_[i];
+            const TitleLook look = TitleLookOf(column);
+            const QString fontPart =
+                SameLook(look.font, titleFont) ? QString() : u' ' + HtmlFontStyleAttribute(look.font);
+            if (!column.group.isEmpty()) {
+                const std::size_t end = GroupEnd(i);
+                const int exported = int(std::count_if(columns_.begin() + i, columns_.begin() + end,
+                                                       [](const ExportColumn& c) { return c.exported; }));
+                if (exported > 0) {
+                    grouped = true;
+                    html += QStringLiteral("<TD") + fontPart + QStringLiteral(" SCOPE=\"col\" bgcolor=#") +
+                            ColorToHtmlHex(look.brush.Color) + QStringLiteral(" ALIGN=CENTER ColSpan=\"") +
+                            QString::number(exported) + QStringLiteral("\">") +
+                            HtmlStyleTags(HtmlTitle(column.group), look.font) + QStringLiteral("</TD>") + kCrLf;
+                }
+                i = end;
+                continue;
+            }
+            if (column.exported)
+                html += QStringLiteral("<TD") + fontPart + QStringLiteral(" ALIGN=\"") + AlignmentWord(look.alignment) +
+                        QStringLiteral("\" SCOPE=\"col\" bgcolor=#") + ColorToHtmlHex(look.brush.Color) +
+                        QStringLiteral(" RowSpan=\"2\">") + HtmlStyleTags(HtmlTitle(column.title), look.font) +
+                        QStringLiteral("</TD>") + kCrLf;
+            ++i;
         }
-        html += QStringLiteral("</TR>") + kCrLf + QStringLiteral("<TR></TR>") + kCrLf;
+        html += QStringLiteral("</TR>") + kCrLf;
+        if (grouped) {
+            html += QStringLiteral("<TR ") + HtmlFontStyleAttribute(titleFont) + QStringLiteral(" ALIGN=") +
+                    AlignmentWord(grid_.TitleAlignment()) + u'>' + kCrLf;
+            for (const ExportColumn& column : columns_) {
+                if (!column.exported || column.group.isEmpty()) continue;
+                const TitleLook look = TitleLookOf(column);
+                const QString fontPart =
+                    SameLook(look.font, titleFont) ? QString() : u' ' + HtmlFontStyleAttribute(look.font);
+                html += QStringLiteral("<TD") + fontPart + QStringLiteral(" ALIGN=\"") + AlignmentWord(look.alignment) +
+                        QStringLiteral("\" SCOPE=\"col\" bgcolor=#") + ColorToHtmlHex(look.brush.Color) +
+                        QStringLiteral(" >") + HtmlStyleTags(HtmlTitle(column.title), look.font) +
+                        QStringLiteral("</TD>") + kCrLf;
+            }
+            html += QStringLiteral("</TR>") + kCrLf;
+        } else {
+            html += QStringLiteral("<TR></TR>") + kCrLf;
+        }
     }
     html += QStringLiteral("</THEAD>") + kCrLf;
     if (Has(esoShowFooter) && grid_.Options().Contains(dgShowFooter)) {
@@ -315,6 +393,9 @@ QString GridExport::HtmlRecord() {
             text = text == column.controlParams.section(u';', 0, 0)
                        ? QStringLiteral("<input align=\"middle\" type=\"checkbox\" checked >")
                        : QStringLiteral("<INPUT ALIGN=\"middle\" TYPE=\"checkbox\" >");
+        } else if (Has(esoEmbedURL) && column.field &&
+                   column.controlKind.compare(QLatin1String("URL-Link"), Qt::CaseInsensitive) == 0) {
+            text = HtmlLink(column.field->AsString());
         } else {
             text = HtmlEscaped(text);
             text.replace(kCrLf, QStringLiteral("<BR>"));
@@ -365,25 +446,50 @@ QString GridExport::SylkHeader() {
     }
     if (Has(esoShowHeader)) {
         const int lines = grid_.TitleLines();
+        // Grouped columns give the first half of the title lines to the group's name, the rest to their titles.
+        const int groupLines = lines / 2;
         for (int t = 1; t <= lines; ++t) {
             if (Has(esoShowRecordNo))
                 sylk +=
                     t == 1 ? QString(QStringLiteral("F;SLRTM0;FG0C;Y1;X1") + kCrLf + QStringLiteral("C;K\"#\"") + kCrLf)
                            : QString(QStringLiteral("F;SLRBM0;FG0C;Y%1;X1").arg(t) + kCrLf);
             x = 1 + RecordNoColumns();
-            for (const ExportColumn& column : columns_) {
+            for (std::size_t i = 0; i < columns_.size(); ++i) {
+                const ExportColumn& column = columns_[i];
                 if (!column.exported) continue;
-                TFont font;
-                font.Assign(grid_.TitleFont());
-                TAlignment alignment = grid_.TitleAlignment();
-                TBrush brush;
-                if (Has(esoDynamicColors) && column.field)
-                    grid_.DoCalcTitleAttributes(column.field->FieldName(), font, alignment, brush);
-                sylk += QStringLiteral("F;SLR") + (t == 1 ? QStringLiteral("T") : QString()) +
-                        (t == lines ? QStringLiteral("B") : QString()) + u'M' + QString::number(SylkFontIndex(font)) +
-                        QStringLiteral(";FG0") + AlignmentLetter(alignment) + QStringLiteral(";Y%1;X%2").arg(t).arg(x) +
-                        kCrLf;
-                const QString part = column.title.section(u'~', t - 1, t - 1).replace(u';', QStringLiteral(";;"));
+                const bool grouped = !column.group.isEmpty() && groupLines > 0;
+                if (grouped && t <= groupLines) {
+                    // The group's cell stands at its first exported column.
+                    std::size_t start = i;
+                    while (start > 0 && columns_[start - 1].group == column.group) --start;
+                    const bool first = std::none_of(columns_.begin() + start, columns_.begin() + i,
+                                                    [](const ExportColumn& c) { return c.exported; });
+                    const QString part = SylkTitlePart(column.group, t);
+                    if (t == 1) {
+                        if (first)
+                            sylk += QStringLiteral("F;SLTM0;FG0C;Y1;X%1").arg(x) + kCrLf + QStringLiteral("C;K\"") +
+                                    part + u'"' + kCrLf;
+                        else
+                            sylk += QStringLiteral("F;STM0;FG0C;X%1").arg(column.dataCol + RecordNoColumns() + 1) +
+                                    kCrLf + QStringLiteral("C;K\"\"") + kCrLf;
+                    } else if (first || t == groupLines) {
+                        sylk += QStringLiteral("F;S") + (first ? QStringLiteral("L") : QString()) +
+                                (t == groupLines ? QStringLiteral("B") : QString()) +
+                                QStringLiteral("M0;FG0C;Y%1;X%2").arg(t).arg(x) + kCrLf;
+                        if (first && !part.isEmpty()) sylk += QStringLiteral("C;K\"") + part + u'"' + kCrLf;
+                    }
+                    ++x;
+                    continue;
+                }
+                // An ungrouped column's title starts on line 1, a grouped one's after the group's lines.
+                const int line = grouped ? t - groupLines : t;
+                const int lastLine = grouped ? lines - groupLines : lines;
+                const TitleLook look = TitleLookOf(column);
+                sylk += QStringLiteral("F;SLR") + (line == 1 ? QStringLiteral("T") : QString()) +
+                        (line == lastLine ? QStringLiteral("B") : QString()) + u'M' +
+                        QString::number(SylkFontIndex(look.font)) + QStringLiteral(";FG0") +
+                        AlignmentLetter(look.alignment) + QStringLiteral(";Y%1;X%2").arg(t).arg(x) + kCrLf;
+                const QString part = SylkTitlePart(column.title, line);
                 if (!part.isEmpty()) sylk += QStringLiteral("C;K\"") + part + u'"' + kCrLf;
                 ++x;
             }

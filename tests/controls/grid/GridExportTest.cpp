@@ -158,6 +158,68 @@ INSTANTIATE_TEST_SUITE_P(
                    "E"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(GridExport, GroupedColumnsShareATitleCellOverTheirExportedColumns) {
+    grid->Selected().SetStrings(
+        {"Subject\t12\tSubject\tF\tWork", "PercentCompleted\t4\tDone~%\tF\tWork", "Notes\t10\tNotes\tF"});
+    grid->RebuildLayout();
+    exporter->ExportType = wwgetHTML;
+    exporter->Options = TwwExportSaveOptions{esoShowHeader, esoBestColFit};
+    const QByteArray row = "<TR " FONT " ALIGN=left>\r\n";
+    for (const bool subject : {true, false}) {
+        exporter->OnExportField = [&](TwwCustomDBGrid*, TField* field, bool& accept) {
+            accept = subject || field->FieldName() != QLatin1String("Subject");
+        };
+        exporter->Save();
+        const QByteArray written = Written();
+        const QByteArray head =
+            written.mid(written.indexOf("<THEAD>"), written.indexOf("</THEAD>") - written.indexOf("<THEAD>"));
+        QByteArray expected =
+            "<THEAD>\r\n" + row + "<TD SCOPE=\"col\" bgcolor=#C0C0C0 ALIGN=CENTER ColSpan=\"" +
+            QByteArray(subject ? "2" : "1") + "\"><B>Work</B></TD>\r\n" +
+            "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 RowSpan=\"2\"><B>Notes</B></TD>\r\n</TR>\r\n" + row;
+        if (subject) expected += "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 ><B>Subject</B></TD>\r\n";
+        expected += "<TD ALIGN=\"left\" SCOPE=\"col\" bgcolor=#C0C0C0 ><B>Done<BR>%</B></TD>\r\n</TR>\r\n";
+        EXPECT_EQ(QString::fromUtf8(head), QString::fromUtf8(expected)) << subject;
+    }
+}
+
+TEST_F(GridExport, SylkWithTwoTitleLinesPutsGroupsAboveTitlesAndRecordsFromRowThree) {
+    grid->Selected().SetStrings(
+        {"Subject\t12\tSubject\tF\tWork", "PercentCompleted\t4\tDone~%\tF\tWork", "Notes\t10\tNotes\tF"});
+    grid->SetTitleLines(2);
+    exporter->ExportType = wwgetSYLK;
+    exporter->Save();
+    const QByteArray written = Written();
+    EXPECT_TRUE(
+        written.contains("F;G;M255\r\nF;W1 1 12\r\nF;W2 2 4\r\nF;W3 3 10\r\n"
+                         "F;SLTM0;FG0C;Y1;X1\r\nC;K\"Work\"\r\n"
+                         "F;STM0;FG0C;X2\r\nC;K\"\"\r\n"
+                         "F;SLRTM0;FG0L;Y1;X3\r\nC;K\"Notes\"\r\n"
+                         "F;SLRTBM0;FG0L;Y2;X1\r\nC;K\"Subject\"\r\n"
+                         "F;SLRTBM0;FG0L;Y2;X2\r\nC;K\"Done\"\r\n"
+                         "F;SLRBM0;FG0L;Y2;X3\r\n"
+                         "\r\n"
+                         "F;SLTRBM1;FG0L;Y3;X1\r\nC;K\"Plain\"\r\n"))
+        << written.toStdString();
+    EXPECT_TRUE(written.contains("B;Y4;X3\r\n"));
+}
+
+TEST_F(GridExport, UrlColumnsBecomeLinksAndBareAddressesMailLinks) {
+    connection.Execute("UPDATE Tasks SET Subject = 'someone@example.com' WHERE TaskId = 1");
+    connection.Execute("UPDATE Tasks SET Subject = 'Site#http://example.org/?a=1&b=\"2\"' WHERE TaskId = 2");
+    query.Requery();
+    grid->ControlType().SetStrings({"Subject;URL-Link"});
+    exporter->ExportType = wwgetHTML;
+    exporter->Options = TwwExportSaveOptions{esoEmbedURL, esoBestColFit};
+    exporter->Save();
+    const QByteArray written = Written();
+    EXPECT_TRUE(
+        written.contains(">\r\n<TD NOWRAP ALIGN=\"left\" WIDTH=\"0*\" SCOPE=\"row\">"
+                         "<A href=\"MailTo:someone@example.com\">someone@example.com</A></TD>"));
+    EXPECT_TRUE(written.contains("<A href=\"http://example.org/?a=1&amp;b=&quot;2&quot;\">Site</A></TD>"));
+    EXPECT_TRUE(written.contains("<A href=\"&lt;&amp;&gt;\">&lt;&amp;&gt;</A></TD>"));
+}
+
 TEST_F(GridExport, RefusedLastColumnLeavesTheDelimiterAndQuotesAreNotDoubled) {
     exporter->Options = TwwExportSaveOptions{esoDblQuoteFields};
     exporter->OnExportField = [](TwwCustomDBGrid*, TField* field, bool& accept) {
