@@ -1,6 +1,8 @@
 // The grid export: text, HTML and SYLK documents built from the grid's columns and display texts.
 #include "controls/grid/WwExportOptions.h"
 
+#include "controls/edit/WwCheckBox.h"
+#include "controls/edit/WwDBComboBox.h"
 #include "controls/edit/WwStrings.h"
 #include "controls/grid/WwMultiSelect.h"
 #include "controls/grid/WwSelectedList.h"
@@ -163,6 +165,12 @@ private:
     static QString SylkTitlePart(const QString& title, int line) {
         return title.section(u'~', line - 1, line - 1).replace(u';', QStringLiteral(";;"));
     }
+    // The edit control a "CustomEdit" column names; null for other columns and a control not found.
+    TControl* CustomControl(const ExportColumn& column) const;
+    // A check box or a combo box in HTML for the column's custom control; empty for other columns.
+    QString ControlHtml(const ExportColumn& column, const QString& text);
+    // An integer cell: a custom control's column gives the number, or with esoAddControls what the user reads.
+    QString SylkIntegerValue(const ExportColumn& column);
     // A column title on one line.
     static QString TitleText(const ExportColumn& column) { return QString(column.title).replace(u'~', u' '); }
     QString TextLine(const QString& recordNo, const std::function<QString(const ExportColumn&)>& valueOf, bool header);
@@ -242,6 +250,33 @@ std::size_t GridExport::GroupEnd(std::size_t index) const {
     std::size_t end = index + 1;
     while (end < columns_.size() && columns_[end].group == columns_[index].group) ++end;
     return end;
+}
+
+TControl* GridExport::CustomControl(const ExportColumn& column) const {
+    if (column.controlKind.compare(QLatin1String("CustomEdit"), Qt::CaseInsensitive) != 0) return nullptr;
+    return grid_.FindEditControl(column.controlParams.section(u';', 0, 0));
+}
+
+QString GridExport::ControlHtml(const ExportColumn& column, const QString& text) {
+    TControl* control = CustomControl(column);
+    if (auto* box = dynamic_cast<TwwCheckBox*>(control))
+        return text.compare(box->ValueChecked(), Qt::CaseInsensitive) == 0
+                   ? QStringLiteral("<input align=\"middle\" type=\"checkbox\" checked >")
+                   : QStringLiteral("<INPUT ALIGN=\"middle\" TYPE=\"checkbox\" >");
+    auto* combo = dynamic_cast<TwwDBCustomComboBox*>(control);
+    if (!combo) return {};
+    QString html = QStringLiteral("<Select Name=\"wwCombo%1\">").arg(counter_) + kCrLf;
+    const TStrings& items = combo->Items();
+    for (int i = 0; i < items.Count(); ++i) {
+        const QString item = items[i];
+        const bool mapped = combo->MapList() && item.contains(u'\t');
+        const QString display = mapped ? item.section(u'\t', 0, 0) : item;
+        const QString value = mapped ? item.section(u'\t', 1) : item;
+        html += QStringLiteral("<Option Value=\"") + HtmlEscaped(value) + u'"' +
+                (text.compare(display, Qt::CaseInsensitive) == 0 ? QStringLiteral(" selected") : QString()) + u'>' +
+                HtmlEscaped(display) + kCrLf;
+    }
+    return html + QStringLiteral("</Select>") + kCrLf;
 }
 
 // ---- text
@@ -393,6 +428,9 @@ QString GridExport::HtmlRecord() {
             text = text == column.controlParams.section(u';', 0, 0)
                        ? QStringLiteral("<input align=\"middle\" type=\"checkbox\" checked >")
                        : QStringLiteral("<INPUT ALIGN=\"middle\" TYPE=\"checkbox\" >");
+        } else if (const QString control = Has(esoAddControls) ? ControlHtml(column, text) : QString();
+                   !control.isEmpty()) {
+            text = control;
         } else if (Has(esoEmbedURL) && column.field &&
                    column.controlKind.compare(QLatin1String("URL-Link"), Qt::CaseInsensitive) == 0) {
             text = HtmlLink(column.field->AsString());
@@ -537,11 +575,7 @@ QString GridExport::SylkRecord() {
             switch (type) {
                 case ftSmallint:
                 case ftInteger:
-                case ftWord:
-                    value = column.controlKind.compare(QLatin1String("CustomEdit"), Qt::CaseInsensitive) == 0
-                                ? QString::number(field->AsInteger())
-                                : SylkText(CellText(column));
-                    break;
+                case ftWord: value = SylkIntegerValue(column); break;
                 case ftBoolean:
                     value = field->AsBoolean() ? QStringLiteral("\"TRUE\"") : QStringLiteral("\"FALSE\"");
                     break;
@@ -561,6 +595,20 @@ QString GridExport::SylkRecord() {
         ++x;
     }
     return sylk;
+}
+
+QString GridExport::SylkIntegerValue(const ExportColumn& column) {
+    if (column.controlKind.compare(QLatin1String("CustomEdit"), Qt::CaseInsensitive) != 0)
+        return SylkText(CellText(column));
+    TControl* control = CustomControl(column);
+    if (Has(esoAddControls)) {
+        if (auto* combo = dynamic_cast<TwwDBCustomComboBox*>(control); combo && combo->MapList())
+            return u'"' + SylkText(CellText(column)) + u'"';
+        if (auto* box = dynamic_cast<TwwCheckBox*>(control))
+            return u'"' + (column.field->AsInteger() == 1 ? box->DisplayValueChecked : box->DisplayValueUnchecked) +
+                   u'"';
+    }
+    return QString::number(column.field->AsInteger());
 }
 
 // ---- the run

@@ -2,9 +2,12 @@
 // all records or the selected ones.
 #include "GridFixture.h"
 
+#include "controls/edit/WwCheckBox.h"
+#include "controls/edit/WwDBComboBox.h"
 #include "controls/grid/WwExportOptions.h"
 #include "controls/grid/WwMultiSelect.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/ui/Form.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -218,6 +221,49 @@ TEST_F(GridExport, UrlColumnsBecomeLinksAndBareAddressesMailLinks) {
                          "<A href=\"MailTo:someone@example.com\">someone@example.com</A></TD>"));
     EXPECT_TRUE(written.contains("<A href=\"http://example.org/?a=1&amp;b=&quot;2&quot;\">Site</A></TD>"));
     EXPECT_TRUE(written.contains("<A href=\"&lt;&amp;&gt;\">&lt;&amp;&gt;</A></TD>"));
+}
+
+TEST_F(GridExport, CustomControlsBecomeFormControlsWithAddControls) {
+    TForm host;
+    grid->setParent(&host);
+    // The host must not free the fixture's grid, whatever the test does.
+    struct Release {
+        QWidget* grid;
+        ~Release() { grid->setParent(nullptr); }
+    } release{grid.get()};
+    auto* box = new TwwCheckBox(&host);
+    box->setObjectName(QStringLiteral("DoneBox"));
+    box->SetValueChecked(QStringLiteral("100"));
+    box->DisplayValueChecked = QStringLiteral("Done");
+    box->DisplayValueUnchecked = QStringLiteral("Open");
+    auto* combo = new TwwDBComboBox(&host);
+    combo->setObjectName(QStringLiteral("LevelCombo"));
+    combo->Items().SetStrings({"5", "50", "<100>"});
+    exporter->ExportType = wwgetHTML;
+    exporter->Options = TwwExportSaveOptions{esoAddControls, esoBestColFit};
+
+    grid->ControlType().SetStrings({"PercentCompleted;CustomEdit;DoneBox"});
+    exporter->Save();
+    QByteArray written = Written();
+    EXPECT_EQ(written.count("<INPUT ALIGN=\"middle\" TYPE=\"checkbox\" >"), 2);
+    EXPECT_TRUE(written.contains("SCOPE=\"row\"><input align=\"middle\" type=\"checkbox\" checked ></TD>"));
+
+    grid->ControlType().SetStrings({"PercentCompleted;CustomEdit;LevelCombo"});
+    exporter->Save();
+    written = Written();
+    EXPECT_TRUE(
+        written.contains("<Select Name=\"wwCombo2\">\r\n<Option Value=\"5\">5\r\n<Option Value=\"50\" "
+                         "selected>50\r\n<Option Value=\"&lt;100&gt;\">&lt;100&gt;\r\n</Select>\r\n</TD>"))
+        << written.toStdString();
+
+    // SYLK writes what the check box shows; without esoAddControls the number.
+    grid->ControlType().SetStrings({"PercentCompleted;CustomEdit;DoneBox"});
+    exporter->ExportType = wwgetSYLK;
+    exporter->Save();
+    EXPECT_EQ(Written().count("C;K\"Open\"\r\n"), 3);
+    exporter->Options = TwwExportSaveOptions{};
+    exporter->Save();
+    EXPECT_TRUE(Written().contains("C;K100\r\n"));
 }
 
 TEST_F(GridExport, RefusedLastColumnLeavesTheDelimiterAndQuotesAreNotDoubled) {
