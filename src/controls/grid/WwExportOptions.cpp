@@ -151,6 +151,7 @@ private:
     QString CellText(const ExportColumn& column) { return grid_.GetCellText(column.dataCol); }
 
     void BuildColumns();
+    // How a title or a cell looks.
     struct TitleLook {
         TFont font;
         TAlignment alignment = taLeftJustify;
@@ -158,6 +159,8 @@ private:
     };
     // The title font, alignment and colour, as the grid's title event leaves them with esoDynamicColors.
     TitleLook TitleLookOf(const ExportColumn& column);
+    // A data cell's font and colour, as the grid's cell-colour event leaves them with esoDynamicColors.
+    TitleLook CellLookOf(const ExportColumn& column);
     // One past the last column of the group that starts at index.
     std::size_t GroupEnd(std::size_t index) const;
     static QString HtmlTitle(const QString& title) { return HtmlEscaped(title).replace(u'~', QStringLiteral("<BR>")); }
@@ -243,6 +246,15 @@ GridExport::TitleLook GridExport::TitleLookOf(const ExportColumn& column) {
     look.brush.Color = grid_.TitleColor;
     if (Has(esoDynamicColors) && column.field)
         grid_.DoCalcTitleAttributes(column.field->FieldName(), look.font, look.alignment, look.brush);
+    return look;
+}
+
+GridExport::TitleLook GridExport::CellLookOf(const ExportColumn& column) {
+    TitleLook look;
+    look.font.Assign(grid_.Font());
+    look.brush.Color = grid_.Color();
+    if (Has(esoDynamicColors) && column.field)
+        grid_.DoCalcCellColors(column.field, TGridDrawState(), false, look.font, look.brush);
     return look;
 }
 
@@ -440,12 +452,9 @@ QString GridExport::HtmlRecord() {
             text.replace(u'\n', QStringLiteral("<BR>"));
             if (text.isEmpty()) text = QStringLiteral("&nbsp;");
         }
-        TFont font;
-        font.Assign(gridFont);
-        TBrush brush;
-        brush.Color = grid_.Color();
-        if (Has(esoDynamicColors) && column.field)
-            grid_.DoCalcCellColors(column.field, TGridDrawState(), false, font, brush);
+        const TitleLook look = CellLookOf(column);
+        const TFont& font = look.font;
+        const TBrush& brush = look.brush;
         html += QStringLiteral("<TD NOWRAP");
         if (!checkBox) html += QStringLiteral(" ALIGN=\"") + AlignmentWord(FieldAlignment(column.field)) + u'"';
         if (!SameLook(font, gridFont)) html += u' ' + HtmlFontStyleAttribute(font);
@@ -550,13 +559,7 @@ QString GridExport::SylkRecord() {
     int x = 1 + RecordNoColumns();
     for (const ExportColumn& column : columns_) {
         if (!column.exported) continue;
-        TFont font;
-        font.Assign(gridFont);
-        TBrush brush;
-        brush.Color = grid_.Color();
-        if (Has(esoDynamicColors) && column.field)
-            grid_.DoCalcCellColors(column.field, TGridDrawState(), false, font, brush);
-        const int fontIndex = SylkFontIndex(font);
+        const int fontIndex = SylkFontIndex(CellLookOf(column).font);
         const TFieldType type = column.field ? column.field->DataType() : ftUnknown;
         const bool formatted =
             type == ftFloat || type == ftCurrency || type == ftDate || type == ftTime || type == ftDateTime;

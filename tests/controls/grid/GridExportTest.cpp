@@ -266,6 +266,29 @@ TEST_F(GridExport, CustomControlsBecomeFormControlsWithAddControls) {
     EXPECT_TRUE(Written().contains("C;K100\r\n"));
 }
 
+TEST_F(GridExport, DynamicColoursComeFromTheGridsEvents) {
+    grid->OnCalcCellColors = [](QObject*, TField* field, TGridDrawState, bool, TFont& font, TBrush& brush) {
+        if (field->FieldName() != QLatin1String("PercentCompleted")) return;
+        brush.Color = clYellow;
+        font.SetColor(clRed);
+    };
+    grid->OnCalcTitleAttributes = [](QObject*, const QString& name, TFont&, TBrush& brush, TAlignment& alignment) {
+        if (name != QLatin1String("Subject")) return;
+        brush.Color = clAqua;
+        alignment = taCenter;
+    };
+    exporter->ExportType = wwgetHTML;
+    exporter->Options = TwwExportSaveOptions{esoShowHeader, esoDynamicColors, esoBestColFit};
+    exporter->Save();
+    const QByteArray written = Written();
+    EXPECT_TRUE(
+        written.contains("<TD ALIGN=\"center\" SCOPE=\"col\" bgcolor=#00FFFF RowSpan=\"2\"><B>Subject</B></TD>"));
+    EXPECT_TRUE(
+        written.contains("<TD NOWRAP ALIGN=\"right\" STYLE=\"font-family: Arial;font-size: 10 pt;color:#FF0000;\" "
+                         "BGCOLOR=#FFFF00 WIDTH=\"0*\" SCOPE=\"row\">50</TD>"));
+    EXPECT_TRUE(written.contains("<TD NOWRAP ALIGN=\"left\" WIDTH=\"0*\" SCOPE=\"row\">Plain</TD>"));
+}
+
 TEST_F(GridExport, RefusedLastColumnLeavesTheDelimiterAndQuotesAreNotDoubled) {
     exporter->Options = TwwExportSaveOptions{esoDblQuoteFields};
     exporter->OnExportField = [](TwwCustomDBGrid*, TField* field, bool& accept) {
