@@ -3,6 +3,7 @@
 
 #include "controls/grid/Wwdbigrd.h"
 
+#include <QSet>
 #include <algorithm>
 
 namespace controls {
@@ -16,15 +17,6 @@ TDataSet* GridMultiSelection::DataSet() const {
 
 bool GridMultiSelection::Before(const TBookmark& a, const TBookmark& b) const {
     return DataSet()->CompareBookmarks(a, b) < 0;
-}
-
-bool GridMultiSelection::CurrentRecordMarked() const {
-    TDataSet* dataSet = DataSet();
-    if (!dataSet || dataSet->State() == dsEdit || dataSet->State() == dsInsert) return false;
-    const TBookmark current = dataSet->ActiveBookmark();
-    if (current.isEmpty()) return false;
-    return std::any_of(selectedList_.begin(), selectedList_.end(),
-                       [&](const TBookmark& mark) { return dataSet->CompareBookmarks(mark, current) == 0; });
 }
 
 bool GridMultiSelection::Accepts(const MultiSelectRecordEvent& event, bool selecting) {
@@ -46,11 +38,16 @@ void GridMultiSelection::RefreshSelectedRows() {
         rowCache_.assign(records, false);
         return;
     }
+    // A dataset gives one record the same bookmark every time, so the marks are looked up by their bytes
+    // rather than compared one by one for every row of every paint.
+    const QSet<TBookmark> marks(selectedList_.begin(), selectedList_.end());
+    TDataSet* dataSet = DataSet();
+    const bool editing = dataSet->State() == dsEdit || dataSet->State() == dsInsert;
     const int active = link.ActiveRecord();
     try {
         for (int record = 0; record < records; ++record) {
             link.SetActiveRecord(record);
-            rowCache_.push_back(CurrentRecordMarked());
+            rowCache_.push_back(!editing && marks.contains(dataSet->ActiveBookmark()));
         }
     } catch (...) {
         link.SetActiveRecord(active);
@@ -143,18 +140,18 @@ void GridMultiSelection::SelectRecordRange(const TBookmark& a, const TBookmark& 
     const int row = grid_.DataRowOf(grid_.Row());
     // A mark a handler kept while the range was cleared stays once: a second copy would keep the record
     // marked after it is unmarked.
+    QSet<TBookmark> present;
     auto append = [&](const TBookmark& mark) {
-        if (mark.isEmpty()) return false;
-        const bool present = std::any_of(selectedList_.begin(), selectedList_.end(), [&](const TBookmark& had) {
-            return dataSet->CompareBookmarks(had, mark) == 0;
-        });
-        if (!present) selectedList_.push_back(mark);
-        return true;
+        if (!mark.isEmpty() && !present.contains(mark)) {
+            present.insert(mark);
+            selectedList_.push_back(mark);
+        }
     };
     dataSet->DisableControls();
     try {
         if (Before(a, b)) {
             UnselectRecordRange(a, b);
+            present = QSet<TBookmark>(selectedList_.begin(), selectedList_.end());
             TBookmark last = dataSet->GetBookmark();
             append(last);
             while (Before(last, b)) {
@@ -166,6 +163,7 @@ void GridMultiSelection::SelectRecordRange(const TBookmark& a, const TBookmark& 
         } else {
             dataSet->GotoBookmark(b);
             UnselectRecordRange(b, a);
+            present = QSet<TBookmark>(selectedList_.begin(), selectedList_.end());
             TBookmark last = dataSet->GetBookmark();
             append(last);
             try {

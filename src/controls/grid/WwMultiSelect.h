@@ -58,8 +58,6 @@ public:
 
 private:
     TDataSet* DataSet() const;
-    // The current record is marked: false while editing or inserting and without a bookmark.
-    bool CurrentRecordMarked() const;
     bool Accepts(const MultiSelectRecordEvent& event, bool selecting);
     // a lies before b.
     bool Before(const TBookmark& a, const TBookmark& b) const;
@@ -67,7 +65,7 @@ private:
 
     TwwCustomDBGrid& grid_;
     std::vector<TBookmark> selectedList_;
-    // One per buffered record: the link's active record at each index is marked.
+    // One per buffered record: the link's active record at each index is marked (never while editing).
     std::vector<bool> rowCache_;
     TBookmark anchor_;
     bool anchorValid_ = false;
