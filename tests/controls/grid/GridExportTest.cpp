@@ -289,6 +289,21 @@ TEST_F(GridExport, DynamicColoursComeFromTheGridsEvents) {
     EXPECT_TRUE(written.contains("<TD NOWRAP ALIGN=\"left\" WIDTH=\"0*\" SCOPE=\"row\">Plain</TD>"));
 }
 
+TEST_F(GridExport, HtmlFooterShowsTheColumnsFooterValues) {
+    grid->SetOptions(grid->Options().Include(dgShowFooter));
+    grid->FooterColor = clGray;
+    grid->FooterCellColor = clWhite;
+    ASSERT_EQ(grid->Columns().size(), 2u);
+    grid->Columns()[1]->FooterValue = QStringLiteral("155 <sum>");
+    exporter->ExportType = wwgetHTML;
+    exporter->Options = TwwExportSaveOptions{esoShowFooter, esoShowRecordNo, esoBestColFit};
+    exporter->Save();
+    EXPECT_TRUE(
+        Written().contains("</THEAD>\r\n<TFOOT " FONT " BGCOLOR=#808080>\r\n<TD>&nbsp;</TD>\r\n<TD>&nbsp;</TD>\r\n"
+                           "<TD ALIGN=right " FONT " BGCOLOR=#FFFFFF>155 &lt;sum&gt;</TD>\r\n</TFOOT>\r\n<TBODY>\r\n"))
+        << Written().toStdString();
+}
+
 TEST_F(GridExport, RefusedLastColumnLeavesTheDelimiterAndQuotesAreNotDoubled) {
     exporter->Options = TwwExportSaveOptions{esoDblQuoteFields};
     exporter->OnExportField = [](TwwCustomDBGrid*, TField* field, bool& accept) {

@@ -118,6 +118,25 @@ TEST_F(MemoDialog, FreeLinesComeBackOnlyWhenConfirmed) {
     }
 }
 
+TEST_F(MemoDialog, UserButtonsCallTheirHandlersWithTheMemo) {
+    dialog.UserButton2Caption = QStringLiteral("Stamp");
+    dialog.OnUserButton2Click = [](TwwMemoDlg&, TMemo& memo) { memo.SetText(QStringLiteral("stamped")); };
+    dialog.DlgLeft = 40;
+    dialog.DlgTop = 30;
+    dialog.DlgWidth = 400;
+    dialog.DlgHeight = 300;
+    WhenShown([&](TwwMemoDlg& window) {
+        EXPECT_EQ(window.width(), 400 - 8);
+        EXPECT_EQ(window.UserButton2->Left(), 15);
+        EXPECT_FALSE(window.UserButton1->isVisible());
+        window.UserButton2->click();
+        EXPECT_EQ(window.Memo->Text(), QStringLiteral("stamped"));
+        window.OKBtn->click();
+    });
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(Notes(), QStringLiteral("stamped"));
+}
+
 TEST_F(MemoDialog, DesignedSizeAndTextsWholeAtBothFonts) {
     dialog.DlgLeft = -1;
     dialog.Caption = QStringLiteral("Notes");
