@@ -3,8 +3,8 @@
 
 #include "controls/edit/WwCheckBox.h"
 #include "controls/edit/WwDBComboBox.h"
-#include "controls/edit/WwStrings.h"
 #include "controls/grid/WwMultiSelect.h"
+#include "controls/grid/WwProgramName.h"
 #include "controls/grid/WwSelectedList.h"
 #include "controls/grid/Wwdbigrd.h"
 #include "platform/db/Field.h"
@@ -12,7 +12,6 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/FormatSettings.h"
-#include "platform/rtl/SystemFacts.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Color.h"
@@ -685,7 +684,7 @@ TwwExportOptions::TwwExportOptions(TwwCustomDBGrid* grid) : grid_(grid) {}
 
 QString TwwExportOptions::EffectiveFileName() const {
     if (!FileName.isEmpty()) return FileName;
-    return FileBaseName(rtl::ExeName()) + QStringLiteral(".txt");
+    return controls::ProgramBaseName() + QStringLiteral(".txt");
 }
 
 QString TwwExportOptions::QuoteText(const QString& value) const {

@@ -3,7 +3,7 @@
 
 #include "controls/edit/WwFieldLists.h"
 #include "controls/edit/WwIntl.h"
-#include "controls/edit/WwStrings.h"
+#include "controls/grid/WwProgramName.h"
 #include "controls/grid/WwSelectedList.h"
 #include "controls/grid/Wwdbigrd.h"
 #include "platform/db/Field.h"
@@ -13,7 +13,6 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Messages.h"
 #include "platform/rtl/StringList.h"
-#include "platform/rtl/SystemFacts.h"
 
 #include <QFile>
 #include <QStringList>
@@ -85,7 +84,7 @@ QString TwwIniAttributes::FileName() const {
     if (!intl.Connected()) return {};
     if (!intl.IniFileName.isEmpty()) return intl.IniFileName;
     if (SaveToRegistry || owner_->IsDesigning()) return {};
-    return FileBaseName(rtl::ExeName()) + QStringLiteral(".ini");
+    return controls::ProgramBaseName() + QStringLiteral(".ini");
 }
 
 void TwwIniAttributes::SetFileName(const QString& value) {
