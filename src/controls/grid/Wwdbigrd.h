@@ -16,6 +16,9 @@
 class TDataSource;
 class TField;
 class TwwCheckBox;
+namespace controls {
+class GridExport;
+}
 
 // One data column's own object: the field it shows and its footer text.
 class TwwColumn {
@@ -245,6 +248,8 @@ public:
 
 protected:
     friend class TwwGridDataLink;
+    // The export reads the cells' texts and colours as the grid paints them.
+    friend class controls::GridExport;
 
     // ---- virtual operations of this engine
     virtual bool IsProportionalColResize() const;

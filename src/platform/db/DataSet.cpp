@@ -621,6 +621,13 @@ TBookmark TDataSet::GetBookmark() const {
     return EncodeBookmark(curRowId_);
 }
 
+TBookmark TDataSet::ActiveBookmark() const {
+    if (activeRow_ < 0) return GetBookmark();
+    if (!Active() || activeRow_ >= ViewCount()) return {};
+    const int index = CursorIndex(activeRow_);
+    return index >= 0 ? EncodeBookmark(cursor_->RowId(index)) : TBookmark();
+}
+
 bool TDataSet::BookmarkValid(const TBookmark& bookmark) const {
     if (!Active() || bookmark.isEmpty()) return false;
     const int index = cursor_->IndexOf(DecodeBookmark(bookmark));

@@ -78,6 +78,9 @@ public:
 
     TBookmark GetBookmark() const;
     TBookmark Bookmark() const { return GetBookmark(); }
+    // The bookmark of the row a data link made active (the current record's when none); empty for the
+    // record being inserted.
+    TBookmark ActiveBookmark() const;
     void GotoBookmark(const TBookmark& bookmark);
     void SetBookmark(const TBookmark& bookmark) { GotoBookmark(bookmark); }
     void FreeBookmark(TBookmark& bookmark) const { bookmark.clear(); }
