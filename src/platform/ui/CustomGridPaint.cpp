@@ -27,18 +27,21 @@ int UsedEnd(const ui::GridAxis& axis) { return std::min(axis.GridEnd(), axis.Cli
 
 }  // namespace
 
-void TCustomGrid::PaintEvent(const QRect& area) {
+void TCustomGrid::PaintEvent(const QRegion& region) {
     QPainter painter(viewport());
     TCanvas canvas(painter);
     canvas.Font().Assign(Font());
     canvas_ = &canvas;
+    paintRegion_ = region;
     try {
-        Paint(ui::FromQRect(area));
+        Paint(ui::FromQRect(region.boundingRect()));
     } catch (...) {
         canvas_ = nullptr;
+        paintRegion_ = QRegion();
         throw;
     }
     canvas_ = nullptr;
+    paintRegion_ = QRegion();
 }
 
 void TCustomGrid::Paint(const TRect& area) {
@@ -98,7 +101,9 @@ TGridDrawState TCustomGrid::DrawStateOf(int col, int row) const {
 }
 
 void TCustomGrid::PaintCells(TCanvas& canvas, const TRect& area) {
-    const QRect clip = ui::ToQRect(area);
+    // A scroll renews a strip and the fixed columns: their bounding rectangle would be the whole client.
+    const QRegion clip =
+        paintRegion_.isEmpty() ? QRegion(ui::ToQRect(area)) : paintRegion_.intersected(ui::ToQRect(area));
     // The fixed corner, the fixed rows, the fixed columns, then the scrollable cells.
     for (const auto& [fixedRows, fixedCols] : {std::pair{true, true}, {true, false}, {false, true}, {false, false}}) {
         const std::vector<int> cols = ShownCells(cols_, fixedCols);
