@@ -48,7 +48,12 @@ void TCustomGrid::Paint(const TRect& area) {
     TCanvas& canvas = Canvas();
     canvas.Brush().Color = Color();
     canvas.Brush().Style = bsSolid;
-    canvas.FillRect(area);
+    // Only the parts renewed: filling their bounding rectangle through a clip of several parts costs far more.
+    if (paintRegion_.rectCount() > 1) {
+        for (const QRect& part : paintRegion_) canvas.FillRect(ui::FromQRect(part.intersected(ui::ToQRect(area))));
+    } else {
+        canvas.FillRect(area);
+    }
     PaintLines(canvas);
     PaintCells(canvas, area);
 }
