@@ -69,7 +69,8 @@ void TTimeIntervalBookingGrid::RefreshLabels() {
         }
         SetText(0, row, label);
     }
-    InvalidateGrid();
+    // The labels are all the top row changes: the rest of a scroll moves pixels already painted.
+    InvalidateCol(0);
 }
 
 void TTimeIntervalBookingGrid::ClearCells() {

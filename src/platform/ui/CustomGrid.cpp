@@ -7,6 +7,8 @@
 
 #include <QScrollBar>
 #include <QToolTip>
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -47,15 +49,39 @@ TCustomGrid::TCustomGrid(QWidget* parent) : ControlOf(parent), measureImage_(1, 
 
 TCustomGrid::~TCustomGrid() = default;
 
-void TCustomGrid::ChangeLayout(const std::function<void()>& change) {
+void TCustomGrid::ChangeLayout(const std::function<void()>& change, bool topRowOnly) {
     const int oldLeft = LeftCol();
     const int oldTop = TopRow();
+    const int oldAway = rows_.ScrolledAway();
     change();
     KeepCellsInside();
     UpdateScrollBars();
     UpdateEditor();
-    InvalidateGrid();
+    if (topRowOnly) ScrollRowPixels(rows_.ScrolledAway() - oldAway);
+    else InvalidateGrid();
     if (LeftCol() != oldLeft || TopRow() != oldTop) TopLeftChanged();
+}
+
+void TCustomGrid::ScrollRowPixels(int distance) {
+    if (distance == 0) return;
+    const int fixedRight = std::min(cols_.FixedBoundary(), ClientWidth());
+    const int fixedBottom = std::min(rows_.FixedBoundary(), ClientHeight());
+    const QRect area(fixedRight, fixedBottom, ClientWidth() - fixedRight, ClientHeight() - fixedBottom);
+    // A jump past every shown row leaves nothing to keep; widgets on the cells (an editor) would leave their
+    // picture behind in the moved pixels.
+    const auto hasChildWidget = [this] {
+        for (const QObject* child : viewport()->children())
+            if (child->isWidgetType() && static_cast<const QWidget*>(child)->isVisible()) return true;
+        return false;
+    };
+    if (std::abs(distance) >= area.height() || area.isEmpty() || !viewport()->isVisible() || hasChildWidget()) {
+        InvalidateGrid();
+        return;
+    }
+    // Qt repaints the strip the move uncovers.
+    viewport()->scroll(0, -distance, area);
+    // The fixed columns show what belongs to the rows shown (a booking grid's labels depend on the top row).
+    if (fixedRight > 0) viewport()->update(0, fixedBottom, fixedRight, area.height());
 }
 
 void TCustomGrid::KeepCellsInside() {
@@ -180,12 +206,14 @@ void TCustomGrid::SetDefaultDrawing(bool on) {
 
 void TCustomGrid::SetLeftCol(int col) {
     if (col == LeftCol()) return;
+    // Sideways the grid repaints whole: a cell's text may run on into the next columns (the booking grids'),
+    // so moved pixels would keep pieces drawn from a neighbour that is no longer beside them.
     ChangeLayout([&] { cols_.SetFirst(col); });
 }
 
 void TCustomGrid::SetTopRow(int row) {
     if (row == TopRow()) return;
-    ChangeLayout([&] { rows_.SetFirst(row); });
+    ChangeLayout([&] { rows_.SetFirst(row); }, true);
 }
 
 int TCustomGrid::ClientWidth() const { return viewport()->width(); }

@@ -9,6 +9,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QRegion>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -207,7 +208,7 @@ private:
 
     // The viewport's events: painting, sizing, mouse and wheel.
     bool RouteViewportEvent(QEvent* event);
-    void PaintEvent(const QRect& area);
+    void PaintEvent(const QRegion& region);
     void PaintLines(TCanvas& canvas);
     void PaintCells(TCanvas& canvas, const TRect& area);
     TGridDrawState DrawStateOf(int col, int row) const;
@@ -221,7 +222,11 @@ private:
     // Whether Tab moves between cells with these modifiers.
     bool TabsMove(TShiftState shift) const;
     // Runs a change of the axes, then keeps the cells, scroll bars and editor in step and reports a new top-left.
-    void ChangeLayout(const std::function<void()>& change);
+    // The grid repaints whole, unless the change did nothing but move TopRow (topRowOnly).
+    void ChangeLayout(const std::function<void()>& change, bool topRowOnly = false);
+    // After TopRow moved the scrollable rows by distance pixels (positive: towards the top): the rows still shown
+    // keep their pixels and move; only the rows exposed and the fixed columns repaint.
+    void ScrollRowPixels(int distance);
     void ScrollToShow(TGridCoord cell);
     void UpdateScrollBars();
     void UpdateEditor();
@@ -243,6 +248,8 @@ private:
     TGridCoord anchor_{1, 1};
 
     TCanvas* canvas_ = nullptr;
+    // The part of the client the paint under way renews: cells outside it are not drawn.
+    QRegion paintRegion_;
     // Measures text outside painting (the derived grids size columns by their texts).
     QImage measureImage_;
     std::unique_ptr<TCanvas> measureCanvas_;

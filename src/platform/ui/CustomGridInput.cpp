@@ -47,7 +47,7 @@ bool TCustomGrid::viewportEvent(QEvent* event) {
 
 bool TCustomGrid::RouteViewportEvent(QEvent* event) {
     switch (event->type()) {
-        case QEvent::Paint: PaintEvent(static_cast<QPaintEvent*>(event)->rect()); return true;
+        case QEvent::Paint: PaintEvent(static_cast<QPaintEvent*>(event)->region()); return true;
         case QEvent::Resize:
             ChangeLayout([this] {
                 cols_.SetClientExtent(viewport()->width());

@@ -3,6 +3,9 @@
 #include "GridFixture.h"
 #include "app/grids/BookingGrid.h"
 #include "app/grids/ResourceEditorHook.h"
+#include "support/ShownPixels.h"
+
+#include <set>
 
 namespace {
 
@@ -237,6 +240,53 @@ TEST_F(WeekGridTest, DayColumnsSelectionAndTheWeeksBookings) {
     grid->LoadWeekBookings(bookings, 5);
     EXPECT_EQ(grid->RowCount(), 21);
     EXPECT_EQ(grid->GetCell(3, 3), nullptr);
+}
+
+// A one-row scroll draws the row it uncovers and the labels (the top row's "am" moves down with it) and no other
+// cell, and shows what a week grid scrolled before it was first painted shows: staged, reminder, more-button,
+// selected and focused cells included.
+TEST_F(WeekGridTest, AOneRowScrollDrawsOnlyTheUncoveredRowAndTheLabels) {
+    Add({{1, 1, At("2 9:00"), At("2 10:00"), true},
+         {2, 1, At("3 10:00"), At("3 12:00"), false, QStringLiteral("call")},
+         {3, 1, At("4 11:00"), At("4 11:30")},
+         {4, 1, At("4 11:00"), At("4 11:20")}});
+    ASSERT_TRUE(LoadSlots(bookings, Resources({1}), Day(0), Day(6)));
+    // The header and rows 1 to 7 fill the client exactly, so one row is uncovered whole.
+    const auto setUp = [&](TWeekGrid* g) {
+        Show(g, 700, 300);
+        g->setFrameShape(QFrame::NoFrame);
+        g->SetScrollBars(ssVertical);
+        g->SetDate(Day(3));
+        g->LoadWeekBookings(bookings, 0);
+        g->SetBounds(0, 0, 700, g->RowHeights(0) + 1 + 7 * (g->RowHeights(1) + 1));
+        g->show();
+        QApplication::processEvents();
+    };
+    setUp(grid);
+    ASSERT_TRUE(grid->GetMoreButton(5, 7));
+    Click(*grid, Centre(grid->CellRect(3, 3)));
+    QApplication::processEvents();
+    std::set<std::pair<int, int>> drawn;
+    grid->OnDrawCell = [&](QObject*, int col, int row, const TRect&, TGridDrawState) { drawn.emplace(col, row); };
+    grid->SetTopRow(2);
+    QApplication::processEvents();
+    const QImage scrolled = testing_env::ShownPixels(*grid->viewport());
+    std::set<std::pair<int, int>> expected;
+    for (int row = 0; row <= 8; ++row)
+        if (row != 1) expected.emplace(0, row);
+    for (int col = 1; col <= 7; ++col) expected.emplace(col, 8);
+    EXPECT_EQ(drawn, expected);
+    EXPECT_EQ(grid->GetText(0, 2), "8:30 am");
+
+    grid->hide();
+    auto* fresh = new TWeekGrid(&form);
+    fresh->SetTopRow(2);
+    setUp(fresh);
+    ASSERT_EQ(fresh->TopRow(), 2);
+    Click(*fresh, Centre(fresh->CellRect(3, 3)));
+    QApplication::processEvents();
+    EXPECT_EQ(grid->Selection(), fresh->Selection());
+    EXPECT_TRUE(scrolled == testing_env::ShownPixels(*fresh->viewport()));
 }
 
 TEST_F(WeekGridTest, HiddenDaysLeaveEqualColumnsFillingTheWidth) {

@@ -8,6 +8,7 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/TimerService.h"
+#include "support/ShownPixels.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <set>
 
 namespace {
 
@@ -32,12 +34,14 @@ public:
     std::vector<std::pair<int, int>> columnMoves;
     std::vector<int> resizedWidths;
     int drawnCells = 0;
+    std::set<std::pair<int, int>> drawnAt;
     QString editText;
     QStringList log;
 
 protected:
     void DrawCell(int col, int row, const TRect& rect, TGridDrawState state) override {
         ++drawnCells;
+        drawnAt.emplace(col, row);
         TCanvas& canvas = Canvas();
         if (state.Contains(gdFixed)) {
             const QString label =
@@ -338,6 +342,63 @@ TEST_F(CustomGrid, InvalidatingRepaintsOnlyWhatWasAskedFor) {
     grid.Invalidate();  // the control as a whole repaints its cells too
     QApplication::processEvents();
     EXPECT_GT(grid.drawnCells, 50);
+}
+
+// A small scroll moves the rows already painted: only the row it uncovers and the fixed column are drawn, and the
+// picture shown is that of a grid painted whole at the new top row, also after two scrolls between paints.
+TEST_F(CustomGrid, AOneRowScrollDrawsOnlyTheUncoveredRowAndTheFixedColumn) {
+    // 300 x 200 pixels: the header row and rows 1 to 9 exactly, columns 0 to 7 (7 only in part).
+    grid.setFrameShape(QFrame::NoFrame);
+    grid.SetSelection({3, 4, 4, 6});
+    // Both grids hold the focus when pictured, so that both frame the current cell.
+    const auto focus = [](TestGrid& g) {
+        g.activateWindow();
+        g.setFocus();
+        // The activation arrives as an event, and the repaint of the focused cell it asks for as another.
+        QApplication::processEvents();
+        QApplication::processEvents();
+    };
+    const auto freshPicture = [&focus](int topRow) {
+        TestGrid fresh;
+        fresh.setFrameShape(QFrame::NoFrame);
+        fresh.SetScrollBars(ssNone);
+        fresh.SetDefaultColWidth(40);
+        fresh.SetDefaultRowHeight(19);
+        fresh.SetColCount(10);
+        fresh.SetRowCount(30);
+        fresh.SetSelection({3, 4, 4, 6});
+        fresh.SetTopRow(topRow);
+        fresh.resize(300, 200);
+        fresh.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+        focus(fresh);
+        return testing_env::ShownPixels(*fresh.viewport());
+    };
+    const auto scrollTo = [&](std::initializer_list<int> tops) {
+        focus(grid);
+        grid.drawnAt.clear();
+        for (int top : tops) grid.SetTopRow(top);
+        QApplication::processEvents();
+        return testing_env::ShownPixels(*grid.viewport());
+    };
+    const auto fixedColumnAnd = [&](int row) {
+        std::set<std::pair<int, int>> cells;
+        for (int r = grid.TopRow(); r < grid.TopRow() + 9; ++r) cells.emplace(0, r);
+        for (int c = 1; c <= 7; ++c) cells.emplace(c, row);
+        return cells;
+    };
+    QImage shown = scrollTo({2});
+    EXPECT_EQ(grid.drawnAt, fixedColumnAnd(10));
+    EXPECT_TRUE(shown == freshPicture(2));
+    shown = scrollTo({1});
+    EXPECT_EQ(grid.drawnAt, fixedColumnAnd(1));
+    EXPECT_TRUE(shown == freshPicture(1));
+    shown = scrollTo({2, 4});
+    EXPECT_TRUE(shown == freshPicture(4));
+    // A jump past every shown row repaints everything.
+    shown = scrollTo({20});
+    EXPECT_EQ(grid.drawnAt.size(), 10u * 8u);
+    EXPECT_TRUE(shown == freshPicture(20));
 }
 
 TEST_F(CustomGrid, ResizeReportsTheNewClientArea) {
