@@ -459,7 +459,7 @@ void TwwCustomDBGrid::DrawCellLines(const TRect& rect, int col, TGridDrawState s
         whiteBackground_ = true;
         if (item) item->DarkLines = true;
     }
-    if (!options_.Contains(dgRowLines)) return;
+    if (!options_.Contains(dgRowLines) || HideAllLines) return;
     if (LineStyle == glsSingle || (LineStyle == glsDynamic && whiteBackground_)) {
         if (cellInfo_.DefaultDrawBottomLine) HorzLine(canvas, rect.Left, rect.Right, bottom, LineColors.DataColor);
         return;

@@ -69,12 +69,7 @@ protected:
         Open(query);
     }
 
-    QImage Shot() {
-        QImage i = grid->viewport()->grab().toImage();
-        if (qEnvironmentVariableIsSet("SHOTDBG"))
-            i.save(QString("/tmp/shot-%1.png").arg(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        return i;
-    }
+    QImage Shot() { return grid->viewport()->grab().toImage(); }
 };
 
 TEST_F(GridPaintTest, TextsSitAtTheirFieldsAlignmentAndPaintingLeavesTheDatasetWhereItWas) {
