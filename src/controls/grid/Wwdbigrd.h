@@ -188,7 +188,9 @@ public:
     int FooterHeight() const { return footerHeight_; }
     // A negative height is stored as 0.
     void SetFooterHeight(int value);
-    TIndicatorColorType IndicatorColor = icBlack;
+    TIndicatorColorType IndicatorColor() const { return indicatorColor_; }
+    // icYellow draws the glyphs in yellow, icBlack in black.
+    void SetIndicatorColor(TIndicatorColorType value);
     TwwGridLineStyle LineStyle = glsDynamic;
     TwwPadColumnStyle PadColumnStyle = pcsPadHeaderAndData;
     TwwEditControlOptions EditControlOptions{ecoSearchOwnerForm};
@@ -403,6 +405,9 @@ private:
     bool brushChanged_ = false;
     bool whiteBackground_ = false;
     bool focusFramePending_ = false;
+    // A highlighted cell under the in-place editor that has the focus: the editor shows it.
+    bool leftToEditor_ = false;
+    TIndicatorColorType indicatorColor_ = icBlack;
     // Set while a grouped title's two halves are drawn.
     bool drawingTitleParts_ = false;
 

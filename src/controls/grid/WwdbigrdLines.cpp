@@ -75,6 +75,11 @@ void TwwCustomDBGrid::PaintFixedBackground(const TRect& rect, int dataRow, TColo
     else Fill(GetPaintCanvas(), rect, color);
 }
 
+void TwwCustomDBGrid::SetIndicatorColor(TIndicatorColorType value) {
+    indicatorColor_ = value;
+    SetIndicatorIconColor(value == icYellow ? clYellow : clBlack);
+}
+
 // ---- geometry
 
 QString TwwCustomDBGrid::ColumnGroupName(int dataCol) const {

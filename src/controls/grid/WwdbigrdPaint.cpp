@@ -2,6 +2,7 @@
 // with their colours and texts, the group-field rule and the row lines of data cells. The paint cycle
 // (WwdbigrdLines.cpp) draws the other lines after the cells.
 #include "controls/edit/WwDrawing.h"
+#include "controls/edit/WwWindows.h"
 #include "controls/grid/WwSelectedList.h"
 #include "controls/grid/Wwdbigrd.h"
 #include "platform/db/DataSource.h"
@@ -9,6 +10,7 @@
 #include "platform/ui/Canvas.h"
 #include "platform/ui/ImageList.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace {
@@ -396,15 +398,20 @@ void TwwCustomDBGrid::DrawDataCell(int col, int row, const TRect& rect, TGridDra
             canvas.Font().SetStyle(canvas.Font().Style() + TFontStyles{fsUnderline});
         }
         const bool highlight = ApplyDataCellColors(col, row, state, text);
+        // Under themes an in-place editor holding the focus shows the highlighted cell itself.
+        const QWidget* focus = QApplication::focusWidget();
+        leftToEditor_ =
+            highlight && ThemesEnabledFor(this) && focus && focus != this && focus != viewport() && isAncestorOf(focus);
+        const bool drawing = DefaultDrawing() && !leftToEditor_;
         const TAlignment alignment = field ? field->Alignment() : taLeftJustify;
         if (cellInfo_.DefaultDrawBackground) {
             const int bottom = rect.Bottom + (options_.Contains(dgHideBottomDataLine) ? 0 : 1);
             if (fixedColumn) PaintFixedBackground({rect.Left, rect.Top, rect.Right, bottom}, dataRow, clNone);
             else if (PaintOptions.FillsDataCells()) PaintDataBackground(rect, dataRow, clNone);
-            else if (!cellInfo_.DefaultDrawText)
+            else if (drawing && !cellInfo_.DefaultDrawText)
                 PaintDataBackground({rect.Left, rect.Top - 1, rect.Right, rect.Bottom + 1}, dataRow, clNone);
         }
-        if (cellInfo_.DefaultDrawText) {
+        if (drawing && cellInfo_.DefaultDrawText) {
             int options = highlight || brushChanged_ ? 0 : controls::etNoBackground;
             if (options_.Contains(dgWordWrap)) {
                 options |= controls::etWordBreak;

@@ -190,6 +190,8 @@ void TwwCustomDBGrid::Scroll(int distance) {
 void TwwCustomDBGrid::Resize() {
     TCustomGrid::Resize();
     PlaceFooter();
+    // The background picture is laid out over the grid's size.
+    PaintOptions.ImagesStale = true;
     if (IsProportionalColResize() && ColCount() > indicatorOffset_) {
         if (options_.Contains(dgFixedProportionalResize) && FixedCols() >= 2) {
             const int saved = resizedCol_;

@@ -140,10 +140,12 @@ TEST_F(GridLinesTest, TheFocusedGridFramesItsCurrentCellUnlessItSelectsRows) {
 
 namespace {
 
-// The picture in docs/, under a real X server:  TAVORIN_GRID_SCREENSHOT=/tmp/grid.png QT_QPA_PLATFORM=xcb
-//   xvfb-run -a -s "-screen 0 800x600x24" build/tests/controls/grid/test_controls_grid --gtest_filter='*Screenshot'
-TEST_F(GridLinesTest, Screenshot) {
+// The task grid's check-box column, with titles grouped, title buttons and a footer; the picture in docs/ under a
+// real X server:  TAVORIN_GRID_SCREENSHOT=/tmp/grid.png QT_QPA_PLATFORM=xcb xvfb-run -a
+//   -s "-screen 0 800x600x24" build/tests/controls/grid/test_controls_grid --gtest_filter='*PercentColumn*'
+TEST_F(GridLinesTest, PercentColumnShowsCheckBoxesCheckedAtAHundred) {
     connection.Execute("UPDATE Tasks SET PercentCompleted = 100 WHERE TaskId = 2");
+    connection.Execute("UPDATE Tasks SET PercentCompleted = 0 WHERE TaskId = 3");
     AddTasks(6);
     grid->LineColors = {};
     grid->SetTitleLines(2);
@@ -154,11 +156,20 @@ TEST_F(GridLinesTest, Screenshot) {
     grid->Columns()[0]->FooterValue = QStringLiteral("9 tasks");
     grid->Columns()[2]->FooterValue = QStringLiteral("45");
     Resize(300, 260);
-    query.SetRecNo(3);
-    const QImage shot = grid->grab().toImage();
-    EXPECT_EQ(shot.width(), grid->width());
+    query.SetRecNo(4);
+    const QImage cells = Shot();
+    // Rows hold 1, 100, 0, then 1..6: only the second is checked; 0 and the values in neither list are not.
+    for (int row = 1; row <= 5; ++row) {
+        const TRect cell = grid->CellRect(2, row);
+        const int left = (cell.Left + cell.Right - 10) / 2;
+        const int top = (cell.Top + cell.Bottom - 10) / 2;
+        int dark = 0;
+        for (int y = top + 2; y < top + 8; ++y)
+            for (int x = left + 2; x < left + 8; ++x) dark += qGray(cells.pixel(x, y)) < 100;
+        EXPECT_EQ(dark > 0, row == 2) << row;
+    }
     const QString path = qEnvironmentVariable("TAVORIN_GRID_SCREENSHOT");
-    if (!path.isEmpty()) EXPECT_TRUE(shot.save(path));
+    if (!path.isEmpty()) EXPECT_TRUE(grid->grab().toImage().save(path));
 }
 
 }  // namespace

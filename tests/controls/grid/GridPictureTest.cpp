@@ -49,8 +49,11 @@ TPicture ColumnRamp(int width, int height) {
 
 TEST_F(GridTest, PaintOptionsBuildOnlyTheImagesTheirOptionsAskFor) {
     TwwGridPaintOptions& options = grid->PaintOptions;
-    EXPECT_FALSE(options.FillsDataCells());
+    EXPECT_TRUE(options.ImagesStale) << "sizing the grid";
+    options.BuildImages(false);
     EXPECT_FALSE(options.ImagesStale);
+    EXPECT_EQ(options.BackgroundCopy(), nullptr) << "without a picture the grid paints plain colours";
+    EXPECT_FALSE(options.FillsDataCells());
     EXPECT_EQ(options.AlternatingRowRegions(),
               (TwwAlternatingRowRegions{arrFixedColumns, arrDataColumns, arrActiveDataColumn}));
     TPicture picture;
