@@ -374,6 +374,8 @@ private:
     bool HorzLinesVisible() const;
     void PaintPadArea();
     bool ThemedTitles() const { return false; }
+    // A data row that takes the alternating row colour in the region.
+    bool IsAlternateRow(int dataRow, TwwAlternatingRowRegion region) const;
     // The title row's bottom line and whether the grid counts as light for its lines.
     int TitleBottom() const;
     bool LightGrid() const;

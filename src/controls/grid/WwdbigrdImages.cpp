@@ -105,20 +105,24 @@ void TwwCustomDBGrid::DrawBitmapCell(int col, int row, const TRect& rect, TGridD
                      QRect(QPoint(rect.Left + xo, rect.Top + yo), QPoint(rect.Left + sw, rect.Top + sh)));
         } else if (drawMode == QLatin1String("Stretch To Fit")) {
             copy(QRect(0, 0, W, H), ui::ToQRect(rect));
-        } else if (drawMode == QLatin1String("Fit Height")) {
-            const int scaledWidth = W * h / H;
-            const int drawn = w < scaledWidth ? w : scaledWidth;
-            const int sourceWidth = w < scaledWidth ? W * w / scaledWidth : W;
-            if (drawn > 2 && h > 2)
-                copy(QRect(0, 0, sourceWidth, H),
-                     QRect(QPoint(rect.Left + xo, rect.Top), QPoint(rect.Left + drawn - 1, rect.Top + h - yo - 1)));
-        } else if (drawMode == QLatin1String("Fit Width")) {
-            const int scaledHeight = w * H / W;
-            const int drawn = h < scaledHeight ? h : scaledHeight;
-            const int sourceHeight = h < scaledHeight ? H * h / scaledHeight : H;
-            if (w > 2 && drawn > 2)
-                copy(QRect(0, 0, W, sourceHeight),
-                     QRect(QPoint(rect.Left + xo, rect.Top), QPoint(rect.Left + w - 1, rect.Top + drawn - yo - 1)));
+        } else if (drawMode == QLatin1String("Fit Height") || drawMode == QLatin1String("Fit Width")) {
+            // One side fills the cell; the other keeps the picture's proportion, cut (with its source) where the
+            // cell is shorter.
+            const auto fit = [](int source, int sourceOther, int cell, int cellOther) {
+                const int scaled = source * cellOther / sourceOther;
+                return cell < scaled ? std::pair{cell, source * cell / scaled} : std::pair{scaled, source};
+            };
+            if (drawMode == QLatin1String("Fit Height")) {
+                const auto [drawn, sourceWidth] = fit(W, H, w, h);
+                if (drawn > 2 && h > 2)
+                    copy(QRect(0, 0, sourceWidth, H),
+                         QRect(QPoint(rect.Left + xo, rect.Top), QPoint(rect.Left + drawn - 1, rect.Top + h - yo - 1)));
+            } else {
+                const auto [drawn, sourceHeight] = fit(H, W, h, w);
+                if (w > 2 && drawn > 2)
+                    copy(QRect(0, 0, W, sourceHeight),
+                         QRect(QPoint(rect.Left + xo, rect.Top), QPoint(rect.Left + w - 1, rect.Top + drawn - yo - 1)));
+            }
         }
         painter.restore();
     }
@@ -146,9 +150,7 @@ void TwwCustomDBGrid::DrawImageIndexCell(int col, int row, const TRect& rect, TG
     const int imageHeight = ImageList->Height();
     // The picture is made in a scratch image on the cell's background, then copied (cut or shrunk) in.
     QImage scratch(imageWidth, imageHeight, QImage::Format_RGB32);
-    const bool alternate = PaintOptions.AlternatingRowColor() != clNone &&
-                           PaintOptions.AlternatingRowRegions().Contains(arrDataColumns) && cellInfo_.DataRow >= 0 &&
-                           ((cellInfo_.DataRow % 2) != 0) != alternatingParity_ && !state.Contains(gdSelected);
+    const bool alternate = IsAlternateRow(cellInfo_.DataRow, arrDataColumns) && !state.Contains(gdSelected);
     const TColor background = alternate ? PaintOptions.AlternatingRowColor() : canvas.Brush().Color;
     const TRect target{std::max(rect.Left, (rect.Left + rect.Right - imageWidth) / 2),
                        std::max(rect.Top, (rect.Top + rect.Bottom - imageHeight) / 2), 0, 0};

@@ -39,6 +39,12 @@ void Fill(TCanvas& canvas, const TRect& rect, TColor color) {
 
 // ---- backgrounds
 
+bool TwwCustomDBGrid::IsAlternateRow(int dataRow, TwwAlternatingRowRegion region) const {
+    // The stripes stay with the records: the parity flag follows the first record's parity.
+    return PaintOptions.AlternatingRowColor() != clNone && PaintOptions.AlternatingRowRegions().Contains(region) &&
+           dataRow >= 0 && ((dataRow % 2) != 0) != alternatingParity_;
+}
+
 void TwwCustomDBGrid::PaintAlternatingBackground(const TRect& rect) {
     if (const TwwBitmap* image = PaintOptions.AlternatingRowImage())
         TwwGridPaintOptions::CopyRect(GetPaintCanvas(), rect, *image);
@@ -46,10 +52,7 @@ void TwwCustomDBGrid::PaintAlternatingBackground(const TRect& rect) {
 }
 
 void TwwCustomDBGrid::PaintDataBackground(const TRect& rect, int dataRow, TColor color) {
-    // The stripes stay with the records: the parity flag follows the first record's parity.
-    const bool alternate = PaintOptions.AlternatingRowColor() != clNone &&
-                           PaintOptions.AlternatingRowRegions().Contains(arrDataColumns) && dataRow >= 0 &&
-                           ((dataRow % 2) != 0) != alternatingParity_;
+    const bool alternate = IsAlternateRow(dataRow, arrDataColumns);
     const bool lower = !options_.Contains(dgRowLines) && !options_.Contains(dgHideBottomDataLine);
     if (alternate) {
         TRect r = rect;
@@ -66,10 +69,7 @@ void TwwCustomDBGrid::PaintDataBackground(const TRect& rect, int dataRow, TColor
 }
 
 void TwwCustomDBGrid::PaintFixedBackground(const TRect& rect, int dataRow, TColor color) {
-    const bool alternate = PaintOptions.AlternatingRowColor() != clNone &&
-                           PaintOptions.AlternatingRowRegions().Contains(arrFixedColumns) && dataRow >= 0 &&
-                           ((dataRow % 2) != 0) != alternatingParity_;
-    if (alternate) PaintAlternatingBackground(rect);
+    if (IsAlternateRow(dataRow, arrFixedColumns)) PaintAlternatingBackground(rect);
     else if (const TwwBitmap* image = PaintOptions.FixedColumnImage())
         TwwGridPaintOptions::CopyRect(GetPaintCanvas(), rect, *image);
     else Fill(GetPaintCanvas(), rect, color);

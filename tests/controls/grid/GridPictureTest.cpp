@@ -231,6 +231,14 @@ TEST_F(GridPictureCellTest, BitmapCellsStayInsideTheirCellAndADamagedPictureShow
         const TRect other = grid->CellRect(3, row);
         EXPECT_EQ(shot.pixel(other.Left + 3, other.Top + 3), Rgb(clWhite)) << row;
     }
+    // Fitted to a width of 2 pixels, nothing is left to draw.
+    grid->ControlType().Put(2, QStringLiteral("Pic;Bitmap;Fit Width"));
+    grid->CacheColumnInfo();
+    grid->SetColWidths(3, 2);
+    const QImage narrow = Shot();
+    EXPECT_TRUE(ColorBox(narrow, {0, 0, narrow.width(), narrow.height()}, clFuchsia).isEmpty());
+    grid->SetColWidths(3, 30);
+    EXPECT_FALSE(ColorBox(Shot(), grid->CellRect(3, 2), clFuchsia).isEmpty()) << "at 30 pixels it shows";
 }
 
 }  // namespace
