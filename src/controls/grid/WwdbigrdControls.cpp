@@ -142,6 +142,8 @@ bool TwwCustomDBGrid::DrawControlCell(int col, int row, const TRect& rect, TGrid
         }
         PaintControlIntoCell(*item.Control, rect);
     });
+    drawnDataRow_ = -1;
+    drawnDataCol_ = -1;
     DrawCellLines(rect, col, state, row);
     return true;
 }

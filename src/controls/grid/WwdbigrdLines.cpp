@@ -146,7 +146,9 @@ bool TwwCustomDBGrid::IsTitlePressed(int col, bool groupHeader) const {
 
 void TwwCustomDBGrid::Paint(const TRect& area) {
     TCanvas& canvas = GetPaintCanvas();
-    if (PaintOptions.ImagesStale && PaintOptions.BackgroundBitmap().Width() > 0) PaintOptions.BuildImages(false);
+    // A picture that was taken away must take its images with it, so a build also runs while any is left.
+    if (PaintOptions.ImagesStale && (PaintOptions.BackgroundBitmap().Width() > 0 || PaintOptions.BackgroundCopy()))
+        PaintOptions.BuildImages(false);
     canvas.Brush().Style = bsSolid;
     if (PaintOptions.FillsDataCells()) PaintDataBackground(area, -1, clNone);
     else Fill(canvas, area, Color());

@@ -149,6 +149,10 @@ TEST_F(GridPictureTest, AlternatingRowsAndABackgroundPictureFillTheDataCells) {
     const TRect cell = grid->CellRect(1, 2);
     EXPECT_EQ(shot.pixel(cell.Right - 3, cell.Bottom - 2), Rgb(clLime));
     EXPECT_NE(shot.pixel(grid->CellRect(1, 0).Right - 3, 3), Rgb(clLime)) << "titles keep their colour";
+    // Taking the picture away takes it out of the cells at the next paint.
+    grid->PaintOptions.SetBackgroundBitmap(TPicture());
+    shot = Shot();
+    EXPECT_EQ(shot.pixel(cell.Right - 3, cell.Bottom - 2), Rgb(clWhite));
 }
 
 // A table of pictures: a number for an image list, a fraction, and a blob holding a BMP.
