@@ -47,7 +47,7 @@ enum TwwDBGridKeyOption { dgEnterToTab, dgAllowDelete, dgAllowInsert };
 using TwwDBGridKeyOptions = ui::SetOf<TwwDBGridKeyOption>;
 
 enum TIndicatorColorType { icBlack, icYellow };
-enum TwwGridLineStyle { glsSingle, glsDynamic };
+enum TwwGridLineStyle { glsSingle, gls3D, glsDynamic };
 enum TwwPadColumnStyle { pcsPadHeader, pcsPlain, pcsPadHeaderAndData };
 enum TwwEditControlOption { ecoSearchOwnerForm, ecoDisableEditorIfReadOnly };
 using TwwEditControlOptions = ui::SetOf<TwwEditControlOption>;

@@ -93,6 +93,7 @@ bool TwwCustomDBGrid::FocusGrid() {
 void TwwCustomDBGrid::Loaded() {
     loading_ = false;
     RebuildLayout();
+    if (parentWidget() && PaintOptions.BackgroundBitmap().Width() > 0) PaintOptions.BuildImages(false);
 }
 
 // ---- reactions to the dataset

@@ -4,6 +4,7 @@
 
 #include "controls/grid/WwDBGridTypes.h"
 #include "controls/grid/WwGridDataLink.h"
+#include "controls/grid/WwPaintOptions.h"
 #include "platform/db/DataSet.h"
 #include "platform/rtl/Alignment.h"
 #include "platform/rtl/StringList.h"
@@ -16,6 +17,7 @@
 class TDataSource;
 class TField;
 class TwwCheckBox;
+class TImageList;
 namespace controls {
 class GridExport;
 }
@@ -67,6 +69,17 @@ using TwwDrawTitleCellEvent =
     std::function<void(QObject* Sender, TCanvas& Canvas, TField* Field, const TRect& Rect, bool& DefaultDrawing)>;
 using TDrawFooterCellEvent = std::function<void(QObject* Sender, TCanvas& Canvas, const TRect& FooterCellRect,
                                                 TField* Field, const QString& FooterText, bool& DefaultDrawing)>;
+using TwwDrawGroupHeaderCellEvent = std::function<void(QObject* Sender, TCanvas& Canvas, const QString& GroupHeaderName,
+                                                       const TRect& Rect, bool& DefaultDrawing)>;
+// A title's picture from the TitleImageList: its number (-1 none), where it sits and how far from the edge.
+struct TwwTitleImageAttributes {
+    int ImageIndex = -1;
+    TAlignment ImageAlignment = taRightJustify;
+    int ImageMargin = 3;
+    bool IsGroupHeader = false;
+};
+using TwwCalcTitleImageEvent =
+    std::function<void(QObject* Sender, TField* Field, TwwTitleImageAttributes& TitleImageAttributes)>;
 using TwwDrawDataCellEvent =
     std::function<void(QObject* Sender, const TRect& Rect, TField* Field, TGridDrawState State)>;
 
@@ -76,16 +89,6 @@ struct TwwGridLineColors {
     TColor HighlightColor = clBtnHighlight;
     TColor ShadowColor = clBtnShadow;
     TColor FixedColor = clBlack;
-};
-
-// What the grid's painting options hold so far: whether a dataset scroll moves the painted rows, and the
-// colours of the first column and row.
-struct TwwGridPaintOptions {
-    bool FastRecordScrolling = true;
-    TColor FirstColumnColor = clBtnFace;
-    TColor FirstRowColor = clBtnFace;
-    // The brush of the current record's row; clNone: only the selection is highlighted.
-    TColor ActiveRecordColor = clNone;
 };
 
 struct TwwDittoAttributes {
@@ -188,7 +191,9 @@ public:
     int FooterHeight() const { return footerHeight_; }
     // A negative height is stored as 0.
     void SetFooterHeight(int value);
-    TIndicatorColorType IndicatorColor = icBlack;
+    TIndicatorColorType IndicatorColor() const { return indicatorColor_; }
+    // icYellow draws the glyphs in yellow, icBlack in black.
+    void SetIndicatorColor(TIndicatorColorType value);
     TwwGridLineStyle LineStyle = glsDynamic;
     TwwPadColumnStyle PadColumnStyle = pcsPadHeaderAndData;
     TwwEditControlOptions EditControlOptions{ecoSearchOwnerForm};
@@ -197,7 +202,10 @@ public:
     bool HideAllLines = false;
     bool DisableThemesInTitle = false;
     TwwGridLineColors LineColors;
-    TwwGridPaintOptions PaintOptions;
+    TwwGridPaintOptions PaintOptions{this};
+    // The pictures of "ImageIndex" cells and of titles; not owned.
+    TImageList* ImageList = nullptr;
+    TImageList* TitleImageList = nullptr;
     TwwDittoAttributes DittoAttributes;
     // Set by a lookup combo working in the grid, and by the lookup dialog on its grid.
     bool KeepEmbeddedControlOnDataChange = false;
@@ -217,6 +225,9 @@ public:
     TwwDrawTitleCellEvent OnDrawTitleCell;
     TwwDrawDataCellEvent OnDrawDataCell;
     TDrawFooterCellEvent OnDrawFooterCell;
+    TwwDrawGroupHeaderCellEvent OnDrawGroupHeaderCell;
+    TwwCalcTitleImageEvent OnCalcTitleImage;
+    TwwGridNotifyEvent OnBeforePaint;
 
     // ---- painting
     // The indicator glyph of a data row: 0 current record, 1 editing it, 2 inserting it, 3 a selected record,
@@ -245,6 +256,11 @@ public:
     QWidget* FooterStrip() const { return footer_; }
     // Paints the footer strip (its own coordinates: x as the cells', y from 0).
     void PaintFooter(TCanvas& canvas);
+    // The group of a data column: the Group part of its Selected line; empty when none.
+    QString ColumnGroupName(int dataCol) const;
+    // The title held down as a button (-1 none), and whether it is a group header; set by the mouse.
+    int PressedTitleCol = -1;
+    bool PressedTitleIsGroupHeader = false;
 
 protected:
     friend class TwwGridDataLink;
@@ -297,6 +313,27 @@ protected:
     virtual void DrawCellLines(const TRect& rect, int col, TGridDrawState state, int row);
     // The 10 x 10 box of a "CheckBox" cell, drawn by the library's check box (disabled in a read-only column).
     virtual void DrawCheckBox(const TRect& rect, int col, bool checked, int row);
+    // ---- backgrounds, lines and titles (WwdbigrdLines.cpp)
+    // Alternating rows, the background picture, or a fill with color (clNone: the canvas brush).
+    virtual void PaintDataBackground(const TRect& rect, int dataRow, TColor color);
+    virtual void PaintFixedBackground(const TRect& rect, int dataRow, TColor color);
+    virtual void PaintAlternatingBackground(const TRect& rect);
+    // Every line of the grid but the data cells' row lines, after the cells.
+    virtual void DrawGridLines();
+    // The sunken frame of a title held down as a button.
+    virtual void DrawPressedTitle();
+    // The bottom of the last fully shown row + 1.
+    virtual int GetDataBottom() const;
+    // A title cell; the lower half for a grouped column.
+    virtual void GetTitleCellRect(int col, int row, TRect& rect) const;
+    // The header over a grouped column's group (upper half of the title row; scrolled-out columns counted) and
+    // the group's first and last grid column; other columns: the plain cell.
+    virtual void GetGroupHeaderRect(int col, TRect& rect, bool visibleOnly, int& firstCol, int& lastCol) const;
+    // The cell as shown, right = left + column width.
+    virtual void GetCellRect(int col, int row, TRect& rect) const;
+    virtual void DoDrawGroupHeaderCell(TCanvas& canvas, const QString& groupName, bool& defaultDrawing,
+                                       const TRect& rect);
+    virtual void DoCalcTitleImage(TField* field, TwwTitleImageAttributes& attributes);
     // The grid row of the record the drawing looks at, or -1 outside the drawing of a data cell.
     int DrawnDataRow() const { return drawnDataRow_; }
     int DrawnDataCol() const { return drawnDataCol_; }
@@ -341,6 +378,22 @@ private:
     void ApplyGroupFieldRule();
     bool HorzLinesVisible() const;
     void PaintPadArea();
+    bool ThemedTitles() const { return false; }
+    // A data row that takes the alternating row colour in the region.
+    bool IsAlternateRow(int dataRow, TwwAlternatingRowRegion region) const;
+    // The title row's bottom line and whether the grid counts as light for its lines.
+    int TitleBottom() const;
+    bool LightGrid() const;
+    void DrawFocusFrame();
+    void DrawTitleLines();
+    void DrawFixedColumnLines();
+    void CloseAreaBelowRecords();
+    bool IsTitlePressed(int col, bool groupHeader) const;
+    // "Bitmap" and "ImageIndex" cells.
+    void DrawBitmapCell(int col, int row, const TRect& rect, TGridDrawState state, const QString& params);
+    void DrawImageIndexCell(int col, int row, const TRect& rect, TGridDrawState state, const QString& params);
+    // The control-cell background: highlight, cell colours, and the fill when highlighted; answers highlight.
+    bool PaintControlCellBackground(int col, int row, const TRect& rect, TGridDrawState state);
     // The parts of the first ControlType line for a data cell's field that accept takes; empty when none.
     QStringList FirstControlTypeLine(int col, int row, const std::function<bool(const QStringList&)>& accept) const;
     // Reserves the footer's strip below the cells and places it there.
@@ -358,6 +411,12 @@ private:
     bool linesDrawn_ = false;
     bool brushChanged_ = false;
     bool whiteBackground_ = false;
+    bool focusFramePending_ = false;
+    // A highlighted cell under the in-place editor that has the focus: the editor shows it.
+    bool leftToEditor_ = false;
+    TIndicatorColorType indicatorColor_ = icBlack;
+    // Set while a grouped title's two halves are drawn.
+    bool drawingTitleParts_ = false;
 
     std::unique_ptr<TwwGridDataLink> dataLink_;
     TStringList selected_;

@@ -102,11 +102,26 @@ TControl* TwwCustomDBGrid::FindEditControl(const QString& name) const {
 }
 
 bool TwwCustomDBGrid::DrawControlCell(int col, int row, const TRect& rect, TGridDrawState state) {
-    if (col < 0 || col >= static_cast<int>(colInfo_.size()) || !cellInfo_.Field) return false;
+    if (!cellInfo_.Field) return false;
+    if (cellInfo_.DefaultDrawBackground) {
+        if (col < FixedCols()) {
+            const int top = rect.Top - (options_.Contains(dgRowLinesDisableFixed) && options_.Contains(dgRowLines));
+            PaintFixedBackground({rect.Left - 1, top, rect.Right, rect.Bottom}, cellInfo_.DataRow, TitleColor);
+        } else {
+            PaintDataBackground(rect, cellInfo_.DataRow, clNone);
+        }
+    }
+    if (col < 0 || col >= static_cast<int>(colInfo_.size())) return false;
     const TwwCacheColInfoItem& item = colInfo_[col];
-    if (item.Kind == QLatin1String("CheckBox")) {
-        if (cellInfo_.DefaultDrawBackground) GetPaintCanvas().FillRect(rect);
-        DrawCheckBoxCell(col, row, rect, state, item.Params);
+    const bool picture = item.Kind == QLatin1String("Bitmap") || item.Kind == QLatin1String("ImageIndex");
+    if (picture || item.Kind == QLatin1String("CheckBox")) {
+        WithRowRecord(cellInfo_.DataRow, [&] {
+            if (item.Kind == QLatin1String("Bitmap")) DrawBitmapCell(col, row, rect, state, item.Params);
+            else if (item.Kind == QLatin1String("ImageIndex")) DrawImageIndexCell(col, row, rect, state, item.Params);
+            else DrawCheckBoxCell(col, row, rect, state, item.Params);
+        });
+        drawnDataRow_ = -1;
+        drawnDataCol_ = -1;
         DrawCellLines(rect, col, state, row);
         return true;
     }
@@ -116,9 +131,9 @@ bool TwwCustomDBGrid::DrawControlCell(int col, int row, const TRect& rect, TGrid
     if (!editKind || !item.Control || !item.AlwaysPaintControl) return false;
     const bool live = item.Control->Widget().isVisible() && col == Col() && row == Row();
     if (live) return true;
-    TCanvas& canvas = GetPaintCanvas();
-    if (cellInfo_.DefaultDrawBackground) canvas.FillRect(rect);
     WithRowRecord(cellInfo_.DataRow, [&] {
+        PaintControlCellBackground(col, row, rect, state);
+        if (brushChanged_) GetPaintCanvas().FillRect(rect);
         try {
             DoDrawDataCell(rect, cellInfo_.Field, state);
         } catch (const std::exception&) {
@@ -127,6 +142,8 @@ bool TwwCustomDBGrid::DrawControlCell(int col, int row, const TRect& rect, TGrid
         }
         PaintControlIntoCell(*item.Control, rect);
     });
+    drawnDataRow_ = -1;
+    drawnDataCol_ = -1;
     DrawCellLines(rect, col, state, row);
     return true;
 }
@@ -148,22 +165,20 @@ void TwwCustomDBGrid::DrawCheckBoxCell(int col, int row, const TRect& rect, TGri
     const QString uncheckedValue = params.section(kSemicolon, 1, 1);
     TField* field = cellInfo_.Field;
     const int dataRow = cellInfo_.DataRow;
-    WithRowRecord(dataRow, [&] {
+    {
         drawnDataRow_ = dataRow;
         drawnDataCol_ = cellInfo_.DataCol;
         // A calculated "selected" field shows the multi-selection rather than a stored value.
         const QString text = field->Calculated() && field->FieldName().toLower() == QLatin1String("selected")
                                  ? (IsRowSelected(dataRow) ? checkedValue : uncheckedValue)
                                  : GetCellText(cellInfo_.DataCol);
-        const bool highlight = ApplyDataCellColors(col, row, state, text);
-        if (highlight || brushChanged_) GetPaintCanvas().FillRect(rect);
+        PaintControlCellBackground(col, row, rect, state);
+        if (brushChanged_) GetPaintCanvas().FillRect(rect);
         const int left = (rect.Left + rect.Right - 10) / 2;
         const int top = (rect.Top + rect.Bottom - 10) / 2;
         // A value in neither list shows unchecked.
         DrawCheckBox({left, top, left + 10, top + 10}, col, text.compare(checkedValue, Qt::CaseInsensitive) == 0, row);
-        drawnDataRow_ = -1;
-        drawnDataCol_ = -1;
-    });
+    }
 }
 
 void TwwCustomDBGrid::DrawCheckBox(const TRect& rect, int col, bool checked, int) {

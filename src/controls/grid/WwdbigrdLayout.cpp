@@ -105,8 +105,8 @@ void TwwCustomDBGrid::RebuildLayout() {
     SyncCurrentRow();
     if (designing_ && options_.Contains(dgPerfectRowFit)) FitHeightToRows();
     InvalidateGrid();
-    PaintOptions.FirstColumnColor = TitleColor;
-    PaintOptions.FirstRowColor = TitleColor;
+    PaintOptions.FixedColumnTint = TitleColor;
+    PaintOptions.FixedRowTint = TitleColor;
 }
 
 void TwwCustomDBGrid::DefineFieldMap() {

@@ -1,13 +1,16 @@
-// TwwCustomDBGrid's cell painting: titles, the indicator, data cells with their colours and texts, the
-// group-field rule and the row lines of data cells. The base grid has filled each cell and drawn the lines
-// between cells before DrawCell runs.
+// TwwCustomDBGrid's cell painting: titles with their pictures and group headers, the indicator, data cells
+// with their colours and texts, the group-field rule and the row lines of data cells. The paint cycle
+// (WwdbigrdLines.cpp) draws the other lines after the cells.
 #include "controls/edit/WwDrawing.h"
+#include "controls/edit/WwWindows.h"
 #include "controls/grid/WwSelectedList.h"
 #include "controls/grid/Wwdbigrd.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
 #include "platform/ui/Canvas.h"
+#include "platform/ui/ImageList.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace {
@@ -111,7 +114,7 @@ bool TwwCustomDBGrid::GetNextRecordValue(const QString& fieldName, QString& valu
 }
 
 TColor TwwCustomDBGrid::GetActiveRecordColor() const {
-    return PaintOptions.ActiveRecordColor == clNone ? clHighlight : PaintOptions.ActiveRecordColor;
+    return PaintOptions.ActiveRecordColor() == clNone ? clHighlight : PaintOptions.ActiveRecordColor();
 }
 
 bool TwwCustomDBGrid::HorzLinesVisible() const {
@@ -123,7 +126,7 @@ bool TwwCustomDBGrid::HorzLinesVisible() const {
 bool TwwCustomDBGrid::IsHighlighted(int, int dataRow, TGridDrawState state, const QString&) {
     if (options_.Contains(dgMultiSelect) && !state.Contains(gdFixed)) return IsRowSelected(dataRow);
     bool highlighted =
-        state.Contains(gdSelected) || (dataRow == DataRowOf(Row()) && PaintOptions.ActiveRecordColor != clNone);
+        state.Contains(gdSelected) || (dataRow == DataRowOf(Row()) && PaintOptions.ActiveRecordColor() != clNone);
     if (!options_.Contains(dgAlwaysShowSelection)) highlighted = highlighted && Focused();
     return highlighted;
 }
@@ -183,7 +186,26 @@ void TwwCustomDBGrid::DrawCell(int col, int row, const TRect& area, TGridDrawSta
     if (dataRow >= 0 && dataLink_->Active() && dataSet && dataSet->Active() && !(dataSet->Bof() && dataSet->Eof()) &&
         RecordOfDataRow(dataRow) < 0)
         return;
+    // A grouped column's title is drawn in two parts: the header over its group, then its own lower half.
+    if (dataRow < 0 && dataCol >= 0 && !drawingTitleParts_ && options_.Contains(dgTitles) &&
+        !ColumnGroupName(dataCol).isEmpty()) {
+        drawingTitleParts_ = true;
+        try {
+            TRect part;
+            int first = 0, last = 0;
+            GetGroupHeaderRect(col, part, false, first, last);
+            DrawCell(col, row, part, state);
+            GetTitleCellRect(col, row, part);
+            DrawCell(col, row, part, state);
+        } catch (...) {
+            drawingTitleParts_ = false;
+            throw;
+        }
+        drawingTitleParts_ = false;
+        return;
+    }
     linesDrawn_ = false;
+    focusFramePending_ = false;
     brushChanged_ = false;
     TRect rect = area;
     rect.Right = std::min(rect.Right, 2 * Width());
@@ -240,8 +262,14 @@ void TwwCustomDBGrid::DrawTitleCell(int col, const TRect& rect, TGridDrawState) 
     TCanvas& canvas = GetPaintCanvas();
     const int dataCol = DataColumnOf(col);
     const bool pastFields = dataCol >= GetFieldCount();
+    // The title background, one pixel wider to the left: the blended title strip or the brush.
+    const auto fillTitle = [&](const TRect& r) {
+        const TRect wide{r.Left - 1, r.Top, r.Right, r.Bottom};
+        if (const TwwBitmap* image = PaintOptions.FixedRowImage()) TwwGridPaintOptions::CopyRect(canvas, wide, *image);
+        else canvas.FillRect(wide);
+    };
     if (dataCol < 0 || (pastFields && useTFields_)) {
-        if (cellInfo_.DefaultDrawBackground) canvas.FillRect(rect);
+        if (cellInfo_.DefaultDrawBackground) fillTitle(rect);
         return;
     }
     TAlignment alignment = titleAlignment_;
@@ -263,29 +291,85 @@ void TwwCustomDBGrid::DrawTitleCell(int col, const TRect& rect, TGridDrawState) 
             }
         if (index >= 0) title = controls::SelectedLinePart(selected_.Strings(index), controls::SelectedPart::Title);
     }
+    const QString group = ColumnGroupName(dataCol);
+    TwwTitleImageAttributes attributes;
+    attributes.IsGroupHeader = !group.isEmpty() && rect.Top == 0;
+    if (attributes.IsGroupHeader) {
+        fieldName = group;
+        alignment = taCenter;
+    }
     const TColor brushBefore = canvas.Brush().Color;
     DoCalcTitleAttributes(fieldName, canvas.Font(), alignment, canvas.Brush());
     brushChanged_ = canvas.Brush().Color != brushBefore;
-    if (cellInfo_.DefaultDrawBackground) canvas.FillRect(rect);
+    // A header reaching left over the fixed columns is painted from their boundary on.
+    TRect background = rect;
+    if (col >= FixedCols() && background.Left < Horz().FixedBoundary()) background.Left = Horz().FixedBoundary();
+    if (cellInfo_.DefaultDrawBackground) {
+        if (brushChanged_) canvas.FillRect(background);
+        else fillTitle(background);
+    }
+    if (!pastFields) DoCalcTitleImage(field, attributes);
+    const int pressed = IsTitlePressed(col, attributes.IsGroupHeader) ? 1 : 0;
+    TRect textRect = rect;
+    bool imageCentred = false;
+    if (attributes.ImageIndex >= 0 && TitleImageList && cellInfo_.DefaultDrawBackground) {
+        const int width = TitleImageList->Width();
+        const int y = (rect.Top + rect.Bottom - TitleImageList->Height()) / 2 + pressed;
+        int x;
+        switch (attributes.ImageAlignment) {
+            case taLeftJustify:
+                x = rect.Left + attributes.ImageMargin + pressed;
+                textRect.Left = std::min(rect.Left + attributes.ImageMargin + width, rect.Right);
+                break;
+            case taRightJustify:
+                x = rect.Right + pressed - width - attributes.ImageMargin;
+                textRect.Right = std::max(rect.Right - width - attributes.ImageMargin, rect.Left);
+                break;
+            default:
+                x = (rect.Left + rect.Right - width) / 2 + pressed;
+                imageCentred = true;
+                break;
+        }
+        TitleImageList->Draw(canvas, x, y, attributes.ImageIndex);
+    }
     bool defaultDrawing = true;
-    if (!pastFields) DoDrawTitleCell(canvas, field, defaultDrawing, rect);
-    if (!defaultDrawing) return;
+    if (!pastFields) {
+        if (attributes.IsGroupHeader) DoDrawGroupHeaderCell(canvas, group, defaultDrawing, rect);
+        else DoDrawTitleCell(canvas, field, defaultDrawing, rect);
+    }
+    if (!defaultDrawing || imageCentred) return;
+    if (attributes.IsGroupHeader) title = group;
     // Each "~" starts a new line; a one-line title row centres the first and cuts off the rest.
     const QStringList lines = title.split(QLatin1Char('~'));
     const int centred = titleLines_ != 1 ? static_cast<int>(lines.size()) : 1;
     const int textHeight = canvas.TextHeight(QStringLiteral("W"));
-    const int top = static_cast<int>(rect.Height() / 2.0 - textHeight * centred / 2.0);
+    const int top = static_cast<int>(textRect.Height() / 2.0 - textHeight * centred / 2.0) + pressed;
     int options = controls::etNoBackground | controls::etEndEllipsis;
     if (!useTFields_) options |= controls::etShowPrefix;
-    for (int i = 0; i < lines.size() && top + i * textHeight < rect.Height(); ++i)
-        DrawEditText(canvas, rect, 2, top + i * textHeight, lines[i], alignment, options);
+    // A header starting left of the scrollable columns keeps its text off the fixed ones.
+    QPainter& painter = canvas.Painter();
+    painter.save();
+    if (col >= FixedCols() && textRect.Left < Horz().FixedBoundary())
+        painter.setClipRect(QRect(QPoint(Horz().FixedBoundary(), 0), QPoint(ClientWidth(), ClientHeight())));
+    for (int i = 0; i < lines.size() && top + i * textHeight < textRect.Height(); ++i)
+        DrawEditText(canvas, textRect, 2 + pressed, top + i * textHeight, lines[i], alignment, options);
+    painter.restore();
+}
+
+void TwwCustomDBGrid::DoDrawGroupHeaderCell(TCanvas& canvas, const QString& groupName, bool& defaultDrawing,
+                                            const TRect& rect) {
+    if (OnDrawGroupHeaderCell) OnDrawGroupHeaderCell(&Widget(), canvas, groupName, rect, defaultDrawing);
+}
+
+void TwwCustomDBGrid::DoCalcTitleImage(TField* field, TwwTitleImageAttributes& attributes) {
+    if (OnCalcTitleImage) OnCalcTitleImage(&Widget(), field, attributes);
 }
 
 void TwwCustomDBGrid::DrawIndicatorCell(int dataRow, const TRect& rect) {
     TCanvas& canvas = GetPaintCanvas();
     if (cellInfo_.DefaultDrawBackground) {
-        canvas.Brush().Color = TitleColor;
-        canvas.FillRect(rect);
+        const int bottom = rect.Bottom + (options_.Contains(dgHideBottomDataLine) ? 0 : 1);
+        PaintFixedBackground({rect.Left - 1, rect.Top - 1, rect.Right, bottom}, -1, TitleColor);
     }
     if (!dataLink_->Active()) return;
     const int glyph = IndicatorGlyph(dataRow);
@@ -302,7 +386,8 @@ void TwwCustomDBGrid::DrawDataCell(int col, int row, const TRect& rect, TGridDra
     const int dataRow = cellInfo_.DataRow;
     const int dataCol = cellInfo_.DataCol;
     TField* field = cellInfo_.Field;
-    if (field && cellInfo_.DefaultDrawBackground) canvas.FillRect(rect);
+    // DrawControlCell has painted the background of a cell with a field.
+    const bool fixedColumn = dataCol < FixedCols() - indicatorOffset_;
     WithRowRecord(dataRow, [&] {
         drawnDataRow_ = dataRow;
         drawnDataCol_ = dataCol;
@@ -313,9 +398,20 @@ void TwwCustomDBGrid::DrawDataCell(int col, int row, const TRect& rect, TGridDra
             canvas.Font().SetStyle(canvas.Font().Style() + TFontStyles{fsUnderline});
         }
         const bool highlight = ApplyDataCellColors(col, row, state, text);
+        // Under themes an in-place editor holding the focus shows the highlighted cell itself.
+        const QWidget* focus = QApplication::focusWidget();
+        leftToEditor_ =
+            highlight && ThemesEnabledFor(this) && focus && focus != this && focus != viewport() && isAncestorOf(focus);
+        const bool drawing = DefaultDrawing() && !leftToEditor_;
         const TAlignment alignment = field ? field->Alignment() : taLeftJustify;
-        if (cellInfo_.DefaultDrawBackground && !cellInfo_.DefaultDrawText) canvas.FillRect(rect);
-        if (cellInfo_.DefaultDrawText) {
+        if (cellInfo_.DefaultDrawBackground) {
+            const int bottom = rect.Bottom + (options_.Contains(dgHideBottomDataLine) ? 0 : 1);
+            if (fixedColumn) PaintFixedBackground({rect.Left, rect.Top, rect.Right, bottom}, dataRow, clNone);
+            else if (PaintOptions.FillsDataCells()) PaintDataBackground(rect, dataRow, clNone);
+            else if (drawing && !cellInfo_.DefaultDrawText)
+                PaintDataBackground({rect.Left, rect.Top - 1, rect.Right, rect.Bottom + 1}, dataRow, clNone);
+        }
+        if (drawing && cellInfo_.DefaultDrawText) {
             int options = highlight || brushChanged_ ? 0 : controls::etNoBackground;
             if (options_.Contains(dgWordWrap)) {
                 options |= controls::etWordBreak;
@@ -349,62 +445,35 @@ bool TwwCustomDBGrid::ApplyDataCellColors(int col, int row, TGridDrawState state
     return highlight;
 }
 
-void TwwCustomDBGrid::DrawCellLines(const TRect& rect, int, TGridDrawState state, int row) {
-    if (linesDrawn_ || !options_.Contains(dgRowLines) || row < titleRows_) return;
+void TwwCustomDBGrid::DrawCellLines(const TRect& rect, int col, TGridDrawState state, int row) {
+    const int dataRow = DataRowOf(row);
+    const bool fixed = state.Contains(gdFixed);
+    if (linesDrawn_ || (fixed && dataRow >= 0 && options_.Contains(dgRowLinesDisableFixed)) ||
+        (!fixed && !options_.Contains(dgRowLines)))
+        return;
     linesDrawn_ = true;
     TCanvas& canvas = GetPaintCanvas();
     const TColor brush = canvas.Brush().Color;
-    const TRect line{rect.Left, rect.Bottom, rect.Right, rect.Bottom + 1};
+    const int bottom = rect.Top + RowHeights(row);
     whiteBackground_ = ColorToRGB(LineStyle == glsDynamic ? brush : Color()) == 0xFFFFFF;
+    TwwCacheColInfoItem* item = col >= 0 && col < static_cast<int>(colInfo_.size()) ? &colInfo_[col] : nullptr;
+    if (dataRow == 0 && item) item->DarkLines = whiteBackground_;
+    if (PaintOptions.FillsDataCells()) whiteBackground_ = true;
+    if (dataRow < 0 || DataColumnOf(col) < 0) return;
+    // On a white grid the highlight counts as white: the lines keep their light-background colours.
     if (ColorToRGB(Color()) == 0xFFFFFF && state.Contains(gdSelected) &&
-        (brush == clHighlight || PaintOptions.ActiveRecordColor != clNone))
+        (brush == clHighlight || PaintOptions.ActiveRecordColor() != clNone)) {
         whiteBackground_ = true;
-    // The base grid drew every row line; a cell that keeps its row joined to the next takes its own back.
-    if (!cellInfo_.DefaultDrawBottomLine) {
-        HorzLine(canvas, line.Left, line.Right, line.Top, brush);
+        if (item) item->DarkLines = true;
+    }
+    if (!options_.Contains(dgRowLines) || HideAllLines) return;
+    if (LineStyle == glsSingle || (LineStyle == glsDynamic && whiteBackground_)) {
+        if (cellInfo_.DefaultDrawBottomLine) HorzLine(canvas, rect.Left, rect.Right, bottom, LineColors.DataColor);
         return;
     }
-    if (LineStyle == glsSingle || whiteBackground_) {
-        HorzLine(canvas, line.Left, line.Right, line.Top, LineColors.DataColor);
-        return;
-    }
-    HorzLine(canvas, line.Left, line.Right, line.Top, LineColors.ShadowColor);
-    const bool marksCurrentRow = options_.Contains(dgRowSelect) || PaintOptions.ActiveRecordColor != clNone;
+    if (cellInfo_.DefaultDrawBottomLine) HorzLine(canvas, rect.Left, rect.Right, bottom, LineColors.ShadowColor);
+    const bool marksCurrentRow = options_.Contains(dgRowSelect) || PaintOptions.ActiveRecordColor() != clNone;
     const bool currentRow = row == Row() && (Focused() || options_.Contains(dgAlwaysShowEditor)) && marksCurrentRow;
     if (!currentRow && cellInfo_.DefaultDrawTopLine)
         HorzLine(canvas, rect.Left, rect.Right, rect.Top, LineColors.HighlightColor);
-}
-
-// ---- the pad area
-
-void TwwCustomDBGrid::Paint(const TRect& area) {
-    TCustomGrid::Paint(area);
-    PaintPadArea();
-}
-
-void TwwCustomDBGrid::PaintPadArea() {
-    const int last = ColCount() - 1;
-    // Only a last column shown whole leaves a pad to its right.
-    if (last < LeftCol() || last >= LeftCol() + VisibleColCount()) return;
-    const bool colLines = options_.Contains(dgColLines);
-    const int left = Horz().Start(last) + ColWidths(last) + (colLines ? 1 : 0);
-    const int width = ClientWidth();
-    const int height = ClientHeight();
-    if (left >= width) return;
-    TCanvas& canvas = GetPaintCanvas();
-    const TBrush brush = canvas.Brush();
-    canvas.Brush().Color = TitleColor;
-    canvas.Brush().Style = bsSolid;
-    if (PadColumnStyle == pcsPadHeaderAndData) {
-        canvas.FillRect({HideAllLines ? left - 1 : left, 0, width, height});
-    } else if (PadColumnStyle == pcsPadHeader && options_.Contains(dgTitles)) {
-        const int titleBottom = Vert().Start(0) + RowHeights(0) + (HorzLinesVisible() && !HideAllLines ? 1 : 0);
-        canvas.FillRect({HideAllLines ? left - 1 : left, 0, width, titleBottom});
-    }
-    if (!HideAllLines && (PadColumnStyle == pcsPadHeaderAndData || colLines)) {
-        const int rowsBottom = PadColumnStyle == pcsPadHeaderAndData ? height : std::min(Vert().GridEnd() + 1, height);
-        canvas.Brush().Color = LineColors.HighlightColor;
-        canvas.FillRect({left, 0, left + 1, rowsBottom});
-    }
-    canvas.Brush() = brush;
 }

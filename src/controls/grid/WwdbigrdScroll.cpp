@@ -150,6 +150,7 @@ void TwwCustomDBGrid::WMVScroll(TwwScrollCode code, int position) {
 
 void TwwCustomDBGrid::Scroll(int distance) {
     if (!windowCreated_) return;
+    const int rowBefore = Row();
     InvalidateRowCells(Row());
     UpdateScrollBar();
     SyncCurrentRow();
@@ -179,6 +180,10 @@ void TwwCustomDBGrid::Scroll(int distance) {
             InvalidateCell(0, oldCurrentRow_);
             InvalidateCell(0, Row());
         }
+        // The focus frame and the current cell's bottom edge lie over the cells: they must not travel with them.
+        const int moved = rowBefore - distance;
+        if (moved >= TitleRowCount() && moved < RowCount()) InvalidateRowCells(moved);
+        InvalidateRowCells(Row());
     } else {
         viewport()->update(dataArea);
     }
@@ -190,6 +195,8 @@ void TwwCustomDBGrid::Scroll(int distance) {
 void TwwCustomDBGrid::Resize() {
     TCustomGrid::Resize();
     PlaceFooter();
+    // The background picture is laid out over the grid's size.
+    PaintOptions.ImagesStale = true;
     if (IsProportionalColResize() && ColCount() > indicatorOffset_) {
         if (options_.Contains(dgFixedProportionalResize) && FixedCols() >= 2) {
             const int saved = resizedCol_;

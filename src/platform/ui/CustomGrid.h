@@ -192,6 +192,9 @@ protected:
     // Paints a part of the client area on Canvas(): the background, the lines, then the shown cells through
     // DrawCell, region by region (fixed corner, fixed rows, fixed columns, scrollable cells).
     virtual void Paint(const TRect& area);
+    // The shown cells inside the area through DrawCell, without the background and the lines (a grid that
+    // draws its own lines paints through this).
+    void PaintCells(TCanvas& canvas, const TRect& area);
 
     // A grid whose vertical bar shows something other than its rows (a dataset's position) sets it itself:
     // the base then neither sets its range nor scrolls the rows by it.
@@ -210,7 +213,6 @@ private:
     bool RouteViewportEvent(QEvent* event);
     void PaintEvent(const QRegion& region);
     void PaintLines(TCanvas& canvas);
-    void PaintCells(TCanvas& canvas, const TRect& area);
     TGridDrawState DrawStateOf(int col, int row) const;
     void HandleMouseEvent(QMouseEvent& event);
     void DragTimerTick();

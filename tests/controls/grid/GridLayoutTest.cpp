@@ -294,7 +294,7 @@ TEST_F(GridTest, ConstructionSetsTheDefaults) {
     EXPECT_EQ(fresh.LineStyle, glsDynamic);
     EXPECT_EQ(fresh.PadColumnStyle, pcsPadHeaderAndData);
     EXPECT_EQ(fresh.EditControlOptions, TwwEditControlOptions{ecoSearchOwnerForm});
-    EXPECT_EQ(fresh.IndicatorColor, icBlack);
+    EXPECT_EQ(fresh.IndicatorColor(), icBlack);
     EXPECT_EQ(fresh.IndicatorIconColor(), clBlack);
     EXPECT_EQ(fresh.LineColors.DataColor, clSilver);
     EXPECT_EQ(fresh.LineColors.FixedColor, clBlack);

@@ -34,10 +34,14 @@ bool HasColor(const QImage& image, const TRect& r, TColor color) {
 
 QRgb Rgb(TColor color) { return ui::ToQColor(color).rgb(); }
 
-// The colour a cell was filled with, read at its bottom left pixel.
+// The colour a cell was filled with, read inside its bottom left corner (the current cell has a focus frame,
+// and the fixed columns' light line falls on the first pixel of the column after them).
 TColor Background(const QImage& image, const TRect& r) {
-    return ui::FromQColor(image.pixelColor(r.Left, r.Bottom - 1));
+    return ui::FromQColor(image.pixelColor(r.Left + 1, r.Bottom - 2));
 }
+
+// The cell without its outermost pixels (the focus frame, the lines drawn along a cell's edges).
+TRect Inner(const TRect& r) { return {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}; }
 
 class GridPaintTest : public GridTest {
 protected:
@@ -83,14 +87,14 @@ TEST_F(GridPaintTest, TextsSitAtTheirFieldsAlignmentAndPaintingLeavesTheDatasetW
     EXPECT_EQ(seen, (std::vector<QString>{"Task 1", "Task 2", "Task 3"}));
     for (int row = 1; row <= 3; ++row) {
         const TRect subject = grid->CellRect(1, row);
-        const QRect left = InkBox(shot, subject, Background(shot, subject));
+        const QRect left = InkBox(shot, Inner(subject), Background(shot, subject));
         ASSERT_FALSE(left.isEmpty()) << row;
         EXPECT_NEAR(left.left() - subject.Left, 2, 2) << "left text starts 2 pixels in";
         const TRect done = grid->CellRect(2, row);
-        const QRect right = InkBox(shot, done, Background(shot, done));
+        const QRect right = InkBox(shot, Inner(done), Background(shot, done));
         ASSERT_FALSE(right.isEmpty()) << row;
         EXPECT_NEAR(done.Right - 1 - right.right(), 2, 2) << "numbers end 2 pixels before the edge";
-        EXPECT_GE(left.top() - subject.Top, 2);
+        EXPECT_GE(left.top() - subject.Top, 2) << row;
     }
 }
 
@@ -112,20 +116,20 @@ TEST_F(GridPaintTest, HighlightAndEventColours) {
     } cases[] = {{1, 1, clHighlight}, {2, 1, clWhite}, {1, 3, clWhite}, {2, 2, clWhite}, {2, 3, clRed}, {2, 4, clRed}};
     for (const auto& c : cases) {
         const TRect r = grid->CellRect(c.col, c.row);
-        EXPECT_EQ(shot.pixel(r.Left, r.Bottom - 1), Rgb(c.background)) << c.col << "," << c.row;
-        EXPECT_FALSE(InkBox(shot, r, c.background).isEmpty()) << "text shows on " << c.col << "," << c.row;
+        EXPECT_EQ(shot.pixel(r.Left + 1, r.Bottom - 2), Rgb(c.background)) << c.col << "," << c.row;
+        EXPECT_FALSE(InkBox(shot, Inner(r), c.background).isEmpty()) << "text shows on " << c.col << "," << c.row;
     }
     // An active record colour with row selection marks the whole current row.
     grid->SetOptions(grid->Options() + TwwDBGridOptions{dgRowSelect});
-    grid->PaintOptions.ActiveRecordColor = clYellow;
+    grid->PaintOptions.SetActiveRecordColor(clYellow);
     query.SetRecNo(2);
     shot = Shot();
     const int row = grid->Row();
     EXPECT_EQ(row, 2);
     for (int col = 1; col <= 2; ++col) {
         const TRect r = grid->CellRect(col, row);
-        EXPECT_EQ(shot.pixel(r.Left, r.Bottom - 1), Rgb(clYellow)) << col;
-        EXPECT_EQ(shot.pixel(r.Left, grid->CellRect(col, 1).Bottom - 1), Rgb(clWhite)) << col;
+        EXPECT_EQ(shot.pixel(r.Left + 1, r.Bottom - 2), Rgb(clYellow)) << col;
+        EXPECT_EQ(shot.pixel(r.Left + 1, grid->CellRect(col, 1).Bottom - 2), Rgb(clWhite)) << col;
     }
 }
 
@@ -143,9 +147,12 @@ TEST_F(GridPaintTest, HandlersSuppressTextAndAFailingCellHandlerStopsNothing) {
     const QImage shot = Shot();
     EXPECT_EQ(drawn, 6);
     for (int col = 1; col <= 2; ++col) {
-        EXPECT_FALSE(InkBox(shot, grid->CellRect(col, 1), Background(shot, grid->CellRect(col, 1))).isEmpty()) << col;
-        EXPECT_TRUE(InkBox(shot, grid->CellRect(col, 2), Background(shot, grid->CellRect(col, 2))).isEmpty()) << col;
-        EXPECT_FALSE(InkBox(shot, grid->CellRect(col, 3), Background(shot, grid->CellRect(col, 3))).isEmpty()) << col;
+        EXPECT_FALSE(InkBox(shot, Inner(grid->CellRect(col, 1)), Background(shot, grid->CellRect(col, 1))).isEmpty())
+            << col;
+        EXPECT_TRUE(InkBox(shot, Inner(grid->CellRect(col, 2)), Background(shot, grid->CellRect(col, 2))).isEmpty())
+            << col;
+        EXPECT_FALSE(InkBox(shot, Inner(grid->CellRect(col, 3)), Background(shot, grid->CellRect(col, 3))).isEmpty())
+            << col;
     }
 }
 
@@ -156,21 +163,21 @@ TEST_F(GridPaintTest, GroupFieldShowsEachValueOnceWithoutLinesInsideTheRunAndClo
     query.SetRecNo(4);
     const QImage shot = Shot();
     EXPECT_EQ(query.RecNo(), 4);
-    // clNone: no line, the cell's own background goes on.
+    // clNone: no line, the cell's own background goes on. The current cell (row 4) has its bottom edge drawn.
     const struct {
         bool text;
         TColor lineBelowGroup, lineBelowOther;
         quint8 flags;
     } rows[] = {
-        {true, clNone, clSilver, 1}, {false, clNone, clSilver, 3},   {false, clBlack, clBlack, 2},
-        {true, clNone, clSilver, 1}, {false, clSilver, clSilver, 2},  // the last record: its line is drawn
+        {true, clNone, clSilver, 1},   {false, clNone, clSilver, 3},   {false, clBlack, clBlack, 2},
+        {true, clSilver, clSilver, 1}, {false, clSilver, clSilver, 2},  // the last record: its line is drawn
     };
     for (int i = 0; i < 5; ++i) {
         const TRect group = grid->CellRect(1, i + 1);
         const TRect other = grid->CellRect(2, i + 1);
         const TColor background = Background(shot, group);
-        EXPECT_EQ(!InkBox(shot, group, background).isEmpty(), rows[i].text) << i;
-        EXPECT_FALSE(InkBox(shot, other, Background(shot, other)).isEmpty()) << i;
+        EXPECT_EQ(!InkBox(shot, Inner(group), background).isEmpty(), rows[i].text) << i;
+        EXPECT_FALSE(InkBox(shot, Inner(other), Background(shot, other)).isEmpty()) << i;
         const int middle = (group.Left + group.Right) / 2;
         const TColor below = rows[i].lineBelowGroup == clNone ? background : rows[i].lineBelowGroup;
         EXPECT_EQ(shot.pixel(middle, group.Bottom), Rgb(below)) << i;
@@ -185,7 +192,7 @@ TEST_F(GridPaintTest, TitleWithTildeIsDrawnOnTwoCentredLines) {
     OpenTwoColumns(QStringLiteral("Per~Cent"));
     const QImage shot = Shot();
     const TRect title = grid->CellRect(1, 0);
-    const QRect ink = InkBox(shot, title, grid->TitleColor);
+    const QRect ink = InkBox(shot, Inner(title), grid->TitleColor);
     ASSERT_FALSE(ink.isEmpty());
     const int line = QFontMetrics(grid->TitleFont().ToQFont()).height();
     EXPECT_GT(ink.height(), line) << "two lines";
