@@ -140,8 +140,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    // The combo draws its text itself rather than letting the edit paint.
+    bool PaintsOwnLookupText() const;
+    TRect LookupTextArea() const;
     void focusOutEvent(QFocusEvent* event) override;
     void DeriveLookupField();
+    // Typed text is the display field's, searched in the lookup table, not the bound field's value.
+    bool MapsDisplayText() const override { return true; }
     // The saved values back: display value and Text, lookup value.
     void RestoreSavedValues();
     void SaveValues();

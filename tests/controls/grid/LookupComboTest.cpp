@@ -6,6 +6,7 @@
 #include "platform/db/Field.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Statement.h"
+#include "platform/ui/Color.h"
 #include "platform/ui/TimerService.h"
 #include "support/TestEnvironment.h"
 
@@ -302,6 +303,95 @@ TEST_F(LookupComboTest, ADataSourceOverTheLookupTableIsRefused) {
     TDataSource source;
     source.SetDataSet(&table);
     EXPECT_THROW(combo->SetDataSource(&source), EInvalidOperation);
+}
+
+}  // namespace
+
+namespace {
+
+QRgb PixelAt(QWidget& widget, QPoint point) { return widget.grab().toImage().pixel(point); }
+
+TEST_F(LookupComboTest, AFocusedDropDownListComboShowsItsTextSelected) {
+    ShowResource("Van");
+    ASSERT_TRUE(combo->hasFocus());
+    // Right of the text, left of the button.
+    const QPoint blank(combo->ButtonHolder()->geometry().left() - 6, combo->height() / 2);
+    EXPECT_EQ(QColor(PixelAt(*combo, blank)), ui::ToQColor(clHighlight));
+    other->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(QColor(PixelAt(*combo, blank)), ui::ToQColor(combo->Color()));
+}
+
+TEST_F(LookupComboTest, NoDropDownCountShowsOneRowAndANarrowComboNoList) {
+    AddResources(kResources);
+    combo->DropDownCount = 0;
+    Press(Qt::Key_F4);
+    ASSERT_TRUE(List().isVisible());
+    EXPECT_EQ(List().height(), combo->ListHeightFor(1));
+    Press(Qt::Key_Escape);
+
+    int beforeDropDown = 0;
+    combo->OnBeforeDropDown = [&](QObject*) {
+        ++beforeDropDown;
+        table.Open();
+    };
+    combo->resize(20, combo->height());
+    Press(Qt::Key_F4);
+    EXPECT_EQ(beforeDropDown, 1);
+    EXPECT_FALSE(List().isVisible());
+}
+
+TEST_F(LookupComboTest, ShowMatchTextCompletesTheTypedTextAndSelectsTheRest) {
+    AddResources(kResources);
+    combo->Style = csDropDown;
+    combo->ShowMatchText = true;
+    Press(Qt::Key_F4);
+    combo->setText(QString());
+    QTest::keyClicks(combo, "ro");
+    timers.Advance(200);
+    EXPECT_EQ(combo->Text(), "Rocket Lab");
+    EXPECT_EQ(combo->selectionStart(), 2);
+    EXPECT_EQ(combo->selectedText(), "cket Lab");
+    // Backspace with the list down asks a search that does not complete.
+    Press(Qt::Key_Backspace);
+    EXPECT_EQ(combo->LastSearchedText(), "~~~~");
+    timers.Advance(200);
+    EXPECT_EQ(combo->Text(), "Ro");
+}
+
+TEST_F(LookupComboTest, AComboBoundToAKeyFieldWritesTheChosenKeyIntoTheRecord) {
+    AddResources(kResources);
+    connection.Execute("CREATE TABLE Bookings (BookingId INTEGER NOT NULL PRIMARY KEY, ResourceId INTEGER)");
+    connection.Execute(QStringLiteral("INSERT INTO Bookings VALUES (1, %1)").arg(IdOf("Van")));
+    TADOTable bookings;
+    bookings.SetConnection(&connection);
+    bookings.TableName = QStringLiteral("Bookings");
+    TDataSource source;
+    source.SetDataSet(&bookings);
+    combo->OnCloseUp = [&](QObject*, TDataSet*, TDataSet* fillTable, bool modified) {
+        EXPECT_EQ(fillTable, &bookings);
+        closeUpModified = modified;
+        // The record has the key before the close-up is reported.
+        chosenId = bookings.FieldByName("ResourceId").AsInteger();
+    };
+    table.Open();
+    combo->Selected().SetStrings({"ResourceName\t25\tResource"});
+    combo->SetLookupField(QStringLiteral("ResourceId"));
+    combo->SetDataSource(&source);
+    combo->SetDataField(QStringLiteral("ResourceId"));
+    bookings.Open();
+    EXPECT_EQ(combo->Text(), "Van");
+    bookings.Edit();
+    Press(Qt::Key_F4);
+    ASSERT_TRUE(List().isVisible());
+    QTest::keyClicks(combo, "ro");
+    timers.Advance(200);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(combo->Text(), "Rocket Lab");
+    ASSERT_TRUE(closeUpModified.has_value());
+    EXPECT_TRUE(*closeUpModified);
+    EXPECT_EQ(chosenId, IdOf("Rocket Lab"));
+    EXPECT_EQ(bookings.FieldByName("ResourceId").AsInteger(), IdOf("Rocket Lab"));
 }
 
 }  // namespace
