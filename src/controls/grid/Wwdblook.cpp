@@ -18,6 +18,9 @@ bool SameOrBothMissing(const TField* a, const TField* b) { return a == b; }
 
 TwwDBCustomLookupCombo::TwwDBCustomLookupCombo(QWidget* parent) : TwwDBCustomCombo(parent), list_(nullptr) {
     SetButtonStyle(cbsDownArrow);
+    // A press on the button leaves the focus in the edit, which would otherwise close the list as it leaves.
+    Button()->setFocusPolicy(Qt::NoFocus);
+    ButtonHolder()->setFocusPolicy(Qt::NoFocus);
     DataLink().OnActiveChange = [this] { ActiveChange(); };
     list_ = new TwwPopupGrid(this);
     list_->hide();
@@ -108,15 +111,7 @@ void TwwDBCustomLookupCombo::SetLookupValue(const QString& value) {
         setText(value);
     } else if (table && !table->Active()) {
         if (OnPerformCustomSearch) {
-            bool found = false;
-            internalChange_ = customSearch_ = true;
-            try {
-                DoPerformCustomSearch(LookupField(), value, true, found);
-            } catch (...) {
-                internalChange_ = customSearch_ = false;
-                throw;
-            }
-            internalChange_ = customSearch_ = false;
+            const bool found = RunCustomSearch(LookupField(), value, true);
             if (found && list_->DisplayField()) list_->SetCachedDisplayValue(list_->DisplayField()->AsString());
         } else {
             setText(value);

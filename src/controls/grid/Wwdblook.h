@@ -104,6 +104,8 @@ public:
     // The program's lookup tables are searched through the dataset; the library's own tables wait.
     bool NeedsSequentialSearch() const { return true; }
     void SetSearchOrder(bool displayOrder);
+    // OnPerformCustomSearch with the custom-search and internal-change flags up; answers Found.
+    bool RunCustomSearch(const QString& searchField, const QString& searchValue, bool performLookup);
     void SearchAgain();
     bool FoundFlag() const { return found_; }
     void SetFoundFlag(bool found) { found_ = found; }

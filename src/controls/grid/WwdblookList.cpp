@@ -6,6 +6,7 @@
 #include "platform/db/Field.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Messages.h"
+#include "platform/ui/Dispatch.h"
 
 #include <QScrollBar>
 
@@ -461,6 +462,17 @@ void TwwPopupGrid::LinkActive(bool value) {
         // close without a choice changes nothing.
         if (combo_->DataSource()) combo_->DataChange();
     }
+}
+
+void TwwPopupGrid::changeEvent(QEvent* event) {
+    TwwDBLookupList::changeEvent(event);
+    // A window system that activates the list anyway: the combo's window takes the activation back, so the
+    // keys go on to the combo.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        ui::Dispatch(this, [this] {
+            combo_->window()->activateWindow();
+            combo_->SetFocus();
+        });
 }
 
 void TwwPopupGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

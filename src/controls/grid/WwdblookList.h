@@ -126,4 +126,5 @@ protected:
     void LinkActive(bool value) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void changeEvent(QEvent* event) override;
 };

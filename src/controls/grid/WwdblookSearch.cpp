@@ -21,6 +21,21 @@ void TwwDBCustomLookupCombo::DoPerformCustomSearch(const QString& searchField, c
         OnPerformCustomSearch(this, LookupTable(), searchField, searchValue, performLookup, found);
 }
 
+bool TwwDBCustomLookupCombo::RunCustomSearch(const QString& searchField, const QString& searchValue,
+                                             bool performLookup) {
+    bool found = false;
+    // The handler's own moves of the lookup table are no changes of the value, nor can it search again.
+    internalChange_ = customSearch_ = true;
+    try {
+        DoPerformCustomSearch(searchField, searchValue, performLookup, found);
+    } catch (...) {
+        internalChange_ = customSearch_ = false;
+        throw;
+    }
+    internalChange_ = customSearch_ = false;
+    return found;
+}
+
 // The program's lookup tables are datasets of the engine: their order is their own.
 void TwwDBCustomLookupCombo::SetSearchOrder(bool) {}
 
@@ -53,14 +68,7 @@ bool TwwDBCustomLookupCombo::LookupDisplayValue(const QString& value, const QStr
                 list_->InvalidateGrid();
                 return false;
             }
-            internalChange_ = customSearch_ = true;
-            try {
-                DoPerformCustomSearch(fieldName, sought, performLookup, found);
-            } catch (...) {
-                internalChange_ = customSearch_ = false;
-                throw;
-            }
-            internalChange_ = customSearch_ = false;
+            found = RunCustomSearch(fieldName, sought, performLookup);
         } else if (!table->Active() || (field && !IsValidSearchText(field, sought))) {
             list_->InvalidateGrid();
             return false;

@@ -395,3 +395,38 @@ TEST_F(LookupComboTest, AComboBoundToAKeyFieldWritesTheChosenKeyIntoTheRecord) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LookupComboTest, TheButtonOpensAndClosesTheList) {
+    AddResources(kResources);
+    ShowResource("Van");
+    QTest::mouseClick(combo->Button(), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(List().isVisible());
+    EXPECT_TRUE(combo->hasFocus());
+    QTest::mouseClick(combo->Button(), Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_FALSE(List().isVisible());
+    EXPECT_EQ(combo->Text(), "Van");
+}
+
+TEST_F(LookupComboTest, ACustomSearchHandlerCannotSearchAgainInside) {
+    std::vector<bool> performLookups;
+    bool nested = true;
+    combo->OnPerformCustomSearch = [&](QObject*, TDataSet* lookupTable, const QString& field, const QString& value,
+                                       bool performLookup, bool& found) {
+        EXPECT_EQ(lookupTable, &table);
+        EXPECT_EQ(field, "ResourceName");
+        EXPECT_EQ(value, "Studio");
+        performLookups.push_back(performLookup);
+        nested = combo->LookupDisplayValue(value, field, false, false, false);
+        found = true;
+    };
+    combo->SetLookupValue("Studio");
+    EXPECT_EQ(performLookups, std::vector<bool>{true});
+    EXPECT_FALSE(nested);
+    EXPECT_FALSE(combo->CustomSearchRunning());
+}
+
+}  // namespace
