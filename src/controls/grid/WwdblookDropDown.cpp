@@ -129,8 +129,10 @@ void TwwDBCustomLookupCombo::DropDown() {
                                QLatin1Char('\t') + display->DisplayLabel());
         }
         if (!typed) list_->SyncToLookupValue(true);
+        // The fields' new order and visibility come to the list as a layout of its own: a dataset that had its
+        // controls disabled meanwhile tells its links only of a data change.
         if (UseTFields() && table->Active()) ApplySelectedToFields(*table, &Selected());
-        else list_->RebuildLayout();
+        list_->RebuildLayout();
         if (OnDropDown) OnDropDown(this);
 
         dropRows_ = DropDownCount == 0 ? 1 : DropDownCount;

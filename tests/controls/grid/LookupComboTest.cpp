@@ -137,6 +137,9 @@ TEST_F(LookupComboTest, ListIsAsHighAsItsRowsAndShrinksToAShortTable) {
     ASSERT_TRUE(List().isVisible());
     // (1 title + 8 rows) x 17 + 3 + 2
     EXPECT_EQ(List().height(), 158);
+    // The name is the one column: the id is an invisible field.
+    ASSERT_EQ(List().GetFieldCount(), 1);
+    EXPECT_EQ(List().GetFields(0)->FieldName(), "ResourceName");
     EXPECT_EQ(List().DataLink().RecordCount(), 8);
     EXPECT_TRUE(List().verticalScrollBar()->isVisible());
     Press(Qt::Key_Escape);
@@ -213,9 +216,17 @@ TEST_F(LookupComboTest, TypingQuicklyRunsOneSearchAfterThePauseAndHighlightsTheF
     // "Rocket Lab" comes before "rotunda" in the name index, whatever the case.
     EXPECT_EQ(table.FieldByName("ResourceName").AsString(), "Rocket Lab");
     EXPECT_EQ(combo->GetLookupValue(), "Rocket Lab");
-    List().grab();  // paints, which marks the highlighted row
-    EXPECT_EQ(List().HighlightedRecord(), List().DataLink().ActiveRecord());
     EXPECT_TRUE(combo->FoundFlag());
+    // The found record's row is painted in the highlight (the inactive window's shade), every other row plain.
+    const QImage image = List().viewport()->grab().toImage();
+    const int foundRow = List().DataLink().ActiveRecord() + List().TitleRowCount();
+    for (int row = List().TitleRowCount(); row < List().RowCount(); ++row) {
+        const TRect cell = List().CellRect(0, row);
+        // Right of the names, left of the cell's edge.
+        const QColor color(image.pixel(cell.Left + (cell.Right - cell.Left) * 3 / 4, (cell.Top + cell.Bottom) / 2));
+        EXPECT_EQ(color.blue() > color.red() + 60, row == foundRow) << row;
+    }
+    EXPECT_EQ(List().HighlightedRecord(), List().DataLink().ActiveRecord());
 }
 
 TEST_F(LookupComboTest, EscRestoresThePreviousTextAndReportsNotModified) {
