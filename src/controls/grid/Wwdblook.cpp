@@ -38,6 +38,8 @@ TwwDBCustomLookupCombo::~TwwDBCustomLookupCombo() {
     searchTimer_.reset();
     DataLink().OnActiveChange = nullptr;
     DataLink().OnDataChange = nullptr;
+    // The list goes while the combo it calls back is whole, not later among the widget's children.
+    const std::unique_ptr<TwwPopupGrid> list(list_);
 }
 
 void TwwDBCustomLookupCombo::SetDataSource(TDataSource* source) {

@@ -44,7 +44,9 @@ void TwwDBCustomLookupCombo::KeyDown(Word& key, TShiftState shift) {
     const bool alt = shift.Contains(ssAlt);
     if ((key == VK_BACK || key == VK_DELETE) && Style == csDropDownList && !AllowClearKey && !IsDroppedDown()) key = 0;
     if (IsTypingKey(key) && AutoDropDown && !IsDroppedDown()) typingDropDown_ = true;
+    const bool pasting = key == VK_INSERT && shift == TShiftState{ssShift};
     if (key != 0 && !IsListKey(key) && key != VK_ESCAPE) TwwDBCustomEdit::KeyDown(key, shift);
+    if (pasting && key == 0 && IsDroppedDown()) SearchAgain();
     if (key == VK_BACK || key == VK_INSERT || key == VK_DELETE) {
         if (AllowsTyping()) EditField();
         if (!CanEdit()) key = 0;
@@ -130,7 +132,10 @@ void TwwDBCustomLookupCombo::KeyPress(QChar& key) {
         key = QChar();
         return;
     }
+    const bool pasting = key == kCtrlV;
     TwwDBCustomEdit::KeyPress(key);
+    // A paste into the dropped list's text is searched at once.
+    if (pasting && down) SearchAgain();
 }
 
 void TwwDBCustomLookupCombo::KeyUp(Word& key, TShiftState shift) {

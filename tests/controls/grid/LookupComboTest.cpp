@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QPushButton>
 #include <QScrollBar>
@@ -438,6 +439,21 @@ TEST_F(LookupComboTest, ACustomSearchHandlerCannotSearchAgainInside) {
     EXPECT_EQ(performLookups, std::vector<bool>{true});
     EXPECT_FALSE(nested);
     EXPECT_FALSE(combo->CustomSearchRunning());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LookupComboTest, APasteIntoTheDroppedListIsSearchedAtOnce) {
+    AddResources(kResources);
+    ShowResource("Van");
+    Press(Qt::Key_F4);
+    QApplication::clipboard()->setText(QStringLiteral("st"));
+    Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(combo->Text(), "st");
+    EXPECT_EQ(combo->Searches, 1);
+    EXPECT_EQ(combo->GetLookupValue(), "Studio");
 }
 
 }  // namespace
