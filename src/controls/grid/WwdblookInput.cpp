@@ -206,9 +206,8 @@ void TwwDBCustomLookupCombo::DoEnter() {
 }
 
 void TwwDBCustomLookupCombo::DoExit() {
-    if (forwarding_) return;
     TwwDBCustomCombo::DoExit();
-    setCursorPosition(0);
+    if (!forwarding_) setCursorPosition(0);
 }
 
 void TwwDBCustomLookupCombo::focusOutEvent(QFocusEvent* event) {
