@@ -148,9 +148,10 @@ std::optional<std::vector<int>> KeysetCursor::LocateCandidates(const QVector<Loc
             binds << term.value;
         }
     }
-    const auto statement =
-        connection_.Native().Prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2")
-                                         .arg(sql::QuoteName(table_.Table()), conditions.join(QLatin1String(" AND "))));
+    // A search as the user types asks the same statement again and again: it is kept prepared.
+    const sql::StatementLease statement =
+        connection_.CachedNative(QStringLiteral("SELECT rowid FROM %1 WHERE %2")
+                                     .arg(sql::QuoteName(table_.Table()), conditions.join(QLatin1String(" AND "))));
     for (int i = 0; i < binds.size(); ++i) statement->Bind(i, binds[i]);
     std::vector<int> indexes;
     while (statement->Step()) {
