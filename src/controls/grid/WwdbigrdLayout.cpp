@@ -134,7 +134,7 @@ void TwwCustomDBGrid::DefineFieldMap() {
     std::vector<std::unique_ptr<TwwColumn>> rebuilt;
     for (int i = 0; i < dataLink_->MappedCount(); ++i) {
         const QString name = dataLink_->GetMappedField(i)->FieldName();
-        auto column = std::make_unique<TwwColumn>(name);
+        auto column = std::make_unique<TwwColumn>(name, this);
         const auto old = footers.find(name.toUpper());
         if (old != footers.end()) column->FooterValue = old->second;
         rebuilt.push_back(std::move(column));
