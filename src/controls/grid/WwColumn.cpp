@@ -1,5 +1,6 @@
 // TwwColumn and the grid's column operations: lookups, widths set by windows, widths written back in
 // characters, automatic width and column moves.
+#include "controls/grid/WwCounterScope.h"
 #include "controls/grid/WwSelectedList.h"
 #include "controls/grid/Wwdbigrd.h"
 #include "platform/db/DataSource.h"
@@ -12,17 +13,7 @@ namespace {
 
 using controls::SelectedPart;
 
-// Raises a counter for the life of a block, lowered however the block ends.
-class ScopedCount {
-public:
-    explicit ScopedCount(int& counter) : counter_(counter) { ++counter_; }
-    ~ScopedCount() { --counter_; }
-    ScopedCount(const ScopedCount&) = delete;
-    ScopedCount& operator=(const ScopedCount&) = delete;
-
-private:
-    int& counter_;
-};
+using controls::CounterScope;
 
 // The field a column shows under UseTFields; null otherwise or without it.
 TField* TFieldOf(const TwwColumn& column) {
@@ -49,7 +40,7 @@ void TwwColumn::SetFooterValue(const QString& value) {
 void TwwColumn::SetDisplayWidth(int width) {
     if (!Grid) return;
     {
-        ScopedCount entry(Grid->layoutEntry_);
+        CounterScope entry(Grid->layoutEntry_);
         controls::SetSelectedPart(Grid->Selected(), FieldName, SelectedPart::Width, QString::number(width));
         if (TField* field = TFieldOf(*this)) field->SetDisplayWidth(width);
     }
@@ -106,7 +97,7 @@ QString TwwCustomDBGrid::GetColumnFieldName(int dataCol) const {
 // ---- widths
 
 void TwwCustomDBGrid::SetColWidths(int index, int width) {
-    ScopedCount busy(layoutBusy_);
+    CounterScope busy(layoutBusy_);
     TCustomGrid::SetColWidths(index, width);
 }
 
@@ -116,7 +107,7 @@ void TwwCustomDBGrid::ColWidthsChanged() {
     TCustomGrid::ColWidthsChanged();
     if (layoutBusy_ > 0 || !widthWriteBack_ || !dataLink_->Active() || !windowCreated_) return;
     {
-        ScopedCount entry(layoutEntry_);
+        CounterScope entry(layoutEntry_);
         const int zero = std::max(ZeroWidth(), 1);
         const auto characters = [zero](int pixels) { return (pixels + std::max(0, zero / 2 - 3) - 4) / zero; };
         for (int dataCol = 0; dataCol < dataLink_->MappedCount(); ++dataCol) {

@@ -371,6 +371,8 @@ protected:
     void TimedScroll(TGridScrollDirection direction) override;
     void ColumnMoved(int from, int to) override;
     void ColWidthsChanged() override;
+    // The mouse leaving the cells gives up the hot link cell.
+    bool viewportEvent(QEvent* event) override;
     virtual void DoTitleButtonClick(const QString& fieldName);
     // Opens a link cell's address after OnURLOpen; false when the address was refused.
     virtual bool DoURLOpen(TField* field);

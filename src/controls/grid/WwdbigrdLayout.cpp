@@ -3,6 +3,7 @@
 #include "controls/grid/Wwdbigrd.h"
 
 #include "controls/edit/WwWindows.h"
+#include "controls/grid/WwCounterScope.h"
 #include "controls/grid/WwSelectedList.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
@@ -15,17 +16,7 @@
 
 namespace {
 
-// Raises a counter for the life of a block, lowered however the block ends.
-class CounterScope {
-public:
-    explicit CounterScope(int& counter) : counter_(counter) { ++counter_; }
-    ~CounterScope() { --counter_; }
-    CounterScope(const CounterScope&) = delete;
-    CounterScope& operator=(const CounterScope&) = delete;
-
-private:
-    int& counter_;
-};
+using controls::CounterScope;
 
 // Redrawing of the viewport suspended for the life of a block.
 class RedrawLock {

@@ -269,6 +269,11 @@ void TwwCustomDBGrid::TrackHotURLCell(int col, int row) {
     if (handCursorShown_) ClearHotURLCell();
 }
 
+bool TwwCustomDBGrid::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Leave) ui::Dispatch(this, [this] { ClearHotURLCell(); });
+    return TCustomGrid::viewportEvent(event);
+}
+
 void TwwCustomDBGrid::ClearHotURLCell() {
     handCursorShown_ = false;
     if (hotURLCell_.X >= 0) {

@@ -103,6 +103,22 @@ TEST_F(GridKeysTest, TabOnTheLastColumnLeavesTheGridWhenAskedTo) {
     EXPECT_EQ(query.State(), dsBrowse);
 }
 
+TEST_F(GridKeysTest, EnterMovesLikeTabOnlyWhenAskedTo) {
+    query.First();
+    Key(Qt::Key_Return);
+    EXPECT_EQ(grid->GetCurrentDataColumn(), 0);
+    grid->KeyOptions = grid->KeyOptions + TwwDBGridKeyOptions{dgEnterToTab};
+    Key(Qt::Key_Return);
+    EXPECT_EQ(grid->GetCurrentDataColumn(), 1);
+    // Typed in the cell editor too.
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(grid->InplaceEditor() && grid->InplaceEditor()->isVisible());
+    grid->InplaceEditor()->setFocus();
+    Key(Qt::Key_Return);
+    EXPECT_EQ(grid->GetCurrentDataColumn(), 0);
+    EXPECT_EQ(Subject(), "Task 2");
+}
+
 TEST_F(GridKeysTest, CtrlDeleteAsksAndDeletesOnlyWhenConfirmed) {
     query.First();
     testing_env::Messages().QueueAnswer(mrCancel);
