@@ -373,6 +373,9 @@ protected:
     void ColWidthsChanged() override;
     // The mouse leaving the cells gives up the hot link cell.
     bool viewportEvent(QEvent* event) override;
+    // A group's inner borders cannot be dragged from its header, nor a proportional grid's outer ones.
+    void CalcSizingState(int x, int y, TGridState& state, int& index) override;
+    void TopLeftChanged() override;
     virtual void DoTitleButtonClick(const QString& fieldName);
     // Opens a link cell's address after OnURLOpen; false when the address was refused.
     virtual bool DoURLOpen(TField* field);

@@ -94,6 +94,7 @@ void TwwCustomDBGrid::RebuildLayout() {
         CheckFooterUpdate();
     }
     SyncCurrentRow();
+    ClearHotURLCell();
     if (designing_ && options_.Contains(dgPerfectRowFit)) FitHeightToRows();
     InvalidateGrid();
     PaintOptions.FirstColumnColor = TitleColor;

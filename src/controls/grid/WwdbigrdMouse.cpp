@@ -269,6 +269,27 @@ void TwwCustomDBGrid::TrackHotURLCell(int col, int row) {
     if (handCursorShown_) ClearHotURLCell();
 }
 
+void TwwCustomDBGrid::CalcSizingState(int x, int y, TGridState& state, int& index) {
+    state = gsNormal;
+    index = -1;
+    const TGridCoord cell = MouseCoord(isRightToLeft() ? x + 5 : x - 5, y);
+    if (options_.Contains(dgTitles) && cell.Y == 0 && cell.X >= 0) {
+        const QString group = GroupOfColumn(*this, cell.X);
+        const bool innerBorder = !group.isEmpty() && GroupOfColumn(*this, cell.X + 1) == group;
+        if (innerBorder && InGroupHeader(*this, cell.X, y)) return;
+        if (IsProportionalColResize() && (cell.X == ColCount() - 1 || cell.X < indicatorOffset_)) return;
+    }
+    TCustomGrid::CalcSizingState(x, y, state, index);
+}
+
+void TwwCustomDBGrid::TopLeftChanged() {
+    HideCellHint();
+    TCustomGrid::TopLeftChanged();
+    ui::Fire(OnLeftColChanged, &Widget());
+    RepaintTitleCells();
+    if (footer_) footer_->update();
+}
+
 bool TwwCustomDBGrid::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::Leave) ui::Dispatch(this, [this] { ClearHotURLCell(); });
     return TCustomGrid::viewportEvent(event);

@@ -119,6 +119,30 @@ TEST_F(GridKeysTest, EnterMovesLikeTabOnlyWhenAskedTo) {
     EXPECT_EQ(Subject(), "Task 2");
 }
 
+TEST_F(GridKeysTest, DittoKeysCopyFromTheRecordAbove) {
+    grid->DittoAttributes.ShortCutDittoField = ShortCut(VK_F7, {});
+    grid->DittoAttributes.ShortCutDittoRecord = ShortCut(VK_F8, {});
+    query.First();
+    Key(Qt::Key_F7);  // the first record has none above it
+    EXPECT_EQ(query.State(), dsBrowse);
+    query.Next();
+    Key(Qt::Key_F7);
+    EXPECT_EQ(query.State(), dsEdit);
+    EXPECT_EQ(Subject(), "Task 1");
+    EXPECT_EQ(query.FieldByName(QStringLiteral("PercentCompleted")).AsString(), "2");
+    query.Post();
+    query.Next();
+    QString refused;
+    grid->OnDitto = [&](QObject*, TDataSet*, TField* field, QString&, bool& allow) {
+        allow = field->FieldName() != "Subject";
+        if (!allow) refused = field->FieldName();
+    };
+    Key(Qt::Key_F8);
+    EXPECT_EQ(refused, "Subject");
+    EXPECT_EQ(Subject(), "Task 3");
+    EXPECT_EQ(query.FieldByName(QStringLiteral("PercentCompleted")).AsString(), "2");
+}
+
 TEST_F(GridKeysTest, CtrlDeleteAsksAndDeletesOnlyWhenConfirmed) {
     query.First();
     testing_env::Messages().QueueAnswer(mrCancel);

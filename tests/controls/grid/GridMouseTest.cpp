@@ -148,6 +148,16 @@ TEST_F(GridMouseTest, AResizedWidthIsWrittenBackInCharactersAndSetColWidthsIsNot
     EXPECT_EQ(grid->GetColWidths(1), 9 * 7 + 4);
 }
 
+TEST_F(GridMouseTest, AGroupsInnerBorderIsDraggedOnlyBelowItsHeader) {
+    OpenWith({"Subject\t10\tA\tF\tG", "PercentCompleted\t10\tB\tF\tG", "Notes\t10\tC\tF"});
+    const TRect title = grid->CellRect(1, 0);
+    const int before = grid->GetColWidths(1);
+    Drag({{title.Right, title.Top + 2}, {title.Right + 20, title.Top + 2}});
+    EXPECT_EQ(grid->GetColWidths(1), before);
+    Drag({{title.Right, title.Bottom - 2}, {title.Right + 20, title.Bottom - 2}});
+    EXPECT_GT(grid->GetColWidths(1), before);
+}
+
 TEST_F(GridMouseTest, ColumnsAnswerFromTheirSelectedLinesAndTheDefaultColumnForNone) {
     OpenWith({"Subject\t10\tTitle\tT\tG", "PercentCompleted\t6\tDone"});
     TwwColumn* subject = grid->FindColumn(QStringLiteral("SUBJECT"));
