@@ -163,6 +163,9 @@ public:
     TGridCoord PressedTitle() const { return pressedTitle_; }
     bool PressedGroupHeader() const { return pressedGroupHeader_; }
     void ClearPressedTitle();
+    // While a title is dragged: its image and the left arrow of the insertion mark (null when not shown).
+    QWidget* TitleDragImage() const;
+    QWidget* InsertionMark() const;
     void RepaintTitleCells();
     // The hot link cell under the mouse, (-1, -1) when none.
     TGridCoord HotURLCell() const { return hotURLCell_; }
@@ -401,6 +404,9 @@ private:
     void StartTitleDrag();
     void MoveTitleDrag(int x, int y);
     void DragScrollTick();
+    // The grid column a title dropped at x lands on before the group rules.
+    int TitleDropColumn(int x) const;
+    void PlaceInsertionMark();
     void EndTitleDrag(int x, int y);
     void TrackHotURLCell(int col, int row);
     void ShowCellHint(int col, int row);

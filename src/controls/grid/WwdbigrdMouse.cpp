@@ -10,6 +10,8 @@
 
 #include <QDesktopServices>
 #include <QLabel>
+#include <QPainter>
+#include <QPolygon>
 #include <QUrl>
 
 namespace {
@@ -37,6 +39,30 @@ QString WithMailScheme(const QString& address) {
     return at >= 1 && dot > at ? QStringLiteral("MailTo:") + address : address;
 }
 
+// The insertion mark's arrows, pointing right (towards the border from its left) or left.
+constexpr int kArrowSize = 9;
+
+QPixmap Arrow(bool pointingRight) {
+    QPixmap pixmap(kArrowSize, kArrowSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    const int last = kArrowSize - 1;
+    const int middle = kArrowSize / 2;
+    painter.drawPolygon(pointingRight ? QPolygon({QPoint(0, 0), QPoint(last, middle), QPoint(0, last)})
+                                      : QPolygon({QPoint(last, 0), QPoint(0, middle), QPoint(last, last)}));
+    return pixmap;
+}
+
+QLabel* MarkLabel(QWidget* parent, bool pointingRight) {
+    auto* label = new QLabel(parent);
+    label->setPixmap(Arrow(pointingRight));
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->resize(kArrowSize, kArrowSize);
+    return label;
+}
+
 // Only web and mail addresses leave the program; any other text is never handed to the desktop.
 bool IsOpenableLink(const QString& address) {
     const QUrl url(address.trimmed(), QUrl::StrictMode);
@@ -61,9 +87,14 @@ struct TwwCustomDBGrid::TitleDrag {
     QPoint grab;
     TRect dragRect;
     QLabel* image = nullptr;
+    // The insertion mark: an arrow each side of the border where the column would land.
+    QLabel* markLeft = nullptr;
+    QLabel* markRight = nullptr;
     TTimer* timer = nullptr;
     ~TitleDrag() {
         delete image;
+        delete markLeft;
+        delete markRight;
         delete timer;
     }
 };
@@ -332,6 +363,8 @@ void TwwCustomDBGrid::StartTitleDrag() {
     drag.image->setAttribute(Qt::WA_TransparentForMouseEvents);
     drag.image->resize(rect.Width(), rect.Height());
     drag.image->show();
+    drag.markLeft = MarkLabel(viewport(), true);
+    drag.markRight = MarkLabel(viewport(), false);
     drag.timer = new TTimer(this);
     drag.timer->SetInterval(kDragScrollInterval);
     drag.timer->SetOnTimer([this](QObject*) { DragScrollTick(); });
@@ -345,6 +378,45 @@ void TwwCustomDBGrid::MoveTitleDrag(int x, int y) {
     else if (clampedX < drag.mouse.x()) drag.direction = -1;
     drag.mouse = {clampedX, std::clamp(y, 0, std::max(ClientHeight() - 1, 0))};
     if (drag.image) drag.image->move(clampedX - drag.grab.x(), drag.dragRect.Top + DragVertOffset);
+    PlaceInsertionMark();
+}
+
+int TwwCustomDBGrid::TitleDropColumn(int x) const {
+    const int titleY = CellRect(FixedCols(), 0).Top;
+    int target = MouseCoord(std::max(x, 0), titleY).X;
+    if (x < Horz().FixedBoundary()) target = FixedCols();
+    else if (target < 0) target = ColCount() - 1;
+    return std::clamp(target, FixedCols(), ColCount() - 1);
+}
+
+void TwwCustomDBGrid::PlaceInsertionMark() {
+    TitleDrag& drag = *titleDrag_;
+    if (!drag.markLeft || !drag.markRight) return;
+    TwwCustomDBGrid& grid = *this;
+    int target = TitleDropColumn(drag.mouse.x());
+    const bool right = target > drag.source;
+    if (drag.kind == TitleDrag::InGroup) {
+        const auto [first, last] = GroupRange(grid, drag.source);
+        target = std::clamp(target, first, last);
+    } else if (!GroupOfColumn(grid, target).isEmpty()) {
+        const auto [first, last] = GroupRange(grid, target);
+        target = right ? last : first;
+    }
+    const TRect cell = CellRect(target, 0);
+    const bool shown = target != drag.source && cell.Width() > 0;
+    drag.markLeft->setVisible(shown);
+    drag.markRight->setVisible(shown);
+    if (!shown) return;
+    const int border = right ? cell.Right : cell.Left;
+    const int top = cell.Top + (cell.Height() - kArrowSize) / 2;
+    drag.markLeft->move(border - kArrowSize, top);
+    drag.markRight->move(border + 1, top);
+}
+
+QWidget* TwwCustomDBGrid::TitleDragImage() const { return titleDrag_ ? titleDrag_->image : nullptr; }
+
+QWidget* TwwCustomDBGrid::InsertionMark() const {
+    return titleDrag_ && titleDrag_->markLeft && titleDrag_->markLeft->isVisible() ? titleDrag_->markLeft : nullptr;
 }
 
 void TwwCustomDBGrid::DragScrollTick() {
@@ -356,16 +428,14 @@ void TwwCustomDBGrid::DragScrollTick() {
     else if (drag.direction < 0 && drag.mouse.x() <= Horz().FixedBoundary() + kDragScrollMargin &&
              LeftCol() > FixedCols())
         SetLeftCol(LeftCol() - 1);
+    else return;
+    PlaceInsertionMark();
 }
 
 // ---- releasing
 
 void TwwCustomDBGrid::EndTitleDrag(int x, int) {
-    const int titleY = CellRect(FixedCols(), 0).Top;
-    int target = MouseCoord(std::max(x, 0), titleY).X;
-    if (x < Horz().FixedBoundary()) target = FixedCols();
-    else if (target < 0) target = ColCount() - 1;
-    target = std::clamp(target, FixedCols(), ColCount() - 1);
+    const int target = TitleDropColumn(x);
     ClearPressedTitle();
     if (target != titleDrag_->source) DropTitle(target);
     RepaintTitleCells();

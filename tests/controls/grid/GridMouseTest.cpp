@@ -68,7 +68,15 @@ TEST_F(GridMouseTest, AColumnDraggedByItsTitleRewritesSelectedInTheNewOrder) {
     OpenWith({"Subject\t10\tSubject\tF", "PercentCompleted\t6\tDone\tT", "Notes\t6\tNotes\tF"});
     std::vector<std::pair<int, int>> moved;
     grid->OnColumnMoved = [&](QObject*, int from, int to) { moved.emplace_back(from, to); };
-    Drag({Title(1), Title(1) + QPoint(10, 0), Title(3)});
+    Send(QEvent::MouseButtonPress, Title(1), Qt::LeftButton);
+    Send(QEvent::MouseMove, Title(1) + QPoint(10, 0), Qt::LeftButton);
+    Send(QEvent::MouseMove, Title(3), Qt::LeftButton);
+    ASSERT_NE(grid->TitleDragImage(), nullptr);
+    EXPECT_TRUE(grid->TitleDragImage()->isVisible());
+    ASSERT_NE(grid->InsertionMark(), nullptr);  // its arrow points at the right border of the last column
+    EXPECT_EQ(grid->InsertionMark()->geometry().right(), grid->CellRect(3, 0).Right - 1);
+    Send(QEvent::MouseButtonRelease, Title(3), Qt::NoButton);
+    EXPECT_EQ(grid->TitleDragImage(), nullptr);
     EXPECT_EQ(grid->Selected().ToStringList(),
               (QStringList{"PercentCompleted\t6\tDone\tT", "Notes\t6\tNotes\tF", "Subject\t10\tSubject\tF"}));
     EXPECT_EQ(moved, (std::vector<std::pair<int, int>>{{0, 2}}));
