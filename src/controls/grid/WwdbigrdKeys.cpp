@@ -122,12 +122,15 @@ void RemoveGridKeyboardHook() {
 // ---- focus
 
 void TwwCustomDBGrid::TrackFocus() {
-    // Entry and exit are those of the grid with its editors: focus moving into the in-place editor stays inside.
-    focusTracking_ = QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        const auto inside = [this](QWidget* w) { return w && (w == this || isAncestorOf(w)); };
-        if (inside(old) == inside(now)) return;
+    // Entry and exit are those of the grid with its editors inside its own window: focus moving into the
+    // in-place editor stays inside, and another window taking the focus (a question asked over the grid, say)
+    // leaves the grid as it is, so an untouched record is not given up under the question.
+    focusTracking_ = QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || now->window() != window()) return;
+        const bool inside = now == this || isAncestorOf(now);
+        if (inside == hasFocus_) return;
         ui::Dispatch(this, [&] {
-            if (inside(now)) CMEnter();
+            if (inside) CMEnter();
             else CMExit();
         });
     });

@@ -186,6 +186,17 @@ TEST_F(GridKeysTest, LeavingTheGridOnAnUntouchedRecordRemovesIt) {
     query.Last();
     Key(Qt::Key_Down);
     ASSERT_EQ(query.State(), dsInsert);
+    {
+        // A window asking something over the grid leaves the record alone.
+        QLineEdit question;
+        question.show();
+        question.activateWindow();
+        question.setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::focusWidget(), &question);
+        EXPECT_EQ(query.State(), dsInsert);
+    }
+    form.activateWindow();
     other->setFocus();
     QApplication::processEvents();
     EXPECT_FALSE(grid->GridHasFocus());

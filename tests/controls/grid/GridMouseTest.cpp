@@ -3,6 +3,7 @@
 #include "GridFixture.h"
 
 #include "platform/db/Field.h"
+#include "platform/ui/InplaceEdit.h"
 
 #include <QMouseEvent>
 
@@ -46,6 +47,21 @@ protected:
         return fields;
     }
 };
+
+TEST_F(GridMouseTest, AClickMovesTheRecordAndColumnWithOneCellChange) {
+    OpenWith({"Subject\t10\tSubject\tF", "PercentCompleted\t6\tDone\tF"}, 5);
+    int changes = 0;
+    grid->OnCellChanged = [&](QObject*) { ++changes; };
+    const TRect cell = grid->CellRect(2, 4);
+    Drag({QPoint(cell.Left + 3, cell.Top + 3)});
+    EXPECT_EQ(query.FieldByName(QStringLiteral("Subject")).AsString(), "Task 4");
+    EXPECT_EQ(grid->GetCurrentDataColumn(), 1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(grid->EditorMode());
+    Drag({QPoint(cell.Left + 3, cell.Top + 3)});  // the current cell again: its editor
+    EXPECT_TRUE(grid->InplaceEditor() && grid->InplaceEditor()->isVisible());
+    EXPECT_EQ(changes, 1);
+}
 
 TEST_F(GridMouseTest, ATitleClickFiresTheButtonADragBeyondTwoPixelsDoesNot) {
     OpenWith({"Subject\t10\tSubject\tF", "PercentCompleted\t6\tDone\tF\tWork", "Notes\t6\tNotes\tF\tWork"});
