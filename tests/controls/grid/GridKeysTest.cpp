@@ -4,6 +4,7 @@
 #include "GridFixture.h"
 
 #include "platform/db/Field.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/sql/Statement.h"
 #include "platform/ui/InplaceEdit.h"
 
@@ -14,14 +15,33 @@ using grid_test::GridTest;
 
 namespace {
 
+// A grid whose editor text cannot be written while Fail is set.
+class RefusingGrid : public grid_test::TestGrid {
+public:
+    using TestGrid::TestGrid;
+    bool Fail = false;
+
+protected:
+    void WriteEditText() override {
+        if (Fail) throw Exception(QStringLiteral("'x' is not a valid integer value."));
+    }
+};
+
 class GridKeysTest : public GridTest {
 protected:
     TADOQuery query;
     QWidget form;
     QLineEdit* other = nullptr;
 
+    RefusingGrid* refusing = nullptr;
+
     void SetUp() override {
         GridTest::SetUp();
+        auto made = std::make_unique<RefusingGrid>(nullptr);
+        refusing = made.get();
+        grid = std::move(made);
+        grid->SetUseTFields(false);
+        grid->resize(400, 300);
         grid->setParent(&form);
         other = new QLineEdit(&form);
         other->move(0, 320);
@@ -203,6 +223,21 @@ TEST_F(GridKeysTest, LeavingTheGridOnAnUntouchedRecordRemovesIt) {
     EXPECT_EQ(query.State(), dsBrowse);
     EXPECT_EQ(query.RecordCount(), 3);
     EXPECT_EQ(StoredTasks(), 3);
+}
+
+TEST_F(GridKeysTest, TextThatCannotBeWrittenKeepsTheFocusInTheGridAndSaysWhy) {
+    query.First();
+    refusing->Fail = true;
+    grid->DataLink().MarkModified();
+    other->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(grid->GridHasFocus());
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(testing_env::Messages().Texts(), std::vector<QString>{"'x' is not a valid integer value."});
+    refusing->Fail = false;
+    other->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(grid->GridHasFocus());
 }
 
 TEST_F(GridKeysTest, LeftLeavesTheCellEditorOnlyFromTheStartOfItsText) {
