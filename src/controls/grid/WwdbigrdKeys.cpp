@@ -168,8 +168,8 @@ void TwwCustomDBGrid::CMExit() {
 bool TwwCustomDBGrid::WantsKey(Word key, TShiftState shift) const {
     switch (key) {
         case VK_TAB: return !shift.Contains(ssAlt) && !shift.Contains(ssCtrl);
+        // Esc is the form's first (its Cancel button), as Enter is unless it moves like Tab.
         case VK_RETURN: return KeyOptions.Contains(dgEnterToTab);
-        case VK_ESCAPE:
         case VK_INSERT:
         case VK_DELETE:
         case VK_F2: return true;
