@@ -2,6 +2,7 @@
 // 1,000 times and jumping to the end and back, each beside the same walk through the dataset alone. The grid
 // reads the rows it shows as its painting does (each buffered record through the data link); the aim is a page
 // that costs at most twice the dataset's reading of the same rows, and memory that does not grow with the table.
+// Down keys through the grid's key table are measured beside the dataset's own steps.
 #include "controls/grid/Wwdbigrd.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
@@ -218,5 +219,38 @@ void DataSetEndAndBack(benchmark::State& state) {
     }
 }
 BENCHMARK(DataSetEndAndBack)->Arg(40000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// 1,000 Down keys through the grid's key table from the first record (each one move of the dataset and the
+// grid following it), beside 1,000 steps of the dataset alone.
+constexpr int kKeys = 1000;
+
+void GridKeyDown(benchmark::State& state) {
+    GridOverTable view(int(state.range(0)));
+    view.grid.setFocus();
+    for (auto _ : state) {
+        view.query.First();
+        for (int i = 0; i < kKeys; ++i) {
+            Word key = VK_DOWN;
+            view.grid.KeyDown(key, {});
+        }
+        benchmark::DoNotOptimize(view.query.RecNo());
+    }
+    state.counters["per_key"] =
+        benchmark::Counter(double(kKeys), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(GridKeyDown)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void DataSetNext(benchmark::State& state) {
+    TADOQuery query;
+    OpenQuery(query, int(state.range(0)));
+    for (auto _ : state) {
+        query.First();
+        for (int i = 0; i < kKeys; ++i) query.Next();
+        benchmark::DoNotOptimize(query.RecNo());
+    }
+    state.counters["per_key"] =
+        benchmark::Counter(double(kKeys), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(DataSetNext)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -54,6 +54,8 @@ using TwwEditControlOptions = ui::SetOf<TwwEditControlOption>;
 enum TwwMultiSelectOption { msoAutoUnselect, msoShiftSelect };
 using TwwMultiSelectOptions = ui::SetOf<TwwMultiSelectOption>;
 enum TwwDittoDirection { wwDittoPrior, wwDittoNext, wwDittoPriorOrNext };
+// Bits of TwwDittoAttributes::Options.
+enum TwwDittoOption { wwdoSkipBlobFields = 1, wwdoSkipReadOnlyFields = 2, wwdoSkipHiddenFields = 4 };
 
 // The vertical scroll bar's actions, numbered as the scroll messages number them.
 enum TwwScrollCode {
@@ -83,3 +85,6 @@ using TwwFieldChangedEvent = std::function<void(QObject* Sender, TField* Field)>
 using TwwTitleButtonClickEvent = std::function<void(QObject* Sender, const QString& AFieldName)>;
 using TMovedEvent = std::function<void(QObject* Sender, int FromIndex, int ToIndex)>;
 using TColWidthChangedEvent = std::function<void(QObject* Sender, int Column)>;
+using TwwURLOpenEvent = std::function<void(QObject* Sender, QString& URLLink, TField* Field, bool& UseDefault)>;
+using TwwDittoEvent =
+    std::function<void(QObject* Sender, class TDataSet* DataSet, TField* Field, QString& DittoValue, bool& AllowDitto)>;

@@ -31,6 +31,8 @@ public:
     void MarkModified() { modified_ = true; }
     bool Modified() const { return modified_; }
     bool UpdateRunning() const { return updateRunning_; }
+    // Esc: unwritten editor text gives way to the field's value; a modified record is cancelled after asking.
+    void DiscardEdit();
 
 protected:
     void ActiveChanged() override;

@@ -35,6 +35,7 @@ TwwCustomDBGrid::TwwCustomDBGrid(QWidget* parent) : TCustomGrid(parent) {
     SetShowVertScrollBar(true);
     SetUseTFields(true);
     ConnectScrollBar();
+    TrackFocus();
     windowCreated_ = true;
     // What creating the window does.
     RebuildLayout();
@@ -45,6 +46,7 @@ TwwCustomDBGrid::TwwCustomDBGrid(QWidget* parent) : TCustomGrid(parent) {
 TwwCustomDBGrid::~TwwCustomDBGrid() {
     // The link goes first, so that the data source tells this grid nothing more.
     dataLink_.reset();
+    EndFocusTracking();
 }
 
 // ---- data

@@ -7,6 +7,7 @@
 #include "controls/grid/WwPaintOptions.h"
 #include "platform/db/DataSet.h"
 #include "platform/rtl/Alignment.h"
+#include "platform/rtl/ScreenService.h"
 #include "platform/rtl/StringList.h"
 #include "platform/ui/CustomGrid.h"
 
@@ -14,19 +15,32 @@
 #include <memory>
 #include <vector>
 
+class QLabel;
 class TDataSource;
 class TField;
+class TTimer;
 class TwwCheckBox;
 class TImageList;
+class TwwCustomDBGrid;
 namespace controls {
 class GridExport;
 }
 
-// One data column's own object: the field it shows and its footer text.
+// One data column's own object: the field it shows and its footer text. The grid's default column (no
+// grid, no field) stands for no column: it answers empty, 0 or false and changes nothing.
 class TwwColumn {
 public:
-    explicit TwwColumn(const QString& fieldName = {}) : FieldName(fieldName) {}
+    explicit TwwColumn(const QString& fieldName = {}, TwwCustomDBGrid* grid = nullptr)
+        : FieldName(fieldName), Grid(grid) {}
+    void SetFooterValue(const QString& value);
+    // The width in characters, kept in the Selected line (and the field's DisplayWidth with UseTFields).
+    void SetDisplayWidth(int width);
+    int GetDisplayWidth() const;
+    QString GetDisplayLabel() const;
+    bool GetReadOnly() const;
+    QString GetGroupName() const;
     QString FieldName;
+    TwwCustomDBGrid* Grid = nullptr;
     QString FooterValue;
     // One byte per shown data row 0..255 as last painted (bit 0: no bottom line, bit 1: no top line); empty
     // until a group field or OnBeforeDrawCell is in use.
@@ -98,6 +112,9 @@ struct TwwDittoAttributes {
     int Options = 0;
 };
 
+// Removes the application's grid keyboard hook (installed when a grid takes the focus).
+void RemoveGridKeyboardHook();
+
 class TwwCustomDBGrid : public TCustomGrid {
 public:
     explicit TwwCustomDBGrid(QWidget* parent);
@@ -123,6 +140,48 @@ public:
     int TitleRowCount() const { return titleRows_; }
     int IndicatorOffset() const { return indicatorOffset_; }
     const std::vector<std::unique_ptr<TwwColumn>>& Columns() const { return columns_; }
+
+    // ---- columns, keys, focus and the mouse (WwColumn.cpp, WwdbigrdKeys.cpp, WwdbigrdMouse.cpp)
+    // The default column when none matches.
+    TwwColumn* FindColumn(const QString& fieldName);
+    TwwColumn* GetColumnByDataCol(int dataCol);
+    TwwColumn* GetColumn(int index);
+    QString GetColumnFieldName(int dataCol) const;
+    // Pixel widths of grid columns (the indicator counts); setting one is never written back to Selected.
+    int GetColWidths(int index) const { return ColWidths(index); }
+    void SetColWidths(int index, int width);
+    // Sizes a grid column to the widest text of the visible rows.
+    void AutoSizeColumn(int col);
+    void InvalidateCurrentRow();
+    void MoveToDataColumn(int index);
+    void ScrollColumnIntoView(int col);
+    // Carries out a ditto shortcut; false when the key is none of them.
+    bool DoDitto(Word key, TShiftState shift);
+    bool DittoField(TField* field, TwwDittoDirection direction);
+    void KeyDown(Word& key, TShiftState shift) override;
+    void KeyPress(QChar& key) override;
+    bool WantsKey(Word key, TShiftState shift) const override;
+    // The grid or its editor holds the focus (set on entry, cleared on exit).
+    bool GridHasFocus() const { return hasFocus_; }
+    // Opens a link cell's address; replaced by tests. Only http, https and mailto addresses reach it.
+    static std::function<void(const QString& address)>& UrlOpener();
+    // The title cell pressed as a title button ((-1, -1) when none) and whether its group header was pressed.
+    TGridCoord PressedTitle() const { return pressedTitle_; }
+    bool PressedGroupHeader() const { return pressedGroupHeader_; }
+    void ClearPressedTitle();
+    // While a title is dragged: its image and the left arrow of the insertion mark (null when not shown).
+    QWidget* TitleDragImage() const;
+    QWidget* InsertionMark() const;
+    void RepaintTitleCells();
+    // The hot link cell under the mouse, (-1, -1) when none.
+    TGridCoord HotURLCell() const { return hotURLCell_; }
+    void ClearHotURLCell();
+    // The cell hint window while a hint shows; null otherwise.
+    QWidget* CellHintWindow() const;
+    // One step of the hint timer with the mouse at a client point.
+    void HintTick(int x, int y);
+    TwwURLOpenEvent OnURLOpen;
+    TwwDittoEvent OnDitto;
 
     // ---- layout and rows
     // Rebuilds the field map, columns, widths, rows and the link's buffer.
@@ -258,9 +317,6 @@ public:
     void PaintFooter(TCanvas& canvas);
     // The group of a data column: the Group part of its Selected line; empty when none.
     QString ColumnGroupName(int dataCol) const;
-    // The title held down as a button (-1 none), and whether it is a group header; set by the mouse.
-    int PressedTitleCol = -1;
-    bool PressedTitleIsGroupHeader = false;
 
 protected:
     friend class TwwGridDataLink;
@@ -286,7 +342,7 @@ protected:
     virtual void DoFieldChanged(TField* field);
     virtual void DoUpdateFooter();
     virtual void CheckFooterUpdate();
-    virtual void HideCellHint() {}
+    virtual void HideCellHint();
     virtual bool CanEditGrid() const;
     virtual bool IsMemoCell(int col, int row) const;
     virtual void ShowEditorIfAllowed();
@@ -348,6 +404,67 @@ protected:
     int resizedCol_ = -1;
     int resizedColWidth_ = 0;
 
+    // ---- keys, focus and the mouse
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
+    bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    void TimedScroll(TGridScrollDirection direction) override;
+    void ColumnMoved(int from, int to) override;
+    void ColWidthsChanged() override;
+    // The mouse leaving the cells gives up the hot link cell.
+    bool viewportEvent(QEvent* event) override;
+    // A group's inner borders cannot be dragged from its header, nor a proportional grid's outer ones.
+    void CalcSizingState(int x, int y, TGridState& state, int& index) override;
+    void TopLeftChanged() override;
+    virtual void DoTitleButtonClick(const QString& fieldName);
+    // Opens a link cell's address after OnURLOpen; false when the address was refused.
+    virtual bool DoURLOpen(TField* field);
+    virtual void CMEnter();
+    virtual void CMExit();
+    // Row moves of the keys: an untouched insert is cancelled first; Down may append.
+    void PriorRow();
+    void NextRow(bool append);
+    // Tab and Enter: the next column with a tab stop, across rows.
+    void ColumnNavigate(bool forwards);
+    // Drop of a dragged title on grid column target.
+    void DropTitle(int target);
+
+    struct TitleDrag;
+    struct CellHint;
+    friend class TwwColumn;
+
+private:
+    void TrackFocus();
+    // Before destruction: no more focus reports, and the keyboard hook goes.
+    void EndFocusTracking();
+    void TitleButtonPress(int col, int row, int y);
+    void StartTitleDrag();
+    void MoveTitleDrag(int x, int y);
+    void DragScrollTick();
+    // The grid column a title dropped at x lands on before the group rules.
+    int TitleDropColumn(int x) const;
+    void PlaceInsertionMark();
+    void EndTitleDrag(int x, int y);
+    void TrackHotURLCell(int col, int row);
+    void ShowCellHint(int col, int row);
+    void HintTimerTick();
+
+    QMetaObject::Connection focusTracking_;
+    bool hasFocus_ = false;
+    bool tabRowMove_ = false;
+    bool inColExit_ = false;
+    TGridCoord pressedTitle_{-1, -1};
+    bool pressedGroupHeader_ = false;
+    bool titleDragged_ = false;
+    std::shared_ptr<TitleDrag> titleDrag_;
+    TGridCoord hotURLCell_{-1, -1};
+    bool handCursorShown_ = false;
+    std::shared_ptr<CellHint> cellHint_;
+    std::unique_ptr<TwwColumn> defaultColumn_;
+
+protected:
 private:
     void LinkEditingChanged();
     void ApplyScrollBarPolicies();

@@ -3,6 +3,7 @@
 #include "controls/grid/Wwdbigrd.h"
 
 #include "controls/edit/WwWindows.h"
+#include "controls/grid/WwCounterScope.h"
 #include "controls/grid/WwSelectedList.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
@@ -15,17 +16,7 @@
 
 namespace {
 
-// Raises a counter for the life of a block, lowered however the block ends.
-class CounterScope {
-public:
-    explicit CounterScope(int& counter) : counter_(counter) { ++counter_; }
-    ~CounterScope() { --counter_; }
-    CounterScope(const CounterScope&) = delete;
-    CounterScope& operator=(const CounterScope&) = delete;
-
-private:
-    int& counter_;
-};
+using controls::CounterScope;
 
 // Redrawing of the viewport suspended for the life of a block.
 class RedrawLock {
@@ -103,6 +94,7 @@ void TwwCustomDBGrid::RebuildLayout() {
         CheckFooterUpdate();
     }
     SyncCurrentRow();
+    ClearHotURLCell();
     if (designing_ && options_.Contains(dgPerfectRowFit)) FitHeightToRows();
     InvalidateGrid();
     PaintOptions.FixedColumnTint = TitleColor;
@@ -134,7 +126,7 @@ void TwwCustomDBGrid::DefineFieldMap() {
     std::vector<std::unique_ptr<TwwColumn>> rebuilt;
     for (int i = 0; i < dataLink_->MappedCount(); ++i) {
         const QString name = dataLink_->GetMappedField(i)->FieldName();
-        auto column = std::make_unique<TwwColumn>(name);
+        auto column = std::make_unique<TwwColumn>(name, this);
         const auto old = footers.find(name.toUpper());
         if (old != footers.end()) column->FooterValue = old->second;
         rebuilt.push_back(std::move(column));

@@ -133,13 +133,13 @@ int TwwCustomDBGrid::TitleBottom() const {
 bool TwwCustomDBGrid::LightGrid() const { return ColorToRGB(Color()) == 0xFFFFFF || PaintOptions.FillsDataCells(); }
 
 bool TwwCustomDBGrid::IsTitlePressed(int col, bool groupHeader) const {
-    if (!TitleButtons || PressedTitleCol < 0) return false;
-    if (PressedTitleIsGroupHeader) {
+    if (!TitleButtons || pressedTitle_.X < 0) return false;
+    if (pressedGroupHeader_) {
         if (!groupHeader) return false;
-        const QString group = ColumnGroupName(DataColumnOf(PressedTitleCol));
+        const QString group = ColumnGroupName(DataColumnOf(pressedTitle_.X));
         return !group.isEmpty() && group == ColumnGroupName(DataColumnOf(col));
     }
-    return col == PressedTitleCol && !groupHeader;
+    return col == pressedTitle_.X && !groupHeader;
 }
 
 // ---- the paint cycle
@@ -322,21 +322,21 @@ void TwwCustomDBGrid::DrawTitleLines() {
 }
 
 void TwwCustomDBGrid::DrawPressedTitle() {
-    if (PressedTitleCol < 0 || !TitleButtons || !options_.Contains(dgTitles) || ThemedTitles()) return;
+    if (pressedTitle_.X < 0 || !TitleButtons || !options_.Contains(dgTitles) || ThemedTitles()) return;
     TRect rect;
-    if (PressedTitleIsGroupHeader) {
+    if (pressedGroupHeader_) {
         int first = 0, last = 0;
-        GetGroupHeaderRect(PressedTitleCol, rect, false, first, last);
+        GetGroupHeaderRect(pressedTitle_.X, rect, false, first, last);
         --rect.Bottom;
     } else {
-        GetTitleCellRect(PressedTitleCol, 0, rect);
+        GetTitleCellRect(pressedTitle_.X, 0, rect);
     }
     if (!HorzLinesVisible()) rect.Bottom -= 2;
     TCanvas& canvas = GetPaintCanvas();
     DrawVLine(canvas, rect.Left, rect.Top, rect.Bottom, clBlack);
     DrawHLine(canvas, rect.Left, rect.Right, rect.Top, clBlack);
     DrawVLine(canvas, rect.Left + 1, rect.Top + 1, rect.Bottom, clGray);
-    if (!PressedTitleIsGroupHeader) DrawHLine(canvas, rect.Left + 1, rect.Right, rect.Bottom - 1, clGray);
+    if (!pressedGroupHeader_) DrawHLine(canvas, rect.Left + 1, rect.Right, rect.Bottom - 1, clGray);
 }
 
 void TwwCustomDBGrid::CloseAreaBelowRecords() {

@@ -393,8 +393,7 @@ void TwwCustomDBGrid::DrawDataCell(int col, int row, const TRect& rect, TGridDra
         drawnDataCol_ = dataCol;
         const QString text = GetCellText(dataCol);
         if (col < static_cast<int>(colInfo_.size()) && colInfo_[col].Kind == QLatin1String("URL-Link")) {
-            // No cell is hot until the mouse tracks links; all links show in the plain link colour.
-            canvas.Font().SetColor(clBlue);
+            canvas.Font().SetColor(hotURLCell_ == TGridCoord{col, row} ? clRed : clBlue);
             canvas.Font().SetStyle(canvas.Font().Style() + TFontStyles{fsUnderline});
         }
         const bool highlight = ApplyDataCellColors(col, row, state, text);

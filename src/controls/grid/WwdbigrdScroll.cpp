@@ -95,32 +95,14 @@ bool TwwCustomDBGrid::InsertUntouched() const {
     return dataSet && dataSet->State() == dsInsert && !dataSet->Modified() && !dataLink_->Modified();
 }
 
-namespace {
-
-// An appended record stands at the end although the dataset does not report Eof for it.
-bool AtEnd(const TDataSet& dataSet) {
-    return dataSet.Eof() || (dataSet.State() == dsInsert && dataSet.CurrentRow() == dataSet.ViewCount() - 1);
-}
-
-}  // namespace
-
 void TwwCustomDBGrid::WMVScroll(TwwScrollCode code, int position) {
     if (!FocusGrid()) return;
     if (!dataLink_->Active()) return;
     TDataSet& dataSet = *dataLink_->DataSet();
     // The link keeps the current record inside its buffer, so every line step is a move of the dataset.
     switch (code) {
-        case SB_LINEUP:
-            if (InsertUntouched() && AtEnd(dataSet)) dataSet.Cancel();
-            else dataSet.Prior();
-            break;
-        case SB_LINEDOWN:
-            if (InsertUntouched()) {
-                if (!AtEnd(dataSet)) dataSet.Cancel();
-            } else {
-                dataSet.Next();
-            }
-            break;
+        case SB_LINEUP: PriorRow(); break;
+        case SB_LINEDOWN: NextRow(false); break;
         case SB_PAGEUP: dataSet.MoveBy(-VisibleRowCount()); break;
         case SB_PAGEDOWN: dataSet.MoveBy(VisibleRowCount()); break;
         case SB_THUMBPOSITION:

@@ -2,6 +2,8 @@
 // frame, read back from its pixels.
 #include "GridFixture.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QRect>
 
 namespace {
@@ -79,7 +81,11 @@ TEST_F(GridLinesTest, TitleButtonsLookRaisedAndThePressedOneSunken) {
     shot = Shot();
     EXPECT_EQ(shot.pixel(title.Right - 1, y), Rgb(clMaroon)) << "a shadow inside the right edge";
     EXPECT_EQ(shot.pixel(title.Left + 4, title.Bottom - 1), Rgb(clMaroon)) << "and above the bottom line";
-    grid->PressedTitleCol = 1;
+    // Held down, not yet released.
+    QMouseEvent press(QEvent::MouseButtonPress, QPoint((title.Left + title.Right) / 2, y), QPoint(), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &press);
+    ASSERT_EQ(grid->PressedTitle().X, 1);
     shot = Shot();
     EXPECT_EQ(shot.pixel(title.Left, y), Rgb(clBlack));
     EXPECT_EQ(shot.pixel(title.Left + 4, title.Top), Rgb(clBlack));
