@@ -1,6 +1,6 @@
 // The program's entry point.
+#include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
-#include "app/main/UserPreferences.h"
 #include "data/forms/DataWindowsInstall.h"
 #include "data/forms/PasswordForms.h"
 #include "data/module/DataModule.h"
@@ -15,7 +15,6 @@
 #include "platform/ui/QtScreenService.h"
 #include "util/core/VersionHistory.h"
 
-#include <QMainWindow>
 #include <cstdio>
 #include <memory>
 
@@ -42,35 +41,27 @@ int main(int argc, char* argv[]) {
     // The version keys come first: every reader and writer of per-user settings goes through them.
     CreateVersionHistory();
 
-    // The main window reads its preferences before the modules exist.
-    QMainWindow window;
-    window.resize(800, 600);
-    TUserPreferences preferences;
-    preferences.LoadUserPreferences(*VersionHistory, window.width(), window.height());
     const auto data = std::make_unique<TData>();
     Data = data.get();
+    // The main window reads its preferences as it is made; the windows of subsystems still to come leave their
+    // commands disabled.
+    TMainForm window(*Data, TMainWindowServices{});
     const auto sqlData = std::make_unique<TSQLData>(*Data);
     SQLData = sqlData.get();
     // The password file's writer draws from the generator.
     Randomize();
 
-    window.setWindowTitle(QStringLiteral("Tavorin 7.0"));
-    window.show();
+    window.SetCaption(QStringLiteral("Tavorin 7.0"));
+    window.Show();
     TProgramWindow programWindow;
-    programWindow.OpenDatabase = [&](const QString& fileName, const QString& password, const QString&) {
-        ui::Dispatch(&window, [&] { Data->ConnectDatabase(fileName, password); });
+    programWindow.OpenDatabase = [&](const QString& fileName, const QString& password, const QString& message) {
+        ui::Dispatch(&window, [&] { window.OpenDatabase(fileName, password, message); });
     };
-    programWindow.RunLoop = [&] {
-        QApplication::exec();
-        // The main window's close: the database closes and the layout is kept, also with "/s".
-        ui::Dispatch(&window, [&] {
-            Data->DisconnectDatabase();
-            preferences.SaveLayout(*VersionHistory);
-        });
-    };
+    // The main window's close closes the database and keeps the layout, also with "/s".
+    programWindow.RunLoop = [] { QApplication::exec(); };
     // A settings store that cannot be written is reported, not a crash at exit.
     ui::Dispatch(&window, [&] {
-        RunProgram(*Data, preferences.OpenMostRecent, QApplication::arguments().mid(1), programWindow);
+        RunProgram(*Data, window.Preferences.OpenMostRecent, QApplication::arguments().mid(1), programWindow);
     });
     return 0;
 }

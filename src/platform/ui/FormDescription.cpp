@@ -2,11 +2,13 @@
 #include "platform/ui/FormDescription.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
+#include "platform/ui/TreeView.h"
 
 #include <QFrame>
 #include <functional>
@@ -24,11 +26,25 @@ Factory Make() {
 
 const std::map<QString, Factory>& Factories() {
     static const std::map<QString, Factory> factories = {
-        {QStringLiteral("TButton"), Make<TButton>()},     {QStringLiteral("TCheckBox"), Make<TCheckBox>()},
-        {QStringLiteral("TEdit"), Make<TEdit>()},         {QStringLiteral("TGroupBox"), Make<TGroupBox>()},
-        {QStringLiteral("TLabel"), Make<TLabel>()},       {QStringLiteral("TMemo"), Make<TMemo>()},
-        {QStringLiteral("TPanel"), Make<TPanel>()},       {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
+        {QStringLiteral("TButton"), Make<TButton>()},
+        {QStringLiteral("TCheckBox"), Make<TCheckBox>()},
+        {QStringLiteral("TEdit"), Make<TEdit>()},
+        {QStringLiteral("TGroupBox"), Make<TGroupBox>()},
+        {QStringLiteral("TLabel"), Make<TLabel>()},
+        {QStringLiteral("TMemo"), Make<TMemo>()},
+        {QStringLiteral("TPanel"), Make<TPanel>()},
+        {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
         {QStringLiteral("TComboBox"), Make<TComboBox>()},
+        {QStringLiteral("TTreeView"), Make<TTreeView>()},
+        {QStringLiteral("TPageControl"), Make<TPageControl>()},
+        {QStringLiteral("TStatusBar"), Make<TStatusBar>()},
+        // A tab sheet's parent is its page control.
+        {QStringLiteral("TTabSheet"),
+         [](QWidget* parent) -> TControl* {
+             auto* pages = dynamic_cast<TPageControl*>(parent);
+             if (!pages) throw Exception(QStringLiteral("a tab sheet needs a page control as its parent"));
+             return new TTabSheet(pages);
+         }},
     };
     return factories;
 }
@@ -67,6 +83,12 @@ const std::map<QString, int> kModalResults = {{QStringLiteral("mrOk"), mrOk},
                                               {QStringLiteral("mrBack"), mrBack}};
 const std::map<QString, TScrollStyle> kScrollStyles = {{QStringLiteral("ssVertical"), ssVertical}};
 const std::map<QString, TBevelCut> kBevels = {{QStringLiteral("bvNone"), bvNone}};
+const std::map<QString, TAlign> kAligns = {
+    {QStringLiteral("alNone"), alNone}, {QStringLiteral("alTop"), alTop},     {QStringLiteral("alBottom"), alBottom},
+    {QStringLiteral("alLeft"), alLeft}, {QStringLiteral("alRight"), alRight}, {QStringLiteral("alClient"), alClient}};
+const std::map<QString, TAlignment> kAlignments = {{QStringLiteral("taLeftJustify"), taLeftJustify},
+                                                   {QStringLiteral("taCenter"), taCenter},
+                                                   {QStringLiteral("taRightJustify"), taRightJustify}};
 const std::map<QString, TFontStyle> kFontStyles = {{QStringLiteral("fsBold"), fsBold}};
 
 // A borderless memo shows its text flush with its edges, like a label that can take the focus.
@@ -80,6 +102,19 @@ using Setter = std::function<void(TControl& control, const QString& value)>;
 const std::map<QString, Setter>& Setters() {
     static const std::map<QString, Setter> setters = {
         {QStringLiteral("Color"), [](TControl& c, const QString& v) { c.SetColor(Named(c, kColors, v)); }},
+        {QStringLiteral("Align"), [](TControl& c, const QString& v) { c.SetAlign(Named(c, kAligns, v)); }},
+        {QStringLiteral("Alignment"),
+         [](TControl& c, const QString& v) {
+             if (auto* panel = dynamic_cast<TPanel*>(&c)) panel->SetAlignment(Named(c, kAlignments, v));
+             else As<TLabel>(c, QStringLiteral("Alignment")).SetAlignment(Named(c, kAlignments, v));
+         }},
+        {QStringLiteral("Font.Height"),
+         [](TControl& c, const QString& v) {
+             bool ok = false;
+             const int height = v.toInt(&ok);
+             if (!ok) Refuse(c, QStringLiteral("not a number: ") + v);
+             c.Font().SetHeight(height);
+         }},
         {QStringLiteral("Visible"), [](TControl& c, const QString& v) { c.SetVisible(Bool(c, v)); }},
         {QStringLiteral("TabStop"), [](TControl& c, const QString& v) { c.SetTabStop(Bool(c, v)); }},
         {QStringLiteral("Font.Style"),
@@ -137,6 +172,7 @@ void SetCaption(TControl& control, const QString& caption) {
     else if (auto* group = dynamic_cast<TGroupBox*>(&control)) group->SetCaption(caption);
     else if (auto* edit = dynamic_cast<TEdit*>(&control)) edit->SetText(caption);
     else if (auto* memo = dynamic_cast<TMemo*>(&control)) memo->SetText(caption);
+    else if (auto* sheet = dynamic_cast<TTabSheet*>(&control)) sheet->SetCaption(caption);
 }
 
 void SetProperties(TControl& control, const QString& properties) {
