@@ -9,12 +9,14 @@
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/ProgramVersion.h"
 #include "platform/rtl/Random.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Dispatch.h"
 #include "platform/ui/QtApplication.h"
 #include "platform/ui/QtMessageService.h"
 #include "platform/ui/QtScreenService.h"
 #include "util/core/VersionHistory.h"
 
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -51,6 +53,8 @@ int main(int argc, char* argv[]) {
     // The password file's writer draws from the generator.
     Randomize();
 
+    // Closing the main window ends the message loop.
+    Application->SetMainForm(&window);
     window.SetCaption(QStringLiteral("Tavorin 7.0"));
     window.Show();
     TProgramWindow programWindow;
@@ -58,10 +62,25 @@ int main(int argc, char* argv[]) {
         ui::Dispatch(&window, [&] { window.OpenDatabase(fileName, password, message); });
     };
     // The main window's close closes the database and keeps the layout, also with "/s".
-    programWindow.RunLoop = [] { QApplication::exec(); };
+    programWindow.RunLoop = [&] {
+        // TAVORIN_SCREENSHOT=<file>: a picture of the main window once it is shown, then the program ends as
+        // when the window is closed (the run script's way to show a newcomer the program without a display).
+        const QString screenshot = qEnvironmentVariable("TAVORIN_SCREENSHOT");
+        if (!screenshot.isEmpty())
+            QTimer::singleShot(1500, &window, [&window, screenshot] {
+                ui::Dispatch(&window, [&] {
+                    if (window.grab().save(screenshot)) std::printf("%s\n", qPrintable(screenshot));
+                    else std::fprintf(stderr, "Could not save %s\n", qPrintable(screenshot));
+                    std::fflush(stdout);
+                    window.Close();
+                });
+            });
+        Application->Run();
+    };
     // A settings store that cannot be written is reported, not a crash at exit.
     ui::Dispatch(&window, [&] {
         RunProgram(*Data, window.Preferences.OpenMostRecent, QApplication::arguments().mid(1), programWindow);
     });
+    Application->SetMainForm(nullptr);
     return 0;
 }
