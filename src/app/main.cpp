@@ -61,6 +61,7 @@ int main(int argc, char* argv[]) {
     programWindow.OpenDatabase = [&](const QString& fileName, const QString& password, const QString& message) {
         ui::Dispatch(&window, [&] { window.OpenDatabase(fileName, password, message); });
     };
+    programWindow.CheckForUpdates = [&] { ui::Dispatch(&window, [&] { window.CheckForUpdatesAtStart(); }); };
     // The main window's close closes the database and keeps the layout, also with "/s".
     programWindow.RunLoop = [&] {
         // TAVORIN_SCREENSHOT=<file>: a picture of the main window once it is shown, then the program ends as

@@ -19,6 +19,7 @@
 #include "util/DvCheckUpdates.h"
 #include "util/DvFormUtils.h"
 #include "util/DvMru.h"
+#include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"
 
 #include <QAction>
@@ -534,6 +535,14 @@ void TMainForm::ToolbarItemClick() {
     TMenuItem* item = Item(QStringLiteral("ToolbarItem"));
     item->SetChecked(!item->Checked());
     ToolBar->SetVisible(item->Checked());
+}
+
+void TMainForm::CheckForUpdatesAtStart() {
+    TDvRegistry reg(KEY_READ);
+    if (VersionHistory->OpenReadKey(reg, DvCheckUpdates->Key) && reg.ValueExists(QStringLiteral("URL")))
+        DvCheckUpdates->URL = reg.ReadString(QStringLiteral("URL")).trimmed();
+    if (DvCheckUpdates->URL.isEmpty()) return;
+    if (DvCheckUpdates->GetIsTimeToCheck()) DvCheckUpdates->CheckNow(this, false, true);
 }
 
 void TMainForm::SaveBackupDialogFlags() { Preferences.SaveBackupDialogFlags(*VersionHistory); }

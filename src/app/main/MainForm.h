@@ -61,6 +61,9 @@ public:
     void ShowOnlyResourceNameField();
     void ShowOnlyGroupNameField();
     void SaveBackupDialogFlags();
+    // The start-up check for a newer version, silent and without dialling, when a check is due; none is made
+    // while the version list's address (the per-user value "URL" under "Updates") is empty.
+    void CheckForUpdatesAtStart();
 
     // The command of a menu item, by the item's name (the views', tasks' and other windows' commands are
     // given here as they are built); an item without a command stays disabled.

@@ -10,6 +10,7 @@ TStartupChoice RunProgram(TData& data, bool openMostRecent, const QStringList& a
     data.LoadUserSettings();
     const TStartupChoice choice = ChooseStartupDatabase(arguments, openMostRecent, data.MRUDatabase);
     OpenStartupDatabase(choice, window.OpenDatabase);
+    if (window.CheckForUpdates) window.CheckForUpdates();
     window.RunLoop();
     if (!choice.SkipSettingsSave) data.SaveUserSettings();
     return choice;

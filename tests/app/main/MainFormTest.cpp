@@ -12,6 +12,7 @@
 #include "support/OrdinaryUser.h"
 #include "support/TestEnvironment.h"
 #include "support/TextFit.h"
+#include "util/DvCheckUpdates.h"
 #include "util/DvMru.h"
 #include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"
@@ -435,6 +436,39 @@ TEST_F(MainFormTest, Picture) {
     ASSERT_TRUE(form->screen()
                     ->grabWindow(0, origin.x(), origin.y(), form->width(), form->height())
                     .save(QDir(folder).filePath(QStringLiteral("main-window.png"))));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, TheStartUpUpdateCheckNeedsTheVersionListsAddressAndADueCheck) {
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(kTavorin7 + QStringLiteral("\\Updates"), true));
+        reg.WriteInteger(QStringLiteral("CheckUpdatesEnabled"), 1);
+        reg.WriteInteger(QStringLiteral("CheckUpdatesInterval"), 1);
+        reg.WriteDateTime(QStringLiteral("CheckUpdatesLastDate"), EncodeDate(2001, 1, 1));
+    }
+    auto form = MakeForm();
+    int asked = 0;
+    form->DvCheckUpdates->ConnectionTest = [&](bool attemptConnect) {
+        EXPECT_FALSE(attemptConnect);
+        ++asked;
+        return false;
+    };
+    form->CheckForUpdatesAtStart();
+    EXPECT_EQ(asked, 0);
+
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(kTavorin7 + QStringLiteral("\\Updates"), true));
+        reg.WriteString(QStringLiteral("URL"), QStringLiteral("http://127.0.0.1:9/versions.txt"));
+    }
+    form->CheckForUpdatesAtStart();
+    EXPECT_EQ(asked, 1);
+    // Silent: no connection is no message.
+    EXPECT_TRUE(testing_env::Messages().Texts().empty());
 }
 
 }  // namespace
