@@ -1,6 +1,7 @@
 // The program's entry point.
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
+#include "app/main/SplashForm.h"
 #include "data/forms/DataWindowsInstall.h"
 #include "data/forms/PasswordForms.h"
 #include "data/module/DataModule.h"
@@ -16,6 +17,7 @@
 #include "platform/ui/QtScreenService.h"
 #include "util/core/VersionHistory.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -55,9 +57,26 @@ int main(int argc, char* argv[]) {
 
     // Closing the main window ends the message loop.
     Application->SetMainForm(&window);
-    window.SetCaption(QStringLiteral("Tavorin 7.0"));
-    window.Show();
+
+    // The splash is up while the settings load; no message runs until it has been shown long enough.
+    auto splash = std::make_unique<TSplashForm>();
+    splash->Show();
+    splash->Repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QElapsedTimer splashShown;
+    splashShown.start();
+
     TProgramWindow programWindow;
+    programWindow.ShowMainWindow = [&] {
+        window.SetCaption(QStringLiteral("Tavorin 7.0"));
+        window.SetEnabled(false);
+        window.Show();
+        window.Repaint();
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        WaitOutSplash(splashShown);
+        splash.reset();
+        window.SetEnabled(true);
+    };
     programWindow.OpenDatabase = [&](const QString& fileName, const QString& password, const QString& message) {
         ui::Dispatch(&window, [&] { window.OpenDatabase(fileName, password, message); });
     };

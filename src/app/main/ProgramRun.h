@@ -13,6 +13,8 @@ extern TData* Data;
 
 // What the run needs from the main window.
 struct TProgramWindow {
+    // Shows the main window once the data module's per-user settings are loaded (and takes the splash down).
+    std::function<void()> ShowMainWindow;
     // Opens a database with its progress line (the main window's OpenDatabase).
     std::function<void(const QString& fileName, const QString& password, const QString& message)> OpenDatabase;
     // The silent update check when one is due (may be empty).

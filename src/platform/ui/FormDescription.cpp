@@ -6,6 +6,8 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Edits.h"
+#include "platform/ui/Image.h"
+#include "platform/ui/Jpeg.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/TreeView.h"
@@ -36,6 +38,7 @@ const std::map<QString, Factory>& Factories() {
         {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
         {QStringLiteral("TComboBox"), Make<TComboBox>()},
         {QStringLiteral("TTreeView"), Make<TTreeView>()},
+        {QStringLiteral("TImage"), Make<TImage>()},
         {QStringLiteral("TPageControl"), Make<TPageControl>()},
         {QStringLiteral("TStatusBar"), Make<TStatusBar>()},
         // A tab sheet's parent is its page control.
@@ -91,6 +94,32 @@ const std::map<QString, TAlignment> kAlignments = {{QStringLiteral("taLeftJustif
                                                    {QStringLiteral("taRightJustify"), taRightJustify}};
 const std::map<QString, TFontStyle> kFontStyles = {{QStringLiteral("fsBold"), fsBold}};
 
+std::map<QString, QByteArray>& FormPictures() {
+    static std::map<QString, QByteArray> pictures;
+    return pictures;
+}
+
+void SetPicture(TControl& control, const QString& name) {
+    auto& image = As<TImage>(control, QStringLiteral("Picture"));
+    const auto found = FormPictures().find(name);
+    if (found == FormPictures().end()) Refuse(control, QStringLiteral("no picture ") + name);
+    const QString lower = name.toLower();
+    std::unique_ptr<TGraphic> graphic;
+    if (lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg")))
+        graphic = std::make_unique<TJPEGImage>();
+    else if (lower.endsWith(QLatin1String(".bmp"))) graphic = std::make_unique<TBitmap>();
+    else Refuse(control, QStringLiteral("unknown kind of picture ") + name);
+    graphic->LoadFromBytes(found->second);
+    image.Picture().SetGraphic(graphic.get());
+}
+
+int Number(const TControl& control, const QString& value) {
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!ok) Refuse(control, QStringLiteral("not a number: ") + value);
+    return number;
+}
+
 // A borderless memo shows its text flush with its edges, like a label that can take the focus.
 void SetMemoBorder(TMemo& memo, bool border) {
     memo.setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
@@ -108,12 +137,11 @@ const std::map<QString, Setter>& Setters() {
              if (auto* panel = dynamic_cast<TPanel*>(&c)) panel->SetAlignment(Named(c, kAlignments, v));
              else As<TLabel>(c, QStringLiteral("Alignment")).SetAlignment(Named(c, kAlignments, v));
          }},
-        {QStringLiteral("Font.Height"),
+        {QStringLiteral("Font.Height"), [](TControl& c, const QString& v) { c.Font().SetHeight(Number(c, v)); }},
+        {QStringLiteral("Picture"), SetPicture},
+        {QStringLiteral("BorderWidth"),
          [](TControl& c, const QString& v) {
-             bool ok = false;
-             const int height = v.toInt(&ok);
-             if (!ok) Refuse(c, QStringLiteral("not a number: ") + v);
-             c.Font().SetHeight(height);
+             As<TPanel>(c, QStringLiteral("BorderWidth")).SetBorderWidth(Number(c, v));
          }},
         {QStringLiteral("Visible"), [](TControl& c, const QString& v) { c.SetVisible(Bool(c, v)); }},
         {QStringLiteral("TabStop"), [](TControl& c, const QString& v) { c.SetTabStop(Bool(c, v)); }},
@@ -125,7 +153,10 @@ const std::map<QString, Setter>& Setters() {
              c.Font().SetStyle(styles);
          }},
         {QStringLiteral("AutoSize"),
-         [](TControl& c, const QString& v) { As<TLabel>(c, QStringLiteral("AutoSize")).SetAutoSize(Bool(c, v)); }},
+         [](TControl& c, const QString& v) {
+             if (auto* image = dynamic_cast<TImage*>(&c)) image->SetAutoSize(Bool(c, v));
+             else As<TLabel>(c, QStringLiteral("AutoSize")).SetAutoSize(Bool(c, v));
+         }},
         {QStringLiteral("WordWrap"),
          [](TControl& c, const QString& v) {
              if (auto* memo = dynamic_cast<TMemo*>(&c)) memo->SetWordWrap(Bool(c, v));
@@ -153,7 +184,9 @@ const std::map<QString, Setter>& Setters() {
          [](TControl& c, const QString& v) {
              if (v != QStringLiteral("bsNone") && v != QStringLiteral("bsSingle"))
                  Refuse(c, QStringLiteral("unknown value ") + v);
-             SetMemoBorder(As<TMemo>(c, QStringLiteral("BorderStyle")), v == QStringLiteral("bsSingle"));
+             if (auto* panel = dynamic_cast<TPanel*>(&c))
+                 panel->SetBorderStyle(v == QStringLiteral("bsSingle") ? bsSingle : bsNone);
+             else SetMemoBorder(As<TMemo>(c, QStringLiteral("BorderStyle")), v == QStringLiteral("bsSingle"));
          }},
         {QStringLiteral("PasswordChar"),
          [](TControl& c, const QString& v) {
@@ -191,6 +224,8 @@ QWidget* ParentOf(TForm& form, const QString& parent) {
 }
 
 }  // namespace
+
+void RegisterFormPicture(const QString& name, const QByteArray& bytes) { FormPictures()[name] = bytes; }
 
 void AddControls(TForm& form, const std::vector<ControlRow>& controls) {
     for (const ControlRow& row : controls) {
