@@ -10,6 +10,7 @@
 #include "platform/ui/Jpeg.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
+#include "platform/ui/Splitter.h"
 #include "platform/ui/TreeView.h"
 
 #include <QFrame>
@@ -39,6 +40,7 @@ const std::map<QString, Factory>& Factories() {
         {QStringLiteral("TComboBox"), Make<TComboBox>()},
         {QStringLiteral("TTreeView"), Make<TTreeView>()},
         {QStringLiteral("TImage"), Make<TImage>()},
+        {QStringLiteral("TSplitter"), Make<TSplitter>()},
         {QStringLiteral("TPageControl"), Make<TPageControl>()},
         {QStringLiteral("TStatusBar"), Make<TStatusBar>()},
         // A tab sheet's parent is its page control.

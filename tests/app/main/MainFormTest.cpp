@@ -9,6 +9,7 @@
 #include "platform/ui/Edits.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
+#include "platform/ui/Splitter.h"
 #include "support/OrdinaryUser.h"
 #include "support/TestEnvironment.h"
 #include "support/TextFit.h"
@@ -403,11 +404,20 @@ TEST_F(MainFormTest, SlashSOpensNothingButTheWindowStillSavesItsLayout) {
     };
     window.RunLoop = [&] {
         EXPECT_TRUE(second->DatabaseOpen());
+        // The splitters size the panels before them; the sizes are kept.
+        const int top = second->TopPanel->Height();
+        second->Find<TSplitter>(QStringLiteral("ResourceSplitter"))->MoveBy(-13);
+        second->Find<TSplitter>(QStringLiteral("PanelSplitter"))->MoveBy(20);
+        EXPECT_EQ(second->ResourcePanel->Width(), 174);
+        EXPECT_EQ(second->TopPanel->Height(), top + 20);
         second->Close();
     };
     RunProgram(data, true, {}, window);
     EXPECT_FALSE(second->DatabaseOpen());
     EXPECT_EQ(second->DvMru->GetFileName(0), path);
+    TRegistry after;
+    ASSERT_TRUE(after.OpenKeyReadOnly(kTavorin7));
+    EXPECT_EQ(after.ReadInteger(QStringLiteral("ResourcePanel")), 174);
 }
 
 TEST_F(MainFormTest, ShowsEveryTextWholeClosedAndOpen) {
