@@ -4,6 +4,7 @@
 #include "app/main/ProgramRun.h"
 #include "data/module/DataModule.h"
 #include "data/support/BookingDatabaseFixture.h"
+#include "platform/sql/Connection.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Edits.h"
@@ -479,6 +480,33 @@ TEST_F(MainFormTest, TheStartUpUpdateCheckNeedsTheVersionListsAddressAndADueChec
     EXPECT_EQ(asked, 1);
     // Silent: no connection is no message.
     EXPECT_TRUE(testing_env::Messages().Texts().empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, RefillingTheTreeDropsWhatAnotherUserRenamedAndKeepsAResourceSelected) {
+    const QString path = Fixture();
+    auto form = MakeForm();
+    form->Preferences.ResourceView = QStringLiteral("Resources");
+    form->OpenDatabase(path, QString(), QString());
+    form->ResourceTreeView->SetSelected(form->ResourcesNode->Item(2));
+    ASSERT_EQ(form->ResourceTreeView->Selected()->Text(), QStringLiteral("Van"));
+    const auto* vanData = dynamic_cast<TResourceTreeNodeData*>(form->ResourcesNode->Item(2)->Data());
+    ASSERT_NE(vanData, nullptr);
+    EXPECT_EQ(vanData->ResourceId, 3);
+    EXPECT_EQ(vanData->Description, QStringLiteral("about Van"));
+
+    sql::Connection other(QStringLiteral("Data Source=") + path);
+    other.Execute(QStringLiteral("UPDATE Resources SET ResourceName = 'Truck' WHERE ResourceId = 3"));
+    form->ResourcesQuery.Close();
+    form->ResourcesQuery.Open();
+    form->FillResourceTree();
+    EXPECT_EQ(TreeText(*form->ResourceTreeView),
+              QStringLiteral("Groups\n  Floor 1\n  Floor 2\nResources\n  Room A\n  Room B\n  Truck"));
+    ASSERT_NE(form->ResourceTreeView->Selected(), nullptr);
+    EXPECT_EQ(form->ResourceTreeView->Selected()->Text(), QStringLiteral("Room A"));
 }
 
 }  // namespace
