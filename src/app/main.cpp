@@ -1,6 +1,7 @@
 // The program's entry point.
+#include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
-#include "app/main/UserPreferences.h"
+#include "app/main/SplashForm.h"
 #include "data/forms/DataWindowsInstall.h"
 #include "data/forms/PasswordForms.h"
 #include "data/module/DataModule.h"
@@ -9,13 +10,15 @@
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/ProgramVersion.h"
 #include "platform/rtl/Random.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Dispatch.h"
 #include "platform/ui/QtApplication.h"
 #include "platform/ui/QtMessageService.h"
 #include "platform/ui/QtScreenService.h"
 #include "util/core/VersionHistory.h"
 
-#include <QMainWindow>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -42,35 +45,62 @@ int main(int argc, char* argv[]) {
     // The version keys come first: every reader and writer of per-user settings goes through them.
     CreateVersionHistory();
 
-    // The main window reads its preferences before the modules exist.
-    QMainWindow window;
-    window.resize(800, 600);
-    TUserPreferences preferences;
-    preferences.LoadUserPreferences(*VersionHistory, window.width(), window.height());
     const auto data = std::make_unique<TData>();
     Data = data.get();
+    // The main window reads its preferences as it is made; the windows of subsystems still to come leave their
+    // commands disabled.
+    TMainForm window(*Data, TMainWindowServices{});
     const auto sqlData = std::make_unique<TSQLData>(*Data);
     SQLData = sqlData.get();
     // The password file's writer draws from the generator.
     Randomize();
 
-    window.setWindowTitle(QStringLiteral("Tavorin 7.0"));
-    window.show();
+    // Closing the main window ends the message loop.
+    Application->SetMainForm(&window);
+
+    // The splash is up while the settings load; no message runs until it has been shown long enough.
+    auto splash = std::make_unique<TSplashForm>();
+    splash->Show();
+    splash->Repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QElapsedTimer splashShown;
+    splashShown.start();
+
     TProgramWindow programWindow;
-    programWindow.OpenDatabase = [&](const QString& fileName, const QString& password, const QString&) {
-        ui::Dispatch(&window, [&] { Data->ConnectDatabase(fileName, password); });
+    programWindow.ShowMainWindow = [&] {
+        window.SetCaption(QStringLiteral("Tavorin 7.0"));
+        window.SetEnabled(false);
+        window.Show();
+        window.Repaint();
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        WaitOutSplash(splashShown);
+        splash.reset();
+        window.SetEnabled(true);
     };
+    programWindow.OpenDatabase = [&](const QString& fileName, const QString& password, const QString& message) {
+        ui::Dispatch(&window, [&] { window.OpenDatabase(fileName, password, message); });
+    };
+    programWindow.CheckForUpdates = [&] { ui::Dispatch(&window, [&] { window.CheckForUpdatesAtStart(); }); };
+    // The main window's close closes the database and keeps the layout, also with "/s".
     programWindow.RunLoop = [&] {
-        QApplication::exec();
-        // The main window's close: the database closes and the layout is kept, also with "/s".
-        ui::Dispatch(&window, [&] {
-            Data->DisconnectDatabase();
-            preferences.SaveLayout(*VersionHistory);
-        });
+        // TAVORIN_SCREENSHOT=<file>: a picture of the main window once it is shown, then the program ends as
+        // when the window is closed (the run script's way to show a newcomer the program without a display).
+        const QString screenshot = qEnvironmentVariable("TAVORIN_SCREENSHOT");
+        if (!screenshot.isEmpty())
+            QTimer::singleShot(1500, &window, [&window, screenshot] {
+                ui::Dispatch(&window, [&] {
+                    if (window.grab().save(screenshot)) std::printf("%s\n", qPrintable(screenshot));
+                    else std::fprintf(stderr, "Could not save %s\n", qPrintable(screenshot));
+                    std::fflush(stdout);
+                    window.Close();
+                });
+            });
+        Application->Run();
     };
     // A settings store that cannot be written is reported, not a crash at exit.
     ui::Dispatch(&window, [&] {
-        RunProgram(*Data, preferences.OpenMostRecent, QApplication::arguments().mid(1), programWindow);
+        RunProgram(*Data, window.Preferences.OpenMostRecent, QApplication::arguments().mid(1), programWindow);
     });
+    Application->SetMainForm(nullptr);
     return 0;
 }

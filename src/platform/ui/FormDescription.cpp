@@ -2,11 +2,16 @@
 #include "platform/ui/FormDescription.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Edits.h"
+#include "platform/ui/Image.h"
+#include "platform/ui/Jpeg.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
+#include "platform/ui/Splitter.h"
+#include "platform/ui/TreeView.h"
 
 #include <QFrame>
 #include <functional>
@@ -24,11 +29,27 @@ Factory Make() {
 
 const std::map<QString, Factory>& Factories() {
     static const std::map<QString, Factory> factories = {
-        {QStringLiteral("TButton"), Make<TButton>()},     {QStringLiteral("TCheckBox"), Make<TCheckBox>()},
-        {QStringLiteral("TEdit"), Make<TEdit>()},         {QStringLiteral("TGroupBox"), Make<TGroupBox>()},
-        {QStringLiteral("TLabel"), Make<TLabel>()},       {QStringLiteral("TMemo"), Make<TMemo>()},
-        {QStringLiteral("TPanel"), Make<TPanel>()},       {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
+        {QStringLiteral("TButton"), Make<TButton>()},
+        {QStringLiteral("TCheckBox"), Make<TCheckBox>()},
+        {QStringLiteral("TEdit"), Make<TEdit>()},
+        {QStringLiteral("TGroupBox"), Make<TGroupBox>()},
+        {QStringLiteral("TLabel"), Make<TLabel>()},
+        {QStringLiteral("TMemo"), Make<TMemo>()},
+        {QStringLiteral("TPanel"), Make<TPanel>()},
+        {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
         {QStringLiteral("TComboBox"), Make<TComboBox>()},
+        {QStringLiteral("TTreeView"), Make<TTreeView>()},
+        {QStringLiteral("TImage"), Make<TImage>()},
+        {QStringLiteral("TSplitter"), Make<TSplitter>()},
+        {QStringLiteral("TPageControl"), Make<TPageControl>()},
+        {QStringLiteral("TStatusBar"), Make<TStatusBar>()},
+        // A tab sheet's parent is its page control.
+        {QStringLiteral("TTabSheet"),
+         [](QWidget* parent) -> TControl* {
+             auto* pages = dynamic_cast<TPageControl*>(parent);
+             if (!pages) throw Exception(QStringLiteral("a tab sheet needs a page control as its parent"));
+             return new TTabSheet(pages);
+         }},
     };
     return factories;
 }
@@ -67,7 +88,39 @@ const std::map<QString, int> kModalResults = {{QStringLiteral("mrOk"), mrOk},
                                               {QStringLiteral("mrBack"), mrBack}};
 const std::map<QString, TScrollStyle> kScrollStyles = {{QStringLiteral("ssVertical"), ssVertical}};
 const std::map<QString, TBevelCut> kBevels = {{QStringLiteral("bvNone"), bvNone}};
+const std::map<QString, TAlign> kAligns = {
+    {QStringLiteral("alNone"), alNone}, {QStringLiteral("alTop"), alTop},     {QStringLiteral("alBottom"), alBottom},
+    {QStringLiteral("alLeft"), alLeft}, {QStringLiteral("alRight"), alRight}, {QStringLiteral("alClient"), alClient}};
+const std::map<QString, TAlignment> kAlignments = {{QStringLiteral("taLeftJustify"), taLeftJustify},
+                                                   {QStringLiteral("taCenter"), taCenter},
+                                                   {QStringLiteral("taRightJustify"), taRightJustify}};
 const std::map<QString, TFontStyle> kFontStyles = {{QStringLiteral("fsBold"), fsBold}};
+
+std::map<QString, QByteArray>& FormPictures() {
+    static std::map<QString, QByteArray> pictures;
+    return pictures;
+}
+
+void SetPicture(TControl& control, const QString& name) {
+    auto& image = As<TImage>(control, QStringLiteral("Picture"));
+    const auto found = FormPictures().find(name);
+    if (found == FormPictures().end()) Refuse(control, QStringLiteral("no picture ") + name);
+    const QString lower = name.toLower();
+    std::unique_ptr<TGraphic> graphic;
+    if (lower.endsWith(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg")))
+        graphic = std::make_unique<TJPEGImage>();
+    else if (lower.endsWith(QLatin1String(".bmp"))) graphic = std::make_unique<TBitmap>();
+    else Refuse(control, QStringLiteral("unknown kind of picture ") + name);
+    graphic->LoadFromBytes(found->second);
+    image.Picture().SetGraphic(graphic.get());
+}
+
+int Number(const TControl& control, const QString& value) {
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!ok) Refuse(control, QStringLiteral("not a number: ") + value);
+    return number;
+}
 
 // A borderless memo shows its text flush with its edges, like a label that can take the focus.
 void SetMemoBorder(TMemo& memo, bool border) {
@@ -80,6 +133,18 @@ using Setter = std::function<void(TControl& control, const QString& value)>;
 const std::map<QString, Setter>& Setters() {
     static const std::map<QString, Setter> setters = {
         {QStringLiteral("Color"), [](TControl& c, const QString& v) { c.SetColor(Named(c, kColors, v)); }},
+        {QStringLiteral("Align"), [](TControl& c, const QString& v) { c.SetAlign(Named(c, kAligns, v)); }},
+        {QStringLiteral("Alignment"),
+         [](TControl& c, const QString& v) {
+             if (auto* panel = dynamic_cast<TPanel*>(&c)) panel->SetAlignment(Named(c, kAlignments, v));
+             else As<TLabel>(c, QStringLiteral("Alignment")).SetAlignment(Named(c, kAlignments, v));
+         }},
+        {QStringLiteral("Font.Height"), [](TControl& c, const QString& v) { c.Font().SetHeight(Number(c, v)); }},
+        {QStringLiteral("Picture"), SetPicture},
+        {QStringLiteral("BorderWidth"),
+         [](TControl& c, const QString& v) {
+             As<TPanel>(c, QStringLiteral("BorderWidth")).SetBorderWidth(Number(c, v));
+         }},
         {QStringLiteral("Visible"), [](TControl& c, const QString& v) { c.SetVisible(Bool(c, v)); }},
         {QStringLiteral("TabStop"), [](TControl& c, const QString& v) { c.SetTabStop(Bool(c, v)); }},
         {QStringLiteral("Font.Style"),
@@ -90,7 +155,10 @@ const std::map<QString, Setter>& Setters() {
              c.Font().SetStyle(styles);
          }},
         {QStringLiteral("AutoSize"),
-         [](TControl& c, const QString& v) { As<TLabel>(c, QStringLiteral("AutoSize")).SetAutoSize(Bool(c, v)); }},
+         [](TControl& c, const QString& v) {
+             if (auto* image = dynamic_cast<TImage*>(&c)) image->SetAutoSize(Bool(c, v));
+             else As<TLabel>(c, QStringLiteral("AutoSize")).SetAutoSize(Bool(c, v));
+         }},
         {QStringLiteral("WordWrap"),
          [](TControl& c, const QString& v) {
              if (auto* memo = dynamic_cast<TMemo*>(&c)) memo->SetWordWrap(Bool(c, v));
@@ -118,7 +186,9 @@ const std::map<QString, Setter>& Setters() {
          [](TControl& c, const QString& v) {
              if (v != QStringLiteral("bsNone") && v != QStringLiteral("bsSingle"))
                  Refuse(c, QStringLiteral("unknown value ") + v);
-             SetMemoBorder(As<TMemo>(c, QStringLiteral("BorderStyle")), v == QStringLiteral("bsSingle"));
+             if (auto* panel = dynamic_cast<TPanel*>(&c))
+                 panel->SetBorderStyle(v == QStringLiteral("bsSingle") ? bsSingle : bsNone);
+             else SetMemoBorder(As<TMemo>(c, QStringLiteral("BorderStyle")), v == QStringLiteral("bsSingle"));
          }},
         {QStringLiteral("PasswordChar"),
          [](TControl& c, const QString& v) {
@@ -137,6 +207,7 @@ void SetCaption(TControl& control, const QString& caption) {
     else if (auto* group = dynamic_cast<TGroupBox*>(&control)) group->SetCaption(caption);
     else if (auto* edit = dynamic_cast<TEdit*>(&control)) edit->SetText(caption);
     else if (auto* memo = dynamic_cast<TMemo*>(&control)) memo->SetText(caption);
+    else if (auto* sheet = dynamic_cast<TTabSheet*>(&control)) sheet->SetCaption(caption);
 }
 
 void SetProperties(TControl& control, const QString& properties) {
@@ -155,6 +226,8 @@ QWidget* ParentOf(TForm& form, const QString& parent) {
 }
 
 }  // namespace
+
+void RegisterFormPicture(const QString& name, const QByteArray& bytes) { FormPictures()[name] = bytes; }
 
 void AddControls(TForm& form, const std::vector<ControlRow>& controls) {
     for (const ControlRow& row : controls) {

@@ -33,6 +33,10 @@ struct ControlRow {
     QString properties;
 };
 
+// A picture that a TImage row names with "Picture=<name>": the bytes of a file whose name's extension gives the
+// kind (.jpg or .jpeg a JPEG, .bmp a bitmap), registered once by the code that embeds them.
+void RegisterFormPicture(const QString& name, const QByteArray& bytes);
+
 // Sets the frame and adds the controls; the setup code then takes them with form.Find<T>(name).
 void DescribeForm(TForm& form, const FormFrame& frame, const std::vector<ControlRow>& controls);
 // Adds controls to a form that already has its frame (a page adding its fields to a shared frame).

@@ -3,6 +3,7 @@
 // booking-length index.
 #include "data/support/DataFixture.h"
 #include "data/support/ScriptedDataWindows.h"
+#include "support/OrdinaryUser.h"
 
 #include "data/bookings/BookingConflicts.h"
 #include "data/bookings/BookingRecord.h"
@@ -127,52 +128,6 @@ QString WhatTheProgramSees(const QString& path, bool expectReadOnly) {
     return seen.join(u'\n');
 }
 
-// Runs what in a child process that has given up root, so that the file's permissions hold for it as they
-// hold for any user (root may write anything); answers what it produced.
-QString AsAnOrdinaryUser(const std::function<QString()>& what) {
-    if (geteuid() != 0) return what();
-    int fds[2];
-    if (pipe(fds) != 0) return QStringLiteral("no pipe");
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        QByteArray answer = "no ordinary user";
-        if (setgid(65534) == 0 && setuid(65534) == 0) answer = what().toUtf8();
-        const char* data = answer.constData();
-        for (qsizetype left = answer.size(); left > 0;) {
-            const ssize_t written = write(fds[1], data, static_cast<size_t>(left));
-            if (written <= 0) break;
-            data += written;
-            left -= written;
-        }
-        _exit(0);
-    }
-    close(fds[1]);
-    QByteArray answer;
-    char buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) answer.append(buffer, n);
-    close(fds[0]);
-    waitpid(pid, nullptr, 0);
-    return QString::fromUtf8(answer);
-}
-
-// The file and its folder as a read-only share gives them: readable by all, writable by nobody (the folders
-// above it only passable).
-void MakeReadOnly(const QString& path) {
-    for (QDir above(QFileInfo(path).path()); above.cdUp() && above.path().startsWith(QDir::tempPath() + u'/');)
-        QFile::setPermissions(above.path(), QFile::permissions(above.path()) | QFileDevice::ExeOther);
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    QFile::setPermissions(QFileInfo(path).path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                                      QFileDevice::ReadGroup | QFileDevice::ExeGroup |
-                                                      QFileDevice::ReadOther | QFileDevice::ExeOther);
-}
-
-void MakeWritable(const QString& path) {
-    QFile::setPermissions(QFileInfo(path).path(),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-}
-
 }  // namespace
 
 TEST(ReadOnlyFile, ShowsWhatAWritableOneShowsAfterARebuildOfBookingsToo) {
@@ -183,15 +138,17 @@ TEST(ReadOnlyFile, ShowsWhatAWritableOneShowsAfterARebuildOfBookingsToo) {
     const QString expected = QString(writable).replace(QLatin1String("read-only 0\nengine read-only 0"),
                                                        QLatin1String("read-only 1\nengine read-only 1"));
 
-    MakeReadOnly(path);
-    EXPECT_EQ(AsAnOrdinaryUser([&] { return WhatTheProgramSees(path, true); }).toStdString(), expected.toStdString());
-    MakeWritable(path);
+    testing_env::MakeReadOnly(path);
+    EXPECT_EQ(testing_env::AsAnOrdinaryUser([&] { return WhatTheProgramSees(path, true); }).toStdString(),
+              expected.toStdString());
+    testing_env::MakeWritable(path);
 
     // A design change rebuilds the table; a file only ever opened read-only afterwards keeps the index.
     sql::Connection(Plain(path)).Execute("ALTER TABLE Bookings ALTER COLUMN Client TEXT(40)");
-    MakeReadOnly(path);
-    EXPECT_EQ(AsAnOrdinaryUser([&] { return WhatTheProgramSees(path, true); }).toStdString(), expected.toStdString());
-    MakeWritable(path);
+    testing_env::MakeReadOnly(path);
+    EXPECT_EQ(testing_env::AsAnOrdinaryUser([&] { return WhatTheProgramSees(path, true); }).toStdString(),
+              expected.toStdString());
+    testing_env::MakeWritable(path);
 }
 
 TEST(ReadOnlyFile, WithoutTheLengthIndexGivesTheSameRows) {
@@ -199,9 +156,9 @@ TEST(ReadOnlyFile, WithoutTheLengthIndexGivesTheSameRows) {
     const QString writable = WhatTheProgramSees(path, false);
     // A file from before the index, which a read-only open cannot add.
     sql::Connection(Plain(path)).Native().Exec(QStringLiteral("DROP INDEX tavorin_BookingLength"));
-    MakeReadOnly(path);
-    const QString seen = AsAnOrdinaryUser([&] { return WhatTheProgramSees(path, true); });
-    MakeWritable(path);
+    testing_env::MakeReadOnly(path);
+    const QString seen = testing_env::AsAnOrdinaryUser([&] { return WhatTheProgramSees(path, true); });
+    testing_env::MakeWritable(path);
     EXPECT_EQ(
         seen.toStdString(),
         QString(writable)

@@ -1,0 +1,167 @@
+// TMainForm: the program's main window: menus, toolbar, resource tree, calendar, the booking views' tabs and
+// the status bar, and the open database.
+#pragma once
+
+#include "app/main/MainWindowServices.h"
+#include "app/main/UserPreferences.h"
+#include "data/bookings/ResourceList.h"
+#include "platform/db/ADODataSet.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Keys.h"
+#include "platform/ui/TreeView.h"
+
+#include <map>
+#include <memory>
+
+class TData;
+class TDayGrid;
+class TMultiDayGrid;
+class TWeekGrid;
+class TTavorinMonthGrid;
+class TResourceBookings;
+class TResourceDateBookings;
+class TwwMonthCalendar;
+class TPanel;
+class TLabel;
+class TPageControl;
+class TTabSheet;
+class TStatusBar;
+class TToolBar;
+class TComboBox;
+class TMainMenu;
+class TMenuItem;
+class TTimer;
+class TOpenDialog;
+class TDvMru;
+class TDvFormPosition;
+class TDvCheckUpdates;
+
+// A child of the tree's two branches: a resource, or a group (ResourceId 0, no description).
+class TResourceTreeNodeData : public TTreeNodeData {
+public:
+    bool Marked = false;
+    qint32 ResourceId = 0;
+    QString Description;
+};
+
+class TMainForm : public TForm {
+public:
+    // Reads the preferences from the version keys; data is the data module the window opens files through.
+    TMainForm(TData& data, TMainWindowServices services);
+    ~TMainForm() override;
+
+    void OpenDatabase(const QString& fileName, const QString& password, const QString& message);
+    void CloseDatabase();
+    bool DatabaseOpen() const;
+    void FillResourceTree();
+    void UpdateCaption();
+    void UpdateCommandStates();
+    void RememberResourceAndGroupPosition();
+    void RestoreResourceAndGroupPosition();
+    void ShowOnlyResourceNameField();
+    void ShowOnlyGroupNameField();
+    void SaveBackupDialogFlags();
+    // The start-up check for a newer version, silent and without dialling, when a check is due; none is made
+    // while the version list's address (the per-user value "URL" under "Updates") is empty.
+    void CheckForUpdatesAtStart();
+
+    // The command of a menu item, by the item's name (the views', tasks' and other windows' commands are
+    // given here as they are built); an item without a command stays disabled.
+    void SetCommand(const QString& itemName, std::function<void()> command);
+    bool HasCommand(const QString& itemName) const { return commands_.count(itemName) > 0; }
+    TMenuItem* Item(const QString& name) const;
+    // Whether the item would be enabled by the database's state alone, whatever its command.
+    bool CommandAllowed(const QString& itemName) const;
+
+    // Runs after the tree's selection or the active tab changed, to reload the active view; and to lay it out
+    // again without reloading. The views' code fills them.
+    std::function<void()> RefreshView;
+    std::function<void()> LayoutActiveView;
+
+    TUserPreferences Preferences;
+
+    TMainMenu* MainMenu;
+    TToolBar* ToolBar;
+    TPanel* TopPanel;
+    TPanel* ResourcePanel;
+    TTreeView* ResourceTreeView;
+    TPanel* CalendarPanel;
+    TwwMonthCalendar* Calendar;
+    TPanel* BottomPanel;
+    TLabel* DateLabel;
+    TComboBox* WeekViewResourceComboBox;
+    TPageControl* DataPageControl;
+    TTabSheet* DayViewTabSheet;
+    TTabSheet* MultiDayViewTabSheet;
+    TTabSheet* WeekViewTabSheet;
+    TTabSheet* MonthViewTabSheet;
+    TTabSheet* RemindersTabSheet;
+    TTabSheet* TasksTabSheet;
+    TPanel* NoRemindersPanel;
+    TStatusBar* StatusBar;
+
+    TDayGrid* DayGrid;
+    TMultiDayGrid* MultiDayGrid;
+    TWeekGrid* WeekGrid;
+    TTavorinMonthGrid* MonthGrid;
+    std::unique_ptr<TResourceBookings> DayBookings;
+    std::unique_ptr<TResourceDateBookings> DateBookings;
+    TResourceList SelectedResources;
+    QString SelectedGroupName;
+    TTreeNode* ResourcesNode;
+    TTreeNode* GroupsNode;
+
+    TADOQuery ResourcesQuery;
+    TADOQuery GroupsQuery;
+    TADOQuery RemindersQuery;
+    TTimer* RefreshTimer;
+    TOpenDialog* OpenDialog;
+    TDvMru* DvMru;
+    TDvFormPosition* DvFormPosition;
+    TDvCheckUpdates* DvCheckUpdates;
+
+    int LoadCount = 0;
+    double LastLoadTime = 0;
+    double TotalLoadTime = 0;
+    double MaxLoadTime = 0;
+    TShortCut NewBookingShortCut = scNone;
+    TShortCut ViewBookingShortCut = scNone;
+    TShortCut DeleteBookingShortCut = scNone;
+
+    // The booking window of the open database; null while none is open.
+    TBookingWindow* BookingWindow() const { return bookingWindow_.get(); }
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void MakeMenu();
+    void MakeToolBar();
+    void MakeGrids();
+    // The panels that show only while a database is open.
+    void ShowDatabasePanels(bool show);
+    void ConnectViewEvents(bool connect);
+    void FillBranch(TTreeNode* branch, TADOQuery& query, const QString& nameField, bool resources);
+    TTreeNode* ChildNamed(TTreeNode* branch, const QString& name) const;
+    void SelectRememberedView();
+    void SelectRememberedNode();
+    void CheckReminders();
+    void AskForResources();
+    void UpdateRefreshTimer();
+    void UpdateShortCuts();
+    void OpenItemClick();
+    void MruClick(QObject* sender);
+    void LogonAsAdministratorItemClick();
+    void StatusBarItemClick();
+    void ToolbarItemClick();
+    void RunCommand(const QString& itemName);
+    void PrepareQuery(TADOQuery& query, const QStringList& sql);
+
+    TData& data_;
+    TMainWindowServices services_;
+    std::map<QString, TMenuItem*> items_;
+    std::map<QString, std::function<void()>> commands_;
+    std::map<QString, bool> allowed_;
+    std::unique_ptr<TBookingWindow> bookingWindow_;
+    bool viewEventsConnected_ = false;
+};
