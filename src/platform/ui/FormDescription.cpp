@@ -28,7 +28,8 @@ const std::map<QString, Factory>& Factories() {
         {QStringLiteral("TEdit"), Make<TEdit>()},         {QStringLiteral("TGroupBox"), Make<TGroupBox>()},
         {QStringLiteral("TLabel"), Make<TLabel>()},       {QStringLiteral("TMemo"), Make<TMemo>()},
         {QStringLiteral("TPanel"), Make<TPanel>()},       {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
-        {QStringLiteral("TComboBox"), Make<TComboBox>()},
+        {QStringLiteral("TComboBox"), Make<TComboBox>()}, {QStringLiteral("TCheckListBox"), Make<TCheckListBox>()},
+        {QStringLiteral("TListBox"), Make<TListBox>()},
     };
     return factories;
 }
@@ -119,6 +120,15 @@ const std::map<QString, Setter>& Setters() {
              if (v != QStringLiteral("bsNone") && v != QStringLiteral("bsSingle"))
                  Refuse(c, QStringLiteral("unknown value ") + v);
              SetMemoBorder(As<TMemo>(c, QStringLiteral("BorderStyle")), v == QStringLiteral("bsSingle"));
+         }},
+        {QStringLiteral("Sorted"),
+         [](TControl& c, const QString& v) {
+             if (auto* list = dynamic_cast<TListBox*>(&c)) list->SetSorted(Bool(c, v));
+             else As<TCheckListBox>(c, QStringLiteral("Sorted")).SetSorted(Bool(c, v));
+         }},
+        {QStringLiteral("MultiSelect"),
+         [](TControl& c, const QString& v) {
+             As<TListBox>(c, QStringLiteral("MultiSelect")).SetMultiSelect(Bool(c, v));
          }},
         {QStringLiteral("PasswordChar"),
          [](TControl& c, const QString& v) {

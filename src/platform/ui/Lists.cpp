@@ -77,3 +77,16 @@ void TListBox::SetSorted(bool sorted) {
 bool TListBox::WantsKey(Word key, TShiftState) const {
     return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT;
 }
+
+TCheckListBox::TCheckListBox(QWidget* parent) : ControlOf<QListWidget>(parent) { items_.SetCheckable(true); }
+
+bool TCheckListBox::Checked(int index) const {
+    const QListWidgetItem* it = item(index);
+    return it && it->checkState() == Qt::Checked;
+}
+
+void TCheckListBox::SetChecked(int index, bool checked) {
+    if (QListWidgetItem* it = item(index)) it->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+bool TCheckListBox::WantsKey(Word key, TShiftState) const { return IsVerticalArrow(key) || key == VK_SPACE; }

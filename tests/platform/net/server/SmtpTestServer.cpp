@@ -50,7 +50,8 @@ SmtpTestServer::SmtpTestServer(const SmtpServerOptions& options) {
         if (options.tls != SmtpServerOptions::NoTls) {
             MakeCertificate();
             arguments << QStringLiteral("--tls")
-                      << (options.tls == SmtpServerOptions::Smtps ? QStringLiteral("smtps") : QStringLiteral("starttls"))
+                      << (options.tls == SmtpServerOptions::Smtps ? QStringLiteral("smtps")
+                                                                  : QStringLiteral("starttls"))
                       << QStringLiteral("--cert") << CertificateFile() << QStringLiteral("--key")
                       << dir_.filePath(QStringLiteral("key.pem"));
         }
