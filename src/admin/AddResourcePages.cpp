@@ -15,16 +15,16 @@ TAddResourceWizardForm::TAddResourceWizardForm(QWidget* owner)
                          "A short descriptive resource name works best on the screen and printed reports."}) {
     ui::AddControls(*this, {
                                // name          class     parent left top  width height caption  properties
-                               {"InfoMemo", "TMemo", "", 16, 96, 468, 44,
+                               {"InfoMemo", "TMemo", "", 16, 96, 608, 44,
                                 "Enter the name of the resource to create, a short description of it, and any "
                                 "notes users will find useful.",
                                 admin::kWizardNote},
                                {"NameLabel", "TLabel", "", 16, 157, 60, 18, "Name"},
                                {"ResourceName", "TEdit", "", 80, 154, 260, 23},
                                {"DescLabel", "TLabel", "", 16, 193, 60, 18, "Desc"},
-                               {"ResourceDesc", "TEdit", "", 80, 190, 404, 23},
+                               {"ResourceDesc", "TEdit", "", 80, 190, 544, 23},
                                {"NotesLabel", "TLabel", "", 16, 229, 60, 18, "Notes"},
-                               {"ResourceNotes", "TEdit", "", 80, 226, 404, 23},
+                               {"ResourceNotes", "TEdit", "", 80, 226, 544, 23},
                            });
     ResourceName = Find<TEdit>("ResourceName");
     ResourceDesc = Find<TEdit>("ResourceDesc");
@@ -67,10 +67,10 @@ TAddResourceNamesPage::TAddResourceNamesPage(QWidget* owner, const admin::Wizard
     : WizardPage(owner, frame), texts_(texts) {
     ui::AddControls(*this, {
                                // name          class            parent left top  width height caption  properties
-                               {"InfoMemo", "TMemo", "", 16, 96, 468, 44, instructions, admin::kWizardNote},
-                               {"CheckList", "TCheckListBox", "", 16, 146, 300, 144, "",
+                               {"InfoMemo", "TMemo", "", 16, 96, 608, 44, instructions, admin::kWizardNote},
+                               {"CheckList", "TCheckListBox", "", 16, 146, 380, 144, "",
                                 sorted ? QStringLiteral("Sorted=True") : QString()},
-                               {"NewButton", "TButton", "", 330, 146, 154, 25, buttonCaption},
+                               {"NewButton", "TButton", "", 412, 146, 212, 25, buttonCaption},
                            });
     CheckList = Find<TCheckListBox>("CheckList");
     NewButton = Find<TButton>("NewButton");
@@ -144,7 +144,7 @@ TAddResourceCompletedWizardForm::TAddResourceCompletedWizardForm(QWidget* owner)
     ui::AddControls(
         *this, {
                    // name          class     parent left top  width height caption  properties
-                   {"InfoMemo", "TMemo", "", 16, 96, 468, 150,
+                   {"InfoMemo", "TMemo", "", 16, 96, 608, 150,
                     "The previous resource was successfully created.\n\nYou can continue creating resources by "
                     "clicking the \"Create Another Resource\" button. Resources can also be added, removed and "
                     "grouped using the \"Edit / Resources...\" and \"Edit / Groups...\" menu items on the main screen.",
@@ -153,7 +153,7 @@ TAddResourceCompletedWizardForm::TAddResourceCompletedWizardForm(QWidget* owner)
     InfoMemo = Find<TMemo>("InfoMemo");
     PrevButton->SetVisible(false);
     // Wide enough for its caption at a larger desktop font.
-    NextButton->SetBounds(204, 302, 190, 25);
+    NextButton->SetBounds(kWidth - 334, 302, 220, 25);
     NextButton->SetCaption(QStringLiteral("Create Another Resource"));
     CancelButton->SetCaption(QStringLiteral("Done"));
     EnterMovesOn(*InfoMemo);

@@ -34,12 +34,12 @@ TNewNameWizardForm::TNewNameWizardForm(QWidget* owner)
         *this,
         {
             // name               class           parent          left top  width height caption
-            {"FilenameGroupBox", "TGroupBox", "", 16, 100, 468, 66, "Filename"},
+            {"FilenameGroupBox", "TGroupBox", "", 16, 100, 608, 66, "Filename"},
             {"FilenameLabel", "TLabel", "FilenameGroupBox", 12, 30, 80, 18, "Filename"},
-            {"FilenameEdit", "TEdit", "FilenameGroupBox", 96, 27, 320, 23},
-            {"BrowseButton", "TButton", "FilenameGroupBox", 424, 26, 32, 25, "..."},
-            {"PasswordRadioButton", "TRadioButton", "", 16, 186, 468, 22, "Password protect this database"},
-            {"NoPasswordRadioButton", "TRadioButton", "", 16, 216, 468, 22, "Do not password protect this database"},
+            {"FilenameEdit", "TEdit", "FilenameGroupBox", 96, 27, 460, 23},
+            {"BrowseButton", "TButton", "FilenameGroupBox", 564, 26, 32, 25, "..."},
+            {"PasswordRadioButton", "TRadioButton", "", 16, 186, 608, 22, "Password protect this database"},
+            {"NoPasswordRadioButton", "TRadioButton", "", 16, 216, 608, 22, "Do not password protect this database"},
         });
     FilenameEdit = Find<TEdit>("FilenameEdit");
     BrowseButton = Find<TButton>("BrowseButton");
@@ -157,9 +157,9 @@ TNewSecurityWizardForm::TNewSecurityWizardForm(QWidget* owner)
     ui::AddControls(*this, {
                                // name                  class           parent left top  width height caption
                                {"RememberRadioButton", "TRadioButton", "", 16, 104, 20, 20},
-                               {"Memo3", "TMemo", "", 40, 104, 444, 84, kRememberNote, admin::kWizardNote},
-                               {"NoRememberRadioButton", "TRadioButton", "", 16, 200, 20, 20},
-                               {"Memo1", "TMemo", "", 40, 200, 444, 60, kNoRememberNote, admin::kWizardNote},
+                               {"Memo3", "TMemo", "", 40, 104, 584, 96, kRememberNote, admin::kWizardNote},
+                               {"NoRememberRadioButton", "TRadioButton", "", 16, 212, 20, 20},
+                               {"Memo1", "TMemo", "", 40, 212, 584, 60, kNoRememberNote, admin::kWizardNote},
                            });
     RememberRadioButton = Find<TRadioButton>("RememberRadioButton");
     Memo3 = Find<TMemo>("Memo3");
@@ -187,15 +187,15 @@ TNewUserAccessWizardForm::TNewUserAccessWizardForm(QWidget* owner)
     ui::AddControls(*this,
                     {
                         // name                    class        parent                left top  width height caption
-                        {"BookingSecurity", "TGroupBox", "", 16, 96, 468, 90, "Booking Security"},
-                        {"BookingAllowUserCreate", "TCheckBox", "BookingSecurity", 12, 26, 444, 22,
+                        {"BookingSecurity", "TGroupBox", "", 8, 96, 624, 90, "Booking Security"},
+                        {"BookingAllowUserCreate", "TCheckBox", "BookingSecurity", 8, 26, 608, 22,
                          "Allow everyone to create and modify bookings"},
-                        {"BookingOwnerOnlyModify", "TCheckBox", "BookingSecurity", 12, 56, 444, 22,
+                        {"BookingOwnerOnlyModify", "TCheckBox", "BookingSecurity", 8, 56, 608, 22,
                          "Only allow booking owner or resource manager to modify existing bookings"},
-                        {"TaskSecurity", "TGroupBox", "", 16, 196, 468, 90, "Task Security"},
-                        {"TaskAllowUserCreate", "TCheckBox", "TaskSecurity", 12, 26, 444, 22,
+                        {"TaskSecurity", "TGroupBox", "", 8, 196, 624, 90, "Task Security"},
+                        {"TaskAllowUserCreate", "TCheckBox", "TaskSecurity", 8, 26, 608, 22,
                          "Allow everyone to create and modify tasks"},
-                        {"TaskOwnerOnlyModify", "TCheckBox", "TaskSecurity", 12, 56, 444, 22,
+                        {"TaskOwnerOnlyModify", "TCheckBox", "TaskSecurity", 8, 56, 608, 22,
                          "Only allow task owner or task managers to modify tasks"},
                     });
     BookingAllowUserCreate = Find<TCheckBox>("BookingAllowUserCreate");

@@ -15,13 +15,13 @@ WizardPage::WizardPage(QWidget* owner, const WizardPageFrame& frame) : TForm(own
         {
             // name            class     parent      left top  width height caption  properties
             {"TopPanel", "TPanel", "", 0, 0, kWidth, 84, "", "Color=clWhite; BevelOuter=bvNone"},
-            {"TitleLabel", "TLabel", "TopPanel", 16, 6, 470, 38, frame.heading,
+            {"TitleLabel", "TLabel", "TopPanel", 16, 6, kWidth - 32, 38, frame.heading,
              "AutoSize=False; WordWrap=True; Font.Style=fsBold"},
-            {"DescriptionLabel", "TLabel", "TopPanel", 32, 44, 454, 38, frame.description,
+            {"DescriptionLabel", "TLabel", "TopPanel", 32, 44, kWidth - 48, 38, frame.description,
              "AutoSize=False; WordWrap=True"},
-            {"PrevButton", "TButton", "", 239, 302, 75, 25, "Prev", "ModalResult=mrBack"},
-            {"NextButton", "TButton", "", 324, 302, 75, 25, "Next", "ModalResult=mrNext"},
-            {"CancelButton", "TButton", "", 409, 302, 75, 25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
+            {"PrevButton", "TButton", "", kWidth - 322, 302, 90, 25, "Prev", "ModalResult=mrBack"},
+            {"NextButton", "TButton", "", kWidth - 224, 302, 110, 25, "Next", "ModalResult=mrNext"},
+            {"CancelButton", "TButton", "", kWidth - 106, 302, 90, 25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
         });
     TopPanel = Find<TPanel>("TopPanel");
     TitleLabel = Find<TLabel>("TitleLabel");

@@ -32,7 +32,7 @@ public:
 
     // The page's controls start below the top panel.
     static constexpr int kFaceTop = 92;
-    static constexpr int kWidth = 500;
+    static constexpr int kWidth = 640;
 
 protected:
     WizardPage(QWidget* owner, const WizardPageFrame& frame);
