@@ -7,6 +7,7 @@
 
 #include "admin/MainWindowServices.h"
 #include "data/module/DataModule.h"
+#include "data/module/LookupQueries.h"
 #include "platform/ui/ModalRunner.h"
 #include "support/TestEnvironment.h"
 

@@ -69,11 +69,6 @@ void TListBox::SetSelected(int index, bool selected) {
     if (QListWidgetItem* it = item(index)) it->setSelected(selected);
 }
 
-void TListBox::SetSorted(bool sorted) {
-    setSortingEnabled(sorted);
-    if (sorted) sortItems();
-}
-
 bool TListBox::WantsKey(Word key, TShiftState) const {
     return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT;
 }

@@ -64,8 +64,9 @@ public:
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
     int SelCount() const { return int(selectedItems().size()); }
-    bool Sorted() const { return isSortingEnabled(); }
-    void SetSorted(bool sorted);
+    // Sorted without regard to case; an item added falls into its place.
+    bool Sorted() const { return items_.Sorted(); }
+    void SetSorted(bool sorted) { items_.SetSorted(sorted); }
 
     bool WantsKey(Word key, TShiftState shift) const override;
 
