@@ -1,7 +1,9 @@
 // Every text of the administration wizards' pages is whole, at the pinned font and at a larger desktop font.
 #include "admin/AddResourcePages.h"
+#include "admin/ListSelectionForm.h"
 #include "admin/NewDatabasePages.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
 #include "support/TextFit.h"
 
@@ -37,5 +39,15 @@ TEST(AdminWindowTexts, AddResourceWizardPages) {
         ExpectTextsWhole(groups);
         TAddResourceCompletedWizardForm completed;
         ExpectTextsWhole(completed);
+    });
+}
+
+TEST(AdminWindowTexts, ListSelectionWithTheLongestLabels) {
+    AtEachTestFont([] {
+        TListSelectionForm dialog;
+        ExpectTextsWhole(dialog);
+        dialog.SrcLabel->SetCaption(QStringLiteral("Available Resources:"));
+        dialog.DstLabel->SetCaption(QStringLiteral("Selected Resources:"));
+        ExpectTextsWhole(dialog);
     });
 }
