@@ -1,15 +1,12 @@
 // The shared frame of the administration wizards' pages.
 #include "admin/WizardPage.h"
 
-#include "platform/ui/Buttons.h"
-#include "platform/ui/Containers.h"
 #include "platform/ui/FormDescription.h"
-#include "platform/ui/Label.h"
 
 namespace admin {
 
 // The heading and the second line may each take two lines at larger desktop fonts.
-WizardPage::WizardPage(QWidget* owner, const WizardPageFrame& frame) : TForm(owner) {
+WizardPage::WizardPage(QWidget* owner, const WizardPageFrame& frame) : WizardForm(owner) {
     ui::DescribeForm(
         *this, {frame.name, frame.caption, bsDialog, poScreenCenter, kWidth, 340},
         {
@@ -23,22 +20,7 @@ WizardPage::WizardPage(QWidget* owner, const WizardPageFrame& frame) : TForm(own
             {"NextButton", "TButton", "", kWidth - 224, 302, 110, 25, "Next", "ModalResult=mrNext"},
             {"CancelButton", "TButton", "", kWidth - 106, 302, 90, 25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
         });
-    TopPanel = Find<TPanel>("TopPanel");
-    TitleLabel = Find<TLabel>("TitleLabel");
-    DescriptionLabel = Find<TLabel>("DescriptionLabel");
-    PrevButton = Find<TButton>("PrevButton");
-    NextButton = Find<TButton>("NextButton");
-    CancelButton = Find<TButton>("CancelButton");
-}
-
-void WizardPage::MyKeyPress(QObject*, QChar& key) {
-    if (key != u'\r' || !NextButton->Enabled()) return;
-    key = QChar();
-    NextButton->Click();
-}
-
-void WizardPage::EnterMovesOn(TControl& control) {
-    control.OnKeyPress = [this](QObject* sender, QChar& key) { MyKeyPress(sender, key); };
+    FindWizardControls();
 }
 
 }  // namespace admin

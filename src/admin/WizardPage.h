@@ -2,11 +2,7 @@
 // the page's own controls below it, and Prev, Next and Cancel at the bottom.
 #pragma once
 
-#include "platform/ui/Form.h"
-
-class TButton;
-class TLabel;
-class TPanel;
+#include "platform/ui/WizardForm.h"
 
 namespace admin {
 
@@ -18,27 +14,12 @@ struct WizardPageFrame {
     QString description;
 };
 
-class WizardPage : public TForm {
+class WizardPage : public ui::WizardForm {
 public:
-    TPanel* TopPanel;
-    TLabel* TitleLabel;
-    TLabel* DescriptionLabel;
-    TButton* PrevButton;
-    TButton* NextButton;
-    TButton* CancelButton;
-
-    // Enter acts as Next while Next is enabled.
-    void MyKeyPress(QObject* sender, QChar& key);
-
-    // The page's controls start below the top panel.
-    static constexpr int kFaceTop = 92;
     static constexpr int kWidth = 640;
 
 protected:
     WizardPage(QWidget* owner, const WizardPageFrame& frame);
-
-    // Makes Enter on the control act as Next.
-    void EnterMovesOn(TControl& control);
 };
 
 // A read-only note on a page's face: text on the page's colour that wraps, with no frame.

@@ -27,7 +27,27 @@ const QString kFlags = QStringLiteral(
 
 }  // namespace
 
-using NewDatabaseWizard = AdminTest;
+class NewDatabaseWizard : public AdminTest {
+protected:
+    // Scripts the pages of a run that protects the file with the password, remembered or not, and leaves the
+    // permissions as they are.
+    void ScriptProtectedRun(const QString& password, bool remember) {
+        OnPage<TNewNameWizardForm>(kName, [](auto& p) {
+            p.PasswordRadioButton->SetChecked(true);
+            p.NextButton->Click();
+        });
+        OnPage<TNewPasswordWizardForm>(kPassword, [password](auto& p) {
+            p.Password1->SetText(password);
+            p.Password2->SetText(password);
+            p.NextButton->Click();
+        });
+        OnPage<TNewSecurityWizardForm>(kSecurity, [remember](auto& p) {
+            (remember ? p.RememberRadioButton : p.NoRememberRadioButton)->SetChecked(true);
+            p.NextButton->Click();
+        });
+        OnPage<TNewUserAccessWizardForm>(kAccess, [](auto& p) { p.NextButton->Click(); });
+    }
+};
 
 TEST_F(NewDatabaseWizard, CancellingTheSaveDialogShowsNoPage) {
     runner->Answer(QStringLiteral("SaveDialog"), mrCancel);
@@ -166,20 +186,7 @@ TEST_F(NewDatabaseWizard, RememberedPasswordProtectsTheFileAndReopensWithoutProm
 TEST_F(NewDatabaseWizard, PasswordNotRememberedLeavesNoPasswordFile) {
     const QString path = DbPath(QStringLiteral("given.tvd"));
     ChooseFile(path);
-    OnPage<TNewNameWizardForm>(kName, [](auto& p) {
-        p.PasswordRadioButton->SetChecked(true);
-        p.NextButton->Click();
-    });
-    OnPage<TNewPasswordWizardForm>(kPassword, [](auto& p) {
-        p.Password1->SetText(QStringLiteral("abcdef"));
-        p.Password2->SetText(QStringLiteral("abcdef"));
-        p.NextButton->Click();
-    });
-    OnPage<TNewSecurityWizardForm>(kSecurity, [](auto& p) {
-        p.NoRememberRadioButton->SetChecked(true);
-        p.NextButton->Click();
-    });
-    OnPage<TNewUserAccessWizardForm>(kAccess, [](auto& p) { p.NextButton->Click(); });
+    ScriptProtectedRun(QStringLiteral("abcdef"), false);
     TNewDatabaseWizard(data, MainWindow()).Execute();
     EXPECT_FALSE(FileExists(TData::PasswordFileName(path)));
     EXPECT_TRUE(data.AdministratorMode);
@@ -225,17 +232,7 @@ TEST_F(NewDatabaseWizard, APasswordFileThatCannotBeWrittenLeavesNoDatabase) {
     // A folder where the password file belongs cannot be replaced by it.
     ASSERT_TRUE(QDir().mkpath(TData::PasswordFileName(path)));
     ChooseFile(path);
-    OnPage<TNewNameWizardForm>(kName, [](auto& p) {
-        p.PasswordRadioButton->SetChecked(true);
-        p.NextButton->Click();
-    });
-    OnPage<TNewPasswordWizardForm>(kPassword, [](auto& p) {
-        p.Password1->SetText(QStringLiteral("abcdef"));
-        p.Password2->SetText(QStringLiteral("abcdef"));
-        p.NextButton->Click();
-    });
-    OnPage<TNewSecurityWizardForm>(kSecurity, [](auto& p) { p.NextButton->Click(); });
-    OnPage<TNewUserAccessWizardForm>(kAccess, [](auto& p) { p.NextButton->Click(); });
+    ScriptProtectedRun(QStringLiteral("abcdef"), true);
     TNewDatabaseWizard(data, MainWindow()).Execute();
     EXPECT_FALSE(FileExists(path));
     ASSERT_EQ(Shown().size(), 1u);

@@ -122,10 +122,7 @@ const std::map<QString, Setter>& Setters() {
              SetMemoBorder(As<TMemo>(c, QStringLiteral("BorderStyle")), v == QStringLiteral("bsSingle"));
          }},
         {QStringLiteral("Sorted"),
-         [](TControl& c, const QString& v) {
-             if (auto* list = dynamic_cast<TListBox*>(&c)) list->SetSorted(Bool(c, v));
-             else As<TCheckListBox>(c, QStringLiteral("Sorted")).SetSorted(Bool(c, v));
-         }},
+         [](TControl& c, const QString& v) { As<TListBox>(c, QStringLiteral("Sorted")).SetSorted(Bool(c, v)); }},
         {QStringLiteral("MultiSelect"),
          [](TControl& c, const QString& v) {
              As<TListBox>(c, QStringLiteral("MultiSelect")).SetMultiSelect(Bool(c, v));

@@ -73,7 +73,7 @@ bool TListBox::WantsKey(Word key, TShiftState) const {
     return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT;
 }
 
-TCheckListBox::TCheckListBox(QWidget* parent) : ControlOf<QListWidget>(parent) { items_.SetCheckable(true); }
+TCheckListBox::TCheckListBox(QWidget* parent) : TListBox(parent) { ItemStrings().SetCheckable(true); }
 
 bool TCheckListBox::Checked(int index) const {
     const QListWidgetItem* it = item(index);
@@ -84,4 +84,6 @@ void TCheckListBox::SetChecked(int index, bool checked) {
     if (QListWidgetItem* it = item(index)) it->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 
-bool TCheckListBox::WantsKey(Word key, TShiftState) const { return IsVerticalArrow(key) || key == VK_SPACE; }
+bool TCheckListBox::WantsKey(Word key, TShiftState shift) const {
+    return key == VK_SPACE || TListBox::WantsKey(key, shift);
+}

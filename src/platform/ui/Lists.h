@@ -72,33 +72,19 @@ public:
 
 protected:
     QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
+    ui::ListWidgetStrings& ItemStrings() { return items_; }
 
 private:
     ui::ListWidgetStrings items_{*this};
 };
 
 // A list box whose items carry check boxes; Space or a click on the box toggles an item.
-class TCheckListBox : public ui::ControlOf<QListWidget> {
+class TCheckListBox : public TListBox {
 public:
     explicit TCheckListBox(QWidget* parent);
 
-    TStrings& Items() { return items_; }
-    const TStrings& Items() const { return items_; }
-    void Clear() { clear(); }
-    int Count() const { return count(); }
-    int ItemIndex() const { return currentRow(); }
-    void SetItemIndex(int index) { setCurrentRow(index); }
     bool Checked(int index) const;
     void SetChecked(int index, bool checked);
-    // Sorted without regard to case; an item added falls into its place.
-    bool Sorted() const { return items_.Sorted(); }
-    void SetSorted(bool sorted) { items_.SetSorted(sorted); }
 
     bool WantsKey(Word key, TShiftState shift) const override;
-
-protected:
-    QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
-
-private:
-    ui::ListWidgetStrings items_{*this};
 };
