@@ -13,13 +13,32 @@
 
 namespace {
 
-template <class F>
-void Call(const F& service, auto&&... arguments) {
-    if (service) service(arguments...);
-}
-
 bool Exists(TADOConnection& connection, const QString& select, const QString& name) {
     return data::CountRows(connection, select, {{QStringLiteral("TheName"), name}}) > 0;
+}
+
+// A list of names (Features, Feature) and the table of a resource's memberships in it (ResourceFeatures).
+struct NameList {
+    QString table;
+    QString field;
+    QString members;
+};
+
+// Adds the new names the list lacks (one someone else made meanwhile is used as it is), then the resource's
+// membership rows of the checked names.
+void AddMemberships(TADOConnection& connection, int resourceId, const QStringList& newNames, const QStringList& checked,
+                    const NameList& list) {
+    for (const QString& name : newNames)
+        if (!Exists(connection, QStringLiteral("select %1 from %2 where %1 = :TheName").arg(list.field, list.table),
+                    name))
+            data::ExecuteWith(connection,
+                              QStringLiteral("Insert into %2\n(%1)\nValues (:TheName)").arg(list.field, list.table),
+                              {{QStringLiteral("TheName"), name}});
+    for (const QString& name : checked)
+        data::ExecuteWith(connection,
+                          QStringLiteral("insert into %2\n(ResourceId, %1)\nvalues (:TheResourceId, :TheName)")
+                              .arg(list.field, list.members),
+                          {{QStringLiteral("TheResourceId"), resourceId}, {QStringLiteral("TheName"), name}});
 }
 
 }  // namespace
@@ -50,25 +69,10 @@ int CreateResource(TData& data, const TNewResource& resource) {
                             QStringLiteral(". Please try again"));
         resourceId = static_cast<int>(query.FieldByName(QStringLiteral("ResourceId")).AsInteger());
     }
-    // A feature or group someone else made meanwhile is used as it is.
-    for (const QString& feature : resource.NewFeatures)
-        if (!Exists(connection, QStringLiteral("select Feature from Features where Feature = :TheName"), feature))
-            data::ExecuteWith(connection, QStringLiteral("Insert into Features\n(Feature)\nValues (:Feature)"),
-                              {{QStringLiteral("Feature"), feature}});
-    for (const QString& feature : resource.CheckedFeatures)
-        data::ExecuteWith(connection,
-                          QStringLiteral("insert into ResourceFeatures\n(ResourceId, Feature)\n"
-                                         "values (:TheResourceId, :TheFeature)"),
-                          {{QStringLiteral("TheResourceId"), resourceId}, {QStringLiteral("TheFeature"), feature}});
-    for (const QString& group : resource.NewGroups)
-        if (!Exists(connection, QStringLiteral("select GroupName from Groups where GroupName = :TheName"), group))
-            data::ExecuteWith(connection, QStringLiteral("Insert into Groups\n(GroupName)\nValues (:GroupName)"),
-                              {{QStringLiteral("GroupName"), group}});
-    for (const QString& group : resource.CheckedGroups)
-        data::ExecuteWith(connection,
-                          QStringLiteral("insert into ResourceGroups\n(ResourceId, Groupname)\n"
-                                         "values (:TheResourceId, :TheGroupName)"),
-                          {{QStringLiteral("TheResourceId"), resourceId}, {QStringLiteral("TheGroupName"), group}});
+    AddMemberships(connection, resourceId, resource.NewFeatures, resource.CheckedFeatures,
+                   {QStringLiteral("Features"), QStringLiteral("Feature"), QStringLiteral("ResourceFeatures")});
+    AddMemberships(connection, resourceId, resource.NewGroups, resource.CheckedGroups,
+                   {QStringLiteral("Groups"), QStringLiteral("GroupName"), QStringLiteral("ResourceGroups")});
     transaction.Commit();
     return resourceId;
 }
@@ -129,7 +133,7 @@ void TAddResourceWizard::Execute() {
         }
         if (result != mrNext && result != mrBack) break;
     }
-    Call(mainWindow_.UpdateCommandStates);
+    admin::Call(mainWindow_.UpdateCommandStates);
 }
 
 TNewResource TAddResourceWizard::Chosen() const {
@@ -144,7 +148,7 @@ bool TAddResourceWizard::Create() {
         const int resourceId = admin::CreateResource(data_, Chosen());
         data_.ResourceTable.Requery();
         data_.ResourceShadowTable.Requery();
-        Call(mainWindow_.ResourceAdded, resourceId);
+        admin::Call(mainWindow_.ResourceAdded, resourceId);
         return true;
     } catch (const Exception& error) {
         MessageDlg(error.Message(), mtInformation, {mbOK});

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <utility>
 
 namespace admin {
 
@@ -20,5 +21,11 @@ struct MainWindowServices {
     std::function<void(int resourceId)> ResourceAdded;
     std::function<void()> UpdateCommandStates;
 };
+
+// Calls the service when the main window gave one.
+template <class Service, class... Arguments>
+void Call(const Service& service, Arguments&&... arguments) {
+    if (service) service(std::forward<Arguments>(arguments)...);
+}
 
 }  // namespace admin

@@ -33,11 +33,6 @@ bool DirectoryCanBeMade(const QString& directory) {
     return true;
 }
 
-template <class F>
-void Call(const F& service, auto&&... arguments) {
-    if (service) service(arguments...);
-}
-
 }  // namespace
 
 TNewDatabaseWizard::TNewDatabaseWizard(TData& data, admin::MainWindowServices mainWindow)
@@ -125,14 +120,14 @@ void TNewDatabaseWizard::CreateAndOpen() {
             data_.AdministratorMode = true;
         }
     } catch (...) {
-        Call(mainWindow_.UpdateCaption);
+        admin::Call(mainWindow_.UpdateCaption);
         throw;
     }
-    Call(mainWindow_.UpdateCaption);
+    admin::Call(mainWindow_.UpdateCaption);
 }
 
 bool TNewDatabaseWizard::Create() {
-    Call(mainWindow_.CloseDatabase);
+    admin::Call(mainWindow_.CloseDatabase);
     const QString directory = ExtractFileDir(fileName_);
     if (!DirectoryExists(directory) && !ForceDirectories(directory)) {
         Inform(QStringLiteral("Could not create directory ") + directory);
@@ -142,7 +137,7 @@ bool TNewDatabaseWizard::Create() {
     const QString password = protect ? PasswordPage->GetPassword() : QString();
     // The file is made with its password in one step, so that it never exists under its name unprotected.
     if (!data_.CreateDatabase(fileName_, overwrite_, password)) {
-        Call(mainWindow_.CloseDatabase);
+        admin::Call(mainWindow_.CloseDatabase);
         return false;
     }
     const QString passwordFile = TData::PasswordFileName(fileName_);
@@ -159,7 +154,7 @@ bool TNewDatabaseWizard::Create() {
             return false;
         }
     }
-    Call(mainWindow_.OpenDatabase, fileName_, password, QString());
+    admin::Call(mainWindow_.OpenDatabase, fileName_, password, QString());
     // The open has shown why it failed.
     return data_.ADOConnection.Connected() && data_.GlobalTable.Active();
 }
