@@ -1,16 +1,14 @@
 // The shared frame of the e-mail settings wizard pages.
 #include "mail/WizardPage.h"
 
-#include "platform/ui/Buttons.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/FormDescription.h"
-#include "platform/ui/Label.h"
 
 namespace mail {
 
 // The description may take two lines; the title panel is high enough for them at larger desktop fonts.
 WizardPage::WizardPage(QWidget* owner, const QString& name, const QString& title, const QString& description)
-    : TForm(owner) {
+    : WizardForm(owner) {
     ui::DescribeForm(
         *this, {name, "Email Settings Wizard", bsDialog, poScreenCenter, 470, 398},
         {
@@ -24,24 +22,9 @@ WizardPage::WizardPage(QWidget* owner, const QString& name, const QString& title
             {"PrevButton", "TButton", "BottomPanel", 294, 12, 75, 25, "Prev", "ModalResult=mrBack"},
             {"NextButton", "TButton", "BottomPanel", 379, 12, 75, 25, "Next", "ModalResult=mrNext"},
         });
-    TopPanel = Find<TPanel>("TopPanel");
-    TitleLabel = Find<TLabel>("TitleLabel");
-    DescriptionLabel = Find<TLabel>("DescriptionLabel");
+    FindWizardControls();
     MiddlePanel = Find<TPanel>("MiddlePanel");
     BottomPanel = Find<TPanel>("BottomPanel");
-    CancelButton = Find<TButton>("CancelButton");
-    PrevButton = Find<TButton>("PrevButton");
-    NextButton = Find<TButton>("NextButton");
-}
-
-void WizardPage::MyKeyPress(QObject*, QChar& key) {
-    if (key != u'\r' || !NextButton->Enabled()) return;
-    key = QChar();
-    NextButton->Click();
-}
-
-void WizardPage::EnterMovesOn(TControl& control) {
-    control.OnKeyPress = [this](QObject* sender, QChar& key) { MyKeyPress(sender, key); };
 }
 
 }  // namespace mail

@@ -27,8 +27,10 @@ QString ExclusiveConnectionString(const QString& fileName, const QString& passwo
     return NormalConnectionString(fileName, password) + QStringLiteral(";Mode=Share Deny Read|Share Deny Write");
 }
 
-QString CreationConnectionString(const QString& fileName) {
-    return kProvider + Value(fileName) + QStringLiteral(";Jet OLEDB:Engine Type=5");
+QString CreationConnectionString(const QString& fileName, const QString& password) {
+    QString text = kProvider + Value(fileName) + QStringLiteral(";Jet OLEDB:Engine Type=5");
+    if (!password.isEmpty()) text += QStringLiteral(";Jet OLEDB:Database Password=") + Value(password);
+    return text;
 }
 
 }  // namespace data

@@ -11,7 +11,7 @@ namespace data {
 QString NormalConnectionString(const QString& fileName, const QString& password);
 // The normal string + ";Mode=Share Deny Read|Share Deny Write".
 QString ExclusiveConnectionString(const QString& fileName, const QString& password);
-// The string a new file is created and filled with.
-QString CreationConnectionString(const QString& fileName);
+// The string a new file is created and filled with; a password protects it.
+QString CreationConnectionString(const QString& fileName, const QString& password = QString());
 
 }  // namespace data

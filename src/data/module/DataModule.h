@@ -162,9 +162,9 @@ public:
     // Appends every resource of the resource shadow table in its order, with an empty description.
     void AddAllResources(TResourceList& list);
 
-    // A new file with the full current schema; the connection is closed afterwards. Every failure has been
-    // shown when it returns false.
-    bool CreateDatabase(const QString& fileName, bool overwrite);
+    // A new file with the full current schema, protected by the password when one is given; the connection is
+    // closed afterwards. Every failure has been shown when it returns false.
+    bool CreateDatabase(const QString& fileName, bool overwrite, const QString& password = QString());
     // With the connection open: recognises the schema and, after the user's confirmation, upgrades it to
     // the current version. False when the database cannot be used; every reason has been shown.
     bool CheckAndUpgradeSchema(const QString& fileName, bool readOnly);

@@ -63,7 +63,7 @@ void ReportCreationException(const Exception& error) {
 
 }  // namespace
 
-bool TData::CreateDatabase(const QString& fileName, bool overwrite) {
+bool TData::CreateDatabase(const QString& fileName, bool overwrite, const QString& password) {
     if (FileExists(fileName)) {
         if (!overwrite &&
             MessageDlg(QStringLiteral("Overwrite file ") + fileName + QLatin1Char('?'), mtInformation, {mbOK}) != mrOk)
@@ -85,9 +85,9 @@ bool TData::CreateDatabase(const QString& fileName, bool overwrite) {
         return false;
     }
     try {
-        sql::Connection::CreateDatabase({building});
+        sql::Connection::CreateDatabase({building, password});
         ADOConnection.Close();
-        ADOConnection.ConnectionString = data::CreationConnectionString(building);
+        ADOConnection.ConnectionString = data::CreationConnectionString(building, password);
         ADOConnection.LoginPrompt = false;
         ADOCommand.Connection = &ADOConnection;
         for (const QString& statement : data::CreationStatements(Date() + 365)) Execute(statement);

@@ -150,6 +150,30 @@ void ListWidgetStrings::PutObject(int index, void* object) {
 void ListWidgetStrings::Insert(int index, const QString& text) {
     CheckIndex(index, list_.count() + 1);
     list_.insertItem(index, text);
+    if (!checkable_) return;
+    QListWidgetItem* item = list_.item(index);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+}
+
+int ListWidgetStrings::Add(const QString& text) {
+    int index = list_.count();
+    if (sorted_) {
+        index = 0;
+        while (index < list_.count() && CompareStrings(list_.item(index)->text(), text) <= 0) ++index;
+    }
+    Insert(index, text);
+    return index;
+}
+
+void ListWidgetStrings::SetSorted(bool sorted) {
+    sorted_ = sorted;
+    if (!sorted) return;
+    std::vector<QListWidgetItem*> items;
+    while (list_.count() > 0) items.push_back(list_.takeItem(0));
+    std::stable_sort(items.begin(), items.end(),
+                     [this](const auto* a, const auto* b) { return CompareStrings(a->text(), b->text()) < 0; });
+    for (QListWidgetItem* item : items) list_.addItem(item);
 }
 
 void ListWidgetStrings::Delete(int index) {

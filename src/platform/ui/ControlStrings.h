@@ -62,8 +62,17 @@ public:
     void Delete(int index) override;
     void Clear() override;
 
+    // Sorted, items are kept in order without regard to case and adding inserts in place.
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool sorted);
+    int Add(const QString& text) override;
+    // Items inserted from then on carry a check box, unchecked.
+    void SetCheckable(bool checkable) { checkable_ = checkable; }
+
 private:
     QListWidget& list_;
+    bool sorted_ = false;
+    bool checkable_ = false;
 };
 
 }  // namespace ui

@@ -38,6 +38,8 @@ const std::map<QString, Factory>& Factories() {
         {QStringLiteral("TPanel"), Make<TPanel>()},
         {QStringLiteral("TRadioButton"), Make<TRadioButton>()},
         {QStringLiteral("TComboBox"), Make<TComboBox>()},
+        {QStringLiteral("TCheckListBox"), Make<TCheckListBox>()},
+        {QStringLiteral("TListBox"), Make<TListBox>()},
         {QStringLiteral("TTreeView"), Make<TTreeView>()},
         {QStringLiteral("TImage"), Make<TImage>()},
         {QStringLiteral("TSplitter"), Make<TSplitter>()},
@@ -189,6 +191,12 @@ const std::map<QString, Setter>& Setters() {
              if (auto* panel = dynamic_cast<TPanel*>(&c))
                  panel->SetBorderStyle(v == QStringLiteral("bsSingle") ? bsSingle : bsNone);
              else SetMemoBorder(As<TMemo>(c, QStringLiteral("BorderStyle")), v == QStringLiteral("bsSingle"));
+         }},
+        {QStringLiteral("Sorted"),
+         [](TControl& c, const QString& v) { As<TListBox>(c, QStringLiteral("Sorted")).SetSorted(Bool(c, v)); }},
+        {QStringLiteral("MultiSelect"),
+         [](TControl& c, const QString& v) {
+             As<TListBox>(c, QStringLiteral("MultiSelect")).SetMultiSelect(Bool(c, v));
          }},
         {QStringLiteral("PasswordChar"),
          [](TControl& c, const QString& v) {

@@ -69,11 +69,21 @@ void TListBox::SetSelected(int index, bool selected) {
     if (QListWidgetItem* it = item(index)) it->setSelected(selected);
 }
 
-void TListBox::SetSorted(bool sorted) {
-    setSortingEnabled(sorted);
-    if (sorted) sortItems();
-}
-
 bool TListBox::WantsKey(Word key, TShiftState) const {
     return key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT;
+}
+
+TCheckListBox::TCheckListBox(QWidget* parent) : TListBox(parent) { ItemStrings().SetCheckable(true); }
+
+bool TCheckListBox::Checked(int index) const {
+    const QListWidgetItem* it = item(index);
+    return it && it->checkState() == Qt::Checked;
+}
+
+void TCheckListBox::SetChecked(int index, bool checked) {
+    if (QListWidgetItem* it = item(index)) it->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+bool TCheckListBox::WantsKey(Word key, TShiftState shift) const {
+    return key == VK_SPACE || TListBox::WantsKey(key, shift);
 }

@@ -64,14 +64,27 @@ public:
     bool Selected(int index) const;
     void SetSelected(int index, bool selected);
     int SelCount() const { return int(selectedItems().size()); }
-    bool Sorted() const { return isSortingEnabled(); }
-    void SetSorted(bool sorted);
+    // Sorted without regard to case; an item added falls into its place.
+    bool Sorted() const { return items_.Sorted(); }
+    void SetSorted(bool sorted) { items_.SetSorted(sorted); }
 
     bool WantsKey(Word key, TShiftState shift) const override;
 
 protected:
     QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
+    ui::ListWidgetStrings& ItemStrings() { return items_; }
 
 private:
     ui::ListWidgetStrings items_{*this};
+};
+
+// A list box whose items carry check boxes; Space or a click on the box toggles an item.
+class TCheckListBox : public TListBox {
+public:
+    explicit TCheckListBox(QWidget* parent);
+
+    bool Checked(int index) const;
+    void SetChecked(int index, bool checked);
+
+    bool WantsKey(Word key, TShiftState shift) const override;
 };

@@ -6,6 +6,8 @@
 #include "data/support/ScriptedDataWindows.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/sql/EngineError.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -183,6 +185,20 @@ TEST_F(DatabaseCreation, TheNewFileHoldsTheCurrentSchemaAndItsFirstGlobalRow) {
     // The booking id counter starts at 1000.
     connection->Execute("INSERT INTO NextBookingId (DUMMY) VALUES (0)");
     EXPECT_EQ(connection->LastCounterValue("NextBookingId").toInt(), 1000);
+}
+
+TEST_F(DatabaseCreation, APasswordProtectsTheFileFromItsCreation) {
+    ASSERT_TRUE(data.CreateDatabase(DbPath(), false, QStringLiteral("Secret7")));
+    EXPECT_FALSE(data.ADOConnection.Connected());
+    try {
+        Open();
+        ADD_FAILURE() << "opened without its password";
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.Message(), sql::kNotValidPassword);
+    }
+    const sql::Connection connection(data::NormalConnectionString(DbPath(), QStringLiteral("Secret7")));
+    EXPECT_EQ(CatalogLines(connection), kCurrentSchema);
+    EXPECT_EQ(MarkerColumns(connection), QStringList{"Schema_Ranvel60_6_3"});
 }
 
 TEST_F(DatabaseCreation, AnExistingFileIsReplacedOnlyWhenTheUserAgrees) {

@@ -4,6 +4,7 @@
 #include "platform/ui/Image.h"
 #include "platform/ui/Jpeg.h"
 #include "platform/ui/Picture.h"
+#include "support/JpegBytes.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -11,42 +12,9 @@
 #include <QDir>
 #include <QFile>
 
-#include <jpeglib.h>
-#include <cstdio>
+using testing_env::EncodeJpeg;
 
 namespace {
-
-// A JPEG file's bytes made with libjpeg's compressor: left half red, right half blue.
-QByteArray EncodeJpeg(int width, int height) {
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = JDIMENSION(width);
-    info.image_height = JDIMENSION(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<unsigned char> row(size_t(width) * 3);
-    for (int x = 0; x < width; ++x) {
-        row[size_t(x) * 3] = x < width / 2 ? 255 : 0;
-        row[size_t(x) * 3 + 2] = x < width / 2 ? 0 : 255;
-    }
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
-    std::free(buffer);
-    return bytes;
-}
 
 bool Near(QColor c, int r, int g, int b) {
     return std::abs(c.red() - r) < 40 && std::abs(c.green() - g) < 40 && std::abs(c.blue() - b) < 40;

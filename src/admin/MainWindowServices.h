@@ -1,0 +1,31 @@
+// What the administration wizards ask of the main window: closing and opening the database, its caption, its
+// lists after a new resource and its command states.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <utility>
+
+namespace admin {
+
+// Filled by the main window; an empty member does nothing.
+struct MainWindowServices {
+    // Closes the open database; harmless when none is open.
+    std::function<void()> CloseDatabase;
+    // Opens the file with the password (empty: the password file, else a prompt), with the progress text when
+    // one is given. A failure has been shown when it returns, and then no database is open.
+    std::function<void(const QString& fileName, const QString& password, const QString& progress)> OpenDatabase;
+    std::function<void()> UpdateCaption;
+    // A resource was added: the main window requeries its resource list and makes that resource current,
+    // requeries its group list keeping its group, fills the resource tree and refreshes the view.
+    std::function<void(int resourceId)> ResourceAdded;
+    std::function<void()> UpdateCommandStates;
+};
+
+// Calls the service when the main window gave one.
+template <class Service, class... Arguments>
+void Call(const Service& service, Arguments&&... arguments) {
+    if (service) service(std::forward<Arguments>(arguments)...);
+}
+
+}  // namespace admin

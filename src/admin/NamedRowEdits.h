@@ -1,0 +1,15 @@
+// Leaving a pending row of an administration list whose rows are named (groups): a row without a name is dropped.
+#pragma once
+
+#include <QString>
+
+class TDataSet;
+
+namespace admin {
+
+// When the dataset is inserting or editing: a name that is null or blank is taken as the user's change of mind and
+// the pending row is cancelled without a word; otherwise the row is posted, and when that fails its error is shown
+// and the answer is false (the row stays pending). True in every other case.
+bool PostNamedRowEdits(TDataSet& dataSet, const QString& nameField);
+
+}  // namespace admin

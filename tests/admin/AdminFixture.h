@@ -1,0 +1,68 @@
+// The administration windows' tests: the data module over a real file, the scripted windows and a main window
+// that records what it is asked and opens and closes through the data module.
+#pragma once
+
+#include "data/support/DataFixture.h"
+#include "data/support/ScriptedDataWindows.h"
+
+#include "admin/MainWindowServices.h"
+#include "data/module/DataModule.h"
+#include "data/module/LookupQueries.h"
+#include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <vector>
+
+namespace admin_test {
+
+class AdminTest : public ::testing::Test {
+protected:
+    ui::ScopedScriptedRunner runner;
+    data_test::ScriptedDataWindows windows;
+    TData data;
+    // What the main window was asked, in order.
+    std::vector<QString> calls;
+
+    admin::MainWindowServices MainWindow() {
+        admin::MainWindowServices services;
+        services.CloseDatabase = [this] {
+            calls.push_back(QStringLiteral("CloseDatabase"));
+            data.DisconnectDatabase();
+        };
+        services.OpenDatabase = [this](const QString& file, const QString& password, const QString& progress) {
+            calls.push_back(QStringLiteral("OpenDatabase ") + QFileInfo(file).fileName() + u' ' + password + u' ' +
+                            progress);
+            data.ConnectDatabase(file, password);
+        };
+        services.UpdateCaption = [this] { calls.push_back(QStringLiteral("UpdateCaption")); };
+        services.ResourceAdded = [this](int id) { calls.push_back(QStringLiteral("ResourceAdded %1").arg(id)); };
+        services.UpdateCommandStates = [this] { calls.push_back(QStringLiteral("UpdateCommandStates")); };
+        return services;
+    }
+
+    // The next run of the save dialog chooses the file.
+    void ChooseFile(const QString& path) {
+        runner->OnShown<QFileDialog>(QStringLiteral("SaveDialog"), [path](QFileDialog& dialog) {
+            dialog.setDirectory(QFileInfo(path).absolutePath());
+            dialog.selectFile(QFileInfo(path).fileName());
+            QMetaObject::invokeMethod(&dialog, "accept");
+        });
+    }
+
+    template <class Page>
+    void OnPage(const QString& name, std::function<void(Page&)> action) {
+        runner->OnShown<Page>(name, std::move(action));
+    }
+
+    static std::vector<QString> Shown() { return testing_env::Messages().Texts(); }
+
+    // Every row of a Jet query on the file, values joined with "|".
+    static QStringList Rows(const QString& path, const QString& jetSql, const QString& password = {}) {
+        return data_test::RowTexts(sql::Connection(data_test::Plain(path, password)), jetSql);
+    }
+};
+
+}  // namespace admin_test
