@@ -1,4 +1,5 @@
 // The program's entry point.
+#include "app/main/AdminCommands.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
 #include "app/main/SplashForm.h"
@@ -49,7 +50,9 @@ int main(int argc, char* argv[]) {
     Data = data.get();
     // The main window reads its preferences as it is made; the windows of subsystems still to come leave their
     // commands disabled.
-    TMainForm window(*Data, TMainWindowServices{});
+    TMainWindowServices services;
+    InstallAdminCommands(services);
+    TMainForm window(*Data, services);
     const auto sqlData = std::make_unique<TSQLData>(*Data);
     SQLData = sqlData.get();
     // The password file's writer draws from the generator.

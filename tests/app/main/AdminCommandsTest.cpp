@@ -1,0 +1,74 @@
+// The main window's administration commands run the real wizards: a resource added to a file without any is
+// at once the window's current resource and in its tree.
+#include "admin/AddResourcePages.h"
+#include "app/main/AdminCommands.h"
+#include "app/main/MainForm.h"
+#include "app/main/ProgramRun.h"
+#include "data/module/DataModule.h"
+#include "data/module/SQLDataModule.h"
+#include "data/support/BookingDatabaseFixture.h"
+#include "platform/sql/Connection.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Edits.h"
+#include "platform/ui/ModalRunner.h"
+#include "platform/ui/TreeView.h"
+#include "support/TestEnvironment.h"
+#include "util/core/VersionHistory.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+
+namespace {
+
+class AdminCommandsTest : public ::testing::Test {
+protected:
+    ui::ScopedScriptedRunner runner;
+    TData data;
+    std::unique_ptr<TSQLData> sqlData;
+
+    AdminCommandsTest() {
+        CreateVersionHistory();
+        Data = &data;
+    }
+    ~AdminCommandsTest() override {
+        SQLData = nullptr;
+        Data = nullptr;
+    }
+};
+
+TEST_F(AdminCommandsTest, TheAddResourceWizardsNewResourceBecomesTheWindowsCurrentOne) {
+    const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("empty.tvd"));
+    {
+        TADOConnection connection;
+        booking_db::Create(connection, path);
+    }
+    TMainWindowServices services;
+    InstallAdminCommands(services);
+    TMainForm form(data, services);
+    sqlData = std::make_unique<TSQLData>(data);
+    SQLData = sqlData.get();
+    form.Show();
+    EXPECT_TRUE(form.HasCommand(QStringLiteral("NewItem")));
+
+    runner->OnShown<TAddResourceWizardForm>(QStringLiteral("AddResourceWizardForm"), [](auto& p) {
+        p.ResourceName->SetText(QStringLiteral("Room 9"));
+        p.NextButton->Click();
+    });
+    runner->OnShown<TAddResourceFeaturesWizardForm>(QStringLiteral("AddResourceFeaturesWizardForm"),
+                                                    [](auto& p) { p.NextButton->Click(); });
+    runner->OnShown<TAddResourceGroupsWizardForm>(QStringLiteral("AddResourceGroupsWizardForm"),
+                                                  [](auto& p) { p.NextButton->Click(); });
+    runner->OnShown<TAddResourceCompletedWizardForm>(QStringLiteral("AddResourceCompletedWizardForm"),
+                                                     [](auto& p) { p.CancelButton->Click(); });
+    // Opening a file without resources offers the wizard.
+    testing_env::Messages().QueueAnswer(mrYes);
+    form.OpenDatabase(path, QString(), QString());
+
+    ASSERT_EQ(runner->Runs().size(), 4u);
+    EXPECT_EQ(form.ResourcesQuery.FieldByName(QStringLiteral("ResourceName")).AsString(), QStringLiteral("Room 9"));
+    ASSERT_EQ(form.ResourcesNode->Count(), 1);
+    EXPECT_EQ(form.ResourcesNode->Item(0)->Text(), QStringLiteral("Room 9"));
+    EXPECT_EQ(form.ResourceTreeView->Selected(), form.ResourcesNode->Item(0));
+}
+
+}  // namespace
