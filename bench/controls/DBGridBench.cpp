@@ -4,22 +4,17 @@
 // that costs at most twice the dataset's reading of the same rows, and memory that does not grow with the table.
 // Down keys through the grid's key table are measured beside the dataset's own steps.
 #include "controls/grid/Wwdbigrd.h"
-#include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
-#include "platform/sql/Connection.h"
-#include "platform/sql/Statement.h"
+
+#include "support/TaskTable.h"
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
-#include <map>
-#include <memory>
 
 namespace {
 
@@ -43,34 +38,6 @@ public:
     }
 };
 
-TADOConnection& Fixture(int rows) {
-    static QTemporaryDir dir;
-    static std::map<int, std::unique_ptr<TADOConnection>> connections;
-    auto& slot = connections[rows];
-    if (slot) return *slot;
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("grid%1.tvd").arg(rows));
-    sql::Connection::CreateDatabase({path, {}});
-    slot = std::make_unique<TADOConnection>();
-    slot->ConnectionString = "Data Source=" + path;
-    slot->LoginPrompt = false;
-    slot->Open();
-    slot->Execute(
-        "CREATE TABLE Tasks (TaskId INTEGER NOT NULL PRIMARY KEY, Subject TEXT(50), PercentCompleted INTEGER, "
-        "Notes MEMO)");
-    sql::Connection& engine = slot->Engine();
-    engine.BeginTransaction();
-    const auto insert = engine.Prepare("INSERT INTO Tasks VALUES (:Id, :Subject, :Percent, 'a note')");
-    for (int i = 0; i < rows; ++i) {
-        insert->Reset();
-        insert->Bind(0, i);
-        insert->Bind(1, QStringLiteral("Task number %1").arg(i));
-        insert->Bind(2, i % 101);
-        insert->Step();
-    }
-    engine.CommitTransaction();
-    return *slot;
-}
-
 qint64 ResidentKb() {
     QFile statm(QStringLiteral("/proc/self/statm"));
     if (!statm.open(QIODevice::ReadOnly)) return 0;
@@ -79,7 +46,7 @@ qint64 ResidentKb() {
 }
 
 void OpenQuery(TADOQuery& query, int rows) {
-    query.SetConnection(&Fixture(rows));
+    query.SetConnection(&TaskTable(rows));
     query.SQL.SetText(QStringLiteral("select * from Tasks"));
     query.Open();
 }

@@ -6,46 +6,16 @@
 #include "controls/grid/WwExportOptions.h"
 #include "controls/grid/WwMultiSelect.h"
 #include "controls/grid/Wwdbigrd.h"
-#include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
-#include "platform/sql/Connection.h"
-#include "platform/sql/Statement.h"
+
+#include "support/TaskTable.h"
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
-#include <memory>
 
 namespace {
-
-TADOConnection& Fixture(int rows) {
-    static QTemporaryDir dir;
-    static std::unique_ptr<TADOConnection> connection;
-    if (connection) return *connection;
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("services.tvd"));
-    sql::Connection::CreateDatabase({path, {}});
-    connection = std::make_unique<TADOConnection>();
-    connection->ConnectionString = "Data Source=" + path;
-    connection->LoginPrompt = false;
-    connection->Open();
-    connection->Execute(
-        "CREATE TABLE Tasks (TaskId INTEGER NOT NULL PRIMARY KEY, Subject TEXT(50), PercentCompleted INTEGER)");
-    sql::Connection& engine = connection->Engine();
-    engine.BeginTransaction();
-    const auto insert = engine.Prepare("INSERT INTO Tasks VALUES (:Id, :Subject, :Percent)");
-    for (int i = 0; i < rows; ++i) {
-        insert->Reset();
-        insert->Bind(0, i);
-        insert->Bind(1, QStringLiteral("Task number %1").arg(i));
-        insert->Bind(2, i % 101);
-        insert->Step();
-    }
-    engine.CommitTransaction();
-    return *connection;
-}
 
 constexpr int kRows = 20000;
 
@@ -62,7 +32,7 @@ struct GridOverTable {
         QApplication::processEvents();
         source.SetDataSet(&query);
         grid.SetDataSource(&source);
-        query.SetConnection(&Fixture(kRows));
+        query.SetConnection(&TaskTable(kRows));
         query.SQL.SetText(QStringLiteral("select * from Tasks"));
         query.Open();
     }
