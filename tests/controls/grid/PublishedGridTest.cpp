@@ -42,6 +42,47 @@ protected:
     }
 
     int CurrentId() { return int(query.FieldByName(QStringLiteral("TaskId")).AsInteger()); }
+
+    // The grid column of a field and the grid row that shows a task.
+    int ColOf(const QString& fieldName) {
+        for (int c = 0; c < db->GetFieldCount(); ++c)
+            if (db->GetFields(c)->FieldName() == fieldName) return c + db->IndicatorOffset();
+        return -1;
+    }
+    int RowOf(int taskId) { return db->TitleRowCount() + taskId - 1; }
+
+    void Click(int col, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool twice = false) {
+        const TRect r = db->CellRect(col, row);
+        const QPoint at((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        for (const QEvent::Type type :
+             twice ? std::vector<QEvent::Type>{QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                               QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}
+                   : std::vector<QEvent::Type>{QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, db->viewport()->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, modifiers);
+            QApplication::sendEvent(db->viewport(), &event);
+        }
+        QApplication::processEvents();
+    }
+
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : db;
+        QTest::keyClick(target, key, modifiers);
+        QApplication::processEvents();
+    }
+
+    // The task ids of the marks, in id order; the dataset stays where it is.
+    std::vector<int> MarkedIds() {
+        const TBookmark here = query.GetBookmark();
+        std::vector<int> ids;
+        for (const TBookmark& mark : db->SelectedList()) {
+            query.GotoBookmark(mark);
+            ids.push_back(CurrentId());
+        }
+        query.GotoBookmark(here);
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    }
 };
 
 TEST_F(PublishedGrid, StartsWithThePublishedDefaults) {
@@ -81,6 +122,45 @@ TEST_F(PublishedGrid, AnswersTheMarksFromItsSelectionAndRefreshesThemBeforePaint
     EXPECT_FALSE(db->IsRowSelected(row + 2));
     db->viewport()->repaint();
     EXPECT_TRUE(db->IsRowSelected(row + 2));
+}
+
+TEST_F(PublishedGrid, SpaceTogglesTheRecordsMarkInARowSelectGrid) {
+    db->SetOptions(db->Options().Include(dgMultiSelect).Include(dgRowSelect));
+    OpenWith({"Subject\t20\tSubject\tF"});
+    ASSERT_TRUE(query.Locate(QStringLiteral("TaskId"), 3));
+    Key(Qt::Key_Space);
+    EXPECT_EQ(MarkedIds(), std::vector<int>{3});
+    EXPECT_EQ(query.State(), dsBrowse);
+    Key(Qt::Key_Space);
+    EXPECT_TRUE(MarkedIds().empty());
+    EXPECT_FALSE(db->EditorMode());
+}
+
+TEST_F(PublishedGrid, APlainClickSetsTheAnchorAndAShiftClickMarksTheRangeToIt) {
+    db->SetOptions(db->Options().Include(dgMultiSelect));
+    OpenWith({"Subject\t20\tSubject\tF"});
+    const int col = ColOf(QStringLiteral("Subject"));
+    Click(col, RowOf(2));
+    EXPECT_TRUE(MarkedIds().empty());
+    Click(col, RowOf(4), Qt::ShiftModifier);
+    EXPECT_EQ(CurrentId(), 4);
+    EXPECT_EQ(MarkedIds(), (std::vector<int>{2, 3, 4}));
+}
+
+TEST_F(PublishedGrid, TheSelectedCheckBoxColumnTogglesTheMarkOnAClickAndOnSpace) {
+    db->SetOptions(db->Options().Include(dgMultiSelect));
+    db->EditControlOptions.Include(ecoCheckboxSingleClick);
+    db->ControlType().SetStrings({"Selected;CheckBox;T;F"});
+    OpenWith({"Subject\t20\tSubject\tF", "Selected\t5\tMark\tF"},
+             "select *, 'F' as Selected from Tasks order by TaskId");
+    query.FieldByName(QStringLiteral("Selected")).SetFieldKind(fkCalculated);
+    const int col = ColOf(QStringLiteral("Selected"));
+    Click(col, RowOf(3));
+    EXPECT_EQ(CurrentId(), 3);
+    EXPECT_EQ(MarkedIds(), std::vector<int>{3});
+    Key(Qt::Key_Space);
+    EXPECT_TRUE(MarkedIds().empty());
+    EXPECT_EQ(query.State(), dsBrowse);
 }
 
 }  // namespace
