@@ -12,17 +12,23 @@ using grid_test::GridTest;
 
 namespace {
 
+class ExposedGrid : public TwwDBGrid {
+public:
+    using TwwDBGrid::GetCellText;
+    using TwwDBGrid::TwwDBGrid;
+};
+
 class PublishedGrid : public GridTest {
 protected:
     TADOQuery query;
     QWidget form;
-    TwwDBGrid* db = nullptr;
+    ExposedGrid* db = nullptr;
 
     void SetUp() override {
         GridTest::SetUp();
         grid.reset();
         AddTasks(5);
-        db = new TwwDBGrid(&form);
+        db = new ExposedGrid(&form);
         db->SetUseTFields(false);
         db->resize(400, 300);
         form.resize(420, 320);
@@ -160,6 +166,73 @@ TEST_F(PublishedGrid, TheSelectedCheckBoxColumnTogglesTheMarkOnAClickAndOnSpace)
     EXPECT_EQ(MarkedIds(), std::vector<int>{3});
     Key(Qt::Key_Space);
     EXPECT_TRUE(MarkedIds().empty());
+    EXPECT_EQ(query.State(), dsBrowse);
+}
+
+TEST_F(PublishedGrid, MemoCellsShowMemoTheTextWithGridShowAndNothingForAnEmptyDataSet) {
+    connection.Execute("UPDATE Tasks SET Notes = 'Call back' WHERE TaskId = 1");
+    OpenWith({"Subject\t20\tSubject\tF", "Notes\t20\tNotes\tF"});
+    const int notes = ColOf(QStringLiteral("Notes")) - db->IndicatorOffset();
+    EXPECT_EQ(db->GetCellText(notes), QStringLiteral("(Memo)"));
+    db->SetMemoAttributes(db->MemoAttributes().Include(mGridShow));
+    EXPECT_EQ(db->GetCellText(notes), QStringLiteral("Call back"));
+    connection.Execute("DELETE FROM Tasks");
+    query.Requery();
+    db->SetMemoAttributes(db->MemoAttributes().Exclude(mGridShow));
+    EXPECT_EQ(db->GetCellText(notes), QString());
+}
+
+TEST_F(PublishedGrid, F2AndADoubleClickOpenTheMemoDialogReadOnlyInAReadOnlyGrid) {
+    ui::ScopedScriptedRunner runner;
+    OpenWith({"Subject\t20\tSubject\tF", "Notes\t20\tNotes\tF"});
+    const int col = ColOf(QStringLiteral("Notes"));
+    Click(col, RowOf(2));
+    std::vector<bool> editable;
+    std::vector<QString> captions;
+    const std::function<void(TwwMemoDlg&)> look = [&](TwwMemoDlg& window) {
+        editable.push_back(window.Editable());
+        captions.push_back(window.Caption());
+        window.SetModalResult(mrCancel);
+    };
+    runner->OnShown<TwwMemoDlg>(QStringLiteral("wwMemoDlg"), look);
+    runner->OnShown<TwwMemoDlg>(QStringLiteral("wwMemoDlg"), look);
+    query.FieldByName(QStringLiteral("Notes")).SetDisplayLabel(QStringLiteral("No~tes"));
+    std::vector<bool> cancels;
+    db->OnMemoOpen = [&](TwwDBGrid* g, TwwMemoDialog& dialog) {
+        EXPECT_EQ(g, db);
+        EXPECT_EQ(dialog.DataField(), QStringLiteral("Notes"));
+    };
+    db->OnMemoClose = [&](TwwDBGrid*, bool cancel) { cancels.push_back(cancel); };
+    Key(Qt::Key_F2);
+    db->ReadOnly = true;
+    Click(col, RowOf(2), Qt::NoModifier, true);
+    EXPECT_EQ(editable, (std::vector<bool>{true, false}));
+    EXPECT_EQ(captions, (std::vector<QString>{QStringLiteral("No tes"), QStringLiteral("No tes")}));
+    EXPECT_EQ(cancels, (std::vector<bool>{true, true}));
+}
+
+TEST_F(PublishedGrid, CheckBoxCellsToggleOnAClickOrSpaceButNotInAReadOnlyColumn) {
+    db->ControlType().SetStrings({"PercentCompleted;CheckBox;1;0"});
+    OpenWith({"Subject\t20\tSubject\tF", "PercentCompleted\t5\tDone\tF"});
+    const int col = ColOf(QStringLiteral("PercentCompleted"));
+    const auto done = [&] { return query.FieldByName(QStringLiteral("PercentCompleted")).AsString(); };
+    // Without the single-click option it takes a double click.
+    Click(col, RowOf(1));
+    EXPECT_EQ(done(), QStringLiteral("1"));
+    Click(col, RowOf(1), Qt::NoModifier, true);
+    EXPECT_EQ(done(), QStringLiteral("0"));
+    EXPECT_EQ(query.State(), dsEdit);
+    Key(Qt::Key_Space);
+    EXPECT_EQ(done(), QStringLiteral("1"));
+    db->EditControlOptions.Include(ecoCheckboxSingleClick);
+    Click(col, RowOf(1));
+    EXPECT_EQ(done(), QStringLiteral("0"));
+    query.Post();
+    db->Selected().SetStrings({"Subject\t20\tSubject\tF", "PercentCompleted\t5\tDone\tT"});
+    db->RebuildLayout();
+    Click(col, RowOf(1));
+    Key(Qt::Key_Space);
+    EXPECT_EQ(done(), QStringLiteral("0"));
     EXPECT_EQ(query.State(), dsBrowse);
 }
 
