@@ -4,6 +4,7 @@
 
 #include "controls/grid/Wwdbgrid.h"
 #include "platform/db/Field.h"
+#include "platform/ini/IniFiles.h"
 #include "platform/ui/ModalRunner.h"
 
 #include <QTest>
@@ -234,6 +235,31 @@ TEST_F(PublishedGrid, CheckBoxCellsToggleOnAClickOrSpaceButNotInAReadOnlyColumn)
     Key(Qt::Key_Space);
     EXPECT_EQ(done(), QStringLiteral("0"));
     EXPECT_EQ(query.State(), dsBrowse);
+}
+
+TEST_F(PublishedGrid, TheLayoutIsReadAtTheFirstShowAndWrittenWhenTheGridGoes) {
+    const QString file = QDir(testing_env::TempDir()).filePath(QStringLiteral("grids.ini"));
+    TIniFile(file).WriteString(QStringLiteral("MainFormTasksGrid"), QStringLiteral("Subject"),
+                               QStringLiteral("30;;Title;;F"));
+    db->setObjectName(QStringLiteral("TasksGrid"));
+    db->IniAttributes().SetFormName(QStringLiteral("MainForm"));
+    db->IniAttributes().SetFileName(file);
+    db->IniAttributes().Enabled = true;
+    OpenWith({"Subject\t20\tSubject\tF", "Notes\t8\tNotes\tF"});
+    EXPECT_EQ(db->Selected().ToStringList(), QStringList{"Subject\t30\tTitle\tF"});
+    // Only the first show reads it.
+    db->Selected().SetStrings({"Notes\t12\tNotes\tT", "Subject\t5\tS\tF"});
+    db->hide();
+    db->show();
+    QApplication::processEvents();
+    EXPECT_EQ(db->Selected().Count(), 2);
+    delete db;
+    db = nullptr;
+    const QStringList saved = {
+        TIniFile(file).ReadString(QStringLiteral("MainFormTasksGrid"), QStringLiteral("Notes"), {}),
+        TIniFile(file).ReadString(QStringLiteral("MainFormTasksGrid"), QStringLiteral("Subject"), {})};
+    EXPECT_EQ(saved, (QStringList{"12;;Notes;;T", "5;;S;;F"}));
+    EXPECT_TRUE(testing_env::Messages().Requests().empty());
 }
 
 }  // namespace
