@@ -3,6 +3,7 @@
 
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
+#include "platform/rtl/Messages.h"
 #include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
 
@@ -25,6 +26,29 @@ TwwDBGrid::~TwwDBGrid() {
 void TwwDBGrid::SetMemoAttributes(TwwMemoAttributes value) {
     memoAttributes_ = value;
     InvalidateGrid();
+}
+
+void TwwDBGrid::SetFixedCols(int value) {
+    if (IsDesigning() && (value < 0 || (DataLinkActive() && value + IndicatorOffset() >= ColCount()))) {
+        MessageDlg(QStringLiteral("Invalid value for FixedCols"), mtWarning, {mbOK});
+        return;
+    }
+    fixedCols_ = value;
+    RebuildLayout();
+}
+
+void TwwDBGrid::ApplyFixedCols() {
+    const int fixed = fixedCols_ + IndicatorOffset();
+    if (fixed == TCustomGrid::FixedCols() || !DataLinkActive() || fixed >= ColCount() || fixedCols_ < 0) return;
+    TCustomGrid::SetFixedCols(fixed);
+    if (Options().Contains(dgFixedEditable) && LeftCol() == fixed) MoveToDataColumn(0);
+    // The engine's pass that follows gives the data columns their tab stops back.
+    for (int col = 0; col <= fixed; ++col) SetTabStops(col, false);
+}
+
+void TwwDBGrid::SetColumnAttributes() {
+    ApplyFixedCols();
+    TwwCustomDBGrid::SetColumnAttributes();
 }
 
 void TwwDBGrid::Loaded() {

@@ -28,6 +28,10 @@ public:
     // The marks of dgMultiSelect; its OnMultiSelectRecord and OnMultiSelectAllRecords are the grid's.
     controls::GridMultiSelection& MultiSelection() { return selection_; }
     std::vector<TBookmark>& SelectedList() { return selection_.SelectedList(); }
+    // The fixed data columns, apart from the indicator; values the grid cannot hold are kept but not applied.
+    int FixedCols() const { return fixedCols_; }
+    // At design time a value out of range is refused with a warning.
+    void SetFixedCols(int value);
     bool LoadAllRTF = false;
     bool DisableThemes = false;
     TwwMemoOpenEvent OnMemoOpen;
@@ -49,6 +53,9 @@ public:
     bool IsSelected() override;
 
 protected:
+    // Carries FixedCols into the engine's fixed-column count.
+    virtual void ApplyFixedCols();
+    void SetColumnAttributes() override;
     QString GetCellText(int dataCol) override;
     void Paint(const TRect& area) override;
     void KeyDown(Word& key, TShiftState shift) override;
@@ -70,6 +77,7 @@ private:
     TwwExportOptions exportOptions_{this};
     controls::GridMultiSelection selection_{*this};
     // Set by the constructor; the layout is read the first time the grid shows.
+    int fixedCols_ = 0;
     bool loadLayoutOnShow_ = true;
     // The Space that toggled a mark or a check box starts no edit.
     bool spaceTaken_ = false;

@@ -262,4 +262,20 @@ TEST_F(PublishedGrid, TheLayoutIsReadAtTheFirstShowAndWrittenWhenTheGridGoes) {
     EXPECT_TRUE(testing_env::Messages().Requests().empty());
 }
 
+TEST_F(PublishedGrid, FixedColsFixesDataColumnsAndOutOfRangeValuesAreNotApplied) {
+    OpenWith({"Subject\t20\tSubject\tF", "PercentCompleted\t5\tDone\tF", "Notes\t8\tNotes\tF"});
+    db->SetFixedCols(1);
+    EXPECT_EQ(db->TCustomGrid::FixedCols(), 2);
+    // Stored, but the layout keeps only the indicator fixed.
+    db->SetFixedCols(5);
+    EXPECT_EQ(db->FixedCols(), 5);
+    EXPECT_EQ(db->TCustomGrid::FixedCols(), 1);
+    db->SetDesigning(true);
+    db->SetFixedCols(-1);
+    EXPECT_EQ(db->FixedCols(), 5);
+    ASSERT_EQ(testing_env::Messages().Requests().size(), 1u);
+    EXPECT_EQ(testing_env::Messages().Requests()[0].text, QStringLiteral("Invalid value for FixedCols"));
+    db->SetDesigning(false);
+}
+
 }  // namespace
