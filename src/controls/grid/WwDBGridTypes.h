@@ -49,7 +49,13 @@ using TwwDBGridKeyOptions = ui::SetOf<TwwDBGridKeyOption>;
 enum TIndicatorColorType { icBlack, icYellow };
 enum TwwGridLineStyle { glsSingle, gls3D, glsDynamic };
 enum TwwPadColumnStyle { pcsPadHeader, pcsPlain, pcsPadHeaderAndData };
-enum TwwEditControlOption { ecoSearchOwnerForm, ecoDisableEditorIfReadOnly };
+enum TwwEditControlOption {
+    ecoCheckboxSingleClick,
+    ecoSearchOwnerForm,
+    ecoDisableCustomControls,
+    ecoDisableDateTimePicker,
+    ecoDisableEditorIfReadOnly
+};
 using TwwEditControlOptions = ui::SetOf<TwwEditControlOption>;
 enum TwwMultiSelectOption { msoAutoUnselect, msoShiftSelect };
 using TwwMultiSelectOptions = ui::SetOf<TwwMultiSelectOption>;
