@@ -7,6 +7,7 @@
 #include "data/bookings/ResourceBookings.h"
 #include "data/bookings/ResourceDateBookings.h"
 #include "data/module/DataModule.h"
+#include "data/module/SQLDataModule.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Dialogs.h"
@@ -432,6 +433,7 @@ void TMainForm::FormCreate() {
     DvCheckUpdates->URL = QString();
     DvCheckUpdates->CheckPrefix = QStringLiteral("tavorin7verinfo");
     DvCheckUpdates->Caption = QStringLiteral("Tavorin Check for Updates");
+    ConnectViews();
 }
 
 void TMainForm::FormShow() {
