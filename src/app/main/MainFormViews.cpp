@@ -94,6 +94,17 @@ void TMainForm::ApplyGridPreferences() {
     WeekGrid->EndTime = Preferences.WeekViewEndTime;
     WeekGrid->InitialTime = Preferences.WeekViewInitialTime;
     WeekGrid->SetSlotMinutes(Preferences.WeekViewMinIncrement);
+    const auto look = [](auto* grid, bool autoSize, int columnSize, bool boldClient, bool showDescription) {
+        grid->AutoColumnSize = autoSize;
+        grid->ColumnSize = columnSize;
+        grid->BoldClient = boldClient;
+        grid->ShowDescription = showDescription;
+    };
+    const TUserPreferences& p = Preferences;
+    look(DayGrid, p.AutoDayColumnSize, p.DayColumnSize, p.DayGridBoldClient, p.DayGridShowDescription);
+    look(WeekGrid, p.AutoWeekColumnSize, p.WeekColumnSize, p.WeekGridBoldClient, p.WeekGridShowDescription);
+    look(MultiDayGrid, p.AutoMultiDayColumnSize, p.MultiDayColumnSize, p.MultiDayGridBoldClient,
+         p.MultiDayGridShowDescription);
     MultiDayGrid->DaysBefore = Preferences.MultiDayDaysBefore;
     MultiDayGrid->DaysAfter = Preferences.MultiDayDaysAfter;
     DayGrid->RolloverColor = Preferences.BookingDayRolloverColor;

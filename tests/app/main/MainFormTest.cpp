@@ -463,6 +463,7 @@ TEST_F(MainFormTest, Picture) {
     form->Preferences.ResourceView = QStringLiteral("Groups");
     form->Preferences.ResourceViewGroup = QStringLiteral("Floor 1");
     form->resize(800, 600);
+    form->TopPanel->SetHeight(200);
     form->OpenDatabase(path, QString(), QString());
     QTest::qWait(200);
     const QPoint origin = form->mapToGlobal(QPoint(0, 0));
