@@ -57,12 +57,28 @@ void TMainForm::ConnectViews() {
         ShowActiveView();
     };
     LayoutActiveView = [this] {
+        const std::pair<TTabSheet*, const char*> labels[] = {{DayViewTabSheet, "DayNoResourcesLabel"},
+                                                             {MultiDayViewTabSheet, "MultiDayNoResourcesLabel"},
+                                                             {WeekViewTabSheet, "WeekNoResourcesLabel"},
+                                                             {MonthViewTabSheet, "MonthNoResourcesLabel"}};
+        // Kept inside the tab, so that a narrow window still shows the whole text.
+        for (const auto& [tab, name] : labels) {
+            TLabel* label = Find<TLabel>(QString::fromLatin1(name));
+            label->SetLeft(std::max(0, tab->ClientWidth() / 2 - label->Width()));
+            label->SetTop(std::max(0, tab->ClientHeight() / 2 - label->Height()));
+        }
         const QString& view = Preferences.BookingView;
         if (IsView(view, "month")) LoadMonthView(false, SelectedResources, DateOf(Calendar->Date()));
         else if (IsView(view, "week")) ShowActiveView();
         else if (IsView(view, "multiday")) LoadMultiDayView(false, SelectedResources);
         else if (!IsView(view, "reminders") && !IsView(view, "tasks")) LoadDayView(false, SelectedResources);
     };
+    SetCommand(QStringLiteral("RefreshItem"), [this] {
+        // Another user's changes reach the booking window's tables as well as the view.
+        for (TADOTable* table : {&data_.BookingsTable, &data_.BookingsShadowTable})
+            if (table->Active()) table->Requery();
+        RefreshView();
+    });
     DataPageControl->OnChange = [this](QObject*) { DataPageControlChange(); };
     Calendar->OnChange = [this](QObject*) {
         if (DatabaseOpen()) CalendarClick();

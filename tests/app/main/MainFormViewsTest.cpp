@@ -14,6 +14,7 @@
 #include "platform/ui/Containers.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
+#include "platform/ui/Menus.h"
 #include "platform/ui/Timer.h"
 #include "support/TestEnvironment.h"
 #include "util/core/VersionHistory.h"
@@ -193,6 +194,22 @@ TEST_F(MainFormViewsTest, TheDayViewTakesTheDateOfTheMultiDayColumnAndTheLabelSp
     form->MultiDayGrid->SetSelection(fourth);
     form->DataPageControl->SetActivePage(form->DayViewTabSheet);
     EXPECT_EQ(DateOf(form->Calendar->Date()), kDay + 3);
+}
+
+TEST_F(MainFormViewsTest, RefreshShowsWhatAnotherUserBooked) {
+    auto form = Open();
+    Select(*form, form->ResourcesNode, QStringLiteral("Room A"));
+    {
+        TADOConnection other;
+        other.ConnectionString =
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(data.DatabaseFileName);
+        other.LoginPrompt = false;
+        other.Open();
+        booking_db::BookingWriter(other).Add({20, 2, kDay + EncodeTime(15, 0, 0, 0), kDay + EncodeTime(16, 0, 0, 0)});
+    }
+    EXPECT_EQ(ColumnIds(*form->DayGrid, 1), QList<int>{10});
+    form->Item(QStringLiteral("RefreshItem"))->Click();
+    EXPECT_EQ(ColumnIds(*form->DayGrid, 1), (QList<int>{10, 20}));
 }
 
 TEST_F(MainFormViewsTest, TheRefreshTimerReloadsTheViewAndRunsOnAfterwards) {
