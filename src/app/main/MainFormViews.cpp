@@ -43,10 +43,13 @@ QString YearSpan(TDateTime first, TDateTime last) {
 
 bool SameMonth(TDateTime a, TDateTime b) { return YearOf(a) == YearOf(b) && MonthOf(a) == MonthOf(b); }
 
-// A grid shows over its tab's "No Resources Selected" label, which shows when the grid does not.
-void ShowGrid(const TMainForm& form, TCustomGrid* grid, const QString& labelName, bool show) {
+// A grid shows over its tab's "No Resources Selected" label when there are resources, and the label alone
+// shows when there are none; false then.
+bool ShowGrid(const TMainForm& form, TCustomGrid* grid, const QString& labelName, const TResourceList& resources) {
+    const bool show = resources.GetCount() > 0;
     grid->SetVisible(show);
     form.Find<TLabel>(labelName)->SetVisible(!show);
+    return show;
 }
 
 }  // namespace
@@ -187,11 +190,7 @@ void TMainForm::ShowLoadFailure() {
 }
 
 void TMainForm::LoadDayView(bool reload, const TResourceList& resources) {
-    if (resources.GetCount() == 0) {
-        ShowGrid(*this, DayGrid, QStringLiteral("DayNoResourcesLabel"), false);
-        return;
-    }
-    ShowGrid(*this, DayGrid, QStringLiteral("DayNoResourcesLabel"), true);
+    if (!ShowGrid(*this, DayGrid, QStringLiteral("DayNoResourcesLabel"), resources)) return;
     if (reload) {
         DayBookings->SetDisplayAs24Hour(DayGrid->Use24Hour);
         if (!DayBookings->LoadDay(resources, DayGrid->SlotMinutes, DateOf(Calendar->Date()), DayGrid->StartTime,
@@ -205,11 +204,7 @@ void TMainForm::LoadDayView(bool reload, const TResourceList& resources) {
 }
 
 void TMainForm::LoadMultiDayView(bool reload, const TResourceList& resources) {
-    if (resources.GetCount() == 0) {
-        ShowGrid(*this, MultiDayGrid, QStringLiteral("MultiDayNoResourcesLabel"), false);
-        return;
-    }
-    ShowGrid(*this, MultiDayGrid, QStringLiteral("MultiDayNoResourcesLabel"), true);
+    if (!ShowGrid(*this, MultiDayGrid, QStringLiteral("MultiDayNoResourcesLabel"), resources)) return;
     if (reload) {
         const TDateTime date = DateOf(Calendar->Date());
         if (!DateBookings->LoadBookings(resources, 0, date - MultiDayGrid->DaysBefore, date + MultiDayGrid->DaysAfter))
@@ -250,11 +245,7 @@ void TMainForm::LoadWeekView() {
 }
 
 void TMainForm::LoadWeekViewBookings(bool reload, const TResourceList& resources, int resourceIndex, TDateTime date) {
-    if (resources.GetCount() == 0) {
-        ShowGrid(*this, WeekGrid, QStringLiteral("WeekNoResourcesLabel"), false);
-        return;
-    }
-    ShowGrid(*this, WeekGrid, QStringLiteral("WeekNoResourcesLabel"), true);
+    if (!ShowGrid(*this, WeekGrid, QStringLiteral("WeekNoResourcesLabel"), resources)) return;
     WeekGrid->SetDate(date);
     if (reload) {
         DayBookings->SetDisplayAs24Hour(WeekGrid->Use24Hour);
@@ -269,11 +260,7 @@ void TMainForm::LoadWeekViewBookings(bool reload, const TResourceList& resources
 }
 
 void TMainForm::LoadMonthView(bool reload, const TResourceList& resources, TDateTime date) {
-    if (resources.GetCount() == 0) {
-        ShowGrid(*this, MonthGrid, QStringLiteral("MonthNoResourcesLabel"), false);
-        return;
-    }
-    ShowGrid(*this, MonthGrid, QStringLiteral("MonthNoResourcesLabel"), true);
+    if (!ShowGrid(*this, MonthGrid, QStringLiteral("MonthNoResourcesLabel"), resources)) return;
     MonthGrid->ShowMonth(date);
     if (reload && !DateBookings->LoadBookings(resources, 2, DateOf(MonthGrid->Info.FirstShownDate),
                                               DateOf(MonthGrid->Info.LastShownDate)))
