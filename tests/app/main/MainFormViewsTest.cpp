@@ -212,6 +212,26 @@ TEST_F(MainFormViewsTest, RefreshShowsWhatAnotherUserBooked) {
     EXPECT_EQ(ColumnIds(*form->DayGrid, 1), (QList<int>{10, 20}));
 }
 
+TEST_F(MainFormViewsTest, OverlapsAreReportedOnceALoadNotOnEveryLayout) {
+    auto form = Open();
+    Select(*form, form->ResourcesNode, QStringLiteral("Room B"));
+    TADOConnection other;
+    other.ConnectionString =
+        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(data.DatabaseFileName);
+    other.LoginPrompt = false;
+    other.Open();
+    booking_db::BookingWriter(other).Add({21, 1, kDay + EncodeTime(8, 30, 0, 0), kDay + EncodeTime(9, 30, 0, 0)});
+    testing_env::Messages().Clear();
+    form->RefreshView();
+    EXPECT_EQ(testing_env::Messages().Texts(),
+              std::vector<QString>{QStringLiteral(
+                  "There are overlapping bookings on this date. Please run the Check and Fix utility.")});
+    // Laying the view out again (a resize) reuses the load and says nothing more.
+    form->LayoutActiveView();
+    EXPECT_EQ(testing_env::Messages().Texts().size(), 1u);
+    EXPECT_EQ(ColumnIds(*form->DayGrid, 1), (QList<int>{12, 21}));
+}
+
 TEST_F(MainFormViewsTest, TheRefreshTimerReloadsTheViewAndRunsOnAfterwards) {
     auto form = Open();
     form->Preferences.RefreshMins = 1;
