@@ -11,6 +11,7 @@
 #include "data/support/BookingDatabaseFixture.h"
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
@@ -243,6 +244,15 @@ TEST_F(MainFormViewsTest, TheRefreshTimerReloadsTheViewAndRunsOnAfterwards) {
     EXPECT_EQ(form->LoadCount, loads + 1);
     EXPECT_TRUE(form->RefreshTimer->Enabled());
     EXPECT_EQ(form->RefreshTimer->Interval(), 60000);
+
+    // A tick whose reload raises says what may have happened, and the timer goes on.
+    form->RefreshView = [] { throw Exception(QStringLiteral("connection lost")); };
+    testing_env::Messages().Clear();
+    form->RefreshTimer->OnTimer()(form->RefreshTimer);
+    EXPECT_EQ(
+        testing_env::Messages().Texts(),
+        std::vector<QString>{QStringLiteral("Database refresh failed. Possible reason is lost network connection.")});
+    EXPECT_TRUE(form->RefreshTimer->Enabled());
 }
 
 }  // namespace
