@@ -7,6 +7,7 @@
 #include "data/bookings/ResourceBookings.h"
 #include "data/bookings/ResourceDateBookings.h"
 #include "data/module/DataModule.h"
+#include "data/module/SQLDataModule.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Dialogs.h"
@@ -14,6 +15,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/Splitter.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/ToolBar.h"
 #include "util/DvCheckUpdates.h"
@@ -232,6 +234,9 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
             {"WeekViewResourceComboBox", "TComboBox", "BottomPanel", 470, 0, 150, 21, "", "Visible=False"},
         });
     TopPanel = Find<TPanel>("TopPanel");
+    // A splitter starts aligned left and takes its parent's height before its row aligns it to the top; the
+    // row's own height is the one meant.
+    Find<TSplitter>("PanelSplitter")->SetHeight(3);
     ResourcePanel = Find<TPanel>("ResourcePanel");
     ResourceTreeView = Find<TTreeView>("ResourceTreeView");
     CalendarPanel = Find<TPanel>("CalendarPanel");
@@ -432,6 +437,7 @@ void TMainForm::FormCreate() {
     DvCheckUpdates->URL = QString();
     DvCheckUpdates->CheckPrefix = QStringLiteral("tavorin7verinfo");
     DvCheckUpdates->Caption = QStringLiteral("Tavorin Check for Updates");
+    ConnectViews();
 }
 
 void TMainForm::FormShow() {

@@ -14,6 +14,7 @@
 #include <memory>
 
 class TData;
+class TSQLData;
 class TDayGrid;
 class TMultiDayGrid;
 class TWeekGrid;
@@ -77,6 +78,15 @@ public:
     // again without reloading. The views' code fills them.
     std::function<void()> RefreshView;
     std::function<void()> LayoutActiveView;
+
+    // Loads and shows the active view (Preferences.BookingView) for SelectedResources and the calendar's date.
+    void ShowActiveView();
+    // The views' loaders: with reload false they lay the grid out again from the container's current content.
+    void LoadDayView(bool reload, const TResourceList& resources);
+    void LoadMultiDayView(bool reload, const TResourceList& resources);
+    void LoadWeekView();
+    void LoadWeekViewBookings(bool reload, const TResourceList& resources, int resourceIndex, TDateTime date);
+    void LoadMonthView(bool reload, const TResourceList& resources, TDateTime date);
 
     TUserPreferences Preferences;
 
@@ -156,6 +166,13 @@ private:
     void ToolbarItemClick();
     void RunCommand(const QString& itemName);
     void PrepareQuery(TADOQuery& query, const QStringList& sql);
+    // Fills RefreshView and LayoutActiveView and connects the calendar, the tabs and the refresh timer.
+    void ConnectViews();
+    void ApplyGridPreferences();
+    void FillSelectedResources();
+    void ShowLoadFailure();
+    void DataPageControlChange();
+    void CalendarClick();
 
     TData& data_;
     TMainWindowServices services_;
@@ -164,4 +181,7 @@ private:
     std::map<QString, bool> allowed_;
     std::unique_ptr<TBookingWindow> bookingWindow_;
     bool viewEventsConnected_ = false;
+    // The resource the week view shows of a group.
+    int weekResourceIndex_ = 0;
+    std::unique_ptr<TSQLData> ownLookup_;
 };

@@ -4,6 +4,8 @@
 #include "app/main/ProgramRun.h"
 #include "data/module/DataModule.h"
 #include "data/support/BookingDatabaseFixture.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/DateUtils.h"
 #include "platform/sql/Connection.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Containers.h"
@@ -439,8 +441,29 @@ TEST_F(MainFormTest, Picture) {
     const QString folder = qEnvironmentVariable("TAVORIN_MAIN_SHOTS");
     if (folder.isEmpty()) GTEST_SKIP() << "TAVORIN_MAIN_SHOTS names no folder";
     const QString path = Fixture();
+    {
+        // Both rooms on the first floor, with the day's bookings the day view shows.
+        TADOConnection connection;
+        connection.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(path);
+        connection.LoginPrompt = false;
+        connection.Open();
+        for (int id : {1, 2})
+            connection.Execute(
+                QStringLiteral("INSERT INTO ResourceGroups (GroupName, ResourceId) VALUES ('Floor 1', %1)").arg(id));
+        const TDateTime today = DateOf(rtl::CurrentClock().Now());
+        const auto at = [today](int hour, int minute) { return today + EncodeTime(hour, minute, 0, 0); };
+        booking_db::BookingWriter writer(connection);
+        writer.Add({1, 1, at(8, 30), at(10, 0)});
+        writer.Add({2, 2, at(9, 0), at(11, 30)});
+        writer.Add({3, 1, at(11, 0), at(12, 0), false, QStringLiteral("bring the key")});
+        writer.Add({4, 2, at(13, 0), at(14, 30), true});
+        connection.Close();
+    }
     auto form = MakeForm();
+    form->Preferences.ResourceView = QStringLiteral("Groups");
+    form->Preferences.ResourceViewGroup = QStringLiteral("Floor 1");
     form->resize(800, 600);
+    form->TopPanel->SetHeight(200);
     form->OpenDatabase(path, QString(), QString());
     QTest::qWait(200);
     const QPoint origin = form->mapToGlobal(QPoint(0, 0));
