@@ -72,8 +72,8 @@ QPixmap TwwComboButtonGlyph::ImageFor(TButtonState state) {
 TwwComboButton::TwwComboButton(QWidget* parent) : ControlOf<QWidget>(parent) {
     resize(22, 23);
     setMouseTracking(true);
+    // Never focused, not even by a click: a press leaves the focus in the combo's edit.
     setFocusPolicy(Qt::NoFocus);
-    SetTabStop(false);
     glyph_.OnChange = [this] { update(); };
 }
 
@@ -333,7 +333,6 @@ void TwwSpinControlButton::Paint(TCanvas& canvas) {
 
 TBtnWinControl::TBtnWinControl(QWidget* parent, TControl* control) : ControlOf<QWidget>(parent), control_(control) {
     setFocusPolicy(Qt::NoFocus);
-    SetTabStop(false);
     setCursor(Qt::ArrowCursor);
 }
 

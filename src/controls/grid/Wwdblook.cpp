@@ -18,9 +18,6 @@ bool SameOrBothMissing(const TField* a, const TField* b) { return a == b; }
 
 TwwDBCustomLookupCombo::TwwDBCustomLookupCombo(QWidget* parent) : TwwDBCustomCombo(parent), list_(nullptr) {
     SetButtonStyle(cbsDownArrow);
-    // A press on the button leaves the focus in the edit, which would otherwise close the list as it leaves.
-    Button()->setFocusPolicy(Qt::NoFocus);
-    ButtonHolder()->setFocusPolicy(Qt::NoFocus);
     DataLink().OnActiveChange = [this] { ActiveChange(); };
     list_ = new TwwPopupGrid(this);
     list_->hide();

@@ -53,6 +53,9 @@ public:
     // The indexes, ascending, of the rows that may match every term (the caller tests each); nothing when
     // the cursor cannot ask its store and the caller must look at every row.
     virtual std::optional<std::vector<int>> LocateCandidates(const QVector<LocateTerm>& terms) { return std::nullopt; }
+    // The first index LocateCandidates would answer (-1 when it would answer none), where the cursor can find
+    // it without listing them all; nothing otherwise.
+    virtual std::optional<int> LocateFirst(const QVector<LocateTerm>& terms) { return std::nullopt; }
 };
 
 }  // namespace db

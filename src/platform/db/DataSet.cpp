@@ -687,6 +687,13 @@ std::optional<int> TDataSet::FindRowInStore(const std::vector<TField*>& fields, 
     QVector<db::LocateTerm> terms;
     for (size_t i = 0; i < fields.size(); ++i)
         if (const auto term = db::StoreTerm(*fields[i], values.value(static_cast<int>(i)), options)) terms << *term;
+    // Most searches want the first match only, which a sorted cursor finds without listing the others.
+    if (fromRow == 0 && !terms.isEmpty())
+        if (const std::optional<int> first = cursor_->LocateFirst(terms)) {
+            if (*first < 0) return -1;
+            const int row = RowOfCursorIndex(*first);
+            if (row >= 0 && RowMatches(row, fields, values, options)) return row;
+        }
     const auto candidates = terms.isEmpty() ? std::nullopt : cursor_->LocateCandidates(terms);
     if (!candidates) return std::nullopt;
     // A cursor over rows in hand takes the rows it found into its hand.

@@ -86,6 +86,7 @@ int KeysetCursor::IndexOf(qint64 rowId) {
 
 void KeysetCursor::Update(int index, const Row& original, const Row& values, const QVector<bool>& changed) {
     table_.Update(original, values, changed);
+    if (orderColumn_ >= 0 && changed[orderColumn_]) orderColumn_ = -1;
     if (Row* row = cache_.Find(ids_[index]))
         for (int i = 0; i < values.size(); ++i)
             if (changed[i]) (*row)[i] = values[i];
@@ -93,6 +94,8 @@ void KeysetCursor::Update(int index, const Row& original, const Row& values, con
 
 void KeysetCursor::Insert(int index, const Row& values, const QVector<bool>& assigned) {
     const qint64 rowId = table_.Insert(values, assigned);
+    // The new row stands where it was inserted, not in the order.
+    orderColumn_ = -1;
     PositionInserted(index, rowId);
     ids_.insert(index, rowId);
     // The stored row holds the counter and the defaults the table gave it.
@@ -130,12 +133,10 @@ void KeysetCursor::Hold(qint64 rowId) {
     ids_.append(rowId);
 }
 
-std::optional<std::vector<int>> KeysetCursor::LocateCandidates(const QVector<LocateTerm>& terms) {
-    if (terms.isEmpty()) return std::nullopt;
+QString KeysetCursor::Conditions(const QVector<LocateTerm>& terms, QVariantList& binds) const {
     // The highest code point bounds every text that starts with the prefix.
     static const QString kAfterEveryText = QString::fromUcs4(U"\U0010FFFF", 1);
     QStringList conditions;
-    QVariantList binds;
     for (const LocateTerm& term : terms) {
         const QString column = table_.ColumnName(term.column);
         if (term.value.isNull()) {
@@ -148,10 +149,16 @@ std::optional<std::vector<int>> KeysetCursor::LocateCandidates(const QVector<Loc
             binds << term.value;
         }
     }
+    return conditions.join(QLatin1String(" AND "));
+}
+
+std::optional<std::vector<int>> KeysetCursor::LocateCandidates(const QVector<LocateTerm>& terms) {
+    if (terms.isEmpty()) return std::nullopt;
+    QVariantList binds;
+    const QString conditions = Conditions(terms, binds);
     // A search as the user types asks the same statement again and again: it is kept prepared.
-    const sql::StatementLease statement =
-        connection_.CachedNative(QStringLiteral("SELECT rowid FROM %1 WHERE %2")
-                                     .arg(sql::QuoteName(table_.Table()), conditions.join(QLatin1String(" AND "))));
+    const sql::StatementLease statement = connection_.CachedNative(
+        QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(sql::QuoteName(table_.Table()), conditions));
     for (int i = 0; i < binds.size(); ++i) statement->Bind(i, binds[i]);
     std::vector<int> indexes;
     while (statement->Step()) {
@@ -165,6 +172,34 @@ std::optional<std::vector<int>> KeysetCursor::LocateCandidates(const QVector<Loc
     }
     std::sort(indexes.begin(), indexes.end());
     return indexes;
+}
+
+void KeysetCursor::SetOrderColumn(const QString& name) {
+    const QString quoted = sql::QuoteName(name);
+    for (int i = 0; i < table_.Columns().size(); ++i)
+        if (table_.ColumnName(i).compare(quoted, Qt::CaseInsensitive) == 0) orderColumn_ = i;
+}
+
+std::optional<int> KeysetCursor::LocateFirst(const QVector<LocateTerm>& terms) {
+    if (inHand_ || orderColumn_ < 0 || terms.size() != 1 || terms[0].column != orderColumn_) return std::nullopt;
+    QVariantList binds;
+    const QString conditions = Conditions(terms, binds);
+    const QString table = sql::QuoteName(table_.Table());
+    const QString column = table_.ColumnName(orderColumn_);
+    const sql::StatementLease first = connection_.CachedNative(
+        QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3, rowid LIMIT 1").arg(table, conditions, column));
+    for (int i = 0; i < binds.size(); ++i) first->Bind(i, binds[i]);
+    if (!first->Step()) return -1;
+    const int index = IndexOf(first->Value(0).toLongLong());
+    // A row the statement left out, or one stored since.
+    if (index < 0) return std::nullopt;
+    if (index == 0) return index;
+    // Rows that compare equal may stand in another order: the row before must be stored and not match.
+    const sql::StatementLease before = connection_.CachedNative(
+        QStringLiteral("SELECT coalesce(%1, 0) FROM %2 WHERE rowid = ?").arg(conditions, table));
+    for (int i = 0; i < binds.size(); ++i) before->Bind(i, binds[i]);
+    before->Bind(binds.size(), RowId(index - 1));
+    return before->Step() && before->Value(0).toLongLong() == 0 ? std::optional<int>(index) : std::nullopt;
 }
 
 }  // namespace db

@@ -36,6 +36,9 @@ public:
     void Insert(int index, const Row& values, const QVector<bool>& assigned) override;
     void Remove(int index) override;
     std::optional<std::vector<int>> LocateCandidates(const QVector<LocateTerm>& terms) override;
+    std::optional<int> LocateFirst(const QVector<LocateTerm>& terms) override;
+    // The statement sorted its rows by this table column first (as the table names it), ascending.
+    void SetOrderColumn(const QString& name);
 
     int CachedRows() const { return cache_.Size(); }
 
@@ -46,6 +49,8 @@ private:
     void PositionInserted(int index, qint64 rowId);
     void PositionRemoved(int index, qint64 rowId);
     void Hold(qint64 rowId);
+    // The store's test of every term, with the values it binds.
+    QString Conditions(const QVector<LocateTerm>& terms, QVariantList& binds) const;
 
     sql::Connection& connection_;
     BaseTable table_;
@@ -58,6 +63,9 @@ private:
     bool ascending_ = true;
     bool positionsMade_ = false;
     std::vector<std::pair<qint64, int>> positions_;
+    // The result column the rows are sorted by, while they still are (-1 when unknown): the rows a term on
+    // it matches then stand together, and the first of them is the first the engine finds in that order.
+    int orderColumn_ = -1;
     RowCache cache_{kCachedRows};
     // Prepared once: rows by a range of rowids, and by a list of them.
     std::unique_ptr<sql::Statement> range_;

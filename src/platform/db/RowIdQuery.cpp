@@ -74,4 +74,18 @@ std::unique_ptr<sql::Statement> RowIdStatement(const sql::Connection& connection
     }
 }
 
+QString LeadingOrderColumn(const QString& jetSql) {
+    const QList<sql::Token> tokens = TopLevel(jetSql);
+    if (tokens.size() < 4 || !tokens[0].Is("select") || !tokens[1].Is("*") || !tokens[2].Is("from")) return {};
+    int at = 0;
+    while (at + 1 < tokens.size() && !(tokens[at].Is("order") && tokens[at + 1].Is("by"))) ++at;
+    at += 2;
+    if (at >= tokens.size() || !IsName(tokens[at])) return {};
+    // table.column
+    while (at + 2 < tokens.size() && tokens[at + 1].Is(".") && IsName(tokens[at + 2])) at += 2;
+    const int after = at + 1;
+    if (after < tokens.size() && !tokens[after].Is(",") && !tokens[after].Is("asc")) return {};
+    return tokens[at].text;
+}
+
 }  // namespace db

@@ -17,4 +17,9 @@ namespace db {
 std::unique_ptr<sql::Statement> RowIdStatement(const sql::Connection& connection, const QString& jetSql,
                                                const QString& table);
 
+// The column a SELECT * FROM table ... ORDER BY column [ASC][, ...] sorts by first, as written; empty for any
+// other order (descending, an expression, a position) and for a select list, whose names may stand for
+// other columns.
+QString LeadingOrderColumn(const QString& jetSql);
+
 }  // namespace db

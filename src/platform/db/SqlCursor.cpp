@@ -38,7 +38,9 @@ std::shared_ptr<Cursor> OpenSelect(sql::Connection& connection, const QString& j
     if (!table.Table().isEmpty()) {
         if (const auto rowIds = RowIdStatement(connection, jetSql, table.Table())) {
             BindValues(*rowIds, parameters);
-            return std::make_shared<KeysetCursor>(connection, std::move(table), *rowIds, readOnly);
+            auto cursor = std::make_shared<KeysetCursor>(connection, std::move(table), *rowIds, readOnly);
+            cursor->SetOrderColumn(LeadingOrderColumn(jetSql));
+            return cursor;
         }
     }
     BindValues(*statement, parameters);

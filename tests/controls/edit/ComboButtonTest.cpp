@@ -160,6 +160,18 @@ TEST_F(ComboBase, APressOnTheButtonTogglesAndAListOnlyTextTogglesToo) {
     EXPECT_EQ(combo->calls.size(), 2);
 }
 
+TEST_F(ComboBase, APressOnTheButtonOrItsHolderLeavesTheFocusInTheEdit) {
+    ASSERT_TRUE(combo->hasFocus());
+    for (QWidget* target : {static_cast<QWidget*>(combo->Button()), static_cast<QWidget*>(combo->ButtonHolder())}) {
+        QTest::mousePress(target, Qt::LeftButton, {}, QPoint(3, 3));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(3, 3));
+        EXPECT_TRUE(combo->hasFocus());
+        EXPECT_FALSE(target->hasFocus());
+    }
+    EXPECT_FALSE(combo->Button()->TabStop());
+    EXPECT_FALSE(combo->ButtonHolder()->TabStop());
+}
+
 TEST_F(ComboBase, TheDialogHandlerRunsDroppedDownWithTheRecordInEditMode) {
     TwwDBCustomCombo plain(&form);
     plain.SetDataSource(&source);

@@ -218,6 +218,78 @@ TEST_F(PagedDataSetTest, TheTableNamesTheRowsALocateMayMatchWithoutReadingThem) 
     EXPECT_FALSE(join->LocateCandidates({{0, 1.0, false}}));
 }
 
+TEST_F(PagedDataSetTest, ACursorSortedByTheSearchedColumnNamesItsFirstMatchAsTheFullListWould) {
+    // Three names equal without case, the later rows with the larger amounts.
+    connection.Execute("INSERT INTO Bookings (Client, Amount) VALUES ('client 0050', 10)");
+    connection.Execute("INSERT INTO Bookings (Client, Amount) VALUES ('CLIENT 0050', 11)");
+    connection.Execute("UPDATE Bookings SET Notes = 'note' WHERE BookingId IN (3, 9)");
+    const auto expected = [](db::Cursor& cursor, const QVector<db::LocateTerm>& terms) {
+        const auto all = cursor.LocateCandidates(terms);
+        return all->empty() ? -1 : all->front();
+    };
+    const auto open = [&](const char* sql) { return db::OpenSelect(connection.Engine(), sql, {}, false); };
+    const QVector<db::LocateTerm> prefix{{1, "CLIENT 001", true}};
+
+    const auto byClient = open("select * from Bookings order by Client");
+    for (const QVector<db::LocateTerm>& terms :
+         {prefix, QVector<db::LocateTerm>{{1, "zz", true}}, QVector<db::LocateTerm>{{1, "Client 0000", false}}}) {
+        const auto first = byClient->LocateFirst(terms);
+        ASSERT_TRUE(first) << terms[0].value.toString().toStdString();
+        EXPECT_EQ(*first, expected(*byClient, terms)) << terms[0].value.toString().toStdString();
+    }
+    // Equal names stand in whatever order the engine chose for them: the answer is the same or none.
+    const QVector<db::LocateTerm> tie{{1, "Client 0050", false}};
+    EXPECT_EQ(byClient->LocateFirst(tie).value_or(expected(*byClient, tie)), expected(*byClient, tie));
+    // Another column, or more than one term: the full list decides.
+    EXPECT_FALSE(byClient->LocateFirst({{2, 3.0, false}}));
+    EXPECT_FALSE(byClient->LocateFirst({{1, "Client", true}, {2, 3.0, false}}));
+    // Nulls sort first.
+    const auto byNotes = open("select * from Bookings order by Notes, BookingId");
+    EXPECT_EQ(byNotes->LocateFirst({{3, QVariant(), false}}), std::optional<int>(0));
+    EXPECT_EQ(byNotes->LocateFirst({{3, "NOTE", false}}), std::optional<int>(expected(*byNotes, {{3, "NOTE", false}})));
+    // Equal names in another order than the engine's: its first is not the cursor's.
+    const auto tiesByAmount = open("select * from Bookings order by Client, Amount desc");
+    EXPECT_FALSE(tiesByAmount->LocateFirst({{1, "client 0050", false}}));
+    // The engine's first row is not one the statement returned.
+    EXPECT_FALSE(open("select * from Bookings where Amount <> 3 order by Client")->LocateFirst(prefix));
+    EXPECT_FALSE(open("select * from Bookings order by Client desc")->LocateFirst(prefix));
+    // A row inserted through the cursor stands out of the order.
+    const auto inserted = open("select * from Bookings order by Client");
+    db::Row row(inserted->Columns().size());
+    row[1] = QStringLiteral("Client 0010a");
+    inserted->Insert(0, row, {false, true, false, false});
+    EXPECT_FALSE(inserted->LocateFirst(prefix));
+}
+
+TEST_F(PagedDataSetTest, LocateInASortedTableFindsWhatTheFullSearchFinds) {
+    table.IndexFieldNames = "Client";
+    table.Open();
+    EXPECT_TRUE(table.Locate("Client", "client 001", {loCaseInsensitive, loPartialKey}));
+    EXPECT_EQ(table.FieldByName("Client").AsString(), "Client 0010");
+    // Already there.
+    EXPECT_TRUE(table.Locate("Client", "CLIENT 0010", {loCaseInsensitive}));
+    EXPECT_EQ(table.FieldByName("Client").AsString(), "Client 0010");
+    // The engine's first differs in case: the next that matches exactly.
+    EXPECT_TRUE(table.Locate("Client", "client 00", {loPartialKey}));
+    EXPECT_EQ(table.FieldByName("Client").AsString(), "client 0003");
+    EXPECT_FALSE(table.Locate("Client", "nobody", {loCaseInsensitive, loPartialKey}));
+    EXPECT_EQ(table.FieldByName("Client").AsString(), "client 0003");
+    // The first match is hidden by the filter.
+    table.SetFilter("Amount = 2");
+    table.SetFiltered(true);
+    EXPECT_TRUE(table.Locate("Client", "client 001", {loCaseInsensitive, loPartialKey}));
+    EXPECT_EQ(table.FieldByName("Client").AsString(), "Client 0016");
+    table.SetFiltered(false);
+    // An edited name leaves the row where it stood, before the others it now matches.
+    table.SetRecNo(6);
+    table.Edit();
+    table.FieldByName("Client").SetAsString("Client 0011x");
+    table.Post();
+    table.Last();
+    EXPECT_TRUE(table.Locate("Client", "client 0011", {loCaseInsensitive, loPartialKey}));
+    EXPECT_EQ(table.RecNo(), 6);
+}
+
 TEST_F(PagedDataSetTest, PlainOneTableSelectsArePagedAndOthersReadWhole) {
     // The rowid is the only column unless the order needs the select list; 0: not paged.
     const struct {
@@ -251,6 +323,22 @@ TEST_F(PagedDataSetTest, PlainOneTableSelectsArePagedAndOthersReadWhole) {
     byAlias.FieldByName("Amount").SetAsInteger(40);
     byAlias.Post();
     EXPECT_EQ(connection.Engine().Native().QueryValue("SELECT Amount FROM Bookings WHERE BookingId = 29").toInt(), 40);
+}
+
+TEST(LeadingOrderColumn, OnlyAPlainAscendingColumnOfEveryColumnCounts) {
+    const struct {
+        const char* sql;
+        const char* column;
+    } cases[] = {
+        {"select * from Bookings order by Client", "Client"},
+        {"SELECT * FROM [Bookings] AS b WHERE Amount > 1 ORDER BY b.[Client] ASC, Amount DESC", "Client"},
+        {"select * from Bookings", ""},
+        {"select * from Bookings order by Client desc", ""},
+        {"select * from Bookings order by 2", ""},
+        {"select * from Bookings order by Client & Notes", ""},
+        {"select Client as Amount, Amount as Client from Bookings order by Client", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(db::LeadingOrderColumn(c.sql), QString(c.column)) << c.sql;
 }
 
 // Rows in index order have rowids out of order: their positions stay right through inserts and deletes.
