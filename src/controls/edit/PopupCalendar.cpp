@@ -10,7 +10,6 @@ TwwPopupCalendar::TwwPopupCalendar(TwwDBCustomDateTimePicker* picker) : TwwMonth
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
-    SetTabStop(false);
     // Drawn as the focused calendar while the picker holds the real focus.
     QPalette colours = palette();
     for (int role = 0; role < QPalette::NColorRoles; ++role)

@@ -74,7 +74,6 @@ void TwwTimerSpeedButton::Release() {
 TwwSpinButton::TwwSpinButton(QWidget* parent)
     : ControlOf<QWidget>(parent), up_(new TwwTimerSpeedButton(this)), down_(new TwwTimerSpeedButton(this)) {
     setFocusPolicy(Qt::NoFocus);
-    SetTabStop(false);
     for (TwwTimerSpeedButton* button : {up_, down_}) {
         button->AutoRepeat = true;
         button->SetTransparent(false);

@@ -67,7 +67,12 @@ bool TControl::Enabled() const { return widget_.isEnabled(); }
 void TControl::SetEnabled(bool enabled) { widget_.setEnabled(enabled); }
 bool TControl::TabStop() const { return widget_.focusPolicy() & Qt::TabFocus; }
 
-void TControl::SetTabStop(bool tabStop) { widget_.setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus); }
+// Leaving the tab order keeps a control that never takes the focus (a button beside an edit) from taking it
+// on a click.
+void TControl::SetTabStop(bool tabStop) {
+    if (!tabStop && widget_.focusPolicy() == Qt::NoFocus) return;
+    widget_.setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+}
 
 bool TControl::Focused() const { return widget_.hasFocus(); }
 

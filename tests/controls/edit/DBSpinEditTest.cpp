@@ -41,6 +41,18 @@ TEST_F(DBSpinEdit, StepsByTheIncrementAndStopsAtTheMaximum) {
     EXPECT_EQ(Stored(QStringLiteral("PercentCompleted")).toInt(), 75);
 }
 
+TEST_F(DBSpinEdit, APressOnTheSpinButtonLeavesTheFocusInTheEdit) {
+    BindPercent();
+    spin->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(spin->hasFocus());
+    QWidget* pair = spin->SpinButton();
+    QTest::mousePress(pair, Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseRelease(pair, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_TRUE(spin->hasFocus());
+    EXPECT_EQ(pair->focusPolicy(), Qt::NoFocus);
+}
+
 TEST_F(DBSpinEdit, AnEmptyTextReadsAsTheMinimumAndAFractionOnAnIntegerFieldIsCut) {
     BindPercent();
     spin->SetFocus();
