@@ -12,7 +12,6 @@
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
-#include <QApplication>
 #include <QFile>
 #include <QImage>
 
@@ -57,16 +56,7 @@ struct GridOverTable {
     TDataSource source;
     BenchGrid grid{nullptr};
 
-    explicit GridOverTable(int rows) {
-        grid.SetUseTFields(false);
-        grid.Selected().SetStrings({"TaskId\t6\tId\tF", "Subject\t30\tSubject\tF", "PercentCompleted\t4\tDone\tF"});
-        grid.resize(600, 600);
-        grid.show();
-        QApplication::processEvents();
-        source.SetDataSet(&query);
-        grid.SetDataSource(&source);
-        OpenQuery(query, rows);
-    }
+    explicit GridOverTable(int rows) { ShowTaskGrid(grid, source, query, rows); }
 };
 
 // Reads the fields of count records from the current one on, as a plain walk does.

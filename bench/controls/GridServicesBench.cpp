@@ -13,7 +13,6 @@
 #include "support/TaskTable.h"
 
 #include <benchmark/benchmark.h>
-#include <QApplication>
 
 namespace {
 
@@ -24,18 +23,7 @@ struct GridOverTable {
     TDataSource source;
     TwwCustomDBGrid grid{nullptr};
 
-    GridOverTable() {
-        grid.SetUseTFields(false);
-        grid.Selected().SetStrings({"TaskId\t6\tId\tF", "Subject\t30\tSubject\tF", "PercentCompleted\t4\tDone\tF"});
-        grid.resize(600, 600);
-        grid.show();
-        QApplication::processEvents();
-        source.SetDataSet(&query);
-        grid.SetDataSource(&source);
-        query.SetConnection(&TaskTable(kRows));
-        query.SQL.SetText(QStringLiteral("select * from Tasks"));
-        query.Open();
-    }
+    GridOverTable() { ShowTaskGrid(grid, source, query, kRows); }
 };
 
 void GridExport(benchmark::State& state) {

@@ -1,9 +1,13 @@
 #include "support/TaskTable.h"
 
+#include "controls/grid/Wwdbigrd.h"
 #include "platform/db/ADOConnection.h"
+#include "platform/db/ADODataSet.h"
+#include "platform/db/DataSource.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Statement.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <map>
@@ -35,4 +39,17 @@ TADOConnection& TaskTable(int rows) {
     }
     engine.CommitTransaction();
     return *slot;
+}
+
+void ShowTaskGrid(TwwCustomDBGrid& grid, TDataSource& source, TADOQuery& query, int rows) {
+    grid.SetUseTFields(false);
+    grid.Selected().SetStrings({"TaskId\t6\tId\tF", "Subject\t30\tSubject\tF", "PercentCompleted\t4\tDone\tF"});
+    grid.resize(600, 600);
+    grid.show();
+    QApplication::processEvents();
+    source.SetDataSet(&query);
+    grid.SetDataSource(&source);
+    query.SetConnection(&TaskTable(rows));
+    query.SQL.SetText(QStringLiteral("select * from Tasks"));
+    query.Open();
 }
