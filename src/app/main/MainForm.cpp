@@ -15,7 +15,6 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
-#include "platform/ui/Splitter.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/ToolBar.h"
 #include "util/DvCheckUpdates.h"
@@ -234,9 +233,6 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
             {"WeekViewResourceComboBox", "TComboBox", "BottomPanel", 470, 0, 150, 21, "", "Visible=False"},
         });
     TopPanel = Find<TPanel>("TopPanel");
-    // A splitter starts aligned left and takes its parent's height before its row aligns it to the top; the
-    // row's own height is the one meant.
-    Find<TSplitter>("PanelSplitter")->SetHeight(3);
     ResourcePanel = Find<TPanel>("ResourcePanel");
     ResourceTreeView = Find<TTreeView>("ResourceTreeView");
     CalendarPanel = Find<TPanel>("CalendarPanel");

@@ -248,6 +248,10 @@ void AddControls(TForm& form, const std::vector<ControlRow>& controls) {
         control->SetBounds(row.left, row.top, row.width, row.height);
         // Captions after the properties: a label's AutoSize decides whether the caption sizes it.
         SetProperties(*control, row.properties);
+        // A control born aligned (a splitter) was stretched by that alignment before the row's took over; the
+        // row's size across its own alignment is the one meant.
+        if (control->Align() == alTop || control->Align() == alBottom) control->SetHeight(row.height);
+        else if (control->Align() == alLeft || control->Align() == alRight) control->SetWidth(row.width);
         SetCaption(*control, row.caption);
     }
 }

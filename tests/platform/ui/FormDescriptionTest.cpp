@@ -6,6 +6,7 @@
 #include "platform/ui/Edits.h"
 #include "platform/ui/FormDescription.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/Splitter.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,21 @@ TEST(FormDescription, BuildsTheFrameAndEveryRowWithItsProperties) {
     auto* no = form.Find<TButton>("NoButton");
     EXPECT_TRUE(no->Cancel());
     EXPECT_FALSE(no->isVisibleTo(&form));
+}
+
+TEST(FormDescription, AlignedRowsKeepTheirOwnSizeAcrossTheirAlignment) {
+    // A splitter is born aligned left, which stretches it to its parent's height before its row aligns it.
+    TForm form;
+    ui::DescribeForm(form, {"SplitForm", "Split", bsSizeable, poDesigned, 400, 300},
+                     {
+                         {"TopPanel", "TPanel", "", 0, 0, 400, 120, "", "Align=alTop"},
+                         {"Splitter", "TSplitter", "", 0, 120, 400, 3, "", "Align=alTop"},
+                         {"SideSplitter", "TSplitter", "TopPanel", 100, 0, 4, 120, "", "Align=alLeft"},
+                         {"BottomPanel", "TPanel", "", 0, 123, 400, 177, "", "Align=alClient"},
+                     });
+    EXPECT_EQ(form.Find<TSplitter>("Splitter")->BoundsRect(), Bounds(0, 120, 400, 3));
+    EXPECT_EQ(form.Find<TSplitter>("SideSplitter")->Width(), 4);
+    EXPECT_EQ(form.Find<TPanel>("BottomPanel")->BoundsRect(), Bounds(0, 123, 400, 177));
 }
 
 TEST(FormDescription, MistakesRaiseNamingTheControl) {
