@@ -67,6 +67,16 @@ protected:
         return path;
     }
 
+    // Another user's booking written straight into the open file.
+    void AddAsAnotherUser(const booking_db::BookingValues& booking) {
+        TADOConnection other;
+        other.ConnectionString =
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(data.DatabaseFileName);
+        other.LoginPrompt = false;
+        other.Open();
+        booking_db::BookingWriter(other).Add(booking);
+    }
+
     std::unique_ptr<TMainForm> Open(const QString& view = QStringLiteral("day")) {
         auto form = std::make_unique<TMainForm>(data, TMainWindowServices{});
         form->Preferences.BookingView = view;
@@ -200,14 +210,7 @@ TEST_F(MainFormViewsTest, TheDayViewTakesTheDateOfTheMultiDayColumnAndTheLabelSp
 TEST_F(MainFormViewsTest, RefreshShowsWhatAnotherUserBooked) {
     auto form = Open();
     Select(*form, form->ResourcesNode, QStringLiteral("Room A"));
-    {
-        TADOConnection other;
-        other.ConnectionString =
-            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(data.DatabaseFileName);
-        other.LoginPrompt = false;
-        other.Open();
-        booking_db::BookingWriter(other).Add({20, 2, kDay + EncodeTime(15, 0, 0, 0), kDay + EncodeTime(16, 0, 0, 0)});
-    }
+    AddAsAnotherUser({20, 2, kDay + EncodeTime(15, 0, 0, 0), kDay + EncodeTime(16, 0, 0, 0)});
     EXPECT_EQ(ColumnIds(*form->DayGrid, 1), QList<int>{10});
     form->Item(QStringLiteral("RefreshItem"))->Click();
     EXPECT_EQ(ColumnIds(*form->DayGrid, 1), (QList<int>{10, 20}));
@@ -216,12 +219,7 @@ TEST_F(MainFormViewsTest, RefreshShowsWhatAnotherUserBooked) {
 TEST_F(MainFormViewsTest, OverlapsAreReportedOnceALoadNotOnEveryLayout) {
     auto form = Open();
     Select(*form, form->ResourcesNode, QStringLiteral("Room B"));
-    TADOConnection other;
-    other.ConnectionString =
-        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(data.DatabaseFileName);
-    other.LoginPrompt = false;
-    other.Open();
-    booking_db::BookingWriter(other).Add({21, 1, kDay + EncodeTime(8, 30, 0, 0), kDay + EncodeTime(9, 30, 0, 0)});
+    AddAsAnotherUser({21, 1, kDay + EncodeTime(8, 30, 0, 0), kDay + EncodeTime(9, 30, 0, 0)});
     testing_env::Messages().Clear();
     form->RefreshView();
     EXPECT_EQ(testing_env::Messages().Texts(),
