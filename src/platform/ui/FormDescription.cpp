@@ -9,11 +9,13 @@
 #include "platform/ui/Image.h"
 #include "platform/ui/Jpeg.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/ListView.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/Splitter.h"
 #include "platform/ui/TreeView.h"
 
 #include <QFrame>
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -27,8 +29,8 @@ Factory Make() {
     return [](QWidget* parent) -> TControl* { return new T(parent); };
 }
 
-const std::map<QString, Factory>& Factories() {
-    static const std::map<QString, Factory> factories = {
+std::map<QString, Factory>& Factories() {
+    static std::map<QString, Factory> factories = {
         {QStringLiteral("TButton"), Make<TButton>()},
         {QStringLiteral("TCheckBox"), Make<TCheckBox>()},
         {QStringLiteral("TEdit"), Make<TEdit>()},
@@ -40,6 +42,7 @@ const std::map<QString, Factory>& Factories() {
         {QStringLiteral("TComboBox"), Make<TComboBox>()},
         {QStringLiteral("TCheckListBox"), Make<TCheckListBox>()},
         {QStringLiteral("TListBox"), Make<TListBox>()},
+        {QStringLiteral("TListView"), Make<TListView>()},
         {QStringLiteral("TTreeView"), Make<TTreeView>()},
         {QStringLiteral("TImage"), Make<TImage>()},
         {QStringLiteral("TSplitter"), Make<TSplitter>()},
@@ -54,6 +57,16 @@ const std::map<QString, Factory>& Factories() {
          }},
     };
     return factories;
+}
+
+std::map<QString, FormCaptionSetter>& RegisteredCaptions() {
+    static std::map<QString, FormCaptionSetter> captions;
+    return captions;
+}
+
+std::multimap<QString, FormPropertySetter>& RegisteredProperties() {
+    static std::multimap<QString, FormPropertySetter> properties;
+    return properties;
 }
 
 [[noreturn]] void Refuse(const TControl& control, const QString& what) {
@@ -196,7 +209,12 @@ const std::map<QString, Setter>& Setters() {
          [](TControl& c, const QString& v) { As<TListBox>(c, QStringLiteral("Sorted")).SetSorted(Bool(c, v)); }},
         {QStringLiteral("MultiSelect"),
          [](TControl& c, const QString& v) {
-             As<TListBox>(c, QStringLiteral("MultiSelect")).SetMultiSelect(Bool(c, v));
+             if (auto* view = dynamic_cast<TListView*>(&c)) view->SetMultiSelect(Bool(c, v));
+             else As<TListBox>(c, QStringLiteral("MultiSelect")).SetMultiSelect(Bool(c, v));
+         }},
+        {QStringLiteral("HideSelection"),
+         [](TControl& c, const QString& v) {
+             As<TListView>(c, QStringLiteral("HideSelection")).SetHideSelection(Bool(c, v));
          }},
         {QStringLiteral("PasswordChar"),
          [](TControl& c, const QString& v) {
@@ -206,8 +224,10 @@ const std::map<QString, Setter>& Setters() {
     return setters;
 }
 
-void SetCaption(TControl& control, const QString& caption) {
-    if (auto* label = dynamic_cast<TLabel*>(&control)) label->SetCaption(caption);
+void SetCaption(TControl& control, const QString& className, const QString& caption) {
+    if (const auto registered = RegisteredCaptions().find(className); registered != RegisteredCaptions().end())
+        registered->second(control, caption);
+    else if (auto* label = dynamic_cast<TLabel*>(&control)) label->SetCaption(caption);
     else if (auto* button = dynamic_cast<TButton*>(&control)) button->SetCaption(caption);
     else if (auto* check = dynamic_cast<TCheckBox*>(&control)) check->SetCaption(caption);
     else if (auto* radio = dynamic_cast<TRadioButton*>(&control)) radio->SetCaption(caption);
@@ -223,9 +243,12 @@ void SetProperties(TControl& control, const QString& properties) {
         const qsizetype equals = pair.indexOf(u'=');
         if (equals < 0) Refuse(control, QStringLiteral("no value in ") + pair.trimmed());
         const QString name = pair.left(equals).trimmed();
+        const QString value = pair.mid(equals + 1).trimmed();
+        const auto [first, last] = RegisteredProperties().equal_range(name);
+        if (std::any_of(first, last, [&](const auto& entry) { return entry.second(control, value); })) continue;
         const auto setter = Setters().find(name);
         if (setter == Setters().end()) Refuse(control, QStringLiteral("unknown property ") + name);
-        setter->second(control, pair.mid(equals + 1).trimmed());
+        setter->second(control, value);
     }
 }
 
@@ -236,6 +259,15 @@ QWidget* ParentOf(TForm& form, const QString& parent) {
 }  // namespace
 
 void RegisterFormPicture(const QString& name, const QByteArray& bytes) { FormPictures()[name] = bytes; }
+
+void RegisterFormClass(const QString& className, FormClassFactory factory, FormCaptionSetter caption) {
+    Factories()[className] = std::move(factory);
+    if (caption) RegisteredCaptions()[className] = std::move(caption);
+}
+
+void RegisterFormProperty(const QString& name, FormPropertySetter setter) {
+    RegisteredProperties().emplace(name, std::move(setter));
+}
 
 void AddControls(TForm& form, const std::vector<ControlRow>& controls) {
     for (const ControlRow& row : controls) {
@@ -252,7 +284,7 @@ void AddControls(TForm& form, const std::vector<ControlRow>& controls) {
         // row's size across its own alignment is the one meant.
         if (control->Align() == alTop || control->Align() == alBottom) control->SetHeight(row.height);
         else if (control->Align() == alLeft || control->Align() == alRight) control->SetWidth(row.width);
-        SetCaption(*control, row.caption);
+        SetCaption(*control, row.className, row.caption);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/ui/Form.h"
 
+#include <functional>
 #include <vector>
 
 namespace ui {
@@ -36,6 +37,16 @@ struct ControlRow {
 // A picture that a TImage row names with "Picture=<name>": the bytes of a file whose name's extension gives the
 // kind (.jpg or .jpeg a JPEG, .bmp a bitmap), registered once by the code that embeds them.
 void RegisterFormPicture(const QString& name, const QByteArray& bytes);
+
+// A class of a library above this one (the data-aware controls), made by its factory; the library registers its
+// classes before the first window that names them is built. A caption setter, when given, takes the row's caption.
+using FormClassFactory = std::function<TControl*(QWidget* parent)>;
+using FormCaptionSetter = std::function<void(TControl& control, const QString& caption)>;
+void RegisterFormClass(const QString& className, FormClassFactory factory, FormCaptionSetter caption = {});
+// A property of such classes: the setter returns false for a control it does not handle, which then falls to the
+// builder's own setter of that name (if any).
+using FormPropertySetter = std::function<bool(TControl& control, const QString& value)>;
+void RegisterFormProperty(const QString& name, FormPropertySetter setter);
 
 // Sets the frame and adds the controls; the setup code then takes them with form.Find<T>(name).
 void DescribeForm(TForm& form, const FormFrame& frame, const std::vector<ControlRow>& controls);

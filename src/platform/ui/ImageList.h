@@ -19,6 +19,8 @@ public:
     int Add(const QImage& image);
     // Draws picture number index with its top left at (x, y); nothing for a number outside the list.
     void Draw(TCanvas& canvas, int x, int y, int index) const;
+    // Picture number index; a null image for a number outside the list.
+    QImage Image(int index) const { return index >= 0 && index < Count() ? images_[index] : QImage(); }
 
     TDrawingStyle DrawingStyle = dsNormal;
 
