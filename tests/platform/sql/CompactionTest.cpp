@@ -51,6 +51,35 @@ TEST(Compaction, KeepsRowsAndCountersAndReclaimsSpace) {
               sql::kDatabaseExists);
 }
 
+TEST(Compaction, RenewsThePlannersStatisticsSoASearchOnAnIndexsSecondColumnUsesTheIndex) {
+    {
+        auto connection = CreateAndOpen(DbPath(), {});
+        connection->Execute("CREATE TABLE Slots (Owner INTEGER NOT NULL, Start FLOAT NOT NULL)");
+        connection->Execute("CREATE INDEX OwnerStart ON Slots (Owner, Start)");
+        connection->Native().Exec(
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 1999) "
+            "INSERT INTO Slots SELECT i % 10, i FROM n");
+    }
+    // The planner's detail for the search of one Start range over every Owner.
+    const auto plan = [](const QString& path) {
+        sql::Connection connection(ConnectionString(path));
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(connection.Native().Handle(),
+                           "EXPLAIN QUERY PLAN SELECT * FROM Slots WHERE Start >= 5 AND Start < 6", -1, &statement,
+                           nullptr);
+        std::string detail;
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            detail += reinterpret_cast<const char*>(sqlite3_column_text(statement, 3));
+        sqlite3_finalize(statement);
+        return detail;
+    };
+    EXPECT_NE(plan(DbPath()).find("SCAN TABLE Slots"), std::string::npos) << plan(DbPath());
+    sql::CompactDatabase(ConnectionString(DbPath()), ConnectionString(DbPath("compacted.tvd")));
+    EXPECT_NE(plan(DbPath("compacted.tvd")).find("INDEX Slots.OwnerStart (ANY(Owner) AND Start>? AND Start<?)"),
+              std::string::npos)
+        << plan(DbPath("compacted.tvd"));
+}
+
 TEST(Compaction, SetsChangesAndClearsThePassword) {
     Fill({});
     ASSERT_TRUE(ReadableWithoutKey(DbPath()));
