@@ -604,20 +604,19 @@ void TUserSettingsForm::OkButtonClick() {
 
 void TUserSettingsForm::FormClose() {
     // Also after Cancel: the values the main window reads only after OK.
-    DayMinutes = IntegerOf(*DayGridMinIncrementEdit, 0);
-    if (DayMinutes == 0) DayMinutes = 15;
-    DayStartTime = TimeOf(DayGridStartTimePicker->Time());
-    DayEndTime = TimeOf(DayGridEndTimePicker->Time());
-    DayInitialTime = TimeOf(DayGridInitialTimePicker->Time());
-    NormalizeViewTimes(DayStartTime, DayEndTime, DayInitialTime, WideningMinutes, DefaultStart, DefaultEnd,
-                       DefaultInitial);
-    WeekMinutes = IntegerOf(*WeekGridMinIncrementEdit, 0);
-    if (WeekMinutes == 0) WeekMinutes = 15;
-    WeekStartTime = TimeOf(WeekGridStartTimePicker->Time());
-    WeekEndTime = TimeOf(WeekGridEndTimePicker->Time());
-    WeekInitialTime = TimeOf(WeekGridInitialTimePicker->Time());
-    NormalizeViewTimes(WeekStartTime, WeekEndTime, WeekInitialTime, WideningMinutes, DefaultStart, DefaultEnd,
-                       DefaultInitial);
+    const auto read = [this](const TEdit& edit, const std::array<TwwDBDateTimePicker*, 3>& pickers, int& minutes,
+                             TDateTime& start, TDateTime& end, TDateTime& initial) {
+        minutes = IntegerOf(edit, 0);
+        if (minutes == 0) minutes = 15;
+        start = TimeOf(pickers[0]->Time());
+        end = TimeOf(pickers[1]->Time());
+        initial = TimeOf(pickers[2]->Time());
+        NormalizeViewTimes(start, end, initial, WideningMinutes, DefaultStart, DefaultEnd, DefaultInitial);
+    };
+    read(*DayGridMinIncrementEdit, {DayGridStartTimePicker, DayGridEndTimePicker, DayGridInitialTimePicker}, DayMinutes,
+         DayStartTime, DayEndTime, DayInitialTime);
+    read(*WeekGridMinIncrementEdit, {WeekGridStartTimePicker, WeekGridEndTimePicker, WeekGridInitialTimePicker},
+         WeekMinutes, WeekStartTime, WeekEndTime, WeekInitialTime);
 }
 
 void TUserSettingsForm::Apply(TUserPreferences& p, TUserSettings& settings) const {

@@ -194,6 +194,44 @@ TEST_F(UserSettingsTest, TheColumnSizeDialogRefusesABlankWidthAndSetsTheActiveGr
     EXPECT_FALSE(Stored().AutoDayColumnSize);
 }
 
+TEST(UserSettingsMail, TheTestMessageFollowsTheMailChoiceAndTheAddresses) {
+    TUserSettingsForm dialog(nullptr, false);
+    TUserSettings settings;
+    settings.UseMAPI = false;
+    settings.EMailSettings.Host = QStringLiteral("mail.example.org");
+    settings.EMailSettings.SenderName = QStringLiteral("Ann Example");
+    settings.EMailSettings.SenderAddress = QStringLiteral("ann@example.org");
+    dialog.Fill(TUserPreferences(), settings);
+    std::vector<QString> sent;
+    dialog.OnSendTestMessage = [&sent](bool mapi, const TEMailSettings& copy) {
+        sent.push_back(QStringLiteral("%1 %2 %3").arg(mapi).arg(copy.Host, copy.ReplyTo));
+    };
+    dialog.Show();
+    dialog.PageControl->SetActivePage(dialog.MailMessagesTabSheet);
+    EXPECT_EQ(dialog.SendButton->Caption(), QStringLiteral("Send Test Message To: Ann Example <ann@example.org>"));
+    EXPECT_EQ(dialog.BCCSenderCheckBox->Caption(), QStringLiteral("BCC   ann@example.org"));
+    EXPECT_TRUE(dialog.SendButton->Enabled());
+    dialog.ReplyToEdit->SetText(QStringLiteral(" desk@example.org "));
+    dialog.PrepareTestMessage();
+    EXPECT_EQ(dialog.SendButton->Caption(), QStringLiteral("Send Test Message To: desk@example.org"));
+    dialog.SendButton->Click();
+    EXPECT_EQ(sent, std::vector<QString>{QStringLiteral("0 mail.example.org  desk@example.org ")});
+
+    dialog.SMTPHostEdit->SetText(QStringLiteral("  "));
+    dialog.PrepareTestMessage();
+    EXPECT_FALSE(dialog.SendButton->Enabled());
+    EXPECT_EQ(dialog.SendTestMemo->Text(),
+              QStringLiteral("To send a test message you must first enter a SMTP host and sender email address."));
+
+    // The system's mail program, with none set.
+    dialog.UseMAPIEmailRadioButton->SetChecked(true);
+    EXPECT_FALSE(dialog.IdentityTabSheet->Enabled());
+    dialog.PrepareTestMessage();
+    EXPECT_EQ(
+        dialog.SendButton->Caption(),
+        QStringLiteral("Send test email using default mapi mail program (No Default Mail Client) desk@example.org "));
+}
+
 TEST(UserSettingsTexts, EveryTabAndTheTestMessageTextsAreWhole) {
     testing_env::AtEachTestFont([] {
         TUserSettingsForm dialog(nullptr, false);
