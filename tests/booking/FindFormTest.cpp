@@ -3,6 +3,7 @@
 #include "FindFixture.h"
 
 #include "booking/FindForm.h"
+#include "booking/FindSearchDateForm.h"
 #include "controls/edit/DateTimePicker.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
@@ -204,6 +205,26 @@ TEST(FindWindowTexts, EveryTextIsWhole) {
         TFindForm form(nullptr, data);
         form.StatusBar->SetSimpleText(QStringLiteral("Found 1000 records"));
         testing_env::ExpectTextsWhole(form);
+    });
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SearchDateForm, StartsTodayAndEnterInThePickerCloses) {
+    ui::ScopedScriptedRunner runner;
+    TSearchDateForm form;
+    EXPECT_EQ(DateOf(form.DatePicker->Date()), Date());
+    runner->OnShown<TSearchDateForm>(QStringLiteral("SearchDateForm"), [](TSearchDateForm& shown) {
+        shown.DatePicker->SetDate(kDay);
+        QTest::keyClick(shown.DatePicker, Qt::Key_Return);
+    });
+    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_EQ(DateOf(form.DatePicker->Date()), kDay);
+    testing_env::AtEachTestFont([] {
+        TSearchDateForm other;
+        testing_env::ExpectTextsWhole(other);
     });
 }
 
