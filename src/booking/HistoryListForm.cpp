@@ -28,17 +28,17 @@ THistoryListForm::THistoryListForm(QWidget* owner, TData& data, const QString& n
     : TForm(owner), data_(data) {
     controls::RegisterGridFormClasses();
     ui::DescribeForm(
-        *this, {name, caption, bsSizeable, poScreenCenter, 600, 420},
+        *this, {name, caption, bsSizeable, poScreenCenter, 780, 440},
         {
             // name          class        parent         left top width height caption  properties
-            {"HistoryLabel", "TLabel", "", 0, 0, 600, 24, "", "Align=alTop; AutoSize=False"},
-            {"HistoryDBGrid", "TwwDBGrid", "", 0, 24, 600, 190, "", "Align=alTop"},
-            {"Splitter", "TSplitter", "", 0, 214, 600, 3, "", "Align=alTop"},
-            {"BottomPanel", "TPanel", "", 0, 378, 600, 42, "", "Align=alBottom; BevelOuter=bvNone"},
+            {"HistoryLabel", "TLabel", "", 0, 0, 780, 24, "", "Align=alTop; AutoSize=False"},
+            {"HistoryDBGrid", "TwwDBGrid", "", 0, 24, 780, 196, "", "Align=alTop"},
+            {"Splitter", "TSplitter", "", 0, 220, 780, 3, "", "Align=alTop"},
+            {"BottomPanel", "TPanel", "", 0, 398, 780, 42, "", "Align=alBottom; BevelOuter=bvNone"},
             {"SaveButton", "TButton", "BottomPanel", 8, 8, 80, 25, "Save", "Visible=False"},
             {"PrintButton", "TButton", "BottomPanel", 96, 8, 80, 25, "Print", "Visible=False"},
-            {"CloseButton", "TButton", "BottomPanel", 260, 8, 80, 25, "Close", "Cancel=True; ModalResult=mrOk"},
-            {"HistoryMemo", "TMemo", "", 0, 217, 600, 161, "", "Align=alClient; ReadOnly=True"},
+            {"CloseButton", "TButton", "BottomPanel", 350, 8, 80, 25, "Close", "Cancel=True; ModalResult=mrOk"},
+            {"HistoryMemo", "TMemo", "", 0, 223, 780, 175, "", "Align=alClient; ReadOnly=True"},
         });
     HistoryLabel = Find<TLabel>("HistoryLabel");
     HistoryDBGrid = Find<TwwDBGrid>("HistoryDBGrid");
@@ -59,9 +59,13 @@ THistoryListForm::THistoryListForm(QWidget* owner, TData& data, const QString& n
         if (!field) ShowDetails();
     };
     HistoryDBGrid->ReadOnly = true;
+    // The description is a memo; the list shows its text, and a double click opens it read-only.
+    HistoryDBGrid->SetMemoAttributes({mSizeable, mWordWrap, mGridShow, mViewOnly});
     TwwDBGridOptions options = HistoryDBGrid->Options();
     options.Exclude(dgEditing).Include(dgRowSelect).Include(dgAlwaysShowSelection);
     HistoryDBGrid->SetOptions(options);
+    // The columns, their widths and titles are the Selected lines', not the query's fields'.
+    HistoryDBGrid->SetUseTFields(false);
     for (const QString& column : columns) HistoryDBGrid->Selected().Add(column);
     HistoryDBGrid->SetDataSource(&HistorySource);
 
@@ -92,6 +96,8 @@ void THistoryListForm::OpenQuery() {
         HistoryQuery.Close();
         HistoryQuery.Open();
     }
+    // The columns take their widths when the query opens; the description then takes what is left.
+    FormResize();
     ShowDetails();
 }
 

@@ -7,6 +7,7 @@
 #include "booking/FindHistoryForm.h"
 #include "booking/HistoryForm.h"
 #include "controls/edit/DateTimePicker.h"
+#include "controls/grid/Wwdbgrid.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/ui/Buttons.h"
@@ -66,6 +67,18 @@ TEST_F(HistoryFormTest, AGroupMembersHistoryListsItsOwnRowsAndItsGroupsButNeverC
                                        QStringLiteral("10:2:moved 10"), QStringLiteral("11:3:gone 11")}));
     EXPECT_EQ(form.HistoryLabel->Caption(), QStringLiteral("Mar 3 2026, 8:00 am Created by ann"));
     EXPECT_EQ(form.HistoryMemo->Text(), QStringLiteral("made 10"));
+    // The grid's columns in their order, the stamp and the action as the user reads them.
+    QStringList columns;
+    for (int i = 0; i < form.HistoryDBGrid->GetFieldCount(); ++i)
+        columns << form.HistoryDBGrid->GetFields(i)->FieldName();
+    EXPECT_EQ(columns,
+              (QStringList{QStringLiteral("HistoryTimeStamp"), QStringLiteral("BookingId"), QStringLiteral("TaskId"),
+                           QStringLiteral("HistoryCode"), QStringLiteral("Userid"), QStringLiteral("Description")}));
+    EXPECT_EQ(form.HistoryQuery.FieldByName(QStringLiteral("HistoryTimeStamp")).DisplayText(),
+              QStringLiteral("Mar 3 2026 8:00 am"));
+    EXPECT_EQ(form.HistoryQuery.FieldByName(QStringLiteral("HistoryCode")).DisplayText(), QStringLiteral("Created"));
+    form.Show();
+    testing_env::ExpectTextsWhole(form);
 
     // Without a group only the booking's own rows.
     form.ShowBookingHistory(10, -1);
