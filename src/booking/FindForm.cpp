@@ -204,9 +204,12 @@ bool TFindForm::FindFieldInfo(const QString& caption, QString& fieldName, QStrin
 QString TFindForm::MatchClause(const QString& caption, const QString& match, const QString& parameter) const {
     QString fieldName, tableName;
     if (!FindFieldInfo(caption, fieldName, tableName)) return QString();
-    // The typed text is never part of the statement: it is bound to the parameter.
-    const QString op = match.toLower() == kExactMatch.toLower() ? QStringLiteral(" = ") : QStringLiteral(" LIKE ");
-    return QStringLiteral("   and ") + tableName + QStringLiteral(".[") + fieldName + QLatin1Char(']') + op +
+    // The typed text is never part of the statement: it is bound to the parameter. The unary plus before an
+    // equality keeps the engine from walking every booking through the (ResourceId, BookingStart) index, which
+    // it otherwise picks and which is some forty times slower than reading the table (bench_booking_find).
+    const bool exact = match.toLower() == kExactMatch.toLower();
+    return QStringLiteral("   and ") + (exact ? QStringLiteral("+") : QString()) + tableName + QStringLiteral(".[") +
+           fieldName + QLatin1Char(']') + (exact ? QStringLiteral(" = ") : QStringLiteral(" LIKE ")) +
            QLatin1Char(':') + parameter;
 }
 
