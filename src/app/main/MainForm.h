@@ -87,6 +87,8 @@ public:
     void LoadWeekView();
     void LoadWeekViewBookings(bool reload, const TResourceList& resources, int resourceIndex, TDateTime date);
     void LoadMonthView(bool reload, const TResourceList& resources, TDateTime date);
+    // The preferences' grid times, column sizes, looks, multi-day extent and rollover colours into the grids.
+    void ApplyGridPreferences();
 
     TUserPreferences Preferences;
 
@@ -168,7 +170,6 @@ private:
     void PrepareQuery(TADOQuery& query, const QStringList& sql);
     // Fills RefreshView and LayoutActiveView and connects the calendar, the tabs and the refresh timer.
     void ConnectViews();
-    void ApplyGridPreferences();
     void FillSelectedResources();
     void ShowLoadFailure();
     void DataPageControlChange();

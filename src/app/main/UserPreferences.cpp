@@ -2,6 +2,7 @@
 #include "app/main/UserPreferences.h"
 
 #include "data/layout/ViewTimes.h"
+#include "util/CodeNames.h"
 #include "util/DvMru.h"
 #include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"
@@ -193,6 +194,10 @@ void TUserPreferences::LoadUserPreferences(const TApplicationVersionHistory& his
     NormalizeTimeGrid(WeekViewMinIncrement, WeekViewStartTime, WeekViewEndTime, WeekViewInitialTime);
     if (RefreshMins < 1) RefreshMins = 1;
     if (mru) mru->LoadFromRegistry(kHistoryKey, kHistoryPrefix);
+}
+
+int TUserPreferences::EffectiveFirstDayOfWeek() const {
+    return OverrideFirstDayOfWeek ? OverrideFirstDay : LocaleFirstDayOfWeek();
 }
 
 void TUserPreferences::SaveUserPreferences(const TApplicationVersionHistory& history) const {

@@ -109,6 +109,12 @@ public:
     bool BackupDialogPurgeAndDelete = true;
     bool BackupDialogCompactAndRepair = true;
 
+    // Not stored: the settings dialog overrides the locale's first day of week (1 Monday, 7 Sunday) until the
+    // program ends.
+    bool OverrideFirstDayOfWeek = false;
+    int OverrideFirstDay = 7;
+    int EffectiveFirstDayOfWeek() const;
+
     // Reads every value from the history's read key (older names under an older version's key) and the
     // recent-files list when mru is given; the panel defaults divide the given client area. The grid
     // minutes and times are normalised and RefreshMins is at least 1.

@@ -192,7 +192,10 @@ const std::map<QString, Setter>& Setters() {
              As<TPanel>(c, QStringLiteral("BevelOuter")).SetBevelOuter(Named(c, kBevels, v));
          }},
         {QStringLiteral("ReadOnly"),
-         [](TControl& c, const QString& v) { As<TMemo>(c, QStringLiteral("ReadOnly")).SetReadOnly(Bool(c, v)); }},
+         [](TControl& c, const QString& v) {
+             if (auto* edit = dynamic_cast<TEdit*>(&c)) edit->SetReadOnly(Bool(c, v));
+             else As<TMemo>(c, QStringLiteral("ReadOnly")).SetReadOnly(Bool(c, v));
+         }},
         {QStringLiteral("ScrollBars"),
          [](TControl& c, const QString& v) {
              As<TMemo>(c, QStringLiteral("ScrollBars")).SetScrollBars(Named(c, kScrollStyles, v));

@@ -18,6 +18,7 @@ TEST(FormDescription, BuildsTheFrameAndEveryRowWithItsProperties) {
                          {"Title", "TLabel", "Panel", 8, 8, 280, 18, "Title", "AutoSize=False; Font.Style=fsBold"},
                          {"Note", "TMemo", "", 8, 48, 284, 30, "A note", "ReadOnly=True; BorderStyle=bsNone"},
                          {"Port", "TEdit", "", 8, 84, 60, 23, "25"},
+                         {"Colour", "TEdit", "", 72, 84, 60, 23, "", "ReadOnly=True"},
                          {"OkButton", "TButton", "", 140, 84, 75, 25, "Ok", "Default=True; ModalResult=mrOk"},
                          {"NoButton", "TButton", "", 220, 84, 75, 25, "Cancel", "Cancel=True; Visible=False"},
                      });
@@ -42,6 +43,8 @@ TEST(FormDescription, BuildsTheFrameAndEveryRowWithItsProperties) {
     EXPECT_TRUE(note->ReadOnly());
     EXPECT_EQ(note->frameShape(), QFrame::NoFrame);
     EXPECT_EQ(form.Find<TEdit>("Port")->Text(), QStringLiteral("25"));
+    EXPECT_FALSE(form.Find<TEdit>("Port")->ReadOnly());
+    EXPECT_TRUE(form.Find<TEdit>("Colour")->ReadOnly());
     auto* ok = form.Find<TButton>("OkButton");
     EXPECT_TRUE(ok->Default());
     EXPECT_EQ(ok->ModalResult(), mrOk);
