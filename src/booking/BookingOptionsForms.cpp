@@ -43,9 +43,55 @@ Rows Joined(Rows first, const Rows& second) {
 
 namespace booking {
 
+void IncludeBoxes::FindIncludeBoxes(TForm& form) {
+    IncludeGroupBox = form.Find<TGroupBox>("IncludeGroupBox");
+    EmailCheckBox = form.Find<TCheckBox>("EmailCheckBox");
+    PhoneCheckBox = form.Find<TCheckBox>("PhoneCheckBox");
+    AddressCheckBox = form.Find<TCheckBox>("AddressCheckBox");
+    DescriptionCheckBox = form.Find<TCheckBox>("DescriptionCheckBox");
+    NotesCheckBox = form.Find<TCheckBox>("NotesCheckBox");
+    ReminderCheckBox = form.Find<TCheckBox>("ReminderCheckBox");
+    ResourceNotesCheckBox = form.Find<TCheckBox>("ResourceNotesCheckBox");
+    ResourceFeaturesCheckBox = form.Find<TCheckBox>("ResourceFeaturesCheckBox");
+    Udf1CheckBox = form.Find<TCheckBox>("Udf1CheckBox");
+    Udf2CheckBox = form.Find<TCheckBox>("Udf2CheckBox");
+}
+
+namespace {
+
 void SetUdfBoxCaption(TCheckBox& box, const QString& caption) {
     box.SetCaption(caption);
     box.SetVisible(!caption.isEmpty());
+}
+
+}  // namespace
+
+void IncludeBoxes::SetUdf1Caption(const QString& caption) { SetUdfBoxCaption(*Udf1CheckBox, caption); }
+
+void IncludeBoxes::SetUdf2Caption(const QString& caption) { SetUdfBoxCaption(*Udf2CheckBox, caption); }
+
+template <class Options>
+void IncludeBoxes::ShowIncluded(const Options& o) {
+    PhoneCheckBox->SetChecked(o.InclPhone);
+    DescriptionCheckBox->SetChecked(o.InclDescription);
+    NotesCheckBox->SetChecked(o.InclNotes);
+    ReminderCheckBox->SetChecked(o.InclReminder);
+    ResourceNotesCheckBox->SetChecked(o.InclResourceNotes);
+    ResourceFeaturesCheckBox->SetChecked(o.InclResourceFeatures);
+    Udf1CheckBox->SetChecked(o.InclUDF1);
+    Udf2CheckBox->SetChecked(o.InclUDF2);
+}
+
+template <class Options>
+void IncludeBoxes::TakeIncluded(Options& o) const {
+    o.InclPhone = PhoneCheckBox->Checked();
+    o.InclDescription = DescriptionCheckBox->Checked();
+    o.InclNotes = NotesCheckBox->Checked();
+    o.InclReminder = ReminderCheckBox->Checked();
+    o.InclResourceNotes = ResourceNotesCheckBox->Checked();
+    o.InclResourceFeatures = ResourceFeaturesCheckBox->Checked();
+    o.InclUDF1 = Udf1CheckBox->Checked();
+    o.InclUDF2 = Udf2CheckBox->Checked();
 }
 
 }  // namespace booking
@@ -58,17 +104,7 @@ TBookingInfoEmailOptionsForm::TBookingInfoEmailOptionsForm(QWidget* owner)
                                    IncludeRows(42)),
                             ButtonRows(212)));
     ShowBeforeSendingCheckBox = Find<TCheckBox>("ShowBeforeSendingCheckBox");
-    IncludeGroupBox = Find<TGroupBox>("IncludeGroupBox");
-    EmailCheckBox = Find<TCheckBox>("EmailCheckBox");
-    PhoneCheckBox = Find<TCheckBox>("PhoneCheckBox");
-    AddressCheckBox = Find<TCheckBox>("AddressCheckBox");
-    DescriptionCheckBox = Find<TCheckBox>("DescriptionCheckBox");
-    NotesCheckBox = Find<TCheckBox>("NotesCheckBox");
-    ReminderCheckBox = Find<TCheckBox>("ReminderCheckBox");
-    ResourceNotesCheckBox = Find<TCheckBox>("ResourceNotesCheckBox");
-    ResourceFeaturesCheckBox = Find<TCheckBox>("ResourceFeaturesCheckBox");
-    Udf1CheckBox = Find<TCheckBox>("Udf1CheckBox");
-    Udf2CheckBox = Find<TCheckBox>("Udf2CheckBox");
+    FindIncludeBoxes(*this);
     OkButton = Find<TButton>("OkButton");
     CancelButton = Find<TButton>("CancelButton");
     OnShow = [this](QObject*) { FormShow(); };
@@ -78,42 +114,20 @@ TBookingInfoEmailOptionsForm::TBookingInfoEmailOptionsForm(QWidget* owner)
 
 TBookingInfoEmailOptionsForm::~TBookingInfoEmailOptionsForm() = default;
 
-void TBookingInfoEmailOptionsForm::SetUdf1Caption(const QString& caption) {
-    booking::SetUdfBoxCaption(*Udf1CheckBox, caption);
-}
-
-void TBookingInfoEmailOptionsForm::SetUdf2Caption(const QString& caption) {
-    booking::SetUdfBoxCaption(*Udf2CheckBox, caption);
-}
-
 void TBookingInfoEmailOptionsForm::FormShow() {
     const TEmailBookingOptions& o = *options_;
     ShowBeforeSendingCheckBox->SetChecked(o.ShowBeforeSending);
     EmailCheckBox->SetChecked(o.InclEmail);
-    PhoneCheckBox->SetChecked(o.InclPhone);
     AddressCheckBox->SetChecked(o.InclAddress);
-    DescriptionCheckBox->SetChecked(o.InclDescription);
-    NotesCheckBox->SetChecked(o.InclNotes);
-    ReminderCheckBox->SetChecked(o.InclReminder);
-    ResourceNotesCheckBox->SetChecked(o.InclResourceNotes);
-    ResourceFeaturesCheckBox->SetChecked(o.InclResourceFeatures);
-    Udf1CheckBox->SetChecked(o.InclUDF1);
-    Udf2CheckBox->SetChecked(o.InclUDF2);
+    ShowIncluded(o);
 }
 
 void TBookingInfoEmailOptionsForm::OkButtonClick() {
     TEmailBookingOptions& o = *options_;
     o.ShowBeforeSending = ShowBeforeSendingCheckBox->Checked();
     o.InclEmail = EmailCheckBox->Checked();
-    o.InclPhone = PhoneCheckBox->Checked();
     o.InclAddress = AddressCheckBox->Checked();
-    o.InclDescription = DescriptionCheckBox->Checked();
-    o.InclNotes = NotesCheckBox->Checked();
-    o.InclReminder = ReminderCheckBox->Checked();
-    o.InclResourceNotes = ResourceNotesCheckBox->Checked();
-    o.InclResourceFeatures = ResourceFeaturesCheckBox->Checked();
-    o.InclUDF1 = Udf1CheckBox->Checked();
-    o.InclUDF2 = Udf2CheckBox->Checked();
+    TakeIncluded(o);
     SetModalResult(mrOk);
 }
 
@@ -131,17 +145,7 @@ TBookingInfoPrintOptionsForm::TBookingInfoPrintOptionsForm(QWidget* owner, booki
                           {"SetupButton", "TButton", "PrinterGroupBox", 272, 23, 82, 25, "Setup..."},
                       }),
                ButtonRows(314)));
-    IncludeGroupBox = Find<TGroupBox>("IncludeGroupBox");
-    EmailCheckBox = Find<TCheckBox>("EmailCheckBox");
-    PhoneCheckBox = Find<TCheckBox>("PhoneCheckBox");
-    AddressCheckBox = Find<TCheckBox>("AddressCheckBox");
-    DescriptionCheckBox = Find<TCheckBox>("DescriptionCheckBox");
-    NotesCheckBox = Find<TCheckBox>("NotesCheckBox");
-    ReminderCheckBox = Find<TCheckBox>("ReminderCheckBox");
-    ResourceNotesCheckBox = Find<TCheckBox>("ResourceNotesCheckBox");
-    ResourceFeaturesCheckBox = Find<TCheckBox>("ResourceFeaturesCheckBox");
-    Udf1CheckBox = Find<TCheckBox>("Udf1CheckBox");
-    Udf2CheckBox = Find<TCheckBox>("Udf2CheckBox");
+    FindIncludeBoxes(*this);
     OptionsGroupBox = Find<TGroupBox>("OptionsGroupBox");
     NewPageCheckBox = Find<TCheckBox>("NewPageCheckBox");
     KeepTogetherCheckBox = Find<TCheckBox>("KeepTogetherCheckBox");
@@ -172,14 +176,6 @@ TBookingInfoPrintOptionsForm::TBookingInfoPrintOptionsForm(QWidget* owner, booki
 
 TBookingInfoPrintOptionsForm::~TBookingInfoPrintOptionsForm() = default;
 
-void TBookingInfoPrintOptionsForm::SetUdf1Caption(const QString& caption) {
-    booking::SetUdfBoxCaption(*Udf1CheckBox, caption);
-}
-
-void TBookingInfoPrintOptionsForm::SetUdf2Caption(const QString& caption) {
-    booking::SetUdfBoxCaption(*Udf2CheckBox, caption);
-}
-
 void TBookingInfoPrintOptionsForm::SetPrinterNames(const QStringList& names) {
     PrinterComboBox->Items().Clear();
     for (const QString& name : names) PrinterComboBox->Items().Add(name);
@@ -198,14 +194,7 @@ void TBookingInfoPrintOptionsForm::AssignPrinter(TppPrinter& printer) {
 void TBookingInfoPrintOptionsForm::FormShow() {
     if (!PrintOptions) return;
     const TPrintBookingOptions& o = *PrintOptions;
-    PhoneCheckBox->SetChecked(o.InclPhone);
-    DescriptionCheckBox->SetChecked(o.InclDescription);
-    NotesCheckBox->SetChecked(o.InclNotes);
-    ReminderCheckBox->SetChecked(o.InclReminder);
-    ResourceNotesCheckBox->SetChecked(o.InclResourceNotes);
-    ResourceFeaturesCheckBox->SetChecked(o.InclResourceFeatures);
-    Udf1CheckBox->SetChecked(o.InclUDF1);
-    Udf2CheckBox->SetChecked(o.InclUDF2);
+    ShowIncluded(o);
     // Set without the exclusion, so that stored options show as they are.
     const auto newPageClick = std::exchange(NewPageCheckBox->OnClick, nullptr);
     const auto keepClick = std::exchange(KeepTogetherCheckBox->OnClick, nullptr);
@@ -218,14 +207,7 @@ void TBookingInfoPrintOptionsForm::FormShow() {
 void TBookingInfoPrintOptionsForm::OkButtonClick() {
     if (PrintOptions) {
         TPrintBookingOptions& o = *PrintOptions;
-        o.InclPhone = PhoneCheckBox->Checked();
-        o.InclDescription = DescriptionCheckBox->Checked();
-        o.InclNotes = NotesCheckBox->Checked();
-        o.InclReminder = ReminderCheckBox->Checked();
-        o.InclResourceNotes = ResourceNotesCheckBox->Checked();
-        o.InclResourceFeatures = ResourceFeaturesCheckBox->Checked();
-        o.InclUDF1 = Udf1CheckBox->Checked();
-        o.InclUDF2 = Udf2CheckBox->Checked();
+        TakeIncluded(o);
         o.NewPage = NewPageCheckBox->Checked();
         o.KeepTogether = KeepTogetherCheckBox->Checked();
     }

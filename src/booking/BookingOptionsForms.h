@@ -33,33 +33,42 @@ struct ReportPrinterHooks {
     std::function<bool(TppPrinter& printer)> PrintSetupDialog;
 };
 
-// The "UDF1" / "UDF2" box shows the custom field's caption, and only when there is one.
-void SetUdfBoxCaption(TCheckBox& box, const QString& caption);
+// The "Include" group both option dialogs show, and the options both have.
+struct IncludeBoxes {
+    TGroupBox* IncludeGroupBox = nullptr;
+    TCheckBox* EmailCheckBox = nullptr;
+    TCheckBox* PhoneCheckBox = nullptr;
+    TCheckBox* AddressCheckBox = nullptr;
+    TCheckBox* DescriptionCheckBox = nullptr;
+    TCheckBox* NotesCheckBox = nullptr;
+    TCheckBox* ReminderCheckBox = nullptr;
+    TCheckBox* ResourceNotesCheckBox = nullptr;
+    TCheckBox* ResourceFeaturesCheckBox = nullptr;
+    TCheckBox* Udf1CheckBox = nullptr;
+    TCheckBox* Udf2CheckBox = nullptr;
+
+    void FindIncludeBoxes(TForm& form);
+    // The "UDF1" / "UDF2" box shows the custom field's caption, and only when there is one.
+    void SetUdf1Caption(const QString& caption);
+    void SetUdf2Caption(const QString& caption);
+    // The boxes of the options both dialogs bind.
+    template <class Options>
+    void ShowIncluded(const Options& o);
+    template <class Options>
+    void TakeIncluded(Options& o) const;
+};
 
 }  // namespace booking
 
-class TBookingInfoEmailOptionsForm : public TForm {
+class TBookingInfoEmailOptionsForm : public TForm, public booking::IncludeBoxes {
 public:
     explicit TBookingInfoEmailOptionsForm(QWidget* owner);
     ~TBookingInfoEmailOptionsForm() override;
 
     // The dialog's own options; the caller copies in before showing and out after OK.
     TEmailBookingOptions& Options() { return *options_; }
-    void SetUdf1Caption(const QString& caption);
-    void SetUdf2Caption(const QString& caption);
 
     TCheckBox* ShowBeforeSendingCheckBox;
-    TGroupBox* IncludeGroupBox;
-    TCheckBox* EmailCheckBox;
-    TCheckBox* PhoneCheckBox;
-    TCheckBox* AddressCheckBox;
-    TCheckBox* DescriptionCheckBox;
-    TCheckBox* NotesCheckBox;
-    TCheckBox* ReminderCheckBox;
-    TCheckBox* ResourceNotesCheckBox;
-    TCheckBox* ResourceFeaturesCheckBox;
-    TCheckBox* Udf1CheckBox;
-    TCheckBox* Udf2CheckBox;
     TButton* OkButton;
     TButton* CancelButton;
 
@@ -70,15 +79,13 @@ private:
     std::unique_ptr<TEmailBookingOptions> options_;
 };
 
-class TBookingInfoPrintOptionsForm : public TForm {
+class TBookingInfoPrintOptionsForm : public TForm, public booking::IncludeBoxes {
 public:
     TBookingInfoPrintOptionsForm(QWidget* owner, booking::ReportPrinterHooks printers = {});
     ~TBookingInfoPrintOptionsForm() override;
 
     // Edited in place; the caller keeps it alive while the dialog shows.
     TPrintBookingOptions* PrintOptions = nullptr;
-    void SetUdf1Caption(const QString& caption);
-    void SetUdf2Caption(const QString& caption);
     void SetPrinterNames(const QStringList& names);
     void SetPrinterName(const QString& name);
     QString GetPrinterName() const;
@@ -87,17 +94,6 @@ public:
     // The dialog's own printer; null without the report engine.
     TppPrinter* Printer() const { return printer_.get(); }
 
-    TGroupBox* IncludeGroupBox;
-    TCheckBox* EmailCheckBox;
-    TCheckBox* PhoneCheckBox;
-    TCheckBox* AddressCheckBox;
-    TCheckBox* DescriptionCheckBox;
-    TCheckBox* NotesCheckBox;
-    TCheckBox* ReminderCheckBox;
-    TCheckBox* ResourceNotesCheckBox;
-    TCheckBox* ResourceFeaturesCheckBox;
-    TCheckBox* Udf1CheckBox;
-    TCheckBox* Udf2CheckBox;
     TGroupBox* OptionsGroupBox;
     TCheckBox* NewPageCheckBox;
     TCheckBox* KeepTogetherCheckBox;
