@@ -11,6 +11,8 @@
 #include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
 #include <memory>
 #include <vector>
 
@@ -40,7 +42,7 @@ protected:
     void SetUp() override {
         rtl::SetClock(clock);
         CreateVersionHistory();
-        bookings_test::CreateBookingDatabase(bookings_test::DatabasePath());
+        ASSERT_TRUE(QFile::copy(TemplateDatabase(), bookings_test::DatabasePath()));
         ASSERT_TRUE(data.ConnectDatabase(bookings_test::DatabasePath(), {}));
         data.UserId = QStringLiteral("jsmith");
         // An ordinary user, so that the owner and task rules apply.
@@ -93,6 +95,18 @@ protected:
     }
 
     static std::vector<QString> Shown() { return testing_env::Messages().Texts(); }
+
+private:
+    // The program's creation makes one file for all the tests; each test works on a copy of it.
+    static QString TemplateDatabase() {
+        static QTemporaryDir folder;
+        static const QString path = [] {
+            const QString file = folder.filePath(QStringLiteral("template.tvd"));
+            bookings_test::CreateBookingDatabase(file);
+            return file;
+        }();
+        return path;
+    }
 };
 
 }  // namespace booking_test

@@ -6,6 +6,9 @@
 #include "booking/BookingOptionsForms.h"
 #include "data/module/MailWindows.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/Lists.h"
+
+#include <array>
 
 using namespace booking_test;
 
@@ -151,6 +154,45 @@ TEST_F(BookingMailPrintTest, TheOptionsShownBeforeSendingDecideTheText) {
     runner->Answer(QStringLiteral("BookingInfoEmailOptionsForm"), mrCancel);
     commands->ComposeItemClick();
     EXPECT_TRUE(composedBody.isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BookingMailPrintTest, PrintOptionsEditTheWindowsOptionsAndChooseTheReportPrinter) {
+    // The report engine's printers are opaque here: the fake hooks tell them apart by address only.
+    const auto holders = std::make_shared<std::array<int, 2>>();
+    const std::shared_ptr<TppPrinter> reportPrinter(holders, reinterpret_cast<TppPrinter*>(&(*holders)[0]));
+    const std::shared_ptr<TppPrinter> ownPrinter(holders, reinterpret_cast<TppPrinter*>(&(*holders)[1]));
+    data::ReportPrinterHolder::SetFactory([&] { return reportPrinter; });
+    const auto name = [&](TppPrinter& p) {
+        return &p == reportPrinter.get() ? QStringLiteral("report") : QStringLiteral("own");
+    };
+    booking::ReportPrinterHooks& printers = commands->Printers;
+    printers.CreatePrinter = [&] { return ownPrinter; };
+    printers.GetPrinterNames = [](TppPrinter&) { return QStringList{"Default", "Screen", "Laser"}; };
+    printers.GetPrinterName = [](TppPrinter&) { return QStringLiteral("Default"); };
+    printers.SetPrinterName = [&](TppPrinter& p, const QString& printer) {
+        calls.push_back(QStringLiteral("SetPrinterName ") + name(p) + u' ' + printer);
+    };
+    printers.CopyReportPrinter = [&](TppPrinter& source, TppPrinter& target) {
+        calls.push_back(QStringLiteral("CopyReportPrinter ") + name(source) + QStringLiteral(" to ") + name(target));
+    };
+    runner->OnShown<TBookingInfoPrintOptionsForm>(QStringLiteral("BookingInfoPrintOptionsForm"),
+                                                  [](TBookingInfoPrintOptionsForm& form) {
+                                                      EXPECT_EQ(form.GetPrinterName(), QStringLiteral("Default"));
+                                                      EXPECT_FALSE(form.Udf1CheckBox->isVisibleTo(&form));
+                                                      form.PrinterComboBox->SetItemIndex(2);
+                                                      form.ReminderCheckBox->SetChecked(true);
+                                                      form.OkButton->click();
+                                                  });
+    commands->PrintOptionsItemClick();
+    data::ReportPrinterHolder::SetFactory({});
+    ASSERT_TRUE(commands->PrintOptions);
+    EXPECT_TRUE(commands->PrintOptions->InclReminder);
+    EXPECT_EQ(calls, std::vector<QString>({"CopyReportPrinter report to own", "SetPrinterName report Laser",
+                                           "CopyReportPrinter own to report"}));
 }
 
 }  // namespace
