@@ -33,7 +33,7 @@ int IntegerField(const TDataSet& dataSet, const char* name) {
 
 void Inform(const QString& text) { MessageDlg(text, mtInformation, {mbOK}); }
 
-// A query on the connection with its lines and one integer parameter.
+// A query on the connection; its parameters are those its lines name.
 void Prepare(TADOQuery& query, TADOConnection& connection, const QStringList& lines) {
     query.SetConnection(&connection);
     query.SQL.SetStrings(lines);
@@ -50,7 +50,8 @@ QStringList GroupBookingQueryLines(const TUDFField* udf1, const TUDFField* udf2)
                       kCR +
                       QStringLiteral("   BookingStart, BookingEnd, Client, Email, Phone, Address, [Bookings].Notes,")};
     for (const TUDFField* udf : {udf1, udf2})
-        if (udf) lines << QStringLiteral("   [Bookings].") + udf->FieldName + u',';
+        // Bracketed: a custom column's name carries its label, which may hold blanks.
+        if (udf) lines << QStringLiteral("   [Bookings].[") + udf->FieldName + QStringLiteral("],");
     lines << QStringLiteral("   [Bookings].Reminder") << QStringLiteral("from [Resources], [Bookings]")
           << QStringLiteral("where [Bookings].GroupBookingId = :GroupBookingId")
           << QStringLiteral("   and [Bookings].ResourceId = [Resources].ResourceId")

@@ -70,30 +70,6 @@ void IncludeBoxes::SetUdf1Caption(const QString& caption) { SetUdfBoxCaption(*Ud
 
 void IncludeBoxes::SetUdf2Caption(const QString& caption) { SetUdfBoxCaption(*Udf2CheckBox, caption); }
 
-template <class Options>
-void IncludeBoxes::ShowIncluded(const Options& o) {
-    PhoneCheckBox->SetChecked(o.InclPhone);
-    DescriptionCheckBox->SetChecked(o.InclDescription);
-    NotesCheckBox->SetChecked(o.InclNotes);
-    ReminderCheckBox->SetChecked(o.InclReminder);
-    ResourceNotesCheckBox->SetChecked(o.InclResourceNotes);
-    ResourceFeaturesCheckBox->SetChecked(o.InclResourceFeatures);
-    Udf1CheckBox->SetChecked(o.InclUDF1);
-    Udf2CheckBox->SetChecked(o.InclUDF2);
-}
-
-template <class Options>
-void IncludeBoxes::TakeIncluded(Options& o) const {
-    o.InclPhone = PhoneCheckBox->Checked();
-    o.InclDescription = DescriptionCheckBox->Checked();
-    o.InclNotes = NotesCheckBox->Checked();
-    o.InclReminder = ReminderCheckBox->Checked();
-    o.InclResourceNotes = ResourceNotesCheckBox->Checked();
-    o.InclResourceFeatures = ResourceFeaturesCheckBox->Checked();
-    o.InclUDF1 = Udf1CheckBox->Checked();
-    o.InclUDF2 = Udf2CheckBox->Checked();
-}
-
 }  // namespace booking
 
 TBookingInfoEmailOptionsForm::TBookingInfoEmailOptionsForm(QWidget* owner)

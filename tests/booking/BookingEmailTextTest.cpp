@@ -20,12 +20,12 @@ protected:
         return lines.ToStringList();
     }
 
-    // Reopens the file with a first custom field "udf1Room".
+    // Reopens the file with a first custom field "udf1Room no", whose label has a blank.
     void AddCustomField() {
         data.DisconnectDatabase();
         {
             sql::Connection connection(QStringLiteral("Data Source=") + bookings_test::DatabasePath());
-            connection.Execute(QStringLiteral("ALTER TABLE Bookings ADD COLUMN udf1Room TEXT(20)"));
+            connection.Execute(QStringLiteral("ALTER TABLE Bookings ADD COLUMN [udf1Room no] TEXT(20)"));
         }
         ASSERT_TRUE(data.ConnectDatabase(bookings_test::DatabasePath(), {}));
         ASSERT_TRUE(data.Udf1Field);
@@ -64,32 +64,36 @@ TEST_F(BookingEmailTextTest, EveryOptionAddsItsLine) {
     Execute(QStringLiteral("UPDATE Resources SET Notes = \"Key at desk\" WHERE ResourceId = 1"));
     Add({1001, 1, QStringLiteral("NULL"), QStringLiteral("#1/5/2026 9:00#"), QStringLiteral("#1/5/2026 10:30#"),
          QStringLiteral("Smith"), QStringLiteral("Bring slides")});
-    Execute(QStringLiteral("UPDATE Bookings SET Reminder = \"Call first\", udf1Room = \"North\""));
+    Execute(QStringLiteral("UPDATE Bookings SET Reminder = \"Call first\", [udf1Room no] = \"North\""));
     Position(1001);
     TEmailBookingOptions all;
     all.InclEmail = all.InclPhone = all.InclAddress = all.InclDescription = all.InclNotes = all.InclReminder =
         all.InclResourceNotes = all.InclResourceFeatures = all.InclUDF1 = all.InclUDF2 = true;
-    EXPECT_EQ(Text(-1, all).mid(8), QStringList({"Client:  Smith",
-                                                 "",
-                                                 "Email: smith@example.com",
-                                                 "",
-                                                 "Phone:   555-0100",
-                                                 "",
-                                                 "Address:   1 Main St",
-                                                 "",
-                                                 "Room:   North",
-                                                 "",
-                                                 "Description: Board meeting",
-                                                 "",
-                                                 "Notes: Bring slides",
-                                                 "",
-                                                 "Reminder: Call first",
-                                                 "",
-                                                 "Resource Notes: Key at desk",
-                                                 "",
-                                                 "Resource Features: Projector, Whiteboard",
-                                                 "",
-                                                 kSeparator}));
+    const QStringList alone = Text(-1, all);
+    Execute(QStringLiteral("UPDATE Bookings SET GroupBookingId = 3000"));
+    // The group's query reads the same fields.
+    EXPECT_EQ(Text(3000, all).mid(4), alone.mid(4));
+    EXPECT_EQ(alone.mid(8), QStringList({"Client:  Smith",
+                                         "",
+                                         "Email: smith@example.com",
+                                         "",
+                                         "Phone:   555-0100",
+                                         "",
+                                         "Address:   1 Main St",
+                                         "",
+                                         "Room no:   North",
+                                         "",
+                                         "Description: Board meeting",
+                                         "",
+                                         "Notes: Bring slides",
+                                         "",
+                                         "Reminder: Call first",
+                                         "",
+                                         "Resource Notes: Key at desk",
+                                         "",
+                                         "Resource Features: Projector, Whiteboard",
+                                         "",
+                                         kSeparator}));
 }
 
 TEST_F(BookingEmailTextTest, TheDetailsListMergesOnlyWhatDiffersInDatesAlone) {
