@@ -13,6 +13,9 @@
 #include "platform/rtl/NumberParse.h"
 #include "platform/rtl/ScreenService.h"
 #include "platform/rtl/StringList.h"
+#include "platform/ui/ProgressPanel.h"
+
+#include <optional>
 
 namespace {
 
@@ -161,6 +164,8 @@ bool TBookingCommands::DeleteBookings() {
     if (CheckBookingDeletable(ids) != 1) return false;
     {
         rtl::HourGlass hourGlass;
+        std::optional<ui::ProgressPanel> panel;
+        if (ids.size() > 1) panel.emplace(Window, QStringLiteral("Deleting group bookings..."));
         DeleteChosenBookings(ids);
     }
     LastAction = 3;

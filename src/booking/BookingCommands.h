@@ -14,6 +14,7 @@
 class TBookingInfoList;
 class TData;
 class TDataSet;
+class TForm;
 class TSQLData;
 class TStrings;
 class TUDFField;
@@ -92,6 +93,8 @@ public:
     TBookingCommands& operator=(const TBookingCommands&) = delete;
 
     booking::BookingCommandHooks Hooks;
+    // The booking window, on which a long delete shows its panel; without it the panel is centred on the screen.
+    TForm* Window = nullptr;
     // The report engine's printer as the print options dialog uses it.
     booking::ReportPrinterHooks Printers;
     // Set by the window: the group list's view of one booking never offers the rest of the group.
