@@ -7,10 +7,13 @@
 #include "data/support/BookingsFixture.h"
 #include "data/support/SchemaFixtures.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/DatabaseDump.h"
+#include "support/FaultLoop.h"
 #include "support/TestEnvironment.h"
 #include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <memory>
@@ -95,6 +98,37 @@ protected:
     }
 
     static std::vector<QString> Shown() { return testing_env::Messages().Texts(); }
+
+    // Runs the routine on a copy of the file with each fault point failing in turn: after every failure the copy
+    // holds its old rows or those of a complete run. setUp positions and scripts each run.
+    void ExpectWholeOrNothing(const std::function<void()>& setUp, const std::function<void()>& routine) {
+        data.DisconnectDatabase();
+        const QString original = bookings_test::DatabasePath();
+        const QString work = QDir(testing_env::TempDir()).filePath(QStringLiteral("work.tvd"));
+        const auto prepare = [&] {
+            data.DisconnectDatabase();
+            QFile::remove(work);
+            ASSERT_TRUE(QFile::copy(original, work));
+            ASSERT_TRUE(data.ConnectDatabase(work, {}));
+            data.UserId = QStringLiteral("jsmith");
+            data.AdministratorMode = false;
+            setUp();
+        };
+        const auto dump = [&] {
+            data.DisconnectDatabase();
+            return testing_env::DumpDatabase(work);
+        };
+        const QStringList before = testing_env::DumpDatabase(original);
+        prepare();
+        routine();
+        const QStringList after = dump();
+        ASSERT_NE(after, before);
+        testing_env::LoopOverFaults(prepare, routine, [&](int n) {
+            const QStringList state = dump();
+            EXPECT_TRUE(state == before || state == after) << "mixed after fault " << n;
+        });
+        EXPECT_EQ(dump(), after);
+    }
 
 private:
     // The program's creation makes one file for all the tests; each test works on a copy of it.
