@@ -3,6 +3,7 @@
 
 #include "app/grids/BookingGrid.h"
 #include "app/grids/MonthGrid.h"
+#include "app/main/MainFormTasks.h"
 #include "controls/edit/MonthCalendar.h"
 #include "data/bookings/ResourceBookings.h"
 #include "data/bookings/ResourceDateBookings.h"
@@ -292,6 +293,7 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
     SetCommand(QStringLiteral("LogonAsAdministratorItem"), [this] { LogonAsAdministratorItemClick(); });
     SetCommand(QStringLiteral("EmailSettingsWizardItem"), [this] { data_.RunEmailSettingsWizard(); });
 
+    ConnectListsAndCommands();
     OnShow = [this](QObject*) { FormShow(); };
     OnClose = [this](QObject*, TCloseAction&) { FormClose(); };
     FormCreate();
