@@ -151,7 +151,10 @@ TMainTaskLists::TMainTaskLists(TMainForm& form, TData& data, const TMainWindowSe
     TasksQuery.AfterOpen = [](TDataSet& tasks) {
         for (const char* name : {"StartDate", "DueDate", "CompletedDate"})
             tasks.FieldByName(QString::fromLatin1(name)).SetDisplayFormat(QStringLiteral("mmm d yyyy"));
-        tasks.FieldByName(QStringLiteral("Owner")).SetReadOnly(true);
+        // The list shows the priority's name, as the priority combo box does while the cell is edited.
+        tasks.FieldByName(QStringLiteral("Priority")).OnGetText = [](TField& field, QString& text, bool displayText) {
+            text = displayText ? TaskPriorityName(field.AsInteger()) : field.AsString();
+        };
     };
 }
 
