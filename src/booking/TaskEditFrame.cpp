@@ -7,7 +7,9 @@
 #include "controls/edit/WwDBSpinEdit.h"
 #include "controls/edit/WwFormClasses.h"
 #include "data/bookings/TaskEditRules.h"
+#include "data/bookings/TaskRecord.h"
 #include "data/bookings/TaskVocabulary.h"
+#include "data/bookings/WriteTransaction.h"
 #include "data/module/DataModule.h"
 #include "data/module/LookupQueries.h"
 #include "data/module/SQLDataModule.h"
@@ -25,7 +27,7 @@
 
 namespace {
 
-enum : int { kCreated = 7, kModified = 8 };
+enum : int { kCreated = 7, kModified = 8, kDeleted = 9, kTaskAttached = 30 };
 
 void FillCombo(TwwDBCustomComboBox& combo, const QStringList& items) {
     combo.SetMapList(true);
@@ -320,4 +322,58 @@ void TTaskEditFrame::FrameResize() {
     TaskGroupBox->SetWidth(width);
     for (TControl* control : std::initializer_list<TControl*>{AssigneeDBComboBox, DescriptionDBEdit})
         control->SetWidth(std::max(40, width - control->Left() - 12));
+}
+
+int TTaskEditFrame::AddTask(int bookingId) {
+    if (OpenForBooking(bookingId)) return TaskExisting;
+    TasksQuery.Insert();
+    TasksQuery.FieldByName(QStringLiteral("BookingId")).SetAsInteger(bookingId);
+    Modified = false;
+    return TaskNew;
+}
+
+void TTaskEditFrame::SaveTaskChanges(int taskState, int bookingId, const TTaskRecord* snapshot) {
+    if (!TasksQuery.Active()) return;
+    const bool editing = TasksQuery.State() == dsEdit || TasksQuery.State() == dsInsert;
+    const auto describe = [this](const TTaskRecord* previous) {
+        TTaskRecord posted;
+        posted.DataSet = &TasksQuery;
+        posted.Load();
+        return std::make_pair(posted.TaskId, posted.DescribeChanges(previous));
+    };
+    switch (taskState) {
+        case TaskNew: {
+            if (editing) TasksQuery.Post();
+            const auto [taskId, description] = describe(nullptr);
+            if (!description.isEmpty()) data_.AddTaskHistory(taskId, kCreated, data_.CurrentUserId(), description);
+            data_.AddHistory(bookingId, -1, kTaskAttached, data_.CurrentUserId(),
+                             QStringLiteral("TaskId (%1)").arg(taskId));
+            break;
+        }
+        case TaskDelete: {
+            if (TasksQuery.State() == dsInsert) {
+                TasksQuery.Cancel();
+                break;
+            }
+            if (TasksQuery.IsEmpty() || TasksQuery.FieldByName(QStringLiteral("BookingId")).AsInteger() != bookingId)
+                break;
+            const int taskId = TasksQuery.FieldByName(QStringLiteral("TaskId")).AsInteger();
+            if (editing) TasksQuery.Cancel();
+            // The History row only for a task that is gone, and both or neither on disk.
+            data::WriteTransaction transaction(data_.ADOConnection);
+            TasksQuery.Delete();
+            data_.AddTaskHistory(taskId, kDeleted, data_.CurrentUserId(), QString());
+            transaction.Commit();
+            break;
+        }
+        case TaskExisting: {
+            if (!editing) break;
+            TasksQuery.Post();
+            const auto [taskId, description] = describe(snapshot);
+            if (!description.isEmpty()) data_.AddTaskHistory(taskId, kModified, data_.CurrentUserId(), description);
+            break;
+        }
+        default: break;
+    }
+    Modified = false;
 }

@@ -11,6 +11,7 @@
 
 class TData;
 class TSQLData;
+class TTaskRecord;
 class TGroupBox;
 class TLabel;
 class TwwDBEdit;
@@ -75,6 +76,16 @@ public:
     void DueDatePickerChange();
     // The other controls' change: the task is modified.
     void OnModify();
+
+    // The booking window's task after its booking was saved, by the window's task state: 1 an existing task
+    // (posted and described against the snapshot), 2 a new one (posted, described whole, and the booking's
+    // History told of it), 3 a task to delete (its History row written only once the row is gone, in the same
+    // transaction). 0 does nothing.
+    enum : int { TaskUnchanged = 0, TaskExisting = 1, TaskNew = 2, TaskDelete = 3 };
+    // "Add" of the booking window: shows the booking's task when it has one (TaskExisting), else inserts a new
+    // row for the booking (TaskNew).
+    int AddTask(int bookingId);
+    void SaveTaskChanges(int taskState, int bookingId, const TTaskRecord* snapshot);
 
     // Run first by every control's change, before the frame's own handling (the booking window marks itself
     // modified through it).

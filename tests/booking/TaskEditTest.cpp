@@ -6,11 +6,13 @@
 #include "controls/edit/WwDBComboBox.h"
 #include "controls/edit/WwDBEdit.h"
 #include "controls/edit/WwDBSpinEdit.h"
+#include "data/bookings/TaskRecord.h"
 #include "data/module/DataModule.h"
 #include "data/support/BookingDatabaseFixture.h"
 #include "data/support/TaskDatabaseFixture.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ModalRunner.h"
@@ -186,6 +188,57 @@ TEST(TaskEditTexts, EveryTextOfTheTaskWindowShowsWhole) {
         form.Show();
         testing_env::ExpectTextsWhole(form);
     });
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TaskEditTest, TheBookingWindowsTaskIsSavedWithItsHistoryAndDeletedBeforeItsDeletedRow) {
+    TTaskEditFrame frame(nullptr, data);
+    // Booking 12 has a task already: "Add" shows it; booking 14 gets a new one.
+    EXPECT_EQ(frame.AddTask(12), TTaskEditFrame::TaskExisting);
+    ASSERT_EQ(frame.AddTask(14), TTaskEditFrame::TaskNew);
+    Field(frame, "Subject").SetAsString(QStringLiteral("Flowers"));
+    frame.SaveTaskChanges(TTaskEditFrame::TaskNew, 14, nullptr);
+    const int newId = frame.TaskId();
+    QStringList history = task_db::TaskHistory(fixture);
+    ASSERT_EQ(history.size(), 1);
+    EXPECT_TRUE(history[0].startsWith(QStringLiteral("7:%1:").arg(newId))) << history[0].toStdString();
+    {
+        // Scoped: a statement left open would hold its read lock.
+        const auto attached = fixture.Engine().Prepare(
+            QStringLiteral("SELECT BookingId, HistoryCode, Description FROM History WHERE TaskId IS NULL"));
+        ASSERT_TRUE(attached->Step());
+        EXPECT_EQ(attached->Value(0).toInt(), 14);
+        EXPECT_EQ(attached->Value(1).toInt(), 30);
+        EXPECT_EQ(attached->Value(2).toString(), QStringLiteral("TaskId (%1)").arg(newId));
+    }
+
+    // An edited task is described against the snapshot taken when it was loaded.
+    ASSERT_TRUE(frame.OpenForBooking(12));
+    TTaskRecord snapshot;
+    snapshot.DataSet = &frame.TasksQuery;
+    snapshot.Load();
+    frame.TasksQuery.Edit();
+    Field(frame, "Assignee").SetAsString(QStringLiteral("Kim"));
+    frame.SaveTaskChanges(TTaskEditFrame::TaskExisting, 12, &snapshot);
+    history = task_db::TaskHistory(fixture);
+    ASSERT_EQ(history.size(), 2);
+    EXPECT_TRUE(history[1].startsWith(QStringLiteral("8:1000:"))) << history[1].toStdString();
+
+    // A delete the rights refuse leaves the task and writes nothing; an allowed one removes it, then notes it.
+    data.AdministratorMode = false;
+    fixture.Execute(QStringLiteral("UPDATE RanvelGlobal SET TaskAllowUserCreate = True, TaskOwnerOnlyModify = True"));
+    fixture.Execute(QStringLiteral("UPDATE Tasks SET Owner = 'someone else' WHERE TaskId = 1000"));
+    ASSERT_TRUE(frame.OpenForBooking(12));
+    EXPECT_THROW(frame.SaveTaskChanges(TTaskEditFrame::TaskDelete, 12, nullptr), Exception);
+    EXPECT_EQ(task_db::TaskHistory(fixture).size(), 2);
+    data.AdministratorMode = true;
+    ASSERT_TRUE(frame.OpenForBooking(12));
+    frame.SaveTaskChanges(TTaskEditFrame::TaskDelete, 12, nullptr);
+    EXPECT_FALSE(frame.OpenForBooking(12));
+    EXPECT_EQ(task_db::TaskHistory(fixture).last(), QStringLiteral("9:1000:"));
 }
 
 }  // namespace
