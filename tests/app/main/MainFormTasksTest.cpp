@@ -236,6 +236,21 @@ TEST_F(MainFormTasksTest, AnEditInTheListIsPostedOnLeavingAndDescribedInHistory)
     EXPECT_EQ(task_db::TaskHistory(fixture).size(), 2);
 }
 
+TEST_F(MainFormTasksTest, TickingDoneCompletesTheTaskToday) {
+    auto form = Open();
+    Select(*form, 1003);
+    TwwDBGrid& grid = *form->TaskLists->TasksGrid;
+    grid.SetCol(1);
+    grid.ToggleCheckBox(1, grid.Row());
+    TADOQuery& tasks = form->TaskLists->TasksQuery;
+    EXPECT_EQ(tasks.FieldByName(QStringLiteral("PercentCompleted")).AsInteger(), 100);
+    EXPECT_EQ(tasks.FieldByName(QStringLiteral("Status")).AsInteger(), 2);
+    EXPECT_EQ(tasks.FieldByName(QStringLiteral("CompletedDate")).AsDateTime(), kToday);
+    grid.ToggleCheckBox(1, grid.Row());
+    EXPECT_EQ(tasks.FieldByName(QStringLiteral("Status")).AsInteger(), 0);
+    EXPECT_TRUE(tasks.FieldByName(QStringLiteral("CompletedDate")).IsNull());
+}
+
 TEST_F(MainFormTasksTest, ViewTaskOpensTheTaskWindowOrTheBookingOfTheTask) {
     auto form = Open();
     Select(*form, 1002);
