@@ -31,6 +31,13 @@ const QString kNotConnected = QStringLiteral("Could not connected to the Interne
 const QString kSupportAddress = QStringLiteral("mailto:support@dulvex.example");
 const QString kHomePage = QStringLiteral("https://www.dulvex.example/");
 
+// The program's help router, or one made for this request while there is none.
+void WithHelpRouter(const std::function<void(THelpRouter&)>& use) {
+    if (THelpRouter* router = THelpRouter::Current()) return use(*router);
+    THelpRouter own(nullptr);
+    use(own);
+}
+
 bool Is(const QString& value, const char* name) { return value.compare(QLatin1String(name), Qt::CaseInsensitive) == 0; }
 
 }  // namespace
@@ -155,16 +162,17 @@ void TMainForm::ConnectListsAndCommands() {
 
     // Help menu.
     SetCommand(QStringLiteral("HelpTopicsItem"), [] {
-        THelpRouter router(nullptr);
-        if (router.IsHtmlHelpAvailable()) router.ShowContents();
-        else
-            MessageDlg(QStringLiteral("HTML Help is not installed on this computer.\r\rPlease download the HTML Help "
-                                      "viewer from the maker of your operating system's web site."),
-                       mtInformation, {mbOK});
+        WithHelpRouter([](THelpRouter& router) {
+            if (router.IsHtmlHelpAvailable()) router.ShowContents();
+            else
+                MessageDlg(QStringLiteral("HTML Help is not installed on this computer.\r\rPlease download the HTML "
+                                          "Help viewer from the maker of your operating system's web site."),
+                           mtInformation, {mbOK});
+        });
     });
     SetCommand(QStringLiteral("ReadTutorialItem"), [] {
-        THelpRouter router(nullptr);
-        router.ShowTopic(QString(), QStringLiteral("html\\tutorial\\tutorial.html"));
+        WithHelpRouter(
+            [](THelpRouter& router) { router.ShowTopic(QString(), QStringLiteral("html\\tutorial\\tutorial.html")); });
     });
     const auto openAddress = [this](const QString& address) {
         if (!IsInternetConnected(true)) {

@@ -13,6 +13,7 @@
 #include "platform/ui/Containers.h"
 #include "platform/ui/Menus.h"
 #include "support/TestEnvironment.h"
+#include "util/HelpViewer.h"
 #include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
@@ -204,6 +205,37 @@ TEST_F(MainFormCommandsTest, ImportReloadsTheViewAndTheSystemInformationNamesThe
     const QStringList closed = form->SystemInfoLines();
     EXPECT_EQ(closed[4], QStringLiteral("Database: No database open"));
     EXPECT_EQ(closed[5], QStringLiteral("Userid Mode: n/a"));
+}
+
+}  // namespace
+
+namespace {
+
+class NoHelpViewer : public util::HelpViewer {
+public:
+    bool available = false;
+    QStringList shown;
+    bool HtmlHelpAvailable() override { return available; }
+    bool HtmlHelp(int, const QString& file, const THelpData&) override {
+        shown << file;
+        return true;
+    }
+    bool WinHelp(const QString&, int, const THelpData&) override { return false; }
+};
+
+TEST_F(MainFormCommandsTest, HelpTopicsSaysWhenNoHelpViewerIsInstalled) {
+    auto viewer = std::make_shared<NoHelpViewer>();
+    const auto previous = util::SetHelpViewer(viewer);
+    auto form = Open();
+    Run(*form, "HelpTopicsItem");
+    ASSERT_EQ(testing_env::Messages().Texts().size(), 1u);
+    EXPECT_TRUE(
+        testing_env::Messages().Texts()[0].startsWith(QStringLiteral("HTML Help is not installed on this computer.")));
+    viewer->available = true;
+    Run(*form, "HelpTopicsItem");
+    EXPECT_EQ(viewer->shown.size(), 1);
+    EXPECT_EQ(testing_env::Messages().Texts().size(), 1u);
+    util::SetHelpViewer(previous);
 }
 
 }  // namespace
