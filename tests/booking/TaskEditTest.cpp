@@ -149,7 +149,13 @@ TEST_F(TaskEditTest, TheWindowReportsAMissingTaskAndWritesHistoryOnlyForAChange)
     ASSERT_EQ(history.size(), 1);
     EXPECT_TRUE(history[0].startsWith(QStringLiteral("8:1001:"))) << history[0].toStdString();
     EXPECT_TRUE(history[0].contains(QStringLiteral("Completed"))) << history[0].toStdString();
-    runner->OnShown<TTaskEditForm>(QStringLiteral("TaskEditForm"), [](TTaskEditForm& f) {
+    const QString owner = data.CurrentUserId();
+    runner->OnShown<TTaskEditForm>(QStringLiteral("TaskEditForm"), [owner](TTaskEditForm& f) {
+        // The post made the user the owner; the first History row is no "created" one; the last "modified"
+        // one gives the date.
+        EXPECT_EQ(f.StatusBar->SimpleText(),
+                  QStringLiteral("Owner: ") + owner +
+                      QStringLiteral("   Created: unknown   Modified: Mar 10 2026   TaskId: 1001"));
         f.TaskEditFrame->TasksQuery.Edit();
         f.TaskEditFrame->PercentCompletedSpinEdit->SetText(QStringLiteral("25"));
         f.CancelButton->Click();
