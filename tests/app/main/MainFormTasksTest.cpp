@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QImage>
 
 namespace {
@@ -172,6 +173,18 @@ TEST_F(MainFormTasksTest, CompletedTasksAreGreyAndStruckAndOverdueOnesRed) {
     EXPECT_FALSE(struck(1));
     EXPECT_TRUE(struck(2));
     EXPECT_FALSE(struck(3));
+
+    // The sort column's title carries the small triangle at its right, in the dark shadow colour on one edge.
+    const auto triangleShadow = [&](int col) {
+        const TRect title = grid.CellRect(col, 0);
+        const int b = QFontMetrics(grid.font()).horizontalAdvance(u' ');
+        for (int y = title.Top + 2 * b; y <= title.Top + 5 * b; ++y)
+            for (int x = title.Right - 5 * b; x <= title.Right - 3 * b; ++x)
+                if (shot.pixel(x, y) == ui::ToQColor(cl3DDkShadow).rgb()) return true;
+        return false;
+    };
+    EXPECT_TRUE(triangleShadow(3));
+    EXPECT_FALSE(triangleShadow(5));
 }
 
 TEST_F(MainFormTasksTest, DeletingATaskAsksAndWritesItsHistoryRowWithTheDelete) {
