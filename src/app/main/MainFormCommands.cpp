@@ -84,13 +84,12 @@ void TMainForm::ConnectListsAndCommands() {
         RebuildReportsMenu();
         UpdateCaption();
     };
-    if (services_.Reports) {
-        SetCommand(QStringLiteral("ReportsItem"), openReports);
+    if (services_.Reports) SetCommand(QStringLiteral("ReportsItem"), openReports);
+    if (services_.Reports || services_.PrintTasks)
         SetCommand(QStringLiteral("PrintItem"), [this, openReports] {
             if (DataPageControl->ActivePage() == TasksTabSheet) TaskLists->PrintTaskList();
             else openReports();
         });
-    }
     const auto predefined = [this](bool print) {
         Item(QStringLiteral("PrintPredefinedItem"))->SetChecked(print);
         Item(QStringLiteral("PreviewPredefinedItem"))->SetChecked(!print);
