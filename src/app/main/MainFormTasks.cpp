@@ -273,22 +273,23 @@ void TMainTaskLists::TasksGridDrawTitleCell(TCanvas& canvas, TField* field, cons
     const int apex = rect.Right - 4 * b;
     const int top = rect.Top + 2 * b;
     const int bottom = rect.Top + 5 * b;
+    // Lit from the top left: the edges facing it in the highlight colour, the others in the shadow. Up: from
+    // the bottom left along the base, up to the apex and back; down: from the top right along the top, down to
+    // the apex and back.
+    struct Edge {
+        int x, y;
+        TColor color;
+    };
+    const bool up = form_.Preferences.TaskSortAscending;
+    const Edge start = up ? Edge{left, bottom, clNone} : Edge{right, top, clNone};
+    const Edge edges[] = {up ? Edge{right, bottom, clBtnHighlight} : Edge{left, top, cl3DDkShadow},
+                          up ? Edge{apex, top, clBtnHighlight} : Edge{apex, bottom, cl3DDkShadow},
+                          up ? Edge{left, bottom, cl3DDkShadow} : Edge{right, top, clBtnHighlight}};
     const TColor penColor = canvas.Pen().Color;
-    // Lit from the top left: the edges facing it in the highlight colour, the others in the shadow.
-    if (form_.Preferences.TaskSortAscending) {
-        canvas.Pen().Color = clBtnHighlight;
-        canvas.MoveTo(left, bottom);
-        canvas.LineTo(right, bottom);
-        canvas.LineTo(apex, top);
-        canvas.Pen().Color = cl3DDkShadow;
-        canvas.LineTo(left, bottom);
-    } else {
-        canvas.Pen().Color = cl3DDkShadow;
-        canvas.MoveTo(right, top);
-        canvas.LineTo(left, top);
-        canvas.LineTo(apex, bottom);
-        canvas.Pen().Color = clBtnHighlight;
-        canvas.LineTo(right, top);
+    canvas.MoveTo(start.x, start.y);
+    for (const Edge& edge : edges) {
+        canvas.Pen().Color = edge.color;
+        canvas.LineTo(edge.x, edge.y);
     }
     canvas.Pen().Color = penColor;
 }
