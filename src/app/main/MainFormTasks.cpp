@@ -16,6 +16,7 @@
 #include "platform/db/Field.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Messages.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Containers.h"
@@ -326,7 +327,15 @@ void TMainTaskLists::PostPendingTask() {
 }
 
 void TMainTaskLists::CloseLists() {
-    PostPendingTask();
+    // The database closes whatever happens to the pending edit: one that cannot be posted is told and dropped.
+    try {
+        PostPendingTask();
+    } catch (const EAbort&) {
+        TasksQuery.Cancel();
+    } catch (const Exception& error) {
+        TasksQuery.Cancel();
+        MessageDlg(error.Message(), mtError, {mbOK});
+    }
     TasksQuery.Close();
     TaskRecordBeforeEdit.reset();
     form_.RemindersQuery.Close();

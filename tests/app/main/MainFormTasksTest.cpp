@@ -249,6 +249,22 @@ TEST_F(MainFormTasksTest, AnEditInTheListIsPostedOnLeavingAndDescribedInHistory)
     EXPECT_EQ(task_db::TaskHistory(fixture).size(), 2);
 }
 
+TEST_F(MainFormTasksTest, AnEditThatCannotBePostedStillLetsTheDatabaseClose) {
+    auto form = Open();
+    Select(*form, 1003);
+    TADOQuery& tasks = form->TaskLists->TasksQuery;
+    tasks.Edit();
+    tasks.FieldByName(QStringLiteral("Subject")).SetAsString(QStringLiteral("Rearranged"));
+    // Another program holds the write lock, so the post fails.
+    fixture.Execute(QStringLiteral("BEGIN TRANSACTION"));
+    fixture.Execute(QStringLiteral("UPDATE Tasks SET Assignee = 'x' WHERE TaskId = 1000"));
+    form->CloseDatabase();
+    fixture.Execute(QStringLiteral("ROLLBACK"));
+    EXPECT_FALSE(form->DatabaseOpen());
+    ASSERT_EQ(testing_env::Messages().Texts().size(), 1u);
+    EXPECT_TRUE(task_db::TaskHistory(fixture).isEmpty());
+}
+
 TEST_F(MainFormTasksTest, TickingDoneCompletesTheTaskToday) {
     auto form = Open();
     Select(*form, 1003);
