@@ -81,6 +81,8 @@ THelpRouter::~THelpRouter() {
     theRouter = nullptr;
 }
 
+THelpRouter* THelpRouter::Current() { return theRouter; }
+
 QString THelpRouter::HelpFileName() const { return Helpfile.isEmpty() ? Application->HelpFile() : Helpfile; }
 
 bool THelpRouter::IsHtmlHelpAvailable() {

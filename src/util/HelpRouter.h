@@ -30,6 +30,8 @@ public:
     explicit THelpRouter(QObject* owner);
     // Puts the previous help handler back.
     ~THelpRouter() override;
+    // The one router, or null while there is none.
+    static THelpRouter* Current();
 
     THelpType HelpType = htHTMLhelp;
     // stMain shows popups as ordinary topics.

@@ -128,6 +128,8 @@ void ExpectTextsWhole(const QWidget& window) {
                 << where.toStdString() << " reaches outside its parent " << parent->objectName().toStdString();
         }
         for (QWidget* sibling : controls) {
+            // A control's own unnamed parts (a spin edit's two buttons) are laid out by the control.
+            if (widget->objectName().isEmpty() && sibling->objectName().isEmpty()) continue;
             if (sibling->parentWidget() == widget->parentWidget() && sibling->geometry().intersects(widget->geometry()))
                 ADD_FAILURE() << where.toStdString() << " overlaps " << sibling->objectName().toStdString();
         }

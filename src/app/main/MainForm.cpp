@@ -4,6 +4,7 @@
 #include "app/grids/BookingGrid.h"
 #include "app/grids/MonthGrid.h"
 #include "app/main/UserSettingsCommands.h"
+#include "app/main/MainFormTasks.h"
 #include "controls/edit/MonthCalendar.h"
 #include "data/bookings/ResourceBookings.h"
 #include "data/bookings/ResourceDateBookings.h"
@@ -294,6 +295,7 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
     SetCommand(QStringLiteral("EmailSettingsWizardItem"), [this] { data_.RunEmailSettingsWizard(); });
     InstallViewSizeCommands(*this);
 
+    ConnectListsAndCommands();
     OnShow = [this](QObject*) { FormShow(); };
     OnClose = [this](QObject*, TCloseAction&) { FormClose(); };
     FormCreate();

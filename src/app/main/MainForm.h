@@ -36,6 +36,7 @@ class TOpenDialog;
 class TDvMru;
 class TDvFormPosition;
 class TDvCheckUpdates;
+class TMainTaskLists;
 
 // A child of the tree's two branches: a resource, or a group (ResourceId 0, no description).
 class TResourceTreeNodeData : public TTreeNodeData {
@@ -70,6 +71,8 @@ public:
     // given here as they are built); an item without a command stays disabled.
     void SetCommand(const QString& itemName, std::function<void()> command);
     bool HasCommand(const QString& itemName) const { return commands_.count(itemName) > 0; }
+    // The lines "&Log System Info" writes at the top of its report.
+    QStringList SystemInfoLines();
     TMenuItem* Item(const QString& name) const;
     // Whether the item would be enabled by the database's state alone, whatever its command.
     bool CommandAllowed(const QString& itemName) const;
@@ -140,6 +143,9 @@ public:
     TShortCut ViewBookingShortCut = scNone;
     TShortCut DeleteBookingShortCut = scNone;
 
+    // The reminders and tasks tabs' lists and the task commands.
+    std::unique_ptr<TMainTaskLists> TaskLists;
+
     // The booking window of the open database; null while none is open.
     TBookingWindow* BookingWindow() const { return bookingWindow_.get(); }
 
@@ -174,6 +180,14 @@ private:
     void ShowLoadFailure();
     void DataPageControlChange();
     void CalendarClick();
+    // Makes the list tabs' lists and gives the task commands and the other windows' commands (MainFormTasks.cpp,
+    // MainFormCommands.cpp).
+    void ConnectListsAndCommands();
+    // The saved reports' items of the Reports menu, each running its report.
+    void RebuildReportsMenu();
+    // After a resource editor: the lists requeried at their rows, the tree and the view refreshed.
+    void RequeryResourceLists(bool resources);
+    void ResourceInformationClick();
 
     TData& data_;
     TMainWindowServices services_;

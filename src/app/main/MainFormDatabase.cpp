@@ -2,9 +2,9 @@
 // the recent files and the administrator login.
 #include "app/main/MainForm.h"
 
+#include "app/main/MainFormTasks.h"
 #include "controls/edit/MonthCalendar.h"
 #include "data/forms/PasswordForms.h"
-#include "data/forms/ReportsMenu.h"
 #include "data/module/DataModule.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Messages.h"
@@ -73,8 +73,7 @@ void TMainForm::OpenDatabase(const QString& fileName, const QString& password, c
         CheckReminders();
         UpdateCaption();
         UpdateCommandStates();
-        data::FillReportsMenu(data_, *Item(QStringLiteral("ReportsMenu")), Item(QStringLiteral("ReportsSeparator")),
-                              [this](QObject*) { RunCommand(QStringLiteral("ReportMenuItem")); });
+        RebuildReportsMenu();
         Repaint();
     } catch (...) {
         CloseDatabase();
@@ -94,6 +93,7 @@ void TMainForm::CloseDatabase() {
         if (selected->Parent() == ResourcesNode) Preferences.ResourceViewResource = selected->Text();
         if (selected->Parent() == GroupsNode) Preferences.ResourceViewGroup = selected->Text();
     }
+    TaskLists->CloseLists();
     for (TADOQuery* query : {&ResourcesQuery, &GroupsQuery, &RemindersQuery}) query->Close();
     data_.DisconnectDatabase();
     bookingWindow_.reset();

@@ -4,6 +4,7 @@
 
 #include "app/grids/BookingGrid.h"
 #include "app/grids/MonthGrid.h"
+#include "app/main/MainFormTasks.h"
 #include "controls/edit/MonthCalendar.h"
 #include "data/bookings/ResourceBookings.h"
 #include "data/bookings/ResourceDateBookings.h"
@@ -74,7 +75,9 @@ void TMainForm::ConnectViews() {
         if (IsView(view, "month")) LoadMonthView(false, SelectedResources, DateOf(Calendar->Date()));
         else if (IsView(view, "week")) ShowActiveView();
         else if (IsView(view, "multiday")) LoadMultiDayView(false, SelectedResources);
-        else if (!IsView(view, "reminders") && !IsView(view, "tasks")) LoadDayView(false, SelectedResources);
+        else if (IsView(view, "reminders")) TaskLists->SizeReminderColumns();
+        else if (IsView(view, "tasks")) TaskLists->SizeTaskColumns();
+        else LoadDayView(false, SelectedResources);
     };
     SetCommand(QStringLiteral("RefreshItem"), [this] {
         // Another user's changes reach the booking window's tables as well as the view.
@@ -171,6 +174,8 @@ void TMainForm::ShowActiveView() {
         LoadMultiDayView(true, SelectedResources);
         DateLabel->SetCaption(YearSpan(date - MultiDayGrid->DaysBefore, date + MultiDayGrid->DaysAfter));
     } else if (IsView(view, "reminders") || IsView(view, "tasks")) {
+        if (IsView(view, "reminders")) TaskLists->LoadReminders();
+        else TaskLists->LoadTasks();
         DateLabel->SetCaption(longDate);
     } else {
         Application->SetHintColor(DayGrid->RolloverColor);
