@@ -3,8 +3,8 @@
 
 #include "app/grids/BookingGrid.h"
 #include "app/grids/MonthGrid.h"
-#include "app/main/UserSettingsCommands.h"
 #include "app/main/MainFormTasks.h"
+#include "app/main/UserSettingsCommands.h"
 #include "controls/edit/MonthCalendar.h"
 #include "data/bookings/ResourceBookings.h"
 #include "data/bookings/ResourceDateBookings.h"
