@@ -73,46 +73,46 @@ BusyPanel::~BusyPanel() = default;
 
 QString BookingStatusText(int status) {
     switch (status) {
-    case 1: return QStringLiteral("Ok");
-    case 2: return QStringLiteral("Original");
-    case 3: return QStringLiteral("Conflict");
-    case 5: return QStringLiteral("Try later");
-    case 6:
-    case 7: return QStringLiteral("Denied");
-    case 8: return QStringLiteral("Error");
-    default: return {};
+        case 1: return QStringLiteral("Ok");
+        case 2: return QStringLiteral("Original");
+        case 3: return QStringLiteral("Conflict");
+        case 5: return QStringLiteral("Try later");
+        case 6:
+        case 7: return QStringLiteral("Denied");
+        case 8: return QStringLiteral("Error");
+        default: return {};
     }
 }
 
 QString DenialReasonText(int reason) {
     switch (reason) {
-    case 7: return QStringLiteral("Exceeds global days ahead");
-    case 8: return QStringLiteral("Exceeds global until date");
-    case 9: return QStringLiteral("Exceeds resource max days ahead");
-    case 10: return QStringLiteral("Exceeds resource until date");
-    default: return {};
+        case 7: return QStringLiteral("Exceeds global days ahead");
+        case 8: return QStringLiteral("Exceeds global until date");
+        case 9: return QStringLiteral("Exceeds resource max days ahead");
+        case 10: return QStringLiteral("Exceeds resource until date");
+        default: return {};
     }
 }
 
 TGroupBookingListForm::TGroupBookingListForm(QWidget* owner, TData& data, TSQLData& sqlData,
                                              TGroupBookingListHooks hooks)
     : TForm(owner), data_(data), sqlData_(sqlData), hooks_(std::move(hooks)) {
-    ui::DescribeForm(*this, {"GroupBookingForm", "Group Bookings", bsSizeable, poScreenCenter, 760, 300},
-                     {
-                         // name                class         parent left top width height caption properties
-                         {"BookingList", "TListView", "", 0, 0, 760, 200, "", "MultiSelect=True"},
-                         {"HelpButton", "TButton", "", 0, 224, 110, 25, "&Help", "Visible=False"},
-                         {"CancelButton", "TButton", "", 0, 224, 110, 25, "&Cancel",
-                          "Cancel=True; ModalResult=mrCancel"},
-                         {"OkButton", "TButton", "", 0, 224, 110, 25, "&Ok", "Default=True"},
-                         {"EditButton", "TButton", "", 0, 224, 110, 25, "&Edit"},
-                         {"DeleteButton", "TButton", "", 0, 224, 110, 25, "&Delete"},
-                         {"SelectAllButton", "TButton", "", 0, 224, 110, 25, "Select &All"},
-                         {"SelectOriginalButton", "TButton", "", 0, 224, 110, 25, "Select &Original"},
-                         {"PrintButton", "TButton", "", 0, 224, 110, 25, "&Print"},
-                         {"PreviewButton", "TButton", "", 0, 224, 110, 25, "Pre&view"},
-                         {"StatusBar", "TStatusBar", "", 0, 281, 760, 19, "", "SimplePanel=True"},
-                     });
+    ui::DescribeForm(
+        *this, {"GroupBookingForm", "Group Bookings", bsSizeable, poScreenCenter, 760, 300},
+        {
+            // name                class         parent left top width height caption properties
+            {"BookingList", "TListView", "", 0, 0, 760, 200, "", "MultiSelect=True"},
+            {"HelpButton", "TButton", "", 0, 224, 130, 25, "&Help", "Visible=False"},
+            {"CancelButton", "TButton", "", 0, 224, 130, 25, "&Cancel", "Cancel=True; ModalResult=mrCancel"},
+            {"OkButton", "TButton", "", 0, 224, 130, 25, "&Ok", "Default=True"},
+            {"EditButton", "TButton", "", 0, 224, 130, 25, "&Edit"},
+            {"DeleteButton", "TButton", "", 0, 224, 130, 25, "&Delete"},
+            {"SelectAllButton", "TButton", "", 0, 224, 130, 25, "Select &All"},
+            {"SelectOriginalButton", "TButton", "", 0, 224, 130, 25, "Select &Original"},
+            {"PrintButton", "TButton", "", 0, 224, 130, 25, "&Print"},
+            {"PreviewButton", "TButton", "", 0, 224, 130, 25, "Pre&view"},
+            {"StatusBar", "TStatusBar", "", 0, 281, 760, 19},
+        });
     BookingList = Find<TListView>("BookingList");
     HelpButton = Find<TButton>("HelpButton");
     CancelButton = Find<TButton>("CancelButton");
@@ -124,6 +124,7 @@ TGroupBookingListForm::TGroupBookingListForm(QWidget* owner, TData& data, TSQLDa
     PrintButton = Find<TButton>("PrintButton");
     PreviewButton = Find<TButton>("PreviewButton");
     StatusBar = Find<TStatusBar>("StatusBar");
+    StatusBar->SetSimplePanel(true);
 
     BookingsTable.SetConnection(&data_.ADOConnection);
     BookingsTable.TableName = QStringLiteral("Bookings");
@@ -164,7 +165,8 @@ TGroupBookingListForm::TGroupBookingListForm(QWidget* owner, TData& data, TSQLDa
 TGroupBookingListForm::~TGroupBookingListForm() = default;
 
 void TGroupBookingListForm::LoadColumnWidths() {
-    const int dateWidth = QFontMetrics(BookingList->font()).horizontalAdvance(QStringLiteral("XJan 31 2000  12:00 amX "));
+    const int dateWidth =
+        QFontMetrics(BookingList->font()).horizontalAdvance(QStringLiteral("XJan 31 2000  12:00 amX "));
     const int defaults[kColumnCount] = {dateWidth, dateWidth, 100, 85, 75, 75, 100};
     TDvRegistry reg(KEY_READ);
     const bool opened = VersionHistory && VersionHistory->OpenReadKey(reg, kColWidthsKey);
@@ -219,8 +221,8 @@ void TGroupBookingListForm::FormShow() {
     setMinimumWidth(border + buttons * OkButton->Width() + (buttons + 1) * kButtonGap);
     int columns = 0;
     for (int i = 0; i < kColumnCount; ++i) columns += BookingList->Column(i).Width();
-    SetClientWidth(std::max(BookingList->Width() - BookingList->viewport()->width() + columns,
-                            minimumWidth() - border));
+    SetClientWidth(
+        std::max(BookingList->Width() - BookingList->viewport()->width() + columns, minimumWidth() - border));
     FormResize();
     Changed = false;
     UpdateCounts();
@@ -274,8 +276,8 @@ void TGroupBookingListForm::SetRowTimes(TListItem& row, TDateTime start, TDateTi
 void TGroupBookingListForm::AddResultRow(const QString& resourceName, const QString& client, qint32 bookingId,
                                          int reason, int status, TDateTime endTime, TDateTime startTime,
                                          TDateTime date) {
-    AddResultRowSpan(resourceName, client, bookingId, reason, status, TimeOf(endTime) - TimeOf(startTime),
-                     startTime, date);
+    AddResultRowSpan(resourceName, client, bookingId, reason, status, TimeOf(endTime) - TimeOf(startTime), startTime,
+                     date);
 }
 
 void TGroupBookingListForm::AddResultRowSpan(const QString& resourceName, const QString& client, qint32 bookingId,
@@ -430,7 +432,8 @@ void TGroupBookingListForm::OkButtonClick() {
     }
     rtl::HourGlass hourGlass;
     std::unique_ptr<booking::BusyPanel> panel;
-    if (BookingList->ItemCount() > 1) panel = std::make_unique<booking::BusyPanel>(*this, QStringLiteral("Processing..."));
+    if (BookingList->ItemCount() > 1)
+        panel = std::make_unique<booking::BusyPanel>(*this, QStringLiteral("Processing..."));
     if (ReadOnly) BookingList->clearSelection();
     SelectedIds.clear();
     if (!BookingsTable.Active()) BookingsTable.Open();
@@ -446,7 +449,8 @@ void TGroupBookingListForm::OkButtonClick() {
             refused = transactionRefused = true;
             continue;
         }
-        const qint32 resourceId = static_cast<qint32>(BookingsTable.FieldByName(QStringLiteral("ResourceId")).AsInteger());
+        const qint32 resourceId =
+            static_cast<qint32>(BookingsTable.FieldByName(QStringLiteral("ResourceId")).AsInteger());
         const QString owner = BookingsTable.FieldByName(QStringLiteral("Owner")).AsString();
         if (sqlData_.CanWriteResourceBookings(resourceId, true, owner)) {
             SelectedIds.append(id);

@@ -101,8 +101,8 @@ public:
 
     void AddResultRow(const QString& resourceName, const QString& client, qint32 bookingId, int reason, int status,
                       TDateTime endTime, TDateTime startTime, TDateTime date);
-    void AddResultRowSpan(const QString& resourceName, const QString& client, qint32 bookingId, int reason,
-                          int status, double duration, TDateTime startTime, TDateTime date);
+    void AddResultRowSpan(const QString& resourceName, const QString& client, qint32 bookingId, int reason, int status,
+                          double duration, TDateTime startTime, TDateTime date);
     int LoadGroup(qint32 groupBookingId);
     void CloseGroup();
     // Rules: 2 every row, 3 the rows equal to the reference in every flagged field, 4 the original.

@@ -185,8 +185,8 @@ TRepeatBookingForm::TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sq
         picker->SetUnboundDataType(wwDTEdtTime);
         picker->SetDisplayFormat(QStringLiteral("h:mm am/pm"));
     }
-    for (TwwDBDateTimePicker* picker : {DailyStartDate, DailyEndDate, WeeklyStartDate, WeeklyEndDate,
-                                        MonthlyStartDate, MonthlyEndDate}) {
+    for (TwwDBDateTimePicker* picker :
+         {DailyStartDate, DailyEndDate, WeeklyStartDate, WeeklyEndDate, MonthlyStartDate, MonthlyEndDate}) {
         picker->SetUnboundDataType(wwDTEdtDate);
         picker->SetDisplayFormat(picker == MonthlyStartDate ? QStringLiteral("mmm yyy") : QStringLiteral("mmm d yyyy"));
     }
@@ -271,7 +271,8 @@ void TRepeatBookingForm::FormShow() {
     data_.AddAllResources(AllResources);
     AllResources.Sort();
     ResourceComboBox->Clear();
-    for (int i = 0; i < AllResources.GetCount(); ++i) ResourceComboBox->Items().Add(AllResources.GetItem(i)->ResourceName);
+    for (int i = 0; i < AllResources.GetCount(); ++i)
+        ResourceComboBox->Items().Add(AllResources.GetItem(i)->ResourceName);
     if (ResourceComboBox->Items().Count() > 0) ResourceComboBox->SetItemIndex(0);
     // Choosing an end date means ending on it.
     DailyEndDate->OnChange = [this](QObject*) { DailyEndOnRadioButton->SetChecked(true); };
@@ -398,8 +399,8 @@ int TRepeatBookingForm::BuildDailyDates(TDvDateTimeList& dates) {
     const bool every = DailyEveryRadioButton->Checked();
     const int interval = every ? BoxNumber(*DailyDaysEdit) : 1;
     const TDateTime first = DateOf(DailyStartDate->Date());
-    const TDateTime last = DailyEndAfterRadioButton->Checked() ? first + BoxNumber(*DailyEndAfterEdit) - 1
-                                                               : DateOf(DailyEndDate->Date());
+    const TDateTime last =
+        DailyEndAfterRadioButton->Checked() ? first + BoxNumber(*DailyEndAfterEdit) - 1 : DateOf(DailyEndDate->Date());
     if (interval < 1) return 0;
     for (TDateTime day = first; day <= last; day += 1) {
         const int weekday = DayOfWeek(day);
@@ -447,15 +448,15 @@ int TRepeatBookingForm::BuildMonthlyDates(TDvDateTimeList& dates) {
             if (!TryEncodeDate(year, month, dayNumber, date)) {
                 if (!told)
                     ShowMessage(QStringLiteral("Some months have fewer than ") + MonthlyDayEdit->Text() +
-                                QStringLiteral(" days. ") + QStringLiteral(" These months will not have any "
-                                                                           "bookings added."));
+                                QStringLiteral(" days. ") +
+                                QStringLiteral(" These months will not have any "
+                                               "bookings added."));
                 told = true;
             } else if (date <= last) {
                 dates.Add(date);
             }
         } else {
-            const TDateTime date =
-                NthDayOfMonth(MonthlyOrdinalComboBox->Text(), MonthlyKindComboBox->Text(), cursor);
+            const TDateTime date = NthDayOfMonth(MonthlyOrdinalComboBox->Text(), MonthlyKindComboBox->Text(), cursor);
             if (date <= last) dates.Add(date);
         }
     }
@@ -508,10 +509,10 @@ TDateTime NthDayOfMonth(const QString& ordinal, const QString& kind, TDateTime m
         while (!weekend(e)) e += 1;
         const TDateTime second = DayOfWeek(e) == 7 ? e + 1 : e + 6;
         switch (a) {
-        case 0: return e;
-        case 1: return second;
-        case 2: return e + 7;
-        default: return second + 7;
+            case 0: return e;
+            case 1: return second;
+            case 2: return e + 7;
+            default: return second + 7;
         }
     }
     const int n = WeekdayNameNumber(kind);

@@ -125,9 +125,9 @@ void TRepeatBookingForm::AssignOriginalToGroup() {
             .arg(OriginalBookingId));
 }
 
-void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingListForm& results, TDvDateTimeList& dates,
-                                              double duration, TDvDateTimeList& startTimes,
-                                              TDvDateTimeList* endTimes, TResourceList& resources) {
+void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingListForm& results, TDvDateTimeList& dates, double duration,
+                                              TDvDateTimeList& startTimes, TDvDateTimeList* endTimes,
+                                              TResourceList& resources) {
     TADOTable& table = data_.BookingsTable;
     results.BookingList->ClearItems();
     pattern_ = data_.NewBookingRecord(table);
@@ -233,8 +233,8 @@ void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingListForm& results, TD
             results.AddResultRow(slot.resourceName, slot.client, slot.bookingId, slot.reason, slot.result.Status,
                                  slot.endTime, slot.startTime, slot.date);
         else
-            results.AddResultRowSpan(slot.resourceName, slot.client, slot.bookingId, slot.reason,
-                                     slot.result.Status, duration, slot.startTime, slot.date);
+            results.AddResultRowSpan(slot.resourceName, slot.client, slot.bookingId, slot.reason, slot.result.Status,
+                                     duration, slot.startTime, slot.date);
     }
     results.OriginalBookingId = OriginalBookingId;
 
