@@ -18,15 +18,17 @@
 #include "platform/ui/FormDescription.h"
 #include "platform/ui/Lists.h"
 
+#include <algorithm>
+
 TRepeatBookingForm::TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
     : TForm(owner), data_(data), sqlData_(sqlData) {
     controls::RegisterEditFormClasses();
     // The pattern panels lie on top of each other; each keeps its groups of radio buttons in panels of their own.
     ui::DescribeForm(
-        *this, {"RepeatBookingForm", "Repeat Booking", bsDialog, poScreenCenter, 560, 560},
+        *this, {"RepeatBookingForm", "Repeat Booking", bsDialog, poScreenCenter, 606, 560},
         {
             // name                     class                  parent          left top width height caption props
-            {"TimesGroup", "TGroupBox", "", 8, 7, 544, 130, "Times"},
+            {"TimesGroup", "TGroupBox", "", 8, 7, 590, 130, "Times"},
             {"StartTimePicker", "TwwDBDateTimePicker", "TimesGroup", 12, 22, 110, 21},
             {"ToLabel", "TLabel", "TimesGroup", 130, 25, 20, 17, "to"},
             {"EndTimePicker", "TwwDBDateTimePicker", "TimesGroup", 156, 22, 110, 21},
@@ -34,27 +36,27 @@ TRepeatBookingForm::TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sq
             {"TimeListBox", "TListBox", "TimesGroup", 12, 50, 254, 72},
             {"RemoveTimeButton", "TButton", "TimesGroup", 280, 52, 80, 25, "Remove"},
             {"ClearTimeButton", "TButton", "TimesGroup", 280, 84, 80, 25, "Clear"},
-            {"ResourcesGroup", "TGroupBox", "", 8, 144, 544, 130, "Resources"},
+            {"ResourcesGroup", "TGroupBox", "", 8, 144, 590, 130, "Resources"},
             {"ResourceComboBox", "TComboBox", "ResourcesGroup", 12, 22, 254, 21},
             {"AddResourceButton", "TButton", "ResourcesGroup", 280, 20, 80, 25, "Add"},
             {"ResourceListBox", "TListBox", "ResourcesGroup", 12, 50, 254, 72, "", "Sorted=True"},
             {"RemoveResourceButton", "TButton", "ResourcesGroup", 280, 52, 80, 25, "Remove"},
             {"ClearResourceButton", "TButton", "ResourcesGroup", 280, 84, 80, 25, "Clear"},
             {"SearchButton", "TButton", "ResourcesGroup", 372, 20, 80, 25, "Search", "Visible=False"},
-            {"PatternGroup", "TGroupBox", "", 8, 281, 544, 236, "Repeat pattern"},
+            {"PatternGroup", "TGroupBox", "", 8, 281, 590, 236, "Repeat pattern"},
             {"DatesRadioButton", "TRadioButton", "PatternGroup", 12, 24, 90, 21, "Dates"},
             {"DailyRadioButton", "TRadioButton", "PatternGroup", 12, 50, 90, 21, "Daily"},
             {"WeeklyRadioButton", "TRadioButton", "PatternGroup", 12, 76, 90, 21, "Weekly"},
             {"MonthlyRadioButton", "TRadioButton", "PatternGroup", 12, 102, 90, 21, "Monthly"},
             // Dates.
-            {"DatesPanel", "TPanel", "PatternGroup", 108, 16, 430, 212, "", "BevelOuter=bvNone"},
+            {"DatesPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
             {"AddDateButton", "TButton", "DatesPanel", 226, 8, 80, 25, "Add"},
             {"RemoveDateButton", "TButton", "DatesPanel", 226, 40, 80, 25, "Remove"},
             {"ClearDateButton", "TButton", "DatesPanel", 226, 72, 80, 25, "Clear"},
             {"DateListBox", "TListBox", "DatesPanel", 314, 8, 110, 196},
             // Daily.
-            {"DailyPanel", "TPanel", "PatternGroup", 108, 16, 430, 212, "", "BevelOuter=bvNone"},
-            {"DailyKindPanel", "TPanel", "DailyPanel", 0, 0, 430, 84, "", "BevelOuter=bvNone"},
+            {"DailyPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
+            {"DailyKindPanel", "TPanel", "DailyPanel", 0, 0, 470, 84, "", "BevelOuter=bvNone"},
             {"DailyEveryRadioButton", "TRadioButton", "DailyKindPanel", 8, 8, 70, 21, "Every"},
             {"DailyDaysEdit", "TEdit", "DailyKindPanel", 84, 8, 44, 21, "1"},
             {"DailyDaysLabel", "TLabel", "DailyKindPanel", 134, 10, 80, 17, "day(s)"},
@@ -62,35 +64,35 @@ TRepeatBookingForm::TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sq
             {"DailyWeekendRadioButton", "TRadioButton", "DailyKindPanel", 8, 56, 180, 21, "Every weekend"},
             {"DailyStartLabel", "TLabel", "DailyPanel", 8, 98, 70, 17, "Start:"},
             {"DailyStartDate", "TwwDBDateTimePicker", "DailyPanel", 104, 94, 130, 21},
-            {"DailyEndPanel", "TPanel", "DailyPanel", 0, 122, 430, 60, "", "BevelOuter=bvNone"},
-            {"DailyEndAfterRadioButton", "TRadioButton", "DailyEndPanel", 8, 4, 92, 21, "End after:"},
-            {"DailyEndAfterEdit", "TEdit", "DailyEndPanel", 104, 4, 44, 21, "10"},
-            {"DailyEndAfterLabel", "TLabel", "DailyEndPanel", 154, 6, 100, 17, "occurrences"},
-            {"DailyEndOnRadioButton", "TRadioButton", "DailyEndPanel", 8, 32, 92, 21, "End on:"},
-            {"DailyEndDate", "TwwDBDateTimePicker", "DailyEndPanel", 104, 32, 130, 21},
+            {"DailyEndPanel", "TPanel", "DailyPanel", 0, 122, 470, 60, "", "BevelOuter=bvNone"},
+            {"DailyEndAfterRadioButton", "TRadioButton", "DailyEndPanel", 8, 4, 100, 21, "End after:"},
+            {"DailyEndAfterEdit", "TEdit", "DailyEndPanel", 112, 4, 44, 21, "10"},
+            {"DailyEndAfterLabel", "TLabel", "DailyEndPanel", 162, 6, 100, 17, "occurrences"},
+            {"DailyEndOnRadioButton", "TRadioButton", "DailyEndPanel", 8, 32, 100, 21, "End on:"},
+            {"DailyEndDate", "TwwDBDateTimePicker", "DailyEndPanel", 112, 32, 130, 21},
             // Weekly.
-            {"WeeklyPanel", "TPanel", "PatternGroup", 108, 16, 430, 212, "", "BevelOuter=bvNone"},
+            {"WeeklyPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
             {"WeeklyEveryLabel", "TLabel", "WeeklyPanel", 8, 10, 50, 17, "Every"},
             {"WeeklyWeeks", "TEdit", "WeeklyPanel", 62, 8, 44, 21, "1"},
             {"WeeklyWeeksLabel", "TLabel", "WeeklyPanel", 112, 10, 100, 17, "week(s) on:"},
-            {"SunCheckBox", "TCheckBox", "WeeklyPanel", 8, 38, 56, 21, "Sun"},
-            {"MonCheckBox", "TCheckBox", "WeeklyPanel", 66, 38, 56, 21, "Mon"},
-            {"TueCheckBox", "TCheckBox", "WeeklyPanel", 124, 38, 56, 21, "Tue"},
-            {"WedCheckBox", "TCheckBox", "WeeklyPanel", 182, 38, 56, 21, "Wed"},
-            {"ThuCheckBox", "TCheckBox", "WeeklyPanel", 240, 38, 56, 21, "Thu"},
-            {"FriCheckBox", "TCheckBox", "WeeklyPanel", 298, 38, 56, 21, "Fri"},
-            {"SatCheckBox", "TCheckBox", "WeeklyPanel", 356, 38, 56, 21, "Sat"},
+            {"SunCheckBox", "TCheckBox", "WeeklyPanel", 8, 38, 58, 21, "Sun"},
+            {"MonCheckBox", "TCheckBox", "WeeklyPanel", 68, 38, 58, 21, "Mon"},
+            {"TueCheckBox", "TCheckBox", "WeeklyPanel", 128, 38, 58, 21, "Tue"},
+            {"WedCheckBox", "TCheckBox", "WeeklyPanel", 188, 38, 58, 21, "Wed"},
+            {"ThuCheckBox", "TCheckBox", "WeeklyPanel", 248, 38, 58, 21, "Thu"},
+            {"FriCheckBox", "TCheckBox", "WeeklyPanel", 308, 38, 58, 21, "Fri"},
+            {"SatCheckBox", "TCheckBox", "WeeklyPanel", 368, 38, 58, 21, "Sat"},
             {"WeeklyStartLabel", "TLabel", "WeeklyPanel", 8, 98, 70, 17, "Start:"},
             {"WeeklyStartDate", "TwwDBDateTimePicker", "WeeklyPanel", 104, 94, 130, 21},
-            {"WeeklyEndPanel", "TPanel", "WeeklyPanel", 0, 122, 430, 60, "", "BevelOuter=bvNone"},
-            {"WeeklyEndAfterRadioButton", "TRadioButton", "WeeklyEndPanel", 8, 4, 92, 21, "End after:"},
-            {"WeeklyEndAfterEdit", "TEdit", "WeeklyEndPanel", 104, 4, 44, 21, "10"},
-            {"WeeklyEndAfterLabel", "TLabel", "WeeklyEndPanel", 154, 6, 100, 17, "weeks"},
-            {"WeeklyEndOnRadioButton", "TRadioButton", "WeeklyEndPanel", 8, 32, 92, 21, "End on:"},
-            {"WeeklyEndDate", "TwwDBDateTimePicker", "WeeklyEndPanel", 104, 32, 130, 21},
+            {"WeeklyEndPanel", "TPanel", "WeeklyPanel", 0, 122, 470, 60, "", "BevelOuter=bvNone"},
+            {"WeeklyEndAfterRadioButton", "TRadioButton", "WeeklyEndPanel", 8, 4, 100, 21, "End after:"},
+            {"WeeklyEndAfterEdit", "TEdit", "WeeklyEndPanel", 112, 4, 44, 21, "10"},
+            {"WeeklyEndAfterLabel", "TLabel", "WeeklyEndPanel", 162, 6, 100, 17, "weeks"},
+            {"WeeklyEndOnRadioButton", "TRadioButton", "WeeklyEndPanel", 8, 32, 100, 21, "End on:"},
+            {"WeeklyEndDate", "TwwDBDateTimePicker", "WeeklyEndPanel", 112, 32, 130, 21},
             // Monthly.
-            {"MonthlyPanel", "TPanel", "PatternGroup", 108, 16, 430, 212, "", "BevelOuter=bvNone"},
-            {"MonthlyKindPanel", "TPanel", "MonthlyPanel", 0, 0, 430, 64, "", "BevelOuter=bvNone"},
+            {"MonthlyPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
+            {"MonthlyKindPanel", "TPanel", "MonthlyPanel", 0, 0, 470, 64, "", "BevelOuter=bvNone"},
             {"MonthlyDayRadioButton", "TRadioButton", "MonthlyKindPanel", 8, 8, 56, 21, "Day"},
             {"MonthlyDayEdit", "TEdit", "MonthlyKindPanel", 66, 8, 40, 21, "1"},
             {"MonthlyDayOfLabel", "TLabel", "MonthlyKindPanel", 112, 10, 64, 17, "of every"},
@@ -104,14 +106,14 @@ TRepeatBookingForm::TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sq
             {"MonthlyTheLabel", "TLabel", "MonthlyKindPanel", 368, 38, 60, 17, "month(s)"},
             {"MonthlyStartLabel", "TLabel", "MonthlyPanel", 8, 98, 70, 17, "Start:"},
             {"MonthlyStartDate", "TwwDBDateTimePicker", "MonthlyPanel", 104, 94, 130, 21},
-            {"MonthlyEndPanel", "TPanel", "MonthlyPanel", 0, 122, 430, 60, "", "BevelOuter=bvNone"},
-            {"MonthlyEndAfterRadioButton", "TRadioButton", "MonthlyEndPanel", 8, 4, 92, 21, "End after:"},
-            {"MonthlyEndAfterEdit", "TEdit", "MonthlyEndPanel", 104, 4, 44, 21, "12"},
-            {"MonthlyEndAfterLabel", "TLabel", "MonthlyEndPanel", 154, 6, 100, 17, "months"},
-            {"MonthlyEndOnRadioButton", "TRadioButton", "MonthlyEndPanel", 8, 32, 92, 21, "End on:"},
-            {"MonthlyEndDate", "TwwDBDateTimePicker", "MonthlyEndPanel", 104, 32, 130, 21},
-            {"OkButton", "TButton", "", 376, 524, 80, 25, "&Ok", "Default=True"},
-            {"CancelButton", "TButton", "", 464, 524, 80, 25, "&Cancel", "Cancel=True; ModalResult=mrCancel"},
+            {"MonthlyEndPanel", "TPanel", "MonthlyPanel", 0, 122, 470, 60, "", "BevelOuter=bvNone"},
+            {"MonthlyEndAfterRadioButton", "TRadioButton", "MonthlyEndPanel", 8, 4, 100, 21, "End after:"},
+            {"MonthlyEndAfterEdit", "TEdit", "MonthlyEndPanel", 112, 4, 44, 21, "12"},
+            {"MonthlyEndAfterLabel", "TLabel", "MonthlyEndPanel", 162, 6, 100, 17, "months"},
+            {"MonthlyEndOnRadioButton", "TRadioButton", "MonthlyEndPanel", 8, 32, 100, 21, "End on:"},
+            {"MonthlyEndDate", "TwwDBDateTimePicker", "MonthlyEndPanel", 112, 32, 130, 21},
+            {"OkButton", "TButton", "", 422, 524, 80, 25, "&Ok", "Default=True"},
+            {"CancelButton", "TButton", "", 510, 524, 80, 25, "&Cancel", "Cancel=True; ModalResult=mrCancel"},
         });
     TimesGroup = Find<TGroupBox>("TimesGroup");
     StartTimePicker = Find<TwwDBDateTimePicker>("StartTimePicker");
@@ -180,6 +182,17 @@ TRepeatBookingForm::TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sq
     // The month calendar is placed by code: it is no class of the described windows.
     MonthCalendar = new TwwMonthCalendar(DatesPanel);
     MonthCalendar->SetBounds(8, 8, 210, 196);
+    // The calendar keeps the size its font needs; the date buttons and list stand to its right.
+    const int buttonsLeft = MonthCalendar->Left() + MonthCalendar->Width() + 8;
+    for (TButton* button : {AddDateButton, RemoveDateButton, ClearDateButton}) button->SetLeft(buttonsLeft);
+    DateListBox->SetLeft(buttonsLeft + AddDateButton->Width() + 8);
+    const int patternWidth = std::max(DatesPanel->Width(), DateListBox->Left() + DateListBox->Width() + 4);
+    for (TPanel* panel : {DatesPanel, DailyPanel, WeeklyPanel, MonthlyPanel}) panel->SetWidth(patternWidth);
+    for (TGroupBox* group : {TimesGroup, ResourcesGroup, PatternGroup})
+        group->SetWidth(DatesPanel->Left() + patternWidth + 8);
+    SetClientWidth(PatternGroup->Width() + 16);
+    CancelButton->SetLeft(ClientWidth() - 8 - CancelButton->Width());
+    OkButton->SetLeft(CancelButton->Left() - 8 - OkButton->Width());
 
     for (TwwDBDateTimePicker* picker : {StartTimePicker, EndTimePicker}) {
         picker->SetUnboundDataType(wwDTEdtTime);

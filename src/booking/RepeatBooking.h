@@ -140,7 +140,8 @@ private:
     void WireChecks();
     // The whole number a pattern box holds; raises the conversion error for anything else.
     static int BoxNumber(const TEdit& box);
-    void StoreBackPattern();
+    // Puts the booking window's booking back as the run found it (kept: the series was accepted).
+    void StoreBackPattern(bool kept);
     void AssignOriginalToGroup();
 
     TData& data_;

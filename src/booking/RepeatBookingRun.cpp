@@ -68,7 +68,7 @@ void TRepeatBookingForm::OkButtonClick() {
             data_.HistoryTrans.RollbackTrans();
             data_.BookingsTable.Requery();
             data_.BookingsShadowTable.Requery();
-            StoreBackPattern();
+            StoreBackPattern(false);
             throw;
         }
     }
@@ -88,13 +88,8 @@ void TRepeatBookingForm::OkButtonClick() {
         if (!applied && !data_.BookingsTrans.CommitError.isEmpty())
             MessageDlg(data_.BookingsTrans.CommitError, mtError, {mbOK}, 0);
         BookingsCreated = true;
-        if (patternWasEditing_) {
-            // The booking window keeps its unsaved edits, now in the series' group.
-            if (created_) pattern_->GroupBookingId = groupId_;
-            pattern_->Store();
-        } else if (OriginalBookingId > 0) {
-            data_.BookingsTable.Locate(QStringLiteral("BookingId"), OriginalBookingId);
-        }
+        if (patternWasEditing_ && created_) pattern_->GroupBookingId = groupId_;
+        StoreBackPattern(true);
         SetModalResult(mrOk);
         return;
     }
@@ -106,14 +101,21 @@ void TRepeatBookingForm::OkButtonClick() {
     }
     data_.BookingsTable.Requery();
     data_.BookingsShadowTable.Requery();
-    StoreBackPattern();
+    StoreBackPattern(false);
 }
 
-void TRepeatBookingForm::StoreBackPattern() {
-    // A run that made nothing of a new booking has stored it back already.
-    if (!pattern_ || data_.BookingsTable.State() != dsBrowse) return;
-    if (patternWasInserting_ || patternWasEditing_) pattern_->Store();
-    else data_.BookingsTable.Locate(QStringLiteral("BookingId"), pattern_->BookingId);
+void TRepeatBookingForm::StoreBackPattern(bool kept) {
+    // Done after the change sets have ended, whose requeries would otherwise post or drop the stored row.
+    if (!pattern_) return;
+    if (patternWasInserting_ && kept && created_) {
+        // The series' first booking took the new booking's place.
+        data_.BookingsTable.Locate(QStringLiteral("BookingId"), OriginalBookingId);
+    } else if (patternWasInserting_ || patternWasEditing_) {
+        if (patternWasInserting_) OriginalBookingId = -1;
+        pattern_->Store();
+    } else {
+        data_.BookingsTable.Locate(QStringLiteral("BookingId"), pattern_->BookingId);
+    }
 }
 
 void TRepeatBookingForm::AssignOriginalToGroup() {
@@ -121,7 +123,8 @@ void TRepeatBookingForm::AssignOriginalToGroup() {
     // empty run leaves no group of one.
     if (!assignGroup_ || !created_ || OriginalBookingId <= 0) return;
     data_.ADOConnection.Execute(
-        QStringLiteral("UPDATE Bookings SET GroupBookingId = %1 WHERE BookingId = %1 AND GroupBookingId = 0")
+        QStringLiteral("UPDATE Bookings SET GroupBookingId = %1 WHERE BookingId = %1 AND (GroupBookingId = 0 OR "
+                       "GroupBookingId IS NULL)")
             .arg(OriginalBookingId));
 }
 
@@ -239,11 +242,6 @@ void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingListForm& results, TD
     results.OriginalBookingId = OriginalBookingId;
 
     created_ = std::any_of(slots.begin(), slots.end(), [](const Slot& s) { return s.result.Status == kSlotOk; });
-    if (patternWasInserting_ && !created_) {
-        // Nothing was made of the new booking: it goes back to the booking window as it was.
-        OriginalBookingId = -1;
-        pattern_->Store();
-    } else if (groupId_ > 0) {
-        table.Locate(QStringLiteral("GroupBookingId"), groupId_);
-    }
+    // The new booking of a run that made nothing goes back to the booking window once the change sets end.
+    if (groupId_ > 0 && created_) table.Locate(QStringLiteral("GroupBookingId"), groupId_);
 }
