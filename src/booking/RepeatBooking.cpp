@@ -18,7 +18,9 @@
 #include "platform/ui/FormDescription.h"
 #include "platform/ui/Lists.h"
 
+#include <QAbstractItemView>
 #include <algorithm>
+#include <cmath>
 
 TRepeatBookingForm::TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
     : TForm(owner), data_(data), sqlData_(sqlData) {
@@ -203,6 +205,15 @@ TRepeatBookingForm::TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sq
         picker->SetUnboundDataType(wwDTEdtDate);
         picker->SetDisplayFormat(picker == MonthlyStartDate ? QStringLiteral("mmm yyy") : QStringLiteral("mmm d yyyy"));
     }
+    EndTimeComboBox = new TComboBox(EndTimePicker);
+    EndTimeComboBox->setObjectName(QStringLiteral("EndTimeComboBox"));
+    EndTimeComboBox->SetStyle(csDropDownList);
+    EndTimeComboBox->setFocusPolicy(Qt::NoFocus);
+    EndTimeComboBox->SetBounds(EndTimePicker->Width() - 19, 2, 17, 17);
+    EndTimeComboBox->view()->setMinimumWidth(
+        17 + EndTimeComboBox->fontMetrics().horizontalAdvance(QStringLiteral("12:00 PM (30 minutes)")));
+    EndTimeComboBox->OnDropDown = [this](QObject*) { EndTimeListDropDown(); };
+    EndTimeComboBox->OnCloseUp = [this](QObject*) { EndTimeListCloseUp(); };
     ResourceComboBox->SetStyle(csDropDownList);
     MonthlyOrdinalComboBox->SetStyle(csDropDownList);
     MonthlyKindComboBox->SetStyle(csDropDownList);
@@ -372,6 +383,24 @@ void TRepeatBookingForm::AddTimeButtonClick() {
     items.Insert(at, text);
     StartTimes.Add(start);
     EndTimes.Add(end);
+}
+
+void TRepeatBookingForm::EndTimeListDropDown() {
+    EndTimeComboBox->Clear();
+    const TDateTime start = TimeOf(StartTimePicker->Time());
+    const int startMinute = static_cast<int>(std::lround(start * 24 * 60));
+    if (startMinute >= 23 * 60 + 30) return;
+    for (int minute = startMinute + 30; minute < 24 * 60; minute += 30)
+        EndTimeComboBox->Items().Add(FormatDateTime(QStringLiteral("h:mm am/pm"), minute / (24.0 * 60)));
+    EndTimeComboBox->SetItemIndex(EndTimeComboBox->Items().Count() > 1 ? 1 : 0);
+}
+
+void TRepeatBookingForm::EndTimeListCloseUp() {
+    const int index = EndTimeComboBox->ItemIndex();
+    if (index < 0) return;
+    const int startMinute = static_cast<int>(std::lround(TimeOf(StartTimePicker->Time()) * 24 * 60));
+    const int endMinute = startMinute + 30 * (index + 1);
+    EndTimePicker->SetTime(endMinute >= 24 * 60 ? EncodeTime(23, 59, 0, 0) : endMinute / (24.0 * 60));
 }
 
 void TRepeatBookingForm::AddResourceButtonClick() {

@@ -54,6 +54,8 @@ public:
     TGroupBox* TimesGroup;
     TwwDBDateTimePicker* StartTimePicker;
     TwwDBDateTimePicker* EndTimePicker;
+    // The end-time list at the End picker's right edge: half hours after the start time.
+    TComboBox* EndTimeComboBox;
     TButton* AddTimeButton;
     TListBox* TimeListBox;
     TButton* RemoveTimeButton;
@@ -119,6 +121,8 @@ public:
     void SetStartDate(TDateTime date);
     void AddDateButtonClick();
     void AddTimeButtonClick();
+    void EndTimeListDropDown();
+    void EndTimeListCloseUp();
     void AddResourceButtonClick();
     void OkButtonClick();
 

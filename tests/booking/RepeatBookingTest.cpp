@@ -222,6 +222,25 @@ TEST_F(RepeatBookingTest, TimeAndDateEntriesStayInOrderOnce) {
     EXPECT_EQ(form->ParseTimeList(form->StartTimes, form->EndTimes), 2);
     EXPECT_EQ(form->EndTimes.GetItem(1), EncodeTime(10, 30, 0, 0));
 
+    // The end-time list: every half hour after the start until midnight.
+    form->StartTimePicker->SetTime(EncodeTime(9, 0, 0, 0));
+    form->EndTimeListDropDown();
+    const TStrings& ends = form->EndTimeComboBox->Items();
+    ASSERT_EQ(ends.Count(), 29);
+    EXPECT_EQ(ends[0], "9:30 am");
+    EXPECT_EQ(ends[28], "11:30 pm");
+    EXPECT_EQ(form->EndTimeComboBox->ItemIndex(), 1);
+    form->EndTimeComboBox->SetItemIndex(3);
+    form->EndTimeListCloseUp();
+    EXPECT_EQ(FormatDateTime("h:mm am/pm", form->EndTimePicker->Time()), "11:00 am");
+    form->StartTimePicker->SetTime(EncodeTime(23, 0, 0, 0));
+    form->EndTimeListDropDown();
+    EXPECT_EQ(ends.Count(), 1);
+    EXPECT_EQ(form->EndTimeComboBox->ItemIndex(), 0);
+    form->StartTimePicker->SetTime(EncodeTime(23, 30, 0, 0));
+    form->EndTimeListDropDown();
+    EXPECT_EQ(ends.Count(), 0);
+
     AddDate(Day(2026, 1, 3));
     AddDate(Day(2026, 1, 12));
     AddDate(Day(2026, 1, 5));
