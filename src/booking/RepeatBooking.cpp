@@ -22,101 +22,110 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+void Append(std::vector<ui::ControlRow>& rows, const std::vector<ui::ControlRow>& more) {
+    rows.insert(rows.end(), more.begin(), more.end());
+}
+
+// The start date and the two ways to end of the Daily, Weekly and Monthly patterns, alike but for the names.
+std::vector<ui::ControlRow> PatternStartAndEndRows(const QString& pattern, const QString& unit, const QString& count) {
+    const QString panel = pattern + QStringLiteral("Panel");
+    const QString end = pattern + QStringLiteral("EndPanel");
+    const auto name = [&pattern](const char* suffix) -> QString { return pattern + QLatin1String(suffix); };
+    return {
+        {name("StartLabel"), "TLabel", panel, 8, 98, 70, 17, "Start:"},
+        {name("StartDate"), "TwwDBDateTimePicker", panel, 104, 94, 130, 21},
+        {end, "TPanel", panel, 0, 122, 470, 60, "", "BevelOuter=bvNone"},
+        {name("EndAfterRadioButton"), "TRadioButton", end, 8, 4, 100, 21, "End after:"},
+        {name("EndAfterEdit"), "TEdit", end, 112, 4, 44, 21, count},
+        {name("EndAfterLabel"), "TLabel", end, 162, 6, 100, 17, unit},
+        {name("EndOnRadioButton"), "TRadioButton", end, 8, 32, 100, 21, "End on:"},
+        {name("EndDate"), "TwwDBDateTimePicker", end, 112, 32, 130, 21},
+    };
+}
+
+}  // namespace
+
 TRepeatBookingForm::TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
     : TForm(owner), data_(data), sqlData_(sqlData) {
     controls::RegisterEditFormClasses();
     // The pattern panels lie on top of each other; each keeps its groups of radio buttons in panels of their own.
-    ui::DescribeForm(
-        *this, {"RepeatBookingForm", "Repeat Booking", bsDialog, poScreenCenter, 606, 560},
-        {
-            // name                     class                  parent          left top width height caption props
-            {"TimesGroup", "TGroupBox", "", 8, 7, 590, 130, "Times"},
-            {"StartTimePicker", "TwwDBDateTimePicker", "TimesGroup", 12, 22, 110, 21},
-            {"ToLabel", "TLabel", "TimesGroup", 130, 25, 20, 17, "to"},
-            {"EndTimePicker", "TwwDBDateTimePicker", "TimesGroup", 156, 22, 110, 21},
-            {"AddTimeButton", "TButton", "TimesGroup", 280, 20, 80, 25, "Add"},
-            {"TimeListBox", "TListBox", "TimesGroup", 12, 50, 254, 72},
-            {"RemoveTimeButton", "TButton", "TimesGroup", 280, 52, 80, 25, "Remove"},
-            {"ClearTimeButton", "TButton", "TimesGroup", 280, 84, 80, 25, "Clear"},
-            {"ResourcesGroup", "TGroupBox", "", 8, 144, 590, 130, "Resources"},
-            {"ResourceComboBox", "TComboBox", "ResourcesGroup", 12, 22, 254, 21},
-            {"AddResourceButton", "TButton", "ResourcesGroup", 280, 20, 80, 25, "Add"},
-            {"ResourceListBox", "TListBox", "ResourcesGroup", 12, 50, 254, 72, "", "Sorted=True"},
-            {"RemoveResourceButton", "TButton", "ResourcesGroup", 280, 52, 80, 25, "Remove"},
-            {"ClearResourceButton", "TButton", "ResourcesGroup", 280, 84, 80, 25, "Clear"},
-            {"SearchButton", "TButton", "ResourcesGroup", 372, 20, 80, 25, "Search", "Visible=False"},
-            {"PatternGroup", "TGroupBox", "", 8, 281, 590, 236, "Repeat pattern"},
-            {"DatesRadioButton", "TRadioButton", "PatternGroup", 12, 24, 90, 21, "Dates"},
-            {"DailyRadioButton", "TRadioButton", "PatternGroup", 12, 50, 90, 21, "Daily"},
-            {"WeeklyRadioButton", "TRadioButton", "PatternGroup", 12, 76, 90, 21, "Weekly"},
-            {"MonthlyRadioButton", "TRadioButton", "PatternGroup", 12, 102, 90, 21, "Monthly"},
-            // Dates.
-            {"DatesPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
-            {"AddDateButton", "TButton", "DatesPanel", 226, 8, 80, 25, "Add"},
-            {"RemoveDateButton", "TButton", "DatesPanel", 226, 40, 80, 25, "Remove"},
-            {"ClearDateButton", "TButton", "DatesPanel", 226, 72, 80, 25, "Clear"},
-            {"DateListBox", "TListBox", "DatesPanel", 314, 8, 110, 196},
-            // Daily.
-            {"DailyPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
-            {"DailyKindPanel", "TPanel", "DailyPanel", 0, 0, 470, 84, "", "BevelOuter=bvNone"},
-            {"DailyEveryRadioButton", "TRadioButton", "DailyKindPanel", 8, 8, 70, 21, "Every"},
-            {"DailyDaysEdit", "TEdit", "DailyKindPanel", 84, 8, 44, 21, "1"},
-            {"DailyDaysLabel", "TLabel", "DailyKindPanel", 134, 10, 80, 17, "day(s)"},
-            {"DailyWeekdayRadioButton", "TRadioButton", "DailyKindPanel", 8, 32, 180, 21, "Every weekday"},
-            {"DailyWeekendRadioButton", "TRadioButton", "DailyKindPanel", 8, 56, 180, 21, "Every weekend"},
-            {"DailyStartLabel", "TLabel", "DailyPanel", 8, 98, 70, 17, "Start:"},
-            {"DailyStartDate", "TwwDBDateTimePicker", "DailyPanel", 104, 94, 130, 21},
-            {"DailyEndPanel", "TPanel", "DailyPanel", 0, 122, 470, 60, "", "BevelOuter=bvNone"},
-            {"DailyEndAfterRadioButton", "TRadioButton", "DailyEndPanel", 8, 4, 100, 21, "End after:"},
-            {"DailyEndAfterEdit", "TEdit", "DailyEndPanel", 112, 4, 44, 21, "10"},
-            {"DailyEndAfterLabel", "TLabel", "DailyEndPanel", 162, 6, 100, 17, "occurrences"},
-            {"DailyEndOnRadioButton", "TRadioButton", "DailyEndPanel", 8, 32, 100, 21, "End on:"},
-            {"DailyEndDate", "TwwDBDateTimePicker", "DailyEndPanel", 112, 32, 130, 21},
-            // Weekly.
-            {"WeeklyPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
-            {"WeeklyEveryLabel", "TLabel", "WeeklyPanel", 8, 10, 50, 17, "Every"},
-            {"WeeklyWeeks", "TEdit", "WeeklyPanel", 62, 8, 44, 21, "1"},
-            {"WeeklyWeeksLabel", "TLabel", "WeeklyPanel", 112, 10, 100, 17, "week(s) on:"},
-            {"SunCheckBox", "TCheckBox", "WeeklyPanel", 8, 38, 58, 21, "Sun"},
-            {"MonCheckBox", "TCheckBox", "WeeklyPanel", 68, 38, 58, 21, "Mon"},
-            {"TueCheckBox", "TCheckBox", "WeeklyPanel", 128, 38, 58, 21, "Tue"},
-            {"WedCheckBox", "TCheckBox", "WeeklyPanel", 188, 38, 58, 21, "Wed"},
-            {"ThuCheckBox", "TCheckBox", "WeeklyPanel", 248, 38, 58, 21, "Thu"},
-            {"FriCheckBox", "TCheckBox", "WeeklyPanel", 308, 38, 58, 21, "Fri"},
-            {"SatCheckBox", "TCheckBox", "WeeklyPanel", 368, 38, 58, 21, "Sat"},
-            {"WeeklyStartLabel", "TLabel", "WeeklyPanel", 8, 98, 70, 17, "Start:"},
-            {"WeeklyStartDate", "TwwDBDateTimePicker", "WeeklyPanel", 104, 94, 130, 21},
-            {"WeeklyEndPanel", "TPanel", "WeeklyPanel", 0, 122, 470, 60, "", "BevelOuter=bvNone"},
-            {"WeeklyEndAfterRadioButton", "TRadioButton", "WeeklyEndPanel", 8, 4, 100, 21, "End after:"},
-            {"WeeklyEndAfterEdit", "TEdit", "WeeklyEndPanel", 112, 4, 44, 21, "10"},
-            {"WeeklyEndAfterLabel", "TLabel", "WeeklyEndPanel", 162, 6, 100, 17, "weeks"},
-            {"WeeklyEndOnRadioButton", "TRadioButton", "WeeklyEndPanel", 8, 32, 100, 21, "End on:"},
-            {"WeeklyEndDate", "TwwDBDateTimePicker", "WeeklyEndPanel", 112, 32, 130, 21},
-            // Monthly.
-            {"MonthlyPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
-            {"MonthlyKindPanel", "TPanel", "MonthlyPanel", 0, 0, 470, 64, "", "BevelOuter=bvNone"},
-            {"MonthlyDayRadioButton", "TRadioButton", "MonthlyKindPanel", 8, 8, 56, 21, "Day"},
-            {"MonthlyDayEdit", "TEdit", "MonthlyKindPanel", 66, 8, 40, 21, "1"},
-            {"MonthlyDayOfLabel", "TLabel", "MonthlyKindPanel", 112, 10, 64, 17, "of every"},
-            {"MonthlyMonthEdit", "TEdit", "MonthlyKindPanel", 180, 8, 40, 21, "1"},
-            {"MonthlyMonthLabel", "TLabel", "MonthlyKindPanel", 226, 10, 80, 17, "month(s)"},
-            {"MonthlyTheRadioButton", "TRadioButton", "MonthlyKindPanel", 8, 36, 56, 21, "The"},
-            {"MonthlyOrdinalComboBox", "TComboBox", "MonthlyKindPanel", 66, 36, 80, 21},
-            {"MonthlyKindComboBox", "TComboBox", "MonthlyKindPanel", 150, 36, 110, 21},
-            {"MonthlyTheOfLabel", "TLabel", "MonthlyKindPanel", 264, 38, 64, 17, "of every"},
-            {"MonthlyTheEdit", "TEdit", "MonthlyKindPanel", 330, 36, 36, 21, "1"},
-            {"MonthlyTheLabel", "TLabel", "MonthlyKindPanel", 368, 38, 60, 17, "month(s)"},
-            {"MonthlyStartLabel", "TLabel", "MonthlyPanel", 8, 98, 70, 17, "Start:"},
-            {"MonthlyStartDate", "TwwDBDateTimePicker", "MonthlyPanel", 104, 94, 130, 21},
-            {"MonthlyEndPanel", "TPanel", "MonthlyPanel", 0, 122, 470, 60, "", "BevelOuter=bvNone"},
-            {"MonthlyEndAfterRadioButton", "TRadioButton", "MonthlyEndPanel", 8, 4, 100, 21, "End after:"},
-            {"MonthlyEndAfterEdit", "TEdit", "MonthlyEndPanel", 112, 4, 44, 21, "12"},
-            {"MonthlyEndAfterLabel", "TLabel", "MonthlyEndPanel", 162, 6, 100, 17, "months"},
-            {"MonthlyEndOnRadioButton", "TRadioButton", "MonthlyEndPanel", 8, 32, 100, 21, "End on:"},
-            {"MonthlyEndDate", "TwwDBDateTimePicker", "MonthlyEndPanel", 112, 32, 130, 21},
-            {"OkButton", "TButton", "", 422, 524, 80, 25, "&Ok", "Default=True"},
-            {"CancelButton", "TButton", "", 510, 524, 80, 25, "&Cancel", "Cancel=True; ModalResult=mrCancel"},
-        });
+    std::vector<ui::ControlRow> rows = {
+        // name                     class                  parent          left top width height caption props
+        {"TimesGroup", "TGroupBox", "", 8, 7, 590, 130, "Times"},
+        {"StartTimePicker", "TwwDBDateTimePicker", "TimesGroup", 12, 22, 110, 21},
+        {"ToLabel", "TLabel", "TimesGroup", 130, 25, 20, 17, "to"},
+        {"EndTimePicker", "TwwDBDateTimePicker", "TimesGroup", 156, 22, 110, 21},
+        {"AddTimeButton", "TButton", "TimesGroup", 280, 20, 80, 25, "Add"},
+        {"TimeListBox", "TListBox", "TimesGroup", 12, 50, 254, 72},
+        {"RemoveTimeButton", "TButton", "TimesGroup", 280, 52, 80, 25, "Remove"},
+        {"ClearTimeButton", "TButton", "TimesGroup", 280, 84, 80, 25, "Clear"},
+        {"ResourcesGroup", "TGroupBox", "", 8, 144, 590, 130, "Resources"},
+        {"ResourceComboBox", "TComboBox", "ResourcesGroup", 12, 22, 254, 21},
+        {"AddResourceButton", "TButton", "ResourcesGroup", 280, 20, 80, 25, "Add"},
+        {"ResourceListBox", "TListBox", "ResourcesGroup", 12, 50, 254, 72, "", "Sorted=True"},
+        {"RemoveResourceButton", "TButton", "ResourcesGroup", 280, 52, 80, 25, "Remove"},
+        {"ClearResourceButton", "TButton", "ResourcesGroup", 280, 84, 80, 25, "Clear"},
+        {"SearchButton", "TButton", "ResourcesGroup", 372, 20, 80, 25, "Search", "Visible=False"},
+        {"PatternGroup", "TGroupBox", "", 8, 281, 590, 236, "Repeat pattern"},
+        {"DatesRadioButton", "TRadioButton", "PatternGroup", 12, 24, 90, 21, "Dates"},
+        {"DailyRadioButton", "TRadioButton", "PatternGroup", 12, 50, 90, 21, "Daily"},
+        {"WeeklyRadioButton", "TRadioButton", "PatternGroup", 12, 76, 90, 21, "Weekly"},
+        {"MonthlyRadioButton", "TRadioButton", "PatternGroup", 12, 102, 90, 21, "Monthly"},
+        // Dates.
+        {"DatesPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
+        {"AddDateButton", "TButton", "DatesPanel", 226, 8, 80, 25, "Add"},
+        {"RemoveDateButton", "TButton", "DatesPanel", 226, 40, 80, 25, "Remove"},
+        {"ClearDateButton", "TButton", "DatesPanel", 226, 72, 80, 25, "Clear"},
+        {"DateListBox", "TListBox", "DatesPanel", 314, 8, 110, 196},
+        // Daily.
+        {"DailyPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
+        {"DailyKindPanel", "TPanel", "DailyPanel", 0, 0, 470, 84, "", "BevelOuter=bvNone"},
+        {"DailyEveryRadioButton", "TRadioButton", "DailyKindPanel", 8, 8, 70, 21, "Every"},
+        {"DailyDaysEdit", "TEdit", "DailyKindPanel", 84, 8, 44, 21, "1"},
+        {"DailyDaysLabel", "TLabel", "DailyKindPanel", 134, 10, 80, 17, "day(s)"},
+        {"DailyWeekdayRadioButton", "TRadioButton", "DailyKindPanel", 8, 32, 180, 21, "Every weekday"},
+        {"DailyWeekendRadioButton", "TRadioButton", "DailyKindPanel", 8, 56, 180, 21, "Every weekend"},
+    };
+    Append(rows, PatternStartAndEndRows(QStringLiteral("Daily"), QStringLiteral("occurrences"), QStringLiteral("10")));
+    Append(rows, {
+                     // Weekly.
+                     {"WeeklyPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
+                     {"WeeklyEveryLabel", "TLabel", "WeeklyPanel", 8, 10, 50, 17, "Every"},
+                     {"WeeklyWeeks", "TEdit", "WeeklyPanel", 62, 8, 44, 21, "1"},
+                     {"WeeklyWeeksLabel", "TLabel", "WeeklyPanel", 112, 10, 100, 17, "week(s) on:"},
+                     {"SunCheckBox", "TCheckBox", "WeeklyPanel", 8, 38, 58, 21, "Sun"},
+                     {"MonCheckBox", "TCheckBox", "WeeklyPanel", 68, 38, 58, 21, "Mon"},
+                     {"TueCheckBox", "TCheckBox", "WeeklyPanel", 128, 38, 58, 21, "Tue"},
+                     {"WedCheckBox", "TCheckBox", "WeeklyPanel", 188, 38, 58, 21, "Wed"},
+                     {"ThuCheckBox", "TCheckBox", "WeeklyPanel", 248, 38, 58, 21, "Thu"},
+                     {"FriCheckBox", "TCheckBox", "WeeklyPanel", 308, 38, 58, 21, "Fri"},
+                     {"SatCheckBox", "TCheckBox", "WeeklyPanel", 368, 38, 58, 21, "Sat"},
+                 });
+    Append(rows, PatternStartAndEndRows(QStringLiteral("Weekly"), QStringLiteral("weeks"), QStringLiteral("10")));
+    Append(rows, {
+                     // Monthly.
+                     {"MonthlyPanel", "TPanel", "PatternGroup", 108, 16, 470, 212, "", "BevelOuter=bvNone"},
+                     {"MonthlyKindPanel", "TPanel", "MonthlyPanel", 0, 0, 470, 64, "", "BevelOuter=bvNone"},
+                     {"MonthlyDayRadioButton", "TRadioButton", "MonthlyKindPanel", 8, 8, 56, 21, "Day"},
+                     {"MonthlyDayEdit", "TEdit", "MonthlyKindPanel", 66, 8, 40, 21, "1"},
+                     {"MonthlyDayOfLabel", "TLabel", "MonthlyKindPanel", 112, 10, 64, 17, "of every"},
+                     {"MonthlyMonthEdit", "TEdit", "MonthlyKindPanel", 180, 8, 40, 21, "1"},
+                     {"MonthlyMonthLabel", "TLabel", "MonthlyKindPanel", 226, 10, 80, 17, "month(s)"},
+                     {"MonthlyTheRadioButton", "TRadioButton", "MonthlyKindPanel", 8, 36, 56, 21, "The"},
+                     {"MonthlyOrdinalComboBox", "TComboBox", "MonthlyKindPanel", 66, 36, 80, 21},
+                     {"MonthlyKindComboBox", "TComboBox", "MonthlyKindPanel", 150, 36, 110, 21},
+                     {"MonthlyTheOfLabel", "TLabel", "MonthlyKindPanel", 264, 38, 64, 17, "of every"},
+                     {"MonthlyTheEdit", "TEdit", "MonthlyKindPanel", 330, 36, 36, 21, "1"},
+                     {"MonthlyTheLabel", "TLabel", "MonthlyKindPanel", 368, 38, 60, 17, "month(s)"},
+                 });
+    Append(rows, PatternStartAndEndRows(QStringLiteral("Monthly"), QStringLiteral("months"), QStringLiteral("12")));
+    Append(rows, {
+                     {"OkButton", "TButton", "", 422, 524, 80, 25, "&Ok", "Default=True"},
+                     {"CancelButton", "TButton", "", 510, 524, 80, 25, "&Cancel", "Cancel=True; ModalResult=mrCancel"},
+                 });
+    ui::DescribeForm(*this, {"RepeatBookingForm", "Repeat Booking", bsDialog, poScreenCenter, 606, 560}, rows);
     TimesGroup = Find<TGroupBox>("TimesGroup");
     StartTimePicker = Find<TwwDBDateTimePicker>("StartTimePicker");
     EndTimePicker = Find<TwwDBDateTimePicker>("EndTimePicker");
