@@ -3,6 +3,8 @@
 
 #include "booking/GroupBookingList.h"
 #include "data/bookings/BookingRecord.h"
+#include "data/bookings/Trans.h"
+#include "platform/db/Field.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ListView.h"
@@ -247,6 +249,57 @@ TEST_F(GroupBookingListTest, EditShowsWhatBecameOfTheBooking) {
     EXPECT_EQ(edits.size(), 1u);
     form.UpdateCounts();
     EXPECT_EQ(form.StatusBar->SimpleText(), "Bookings: 4");
+}
+
+TEST_F(GroupBookingListTest, AGroupUpdatesRowsFollowItsStagedChanges) {
+    const std::vector<int> ids = BookGroup();
+    Open();
+    TGroupBookingListForm form(nullptr, data, *sqlData);
+    form.Mode = gbmUpdateResults;
+    const auto record = data.NewBookingRecord(data.BookingsTable);
+    form.LoadGroup(ids[0]);
+    form.FillFromQuery(2, ids[0], *record, *record);
+    form.CloseGroup();
+    // The group edit stages a change of the second member and reports on it by its working row.
+    data.BookingsTrans.BeginTrans();
+    data.HistoryTrans.BeginTrans();
+    ASSERT_TRUE(data.BookingsTable.Locate("BookingId", ids[1]));
+    const int index = data.BookingsTrans.AddOperation(kOpModify);
+    data.BookingsTable.FieldByName("Client").SetAsString("Brown");
+    data.BookingsTable.Post();
+    const qint32 working = data.BookingsTrans.WorkingIds[index];
+    form.SetRowStatus(working, 3);
+    form.RefreshRows();
+    EXPECT_EQ(RowTexts(form.BookingList->Item(1)), QStringList({"Jan 12 2026 9:00 am", "10:00 am", "Room 1", "Brown",
+                                                                "Conflict", QString::number(ids[1]), ""}));
+    form.UpdateCounts();
+    EXPECT_EQ(form.StatusBar->SimpleText(), "Bookings: 2   Conflicts: 1   Denied: 0   Errors: 0");
+    data.BookingsTrans.RollbackTrans();
+    data.HistoryTrans.RollbackTrans();
+}
+
+TEST_F(GroupBookingListTest, DeleteRunsTheBookingWindowsDeleteForABookingTheUserMayChange) {
+    const int room = db->Book(1, At(5, 9), At(5, 10));
+    const int boardroom = db->Book(3, At(5, 9), At(5, 10));
+    Open();
+    std::vector<qint32> deletes;
+    TGroupBookingListHooks hooks;
+    hooks.BookingFormDelete = [&](qint32 id) {
+        deletes.push_back(id);
+        data.ADOConnection.Execute(QStringLiteral("DELETE FROM Bookings WHERE BookingId = %1").arg(id));
+    };
+    TGroupBookingListForm form(nullptr, data, *sqlData, hooks);
+    form.Mode = gbmChooseDelete;
+    form.AddResultRow("Room 1", "Smith", room, 0, 0, EncodeTime(10, 0, 0, 0), EncodeTime(9, 0, 0, 0), At(5, 0));
+    form.AddResultRow("Boardroom", "Smith", boardroom, 0, 0, EncodeTime(10, 0, 0, 0), EncodeTime(9, 0, 0, 0), At(5, 0));
+    for (int row : {1, 0}) {
+        form.BookingList->clearSelection();
+        form.BookingList->Item(row).SetSelected(true);
+        form.DeleteButtonClick();
+    }
+    EXPECT_EQ(deletes, std::vector<qint32>{room});
+    EXPECT_EQ(form.BookingList->Item(0).SubItem(3), "Deleted");
+    EXPECT_EQ(form.BookingList->Item(1).SubItem(3), "");
 }
 
 TEST_F(GroupBookingListTest, PrintAndPreviewGoToTheReportWithTheDatabaseTitle) {

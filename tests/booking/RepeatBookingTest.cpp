@@ -302,6 +302,33 @@ TEST_F(RepeatBookingTest, ARunListsEveryOutcomeAndCancelLeavesTheTablesAsTheyWer
     EXPECT_EQ(Rows("SELECT count(*) FROM Bookings"), QStringList{"4"});
 }
 
+TEST_F(RepeatBookingTest, TheBookingWindowsUnsavedEditsGoIntoTheSeriesAndStayPending) {
+    const int original = db->Book(1, At(5, 9), At(5, 10));
+    Open();
+    TADOTable& bookings = data.BookingsTable;
+    ASSERT_TRUE(bookings.Locate("BookingId", original));
+    bookings.Edit();
+    bookings.FieldByName("Client").SetAsString("Jones");
+    MakeForm(At(5, 9), At(5, 10));
+    AddDate(Day(2026, 1, 6));
+    AddResources({"Room 1"});
+    const QStringList before = BookingsAndHistory();
+    RunOk(false);
+    EXPECT_EQ(BookingsAndHistory(), before);
+    EXPECT_EQ(bookings.State(), dsEdit);
+    EXPECT_EQ(bookings.FieldByName("Client").AsString(), "Jones");
+
+    const Shown shown = RunOk(true);
+    ASSERT_EQ(shown.rows.size(), 2u);
+    EXPECT_EQ(shown.rows[1][4], "Ok");
+    EXPECT_EQ(Rows("SELECT BookingId, GroupBookingId, Client FROM Bookings ORDER BY BookingStart"),
+              QStringList({QStringLiteral("%1|%1|Smith").arg(original),
+                           QStringLiteral("%1|%2|Jones").arg(shown.rows[1][5]).arg(original)}));
+    EXPECT_EQ(bookings.State(), dsEdit);
+    EXPECT_EQ(bookings.FieldByName("Client").AsString(), "Jones");
+    EXPECT_EQ(bookings.FieldByName("GroupBookingId").AsInteger(), original);
+}
+
 TEST_F(RepeatBookingTest, ANewBookingWhoseSeriesFailsComesBack) {
     db->connection.Execute("UPDATE RanvelGlobal SET BookingRestrictMode = 2, BookingRestrictDaysAhead = 30");
     Open();
