@@ -21,6 +21,7 @@
 #include <QAbstractItemView>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -223,6 +224,7 @@ TRepeatBookingForm::TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sq
         17 + EndTimeComboBox->fontMetrics().horizontalAdvance(QStringLiteral("12:00 PM (30 minutes)")));
     EndTimeComboBox->OnDropDown = [this](QObject*) { EndTimeListDropDown(); };
     EndTimeComboBox->OnCloseUp = [this](QObject*) { EndTimeListCloseUp(); };
+    ResourceComboBox->OnDropDown = [this](QObject*) { resourceListDown_ = true; };
     ResourceComboBox->SetStyle(csDropDownList);
     MonthlyOrdinalComboBox->SetStyle(csDropDownList);
     MonthlyKindComboBox->SetStyle(csDropDownList);
@@ -251,7 +253,11 @@ TRepeatBookingForm::TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sq
     };
     ClearTimeButton->OnClick = [this](QObject*) { TimeListBox->Clear(); };
     AddResourceButton->OnClick = [this](QObject*) { AddResourceButtonClick(); };
-    ResourceComboBox->OnCloseUp = [this](QObject*) { AddResourceButtonClick(); };
+    ResourceComboBox->OnCloseUp = [this](QObject*) {
+        // Qt also closes a list that never dropped down (when the window hides); that adds nothing.
+        if (!std::exchange(resourceListDown_, false)) return;
+        AddResourceButtonClick();
+    };
     RemoveResourceButton->OnClick = [this](QObject*) {
         if (ResourceListBox->ItemIndex() >= 0) ResourceListBox->Items().Delete(ResourceListBox->ItemIndex());
     };
@@ -395,6 +401,7 @@ void TRepeatBookingForm::AddTimeButtonClick() {
 }
 
 void TRepeatBookingForm::EndTimeListDropDown() {
+    endTimeListDown_ = true;
     EndTimeComboBox->Clear();
     const TDateTime start = TimeOf(StartTimePicker->Time());
     const int startMinute = static_cast<int>(std::lround(start * 24 * 60));
@@ -406,7 +413,7 @@ void TRepeatBookingForm::EndTimeListDropDown() {
 
 void TRepeatBookingForm::EndTimeListCloseUp() {
     const int index = EndTimeComboBox->ItemIndex();
-    if (index < 0) return;
+    if (!std::exchange(endTimeListDown_, false) || index < 0) return;
     const int startMinute = static_cast<int>(std::lround(TimeOf(StartTimePicker->Time()) * 24 * 60));
     const int endMinute = startMinute + 30 * (index + 1);
     EndTimePicker->SetTime(endMinute >= 24 * 60 ? EncodeTime(23, 59, 0, 0) : endMinute / (24.0 * 60));

@@ -158,6 +158,9 @@ private:
     // The original booking had no group: it joins its series only when the series is kept.
     bool assignGroup_ = false;
     qint32 groupId_ = -1;
+    // Whether the resource box's and the end-time list's drop-downs are down.
+    bool resourceListDown_ = false;
+    bool endTimeListDown_ = false;
     // The last run kept at least one booking.
     bool created_ = false;
 };

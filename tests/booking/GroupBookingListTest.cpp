@@ -11,6 +11,8 @@
 #include "platform/ui/ModalRunner.h"
 #include "support/TextFit.h"
 
+#include <algorithm>
+
 using namespace booking_test;
 using bookings_test::At;
 
@@ -322,14 +324,36 @@ TEST_F(GroupBookingListTest, PrintAndPreviewGoToTheReportWithTheDatabaseTitle) {
     EXPECT_FALSE(jobs[1].Preview || jobs[1].ShowStatus);
 }
 
-TEST_F(GroupBookingListTest, EveryModeShowsItsTextsWhole) {
+TEST_F(GroupBookingListTest, EachModeHasItsCaptionAndButtonsRightAlignedInOrder) {
     Open();
+    // The visible buttons from the right edge leftwards.
+    const std::vector<std::pair<QString, QStringList>> modes = {
+        {"Select group bookings to update",
+         {"&Cancel", "&Update", "Select &All", "Select &Original", "&Print", "Pre&view"}},
+        {"Select group bookings to delete",
+         {"&Cancel", "&Delete", "Select &All", "Select &Original", "&Print", "Pre&view"}},
+        {"Repeat booking results", {"&Cancel", "&Ok", "&Print", "Pre&view"}},
+        {"Group Bookings", {"&Close", "&Edit", "Select &Original", "&Print", "Pre&view"}},
+        {"Group booking update results", {"&Cancel", "&Accept", "&Edit", "Select &All", "&Print", "Pre&view"}},
+        {"Choose Booking to View", {"&Close", "&Edit", "&Print", "Pre&view"}},
+        {"Choose Booking to Delete", {"&Cancel", "&Delete", "&Print", "Pre&view"}},
+    };
     testing_env::AtEachTestFont([&] {
         for (int mode = gbmSelectUpdate; mode <= gbmChooseDelete; ++mode) {
+            SCOPED_TRACE(mode);
             TGroupBookingListForm form(nullptr, data, *sqlData);
             form.Mode = mode;
             form.AddResultRow("Room 1", "Smith", 1001, 7, 7, EncodeTime(10, 0, 0, 0), EncodeTime(9, 0, 0, 0), At(5, 0));
-            Show(form, [](TGroupBookingListForm& shown) {
+            Show(form, [&](TGroupBookingListForm& shown) {
+                EXPECT_EQ(shown.Caption(), modes[size_t(mode - 1)].first);
+                std::vector<TButton*> buttons;
+                for (TButton* b : shown.findChildren<TButton*>())
+                    if (b->Visible()) buttons.push_back(b);
+                std::sort(buttons.begin(), buttons.end(), [](TButton* a, TButton* b) { return a->Left() > b->Left(); });
+                QStringList captions;
+                for (TButton* b : buttons) captions << b->Caption();
+                EXPECT_EQ(captions, modes[size_t(mode - 1)].second);
+                EXPECT_EQ(buttons.front()->Left() + buttons.front()->Width(), shown.ClientWidth() - 12);
                 testing_env::ExpectTextsWhole(shown);
                 shown.Close();
             });

@@ -11,6 +11,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/Containers.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Lists.h"
@@ -361,6 +362,15 @@ TEST_F(RepeatBookingTest, ANewBookingOverSeveralDaysBecomesTheFirstOfItsSeries) 
     bookings.FieldByName("Client").SetAsString("New");
     MakeForm(At(5, 9), At(7, 9));
     EXPECT_FALSE(form->SameDay);
+    const TDateTime end = form->EndTimePicker->Time();
+    form->Hide();  // shown again, as the booking window shows it once it has set SameDay
+    form->Show();
+    // Hiding closed the lists that never dropped down, which chooses nothing.
+    EXPECT_EQ(form->ResourceListBox->Items().Count(), 0);
+    EXPECT_EQ(form->EndTimePicker->Time(), end);
+    EXPECT_FALSE(form->TimesGroup->Visible());
+    EXPECT_EQ(form->ResourcesGroup->Top(), 7);
+    EXPECT_EQ(form->ClientHeight(), form->OkButton->Top() + form->OkButton->Height() + 14);
     AddDate(Day(2026, 1, 12));
     AddResources({"Room 2"});
     const Shown shown = RunOk(true);
