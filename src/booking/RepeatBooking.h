@@ -8,6 +8,7 @@
 #include "util/core/DvLists.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -147,6 +148,8 @@ private:
     // Puts the booking window's booking back as the run found it (kept: the series was accepted).
     void StoreBackPattern(bool kept);
     void AssignOriginalToGroup();
+    // Deletes the staged rows of these ids (numbers only) from the table.
+    void DeleteStaged(const QString& table, const QString& idField, const QStringList& ids);
 
     TData& data_;
     TSQLData& sqlData_;

@@ -4,6 +4,7 @@
 
 #include "data/bookings/BookingRecord.h"
 #include "data/bookings/Bookings.h"
+#include "data/bookings/Trans.h"
 #include "data/bookings/WriteTransaction.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
@@ -37,7 +38,23 @@ constexpr int kReasonNoRight = 11;
 
 void Information(const char* text) { MessageDlg(QLatin1String(text), mtInformation, {mbOK}, 0); }
 
+// The working rows a change set has staged and not withdrawn.
+QStringList StagedIds(const TTrans& set) {
+    QStringList ids;
+    for (int i = 0; i < set.OpKinds.size(); ++i)
+        if (!set.Undone[i] && set.OpKinds[i] != kOpDelete) ids << QString::number(set.WorkingIds[i]);
+    return ids;
+}
+
 }  // namespace
+
+void TRepeatBookingForm::DeleteStaged(const QString& table, const QString& idField, const QStringList& ids) {
+    if (ids.isEmpty()) return;
+    data_.ADOConnection.Execute(QStringLiteral("DELETE FROM [%1] WHERE Trans = True AND [%2] IN (%3)")
+                                    .arg(table, idField, ids.join(QLatin1Char(','))));
+}
+
+namespace {}  // namespace
 
 void TRepeatBookingForm::OkButtonClick() {
     if (SameDay && ParseTimeList(StartTimes, EndTimes) == 0) return Information("No times were specified.");
@@ -62,13 +79,17 @@ void TRepeatBookingForm::OkButtonClick() {
             CreateRepeatBookings(*results, Dates, Duration, StartTimes, SameDay ? &EndTimes : nullptr, resources);
             staging->Commit();
         } catch (...) {
-            // Nothing of the run reached the file; forget its operations and put the booking back.
+            // Nothing of the run reached the file; forget its operations and put the booking back. The first
+            // error is the one to tell: the working rows the sets would delete are gone with the transaction.
             staging.reset();
-            data_.BookingsTrans.RollbackTrans();
-            data_.HistoryTrans.RollbackTrans();
-            data_.BookingsTable.Requery();
-            data_.BookingsShadowTable.Requery();
-            StoreBackPattern(false);
+            try {
+                data_.BookingsTrans.RollbackTrans();
+                data_.HistoryTrans.RollbackTrans();
+                data_.BookingsTable.Requery();
+                data_.BookingsShadowTable.Requery();
+                StoreBackPattern(false);
+            } catch (...) {
+            }
             throw;
         }
     }
@@ -78,11 +99,31 @@ void TRepeatBookingForm::OkButtonClick() {
     results.reset();
 
     if (answer == mrOk) {
-        data::WriteTransaction commit(data_.ADOConnection);
-        const bool applied = data_.BookingsTrans.CommitTrans();
-        data_.HistoryTrans.CommitTrans();
-        AssignOriginalToGroup();
-        commit.Commit();
+        const QStringList stagedBookings = StagedIds(data_.BookingsTrans);
+        const QStringList stagedHistory = StagedIds(data_.HistoryTrans);
+        bool applied = false;
+        try {
+            data::WriteTransaction commit(data_.ADOConnection);
+            applied = data_.BookingsTrans.CommitTrans();
+            data_.HistoryTrans.CommitTrans();
+            AssignOriginalToGroup();
+            commit.Commit();
+        } catch (...) {
+            // The series is not written, and its staged rows, which others would meet as conflicts, go too.
+            try {
+                data::WriteTransaction discard(data_.ADOConnection);
+                DeleteStaged(QStringLiteral("History"), QStringLiteral("HistoryId"), stagedHistory);
+                DeleteStaged(QStringLiteral("Bookings"), QStringLiteral("BookingId"), stagedBookings);
+                discard.Commit();
+                data_.BookingsTrans.RollbackTrans();
+                data_.HistoryTrans.RollbackTrans();
+                data_.BookingsTable.Requery();
+                data_.BookingsShadowTable.Requery();
+                StoreBackPattern(false);
+            } catch (...) {
+            }
+            throw;
+        }
         data_.BookingsTable.Requery();
         data_.BookingsShadowTable.Requery();
         if (!applied && !data_.BookingsTrans.CommitError.isEmpty())

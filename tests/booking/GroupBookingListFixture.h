@@ -44,9 +44,9 @@ protected:
     QStringList Rows(const QString& jetSql) { return data_test::RowTexts(data.ADOConnection.Engine(), jetSql); }
 
     // The Bookings and History rows of the file, read through a connection of their own.
-    static QStringList BookingsAndHistory() {
+    static QStringList BookingsAndHistory(const QString& path = bookings_test::DatabasePath()) {
         QStringList lines;
-        for (const QString& line : testing_env::DumpDatabase(bookings_test::DatabasePath()))
+        for (const QString& line : testing_env::DumpDatabase(path))
             if (line.startsWith(QLatin1String("Bookings: ")) || line.startsWith(QLatin1String("History: ")))
                 lines << line;
         return lines;
