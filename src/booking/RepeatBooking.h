@@ -148,6 +148,9 @@ private:
     // Puts the booking window's booking back as the run found it (kept: the series was accepted).
     void StoreBackPattern(bool kept);
     void AssignOriginalToGroup();
+    // Takes a run's staged rows out of the file in one write transaction, ends both change sets and puts the
+    // booking window's booking back.
+    void DiscardRun(const QStringList& stagedBookings, const QStringList& stagedHistory);
     // Deletes the staged rows of these ids (numbers only) from the table.
     void DeleteStaged(const QString& table, const QString& idField, const QStringList& ids);
 

@@ -54,8 +54,6 @@ void TRepeatBookingForm::DeleteStaged(const QString& table, const QString& idFie
                                     .arg(table, idField, ids.join(QLatin1Char(','))));
 }
 
-namespace {}  // namespace
-
 void TRepeatBookingForm::OkButtonClick() {
     if (SameDay && ParseTimeList(StartTimes, EndTimes) == 0) return Information("No times were specified.");
     if (ResourceListBox->Items().Count() == 0) return Information("No resources were specified.");
@@ -79,15 +77,11 @@ void TRepeatBookingForm::OkButtonClick() {
             CreateRepeatBookings(*results, Dates, Duration, StartTimes, SameDay ? &EndTimes : nullptr, resources);
             staging->Commit();
         } catch (...) {
-            // Nothing of the run reached the file; forget its operations and put the booking back. The first
-            // error is the one to tell: the working rows the sets would delete are gone with the transaction.
+            // Nothing of the run reached the file; the sets end and the booking goes back. The first error is the
+            // one to tell.
             staging.reset();
             try {
-                data_.BookingsTrans.RollbackTrans();
-                data_.HistoryTrans.RollbackTrans();
-                data_.BookingsTable.Requery();
-                data_.BookingsShadowTable.Requery();
-                StoreBackPattern(false);
+                DiscardRun({}, {});
             } catch (...) {
             }
             throw;
@@ -111,15 +105,7 @@ void TRepeatBookingForm::OkButtonClick() {
         } catch (...) {
             // The series is not written, and its staged rows, which others would meet as conflicts, go too.
             try {
-                data::WriteTransaction discard(data_.ADOConnection);
-                DeleteStaged(QStringLiteral("History"), QStringLiteral("HistoryId"), stagedHistory);
-                DeleteStaged(QStringLiteral("Bookings"), QStringLiteral("BookingId"), stagedBookings);
-                discard.Commit();
-                data_.BookingsTrans.RollbackTrans();
-                data_.HistoryTrans.RollbackTrans();
-                data_.BookingsTable.Requery();
-                data_.BookingsShadowTable.Requery();
-                StoreBackPattern(false);
+                DiscardRun(stagedBookings, stagedHistory);
             } catch (...) {
             }
             throw;
@@ -134,12 +120,19 @@ void TRepeatBookingForm::OkButtonClick() {
         SetModalResult(mrOk);
         return;
     }
+    DiscardRun(StagedIds(data_.BookingsTrans), StagedIds(data_.HistoryTrans));
+}
+
+void TRepeatBookingForm::DiscardRun(const QStringList& stagedBookings, const QStringList& stagedHistory) {
     {
-        data::WriteTransaction rollback(data_.ADOConnection);
-        data_.BookingsTrans.RollbackTrans();
-        data_.HistoryTrans.RollbackTrans();
-        rollback.Commit();
+        data::WriteTransaction discard(data_.ADOConnection);
+        DeleteStaged(QStringLiteral("History"), QStringLiteral("HistoryId"), stagedHistory);
+        DeleteStaged(QStringLiteral("Bookings"), QStringLiteral("BookingId"), stagedBookings);
+        discard.Commit();
     }
+    // Their working rows are gone: this only ends the sets.
+    data_.BookingsTrans.RollbackTrans();
+    data_.HistoryTrans.RollbackTrans();
     data_.BookingsTable.Requery();
     data_.BookingsShadowTable.Requery();
     StoreBackPattern(false);
