@@ -9,7 +9,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <memory>
 
 class TButton;
@@ -35,10 +34,6 @@ TDateTime NthDayOfMonth(const QString& ordinal, const QString& kind, TDateTime m
 
 class TRepeatBookingForm : public TForm {
 public:
-    // The result window's hook: shows the run's rows (mode 3) and answers its modal result. Empty: the list
-    // window itself is shown.
-    using ResultWindow = std::function<int(TGroupBookingListForm&)>;
-
     TRepeatBookingForm(QWidget* owner, TData& data, TSQLData& sqlData);
     ~TRepeatBookingForm() override;
 
@@ -50,7 +45,6 @@ public:
     double Duration = 0;
     qint32 OriginalBookingId = -1;
     bool BookingsCreated = false;
-    ResultWindow ShowResults;
 
     TGroupBox* TimesGroup;
     TwwDBDateTimePicker* StartTimePicker;

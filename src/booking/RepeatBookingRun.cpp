@@ -89,7 +89,7 @@ void TRepeatBookingForm::OkButtonClick() {
     }
     results->ReadOnly = false;
     results->Mode = gbmRepeatResults;
-    const int answer = ShowResults ? ShowResults(*results) : results->ShowModal();
+    const int answer = results->ShowModal();
     results.reset();
 
     if (answer == mrOk) {

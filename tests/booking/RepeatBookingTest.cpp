@@ -415,7 +415,8 @@ TEST_F(RepeatBookingTest, ADiskErrorAnywhereInAnAcceptedRunLeavesNoneOrAll) {
         window->AddDateButtonClick();
         window->ResourceListBox->Items().Add("Room 1");
         window->ResourceListBox->Items().Add("Room 2");
-        window->ShowResults = [](TGroupBookingListForm&) { return int(mrOk); };
+        ui::ScopedScriptedRunner runner;
+        runner->Answer(QStringLiteral("GroupBookingForm"), mrOk);
         window->OkButtonClick();
     };
     const auto prepare = [&] {
