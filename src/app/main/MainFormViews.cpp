@@ -76,12 +76,7 @@ void TMainForm::ConnectViews() {
         else if (IsView(view, "multiday")) LoadMultiDayView(false, SelectedResources);
         else if (!IsView(view, "reminders") && !IsView(view, "tasks")) LoadDayView(false, SelectedResources);
     };
-    SetCommand(QStringLiteral("RefreshItem"), [this] {
-        // Another user's changes reach the booking window's tables as well as the view.
-        for (TADOTable* table : {&data_.BookingsTable, &data_.BookingsShadowTable})
-            if (table->Active()) table->Requery();
-        RefreshView();
-    });
+    SetCommand(QStringLiteral("RefreshItem"), [this] { RefreshItemClick(); });
     DataPageControl->OnChange = [this](QObject*) { DataPageControlChange(); };
     Calendar->OnChange = [this](QObject*) {
         if (DatabaseOpen()) CalendarClick();
@@ -102,6 +97,14 @@ void TMainForm::ConnectViews() {
         UpdateRefreshTimer();
     });
     ApplyGridPreferences();
+    ConnectBookingCommands();
+}
+
+void TMainForm::RefreshItemClick() {
+    // Another user's changes reach the booking window's tables as well as the view.
+    for (TADOTable* table : {&data_.BookingsTable, &data_.BookingsShadowTable})
+        if (table->Active()) table->Requery();
+    RefreshView();
 }
 
 void TMainForm::ApplyGridPreferences() {
