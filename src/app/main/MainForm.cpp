@@ -15,6 +15,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/ToolBar.h"
 #include "util/DvCheckUpdates.h"
@@ -217,7 +218,8 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
             {"BottomPanel", "TPanel", "", 0, 204, 620, 217, "", "Align=alClient; BevelOuter=bvNone"},
             {"DateLabel", "TLabel", "BottomPanel", 0, 0, 620, 20, "",
              "AutoSize=False; Align=alTop; Alignment=taCenter; Font.Style=fsBold; Font.Height=-13"},
-            {"DataPageControl", "TPageControl", "BottomPanel", 0, 20, 620, 197, "", "Align=alClient"},
+            {"CalendarScrollBar", "TScrollBar", "BottomPanel", 0, 200, 620, 17, "", "Align=alBottom; Position=50"},
+            {"DataPageControl", "TPageControl", "BottomPanel", 0, 20, 620, 180, "", "Align=alClient"},
             {"DayViewTabSheet", "TTabSheet", "DataPageControl", 0, 0, 612, 169, "Day View"},
             {"DayNoResourcesLabel", "TLabel", "DayViewTabSheet", 8, 8, 220, 16, "No Resources Selected"},
             {"MultiDayViewTabSheet", "TTabSheet", "DataPageControl", 0, 0, 612, 169, "Multi Day View"},
@@ -239,6 +241,7 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
     BottomPanel = Find<TPanel>("BottomPanel");
     DateLabel = Find<TLabel>("DateLabel");
     DataPageControl = Find<TPageControl>("DataPageControl");
+    CalendarScrollBar = Find<TScrollBar>("CalendarScrollBar");
     DayViewTabSheet = Find<TTabSheet>("DayViewTabSheet");
     MultiDayViewTabSheet = Find<TTabSheet>("MultiDayViewTabSheet");
     WeekViewTabSheet = Find<TTabSheet>("WeekViewTabSheet");

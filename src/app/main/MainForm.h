@@ -107,6 +107,7 @@ public:
     TLabel* DateLabel;
     TComboBox* WeekViewResourceComboBox;
     TPageControl* DataPageControl;
+    TScrollBar* CalendarScrollBar;
     TTabSheet* DayViewTabSheet;
     TTabSheet* MultiDayViewTabSheet;
     TTabSheet* WeekViewTabSheet;

@@ -18,6 +18,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/Timer.h"
 
 #include <QFontMetrics>
@@ -97,6 +98,11 @@ void TMainForm::ConnectViews() {
         UpdateRefreshTimer();
     });
     ApplyGridPreferences();
+    CalendarScrollBar->OnScroll = [this](QObject*, TScrollCode code, int& position) {
+        // The bar stays in its middle, so that it never runs out of steps either way.
+        position = CalendarScrollBar->Position();
+        CalendarScrollBarScroll(code);
+    };
     ConnectBookingCommands();
 }
 
@@ -162,6 +168,10 @@ void TMainForm::ShowActiveView() {
     const quint32 t0 = GetTickCount();
     const TDateTime date = DateOf(Calendar->Date());
     const QString longDate = FormatDateTime(QStringLiteral("dddddd"), date);
+    // The week view leaves the calendar's scroll bar as it was.
+    if (!IsView(view, "week"))
+        CalendarScrollBar->SetVisible(Preferences.ShowCalendarScrollBar && !IsView(view, "reminders") &&
+                                      !IsView(view, "tasks"));
     if (IsView(view, "month")) {
         Application->SetHintColor(MonthGrid->RolloverColor);
         LoadMonthView(true, SelectedResources, MonthGrid->Info.MonthStart != 0 ? MonthGrid->Info.MonthStart : date);

@@ -11,6 +11,7 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/Timer.h"
 #include "support/OrdinaryUser.h"
 
@@ -189,34 +190,40 @@ TEST_F(MainFormBookingsTest, TheLastSlotsOfADayEndingAt2359BookWithinTheDay) {
     EXPECT_TRUE(testing_env::Messages().Texts().empty());
 }
 
-TEST_F(MainFormBookingsTest, TheScrollBarPagesByTheViewsSpan) {
+TEST_F(MainFormBookingsTest, TheCalendarsScrollBarPagesByTheViewsSpan) {
     struct Case {
         const char* view;
         TDateTime from;
-        TScrollCode code;
+        QAbstractSlider::SliderAction step;
         TDateTime to;
     };
     const Case cases[] = {
         // A month page is the days of the month (a non-leap year), back the days of the month before.
-        {"month", EncodeDate(2027, 1, 31), scPageDown, EncodeDate(2027, 3, 3)},
-        {"month", EncodeDate(2027, 3, 3), scPageUp, EncodeDate(2027, 2, 3)},
+        {"month", EncodeDate(2027, 1, 31), QAbstractSlider::SliderPageStepAdd, EncodeDate(2027, 3, 3)},
+        {"month", EncodeDate(2027, 3, 3), QAbstractSlider::SliderPageStepSub, EncodeDate(2027, 2, 3)},
         // 0 days before and 13 after: 14 days.
-        {"multiday", kDay, scPageUp, kDay - 14},
-        {"multiday", kDay, scPageDown, kDay + 14},
-        {"day", kDay, scPageDown, kDay + 7},
-        {"day", kDay, scLineUp, kDay - 1},
-        {"week", kDay, scTrack, kDay},
+        {"multiday", kDay, QAbstractSlider::SliderPageStepSub, kDay - 14},
+        {"multiday", kDay, QAbstractSlider::SliderPageStepAdd, kDay + 14},
+        {"day", kDay, QAbstractSlider::SliderPageStepAdd, kDay + 7},
+        {"day", kDay, QAbstractSlider::SliderSingleStepSub, kDay - 1},
+        {"day", kDay, QAbstractSlider::SliderMove, kDay},
     };
     auto form = OpenOn(QStringLiteral("Van"));
     form->MultiDayGrid->DaysBefore = 0;
     form->MultiDayGrid->DaysAfter = 13;
+    TScrollBar& bar = *form->CalendarScrollBar;
+    EXPECT_TRUE(bar.isVisible());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.view);
         form->Preferences.BookingView = QString::fromLatin1(c.view);
         form->Calendar->SetDate(c.from);
-        form->CalendarScrollBarScroll(c.code);
+        bar.triggerAction(c.step);
         EXPECT_EQ(DateOf(form->Calendar->Date()), c.to);
+        // The bar keeps to its middle, so that it never runs out of steps.
+        EXPECT_EQ(bar.Position(), 50);
     }
+    form->DataPageControl->SetActivePage(form->RemindersTabSheet);
+    EXPECT_FALSE(bar.isVisible());
 }
 
 TEST_F(MainFormBookingsTest, BookingIdTakesATrimmedNumberAndRefusesAnyOtherText) {
