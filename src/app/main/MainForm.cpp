@@ -18,6 +18,7 @@
 #include "platform/ui/ScrollBar.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/ToolBar.h"
+#include "platform/ui/UpDown.h"
 #include "util/DvCheckUpdates.h"
 #include "util/DvFormUtils.h"
 #include "util/DvMru.h"
@@ -232,6 +233,8 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
             {"NoRemindersPanel", "TPanel", "RemindersTabSheet", 0, 0, 612, 169, "There are no reminders on this date",
              "Align=alClient; BevelOuter=bvNone"},
             {"TasksTabSheet", "TTabSheet", "DataPageControl", 0, 0, 612, 169, "Tasks"},
+            {"UpDownWeekViewResource", "TUpDown", "BottomPanel", 432, 0, 34, 21, "",
+             "Orientation=udHorizontal; Visible=False"},
             {"WeekViewResourceComboBox", "TComboBox", "BottomPanel", 470, 0, 150, 21, "", "Visible=False"},
         });
     TopPanel = Find<TPanel>("TopPanel");
@@ -251,6 +254,7 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
     NoRemindersPanel = Find<TPanel>("NoRemindersPanel");
     WeekViewResourceComboBox = Find<TComboBox>("WeekViewResourceComboBox");
     WeekViewResourceComboBox->SetStyle(csDropDownList);
+    UpDownWeekViewResource = Find<TUpDown>("UpDownWeekViewResource");
     StatusBar = Find<TStatusBar>("StatusBar");
     StatusBar->AddPanel(150);
     StatusBar->AddPanel(50);

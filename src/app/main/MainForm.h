@@ -35,6 +35,7 @@ class TTabSheet;
 class TStatusBar;
 class TToolBar;
 class TComboBox;
+class TUpDown;
 class TMainMenu;
 class TMenuItem;
 class TTimer;
@@ -106,6 +107,7 @@ public:
     TPanel* BottomPanel;
     TLabel* DateLabel;
     TComboBox* WeekViewResourceComboBox;
+    TUpDown* UpDownWeekViewResource;
     TPageControl* DataPageControl;
     TScrollBar* CalendarScrollBar;
     TTabSheet* DayViewTabSheet;
@@ -224,7 +226,5 @@ private:
     std::map<QString, bool> allowed_;
     std::unique_ptr<TBookingWindow> bookingWindow_;
     bool viewEventsConnected_ = false;
-    // The resource the week view shows of a group.
-    int weekResourceIndex_ = 0;
     std::unique_ptr<TSQLData> ownLookup_;
 };

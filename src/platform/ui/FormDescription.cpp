@@ -14,6 +14,7 @@
 #include "platform/ui/ScrollBar.h"
 #include "platform/ui/Splitter.h"
 #include "platform/ui/TreeView.h"
+#include "platform/ui/UpDown.h"
 
 #include <QFrame>
 #include <algorithm>
@@ -50,6 +51,7 @@ std::map<QString, Factory>& Factories() {
         {QStringLiteral("TPageControl"), Make<TPageControl>()},
         {QStringLiteral("TStatusBar"), Make<TStatusBar>()},
         {QStringLiteral("TScrollBar"), Make<TScrollBar>()},
+        {QStringLiteral("TUpDown"), Make<TUpDown>()},
         // A tab sheet's parent is its page control.
         {QStringLiteral("TTabSheet"),
          [](QWidget* parent) -> TControl* {
@@ -112,6 +114,8 @@ const std::map<QString, TAlignment> kAlignments = {{QStringLiteral("taLeftJustif
                                                    {QStringLiteral("taCenter"), taCenter},
                                                    {QStringLiteral("taRightJustify"), taRightJustify}};
 const std::map<QString, TFontStyle> kFontStyles = {{QStringLiteral("fsBold"), fsBold}};
+const std::map<QString, TUDOrientation> kUpDownOrientations = {{QStringLiteral("udHorizontal"), udHorizontal},
+                                                               {QStringLiteral("udVertical"), udVertical}};
 const std::map<QString, TScrollBarKind> kScrollBarKinds = {{QStringLiteral("sbHorizontal"), sbHorizontal},
                                                            {QStringLiteral("sbVertical"), sbVertical}};
 
@@ -223,6 +227,10 @@ const std::map<QString, Setter>& Setters() {
         {QStringLiteral("Kind"),
          [](TControl& c, const QString& v) {
              As<TScrollBar>(c, QStringLiteral("Kind")).SetKind(Named(c, kScrollBarKinds, v));
+         }},
+        {QStringLiteral("Orientation"),
+         [](TControl& c, const QString& v) {
+             As<TUpDown>(c, QStringLiteral("Orientation")).SetOrientation(Named(c, kUpDownOrientations, v));
          }},
         {QStringLiteral("Position"),
          [](TControl& c, const QString& v) {

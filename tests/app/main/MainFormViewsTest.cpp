@@ -16,6 +16,7 @@
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/Timer.h"
+#include "platform/ui/UpDown.h"
 #include "support/TestEnvironment.h"
 #include "util/core/VersionHistory.h"
 
@@ -111,6 +112,31 @@ TEST_F(MainFormViewsTest, ChangingTheCalendarsDateOrTheTabReloadsTheActiveView) 
     EXPECT_EQ(form->MonthGrid->Info.MonthStart, EncodeDate(2026, 5, 1));
     EXPECT_EQ(form->DateLabel->Caption(), QStringLiteral("May 2026"));
     EXPECT_TRUE(testing_env::Messages().Texts().empty());
+}
+
+TEST_F(MainFormViewsTest, TheWeekViewsUpDownStepsThroughTheGroupsResourcesWithItsList) {
+    auto form = Open(QStringLiteral("week"));
+    Select(*form, form->GroupsNode, QStringLiteral("Floor 1"));
+    TUpDown& upDown = *form->UpDownWeekViewResource;
+    ASSERT_TRUE(upDown.isVisible());
+    EXPECT_EQ(upDown.Max(), 1);
+    EXPECT_EQ(form->WeekViewResourceComboBox->Left(), upDown.Left() + upDown.Width() + 4);
+    const auto shown = [&] { return form->WeekGrid->Resource->ResourceName; };
+    EXPECT_EQ(shown(), QStringLiteral("Room A"));
+    upDown.Click(btNext);
+    EXPECT_EQ(shown(), QStringLiteral("Room B"));
+    EXPECT_EQ(form->WeekViewResourceComboBox->ItemIndex(), 1);
+    // The last resource stays the last.
+    upDown.Click(btNext);
+    EXPECT_EQ(upDown.Position(), 1);
+    EXPECT_EQ(form->Preferences.WeekViewResourceIndex, 1);
+    form->WeekViewResourceComboBox->SetItemIndex(0);
+    form->WeekViewResourceComboBox->OnChange(form->WeekViewResourceComboBox);
+    EXPECT_EQ(upDown.Position(), 0);
+    EXPECT_EQ(shown(), QStringLiteral("Room A"));
+    // A single resource needs no choice.
+    Select(*form, form->ResourcesNode, QStringLiteral("Van"));
+    EXPECT_FALSE(upDown.isVisible());
 }
 
 TEST_F(MainFormViewsTest, TheDayViewTakesTheDateOfTheMultiDayColumnAndTheLabelSpansANewYear) {
