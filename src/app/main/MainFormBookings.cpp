@@ -400,27 +400,36 @@ void TMainForm::NewBookingToolButtonClick() {
     else NewBookingFromSelection(*DayGrid, true);
 }
 
+namespace {
+
+// The active tab's grid of time slots or dates; null on the month, reminders and tasks tabs.
+TBookingGrid* ActiveBookingGrid(const TMainForm& form) {
+    const TPageControl& pages = *form.DataPageControl;
+    if (IsTab(pages, form.DayViewTabSheet)) return form.DayGrid;
+    if (IsTab(pages, form.MultiDayViewTabSheet)) return form.MultiDayGrid;
+    if (IsTab(pages, form.WeekViewTabSheet)) return form.WeekGrid;
+    return nullptr;
+}
+
+// A command on one cell refuses a selection over several rows (in the month grid, over several rows and
+// several columns) with the message.
+bool OneCell(const TGridRect& selection, bool month, const QString& refusal) {
+    const bool several = selection.Top != selection.Bottom && (!month || selection.Left != selection.Right);
+    if (several) MessageDlg(refusal, mtInformation, {mbOK});
+    return !several;
+}
+
+}  // namespace
+
 void TMainForm::ViewBookingToolButtonClick() {
     if (IsTab(*DataPageControl, MonthViewTabSheet)) {
-        const TGridRect selection = MonthGrid->Selection();
-        if (selection.Top != selection.Bottom && selection.Left != selection.Right)
-            MessageDlg(kSingleCellToView, mtInformation, {mbOK});
-        else MonthCellCommand(0);
+        if (OneCell(MonthGrid->Selection(), true, kSingleCellToView)) MonthCellCommand(0);
         return;
     }
-    TBookingGrid* grid = IsTab(*DataPageControl, DayViewTabSheet)        ? static_cast<TBookingGrid*>(DayGrid)
-                         : IsTab(*DataPageControl, MultiDayViewTabSheet) ? static_cast<TBookingGrid*>(MultiDayGrid)
-                         : IsTab(*DataPageControl, WeekViewTabSheet)     ? static_cast<TBookingGrid*>(WeekGrid)
-                                                                         : nullptr;
-    if (!grid) {
-        MessageDlg(kNothingToView, mtInformation, {mbOK});
-        return;
-    }
-    if (grid->Selection().Top != grid->Selection().Bottom) {
-        MessageDlg(kSingleCellToView, mtInformation, {mbOK});
-        return;
-    }
-    ViewBooking(grid->GetCell(grid->ClickedCol, grid->ClickedRow));
+    const TBookingGrid* grid = ActiveBookingGrid(*this);
+    if (!grid) MessageDlg(kNothingToView, mtInformation, {mbOK});
+    else if (OneCell(grid->Selection(), false, kSingleCellToView))
+        ViewBooking(grid->GetCell(grid->ClickedCol, grid->ClickedRow));
 }
 
 void TMainForm::DeleteBookingToolButtonClick() {
@@ -429,37 +438,24 @@ void TMainForm::DeleteBookingToolButtonClick() {
         return;
     }
     if (IsTab(*DataPageControl, MonthViewTabSheet)) {
-        const TGridRect selection = MonthGrid->Selection();
-        if (selection.Top != selection.Bottom && selection.Left != selection.Right) {
-            MessageDlg(kSingleCellToDelete, mtInformation, {mbOK});
-            return;
-        }
+        if (!OneCell(MonthGrid->Selection(), true, kSingleCellToDelete)) return;
+        const int line = MonthGrid->ClickedLine;
         const TMonthGridCellInfo* info = MonthGrid->GetCellInfo(MonthGrid->ClickedCol, MonthGrid->ClickedRow);
-        if (!info || (info->Overflow && MonthGrid->ClickedLine == MonthGrid->LinesPerCell() - 1)) return;
-        if (const TMonthDateBookingCellRow* line = info->GetLine(MonthGrid->ClickedLine))
-            if (MonthGrid->ClickedLine > 0) DeleteMonthBooking(line);
+        // Nothing on the day number or on "<more>".
+        if (!info || line <= 0 || (info->Overflow && line == MonthGrid->LinesPerCell() - 1)) return;
+        if (const TMonthDateBookingCellRow* booking = info->GetLine(line)) DeleteMonthBooking(booking);
         return;
     }
-    TBookingGrid* grid = nullptr;
-    const TResourceItem* resource = nullptr;
-    if (IsTab(*DataPageControl, DayViewTabSheet)) {
-        grid = DayGrid;
-        resource = DayGrid->GetResource(DayGrid->ClickedCol, 0);
-    } else if (IsTab(*DataPageControl, MultiDayViewTabSheet)) {
-        grid = MultiDayGrid;
-        resource = MultiDayGrid->GetResource(0, MultiDayGrid->ClickedRow);
-    } else if (IsTab(*DataPageControl, WeekViewTabSheet)) {
-        grid = WeekGrid;
-        resource = WeekGrid->Resource;
-    }
+    const TBookingGrid* grid = ActiveBookingGrid(*this);
     if (!grid) {
         MessageDlg(kNothingToDelete, mtInformation, {mbOK});
         return;
     }
-    if (grid->Selection().Top != grid->Selection().Bottom) {
-        MessageDlg(kSingleCellToDelete, mtInformation, {mbOK});
-        return;
-    }
+    if (!OneCell(grid->Selection(), false, kSingleCellToDelete)) return;
+    // The day grid's columns and the multi-day grid's rows are the resources; the week grid shows one.
+    const TResourceItem* resource = grid == WeekGrid       ? WeekGrid->Resource
+                                    : grid == MultiDayGrid ? MultiDayGrid->GetResource(0, grid->ClickedRow)
+                                                           : DayGrid->GetResource(grid->ClickedCol, 0);
     DeleteBooking(resource, grid->GetCell(grid->ClickedCol, grid->ClickedRow));
 }
 
