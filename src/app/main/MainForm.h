@@ -171,6 +171,7 @@ public:
     void DeleteBookingToolButtonClick();
     void ViewBookingIdItemClick();
     void LastBookingItemClick();
+    void GroupBookingIdItemClick();
     // The calendar's scroll bar: a line is a day, a page the view's span.
     void CalendarScrollBarScroll(TScrollCode scrollCode);
     void RefreshItemClick();

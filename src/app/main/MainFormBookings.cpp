@@ -67,6 +67,8 @@ void TMainForm::ConnectBookingCommands() {
     SetCommand(QStringLiteral("DeleteBookingItem"), [this] { DeleteBookingToolButtonClick(); });
     SetCommand(QStringLiteral("BookingIdItem"), [this] { ViewBookingIdItemClick(); });
     SetCommand(QStringLiteral("LastModifiedBookingItem"), [this] { LastBookingItemClick(); });
+    if (services_.CreateGroupBookingWindow)
+        SetCommand(QStringLiteral("GroupBookingsItem"), [this] { GroupBookingIdItemClick(); });
 }
 
 void TMainForm::WithRefreshTimerOff(const std::function<void()>& action) {
@@ -477,6 +479,40 @@ void TMainForm::ViewBookingIdItemClick() {
         else if (data_.BookingsTable.FieldByName(QStringLiteral("Trans")).AsBoolean())
             MessageDlg(QStringLiteral("Transaction bookings can not be modified"), mtInformation, {mbOK});
         else if (ShowLocatedBooking()) ShowActiveView();
+        for (TADOTable* table : {&data_.BookingsTable, &data_.BookingsShadowTable})
+            if (table->Active()) table->Requery();
+    });
+}
+
+void TMainForm::GroupBookingIdItemClick() {
+    QString text;
+    if (!InputQuery(QStringLiteral("Show Group Bookings"), QStringLiteral("Enter Booking Id"), text)) return;
+    text = text.trimmed();
+    bool isInteger = false;
+    const int id = text.toInt(&isInteger);
+    if (!isInteger) {
+        MessageDlg(text + QStringLiteral(" is not an integer."), mtError, {mbOK});
+        return;
+    }
+    if (!bookingWindow_) return;
+    WithRefreshTimerOff([&] {
+        TADOTable& bookings = data_.BookingsTable;
+        const QString booking = QStringLiteral("Booking Id ") + QString::number(id);
+        if (!bookings.Locate(QStringLiteral("BookingId"), id)) {
+            MessageDlg(booking + QStringLiteral(" does not exist."), mtInformation, {mbOK});
+        } else if (bookings.FieldByName(QStringLiteral("GroupBookingId")).AsInteger() == 0) {
+            MessageDlg(booking + QStringLiteral(" is not part of a group booking"), mtInformation, {mbOK});
+        } else {
+            // The booking window lists the group in the list window, to view or change its bookings.
+            const std::unique_ptr<TGroupBookingWindow> list = services_.CreateGroupBookingWindow(*this);
+            QList<int> ids;
+            int groupCount = 0;
+            bookingWindow_->CheckBookingEditable(*list, 4, id, 1, ids, groupCount, false, true);
+            if (bookingWindow_->IsModified()) {
+                UpdateCommandStates();
+                ShowActiveView();
+            }
+        }
         for (TADOTable* table : {&data_.BookingsTable, &data_.BookingsShadowTable})
             if (table->Active()) table->Requery();
     });

@@ -11,6 +11,7 @@
 class TData;
 class TMainForm;
 class TBookingListForm;
+class TGroupBookingWindow;
 
 // The booking window made for each open database and freed when it closes. A caller positions the data
 // module's Bookings table (LocateBooking or InsertNewBooking), may name the control to focus, shows the window
@@ -39,6 +40,10 @@ public:
     virtual bool IsModified() const = 0;
     // The state of the window's "All Day" box.
     virtual bool AllDay() const = 0;
+    // Decides which bookings of the current row's group an action (1 update, 2 delete, 4 view) applies to,
+    // asking or listing them in the list window as the flags say; 1 go on, 2 cancelled.
+    virtual int CheckBookingEditable(TGroupBookingWindow& list, int action, int bookingId, int listMode,
+                                     QList<int>& ids, int& groupCount, bool ask, bool alwaysList) = 0;
 };
 
 // The group booking list, as the main window fills it with bookings to view or delete.

@@ -33,10 +33,37 @@ TGridRect Rows(int col, int top, int bottom) {
     return rect;
 }
 
+// The group booking list: its mode and rows, one text a row.
+class RecordingGroupList : public TGroupBookingWindow {
+public:
+    explicit RecordingGroupList(QStringList& shown) : shown_(shown) {}
+    void SetMode(int mode) override { mode_ = mode; }
+    void AddResultRow(const QString& resourceName, const QString& client, int bookingId, int status, int reason,
+                      TDateTime endTime, TDateTime startTime, TDateTime startDate) override {
+        rows_ << QStringLiteral("%1 %2 %3 %4 %5-%6")
+                     .arg(resourceName, client)
+                     .arg(bookingId)
+                     .arg(startDate)
+                     .arg(startTime)
+                     .arg(endTime);
+    }
+    int ShowModal() override {
+        shown_ << QStringLiteral("mode %1: ").arg(mode_) + rows_.join(QStringLiteral(", "));
+        return mrOk;
+    }
+    bool Changed() const override { return false; }
+
+private:
+    QStringList& shown_;
+    QStringList rows_;
+    int mode_ = 0;
+};
+
 class MainFormBookingsTest : public testing_env::BookingViewsTest {
 protected:
     RecordingBookingWindow* window = nullptr;
     std::vector<int> deleted;
+    QStringList groupLists;
 
     TMainWindowServices Services() {
         TMainWindowServices services;
@@ -49,6 +76,9 @@ protected:
             deleted.push_back(
                 static_cast<int>(data.BookingsTable.FieldByName(QStringLiteral("BookingId")).AsInteger()));
             return true;
+        };
+        services.CreateGroupBookingWindow = [this](TMainForm&) {
+            return std::make_unique<RecordingGroupList>(groupLists);
         };
         return services;
     }
@@ -353,6 +383,53 @@ TEST_F(MainFormBookingsTest, AMonthCellsBookingsAreListedWithTheirStartsAndEnds)
     EXPECT_EQ(info->MonthCellCount(), 1);
     form->ShowMonthCellBookings(col, row);
     EXPECT_EQ(rows, QStringList{QStringLiteral("Mar 20 2026  8:00 am|9:00 am|Van|13")});
+}
+
+TEST_F(MainFormBookingsTest, ACellOfOverlappingBookingsListsThemToViewOrDelete) {
+    auto form = OpenOn(QStringLiteral("Room B"));
+    // Two bookings in one 30-minute slot, from 11:00 (row 7).
+    AddAsAnotherUser({21, 1, At(kDay, 11, 0), At(kDay, 11, 30)});
+    AddAsAnotherUser({22, 1, At(kDay, 11, 0), At(kDay, 11, 30)});
+    form->RefreshView();
+    testing_env::Messages().Clear();
+    Press(*form->DayGrid, 1, 7, Rows(1, 7, 7));
+    form->Item(QStringLiteral("ViewBookingItem"))->Click();
+    form->Item(QStringLiteral("DeleteBookingItem"))->Click();
+    const QString rows = QStringLiteral("Room B client 21 21 %1 %2-%3, Room B client 22 22 %1 %2-%3")
+                             .arg(kDay)
+                             .arg(EncodeTime(11, 0, 0, 0))
+                             .arg(EncodeTime(11, 30, 0, 0));
+    EXPECT_EQ(groupLists, (QStringList{QStringLiteral("mode 6: ") + rows, QStringLiteral("mode 7: ") + rows}));
+    EXPECT_TRUE(window->located.empty());
+    EXPECT_TRUE(deleted.empty());
+    // The view's reloads report the overlap, and nothing else is said.
+    for (const QString& text : testing_env::Messages().Texts())
+        EXPECT_EQ(text, QStringLiteral("There are overlapping bookings on this date. Please run the Check and Fix "
+                                       "utility."));
+}
+
+TEST_F(MainFormBookingsTest, GroupBookingsListsTheGroupOfABookingThatHasOne) {
+    auto form = OpenOn(QStringLiteral("Room A"));
+    {
+        TADOConnection other;
+        other.ConnectionString =
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(data.DatabaseFileName);
+        other.LoginPrompt = false;
+        other.Open();
+        other.Execute(QStringLiteral("UPDATE Bookings SET GroupBookingId = 10 WHERE BookingId IN (10, 11)"));
+    }
+    for (const char* typed : {"4x2", "55", "12", " 11 "}) {
+        testing_env::Messages().QueueAnswer(mrOk, QString::fromLatin1(typed));
+        form->Item(QStringLiteral("GroupBookingsItem"))->Click();
+    }
+    std::vector<QString> shown;
+    for (const rtl::MessageRequest& request : testing_env::Messages().Requests())
+        if (request.kind != rtl::MessageRequest::Kind::Input) shown.push_back(request.text);
+    EXPECT_EQ(shown, (std::vector<QString>{QStringLiteral("4x2 is not an integer."),
+                                           QStringLiteral("Booking Id 55 does not exist."),
+                                           QStringLiteral("Booking Id 12 is not part of a group booking")}));
+    EXPECT_EQ(testing_env::Messages().Requests()[1].type, mtError);
+    EXPECT_EQ(window->checked, (std::vector<RecordingBookingWindow::Check>{{4, 11, 1, false, true}}));
 }
 
 }  // namespace

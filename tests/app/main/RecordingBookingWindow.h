@@ -46,10 +46,21 @@ public:
     }
     bool IsModified() const override { return modified; }
     bool AllDay() const override { return allDay; }
+    int CheckBookingEditable(TGroupBookingWindow&, int action, int bookingId, int listMode, QList<int>&, int&, bool ask,
+                             bool alwaysList) override {
+        checked.push_back({action, bookingId, listMode, ask, alwaysList});
+        return 1;
+    }
 
     // What the window was asked.
     std::vector<NewBooking> inserted;
     std::vector<int> located;
+    struct Check {
+        int action, bookingId, listMode;
+        bool ask, alwaysList;
+        bool operator==(const Check&) const = default;
+    };
+    std::vector<Check> checked;
     int shows = 0;
     int inits = 0;
     // How it answers.
