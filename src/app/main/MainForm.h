@@ -209,6 +209,8 @@ private:
     void DataPageControlChange();
     void CalendarClick();
     void ConnectBookingCommands();
+    // The data module's Bookings table and its shadow read again, so that they see other users' changes.
+    void RequeryBookingTables();
     // Runs a grid's command with the refresh timer off, and on again afterwards as the preferences say.
     void WithRefreshTimerOff(const std::function<void()>& action);
     // Inserts the new booking into the booking window and shows it; nullopt when read-only access stopped

@@ -461,60 +461,62 @@ void TMainForm::DeleteBookingToolButtonClick() {
     DeleteBooking(resource, grid->GetCell(grid->ClickedCol, grid->ClickedRow));
 }
 
-void TMainForm::ViewBookingIdItemClick() {
+namespace {
+
+// The booking id the user types, blanks around it allowed; none when cancelled or not a whole number (which is
+// said with the icon given).
+std::optional<int> AskBookingId(const QString& caption, TMsgDlgType notIntegerIcon) {
     QString text;
-    if (!InputQuery(QStringLiteral("Find Booking Id"), QStringLiteral("Enter Booking Id"), text)) return;
+    if (!InputQuery(caption, QStringLiteral("Enter Booking Id"), text)) return std::nullopt;
     text = text.trimmed();
     bool isInteger = false;
     const int id = text.toInt(&isInteger);
-    if (!isInteger) {
-        MessageDlg(text + QStringLiteral(" is not an integer."), mtInformation, {mbOK});
-        return;
-    }
-    if (!bookingWindow_) return;
+    if (isInteger) return id;
+    MessageDlg(text + QStringLiteral(" is not an integer."), notIntegerIcon, {mbOK});
+    return std::nullopt;
+}
+
+QString NoSuchBooking(int id) {
+    return QStringLiteral("Booking Id ") + QString::number(id) + QStringLiteral(" does not exist.");
+}
+
+}  // namespace
+
+void TMainForm::ViewBookingIdItemClick() {
+    const std::optional<int> id = AskBookingId(QStringLiteral("Find Booking Id"), mtInformation);
+    if (!id || !bookingWindow_) return;
     WithRefreshTimerOff([&] {
-        if (!bookingWindow_->LocateBooking(id))
-            MessageDlg(QStringLiteral("Booking Id ") + QString::number(id) + QStringLiteral(" does not exist."),
-                       mtInformation, {mbOK});
+        if (!bookingWindow_->LocateBooking(*id)) MessageDlg(NoSuchBooking(*id), mtInformation, {mbOK});
         else if (data_.BookingsTable.FieldByName(QStringLiteral("Trans")).AsBoolean())
             MessageDlg(QStringLiteral("Transaction bookings can not be modified"), mtInformation, {mbOK});
         else if (ShowLocatedBooking()) ShowActiveView();
-        for (TADOTable* table : {&data_.BookingsTable, &data_.BookingsShadowTable})
-            if (table->Active()) table->Requery();
+        RequeryBookingTables();
     });
 }
 
 void TMainForm::GroupBookingIdItemClick() {
-    QString text;
-    if (!InputQuery(QStringLiteral("Show Group Bookings"), QStringLiteral("Enter Booking Id"), text)) return;
-    text = text.trimmed();
-    bool isInteger = false;
-    const int id = text.toInt(&isInteger);
-    if (!isInteger) {
-        MessageDlg(text + QStringLiteral(" is not an integer."), mtError, {mbOK});
-        return;
-    }
-    if (!bookingWindow_) return;
+    const std::optional<int> id = AskBookingId(QStringLiteral("Show Group Bookings"), mtError);
+    if (!id || !bookingWindow_) return;
     WithRefreshTimerOff([&] {
         TADOTable& bookings = data_.BookingsTable;
-        const QString booking = QStringLiteral("Booking Id ") + QString::number(id);
-        if (!bookings.Locate(QStringLiteral("BookingId"), id)) {
-            MessageDlg(booking + QStringLiteral(" does not exist."), mtInformation, {mbOK});
+        if (!bookings.Locate(QStringLiteral("BookingId"), *id)) {
+            MessageDlg(NoSuchBooking(*id), mtInformation, {mbOK});
         } else if (bookings.FieldByName(QStringLiteral("GroupBookingId")).AsInteger() == 0) {
-            MessageDlg(booking + QStringLiteral(" is not part of a group booking"), mtInformation, {mbOK});
+            MessageDlg(QStringLiteral("Booking Id ") + QString::number(*id) +
+                           QStringLiteral(" is not part of a group booking"),
+                       mtInformation, {mbOK});
         } else {
             // The booking window lists the group in the list window, to view or change its bookings.
             const std::unique_ptr<TGroupBookingWindow> list = services_.CreateGroupBookingWindow(*this);
             QList<int> ids;
             int groupCount = 0;
-            bookingWindow_->CheckBookingEditable(*list, 4, id, 1, ids, groupCount, false, true);
+            bookingWindow_->CheckBookingEditable(*list, 4, *id, 1, ids, groupCount, false, true);
             if (bookingWindow_->IsModified()) {
                 UpdateCommandStates();
                 ShowActiveView();
             }
         }
-        for (TADOTable* table : {&data_.BookingsTable, &data_.BookingsShadowTable})
-            if (table->Active()) table->Requery();
+        RequeryBookingTables();
     });
 }
 

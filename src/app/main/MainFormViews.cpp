@@ -112,10 +112,14 @@ void TMainForm::ConnectViews() {
     ConnectBookingCommands();
 }
 
-void TMainForm::RefreshItemClick() {
-    // Another user's changes reach the booking window's tables as well as the view.
+void TMainForm::RequeryBookingTables() {
     for (TADOTable* table : {&data_.BookingsTable, &data_.BookingsShadowTable})
         if (table->Active()) table->Requery();
+}
+
+void TMainForm::RefreshItemClick() {
+    // Another user's changes reach the booking window's tables as well as the view.
+    RequeryBookingTables();
     RefreshView();
 }
 
