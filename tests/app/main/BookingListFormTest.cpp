@@ -26,6 +26,8 @@ protected:
     std::unique_ptr<RecordingBookingWindow> programWindow;
     std::function<void(RecordingBookingWindow&)> prepareEditWindow;
     std::vector<int> deleted;
+    // The printouts asked for: true a preview.
+    std::vector<bool> printed;
 
     // The list over the open fixture file.
     std::unique_ptr<TBookingListForm> MakeList() {
@@ -46,6 +48,10 @@ protected:
             deleted.push_back(
                 static_cast<int>(data.BookingsTable.FieldByName(QStringLiteral("BookingId")).AsInteger()));
             return true;
+        };
+        services.PrintBookingList = [this](TBookingListForm& list, bool toScreen) {
+            EXPECT_EQ(list.BookingListView->ItemCount(), 4);
+            printed.push_back(toScreen);
         };
         return std::make_unique<TBookingListForm>(nullptr, data, std::move(services));
     }
@@ -87,6 +93,9 @@ TEST_F(BookingListFormTest, RowsShowTheirTimesStatusAndIdAndTheWindowItsTextsWho
     list->TimeFormat = QStringLiteral("hh:mm");
     Add(*list, 15, QStringLiteral("Van"), QStringLiteral("Dunn"), At(kDay, 13, 0), At(kDay, 14, 0));
     EXPECT_EQ(Column(*list, 1).last(), QStringLiteral("14:00"));
+    list->PreviewButton->Click();
+    list->PrintButton->Click();
+    EXPECT_EQ(printed, (std::vector<bool>{true, false}));
     testing_env::AtEachTestFont([&] {
         list->Show();
         testing_env::ExpectTextsWhole(*list);
