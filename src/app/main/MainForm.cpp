@@ -17,8 +17,10 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/ToolBar.h"
+#include "platform/ui/UpDown.h"
 #include "util/DvCheckUpdates.h"
 #include "util/DvFormUtils.h"
 #include "util/DvMru.h"
@@ -219,7 +221,8 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
             {"BottomPanel", "TPanel", "", 0, 204, 620, 217, "", "Align=alClient; BevelOuter=bvNone"},
             {"DateLabel", "TLabel", "BottomPanel", 0, 0, 620, 20, "",
              "AutoSize=False; Align=alTop; Alignment=taCenter; Font.Style=fsBold; Font.Height=-13"},
-            {"DataPageControl", "TPageControl", "BottomPanel", 0, 20, 620, 197, "", "Align=alClient"},
+            {"CalendarScrollBar", "TScrollBar", "BottomPanel", 0, 200, 620, 17, "", "Align=alBottom; Position=50"},
+            {"DataPageControl", "TPageControl", "BottomPanel", 0, 20, 620, 180, "", "Align=alClient"},
             {"DayViewTabSheet", "TTabSheet", "DataPageControl", 0, 0, 612, 169, "Day View"},
             {"DayNoResourcesLabel", "TLabel", "DayViewTabSheet", 8, 8, 220, 16, "No Resources Selected"},
             {"MultiDayViewTabSheet", "TTabSheet", "DataPageControl", 0, 0, 612, 169, "Multi Day View"},
@@ -232,6 +235,8 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
             {"NoRemindersPanel", "TPanel", "RemindersTabSheet", 0, 0, 612, 169, "There are no reminders on this date",
              "Align=alClient; BevelOuter=bvNone"},
             {"TasksTabSheet", "TTabSheet", "DataPageControl", 0, 0, 612, 169, "Tasks"},
+            {"UpDownWeekViewResource", "TUpDown", "BottomPanel", 432, 0, 34, 21, "",
+             "Orientation=udHorizontal; Visible=False"},
             {"WeekViewResourceComboBox", "TComboBox", "BottomPanel", 470, 0, 150, 21, "", "Visible=False"},
         });
     TopPanel = Find<TPanel>("TopPanel");
@@ -241,6 +246,7 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
     BottomPanel = Find<TPanel>("BottomPanel");
     DateLabel = Find<TLabel>("DateLabel");
     DataPageControl = Find<TPageControl>("DataPageControl");
+    CalendarScrollBar = Find<TScrollBar>("CalendarScrollBar");
     DayViewTabSheet = Find<TTabSheet>("DayViewTabSheet");
     MultiDayViewTabSheet = Find<TTabSheet>("MultiDayViewTabSheet");
     WeekViewTabSheet = Find<TTabSheet>("WeekViewTabSheet");
@@ -250,6 +256,7 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
     NoRemindersPanel = Find<TPanel>("NoRemindersPanel");
     WeekViewResourceComboBox = Find<TComboBox>("WeekViewResourceComboBox");
     WeekViewResourceComboBox->SetStyle(csDropDownList);
+    UpDownWeekViewResource = Find<TUpDown>("UpDownWeekViewResource");
     StatusBar = Find<TStatusBar>("StatusBar");
     StatusBar->AddPanel(150);
     StatusBar->AddPanel(50);

@@ -8,10 +8,12 @@
 #include "platform/db/ADODataSet.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Keys.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/TreeView.h"
 
 #include <map>
 #include <memory>
+#include <optional>
 
 class TData;
 class TSQLData;
@@ -19,6 +21,10 @@ class TDayGrid;
 class TMultiDayGrid;
 class TWeekGrid;
 class TTavorinMonthGrid;
+class TTimeIntervalBookingGrid;
+class TBookingCell;
+class TResourceItem;
+class TMonthDateBookingCellRow;
 class TResourceBookings;
 class TResourceDateBookings;
 class TwwMonthCalendar;
@@ -29,6 +35,7 @@ class TTabSheet;
 class TStatusBar;
 class TToolBar;
 class TComboBox;
+class TUpDown;
 class TMainMenu;
 class TMenuItem;
 class TTimer;
@@ -105,7 +112,9 @@ public:
     TPanel* BottomPanel;
     TLabel* DateLabel;
     TComboBox* WeekViewResourceComboBox;
+    TUpDown* UpDownWeekViewResource;
     TPageControl* DataPageControl;
+    TScrollBar* CalendarScrollBar;
     TTabSheet* DayViewTabSheet;
     TTabSheet* MultiDayViewTabSheet;
     TTabSheet* WeekViewTabSheet;
@@ -149,6 +158,32 @@ public:
     // The booking window of the open database; null while none is open.
     TBookingWindow* BookingWindow() const { return bookingWindow_.get(); }
 
+    // The booking commands (MainFormBookings.cpp). A grid's row as a time of day from midnight, 23:59 from a
+    // day's end on.
+    static TDateTime RowToTime(const TTimeIntervalBookingGrid& grid, int row);
+    void NewBookingFromSelection(TTimeIntervalBookingGrid& grid, bool newBookingCommand);
+    void CreateBooking(int resourceId, const QString& focusField, TDateTime start, TDateTime end, TDateTime date);
+    void NewMultiDayBookingFromSelection(bool newBookingCommand);
+    void CreateMultiDayBooking(int resourceId, const QString& focusField, TDateTime firstDate, TDateTime lastDate);
+    // Mode 0 the view command, 1 the new-booking command, 2 a double click.
+    void MonthCellCommand(int mode);
+    void CreateMonthDayBooking();
+    void CreateMonthBooking(int resourceId, const QString& focusField, TDateTime start, TDateTime end);
+    void ViewBooking(const TBookingCell* cell);
+    // The resource is the one the pressed cell's column (or row) shows.
+    void DeleteBooking(const TResourceItem* resource, const TBookingCell* cell);
+    void DeleteMonthBooking(const TMonthDateBookingCellRow* line);
+    void ShowMonthCellBookings(int col, int row);
+    void NewBookingToolButtonClick();
+    void ViewBookingToolButtonClick();
+    void DeleteBookingToolButtonClick();
+    void ViewBookingIdItemClick();
+    void LastBookingItemClick();
+    void GroupBookingIdItemClick();
+    // The calendar's scroll bar: a line is a day, a page the view's span.
+    void CalendarScrollBarScroll(TScrollCode scrollCode);
+    void RefreshItemClick();
+
 private:
     void FormCreate();
     void FormShow();
@@ -188,6 +223,19 @@ private:
     // After a resource editor: the lists requeried at their rows, the tree and the view refreshed.
     void RequeryResourceLists(bool resources);
     void ResourceInformationClick();
+    void ConnectBookingCommands();
+    // The data module's Bookings table and its shadow read again, so that they see other users' changes.
+    void RequeryBookingTables();
+    // Runs a grid's command with the refresh timer off, and on again afterwards as the preferences say.
+    void WithRefreshTimerOff(const std::function<void()>& action);
+    // Inserts the new booking into the booking window and shows it; nullopt when read-only access stopped
+    // it, else whether the window changed something.
+    std::optional<bool> ShowNewBooking(int resourceId, const QString& focusField, TDateTime startDate,
+                                       TDateTime endDate, TDateTime startTime, TDateTime endTime);
+    // Shows the booking window on the booking it has located; true when it changed something.
+    bool ShowLocatedBooking();
+    void ShowOverlappingBookings(const TBookingCell& cell);
+    void DeleteOverlappingBookings(const TResourceItem* resource, const TBookingCell& cell);
 
     TData& data_;
     TMainWindowServices services_;
@@ -196,7 +244,5 @@ private:
     std::map<QString, bool> allowed_;
     std::unique_ptr<TBookingWindow> bookingWindow_;
     bool viewEventsConnected_ = false;
-    // The resource the week view shows of a group.
-    int weekResourceIndex_ = 0;
     std::unique_ptr<TSQLData> ownLookup_;
 };

@@ -19,7 +19,9 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/Timer.h"
+#include "platform/ui/UpDown.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -79,20 +81,20 @@ void TMainForm::ConnectViews() {
         else if (IsView(view, "tasks")) TaskLists->SizeTaskColumns();
         else LoadDayView(false, SelectedResources);
     };
-    SetCommand(QStringLiteral("RefreshItem"), [this] {
-        // Another user's changes reach the booking window's tables as well as the view.
-        for (TADOTable* table : {&data_.BookingsTable, &data_.BookingsShadowTable})
-            if (table->Active()) table->Requery();
-        RefreshView();
-    });
+    SetCommand(QStringLiteral("RefreshItem"), [this] { RefreshItemClick(); });
     DataPageControl->OnChange = [this](QObject*) { DataPageControlChange(); };
     Calendar->OnChange = [this](QObject*) {
         if (DatabaseOpen()) CalendarClick();
     };
     WeekViewResourceComboBox->OnChange = [this](QObject*) {
-        if (WeekViewResourceComboBox->ItemIndex() < 0) return;
-        weekResourceIndex_ = WeekViewResourceComboBox->ItemIndex();
+        const int index = WeekViewResourceComboBox->ItemIndex();
+        if (index < 0) return;
+        if (UpDownWeekViewResource->Position() != index) UpDownWeekViewResource->SetPosition(index);
         LoadWeekView();
+    };
+    UpDownWeekViewResource->OnClick = [this](QObject*, TUDBtnType) {
+        const int position = UpDownWeekViewResource->Position();
+        if (position >= UpDownWeekViewResource->Min() && position <= UpDownWeekViewResource->Max()) LoadWeekView();
     };
     RefreshTimer->SetOnTimer([this](QObject*) {
         RefreshTimer->SetEnabled(false);
@@ -105,6 +107,23 @@ void TMainForm::ConnectViews() {
         UpdateRefreshTimer();
     });
     ApplyGridPreferences();
+    CalendarScrollBar->OnScroll = [this](QObject*, TScrollCode code, int& position) {
+        // The bar stays in its middle, so that it never runs out of steps either way.
+        position = CalendarScrollBar->Position();
+        CalendarScrollBarScroll(code);
+    };
+    ConnectBookingCommands();
+}
+
+void TMainForm::RequeryBookingTables() {
+    for (TADOTable* table : {&data_.BookingsTable, &data_.BookingsShadowTable})
+        if (table->Active()) table->Requery();
+}
+
+void TMainForm::RefreshItemClick() {
+    // Another user's changes reach the booking window's tables as well as the view.
+    RequeryBookingTables();
+    RefreshView();
 }
 
 void TMainForm::ApplyGridPreferences() {
@@ -127,6 +146,7 @@ void TMainForm::ApplyGridPreferences() {
     look(WeekGrid, p.AutoWeekColumnSize, p.WeekColumnSize, p.WeekGridBoldClient, p.WeekGridShowDescription);
     look(MultiDayGrid, p.AutoMultiDayColumnSize, p.MultiDayColumnSize, p.MultiDayGridBoldClient,
          p.MultiDayGridShowDescription);
+    UpDownWeekViewResource->SetPosition(Preferences.WeekViewResourceIndex);
     MultiDayGrid->DaysBefore = Preferences.MultiDayDaysBefore;
     MultiDayGrid->DaysAfter = Preferences.MultiDayDaysAfter;
     DayGrid->RolloverColor = Preferences.BookingDayRolloverColor;
@@ -146,7 +166,7 @@ void TMainForm::FillSelectedResources() {
         SelectedResources.Add(node->Text(), data ? data->ResourceId : 0, data ? data->Description : QString());
     } else if (node->Parent() == GroupsNode) {
         Preferences.ResourceView = QStringLiteral("Groups");
-        if (SelectedGroupName != node->Text()) weekResourceIndex_ = 0;
+        if (SelectedGroupName != node->Text()) UpDownWeekViewResource->SetPosition(0);
         SelectedGroupName = node->Text();
         // The program makes the lookup module at start; a window made without one reads through its own.
         if (!SQLData && !ownLookup_) ownLookup_ = std::make_unique<TSQLData>(data_);
@@ -157,11 +177,17 @@ void TMainForm::FillSelectedResources() {
 void TMainForm::ShowActiveView() {
     const QString& view = Preferences.BookingView;
     const bool groups = Preferences.ResourceView.compare(QLatin1String("groups"), Qt::CaseInsensitive) == 0;
-    WeekViewResourceComboBox->SetVisible(IsView(view, "week") && SelectedResources.GetCount() > 0 && groups);
+    const bool chooser = IsView(view, "week") && SelectedResources.GetCount() > 0 && groups;
+    WeekViewResourceComboBox->SetVisible(chooser);
+    UpDownWeekViewResource->SetVisible(chooser);
     ui::HourGlass hourGlass;
     const quint32 t0 = GetTickCount();
     const TDateTime date = DateOf(Calendar->Date());
     const QString longDate = FormatDateTime(QStringLiteral("dddddd"), date);
+    // The week view leaves the calendar's scroll bar as it was.
+    if (!IsView(view, "week"))
+        CalendarScrollBar->SetVisible(Preferences.ShowCalendarScrollBar && !IsView(view, "reminders") &&
+                                      !IsView(view, "tasks"));
     if (IsView(view, "month")) {
         Application->SetHintColor(MonthGrid->RolloverColor);
         LoadMonthView(true, SelectedResources, MonthGrid->Info.MonthStart != 0 ? MonthGrid->Info.MonthStart : date);
@@ -223,8 +249,9 @@ void TMainForm::LoadMultiDayView(bool reload, const TResourceList& resources) {
 void TMainForm::LoadWeekView() {
     Application->SetHintColor(WeekGrid->RolloverColor);
     const int count = SelectedResources.GetCount();
-    weekResourceIndex_ = std::clamp(weekResourceIndex_, 0, std::max(count - 1, 0));
-    LoadWeekViewBookings(true, SelectedResources, weekResourceIndex_, DateOf(Calendar->Date()));
+    UpDownWeekViewResource->SetMax(std::max(count - 1, 0));
+    Preferences.WeekViewResourceIndex = UpDownWeekViewResource->Position();
+    LoadWeekViewBookings(true, SelectedResources, UpDownWeekViewResource->Position(), DateOf(Calendar->Date()));
     if (!WeekGrid->Visible()) {
         DateLabel->SetCaption(FormatDateTime(QStringLiteral("yyyy"), Calendar->Date()));
         return;
@@ -242,9 +269,10 @@ void TMainForm::LoadWeekView() {
         combo->Items().Clear();
         for (int i = 0; i < DayBookings->Resources.GetCount(); ++i)
             combo->Items().Add(DayBookings->Resources.GetItem(i)->ResourceName);
-        combo->SetItemIndex(weekResourceIndex_);
+        combo->SetItemIndex(UpDownWeekViewResource->Position());
         const int textWidth = QFontMetrics(font()).horizontalAdvance(DateLabel->Caption());
-        combo->SetLeft(textWidth / 2 + width() / 2 + 32);
+        UpDownWeekViewResource->SetLeft(textWidth / 2 + width() / 2 + 32);
+        combo->SetLeft(UpDownWeekViewResource->Left() + UpDownWeekViewResource->Width() + 4);
     }
     combo->OnChange = onChange;
 }

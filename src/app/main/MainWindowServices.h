@@ -1,6 +1,9 @@
 // The windows of other subsystems that the main window opens, reached through hooks its maker fills.
 #pragma once
 
+#include "platform/rtl/Clock.h"
+
+#include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -10,13 +13,52 @@ using TDateTime = double;
 class TData;
 class TDataSet;
 class TMainForm;
+class TBookingListForm;
+class TGroupBookingWindow;
 
-// The booking window made for each open database and freed when it closes.
+// The booking window made for each open database and freed when it closes. A caller positions the data
+// module's Bookings table (LocateBooking or InsertNewBooking), may name the control to focus, shows the window
+// and afterwards asks IsModified.
 class TBookingWindow {
 public:
     virtual ~TBookingWindow() = default;
     // The booking last created or changed through the window; 0 when none.
     virtual int LastModifiedBookingId() const = 0;
+    // What the window did last: 0 nothing, 1 created, 2 modified, 3 deleted.
+    virtual int LastAction() const = 0;
+    // Positions the Bookings table on the booking; false when there is none with the id.
+    virtual bool LocateBooking(int bookingId) = 0;
+    // The control that takes the focus when the window shows ("client", "starttime", "endtime").
+    virtual void SetFocusField(const QString& name) = 0;
+    // Leaves the Bookings table inserting a new booking (resource -1: none preset); false when the user may
+    // not book the resource.
+    virtual bool InsertNewBooking(int resourceId, int groupBookingId, TDateTime startDate, TDateTime endDate,
+                                  TDateTime startTime, TDateTime endTime, const QString& client, const QString& ep,
+                                  const QString& phone, const QString& description, const QString& notes,
+                                  const QString& reminder) = 0;
+    // Prepares the window for the current row without showing it.
+    virtual void Init() = 0;
+    virtual int ShowModal() = 0;
+    // Whether the last showing changed the database.
+    virtual bool IsModified() const = 0;
+    // The state of the window's "All Day" box.
+    virtual bool AllDay() const = 0;
+    // Decides which bookings of the current row's group an action (1 update, 2 delete, 4 view) applies to,
+    // asking or listing them in the list window as the flags say; 1 go on, 2 cancelled.
+    virtual int CheckBookingEditable(TGroupBookingWindow& list, int action, int bookingId, int listMode,
+                                     QList<int>& ids, int& groupCount, bool ask, bool alwaysList) = 0;
+};
+
+// The group booking list, as the main window fills it with bookings to view or delete.
+class TGroupBookingWindow {
+public:
+    virtual ~TGroupBookingWindow() = default;
+    virtual void SetMode(int mode) = 0;
+    virtual void AddResultRow(const QString& resourceName, const QString& client, int bookingId, int status, int reason,
+                              TDateTime endTime, TDateTime startTime, TDateTime startDate) = 0;
+    virtual int ShowModal() = 0;
+    // Whether a booking of the list was changed while it showed.
+    virtual bool Changed() const = 0;
 };
 
 // What the booking window did with a booking it was asked to show.
@@ -27,6 +69,13 @@ struct TMainWindowServices {
     using Command = std::function<void(TMainForm& mainForm)>;
 
     std::function<std::unique_ptr<TBookingWindow>(TData& data)> CreateBookingWindow;
+    // Deletes the booking at the Bookings table's current row (or the ones of its group the user chooses)
+    // through the booking window, which asks and checks the rights; true when the deletion ran.
+    std::function<bool(TBookingWindow& bookingWindow)> DeleteBookings;
+    // The group booking list (owned by the main window) that shows the bookings of an overlapping cell.
+    std::function<std::unique_ptr<TGroupBookingWindow>(TMainForm& mainForm)> CreateGroupBookingWindow;
+    // Previews (toScreen) or prints the rows of the booking list dialog.
+    std::function<void(TBookingListForm& list, bool toScreen)> PrintBookingList;
 
     // Administration and database tools; they call back into the main window's OpenDatabase, CloseDatabase,
     // RememberResourceAndGroupPosition, RestoreResourceAndGroupPosition, UpdateCaption and UpdateCommandStates.

@@ -5,6 +5,7 @@
 #include "platform/ui/Color.h"
 
 #include <QString>
+#include <algorithm>
 #include <span>
 #include <variant>
 
@@ -127,8 +128,8 @@ public:
     void SaveLayout(const TApplicationVersionHistory& history, const TDvMru* mru = nullptr) const;
     void SaveBackupDialogFlags(const TApplicationVersionHistory& history) const;
 
-    // The refresh timer's interval.
-    int RefreshIntervalMs() const { return RefreshMins * 60000; }
+    // The refresh timer's interval; never 0, which would fire without a pause.
+    int RefreshIntervalMs() const { return std::max(RefreshMins, 1) * 60000; }
 };
 
 // An earlier version's key, whose time grid values have their older names.

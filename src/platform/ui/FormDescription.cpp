@@ -11,8 +11,10 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Lists.h"
+#include "platform/ui/ScrollBar.h"
 #include "platform/ui/Splitter.h"
 #include "platform/ui/TreeView.h"
+#include "platform/ui/UpDown.h"
 
 #include <QFrame>
 #include <algorithm>
@@ -48,6 +50,8 @@ std::map<QString, Factory>& Factories() {
         {QStringLiteral("TSplitter"), Make<TSplitter>()},
         {QStringLiteral("TPageControl"), Make<TPageControl>()},
         {QStringLiteral("TStatusBar"), Make<TStatusBar>()},
+        {QStringLiteral("TScrollBar"), Make<TScrollBar>()},
+        {QStringLiteral("TUpDown"), Make<TUpDown>()},
         // A tab sheet's parent is its page control.
         {QStringLiteral("TTabSheet"),
          [](QWidget* parent) -> TControl* {
@@ -110,6 +114,10 @@ const std::map<QString, TAlignment> kAlignments = {{QStringLiteral("taLeftJustif
                                                    {QStringLiteral("taCenter"), taCenter},
                                                    {QStringLiteral("taRightJustify"), taRightJustify}};
 const std::map<QString, TFontStyle> kFontStyles = {{QStringLiteral("fsBold"), fsBold}};
+const std::map<QString, TUDOrientation> kUpDownOrientations = {{QStringLiteral("udHorizontal"), udHorizontal},
+                                                               {QStringLiteral("udVertical"), udVertical}};
+const std::map<QString, TScrollBarKind> kScrollBarKinds = {{QStringLiteral("sbHorizontal"), sbHorizontal},
+                                                           {QStringLiteral("sbVertical"), sbVertical}};
 
 std::map<QString, QByteArray>& FormPictures() {
     static std::map<QString, QByteArray> pictures;
@@ -218,6 +226,18 @@ const std::map<QString, Setter>& Setters() {
         {QStringLiteral("HideSelection"),
          [](TControl& c, const QString& v) {
              As<TListView>(c, QStringLiteral("HideSelection")).SetHideSelection(Bool(c, v));
+         }},
+        {QStringLiteral("Kind"),
+         [](TControl& c, const QString& v) {
+             As<TScrollBar>(c, QStringLiteral("Kind")).SetKind(Named(c, kScrollBarKinds, v));
+         }},
+        {QStringLiteral("Orientation"),
+         [](TControl& c, const QString& v) {
+             As<TUpDown>(c, QStringLiteral("Orientation")).SetOrientation(Named(c, kUpDownOrientations, v));
+         }},
+        {QStringLiteral("Position"),
+         [](TControl& c, const QString& v) {
+             As<TScrollBar>(c, QStringLiteral("Position")).SetPosition(Number(c, v));
          }},
         {QStringLiteral("PasswordChar"),
          [](TControl& c, const QString& v) {

@@ -19,6 +19,11 @@ void TListColumn::SetWidth(int width) {
     view_.header()->setSectionHidden(index_, width <= 0);
 }
 
+void TListColumn::SetImageIndex(int index) {
+    imageIndex_ = index;
+    view_.headerItem()->setIcon(index_, view_.ImageIcon(index));
+}
+
 void TListItem::SetSubItem(int index, const QString& text) {
     if (index < 0) return;
     subItems_ = std::max(subItems_, index + 1);
@@ -129,12 +134,15 @@ void TListView::SetSmallImages(const TImageList* images) {
     smallImages_ = images;
     if (images) setIconSize(QSize(images->Width(), images->Height()));
     for (int i = 0; i < ItemCount(); ++i) ShowImage(Item(i));
+    for (const auto& column : columns_) column->SetImageIndex(column->ImageIndex());
 }
 
-void TListView::ShowImage(TListItem& item) const {
-    const QImage image = smallImages_ ? smallImages_->Image(item.ImageIndex()) : QImage();
-    item.setIcon(0, image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image)));
+QIcon TListView::ImageIcon(int index) const {
+    const QImage image = smallImages_ ? smallImages_->Image(index) : QImage();
+    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
 }
+
+void TListView::ShowImage(TListItem& item) const { item.setIcon(0, ImageIcon(item.ImageIndex())); }
 
 void TListView::AlphaSort() {
     if (OnCompare) return CustomSort(OnCompare);

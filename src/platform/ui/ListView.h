@@ -4,6 +4,7 @@
 
 #include "platform/ui/Control.h"
 
+#include <QIcon>
 #include <QTreeWidget>
 #include <functional>
 #include <vector>
@@ -19,10 +20,14 @@ public:
     void SetCaption(const QString& caption);
     int Width() const;
     void SetWidth(int width);
+    // The picture of the view's small images shown in the column's header (a sort mark); -1 for none.
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int index);
 
 private:
     TListView& view_;
     int index_;
+    int imageIndex_ = -1;
 };
 
 // Column 0 shows the caption, column i + 1 sub-item i.
@@ -96,7 +101,9 @@ protected:
 
 private:
     friend class TListItem;
+    friend class TListColumn;
     void ShowImage(TListItem& item) const;
+    QIcon ImageIcon(int index) const;
 
     std::vector<std::unique_ptr<TListColumn>> columns_;
     const TImageList* smallImages_ = nullptr;

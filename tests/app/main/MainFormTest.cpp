@@ -2,6 +2,7 @@
 // states, the recent files, the administrator login, a read-only file and the layout at both test fonts.
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
+#include "app/main/RecordingBookingWindow.h"
 #include "data/module/DataModule.h"
 #include "data/support/BookingDatabaseFixture.h"
 #include "platform/rtl/Clock.h"
@@ -30,15 +31,6 @@
 namespace {
 
 const QString kTavorin7 = QStringLiteral("\\Software\\Dulvex\\Tavorin\\7.0");
-
-class FakeBookingWindow : public TBookingWindow {
-public:
-    explicit FakeBookingWindow(int lastModified) : lastModified_(lastModified) {}
-    int LastModifiedBookingId() const override { return lastModified_; }
-
-private:
-    int lastModified_;
-};
 
 // Every command of the window, by the items the Part's table names, and when each may run: none, a database
 // (C), write access (W), resources (R), administrator mode (A), a grid view (V).
@@ -125,7 +117,11 @@ protected:
     // Every hook and every command filled with a recorder.
     TMainWindowServices Services() {
         TMainWindowServices s;
-        s.CreateBookingWindow = [this](TData&) { return std::make_unique<FakeBookingWindow>(lastModified); };
+        s.CreateBookingWindow = [this](TData& d) {
+            auto window = std::make_unique<testing_env::RecordingBookingWindow>(d);
+            window->lastModified = lastModified;
+            return window;
+        };
         const std::pair<const char*, TMainWindowServices::Command TMainWindowServices::*> hooks[] = {
             {"NewDatabase", &TMainWindowServices::NewDatabase},
             {"DatabaseProperties", &TMainWindowServices::DatabaseProperties},

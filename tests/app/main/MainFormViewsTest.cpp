@@ -1,8 +1,7 @@
 // The main window's booking views over a real database file with bookings: the chosen resources, each grid view's
 // load, the calendar's date, switching tabs, the date label and the refresh timer.
-#include "app/grids/BookingGrid.h"
 #include "app/grids/MonthGrid.h"
-#include "app/main/MainForm.h"
+#include "app/main/BookingViewsFixture.h"
 #include "app/main/ProgramRun.h"
 #include "controls/edit/MonthCalendar.h"
 #include "data/bookings/ResourceBookings.h"
@@ -17,6 +16,7 @@
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/Timer.h"
+#include "platform/ui/UpDown.h"
 #include "support/TestEnvironment.h"
 #include "util/core/VersionHistory.h"
 
@@ -25,86 +25,9 @@
 
 namespace {
 
-// Tuesday 3 March 2026, and the Monday before it.
-const TDateTime kDay = EncodeDate(2026, 3, 3);
+const TDateTime kDay = testing_env::kViewsDay;
 
-class MainFormViewsTest : public ::testing::Test {
-protected:
-    TData data;
-    std::unique_ptr<TSQLData> lookup;
-
-    MainFormViewsTest() {
-        CreateVersionHistory();
-        Data = &data;
-        lookup = std::make_unique<TSQLData>(data);
-        SQLData = lookup.get();
-    }
-    ~MainFormViewsTest() override {
-        SQLData = nullptr;
-        Data = nullptr;
-    }
-
-    // Rooms A (id 2) and B (id 1) and a van (id 3); the group "Floor 1" holds both rooms, "Empty" nothing.
-    // Room A: 9:00-10:30 on kDay and 14:00-15:00 the day after; Room B: 8:00-9:00 on kDay; the van: a booking
-    // on 20 March.
-    QString Fixture() {
-        const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("views.tvd"));
-        TADOConnection connection;
-        booking_db::Create(connection, path);
-        booking_db::AddResource(connection, 1, QStringLiteral("Room B"));
-        booking_db::AddResource(connection, 2, QStringLiteral("Room A"));
-        booking_db::AddResource(connection, 3, QStringLiteral("Van"));
-        connection.Execute(QStringLiteral("INSERT INTO Groups (GroupName) VALUES ('Floor 1')"));
-        connection.Execute(QStringLiteral("INSERT INTO Groups (GroupName) VALUES ('Empty')"));
-        connection.Execute(QStringLiteral("INSERT INTO ResourceGroups (GroupName, ResourceId) VALUES ('Floor 1', 1)"));
-        connection.Execute(QStringLiteral("INSERT INTO ResourceGroups (GroupName, ResourceId) VALUES ('Floor 1', 2)"));
-        booking_db::BookingWriter writer(connection);
-        writer.Add({10, 2, kDay + EncodeTime(9, 0, 0, 0), kDay + EncodeTime(10, 30, 0, 0)});
-        writer.Add({11, 2, kDay + 1 + EncodeTime(14, 0, 0, 0), kDay + 1 + EncodeTime(15, 0, 0, 0)});
-        writer.Add({12, 1, kDay + EncodeTime(8, 0, 0, 0), kDay + EncodeTime(9, 0, 0, 0)});
-        writer.Add({13, 3, kDay + 17 + EncodeTime(8, 0, 0, 0), kDay + 17 + EncodeTime(9, 0, 0, 0)});
-        connection.Close();
-        return path;
-    }
-
-    // Another user's booking written straight into the open file.
-    void AddAsAnotherUser(const booking_db::BookingValues& booking) {
-        TADOConnection other;
-        other.ConnectionString =
-            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(data.DatabaseFileName);
-        other.LoginPrompt = false;
-        other.Open();
-        booking_db::BookingWriter(other).Add(booking);
-    }
-
-    std::unique_ptr<TMainForm> Open(const QString& view = QStringLiteral("day")) {
-        auto form = std::make_unique<TMainForm>(data, TMainWindowServices{});
-        form->Preferences.BookingView = view;
-        form->Preferences.ResourceView = QStringLiteral("Resources");
-        form->Show();
-        form->OpenDatabase(Fixture(), QString(), QString());
-        // The calendar opens on today; the tests work on a fixed date.
-        form->Calendar->SetDate(kDay);
-        form->RefreshView();
-        return form;
-    }
-
-    static void Select(TMainForm& form, TTreeNode* branch, const QString& name) {
-        for (int i = 0; i < branch->Count(); ++i)
-            if (branch->Item(i)->Text() == name) form.ResourceTreeView->SetSelected(branch->Item(i));
-        ASSERT_EQ(form.ResourceTreeView->Selected()->Text(), name);
-    }
-
-    // The booking ids laid in a grid column, in row order, one entry per booking.
-    static QList<int> ColumnIds(const TBookingGrid& grid, int col) {
-        QList<int> ids;
-        for (int row = 1; row < grid.RowCount(); ++row)
-            if (const TBookingCell* cell = grid.GetCell(col, row))
-                for (int i = 0; i < cell->BookingIds.Count(); ++i)
-                    if (!ids.contains(cell->BookingIds.GetItem(i))) ids << cell->BookingIds.GetItem(i);
-        return ids;
-    }
-};
+class MainFormViewsTest : public testing_env::BookingViewsTest {};
 
 TEST_F(MainFormViewsTest, AResourceShowsItsBookingsOfTheCalendarsDayAndAGroupItsMembersColumns) {
     auto form = Open();
@@ -189,6 +112,31 @@ TEST_F(MainFormViewsTest, ChangingTheCalendarsDateOrTheTabReloadsTheActiveView) 
     EXPECT_EQ(form->MonthGrid->Info.MonthStart, EncodeDate(2026, 5, 1));
     EXPECT_EQ(form->DateLabel->Caption(), QStringLiteral("May 2026"));
     EXPECT_TRUE(testing_env::Messages().Texts().empty());
+}
+
+TEST_F(MainFormViewsTest, TheWeekViewsUpDownStepsThroughTheGroupsResourcesWithItsList) {
+    auto form = Open(QStringLiteral("week"));
+    Select(*form, form->GroupsNode, QStringLiteral("Floor 1"));
+    TUpDown& upDown = *form->UpDownWeekViewResource;
+    ASSERT_TRUE(upDown.isVisible());
+    EXPECT_EQ(upDown.Max(), 1);
+    EXPECT_EQ(form->WeekViewResourceComboBox->Left(), upDown.Left() + upDown.Width() + 4);
+    const auto shown = [&] { return form->WeekGrid->Resource->ResourceName; };
+    EXPECT_EQ(shown(), QStringLiteral("Room A"));
+    upDown.Click(btNext);
+    EXPECT_EQ(shown(), QStringLiteral("Room B"));
+    EXPECT_EQ(form->WeekViewResourceComboBox->ItemIndex(), 1);
+    // The last resource stays the last.
+    upDown.Click(btNext);
+    EXPECT_EQ(upDown.Position(), 1);
+    EXPECT_EQ(form->Preferences.WeekViewResourceIndex, 1);
+    form->WeekViewResourceComboBox->SetItemIndex(0);
+    form->WeekViewResourceComboBox->OnChange(form->WeekViewResourceComboBox);
+    EXPECT_EQ(upDown.Position(), 0);
+    EXPECT_EQ(shown(), QStringLiteral("Room A"));
+    // A single resource needs no choice.
+    Select(*form, form->ResourcesNode, QStringLiteral("Van"));
+    EXPECT_FALSE(upDown.isVisible());
 }
 
 TEST_F(MainFormViewsTest, TheDayViewTakesTheDateOfTheMultiDayColumnAndTheLabelSpansANewYear) {
