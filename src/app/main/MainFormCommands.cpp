@@ -15,6 +15,7 @@
 #include "platform/rtl/SystemFacts.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/UpDown.h"
 #include "util/DvLog.h"
 #include "util/HelpRouter.h"
 #include "util/Updates.h"
@@ -243,8 +244,8 @@ void TMainForm::ResourceInformationClick() {
     } else if (page == MultiDayViewTabSheet) {
         resourceId = idOf(MultiDayGrid->GetResource(0, MultiDayGrid->Selection().Top));
     } else if (page == WeekViewTabSheet) {
-        resourceId =
-            idOf(SelectedResources.GetItem(std::clamp(weekResourceIndex_, 0, SelectedResources.GetCount() - 1)));
+        resourceId = idOf(SelectedResources.GetItem(
+            std::clamp(UpDownWeekViewResource->Position(), 0, SelectedResources.GetCount() - 1)));
     } else if (page == MonthViewTabSheet) {
         resourceId = idOf(SelectedResources.GetItem(0));
     } else {

@@ -8,8 +8,6 @@
 #include <functional>
 #include <memory>
 
-using TDateTime = double;
-
 class TData;
 class TDataSet;
 class TMainForm;
