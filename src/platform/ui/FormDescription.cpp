@@ -100,7 +100,9 @@ const std::map<QString, TColor> kColors = {{QStringLiteral("clWhite"), clWhite},
 const std::map<QString, int> kModalResults = {{QStringLiteral("mrOk"), mrOk},
                                               {QStringLiteral("mrCancel"), mrCancel},
                                               {QStringLiteral("mrNext"), mrNext},
-                                              {QStringLiteral("mrBack"), mrBack}};
+                                              {QStringLiteral("mrBack"), mrBack},
+                                              {QStringLiteral("mrYes"), mrYes},
+                                              {QStringLiteral("mrNo"), mrNo}};
 const std::map<QString, TScrollStyle> kScrollStyles = {{QStringLiteral("ssVertical"), ssVertical}};
 const std::map<QString, TBevelCut> kBevels = {{QStringLiteral("bvNone"), bvNone}};
 const std::map<QString, TAlign> kAligns = {
