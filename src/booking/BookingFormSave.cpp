@@ -241,6 +241,7 @@ bool TBookingForm::SaveBookingSet(const QList<qint32>& ids, QList<TBookingConfli
     results = QList<TBookingConflictResult>(count);
     std::vector<int> operations(size_t(count), -1);
     std::vector<qint32> workingIds(size_t(count), -1);
+    std::vector<bool> posted(size_t(count), false);
     std::vector<std::unique_ptr<TBookingRecord>> previous;
     previous.resize(size_t(count));
     const int historyCode = table.State() == dsInsert ? kBookingCreated : kBookingModified;
@@ -258,9 +259,10 @@ bool TBookingForm::SaveBookingSet(const QList<qint32>& ids, QList<TBookingConfli
             table.Cancel();
             const int op = trans.AddOperation(kOpInsert);
             trans.SetWorkingId(op, working->BookingId);
+            if (ownIndex >= 0) operations[size_t(ownIndex)] = op, workingIds[size_t(ownIndex)] = working->BookingId;
             working->Save(true);
             table.Post();
-            if (ownIndex >= 0) operations[size_t(ownIndex)] = op, workingIds[size_t(ownIndex)] = working->BookingId;
+            if (ownIndex >= 0) posted[size_t(ownIndex)] = true;
             TBookingConflictResult& own = results[ownIndex >= 0 ? ownIndex : 0];
             if (table.Locate(QStringLiteral("BookingId"), working->BookingId)) data_.CheckBookingConflicts(own);
             else own.Status = kConflictOwnRowMissing;
@@ -284,8 +286,14 @@ bool TBookingForm::SaveBookingSet(const QList<qint32>& ids, QList<TBookingConfli
             previous[size_t(i)]->Load();
             edited.SaveChanged();
             results[i].Status = quint8(data_.PostBooking());
-            // A post that failed leaves nothing pending behind it.
-            if (table.State() == dsEdit || table.State() == dsInsert) table.Cancel();
+            if (results[i].Status == kPostDone) {
+                posted[size_t(i)] = true;
+            } else {
+                // A working row that was never stored is withdrawn without deleting anything: left staged, the
+                // commit would apply it over the booking it stands for.
+                table.Cancel();
+                trans.WithdrawUnstored(op);
+            }
         }
         RequeryBookings(data_);
         for (int i = 0; i < count; ++i) {
@@ -324,7 +332,11 @@ bool TBookingForm::SaveBookingSet(const QList<qint32>& ids, QList<TBookingConfli
         if (table.State() == dsEdit || table.State() == dsInsert) table.Cancel();
         for (int i = 0; i < count; ++i) {
             results[i].Status = kConflictOwnRowMissing;
-            if (operations[size_t(i)] >= 0 && workingIds[size_t(i)] >= 0) trans.UndoOperation(operations[size_t(i)]);
+            const int op = operations[size_t(i)];
+            if (op < 0 || trans.Undone[op]) continue;
+            // Only a stored working row is deleted; the id of one that never was may be another booking's.
+            if (posted[size_t(i)]) trans.UndoOperation(op);
+            else trans.WithdrawUnstored(op);
         }
         RequeryBookings(data_);
         result = false;

@@ -8,6 +8,7 @@
 #include "platform/db/ADOConnection.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/Clock.h"
+#include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/ServiceSlot.h"
 #include "support/TestEnvironment.h"
@@ -32,7 +33,21 @@ public:
         connection_.Open();
     }
     void Execute(const QString& jetSql) { connection_.Execute(jetSql); }
-    QStringList Rows(const QString& jetSql) { return data_test::RowTexts(connection_.Engine(), jetSql); }
+    // The rows as texts, "|" between the values; a date and time reads "Jan 5 9:30".
+    QStringList Rows(const QString& jetSql) {
+        QStringList rows = data_test::RowTexts(connection_.Engine(), jetSql);
+        for (QString& row : rows) {
+            QStringList values = row.split(QLatin1Char('|'));
+            for (QString& value : values) {
+                bool number = false;
+                const double day = value.toDouble(&number);
+                if (number && value.contains(QLatin1Char('.')) && day > 40000)
+                    value = FormatDateTime(QStringLiteral("mmm d h:nn"), day + OneMillisecond / 2);
+            }
+            row = values.join(QLatin1Char('|'));
+        }
+        return rows;
+    }
     int Count(const QString& table) {
         return Rows(QStringLiteral("SELECT Count(*) FROM %1").arg(table)).value(0).toInt();
     }
@@ -68,6 +83,8 @@ protected:
             ASSERT_TRUE(creator.CreateDatabase(DatabasePath(), true));
         }
         other = std::make_unique<OtherProgram>();
+        // New bookings get ids clear of the ones the tests give their bookings.
+        other->Execute(QStringLiteral("ALTER TABLE NextBookingId ALTER COLUMN NextBookingId AUTOINCREMENT (5000,1)"));
         for (const char* name : {"Room A", "Room B"})
             other->Execute(QStringLiteral("INSERT INTO Resources (ResourceName, MaxBookDays, BookingRestrictMode, "
                                           "MaxBookDaysRestrict) VALUES (\"%1\", 0, 1, False)")
@@ -93,7 +110,8 @@ protected:
     void OpenBooking(int id) {
         if (!form) Open();
         ASSERT_TRUE(form->LocateBooking(id));
-        form->Init();
+        // Showing runs Init.
+        form->Show();
     }
 
     // Opens the window on a new booking of Room A.
@@ -101,7 +119,7 @@ protected:
         if (!form) Open();
         ASSERT_TRUE(form->InsertNewBooking(1, 0, DateOf(start), DateOf(end), TimeOf(start), TimeOf(end), client, {}, {},
                                            {}, {}, {}));
-        form->Init();
+        form->Show();
     }
 
     TADOTable& Bookings() { return data->BookingsTable; }
