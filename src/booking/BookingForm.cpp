@@ -109,9 +109,9 @@ TBookingForm::TBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
         {"EmailDBEdit",             "TwwDBEdit",           "MidPanel",  84,  120, 282, 21},
         {"PhoneLabel",              "TLabel",              "MidPanel",  8,   150, 72,  17,  "Phone"},
         {"PhoneDBEdit",             "TwwDBEdit",           "MidPanel",  84,  148, 282, 21},
-        {"udf1Label",               "TLabel",              "MidPanel",  8,   178, 72,  17,  "",            "AutoSize=False"},
+        {"udf1Label",               "TLabel",              "MidPanel",  8,   178, 72,  18,  "",            "AutoSize=False"},
         {"udf1DBEdit",              "TwwDBEdit",           "MidPanel",  84,  176, 282, 21},
-        {"udf2Label",               "TLabel",              "MidPanel",  8,   206, 72,  17,  "",            "AutoSize=False"},
+        {"udf2Label",               "TLabel",              "MidPanel",  8,   206, 72,  18,  "",            "AutoSize=False"},
         {"udf2DBEdit",              "TwwDBEdit",           "MidPanel",  84,  204, 282, 21},
         {"AddressLabel",            "TLabel",              "MidPanel",  8,   234, 72,  17,  "Address"},
         {"AddressDBEdit",           "TwwDBEdit",           "MidPanel",  84,  232, 282, 62},
@@ -252,14 +252,15 @@ void TBookingForm::WireEditors() {
         picker->SetDataSource(&data_.BookingsDataSource), picker->SetDataField(QStringLiteral("BookingEnd"));
     PhantomEndDatePicker->SetUnboundDataType(wwDTEdtDate);
     PhantomEndDatePicker->Hide();
-    ResourceNameLookupCombo->OnDropDown = [this](QObject*) { ResourceLookupTable.Open(); };
+    ResourceNameLookupCombo->OnDropDown = [this](QObject*) {
+        if (!ResourceLookupTable.Active()) ResourceLookupTable.Open();
+    };
     ResourceNameLookupCombo->OnCloseUp = [this](QObject*, TDataSet* lookup, TDataSet*, bool modified) {
         if (modified && lookup && lookup->Active() && !lookup->IsEmpty() && EditRow()) {
             data_.BookingsTable.FieldByName(QStringLiteral("ResourceId"))
                 .SetAsInteger(lookup->FieldByName(QStringLiteral("ResourceId")).AsInteger());
             OnModify();
         }
-        ResourceLookupTable.Close();
     };
 }
 
@@ -319,7 +320,9 @@ void TBookingForm::Init() {
         resourceField.IsNull() ? QVariant()
                                : data_.ResourceShadowTable.Lookup(QStringLiteral("ResourceId"), resourceField.AsInteger(),
                                                                   QStringLiteral("ResourceName"));
-    ResourceNameLookupCombo->SetDisplayValue(shown.isNull() ? QString() : shown.toString());
+    // The combo shows a name only through its open lookup table; it stays open while the window shows.
+    if (!ResourceLookupTable.Active()) ResourceLookupTable.Open();
+    ResourceNameLookupCombo->SetLookupValue(shown.isNull() ? QString() : shown.toString());
     BuildGroupBookingQuery();
     TaskState = 0;
     Edited = false;
@@ -522,6 +525,7 @@ void TBookingForm::FormShow() {
 }
 
 void TBookingForm::FormClose() {
+    ResourceLookupTable.Close();
     AttachDateHandlers(false, false, false);
     AllDayCheckBox->OnClick = nullptr;
     SetEditorsReadOnly(false);

@@ -46,11 +46,11 @@ void TBookingForm::MakeTimeCombos() {
     for (int i = 0; i < 2; ++i) {
         auto* combo = new TwwDBComboBox(pickers[i]);
         combo->SetName(i == 0 ? QStringLiteral("StartTimeComboBox") : QStringLiteral("EndTimeComboBox"));
-        combo->setFrame(false);
         combo->SetTabStop(false);
         combo->SetStyle(csDropDownList);
-        const int width = combo->GetButtonWidth() > 0 ? combo->GetButtonWidth() : 16;
-        combo->SetBounds(pickers[i]->Width() - width - 2, 2, width, 17);
+        // Only the button shows: the box is as wide as the button and the frame around it.
+        const int width = (combo->GetButtonWidth() > 0 ? combo->GetButtonWidth() : 16) + 4;
+        combo->SetBounds(pickers[i]->Width() - width - 2, 2, width, pickers[i]->Height() - 4);
         combo->DropDownWidth = 20 + QFontMetrics(font()).horizontalAdvance(QStringLiteral("12:00 PM (30 minutes)"));
         *combos[i] = combo;
     }
