@@ -9,9 +9,9 @@
 #include "controls/grid/Wwdblook.h"
 #include "data/bookings/UDFField.h"
 #include "data/module/DataModule.h"
+#include "data/module/LookupQueries.h"
 #include "data/module/SQLDataModule.h"
 #include "platform/db/Field.h"
-#include "data/module/LookupQueries.h"
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Messages.h"
@@ -165,8 +165,9 @@ TBookingForm::TBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
     ResourceNameLookupCombo->Style = csDropDownList;
     GroupBookingQuery.SetConnection(&data_.ADOConnection);
     StatusBarQuery.SetConnection(&data_.ADOConnection);
-    StatusBarQuery.SQL.SetText(QStringLiteral("select * \r\nfrom [History]\r\nwhere BookingId = :BookingId\r\n"
-                                              "   or GroupBookingId = :GroupBookingId"));
+    StatusBarQuery.SQL.SetText(
+        QStringLiteral("select * \r\nfrom [History]\r\nwhere BookingId = :BookingId\r\n"
+                       "   or GroupBookingId = :GroupBookingId"));
 
     OriginalRecord = data_.NewBookingRecord(data_.BookingsTable);
     EditRecord = data_.NewBookingRecord(data_.BookingsTable);
@@ -231,9 +232,13 @@ void TBookingForm::WireEditors() {
     const struct {
         TwwDBEdit* edit;
         const char* field;
-    } bound[] = {{ClientDBEdit, "Client"},           {EmailDBEdit, "Email"}, {PhoneDBEdit, "Phone"},
-                 {AddressDBEdit, "Address"},         {DescriptionDBEdit, "Description"},
-                 {NotesDBEdit, "Notes"},             {ReminderDBEdit, "Reminder"}};
+    } bound[] = {{ClientDBEdit, "Client"},
+                 {EmailDBEdit, "Email"},
+                 {PhoneDBEdit, "Phone"},
+                 {AddressDBEdit, "Address"},
+                 {DescriptionDBEdit, "Description"},
+                 {NotesDBEdit, "Notes"},
+                 {ReminderDBEdit, "Reminder"}};
     for (const auto& b : bound) {
         b.edit->SetDataSource(&data_.BookingsDataSource);
         b.edit->SetDataField(QString::fromLatin1(b.field));
@@ -316,10 +321,10 @@ void TBookingForm::Init() {
     PhantomEndDatePicker->SetDate(DateOf(end) - 1);
     ApplyAllDayState();
 
-    const QVariant shown =
-        resourceField.IsNull() ? QVariant()
-                               : data_.ResourceShadowTable.Lookup(QStringLiteral("ResourceId"), resourceField.AsInteger(),
-                                                                  QStringLiteral("ResourceName"));
+    const QVariant shown = resourceField.IsNull() ? QVariant()
+                                                  : data_.ResourceShadowTable.Lookup(QStringLiteral("ResourceId"),
+                                                                                     resourceField.AsInteger(),
+                                                                                     QStringLiteral("ResourceName"));
     // The combo shows a name only through its open lookup table; it stays open while the window shows.
     if (!ResourceLookupTable.Active()) ResourceLookupTable.Open();
     ResourceNameLookupCombo->SetLookupValue(shown.isNull() ? QString() : shown.toString());
@@ -504,8 +509,9 @@ int TBookingForm::CheckBookingEditable(int action, const TBookingRecord* edited,
         }
         return kEditableGoOn;
     }
-    if (!sqlData_.CanWriteResourceBookings(static_cast<qint32>(bookings.FieldByName(QStringLiteral("ResourceId")).AsInteger()),
-                                           true, bookings.FieldByName(QStringLiteral("Owner")).AsString()))
+    if (!sqlData_.CanWriteResourceBookings(
+            static_cast<qint32>(bookings.FieldByName(QStringLiteral("ResourceId")).AsInteger()), true,
+            bookings.FieldByName(QStringLiteral("Owner")).AsString()))
         return kEditableCancelled;
     ids = {rowId};
     return kEditableGoOn;

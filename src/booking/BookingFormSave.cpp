@@ -41,12 +41,9 @@ bool TBookingForm::InsertNewBooking(qint32 resourceId, qint32 groupBookingId, TD
         bookings.FieldByName(QStringLiteral("Owner")).SetAsString(data_.CurrentUserId());
         bookings.FieldByName(QStringLiteral("BookingStart")).SetAsDateTime(startDate + startTime);
         bookings.FieldByName(QStringLiteral("BookingEnd")).SetAsDateTime(endDate + endTime);
-        const std::pair<const char*, const QString*> texts[] = {{"Client", &client},
-                                                                {"Ep", &ep},
-                                                                {"Phone", &phone},
-                                                                {"Description", &description},
-                                                                {"Notes", &notes},
-                                                                {"Reminder", &reminder}};
+        const std::pair<const char*, const QString*> texts[] = {{"Client", &client}, {"Ep", &ep},
+                                                                {"Phone", &phone},   {"Description", &description},
+                                                                {"Notes", &notes},   {"Reminder", &reminder}};
         for (const auto& [field, text] : texts) bookings.FieldByName(QLatin1String(field)).SetAsString(*text);
         BookingId = static_cast<qint32>(bookings.FieldByName(QStringLiteral("BookingId")).AsInteger());
         return true;
@@ -253,8 +250,8 @@ bool TBookingForm::SaveBookingSet(const QList<qint32>& ids, QList<TBookingConfli
         if (table.State() != dsInsert) {
             table.Cancel();
         } else {
-            ownIndex = int(ids.indexOf(
-                static_cast<qint32>(table.FieldByName(QStringLiteral("BookingId")).AsInteger())));
+            ownIndex =
+                int(ids.indexOf(static_cast<qint32>(table.FieldByName(QStringLiteral("BookingId")).AsInteger())));
             working->Load();
             table.Cancel();
             const int op = trans.AddOperation(kOpInsert);
@@ -363,7 +360,9 @@ void TBookingForm::ShowValidateMessage(int code) {
     switch (code) {
         case kBookingClientEmpty: text = QStringLiteral("You must enter a name for the \"Client\" field"); break;
         case kBookingEndDateBeforeStart: text = QStringLiteral("The start date exceeds the end date."); break;
-        case kBookingEndTimeNotAfterStart: text = QStringLiteral("The start time equals or exceeds the end time."); break;
+        case kBookingEndTimeNotAfterStart:
+            text = QStringLiteral("The start time equals or exceeds the end time.");
+            break;
         case kBookingTooManyDays:
             text = QStringLiteral("This booking exceeds the maximum number of days the resource can be booked");
             break;

@@ -28,7 +28,8 @@ inline TDateTime Jan(int day, int hour = 0, int minute = 0) { return EncodeDateT
 class OtherProgram {
 public:
     OtherProgram() {
-        connection_.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(DatabasePath());
+        connection_.ConnectionString =
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(DatabasePath());
         connection_.LoginPrompt = false;
         connection_.Open();
     }

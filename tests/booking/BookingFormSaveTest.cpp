@@ -85,8 +85,8 @@ TEST_F(BookingFormSaveTest, AChangeOverlappingOnlyItsOwnEarlierTimeIsSavedWithHi
     form->OnModify();
     EXPECT_TRUE(PressOk());
     EXPECT_TRUE(Shown().empty());
-    EXPECT_EQ(Stored(), (QStringList{QStringLiteral("1001|1|Jan 5 9:30|Jan 5 10:30|Brown|0"),
-                                     QStringLiteral("1001|2|0")}));
+    EXPECT_EQ(Stored(),
+              (QStringList{QStringLiteral("1001|1|Jan 5 9:30|Jan 5 10:30|Brown|0"), QStringLiteral("1001|2|0")}));
     EXPECT_EQ(form->LastAction, kBookingModified);
 }
 
@@ -138,13 +138,15 @@ protected:
     }
 
     QStringList Members() {
-        return other->Rows(QStringLiteral("SELECT BookingId, BookingStart, BookingEnd FROM Bookings WHERE "
-                                          "GroupBookingId = 77 ORDER BY BookingId"));
+        return other->Rows(
+            QStringLiteral("SELECT BookingId, BookingStart, BookingEnd FROM Bookings WHERE "
+                           "GroupBookingId = 77 ORDER BY BookingId"));
     }
     static QString Member(int id, TDateTime start, TDateTime end) {
         return QStringLiteral("%1|%2|%3")
             .arg(id)
-            .arg(FormatDateTime(QStringLiteral("mmm d h:nn"), start), FormatDateTime(QStringLiteral("mmm d h:nn"), end));
+            .arg(FormatDateTime(QStringLiteral("mmm d h:nn"), start),
+                 FormatDateTime(QStringLiteral("mmm d h:nn"), end));
     }
 };
 
