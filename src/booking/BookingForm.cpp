@@ -505,16 +505,33 @@ int TBookingForm::CheckBookingEditable(int action, const TBookingRecord* edited,
             if (listChanged) Changed = true;
             if (!chosen) return kEditableCancelled;
         } else {
+            if (action == kBookingActionDelete && !AskDeleteBooking()) return kEditableCancelled;
             ids = {rowId};
         }
         return kEditableGoOn;
     }
+    if (action == kBookingActionDelete && !AskDeleteBooking()) return kEditableCancelled;
     if (!sqlData_.CanWriteResourceBookings(
             static_cast<qint32>(bookings.FieldByName(QStringLiteral("ResourceId")).AsInteger()), true,
             bookings.FieldByName(QStringLiteral("Owner")).AsString()))
         return kEditableCancelled;
     ids = {rowId};
     return kEditableGoOn;
+}
+
+bool TBookingForm::AskDeleteBooking() {
+    const TADOTable& bookings = data_.BookingsTable;
+    const TDateTime start = FieldTime("BookingStart");
+    const TDateTime end = FieldTime("BookingEnd");
+    const QString date = QStringLiteral("mmm d yyyy");
+    const QString time = QStringLiteral("h:mm am/pm");
+    QString text = QStringLiteral("Delete booking %1\r\rClient: %2\r")
+                       .arg(bookings.FieldByName(QStringLiteral("BookingId")).AsInteger())
+                       .arg(bookings.FieldByName(QStringLiteral("Client")).AsString());
+    text += FormatDateTime(date, start) + QLatin1Char(' ') + FormatDateTime(time, start) + QStringLiteral(" - ");
+    if (DateOf(start) != DateOf(end)) text += FormatDateTime(date, end) + QLatin1Char(' ');
+    text += FormatDateTime(time, end) + QLatin1Char('\r');
+    return MessageDlg(text, mtConfirmation, {mbOK, mbCancel}) == mrOk;
 }
 
 void TBookingForm::FormShow() {

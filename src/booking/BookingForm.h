@@ -203,6 +203,8 @@ private:
     void SetEditedFlags();
     bool CommitChangeSets();
     int AskGroupQuestion(const QString& caption, const QString& text);
+    // The delete question; true for OK.
+    bool AskDeleteBooking();
 
     TData& data_;
     TSQLData& sqlData_;

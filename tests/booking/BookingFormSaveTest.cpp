@@ -234,3 +234,21 @@ TEST_F(BookingFormGroupTest, AWorkingCopyThatCannotBeStoredLosesNoBooking) {
     EXPECT_EQ(other->Rows(QStringLiteral("SELECT Count(*) FROM Bookings WHERE Trans = True")),
               QStringList{QStringLiteral("0")});
 }
+
+TEST_F(BookingFormSaveTest, SavingBeforeACommandAsksOnlyWhenThereIsSomethingToSave) {
+    other->Book(1001, 1, Jan(5, 9), Jan(5, 10));
+    OpenBooking(1001);
+    EXPECT_EQ(form->SaveBeforeProceeding(false), kProceedUnchanged);
+    EXPECT_TRUE(Shown().empty());
+    Type("Client", QStringLiteral("Brown"));
+    form->OnModify();
+    testing_env::Messages().QueueAnswer(mrCancel);
+    EXPECT_EQ(form->SaveBeforeProceeding(false), kProceedCancelled);
+    EXPECT_EQ(Shown(), std::vector<QString>{QStringLiteral("Do you want to save the booking before proceeding?")});
+    EXPECT_EQ(other->Count(QStringLiteral("History")), 0);
+    testing_env::Messages().QueueAnswer(mrYes);
+    EXPECT_EQ(form->SaveBeforeProceeding(false), kProceedSaved);
+    EXPECT_EQ(other->Rows(QStringLiteral("SELECT Client FROM Bookings")), QStringList{QStringLiteral("Brown")});
+    EXPECT_EQ(form->Caption(), QStringLiteral("Booking Id: 1001   Room A (unmodified)"));
+    EXPECT_FALSE(form->isHidden());
+}
