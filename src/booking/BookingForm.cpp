@@ -179,9 +179,16 @@ TBookingForm::TBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
     OnShow = [this](QObject*) { FormShow(); };
     OnClose = [this](QObject*, TCloseAction&) { FormClose(); };
     Loaded();
+    setMinimumSize(size());
+    LoadUserDefaults();
 }
 
 TBookingForm::~TBookingForm() {
+    try {
+        SaveUserDefaults();
+    } catch (const std::exception&) {
+        // The place of a window is not worth a failure while it goes.
+    }
     OnCloseQuery = nullptr;
     AttachDateHandlers(false, false, false);
     AllDayCheckBox->OnClick = nullptr;

@@ -136,6 +136,12 @@ public:
     bool ReadOnly = false;
     QString FocusField;
     bool SingleBookingMode = false;
+    // 1 or 2: the arrangement of the fields.
+    int Layout = 1;
+
+    // The stored place, size and layout; read when the window is made and written when it is destroyed.
+    void LoadUserDefaults();
+    void SaveUserDefaults();
 
     // A menu item by its name ("DeleteItem", "UpdateItem", ...).
     TMenuItem* Item(const QString& name) const;
