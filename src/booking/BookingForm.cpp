@@ -175,7 +175,7 @@ TBookingForm::TBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
     OkButton->OnClick = [this](QObject*) { OkButtonClick(); };
     CancelButton->OnClick = [this](QObject*) { CancelButtonClick(); };
     ToDateButton->OnClick = [this](QObject*) { ToDateButtonClick(); };
-    ClientSearchButton->OnClick = [this](QObject*) { RunCommand(QStringLiteral("ClientSearchButton")); };
+    ClientSearchButton->OnClick = [this](QObject*) { ClientSearchButtonClick(); };
     OnShow = [this](QObject*) { FormShow(); };
     OnClose = [this](QObject*, TCloseAction&) { FormClose(); };
     Loaded();
@@ -468,7 +468,7 @@ void TBookingForm::UpdateCommandStates(bool readOnly) {
                              "Layout1Item", "Layout2Item", "CustomizeItem", "RestoreDefaultView1", "EmailOptionsItem"})
         Item(QString::fromLatin1(name))->SetEnabled(Hooks.Commands.count(QString::fromLatin1(name)) > 0);
     ToDateButton->SetEnabled(!readOnly);
-    ClientSearchButton->SetEnabled(!readOnly && Hooks.Commands.count(QStringLiteral("ClientSearchButton")) > 0);
+    ClientSearchButton->SetEnabled(!readOnly && Hooks.SelectAddressCard != nullptr);
 }
 
 int TBookingForm::AskGroupQuestion(const QString& caption, const QString& text) {
@@ -524,6 +524,31 @@ int TBookingForm::CheckBookingEditable(int action, const TBookingRecord* edited,
         return kEditableCancelled;
     ids = {rowId};
     return kEditableGoOn;
+}
+
+void TBookingForm::ClientSearchButtonClick() {
+    TBookingClientCard card;
+    if (Hooks.SelectAddressCard && Hooks.SelectAddressCard(card)) FillClientFromCard(card);
+}
+
+void TBookingForm::FillClientFromCard(const TBookingClientCard& card) {
+    if (!EditRow()) return;
+    const auto joined = [](const QStringList& parts, const QString& separator) {
+        QStringList kept;
+        for (const QString& part : parts)
+            if (!part.trimmed().isEmpty()) kept << part.trimmed();
+        return kept.join(separator);
+    };
+    TADOTable& bookings = data_.BookingsTable;
+    const QString client =
+        card.DisplayName.isEmpty() ? card.FirstName + QLatin1Char(' ') + card.LastName : card.DisplayName;
+    bookings.FieldByName(QStringLiteral("Client")).SetAsString(client);
+    bookings.FieldByName(QStringLiteral("Email")).SetAsString(card.EmailAddress);
+    bookings.FieldByName(QStringLiteral("Phone")).SetAsString(card.Phone);
+    const QString cityLine = joined({card.City, card.Prov, card.Postcode}, QStringLiteral(" "));
+    bookings.FieldByName(QStringLiteral("Address"))
+        .SetAsString(
+            joined({card.Company, card.Address1, card.Address2, cityLine, card.Country}, QStringLiteral("\r\n")));
 }
 
 bool TBookingForm::AskDeleteBooking() {

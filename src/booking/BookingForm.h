@@ -60,6 +60,12 @@ struct TGroupBookingReview {
     bool ReadOnly = false;
 };
 
+// The fields of an address card that the client search takes.
+struct TBookingClientCard {
+    QString FirstName, LastName, DisplayName, EmailAddress, Phone;
+    QString Company, Address1, Address2, City, Prov, Postcode, Country;
+};
+
 // The windows and commands other parts of the program provide. An empty command hook leaves its command disabled.
 struct TBookingFormHooks {
     // The group booking list choosing the members an action applies to: false when the user cancelled; else ids
@@ -70,6 +76,9 @@ struct TBookingFormHooks {
     std::function<bool(const TGroupBookingReview&)> ReviewGroupUpdate;
     // The group question: "&Yes" 6, "&No" 7, "&Cancel" 2. Empty: the window's own TShowGroupForm asks.
     std::function<int(const QString& caption, const QString& text)> AskGroupQuestion;
+    // The address book with its Select and Cancel buttons: true and the first chosen card when the user selected
+    // one. Empty: the client search button stays disabled.
+    std::function<bool(TBookingClientCard&)> SelectAddressCard;
     // Whether a default mail client is there for Compose.
     std::function<bool()> HasMailClient;
     // The task editor's save, run after the booking was saved; false keeps the window open.
@@ -158,6 +167,9 @@ public:
     void UpdateStatusBar();
     void SetEditorsReadOnly(bool readOnly);
     void UpdateCommandStates(bool readOnly);
+    void ClientSearchButtonClick();
+    // Puts the card's client, e-mail, phone and address into the row.
+    void FillClientFromCard(const TBookingClientCard& card);
     // Every change of a booking field by the user.
     void OnModify();
 
