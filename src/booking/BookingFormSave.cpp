@@ -143,8 +143,10 @@ bool TBookingForm::SaveBooking() {
     }
     saving_ = true;
     const qint32 lastModified = LastModifiedBookingId;
+    const bool changedBefore = Changed;
     std::unique_ptr<TPanel> panel;
     bool saved = false;
+    bool committing = false;
     try {
         rtl::HourGlass hourGlass;
         if (ids.size() > 1) {
@@ -181,6 +183,7 @@ bool TBookingForm::SaveBooking() {
             }
         }
         if (commit) {
+            committing = true;
             saved = CommitChangeSets();
         } else {
             data_.BookingsTrans.RollbackTrans();
@@ -189,9 +192,18 @@ bool TBookingForm::SaveBooking() {
         save->Commit();
         if (!commit && groupCount == 0) ShowPostMessage(EditRecord->BookingId, results.value(0));
     } catch (...) {
-        // The write transaction has been rolled back; the change sets are forgotten with it.
-        if (data_.BookingsTrans.Active) data_.BookingsTrans.OpKinds.clear(), data_.BookingsTrans.Active = false;
-        if (data_.HistoryTrans.Active) data_.HistoryTrans.OpKinds.clear(), data_.HistoryTrans.Active = false;
+        // The write transaction has been rolled back; what was staged outside it goes too.
+        for (TTrans* trans : {&data_.BookingsTrans, &data_.HistoryTrans}) {
+            if (!trans->Active) continue;
+            try {
+                trans->RollbackTrans();
+            } catch (const std::exception&) {
+                trans->Active = false;
+            }
+        }
+        LastModifiedBookingId = lastModified;
+        LastAction = kBookingNothing;
+        Changed = changedBefore;
         saving_ = false;
         data_.EnableTableControls();
         EditRecord->Store();
@@ -205,12 +217,10 @@ bool TBookingForm::SaveBooking() {
         Edited = false;
         Changed = true;
     } else {
-        if (LastModifiedBookingId != lastModified) {
-            // What was not committed is not reported as saved.
-            LastModifiedBookingId = lastModified;
-            LastAction = kBookingNothing;
-            Changed = Changed || ids.size() > 1;
-        }
+        // What was not committed is not reported as saved; a failed commit of a group may have applied others.
+        LastModifiedBookingId = lastModified;
+        LastAction = kBookingNothing;
+        Changed = changedBefore || (committing && ids.size() > 1);
         EditRecord->Store();
     }
     saving_ = false;

@@ -1,6 +1,7 @@
 // Saving in the booking window: validation, the overlap check, History, group edits and failed commits.
 #include "BookingFormFixture.h"
 
+#include "controls/grid/Wwdblook.h"
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/Messages.h"
 
@@ -251,4 +252,26 @@ TEST_F(BookingFormSaveTest, SavingBeforeACommandAsksOnlyWhenThereIsSomethingToSa
     EXPECT_EQ(other->Rows(QStringLiteral("SELECT Client FROM Bookings")), QStringList{QStringLiteral("Brown")});
     EXPECT_EQ(form->Caption(), QStringLiteral("Booking Id: 1001   Room A (unmodified)"));
     EXPECT_FALSE(form->isHidden());
+}
+
+TEST_F(BookingFormSaveTest, ABlankUserIdBlocksTheSaveBeforeValidation) {
+    OpenNew(Jan(5, 9), Jan(5, 10), QString());
+    data->UserId.clear();
+    EXPECT_FALSE(PressOk());
+    EXPECT_EQ(Shown(),
+              std::vector<QString>{QStringLiteral("User identification is blank. The booking cannot be updated.")});
+    EXPECT_TRUE(Stored().isEmpty());
+}
+
+TEST_F(BookingFormSaveTest, AResourceChosenInTheComboIsSaved) {
+    other->Book(1001, 1, Jan(5, 9), Jan(5, 10));
+    OpenBooking(1001);
+    TADOTable& rooms = form->ResourceLookupTable;
+    ASSERT_TRUE(rooms.Locate(QStringLiteral("ResourceName"), QStringLiteral("Room B")));
+    form->ResourceNameLookupCombo->OnCloseUp(form->ResourceNameLookupCombo, &rooms, nullptr, true);
+    EXPECT_TRUE(form->Edited);
+    EXPECT_TRUE(PressOk());
+    EXPECT_EQ(other->Rows(QStringLiteral("SELECT ResourceId FROM Bookings")), QStringList{QStringLiteral("2")});
+    EXPECT_TRUE(
+        other->Rows(QStringLiteral("SELECT Description FROM History")).value(0).contains(QStringLiteral("Room B")));
 }
