@@ -171,6 +171,7 @@ TEST_F(BookingFormGroupTest, AConflictingMemberIsReviewedAndOkKeepsTheOthers) {
                                                            "update list.")});
     ASSERT_EQ(reviews.size(), 1u);
     EXPECT_EQ(reviews[0].Ids, (QList<qint32>{1001, 1002, 1003}));
+    EXPECT_EQ(reviews[0].Results[0].Status, kConflictNone);
     EXPECT_EQ(reviews[0].Results[1].Status, kConflictNone);
     EXPECT_EQ(reviews[0].Results[2].Status, kConflictFound);
     EXPECT_EQ(Members(), (QStringList{Member(1001, Jan(8, 9), Jan(8, 10)), Member(1002, Jan(8, 11), Jan(8, 12)),
