@@ -48,6 +48,9 @@ public:
     int AddOperation(quint8 opKind);
     // Withdraws an operation; in the Bookings set its working row is deleted too.
     void UndoOperation(int index);
+    // Withdraws an operation whose working row was never stored (its post failed): no row is deleted, since the
+    // id it was given may belong to another row.
+    void WithdrawUnstored(int index) { Undone[index] = true; }
     void SetWorkingId(int index, qint32 id);
     // The working id of the last modify of that original row; false (and 0) when there is none.
     bool FindWorkingId(qint32 originalId, qint32& workingId) const;

@@ -101,10 +101,9 @@ E Named(const TControl& control, const std::map<QString, E>& names, const QStrin
 // The values the descriptions use so far; a window that needs another adds it here.
 const std::map<QString, TColor> kColors = {{QStringLiteral("clWhite"), clWhite},
                                            {QStringLiteral("clBtnFace"), clBtnFace}};
-const std::map<QString, int> kModalResults = {{QStringLiteral("mrOk"), mrOk},
-                                              {QStringLiteral("mrCancel"), mrCancel},
-                                              {QStringLiteral("mrNext"), mrNext},
-                                              {QStringLiteral("mrBack"), mrBack}};
+const std::map<QString, int> kModalResults = {
+    {QStringLiteral("mrOk"), mrOk},     {QStringLiteral("mrCancel"), mrCancel}, {QStringLiteral("mrNext"), mrNext},
+    {QStringLiteral("mrBack"), mrBack}, {QStringLiteral("mrYes"), mrYes},       {QStringLiteral("mrNo"), mrNo}};
 const std::map<QString, TScrollStyle> kScrollStyles = {{QStringLiteral("ssVertical"), ssVertical}};
 const std::map<QString, TBevelCut> kBevels = {{QStringLiteral("bvNone"), bvNone}};
 const std::map<QString, TAlign> kAligns = {

@@ -1,0 +1,587 @@
+// The booking window's construction, its commands and how it prepares itself for the booking it shows.
+#include "booking/BookingForm.h"
+
+#include "booking/BookingFormShowGroup.h"
+#include "controls/edit/DateTimePicker.h"
+#include "controls/edit/WwDBComboBox.h"
+#include "controls/edit/WwDBEdit.h"
+#include "controls/grid/WwGridFormClasses.h"
+#include "controls/grid/Wwdblook.h"
+#include "data/bookings/UDFField.h"
+#include "data/module/DataModule.h"
+#include "data/module/LookupQueries.h"
+#include "data/module/SQLDataModule.h"
+#include "platform/db/Field.h"
+#include "platform/rtl/DateTimeFormat.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Messages.h"
+#include "platform/ui/Bars.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Containers.h"
+#include "platform/ui/FormDescription.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/ToolBar.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <cmath>
+
+namespace {
+
+struct MenuRow {
+    const char* name;
+    // The menu it belongs to; empty for a menu of the bar.
+    const char* parent;
+    const char* caption;
+    // The hint of the tool button that shares the item; none when empty.
+    const char* hint = "";
+};
+
+const MenuRow kMenu[] = {
+    {"FileMenu", "", "&File"},
+    {"PrintItem", "FileMenu", "&Print", "Print"},
+    {"PreviewItem", "FileMenu", "Print &Preview", "Preview"},
+    {"PrintOptionsItem", "FileMenu", "Print Options...", "Print Options"},
+    {"FileSeparator1", "FileMenu", "-"},
+    {"CloseItem", "FileMenu", "Close"},
+    {"ViewMenu", "", "&View"},
+    {"HistoryItem", "ViewMenu", "&History", "History"},
+    {"ResourceDetailsItem", "ViewMenu", "Resource Details"},
+    {"ViewSeparator1", "ViewMenu", "-"},
+    {"Layout1Item", "ViewMenu", "Layout 1"},
+    {"Layout2Item", "ViewMenu", "Layout 2"},
+    {"CustomizeItem", "ViewMenu", "Customize..."},
+    {"RestoreDefaultView1", "ViewMenu", "Restore Default View"},
+    {"BookingMenu", "", "&Booking"},
+    {"DeleteItem", "BookingMenu", "&Delete", "Delete Booking"},
+    {"UpdateItem", "BookingMenu", "&Update", "Post Changes"},
+    {"RepeatItem", "BookingMenu", "&Repeat", "Repeat Booking"},
+    {"AttachItem", "BookingMenu", "&Attach to group...", "Attach to Group Booking"},
+    {"DetachItem", "BookingMenu", "Detac&h from group", "Detatch from Group Booking"},
+    {"ShowGroupItem", "BookingMenu", "Show &Group", "Show Group Bookings"},
+    {"TaskMenu", "", "Task"},
+    {"AddTaskItem", "TaskMenu", "Add", "Add Task"},
+    {"DeleteTaskItem", "TaskMenu", "Delete", "Delete Task"},
+    {"EmailMenu", "", "Email"},
+    {"ComposeItem", "EmailMenu", "Compose", "Compose Email"},
+    {"EmailOptionsItem", "EmailMenu", "&Options", "Email Options"},
+};
+
+// The items whose handlers this window has itself; the others run the hook of their name.
+bool OwnCommand(const QString& name) {
+    return name == QLatin1String("CloseItem") || name == QLatin1String("UpdateItem");
+}
+
+bool IsGroup(const TField& groupField) { return !groupField.IsNull() && groupField.AsInteger() != 0; }
+
+}  // namespace
+
+TBookingForm::TBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
+    : TForm(owner), data_(data), sqlData_(sqlData) {
+    controls::RegisterGridFormClasses();
+    // clang-format off
+    ui::DescribeForm(*this, {"BookingForm", "Booking", bsSizeable, poScreenCenter, 640, 392}, {
+        // name                     class                  parent       left top  width height caption   properties
+        {"ToolPanel",               "TPanel",              "",          0,   0,   640, 30,  "",            "Align=alTop; BevelOuter=bvNone"},
+        {"StatusBar",               "TStatusBar",          "",          0,   0,   640, 20},
+        {"BottomPanel",             "TPanel",              "",          0,   0,   640, 40,  "",            "Align=alBottom; BevelOuter=bvNone"},
+        {"OkButton",                "TButton",             "BottomPanel", 460, 8, 80,  25,  "Ok",          "Default=True"},
+        {"CancelButton",            "TButton",             "BottomPanel", 548, 8, 80,  25,  "Cancel",      "Cancel=True"},
+        {"MidPanel",                "TPanel",              "",          0,   0,   640, 302, "",            "Align=alClient; BevelOuter=bvNone"},
+        {"ResourceLabel",           "TLabel",              "MidPanel",  8,   10,  72,  17,  "Resource"},
+        {"ResourceNameLookupCombo", "TwwDBLookupCombo",    "MidPanel",  84,  8,   250, 21},
+        {"DateLabel",               "TLabel",              "MidPanel",  8,   38,  72,  17,  "Date"},
+        {"StartDatePicker",         "TwwDBDateTimePicker", "MidPanel",  84,  36,  110, 21},
+        {"ToDateLabel",             "TLabel",              "MidPanel",  200, 38,  22,  17,  "to"},
+        {"ToDateButton",            "TButton",             "MidPanel",  198, 36,  26,  21,  "to"},
+        {"EndDatePicker",           "TwwDBDateTimePicker", "MidPanel",  226, 36,  110, 21},
+        {"PhantomEndDatePicker",    "TwwDBDateTimePicker", "MidPanel",  226, 36,  110, 21},
+        {"AllDayCheckBox",          "TCheckBox",           "MidPanel",  344, 36,  82,  21,  "All Day"},
+        {"TimeLabel",               "TLabel",              "MidPanel",  8,   66,  72,  17,  "Time"},
+        {"StartTimePicker",         "TwwDBDateTimePicker", "MidPanel",  84,  64,  110, 21},
+        {"ToTimeLabel",             "TLabel",              "MidPanel",  200, 66,  22,  17,  "to"},
+        {"EndTimePicker",           "TwwDBDateTimePicker", "MidPanel",  226, 64,  110, 21},
+        {"ClientLabel",             "TLabel",              "MidPanel",  8,   94,  72,  17,  "Client"},
+        {"ClientDBEdit",            "TwwDBEdit",           "MidPanel",  84,  92,  252, 21},
+        {"ClientSearchButton",      "TButton",             "MidPanel",  340, 92,  26,  21,  "..."},
+        {"EmailLabel",              "TLabel",              "MidPanel",  8,   122, 72,  17,  "Email"},
+        {"EmailDBEdit",             "TwwDBEdit",           "MidPanel",  84,  120, 282, 21},
+        {"PhoneLabel",              "TLabel",              "MidPanel",  8,   150, 72,  17,  "Phone"},
+        {"PhoneDBEdit",             "TwwDBEdit",           "MidPanel",  84,  148, 282, 21},
+        {"udf1Label",               "TLabel",              "MidPanel",  8,   178, 72,  18,  "",            "AutoSize=False"},
+        {"udf1DBEdit",              "TwwDBEdit",           "MidPanel",  84,  176, 282, 21},
+        {"udf2Label",               "TLabel",              "MidPanel",  8,   206, 72,  18,  "",            "AutoSize=False"},
+        {"udf2DBEdit",              "TwwDBEdit",           "MidPanel",  84,  204, 282, 21},
+        {"AddressLabel",            "TLabel",              "MidPanel",  8,   234, 72,  17,  "Address"},
+        {"AddressDBEdit",           "TwwDBEdit",           "MidPanel",  84,  232, 282, 62},
+        {"DescriptionLabel",        "TLabel",              "MidPanel",  432, 8,   200, 17,  "Description"},
+        {"DescriptionDBEdit",       "TwwDBEdit",           "MidPanel",  432, 26,  200, 62},
+        {"NotesLabel",              "TLabel",              "MidPanel",  432, 96,  200, 17,  "Notes"},
+        {"NotesDBEdit",             "TwwDBEdit",           "MidPanel",  432, 114, 200, 62},
+        {"ReminderLabel",           "TLabel",              "MidPanel",  432, 184, 200, 17,  "Reminder"},
+        {"ReminderDBEdit",          "TwwDBEdit",           "MidPanel",  432, 202, 200, 62},
+    });
+    // clang-format on
+    MidPanel = Find<TPanel>(QStringLiteral("MidPanel"));
+    ResourceNameLookupCombo = Find<TwwDBLookupCombo>(QStringLiteral("ResourceNameLookupCombo"));
+    StartDatePicker = Find<TwwDBDateTimePicker>(QStringLiteral("StartDatePicker"));
+    StartTimePicker = Find<TwwDBDateTimePicker>(QStringLiteral("StartTimePicker"));
+    EndDatePicker = Find<TwwDBDateTimePicker>(QStringLiteral("EndDatePicker"));
+    EndTimePicker = Find<TwwDBDateTimePicker>(QStringLiteral("EndTimePicker"));
+    PhantomEndDatePicker = Find<TwwDBDateTimePicker>(QStringLiteral("PhantomEndDatePicker"));
+    TimeLabel = Find<TLabel>(QStringLiteral("TimeLabel"));
+    ToDateLabel = Find<TLabel>(QStringLiteral("ToDateLabel"));
+    ToTimeLabel = Find<TLabel>(QStringLiteral("ToTimeLabel"));
+    AllDayCheckBox = Find<TCheckBox>(QStringLiteral("AllDayCheckBox"));
+    ToDateButton = Find<TButton>(QStringLiteral("ToDateButton"));
+    ClientDBEdit = Find<TwwDBEdit>(QStringLiteral("ClientDBEdit"));
+    EmailDBEdit = Find<TwwDBEdit>(QStringLiteral("EmailDBEdit"));
+    PhoneDBEdit = Find<TwwDBEdit>(QStringLiteral("PhoneDBEdit"));
+    AddressDBEdit = Find<TwwDBEdit>(QStringLiteral("AddressDBEdit"));
+    DescriptionDBEdit = Find<TwwDBEdit>(QStringLiteral("DescriptionDBEdit"));
+    NotesDBEdit = Find<TwwDBEdit>(QStringLiteral("NotesDBEdit"));
+    ReminderDBEdit = Find<TwwDBEdit>(QStringLiteral("ReminderDBEdit"));
+    udf1DBEdit = Find<TwwDBEdit>(QStringLiteral("udf1DBEdit"));
+    udf2DBEdit = Find<TwwDBEdit>(QStringLiteral("udf2DBEdit"));
+    udf1Label = Find<TLabel>(QStringLiteral("udf1Label"));
+    udf2Label = Find<TLabel>(QStringLiteral("udf2Label"));
+    ClientSearchButton = Find<TButton>(QStringLiteral("ClientSearchButton"));
+    StatusBar = Find<TStatusBar>(QStringLiteral("StatusBar"));
+    StatusBar->SetSimplePanel(true);
+    OkButton = Find<TButton>(QStringLiteral("OkButton"));
+    CancelButton = Find<TButton>(QStringLiteral("CancelButton"));
+
+    MakeMenu();
+    WireEditors();
+    MakeTimeCombos();
+
+    ResourceLookupTable.SetConnection(&data_.ADOConnection);
+    ResourceLookupTable.TableName = QStringLiteral("Resources");
+    ResourceLookupTable.IndexName = QStringLiteral("ResourceNameIndex");
+    ResourceNameLookupCombo->SetLookupTable(&ResourceLookupTable);
+    ResourceNameLookupCombo->SetLookupField(QStringLiteral("ResourceName"));
+    ResourceNameLookupCombo->Selected().Add(QStringLiteral("ResourceName\t25\tResourceName"));
+    ResourceNameLookupCombo->Style = csDropDownList;
+    GroupBookingQuery.SetConnection(&data_.ADOConnection);
+    StatusBarQuery.SetConnection(&data_.ADOConnection);
+    StatusBarQuery.SQL.SetText(
+        QStringLiteral("select * \r\nfrom [History]\r\nwhere BookingId = :BookingId\r\n"
+                       "   or GroupBookingId = :GroupBookingId"));
+
+    OriginalRecord = data_.NewBookingRecord(data_.BookingsTable);
+    EditRecord = data_.NewBookingRecord(data_.BookingsTable);
+
+    OkButton->OnClick = [this](QObject*) { OkButtonClick(); };
+    CancelButton->OnClick = [this](QObject*) { CancelButtonClick(); };
+    ToDateButton->OnClick = [this](QObject*) { ToDateButtonClick(); };
+    ClientSearchButton->OnClick = [this](QObject*) { ClientSearchButtonClick(); };
+    OnShow = [this](QObject*) { FormShow(); };
+    OnClose = [this](QObject*, TCloseAction&) { FormClose(); };
+    Loaded();
+    setMinimumSize(size());
+    LoadUserDefaults();
+}
+
+TBookingForm::~TBookingForm() {
+    try {
+        SaveUserDefaults();
+    } catch (const std::exception&) {
+        // The place of a window is not worth a failure while it goes.
+    }
+    OnCloseQuery = nullptr;
+    AttachDateHandlers(false, false, false);
+    AllDayCheckBox->OnClick = nullptr;
+}
+
+void TBookingForm::MakeMenu() {
+    MainMenu = new TMainMenu(this);
+    ToolBar = new TToolBar(Find<TPanel>(QStringLiteral("ToolPanel")));
+    ToolBar->SetName(QStringLiteral("ToolBar"));
+    ToolBar->SetShowHint(true);
+    for (const MenuRow& row : kMenu) {
+        auto* item = new TMenuItem(this);
+        const QString name = QString::fromLatin1(row.name);
+        item->setObjectName(name);
+        item->SetCaption(QString::fromLatin1(row.caption));
+        (*row.parent ? Item(QString::fromLatin1(row.parent)) : MainMenu->Items())->Add(item);
+        items_[name] = item;
+        if (*row.parent && !item->IsLine()) item->OnClick = [this, name](QObject*) { RunCommand(name); };
+        if (!*row.hint) continue;
+        auto* button = new TToolButton(ToolBar);
+        button->setObjectName(name.left(name.size() - 4) + QStringLiteral("ToolButton"));
+        button->SetMenuItem(item);
+        item->Action()->setIcon(QApplication::style()->standardIcon(QStyle::SP_FileIcon));
+        item->Action()->setIconVisibleInMenu(false);
+        item->Action()->setToolTip(QString::fromLatin1(row.hint));
+    }
+}
+
+TMenuItem* TBookingForm::Item(const QString& name) const {
+    const auto found = items_.find(name);
+    if (found == items_.end()) throw Exception(QStringLiteral("The booking window has no command %1").arg(name));
+    return found->second;
+}
+
+void TBookingForm::RunCommand(const QString& name) {
+    if (name == QLatin1String("CloseItem")) return CloseItemClick();
+    if (name == QLatin1String("UpdateItem")) return UpdateItemClick();
+    const auto hook = Hooks.Commands.find(name);
+    if (hook != Hooks.Commands.end() && hook->second) hook->second(*this);
+}
+
+void TBookingForm::WireEditors() {
+    for (TwwDBEdit* edit : {AddressDBEdit, DescriptionDBEdit, NotesDBEdit, ReminderDBEdit}) {
+        edit->SetWordWrap(true);
+        edit->SetWantReturns(true);
+        edit->SetShowVertScrollBar(true);
+    }
+    const struct {
+        TwwDBEdit* edit;
+        const char* field;
+    } bound[] = {{ClientDBEdit, "Client"},
+                 {EmailDBEdit, "Email"},
+                 {PhoneDBEdit, "Phone"},
+                 {AddressDBEdit, "Address"},
+                 {DescriptionDBEdit, "Description"},
+                 {NotesDBEdit, "Notes"},
+                 {ReminderDBEdit, "Reminder"}};
+    for (const auto& b : bound) {
+        b.edit->SetDataSource(&data_.BookingsDataSource);
+        b.edit->SetDataField(QString::fromLatin1(b.field));
+        b.edit->OnChange = [this](QObject*) { OnModify(); };
+    }
+    for (TwwDBEdit* edit : {udf1DBEdit, udf2DBEdit}) edit->OnChange = [this](QObject*) { OnModify(); };
+    for (TwwDBDateTimePicker* picker : {StartDatePicker, EndDatePicker, PhantomEndDatePicker})
+        picker->SetDisplayFormat(QStringLiteral("mmm d yyyy"));
+    for (TwwDBDateTimePicker* picker : {StartTimePicker, EndTimePicker}) {
+        picker->SetDisplayFormat(QStringLiteral("h:mm am/pm"));
+        picker->OnChange = [this](QObject*) { OnModify(); };
+    }
+    for (TwwDBDateTimePicker* picker : {StartDatePicker, StartTimePicker})
+        picker->SetDataSource(&data_.BookingsDataSource), picker->SetDataField(QStringLiteral("BookingStart"));
+    for (TwwDBDateTimePicker* picker : {EndDatePicker, EndTimePicker})
+        picker->SetDataSource(&data_.BookingsDataSource), picker->SetDataField(QStringLiteral("BookingEnd"));
+    PhantomEndDatePicker->SetUnboundDataType(wwDTEdtDate);
+    PhantomEndDatePicker->Hide();
+    ResourceNameLookupCombo->OnDropDown = [this](QObject*) {
+        if (!ResourceLookupTable.Active()) ResourceLookupTable.Open();
+    };
+    ResourceNameLookupCombo->OnCloseUp = [this](QObject*, TDataSet* lookup, TDataSet*, bool modified) {
+        if (modified && lookup && lookup->Active() && !lookup->IsEmpty() && EditRow()) {
+            data_.BookingsTable.FieldByName(QStringLiteral("ResourceId"))
+                .SetAsInteger(lookup->FieldByName(QStringLiteral("ResourceId")).AsInteger());
+            OnModify();
+        }
+    };
+}
+
+bool TBookingForm::LocateBooking(qint32 bookingId) {
+    BookingId = bookingId;
+    return data_.BookingsTable.Locate(QStringLiteral("BookingId"), bookingId);
+}
+
+void TBookingForm::SetFocusField(const QString& name) { FocusField = name.toLower(); }
+
+bool TBookingForm::IsModified() const { return Changed; }
+
+void TBookingForm::OnModify() {
+    if (writing_ > 0 || saving_) return;
+    Edited = true;
+    UpdateCaption();
+}
+
+void TBookingForm::Init() {
+    ++writing_;
+    AttachDateHandlers(false, false, false);
+    AllDayCheckBox->OnClick = nullptr;
+    TADOTable& bookings = data_.BookingsTable;
+    if (bookings.State() == dsInsert) {
+        NewBooking = true;
+        ReadOnly = false;
+    } else {
+        NewBooking = false;
+        ReadOnly = data_.ReadOnlyAccess ||
+                   !sqlData_.CanWriteResourceBookings(
+                       static_cast<qint32>(bookings.FieldByName(QStringLiteral("ResourceId")).AsInteger()), true,
+                       bookings.FieldByName(QStringLiteral("Owner")).AsString());
+    }
+    BookingId = static_cast<qint32>(bookings.FieldByName(QStringLiteral("BookingId")).AsInteger());
+    const TField& resourceField = bookings.FieldByName(QStringLiteral("ResourceId"));
+    CaptionBase = QStringLiteral("Booking Id: %1").arg(BookingId);
+    ResourceName.clear();
+    if (!resourceField.IsNull()) {
+        ResourceId = static_cast<qint32>(resourceField.AsInteger());
+        const QVariant name =
+            data_.ResourceTable.Lookup(QStringLiteral("ResourceId"), ResourceId, QStringLiteral("ResourceName"));
+        ResourceName = name.isNull() ? QString() : name.toString();
+        CaptionBase += QStringLiteral("   ") + ResourceName;
+    }
+
+    const TDateTime start = FieldTime("BookingStart");
+    const TDateTime end = FieldTime("BookingEnd");
+    const auto midnight = [](TDateTime t) {
+        const double time = t - std::floor(t);
+        return time < OneMillisecond || 1 - time < OneMillisecond;
+    };
+    AllDayCheckBox->SetChecked(midnight(start) && midnight(end));
+    PhantomEndDatePicker->SetDate(DateOf(end) - 1);
+    ApplyAllDayState();
+
+    const QVariant shown = resourceField.IsNull() ? QVariant()
+                                                  : data_.ResourceShadowTable.Lookup(QStringLiteral("ResourceId"),
+                                                                                     resourceField.AsInteger(),
+                                                                                     QStringLiteral("ResourceName"));
+    // The combo shows a name only through its open lookup table; it stays open while the window shows.
+    if (!ResourceLookupTable.Active()) ResourceLookupTable.Open();
+    ResourceNameLookupCombo->SetLookupValue(shown.isNull() ? QString() : shown.toString());
+    BuildGroupBookingQuery();
+    TaskState = 0;
+    Edited = false;
+    Changed = false;
+    UpdateCaption();
+    SetupCustomFields(data_.Udf1Field.get(), data_.Udf2Field.get());
+    SetEditorsReadOnly(ReadOnly);
+    UpdateCommandStates(ReadOnly);
+    if (ReadOnly) SetActiveControl(nullptr);
+    UpdateStatusBar();
+    OnCloseQuery = [this](QObject*, bool& canClose) { FormCloseQuery(canClose); };
+    OriginalRecord->Load();
+    AllDayCheckBox->OnClick = [this](QObject*) { AllDayCheckBoxClick(); };
+    --writing_;
+}
+
+void TBookingForm::BuildGroupBookingQuery() {
+    QStringList lines;
+    lines << QStringLiteral(
+        "select BookingId, [Bookings].ResourceId, TypeName, ResourceName, \r   [Resources].Description as "
+        "ResourceDescription,    [Bookings].Description as BookingDescription,\r   BookingStart, BookingEnd, Client, "
+        "Email, Phone, Address, [Bookings].Notes,");
+    for (const TUDFField* udf : {data_.Udf1Field.get(), data_.Udf2Field.get()})
+        if (udf) lines << QStringLiteral("   [Bookings].") + udf->FieldName + QStringLiteral(",");
+    lines << QStringLiteral("   [Bookings].Reminder") << QStringLiteral("from [Resources], [Bookings]")
+          << QStringLiteral("where [Bookings].GroupBookingId = :GroupBookingId")
+          << QStringLiteral("   and [Bookings].ResourceId = [Resources].ResourceId")
+          << QStringLiteral("order by ResourceName, BookingStart, BookingEnd");
+    GroupBookingQuery.SQL.SetText(lines.join(QStringLiteral("\r")));
+}
+
+void TBookingForm::UpdateCaption() {
+    QString state = QStringLiteral(" (unmodified)");
+    if (NewBooking) state = QStringLiteral(" (new)");
+    else if (Edited) state = QStringLiteral(" (modified)");
+    SetCaption(CaptionBase + state);
+}
+
+void TBookingForm::UpdateStatusBar() {
+    const TADOTable& bookings = data_.BookingsTable;
+    try {
+        StatusBarQuery.Close();
+        const TField& group = bookings.FieldByName(QStringLiteral("GroupBookingId"));
+        StatusBarQuery.Parameters.ParamByName(QStringLiteral("BookingId"))
+            .SetValue(bookings.FieldByName(QStringLiteral("BookingId")).Value());
+        StatusBarQuery.Parameters.ParamByName(QStringLiteral("GroupBookingId")).SetValue(group.Value());
+        StatusBarQuery.Open();
+        const auto stamp = [this] {
+            return FormatDateTime(QStringLiteral("mmm d yyyy"),
+                                  StatusBarQuery.FieldByName(QStringLiteral("HistoryTimeStamp")).AsDateTime());
+        };
+        const auto code = [this] { return StatusBarQuery.FieldByName(QStringLiteral("HistoryCode")).AsInteger(); };
+        QString created = QStringLiteral("n/a");
+        QString modified = QStringLiteral("n/a");
+        if (!NewBooking) {
+            StatusBarQuery.First();
+            created = !StatusBarQuery.Eof() && code() == 1 ? stamp() : QStringLiteral("unknown");
+            modified = created;
+            for (StatusBarQuery.Last(); !StatusBarQuery.Bof(); StatusBarQuery.Prior()) {
+                if (code() == 2) {
+                    modified = stamp();
+                    break;
+                }
+                if (StatusBarQuery.RecNo() <= 1) break;
+            }
+        }
+        QString owner = bookings.FieldByName(QStringLiteral("Owner")).AsString();
+        if (owner.isEmpty()) owner = QStringLiteral("n/a");
+        StatusBar->SetSimpleText(QStringLiteral("Owner: ") + owner + QStringLiteral("   Created: ") + created +
+                                 QStringLiteral("   Modified: ") + modified);
+    } catch (const std::exception&) {
+        StatusBar->SetSimpleText(QString());
+    }
+    StatusBarQuery.Close();
+}
+
+void TBookingForm::SetupCustomFields(const TUDFField* first, const TUDFField* second) {
+    const struct {
+        const TUDFField* udf;
+        TLabel* label;
+        TwwDBEdit* edit;
+    } custom[] = {{first, udf1Label, udf1DBEdit}, {second, udf2Label, udf2DBEdit}};
+    for (const auto& c : custom) {
+        c.label->SetVisible(c.udf != nullptr);
+        c.edit->SetVisible(c.udf != nullptr);
+        if (!c.udf) continue;
+        ++writing_;
+        c.label->SetCaption(c.udf->Caption);
+        c.edit->SetDataSource(ClientDBEdit->DataSource());
+        c.edit->SetDataField(c.udf->FieldName);
+        if (TField* field = c.edit->Field()) {
+            field->SetAlignment(taLeftJustify);
+            if (!c.udf->EditMask.isEmpty()) field->SetEditMask(c.udf->EditMask);
+        }
+        --writing_;
+    }
+}
+
+void TBookingForm::SetEditorsReadOnly(bool readOnly) {
+    for (TControl* control : std::initializer_list<TControl*>{
+             ResourceNameLookupCombo, StartDatePicker, EndDatePicker, PhantomEndDatePicker, StartTimePicker,
+             EndTimePicker, ClientDBEdit, EmailDBEdit, PhoneDBEdit, AddressDBEdit, DescriptionDBEdit, NotesDBEdit,
+             ReminderDBEdit, AllDayCheckBox, StartTimeComboBox, EndTimeComboBox})
+        control->SetEnabled(!readOnly);
+    // The custom columns are booking fields like the others: a user who may not change the booking may not
+    // change them either.
+    for (TwwDBEdit* edit : {udf1DBEdit, udf2DBEdit}) edit->SetReadOnly(readOnly);
+}
+
+void TBookingForm::UpdateCommandStates(bool readOnly) {
+    const TADOTable& bookings = data_.BookingsTable;
+    const bool inGroup = IsGroup(bookings.FieldByName(QStringLiteral("GroupBookingId")));
+    const bool single = SingleBookingMode;
+    const bool addTask = !readOnly && (TaskState == 0 || TaskState == 3);
+    const std::map<QString, bool> states = {
+        {QStringLiteral("DeleteItem"), !NewBooking && !readOnly},
+        {QStringLiteral("UpdateItem"), !readOnly},
+        {QStringLiteral("RepeatItem"), !readOnly && !single},
+        {QStringLiteral("ShowGroupItem"), inGroup && !single},
+        {QStringLiteral("AttachItem"), !inGroup && !single && !readOnly},
+        {QStringLiteral("DetachItem"), inGroup && !single && !readOnly},
+        {QStringLiteral("AddTaskItem"), addTask},
+        {QStringLiteral("DeleteTaskItem"), !readOnly && !addTask},
+        {QStringLiteral("ComposeItem"), Hooks.HasMailClient && Hooks.HasMailClient() && !readOnly},
+    };
+    for (const auto& [name, enabled] : states) {
+        const bool handled = OwnCommand(name) || Hooks.Commands.count(name) > 0;
+        Item(name)->SetEnabled(enabled && handled);
+    }
+    for (const char* name : {"PrintItem", "PreviewItem", "PrintOptionsItem", "HistoryItem", "ResourceDetailsItem",
+                             "Layout1Item", "Layout2Item", "CustomizeItem", "RestoreDefaultView1", "EmailOptionsItem"})
+        Item(QString::fromLatin1(name))->SetEnabled(Hooks.Commands.count(QString::fromLatin1(name)) > 0);
+    ToDateButton->SetEnabled(!readOnly);
+    ClientSearchButton->SetEnabled(!readOnly && Hooks.SelectAddressCard != nullptr);
+}
+
+int TBookingForm::AskGroupQuestion(const QString& caption, const QString& text) {
+    if (Hooks.AskGroupQuestion) return Hooks.AskGroupQuestion(caption, text);
+    TShowGroupForm question(this);
+    question.SetCaption(caption);
+    question.SetMessage(text);
+    return question.ShowModal();
+}
+
+int TBookingForm::CheckBookingEditable(int action, const TBookingRecord* edited, qint32 bookingId, int listMode,
+                                       QList<qint32>& ids, int& groupCount, bool ask, bool alwaysList) {
+    TADOTable& bookings = data_.BookingsTable;
+    groupCount = 0;
+    ids.clear();
+    if (bookings.FieldByName(QStringLiteral("Trans")).AsBoolean()) {
+        MessageDlg(QStringLiteral("Booking Id %1 is a transaction booking and can not be modified.").arg(bookingId),
+                   mtInformation, {mbOK});
+        return kEditableCancelled;
+    }
+    const TField& group = bookings.FieldByName(QStringLiteral("GroupBookingId"));
+    const qint32 rowId = static_cast<qint32>(bookings.FieldByName(QStringLiteral("BookingId")).AsInteger());
+    if (!SingleBookingMode && IsGroup(group)) {
+        const qint32 groupId = static_cast<qint32>(group.AsInteger());
+        groupCount = data::CountRows(data_.ADOConnection,
+                                     QStringLiteral("select BookingId from Bookings where GroupBookingId = :Id"),
+                                     {{QStringLiteral("Id"), groupId}});
+        int answer = mrYes;
+        if (ask && !alwaysList) {
+            const bool update = action == kBookingActionUpdate;
+            answer = AskGroupQuestion(
+                update ? QStringLiteral("Update booking") : QStringLiteral("Delete booking"),
+                QStringLiteral("This booking belongs to a group booking. Do you want to %1 any of the group bookings?")
+                    .arg(update ? QStringLiteral("update") : QStringLiteral("delete")));
+            if (answer != mrYes && answer != mrNo) return kEditableCancelled;
+        }
+        if ((alwaysList || groupCount > 1) && answer == mrYes && Hooks.ChooseGroupBookings) {
+            TGroupBookingChoice choice{action, listMode, groupId, bookingId, edited, OriginalRecord.get(), ReadOnly};
+            bool listChanged = false;
+            const bool chosen = Hooks.ChooseGroupBookings(choice, ids, listChanged);
+            if (listChanged) Changed = true;
+            if (!chosen) return kEditableCancelled;
+        } else {
+            if (action == kBookingActionDelete && !AskDeleteBooking()) return kEditableCancelled;
+            ids = {rowId};
+        }
+        return kEditableGoOn;
+    }
+    if (action == kBookingActionDelete && !AskDeleteBooking()) return kEditableCancelled;
+    if (!sqlData_.CanWriteResourceBookings(
+            static_cast<qint32>(bookings.FieldByName(QStringLiteral("ResourceId")).AsInteger()), true,
+            bookings.FieldByName(QStringLiteral("Owner")).AsString()))
+        return kEditableCancelled;
+    ids = {rowId};
+    return kEditableGoOn;
+}
+
+void TBookingForm::ClientSearchButtonClick() {
+    TBookingClientCard card;
+    if (Hooks.SelectAddressCard && Hooks.SelectAddressCard(card)) FillClientFromCard(card);
+}
+
+void TBookingForm::FillClientFromCard(const TBookingClientCard& card) {
+    if (!EditRow()) return;
+    const auto joined = [](const QStringList& parts, const QString& separator) {
+        QStringList kept;
+        for (const QString& part : parts)
+            if (!part.trimmed().isEmpty()) kept << part.trimmed();
+        return kept.join(separator);
+    };
+    TADOTable& bookings = data_.BookingsTable;
+    const QString client =
+        card.DisplayName.isEmpty() ? card.FirstName + QLatin1Char(' ') + card.LastName : card.DisplayName;
+    bookings.FieldByName(QStringLiteral("Client")).SetAsString(client);
+    bookings.FieldByName(QStringLiteral("Email")).SetAsString(card.EmailAddress);
+    bookings.FieldByName(QStringLiteral("Phone")).SetAsString(card.Phone);
+    const QString cityLine = joined({card.City, card.Prov, card.Postcode}, QStringLiteral(" "));
+    bookings.FieldByName(QStringLiteral("Address"))
+        .SetAsString(
+            joined({card.Company, card.Address1, card.Address2, cityLine, card.Country}, QStringLiteral("\r\n")));
+}
+
+bool TBookingForm::AskDeleteBooking() {
+    const TADOTable& bookings = data_.BookingsTable;
+    const TDateTime start = FieldTime("BookingStart");
+    const TDateTime end = FieldTime("BookingEnd");
+    const QString date = QStringLiteral("mmm d yyyy");
+    const QString time = QStringLiteral("h:mm am/pm");
+    QString text = QStringLiteral("Delete booking %1\r\rClient: %2\r")
+                       .arg(bookings.FieldByName(QStringLiteral("BookingId")).AsInteger())
+                       .arg(bookings.FieldByName(QStringLiteral("Client")).AsString());
+    text += FormatDateTime(date, start) + QLatin1Char(' ') + FormatDateTime(time, start) + QStringLiteral(" - ");
+    if (DateOf(start) != DateOf(end)) text += FormatDateTime(date, end) + QLatin1Char(' ');
+    text += FormatDateTime(time, end) + QLatin1Char('\r');
+    return MessageDlg(text, mtConfirmation, {mbOK, mbCancel}) == mrOk;
+}
+
+void TBookingForm::FormShow() {
+    Init();
+    if (ResourceNameLookupCombo->Text().isEmpty() && ResourceNameLookupCombo->CanFocus()) {
+        ResourceNameLookupCombo->SetFocus();
+        return;
+    }
+    TControl* target = ClientDBEdit;
+    if (FocusField == QLatin1String("starttime")) target = StartTimePicker;
+    else if (FocusField == QLatin1String("endtime")) target = EndTimePicker;
+    if (!target->Visible()) target = ClientDBEdit;
+    if (target->CanFocus()) target->SetFocus();
+}
+
+void TBookingForm::FormClose() {
+    ResourceLookupTable.Close();
+    AttachDateHandlers(false, false, false);
+    AllDayCheckBox->OnClick = nullptr;
+    SetEditorsReadOnly(false);
+}

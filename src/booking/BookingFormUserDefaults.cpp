@@ -1,0 +1,55 @@
+// The booking window's stored place, size and layout under the per-user "Booking" key.
+#include "booking/BookingForm.h"
+
+#include "platform/ui/Menus.h"
+#include "util/core/DvRegistry.h"
+#include "util/core/VersionHistory.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+const QString kBookingKey = QStringLiteral("\\Booking");
+
+}  // namespace
+
+void TBookingForm::LoadUserDefaults() {
+    if (!VersionHistory) return;
+    TDvRegistry reg(KEY_READ);
+    // A missing key reads as every default.
+    const bool opened = VersionHistory->OpenReadKey(reg, kBookingKey);
+    const auto value = [&](const char* name, int defaultValue) {
+        return opened ? reg.ReadIntegerDefault(QLatin1String(name), defaultValue) : defaultValue;
+    };
+    Layout = value("Layout", 1);
+    if (Layout < 0 || Layout > 2) Layout = 1;
+    Item(QStringLiteral("Layout1Item"))->SetChecked(Layout != 2);
+    Item(QStringLiteral("Layout2Item"))->SetChecked(Layout == 2);
+    int top = value("Top", y());
+    int left = value("Left", x());
+    // The designed size is the least that shows every field whole.
+    int height = qMax(value("Height", this->height()), minimumHeight());
+    int width = qMax(value("Width", this->width()), minimumWidth());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect whole = screen->geometry();
+        const QRect work = screen->availableGeometry();
+        const int inch = int(screen->logicalDotsPerInch());
+        top = qBound(0, top, qMax(0, whole.height() - inch));
+        left = qBound(0, left, qMax(0, whole.width() - inch));
+        height = qMin(height, work.height());
+        width = qMin(width, work.width());
+    }
+    setGeometry(left, top, width, height);
+}
+
+void TBookingForm::SaveUserDefaults() {
+    if (!VersionHistory) return;
+    TDvRegistry reg;
+    if (!VersionHistory->OpenWriteKey(reg, kBookingKey)) return;
+    reg.WriteInteger(QStringLiteral("Top"), y());
+    reg.WriteInteger(QStringLiteral("Left"), x());
+    reg.WriteInteger(QStringLiteral("Width"), width());
+    reg.WriteInteger(QStringLiteral("Height"), height());
+    reg.WriteInteger(QStringLiteral("Layout"), Layout);
+}
