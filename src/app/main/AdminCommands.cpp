@@ -1,9 +1,14 @@
 #include "app/main/AdminCommands.h"
 
 #include "admin/AddResourceWizard.h"
+#include "admin/EditFeatureForm.h"
+#include "admin/EditGroupForm.h"
+#include "admin/EditResourceForm.h"
 #include "admin/NewDatabaseWizard.h"
+#include "app/grids/ResourceEditorHook.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
+#include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
 
 namespace {
@@ -13,7 +18,7 @@ void RequeryAndLocate(TADOQuery& query, const QString& field, const QVariant& va
     query.DisableControls();
     try {
         query.Requery();
-        query.Locate(field, value);
+        if (!value.isNull()) query.Locate(field, value);
     } catch (...) {
         query.EnableControls();
         throw;
@@ -30,6 +35,26 @@ void ShowAddedResource(TMainForm& form, int resourceId) {
     RequeryAndLocate(form.GroupsQuery, QStringLiteral("GroupName"), group);
     form.FillResourceTree();
     if (form.RefreshView) form.RefreshView();
+}
+
+QVariant CurrentValue(TADOQuery& query, const QString& field) {
+    return query.Active() && !query.Eof() ? query.FieldByName(field).Value() : QVariant();
+}
+
+// After the editors: the main window's lists read again, keeping their current resource and group.
+void RequeryAfterEditing(TMainForm& form, bool resources) {
+    if (resources) {
+        RequeryAndLocate(form.ResourcesQuery, QStringLiteral("ResourceId"),
+                         CurrentValue(form.ResourcesQuery, QStringLiteral("ResourceId")));
+        for (TADOTable* table : {&Data->ResourceTable, &Data->ResourceShadowTable})
+            if (table->Active()) table->Requery();
+    }
+    RequeryAndLocate(form.GroupsQuery, QStringLiteral("GroupName"),
+                     CurrentValue(form.GroupsQuery, QStringLiteral("GroupName")));
+    form.FillResourceTree();
+    if (form.RefreshView) form.RefreshView();
+    form.UpdateCaption();
+    if (resources) form.UpdateCommandStates();
 }
 
 admin::MainWindowServices ServicesOf(TMainForm& form) {
@@ -50,5 +75,28 @@ void InstallAdminCommands(TMainWindowServices& services) {
     services.NewDatabase = [](TMainForm& form) { TNewDatabaseWizard(*Data, ServicesOf(form)).Execute(); };
     services.AddResourceWizard = [](TMainForm& form) {
         TAddResourceWizard(*Data, *SQLData, ServicesOf(form)).Execute();
+    };
+    services.EditResources = [](TMainForm& form) {
+        {
+            TEditResourceForm editor(*Data, *SQLData, &form);
+            editor.SetListMode(true);
+            editor.ShowModal();
+        }
+        RequeryAfterEditing(form, true);
+    };
+    services.EditFeatures = [](TMainForm& form) {
+        TEditFeatureForm(*Data, *SQLData, &form).ShowModal();
+        form.UpdateCaption();
+    };
+    services.EditGroups = [](TMainForm& form) {
+        TEditGroupForm(*Data, *SQLData, &form).ShowModal();
+        RequeryAfterEditing(form, false);
+    };
+    // The grids' resource headers show one resource's details.
+    grids::CurrentResourceEditor() = [](qint32 resourceId) {
+        TEditResourceForm editor(*Data, *SQLData);
+        editor.SetResourceId(resourceId);
+        editor.SetListMode(false);
+        editor.ShowModal();
     };
 }

@@ -179,6 +179,9 @@ const std::pair<const char*, TMainWindowServices::Command TMainWindowServices::*
     {"CompactDatabaseItem", &TMainWindowServices::CompactDatabase},
     {"SetDatabasePasswordItem", &TMainWindowServices::SetDatabasePassword},
     {"AddResourceWizardItem", &TMainWindowServices::AddResourceWizard},
+    {"ResourcesItem", &TMainWindowServices::EditResources},
+    {"FeaturesItem", &TMainWindowServices::EditFeatures},
+    {"GroupsItem", &TMainWindowServices::EditGroups},
     {"AddressBookItem", &TMainWindowServices::AddressBook},
     {"ReportsItem", &TMainWindowServices::Reports},
 };

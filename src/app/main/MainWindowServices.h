@@ -32,6 +32,10 @@ struct TMainWindowServices {
     Command CompactDatabase;
     Command SetDatabasePassword;
     Command AddResourceWizard;
+    // The resource, feature and group editors of the Edit menu.
+    Command EditResources;
+    Command EditFeatures;
+    Command EditGroups;
 
     // The address book, browsing only.
     Command AddressBook;
