@@ -116,6 +116,7 @@ TEditResourceForm::TEditResourceForm(TData& data, TSQLData& sqlData, QWidget* ow
     ClearButton = Find<TButton>("ClearButton");
     CloseButton = Find<TButton>("CloseButton");
     HelpButton = Find<TButton>("HelpButton");
+    ResourceImage->SetStretch(true);
     OpenPictureDialog = new TOpenDialog(this);
     OpenPictureDialog->SetName(QStringLiteral("OpenPictureDialog"));
     OpenPictureDialog->SetFilter(QStringLiteral("JPEG Image File (*.jpg;*.jpeg)|*.jpg;*.jpeg|All Files (*.*)|*.*"));

@@ -314,4 +314,23 @@ TEST_F(Editors, EveryTextIsWholeWithTheLongestTexts) {
     });
 }
 
+// Over a file with a resource's picture, features and groups (with TAVORIN_UI_SHOTS, the pictures of docs/).
+TEST_F(Editors, PicturesOverAFile) {
+    Execute(QStringLiteral("update Resources set [Image] = :n, Description = 'Seats 12, whiteboard' "
+                           "where ResourceId = 1"),
+            {{QStringLiteral("n"), QVariant(testing_env::EncodeJpeg(160, 100))}});
+    Execute(QStringLiteral("insert into ResourceFeatures (ResourceId, Feature) values (1, :n)"), "Projector");
+    runner->OnShown<TEditResourceForm>(kResourceEditor, [](TEditResourceForm& form) {
+        form.DetailsPageControl->SetActivePageIndex(1);
+        ExpectWhole(form);
+        form.DetailsPageControl->SetActivePageIndex(5);
+        ExpectWhole(form);
+    });
+    TEditResourceForm resources(data, *sqlData);
+    resources.SetListMode(true);
+    resources.ShowModal();
+    RunEditor<TEditGroupForm>(kGroupEditor, [](TEditGroupForm& form) { ExpectWhole(form); });
+    RunEditor<TEditFeatureForm>(kFeatureEditor, [](TEditFeatureForm& form) { ExpectWhole(form); });
+}
+
 }  // namespace
