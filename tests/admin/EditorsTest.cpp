@@ -221,12 +221,7 @@ TEST_F(Editors, GroupMembershipMovesAreOneDeleteAndTwoInsertsAndABlankGroupIsDro
         form.NewGroupButton->Click();
         runner->OnShown<TListSelectionForm>(QStringLiteral("ListSelectionForm"), [](TListSelectionForm& d) {
             EXPECT_EQ(d.DstList->Items().ToStringList(), QStringList{"Room 1"});
-            d.SrcList->SetSelected(0, true);
-            d.SrcList->SetSelected(1, true);
-            d.IncludeBtn->Click();
-            d.DstList->SetSelected(0, true);
-            d.ExcludeBtn->Click();
-            d.OKBtn->Click();
+            TakeTheFirstTwoInAndTheFirstMemberOut(d);
         });
         form.AddRemoveResourcesButton->Click();
         EXPECT_EQ(form.ResourceGroupsQuery.RecordCount(), 2);
