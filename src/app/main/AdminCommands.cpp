@@ -94,6 +94,7 @@ void InstallAdminCommands(TMainWindowServices& services) {
     };
     // The grids' resource headers show one resource's details.
     grids::CurrentResourceEditor() = [](qint32 resourceId) {
+        if (!Data || !SQLData) return;
         TEditResourceForm editor(*Data, *SQLData);
         editor.SetResourceId(resourceId);
         editor.SetListMode(false);
