@@ -15,6 +15,11 @@ bool PostNamedRowEdits(TDataSet& dataSet, const QString& nameField) {
         dataSet.Cancel();
         return true;
     }
+    return PostRowEdits(dataSet);
+}
+
+bool PostRowEdits(TDataSet& dataSet) {
+    if (dataSet.State() != dsInsert && dataSet.State() != dsEdit) return true;
     try {
         dataSet.Post();
         return true;

@@ -1,7 +1,7 @@
 // The repeat window: its controls, the time, date and resource lists, and OK's staged run.
 #include "booking/RepeatBooking.h"
 
-#include "booking/GroupBookingList.h"
+#include "booking/GroupBooking.h"
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/MonthCalendar.h"
 #include "controls/edit/WwFormClasses.h"

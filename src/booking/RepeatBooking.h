@@ -17,7 +17,7 @@ class TComboBox;
 class TData;
 class TEdit;
 class TGroupBox;
-class TGroupBookingListForm;
+class TGroupBookingForm;
 class TListBox;
 class TPanel;
 class TRadioButton;
@@ -128,7 +128,7 @@ public:
     int BuildMonthlyDates(TDvDateTimeList& dates);
     int ParseTimeList(TDvDateTimeList& startTimes, TDvDateTimeList& endTimes);
     // endTimes null: each booking lasts duration from its start time.
-    void CreateRepeatBookings(TGroupBookingListForm& results, TDvDateTimeList& dates, double duration,
+    void CreateRepeatBookings(TGroupBookingForm& results, TDvDateTimeList& dates, double duration,
                               TDvDateTimeList& startTimes, TDvDateTimeList* endTimes, TResourceList& resources);
 
 private:

@@ -1,5 +1,5 @@
 // The repeat window's OK: the series staged slot by slot, listed, and then committed or rolled back whole.
-#include "booking/GroupBookingList.h"
+#include "booking/GroupBooking.h"
 #include "booking/RepeatBooking.h"
 
 #include "data/bookings/BookingRecord.h"
@@ -59,7 +59,7 @@ void TRepeatBookingForm::OkButtonClick() {
     if (ResourceListBox->Items().Count() == 0) return Information("No resources were specified.");
     if (BuildPatternDates(Dates) == 0) return Information("No dates were specified.");
 
-    auto results = std::make_unique<TGroupBookingListForm>(this, data_, sqlData_);
+    auto results = std::make_unique<TGroupBookingForm>(this, data_, sqlData_);
     {
         booking::BusyPanel panel(*this, QStringLiteral("Creating repeat bookings..."));
         TResourceList resources;
@@ -162,7 +162,7 @@ void TRepeatBookingForm::AssignOriginalToGroup() {
             .arg(OriginalBookingId));
 }
 
-void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingListForm& results, TDvDateTimeList& dates, double duration,
+void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingForm& results, TDvDateTimeList& dates, double duration,
                                               TDvDateTimeList& startTimes, TDvDateTimeList* endTimes,
                                               TResourceList& resources) {
     TADOTable& table = data_.BookingsTable;

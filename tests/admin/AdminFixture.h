@@ -5,9 +5,12 @@
 #include "data/support/DataFixture.h"
 #include "data/support/ScriptedDataWindows.h"
 
+#include "admin/ListSelectionForm.h"
 #include "admin/MainWindowServices.h"
 #include "data/module/DataModule.h"
 #include "data/module/LookupQueries.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Lists.h"
 #include "platform/ui/ModalRunner.h"
 #include "support/TestEnvironment.h"
 
@@ -17,6 +20,16 @@
 #include <vector>
 
 namespace admin_test {
+
+// In the membership dialog: the first two available names chosen, the first member taken out, OK.
+inline void TakeTheFirstTwoInAndTheFirstMemberOut(TListSelectionForm& d) {
+    d.SrcList->SetSelected(0, true);
+    d.SrcList->SetSelected(1, true);
+    d.IncludeBtn->Click();
+    d.DstList->SetSelected(0, true);
+    d.ExcludeBtn->Click();
+    d.OKBtn->Click();
+}
 
 class AdminTest : public ::testing::Test {
 protected:

@@ -95,12 +95,7 @@ TEST_F(Membership, TwoResourcesInAndOneOutIsOneDeleteAndTwoInserts) {
         EXPECT_EQ(d.SrcLabel->Caption(), QStringLiteral("Available Resources:"));
         EXPECT_EQ(ItemsOf(*d.DstList), QStringList{"Room 1"});
         EXPECT_EQ(ItemsOf(*d.SrcList), (QStringList{"Room \"3\"", "Room 2", "Room 4"}));
-        d.SrcList->SetSelected(0, true);
-        d.SrcList->SetSelected(1, true);
-        d.IncludeBtn->Click();
-        d.DstList->SetSelected(0, true);
-        d.ExcludeBtn->Click();
-        d.OKBtn->Click();
+        TakeTheFirstTwoInAndTheFirstMemberOut(d);
     });
     admin::EditGroupResources(data.ADOConnection, QStringLiteral("West \"wing\""));
     // The two arrive in reverse order: Room 2, then Room "3".

@@ -1,7 +1,7 @@
 // The repeat window: its patterns, its lists and checks, and the staged run committed or rolled back whole.
 #include "GroupBookingListFixture.h"
 
-#include "booking/GroupBookingList.h"
+#include "booking/GroupBooking.h"
 #include "booking/RepeatBooking.h"
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/MonthCalendar.h"
@@ -77,7 +77,7 @@ protected:
     Shown RunOk(bool accept) {
         Shown shown;
         ui::ScopedScriptedRunner runner;
-        runner->OnShown<TGroupBookingListForm>(QStringLiteral("GroupBookingForm"), [&](TGroupBookingListForm& list) {
+        runner->OnShown<TGroupBookingForm>(QStringLiteral("GroupBookingForm"), [&](TGroupBookingForm& list) {
             for (int i = 0; i < list.BookingList->ItemCount(); ++i) {
                 const TListItem& row = list.BookingList->Item(i);
                 QStringList texts{row.Caption()};

@@ -1,9 +1,14 @@
 #include "app/main/AdminCommands.h"
 
 #include "admin/AddResourceWizard.h"
+#include "admin/EditFeatureForm.h"
+#include "admin/EditGroupForm.h"
+#include "admin/EditResourceForm.h"
 #include "admin/NewDatabaseWizard.h"
+#include "app/grids/ResourceEditorHook.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
+#include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
 
 namespace {
@@ -13,7 +18,7 @@ void RequeryAndLocate(TADOQuery& query, const QString& field, const QVariant& va
     query.DisableControls();
     try {
         query.Requery();
-        query.Locate(field, value);
+        if (!value.isNull()) query.Locate(field, value);
     } catch (...) {
         query.EnableControls();
         throw;
@@ -44,11 +49,32 @@ admin::MainWindowServices ServicesOf(TMainForm& form) {
     return services;
 }
 
+// "View Resource Details": one resource, nothing editable.
+void ShowResourceDetails(int resourceId, QWidget* owner) {
+    TEditResourceForm editor(*Data, *SQLData, owner);
+    editor.SetResourceId(resourceId);
+    editor.SetListMode(false);
+    editor.ShowModal();
+}
+
 }  // namespace
 
 void InstallAdminCommands(TMainWindowServices& services) {
     services.NewDatabase = [](TMainForm& form) { TNewDatabaseWizard(*Data, ServicesOf(form)).Execute(); };
     services.AddResourceWizard = [](TMainForm& form) {
         TAddResourceWizard(*Data, *SQLData, ServicesOf(form)).Execute();
+    };
+    // The main window reads its lists again after each editor (TMainForm::RequeryResourceLists).
+    services.EditResources = [](TMainForm& form) {
+        TEditResourceForm editor(*Data, *SQLData, &form);
+        editor.SetListMode(true);
+        editor.ShowModal();
+    };
+    services.EditFeatures = [](TMainForm& form) { TEditFeatureForm(*Data, *SQLData, &form).ShowModal(); };
+    services.EditGroups = [](TMainForm& form) { TEditGroupForm(*Data, *SQLData, &form).ShowModal(); };
+    services.ResourceInformation = [](TMainForm& form, int resourceId) { ShowResourceDetails(resourceId, &form); };
+    // The grids' resource headers show one resource's details.
+    grids::CurrentResourceEditor() = [](qint32 resourceId) {
+        if (Data && SQLData) ShowResourceDetails(resourceId, nullptr);
     };
 }

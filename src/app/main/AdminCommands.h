@@ -1,8 +1,8 @@
 // The main window's administration commands: the new-database and add-resource wizards, given what they ask of
-// the main window.
+// the main window, and the resource, feature and group editors.
 #pragma once
 
 #include "app/main/MainWindowServices.h"
 
-// Fills the File > New and Add Resource commands of the services.
+// Fills the File > New, Add Resource and Edit menu commands of the services, and the grids' resource editor.
 void InstallAdminCommands(TMainWindowServices& services);

@@ -1,6 +1,7 @@
 // The main window's administration commands run the real wizards: a resource added to a file without any is
 // at once the window's current resource and in its tree.
 #include "admin/AddResourcePages.h"
+#include "admin/EditResourceForm.h"
 #include "app/main/AdminCommands.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
@@ -10,6 +11,7 @@
 #include "platform/sql/Connection.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
+#include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/TreeView.h"
 #include "support/TestEnvironment.h"
@@ -69,6 +71,20 @@ TEST_F(AdminCommandsTest, TheAddResourceWizardsNewResourceBecomesTheWindowsCurre
     ASSERT_EQ(form.ResourcesNode->Count(), 1);
     EXPECT_EQ(form.ResourcesNode->Item(0)->Text(), QStringLiteral("Room 9"));
     EXPECT_EQ(form.ResourceTreeView->Selected(), form.ResourcesNode->Item(0));
+
+    // The Edit menu's resource editor: a rename is in the window's list and tree when it closes.
+    ASSERT_TRUE(form.HasCommand(QStringLiteral("ResourcesItem")));
+    ASSERT_TRUE(form.HasCommand(QStringLiteral("GroupsItem")));
+    ASSERT_TRUE(form.HasCommand(QStringLiteral("FeaturesItem")));
+    runner->OnShown<TEditResourceForm>(QStringLiteral("EditResourceForm"), [](TEditResourceForm& editor) {
+        EXPECT_EQ(editor.Caption(), QStringLiteral("Resource List"));
+        editor.RenameResourceButton->Click();
+        editor.ResourcesQuery.FieldByName(QStringLiteral("ResourceName")).SetAsString(QStringLiteral("Room \"9\""));
+        editor.CloseButton->Click();
+    });
+    form.Item(QStringLiteral("ResourcesItem"))->Click();
+    EXPECT_EQ(form.ResourcesQuery.FieldByName(QStringLiteral("ResourceName")).AsString(), QStringLiteral("Room \"9\""));
+    EXPECT_EQ(form.ResourcesNode->Item(0)->Text(), QStringLiteral("Room \"9\""));
 }
 
 }  // namespace

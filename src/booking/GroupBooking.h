@@ -1,4 +1,4 @@
-// TGroupBookingListForm: the modal list of group members and of booking results, in its seven modes.
+// TGroupBookingForm: the modal list of group members and of booking results, in its seven modes.
 #pragma once
 
 #include "platform/db/ADODataSet.h"
@@ -20,7 +20,7 @@ class TPanel;
 class TSQLData;
 class TStatusBar;
 
-class TGroupBookingListForm;
+class TGroupBookingForm;
 
 namespace booking {
 
@@ -39,7 +39,7 @@ private:
 }  // namespace booking
 
 // The windows the list reaches; an empty hook leaves its command doing nothing.
-struct TGroupBookingListHooks {
+struct TGroupBookingHooks {
     // The booking window over the data module's current Bookings row (located by the list), shown for that
     // booking alone when singleBookingMode is set; answers whether the booking was changed.
     std::function<bool(qint32 bookingId, bool singleBookingMode)> BookingForm;
@@ -51,7 +51,7 @@ struct TGroupBookingListHooks {
         bool Preview = false;
         bool ShowStatus = false;
     };
-    std::function<void(TGroupBookingListForm& rows, const PrintJob& job)> RBGroupBookingsForm;
+    std::function<void(TGroupBookingForm& rows, const PrintJob& job)> RBGroupBookingsForm;
 };
 
 // What the list's rows are for; the caller sets it before showing.
@@ -73,10 +73,10 @@ QString DenialReasonText(int reason);
 // LoadGroup, FillFromQuery and CloseGroup), runs ShowModal and reads the answer: mrOk with SelectedIds the
 // accepted booking ids, or mrCancel. After a group update where some members failed, the booking window shows
 // the members' results in mode 5: mrOk commits the others, mrCancel none.
-class TGroupBookingListForm : public TForm {
+class TGroupBookingForm : public TForm {
 public:
-    TGroupBookingListForm(QWidget* owner, TData& data, TSQLData& sqlData, TGroupBookingListHooks hooks = {});
-    ~TGroupBookingListForm() override;
+    TGroupBookingForm(QWidget* owner, TData& data, TSQLData& sqlData, TGroupBookingHooks hooks = {});
+    ~TGroupBookingForm() override;
 
     int Mode = gbmViewGroup;
     bool ReadOnly = false;
@@ -144,7 +144,7 @@ private:
 
     TData& data_;
     TSQLData& sqlData_;
-    TGroupBookingListHooks hooks_;
+    TGroupBookingHooks hooks_;
     std::unique_ptr<TDvFormPosition> position_;
     int widths_[kColumnCount] = {};
 };

@@ -1,7 +1,7 @@
 // The group booking list: result rows and counts, choosing members, refusals, column widths, Edit and Print.
 #include "GroupBookingListFixture.h"
 
-#include "booking/GroupBookingList.h"
+#include "booking/GroupBooking.h"
 #include "data/bookings/BookingRecord.h"
 #include "data/bookings/Trans.h"
 #include "platform/db/Field.h"
@@ -24,7 +24,7 @@ QStringList RowTexts(const TListItem& row) {
     return texts;
 }
 
-QStringList SelectedIds(const TGroupBookingListForm& form) {
+QStringList SelectedIds(const TGroupBookingForm& form) {
     QStringList ids;
     for (int i = 0; i < form.BookingList->ItemCount(); ++i)
         if (form.BookingList->Item(i).Selected()) ids << form.BookingList->Item(i).SubItem(4);
@@ -34,9 +34,9 @@ QStringList SelectedIds(const TGroupBookingListForm& form) {
 class GroupBookingListTest : public BookingEditorTest {
 protected:
     // Runs the window through the scripted runner, doing what while it is shown.
-    int Show(TGroupBookingListForm& form, std::function<void(TGroupBookingListForm&)> what) {
+    int Show(TGroupBookingForm& form, std::function<void(TGroupBookingForm&)> what) {
         ui::ScopedScriptedRunner runner;
-        runner->OnShown<TGroupBookingListForm>(QStringLiteral("GroupBookingForm"), what);
+        runner->OnShown<TGroupBookingForm>(QStringLiteral("GroupBookingForm"), what);
         return form.ShowModal();
     }
 
@@ -64,7 +64,7 @@ TEST_F(GroupBookingListTest, StatusAndDenialTexts) {
 
 TEST_F(GroupBookingListTest, RepeatResultsShowTheirRowsAndCountsAndOkNeedsNoSelection) {
     Open();
-    TGroupBookingListForm form(nullptr, data, *sqlData);
+    TGroupBookingForm form(nullptr, data, *sqlData);
     form.Mode = gbmRepeatResults;
     const TDateTime nine = EncodeTime(9, 0, 0, 0), half10 = EncodeTime(10, 30, 0, 0);
     form.AddResultRow("Room 1", "Smith", 1001, 0, 2, half10, nine, At(5, 0));
@@ -87,7 +87,7 @@ TEST_F(GroupBookingListTest, RepeatResultsShowTheirRowsAndCountsAndOkNeedsNoSele
                            "Incorrect password"}));
 
     QString status;
-    const int result = Show(form, [&](TGroupBookingListForm& shown) {
+    const int result = Show(form, [&](TGroupBookingForm& shown) {
         EXPECT_EQ(shown.Caption(), "Repeat booking results");
         EXPECT_EQ(shown.OkButton->Caption(), "&Ok");
         EXPECT_TRUE(shown.CancelButton->Visible());
@@ -105,7 +105,7 @@ TEST_F(GroupBookingListTest, TheMembersOfAGroupAreListedAndChosenByRule) {
     const std::vector<int> ids = BookGroup();
     db->Book(1, At(20, 9), At(20, 10));  // not a member
     Open();
-    TGroupBookingListForm form(nullptr, data, *sqlData);
+    TGroupBookingForm form(nullptr, data, *sqlData);
     form.Mode = gbmSelectUpdate;
     const auto flags = data.NewBookingRecord(data.BookingsTable);
     const auto reference = data.NewBookingRecord(data.BookingsTable);
@@ -146,7 +146,7 @@ TEST_F(GroupBookingListTest, OkRefusesStagedAndForbiddenMembersAndKeepsTheWindow
                                               "Client, BookingStart, BookingEnd) VALUES (5000, 2, %1, True, "
                                               "\"Jones\", #1/7/2026 9:00#, #1/7/2026 10:00#)")
                                    .arg(ids[0]));
-    TGroupBookingListForm form(nullptr, data, *sqlData);
+    TGroupBookingForm form(nullptr, data, *sqlData);
     form.Mode = gbmSelectDelete;
     const auto record = data.NewBookingRecord(data.BookingsTable);
     ASSERT_EQ(form.LoadGroup(ids[0]), 5);
@@ -185,18 +185,18 @@ TEST_F(GroupBookingListTest, OkRefusesStagedAndForbiddenMembersAndKeepsTheWindow
 TEST_F(GroupBookingListTest, ColumnWidthsAreKeptButNotTheHiddenOnes) {
     Open();
     {
-        TGroupBookingListForm form(nullptr, data, *sqlData);
+        TGroupBookingForm form(nullptr, data, *sqlData);
         form.Mode = gbmViewGroup;
-        Show(form, [](TGroupBookingListForm& shown) {
+        Show(form, [](TGroupBookingForm& shown) {
             shown.BookingList->Column(3).SetWidth(140);
             shown.BookingList->Column(0).SetWidth(150);
             shown.OkButton->Click();
         });
     }
     {
-        TGroupBookingListForm form(nullptr, data, *sqlData);
+        TGroupBookingForm form(nullptr, data, *sqlData);
         form.Mode = gbmChooseView;
-        Show(form, [](TGroupBookingListForm& shown) {
+        Show(form, [](TGroupBookingForm& shown) {
             EXPECT_EQ(shown.BookingList->Column(0).Width(), 0);
             EXPECT_EQ(shown.BookingList->Column(2).Width(), 0);
             EXPECT_FALSE(shown.BookingList->MultiSelect());
@@ -205,7 +205,7 @@ TEST_F(GroupBookingListTest, ColumnWidthsAreKeptButNotTheHiddenOnes) {
             shown.CancelButton->Click();
         });
     }
-    TGroupBookingListForm form(nullptr, data, *sqlData);
+    TGroupBookingForm form(nullptr, data, *sqlData);
     EXPECT_EQ(form.BookingList->Column(0).Width(), 150);
     EXPECT_EQ(form.BookingList->Column(2).Width(), 100);
     EXPECT_EQ(form.BookingList->Column(3).Width(), 140);
@@ -220,7 +220,7 @@ TEST_F(GroupBookingListTest, EditShowsWhatBecameOfTheBooking) {
                                               "\"Jones\", #1/7/2026 9:00#, #1/7/2026 10:00#)")
                                    .arg(ids[0]));
     std::vector<std::pair<qint32, bool>> edits;
-    TGroupBookingListHooks hooks;
+    TGroupBookingHooks hooks;
     hooks.BookingForm = [&](qint32 id, bool single) {
         edits.emplace_back(id, single);
         data.ADOConnection.Execute(QStringLiteral("UPDATE Bookings SET Client = \"Brown\", ResourceId = 2 WHERE "
@@ -228,7 +228,7 @@ TEST_F(GroupBookingListTest, EditShowsWhatBecameOfTheBooking) {
                                        .arg(id));
         return true;
     };
-    TGroupBookingListForm form(nullptr, data, *sqlData, hooks);
+    TGroupBookingForm form(nullptr, data, *sqlData, hooks);
     form.Mode = gbmViewGroup;
     const auto record = data.NewBookingRecord(data.BookingsTable);
     form.LoadGroup(ids[0]);
@@ -256,7 +256,7 @@ TEST_F(GroupBookingListTest, EditShowsWhatBecameOfTheBooking) {
 TEST_F(GroupBookingListTest, AGroupUpdatesRowsFollowItsStagedChanges) {
     const std::vector<int> ids = BookGroup();
     Open();
-    TGroupBookingListForm form(nullptr, data, *sqlData);
+    TGroupBookingForm form(nullptr, data, *sqlData);
     form.Mode = gbmUpdateResults;
     const auto record = data.NewBookingRecord(data.BookingsTable);
     form.LoadGroup(ids[0]);
@@ -285,12 +285,12 @@ TEST_F(GroupBookingListTest, DeleteRunsTheBookingWindowsDeleteForABookingTheUser
     const int boardroom = db->Book(3, At(5, 9), At(5, 10));
     Open();
     std::vector<qint32> deletes;
-    TGroupBookingListHooks hooks;
+    TGroupBookingHooks hooks;
     hooks.BookingFormDelete = [&](qint32 id) {
         deletes.push_back(id);
         data.ADOConnection.Execute(QStringLiteral("DELETE FROM Bookings WHERE BookingId = %1").arg(id));
     };
-    TGroupBookingListForm form(nullptr, data, *sqlData, hooks);
+    TGroupBookingForm form(nullptr, data, *sqlData, hooks);
     form.Mode = gbmChooseDelete;
     form.AddResultRow("Room 1", "Smith", room, 0, 0, EncodeTime(10, 0, 0, 0), EncodeTime(9, 0, 0, 0), At(5, 0));
     form.AddResultRow("Boardroom", "Smith", boardroom, 0, 0, EncodeTime(10, 0, 0, 0), EncodeTime(9, 0, 0, 0), At(5, 0));
@@ -306,12 +306,12 @@ TEST_F(GroupBookingListTest, DeleteRunsTheBookingWindowsDeleteForABookingTheUser
 
 TEST_F(GroupBookingListTest, PrintAndPreviewGoToTheReportWithTheDatabaseTitle) {
     Open();
-    std::vector<TGroupBookingListHooks::PrintJob> jobs;
-    TGroupBookingListHooks hooks;
-    hooks.RBGroupBookingsForm = [&](TGroupBookingListForm&, const TGroupBookingListHooks::PrintJob& job) {
+    std::vector<TGroupBookingHooks::PrintJob> jobs;
+    TGroupBookingHooks hooks;
+    hooks.RBGroupBookingsForm = [&](TGroupBookingForm&, const TGroupBookingHooks::PrintJob& job) {
         jobs.push_back(job);
     };
-    TGroupBookingListForm form(nullptr, data, *sqlData, hooks);
+    TGroupBookingForm form(nullptr, data, *sqlData, hooks);
     form.Mode = gbmRepeatResults;
     form.PreviewButton->Click();
     form.Mode = gbmSelectUpdate;
@@ -341,10 +341,10 @@ TEST_F(GroupBookingListTest, EachModeHasItsCaptionAndButtonsRightAlignedInOrder)
     testing_env::AtEachTestFont([&] {
         for (int mode = gbmSelectUpdate; mode <= gbmChooseDelete; ++mode) {
             SCOPED_TRACE(mode);
-            TGroupBookingListForm form(nullptr, data, *sqlData);
+            TGroupBookingForm form(nullptr, data, *sqlData);
             form.Mode = mode;
             form.AddResultRow("Room 1", "Smith", 1001, 7, 7, EncodeTime(10, 0, 0, 0), EncodeTime(9, 0, 0, 0), At(5, 0));
-            Show(form, [&](TGroupBookingListForm& shown) {
+            Show(form, [&](TGroupBookingForm& shown) {
                 EXPECT_EQ(shown.Caption(), modes[size_t(mode - 1)].first);
                 std::vector<TButton*> buttons;
                 for (TButton* b : shown.findChildren<TButton*>())

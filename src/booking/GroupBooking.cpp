@@ -1,5 +1,5 @@
 // The group booking list: its modes, rows, counts, column widths and commands.
-#include "booking/GroupBookingList.h"
+#include "booking/GroupBooking.h"
 
 #include "data/bookings/BookingRecord.h"
 #include "data/bookings/Trans.h"
@@ -94,8 +94,7 @@ QString DenialReasonText(int reason) {
     }
 }
 
-TGroupBookingListForm::TGroupBookingListForm(QWidget* owner, TData& data, TSQLData& sqlData,
-                                             TGroupBookingListHooks hooks)
+TGroupBookingForm::TGroupBookingForm(QWidget* owner, TData& data, TSQLData& sqlData, TGroupBookingHooks hooks)
     : TForm(owner), data_(data), sqlData_(sqlData), hooks_(std::move(hooks)) {
     ui::DescribeForm(
         *this, {"GroupBookingForm", "Group Bookings", bsSizeable, poScreenCenter, 760, 300},
@@ -162,9 +161,9 @@ TGroupBookingListForm::TGroupBookingListForm(QWidget* owner, TData& data, TSQLDa
     Loaded();
 }
 
-TGroupBookingListForm::~TGroupBookingListForm() = default;
+TGroupBookingForm::~TGroupBookingForm() = default;
 
-void TGroupBookingListForm::LoadColumnWidths() {
+void TGroupBookingForm::LoadColumnWidths() {
     const int dateWidth =
         QFontMetrics(BookingList->font()).horizontalAdvance(QStringLiteral("XJan 31 2000  12:00 amX "));
     const int defaults[kColumnCount] = {dateWidth, dateWidth, 100, 85, 75, 75, 100};
@@ -177,7 +176,7 @@ void TGroupBookingListForm::LoadColumnWidths() {
     }
 }
 
-void TGroupBookingListForm::SaveColumnWidths() {
+void TGroupBookingForm::SaveColumnWidths() {
     TDvRegistry reg;
     if (!VersionHistory || !VersionHistory->OpenWriteKey(reg, kColWidthsKey)) return;
     for (int i = 0; i < kColumnCount; ++i) {
@@ -187,7 +186,7 @@ void TGroupBookingListForm::SaveColumnWidths() {
     }
 }
 
-QList<TButton*> TGroupBookingListForm::VisibleButtons() const {
+QList<TButton*> TGroupBookingForm::VisibleButtons() const {
     QList<TButton*> shown;
     for (TButton* button : {HelpButton, CancelButton, OkButton, EditButton, DeleteButton, SelectAllButton,
                             SelectOriginalButton, PrintButton, PreviewButton})
@@ -195,7 +194,7 @@ QList<TButton*> TGroupBookingListForm::VisibleButtons() const {
     return shown;
 }
 
-void TGroupBookingListForm::FormShow() {
+void TGroupBookingForm::FormShow() {
     const ModeLook& look = LookOf(Mode);
     SetCaption(QLatin1String(look.caption));
     OkButton->SetVisible(*look.ok != 0);
@@ -229,27 +228,27 @@ void TGroupBookingListForm::FormShow() {
     if (!BookingsTable.Active()) BookingsTable.Open();
 }
 
-void TGroupBookingListForm::FormClose() {
+void TGroupBookingForm::FormClose() {
     BookingsTable.Close();
     SaveColumnWidths();
     position_->SavePosition(kWindowKey);
 }
 
-void TGroupBookingListForm::resizeEvent(QResizeEvent* e) {
+void TGroupBookingForm::resizeEvent(QResizeEvent* e) {
     TForm::resizeEvent(e);
     ui::Dispatch(this, [this] {
         if (BookingList) FormResize();
     });
 }
 
-void TGroupBookingListForm::FormResize() {
+void TGroupBookingForm::FormResize() {
     const int buttonHeight = OkButton->Height();
     const int listHeight = std::max(ClientHeight() - buttonHeight - StatusBar->Height() - 36, 40);
     BookingList->SetBounds(0, 0, ClientWidth(), listHeight);
     LayOutButtons();
 }
 
-void TGroupBookingListForm::LayOutButtons() {
+void TGroupBookingForm::LayOutButtons() {
     const int top = BookingList->Height() + 24;
     int right = ClientWidth() - kButtonGap;
     for (TButton* button : VisibleButtons()) {
@@ -258,7 +257,7 @@ void TGroupBookingListForm::LayOutButtons() {
     }
 }
 
-void TGroupBookingListForm::SetRowTimes(TListItem& row, TDateTime start, TDateTime end) const {
+void TGroupBookingForm::SetRowTimes(TListItem& row, TDateTime start, TDateTime end) const {
     const QString time = data_.GetTimeFormat();
     const QString dateTime = QStringLiteral("mmm d yyyy ") + time;
     if (DateOf(start) == DateOf(end)) {
@@ -273,16 +272,14 @@ void TGroupBookingListForm::SetRowTimes(TListItem& row, TDateTime start, TDateTi
     }
 }
 
-void TGroupBookingListForm::AddResultRow(const QString& resourceName, const QString& client, qint32 bookingId,
-                                         int reason, int status, TDateTime endTime, TDateTime startTime,
-                                         TDateTime date) {
+void TGroupBookingForm::AddResultRow(const QString& resourceName, const QString& client, qint32 bookingId, int reason,
+                                     int status, TDateTime endTime, TDateTime startTime, TDateTime date) {
     AddResultRowSpan(resourceName, client, bookingId, reason, status, TimeOf(endTime) - TimeOf(startTime), startTime,
                      date);
 }
 
-void TGroupBookingListForm::AddResultRowSpan(const QString& resourceName, const QString& client, qint32 bookingId,
-                                             int reason, int status, double duration, TDateTime startTime,
-                                             TDateTime date) {
+void TGroupBookingForm::AddResultRowSpan(const QString& resourceName, const QString& client, qint32 bookingId,
+                                         int reason, int status, double duration, TDateTime startTime, TDateTime date) {
     TListItem& row = BookingList->AddItem();
     const TDateTime start = DateOf(date) + TimeOf(startTime);
     SetRowTimes(row, start, start + duration);
@@ -296,13 +293,13 @@ void TGroupBookingListForm::AddResultRowSpan(const QString& resourceName, const 
     row.SetSubItem(siNotes, note);
 }
 
-qint32 TGroupBookingListForm::RowId(const TListItem& row) {
+qint32 TGroupBookingForm::RowId(const TListItem& row) {
     bool ok = false;
     const qint32 id = row.SubItem(siBookingId).toInt(&ok);
     return ok ? id : 0;
 }
 
-void TGroupBookingListForm::FillRowFromDataSet(TDataSet& dataSet, TListItem& row) {
+void TGroupBookingForm::FillRowFromDataSet(TDataSet& dataSet, TListItem& row) {
     SetRowTimes(row, dataSet.FieldByName(QStringLiteral("BookingStart")).AsDateTime(),
                 dataSet.FieldByName(QStringLiteral("BookingEnd")).AsDateTime());
     const QVariant resourceId = dataSet.FieldByName(QStringLiteral("ResourceId")).AsInteger();
@@ -314,7 +311,7 @@ void TGroupBookingListForm::FillRowFromDataSet(TDataSet& dataSet, TListItem& row
         row.SetSubItem(siBookingId, QString::number(dataSet.FieldByName(QStringLiteral("BookingId")).AsInteger()));
 }
 
-void TGroupBookingListForm::RefreshRow(TListItem& row) {
+void TGroupBookingForm::RefreshRow(TListItem& row) {
     TDataSet& bookings = data_.BookingsTable;
     SetRowTimes(row, bookings.FieldByName(QStringLiteral("BookingStart")).AsDateTime(),
                 bookings.FieldByName(QStringLiteral("BookingEnd")).AsDateTime());
@@ -325,7 +322,7 @@ void TGroupBookingListForm::RefreshRow(TListItem& row) {
     row.SetSubItem(siClient, bookings.FieldByName(QStringLiteral("Client")).AsString());
 }
 
-int TGroupBookingListForm::LoadGroup(qint32 groupBookingId) {
+int TGroupBookingForm::LoadGroup(qint32 groupBookingId) {
     GroupBookingId = groupBookingId;
     BookingList->ClearItems();
     GroupBookingsQuery.Close();
@@ -334,7 +331,7 @@ int TGroupBookingListForm::LoadGroup(qint32 groupBookingId) {
     return GroupBookingsQuery.RecordCount();
 }
 
-void TGroupBookingListForm::CloseGroup() { GroupBookingsQuery.Close(); }
+void TGroupBookingForm::CloseGroup() { GroupBookingsQuery.Close(); }
 
 namespace {
 
@@ -365,8 +362,8 @@ bool MatchesChangedFields(TDataSet& row, const TBookingRecord& flags, const TBoo
 
 }  // namespace
 
-int TGroupBookingListForm::FillFromQuery(int rule, qint32 originalBookingId, const TBookingRecord& changed,
-                                         const TBookingRecord& reference) {
+int TGroupBookingForm::FillFromQuery(int rule, qint32 originalBookingId, const TBookingRecord& changed,
+                                     const TBookingRecord& reference) {
     OriginalBookingId = originalBookingId;
     GroupBookingsQuery.First();
     while (!GroupBookingsQuery.Eof()) {
@@ -383,7 +380,7 @@ int TGroupBookingListForm::FillFromQuery(int rule, qint32 originalBookingId, con
     return BookingList->ItemCount();
 }
 
-void TGroupBookingListForm::SetRowStatus(qint32 bookingId, int status) {
+void TGroupBookingForm::SetRowStatus(qint32 bookingId, int status) {
     qint32 id = bookingId;
     qint32 original = 0;
     if (data_.BookingsTrans.FindOriginalId(bookingId, original)) id = original;
@@ -394,7 +391,7 @@ void TGroupBookingListForm::SetRowStatus(qint32 bookingId, int status) {
     }
 }
 
-void TGroupBookingListForm::RefreshRows() {
+void TGroupBookingForm::RefreshRows() {
     if (!BookingsTable.Active()) BookingsTable.Open();
     for (int i = 0; i < BookingList->ItemCount(); ++i) {
         TListItem& row = BookingList->Item(i);
@@ -405,7 +402,7 @@ void TGroupBookingListForm::RefreshRows() {
     }
 }
 
-void TGroupBookingListForm::UpdateCounts() {
+void TGroupBookingForm::UpdateCounts() {
     int bookings = 0, conflicts = 0, errors = 0, denied = 0;
     for (int i = 0; i < BookingList->ItemCount(); ++i) {
         const QString status = BookingList->Item(i).SubItem(siStatus).toLower();
@@ -420,11 +417,11 @@ void TGroupBookingListForm::UpdateCounts() {
     StatusBar->SetSimpleText(text);
 }
 
-bool TGroupBookingListForm::IsStaged(TDataSet& dataSet) const {
+bool TGroupBookingForm::IsStaged(TDataSet& dataSet) const {
     return dataSet.FieldByName(QStringLiteral("Trans")).AsBoolean();
 }
 
-void TGroupBookingListForm::OkButtonClick() {
+void TGroupBookingForm::OkButtonClick() {
     if (Mode == gbmViewGroup || Mode == gbmChooseView) {
         SelectedIds.clear();
         SetModalResult(mrOk);
@@ -473,22 +470,22 @@ void TGroupBookingListForm::OkButtonClick() {
                mtInformation, {mbOK}, 0);
 }
 
-void TGroupBookingListForm::SelectAllButtonClick() {
+void TGroupBookingForm::SelectAllButtonClick() {
     for (int i = 0; i < BookingList->ItemCount(); ++i) BookingList->Item(i).SetSelected(true);
 }
 
-void TGroupBookingListForm::SelectOriginalButtonClick() {
+void TGroupBookingForm::SelectOriginalButtonClick() {
     for (int i = 0; i < BookingList->ItemCount(); ++i)
         BookingList->Item(i).SetSelected(RowId(BookingList->Item(i)) == OriginalBookingId);
 }
 
-bool TGroupBookingListForm::LocateInData(qint32 bookingId) {
+bool TGroupBookingForm::LocateInData(qint32 bookingId) {
     data_.BookingsTable.Requery();
     data_.BookingsShadowTable.Requery();
     return bookingId > 0 && data_.BookingsTable.Locate(QStringLiteral("BookingId"), bookingId);
 }
 
-void TGroupBookingListForm::EditButtonClick() {
+void TGroupBookingForm::EditButtonClick() {
     TListItem* row = BookingList->Selected();
     if (!row || RowId(*row) <= 0) return;
     const qint32 id = RowId(*row);
@@ -508,7 +505,7 @@ void TGroupBookingListForm::EditButtonClick() {
     UpdateCounts();
 }
 
-void TGroupBookingListForm::DeleteButtonClick() {
+void TGroupBookingForm::DeleteButtonClick() {
     TListItem* row = BookingList->Selected();
     if (!row || RowId(*row) <= 0) return;
     const qint32 id = RowId(*row);
@@ -525,9 +522,9 @@ void TGroupBookingListForm::DeleteButtonClick() {
     UpdateCounts();
 }
 
-void TGroupBookingListForm::PrintButtonClick(bool preview) {
+void TGroupBookingForm::PrintButtonClick(bool preview) {
     if (!hooks_.RBGroupBookingsForm) return;
-    TGroupBookingListHooks::PrintJob job;
+    TGroupBookingHooks::PrintJob job;
     job.DocumentName = FormatDocumentName(QStringLiteral("Tavorin Group Bookings"), data_.GetDatabaseTitle());
     job.Preview = preview;
     job.ShowStatus = Mode == gbmRepeatResults;
