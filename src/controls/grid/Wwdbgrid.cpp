@@ -97,6 +97,17 @@ QString TwwDBGrid::GetCellText(int dataCol) {
     }
 }
 
+void TwwDBGrid::WriteEditText() {
+    TField* field = GetSelectedField();
+    fieldChanged_ = field && field->EditText() == LastEditText();
+    if (WriteEditTextChecked() && !fieldChanged_) DoFieldChanged(field);
+}
+
+void TwwDBGrid::DoFieldChanged(TField* field) {
+    fieldChanged_ = true;
+    TwwCustomDBGrid::DoFieldChanged(field);
+}
+
 bool TwwDBGrid::IsSelectedColumn(int col) const {
     const TField* field = GetColumnField(DataColumnOf(col));
     return field && field->Calculated() && field->FieldName().toLower() == QLatin1String("selected");

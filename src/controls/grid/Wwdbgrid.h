@@ -57,6 +57,9 @@ protected:
     virtual void ApplyFixedCols();
     void SetColumnAttributes() override;
     QString GetCellText(int dataCol) override;
+    // OnFieldChanged fires once per written field: from the dataset's report of the change, else after the write.
+    void WriteEditText() override;
+    void DoFieldChanged(TField* field) override;
     void Paint(const TRect& area) override;
     void KeyDown(Word& key, TShiftState shift) override;
     void KeyPress(QChar& key) override;
@@ -81,4 +84,6 @@ private:
     bool loadLayoutOnShow_ = true;
     // The Space that toggled a mark or a check box starts no edit.
     bool spaceTaken_ = false;
+    // The field written from the cell editor was already reported changed (or kept its text).
+    bool fieldChanged_ = false;
 };
