@@ -1,11 +1,16 @@
 // TwwDBGrid: the published grid's own behaviour on top of the engine.
 #include "controls/grid/Wwdbgrid.h"
 
+#include "controls/edit/WwDBEdit.h"
+#include "controls/edit/WwFieldLists.h"
+#include "controls/edit/WwWindows.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/Messages.h"
 #include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
+
+#include <QApplication>
 
 TwwDBGrid::TwwDBGrid(QWidget* parent) : TwwCustomDBGrid(parent) {
     iniAttributes_.SetDelimiter(QStringLiteral(";;"));
@@ -80,12 +85,21 @@ bool TwwDBGrid::IsSelected() { return selection_.IsSelected(); }
 void TwwDBGrid::Paint(const TRect& area) {
     if (Options().Contains(dgMultiSelect)) selection_.RefreshSelectedRows();
     TwwCustomDBGrid::Paint(area);
+    ScheduleCellControlUpdate();
 }
 
 // ---- cells
 
 QString TwwDBGrid::GetCellText(int dataCol) {
     TField* field = GetColumnField(dataCol);
+    // A control that maps values (a combo box's items) shows its display text in the cell too.
+    const int col = dataCol + IndicatorOffset();
+    const auto& info = ColumnInfo();
+    if (field && col >= 0 && col < int(info.size()) && IsEditControlKind(info[col].Kind))
+        if (const auto* edit = dynamic_cast<const TwwDBCustomEdit*>(info[col].Control)) {
+            QString text;
+            if (edit->GetDisplayTextForValue(field->AsString(), text)) return text;
+        }
     if (!field || field->DataType() != ftMemo) return TwwCustomDBGrid::GetCellText(dataCol);
     const TDataSet* dataSet = DataLink().DataSet();
     if (dataSet && dataSet->Bof() && dataSet->Eof() && dataSet->State() != dsInsert) return {};
@@ -172,6 +186,22 @@ void TwwDBGrid::OpenMemoDialog() {
 void TwwDBGrid::KeyDown(Word& key, TShiftState shift) {
     const Word pressed = key;
     spaceTaken_ = false;
+    if (TControl* control = VisibleCellControl(); control && DataLinkActive()) {
+        // Alt+Down opens the control's list; F2 and Delete on an editable grid go to the control.
+        if (key == VK_DOWN && shift == TShiftState{ssAlt}) {
+            control->SetFocus();
+            QWidget* target = QApplication::focusWidget();
+            PostKeyWithModifier(target ? *target : control->Widget(), VK_DOWN, VK_MENU);
+            key = 0;
+            return;
+        }
+        if (CanEditGrid() && shift.IsEmpty() && (key == VK_F2 || key == VK_DELETE)) {
+            if (key == VK_F2) control->SetFocus();
+            else ForwardToCellControl(key, QChar(), Qt::NoModifier);
+            key = 0;
+            return;
+        }
+    }
     TwwCustomDBGrid::KeyDown(key, shift);
     if (pressed == 0 || !DataLinkActive() || !CanGridAcceptKey(pressed, shift)) return;
     const bool multi = Options().Contains(dgMultiSelect);
@@ -195,6 +225,15 @@ void TwwDBGrid::KeyDown(Word& key, TShiftState shift) {
 void TwwDBGrid::KeyPress(QChar& key) {
     if (spaceTaken_ && key == QChar(u' ')) {
         spaceTaken_ = false;
+        key = QChar();
+        return;
+    }
+    // Characters typed on a control cell of an editable grid are the control's; without one they are dropped.
+    const bool character = key == QChar(u'\b') || key.unicode() >= 32;
+    const bool controlCell =
+        (IsMemoCell(Col(), Row()) || CellHasCustomControl(Col(), Row())) && !IsCheckBoxCell(Col(), Row());
+    if (character && CanEditGrid() && DataLinkActive() && controlCell) {
+        ForwardToCellControl(0, key, Qt::NoModifier);
         key = QChar();
         return;
     }

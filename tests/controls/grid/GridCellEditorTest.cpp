@@ -133,6 +133,7 @@ TEST_F(GridCellEditor, ADateCellTakesTwoDigitYearsByTheLibrarysEpochAndTheTimeFr
     TwwIntl& intl = TwwIntl::Global();
     const int epoch = intl.DefaultEpochYear;
     intl.DefaultEpochYear = 1920;
+    db->EditControlOptions.Include(ecoDisableDateTimePicker);  // typed into the cell editor, not the picker
     Open();
     db->MoveToDataColumn(1);
     Type("3/5/30 10:30");
