@@ -30,6 +30,7 @@ TwwDBGrid::~TwwDBGrid() {
 
 void TwwDBGrid::SetMemoAttributes(TwwMemoAttributes value) {
     memoAttributes_ = value;
+    SyncWithDataSet();
     InvalidateGrid();
 }
 

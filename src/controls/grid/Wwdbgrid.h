@@ -52,6 +52,9 @@ public:
     void PrepareCellControls();
     // Makes the current cell's control (or the picker) the active one and places it.
     virtual void AttachCellControl();
+    // Brings the grid in step with its dataset (on activation and a MemoAttributes change): the dataset's stale
+    // ControlType entries dropped, the cell controls prepared again and the layout rebuilt from Selected.
+    void SyncWithDataSet();
 
     // After streaming: the parent form's name for the layout's default section, then the engine's pass.
     void Loaded();
@@ -132,4 +135,5 @@ private:
     bool cellControlsPrepared_ = false;
     bool hidingCellControl_ = false;
     bool cellControlUpdatePending_ = false;
+    bool synchronizing_ = false;
 };

@@ -229,10 +229,28 @@ void TwwDBGrid::LinkActive(bool value) {
     if (picker_) picker_->SetDataField(QString());
     activeControl_ = nullptr;
     TwwCustomDBGrid::LinkActive(value);
-    if (!value) return;
-    cellControlsPrepared_ = false;
-    PrepareCellControls();
-    AttachCellControl();
+    if (value) SyncWithDataSet();
+}
+
+void TwwDBGrid::SyncWithDataSet() {
+    TDataSet* dataSet = DataLink().DataSet();
+    if (synchronizing_ || !DataSource() || !dataSet) return;
+    synchronizing_ = true;
+    try {
+        if (ControlInfoInDataset)
+            RemoveStaleFieldEntries(*dataSet, GetLookupFieldsProp(dataSet), GetLookupLinksProp(dataSet),
+                                    GetControlTypeProp(dataSet));
+        HideCellControl();
+        activeControl_ = nullptr;
+        cellControlsPrepared_ = false;
+        PrepareCellControls();
+        RebuildLayout();
+        AttachCellControl();
+    } catch (...) {
+        synchronizing_ = false;
+        throw;
+    }
+    synchronizing_ = false;
 }
 
 void TwwDBGrid::CMExit() {

@@ -140,6 +140,11 @@ TEST_F(GridCellControls, TheComboFollowsTheCurrentRecordAndLeavesWithTheFocus) {
     Key(Qt::Key_Down);
     EXPECT_EQ(combo->Text(), "High");
     EXPECT_EQ(combo->geometry(), CurrentCell());
+    // A change of the memo settings brings the grid in step with its dataset again: the same control returns.
+    db->SetMemoAttributes(TwwMemoAttributes{mGridShow});
+    QApplication::processEvents();
+    EXPECT_EQ(db->ActiveCellControl(), combo);
+    EXPECT_TRUE(combo->isVisible());
     QLineEdit elsewhere(&form);
     elsewhere.setGeometry(200, 230, 100, 21);
     elsewhere.show();

@@ -118,6 +118,15 @@ TEST_F(GridCellEditor, TypingThroughAPictureMaskFillsLiteralsDropsWrongKeysAtThe
     EXPECT_EQ(Stored("Code").AsString(), "123-456");
 }
 
+TEST_F(GridCellEditor, AnEmptyDatasetWithoutInsertTakesNoTyping) {
+    connection.Execute("DELETE FROM Items");
+    db->KeyOptions.Exclude(dgAllowInsert);
+    Open();
+    Type("7");
+    EXPECT_EQ(query.State(), dsBrowse);
+    EXPECT_EQ(EditorText(), "");
+}
+
 TEST_F(GridCellEditor, AnEmptyTextAlwaysPassesTheCheck) {
     db->PictureMasks().SetStrings({"Code\t###\tT\tT"});
     Open();
