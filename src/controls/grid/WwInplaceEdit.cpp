@@ -65,16 +65,25 @@ void TwwInplaceEdit::LoadPictureMask() {
 
 void TwwInplaceEdit::focusInEvent(QFocusEvent* event) {
     TInplaceEdit::focusInEvent(event);
-    ui::Dispatch(this, [&] {
-        if (!grid_.DataSource() || !grid_.DataSource()->DataSet() || !grid_.GetSelectedField()) return;
-        LoadPictureMask();
-        // The form learns at once whether the stored value passes.
-        CheckValue(grid_.GetSelectedField()->EditText());
-    });
+    ui::Dispatch(this, [this] { Entered(); });
+}
+
+bool TwwInplaceEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lines_ && event->type() == QEvent::FocusIn) ui::Dispatch(this, [this] { Entered(); });
+    return TInplaceEdit::eventFilter(watched, event);
+}
+
+void TwwInplaceEdit::Entered() {
+    if (!grid_.DataSource() || !grid_.DataSource()->DataSet() || !grid_.GetSelectedField()) return;
+    LoadPictureMask();
+    // The form learns at once whether the stored value passes.
+    CheckValue(grid_.GetSelectedField()->EditText());
 }
 
 void TwwInplaceEdit::UpdateContents() {
     TInplaceEdit::UpdateContents();
+    // A cell of another field brings its own mask, also while the editor keeps the focus.
+    LoadPictureMask();
     const int col = grid_.Col();
     const auto& info = grid_.ColumnInfo();
     const bool link = col >= 0 && col < int(info.size()) && info[col].Kind == QLatin1String("URL-Link");
@@ -115,6 +124,7 @@ void TwwInplaceEdit::UpdateLines() {
         lines_->setPlainText(text());
         setFocusProxy(lines_);
         ui::ForwardKeys(*lines_, *this);
+        lines_->installEventFilter(this);
         // The one-line text stays the one the grid reads; the window shows it wrapped.
         connect(lines_, &QPlainTextEdit::textChanged, this, [this] {
             if (syncingLines_) return;

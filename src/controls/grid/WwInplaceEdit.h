@@ -40,12 +40,16 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    // The wrapping window taking the focus is the editor's entry too.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // A typed character through the picture mask; true when the mask took the key (typed or dropped).
     bool TypeThroughMask(QChar& key);
     void FireCheckValue(bool passes);
+    // Focus entry: the field's picture mask, and the check of the stored value.
+    void Entered();
     // Shows the wrapping window when word wrap is on and the cell has room for a second line.
     void UpdateLines();
 

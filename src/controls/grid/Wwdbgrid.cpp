@@ -18,6 +18,12 @@ TwwDBGrid::TwwDBGrid(QWidget* parent) : TwwCustomDBGrid(parent) {
 }
 
 TwwDBGrid::~TwwDBGrid() {
+    // The form's cell controls are the form's: they outlive the grid.
+    for (auto& [control, parent] : borrowedControls_)
+        if (control && parent && control->parentWidget() == this) {
+            control->hide();
+            control->setParent(parent);
+        }
     if (iniAttributes_.Enabled) {
         // A layout that cannot be written is given up quietly: the window is going away.
         try {

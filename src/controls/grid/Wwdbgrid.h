@@ -9,7 +9,10 @@
 #include "controls/grid/WwMultiSelect.h"
 #include "controls/grid/Wwdbigrd.h"
 
+#include <QPointer>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class TwwDBDateTimePicker;
 class TwwDBGrid;
@@ -126,10 +129,14 @@ private:
     TControl* VisibleCellControl() const;
     // Hands a key typed on the grid to the visible cell control; false when there is none to take it.
     bool ForwardToCellControl(Word key, QChar character, Qt::KeyboardModifiers modifiers);
+    // Moves a control into the grid, without its border, in the grid's font.
+    void FitIntoGrid(TControl& control);
     // Places the control over the current cell; false when the cell is not shown.
     bool PlaceCellControl(TControl& control);
     void ScheduleCellControlUpdate();
 
+    // The form's controls moved into the grid, with the parent each had; given back when the grid goes.
+    std::vector<std::pair<QPointer<QWidget>, QPointer<QWidget>>> borrowedControls_;
     TControl* activeControl_ = nullptr;
     TwwDBDateTimePicker* picker_ = nullptr;
     bool cellControlsPrepared_ = false;

@@ -36,18 +36,19 @@ void BindCellControl(TControl& control, TDataSource* source, const QString& fiel
     }
 }
 
+}  // namespace
+
 // The grid draws the cell's lines around the control: the control brings no border of its own.
-void FitIntoGrid(TControl& control, QWidget& grid, const TFont& font) {
+void TwwDBGrid::FitIntoGrid(TControl& control) {
     QWidget& widget = control.Widget();
-    if (widget.parentWidget() != &grid) {
+    if (widget.parentWidget() != this) {
+        if (&control != picker_) borrowedControls_.emplace_back(&widget, widget.parentWidget());
         widget.hide();
-        widget.setParent(&grid);
+        widget.setParent(this);
     }
     if (auto* edit = dynamic_cast<QLineEdit*>(&widget)) edit->setFrame(false);
-    control.Font().Assign(font);
+    control.Font().Assign(Font());
 }
-
-}  // namespace
 
 void TwwDBGrid::PrepareCellControls() {
     if (EditControlOptions.Contains(ecoDisableCustomControls) || !DataSource() || !DataLink().DataSet() || Loading())
@@ -58,7 +59,7 @@ void TwwDBGrid::PrepareCellControls() {
         if (parts.size() < 3 || !IsEditControlKind(parts[1])) continue;
         TControl* control = FindEditControl(parts[2]);
         if (!control) continue;
-        FitIntoGrid(*control, *this, Font());
+        FitIntoGrid(*control);
         BindCellControl(*control, DataSource(), parts[0]);
     }
     cellControlsPrepared_ = true;
@@ -84,7 +85,7 @@ void TwwDBGrid::AttachCellControl() {
         control = info[col].Control;
     TField* field = GetSelectedField();
     if (control) {
-        FitIntoGrid(*control, *this, Font());
+        FitIntoGrid(*control);
         BindCellControl(*control, DataSource(), field ? field->FieldName() : QString());
     } else if (dynamic_cast<TDateTimeField*>(field) && !EditControlOptions.Contains(ecoDisableDateTimePicker)) {
         if (!picker_) {
@@ -95,7 +96,7 @@ void TwwDBGrid::AttachCellControl() {
         const bool columnReadOnly = !UseTFields() && dataCol < Selected().Count() &&
                                     controls::IsSelectedLineReadOnly(Selected().Strings(dataCol));
         picker_->SetReadOnly(field->ReadOnly() || columnReadOnly);
-        FitIntoGrid(*picker_, *this, Font());
+        FitIntoGrid(*picker_);
         BindCellControl(*picker_, DataSource(), field->FieldName());
         control = picker_;
     }

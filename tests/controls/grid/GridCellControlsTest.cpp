@@ -17,15 +17,10 @@
 #include <QScreen>
 #include <QTest>
 
+using grid_test::ExposedGrid;
 using grid_test::GridTest;
 
 namespace {
-
-class ExposedGrid : public TwwDBGrid {
-public:
-    using TwwDBGrid::GetCellText;
-    using TwwDBGrid::TwwDBGrid;
-};
 
 class GridCellControls : public GridTest {
 protected:
@@ -62,21 +57,10 @@ protected:
                                              "DueDate\t20\tDue\tF"}) {
         db->ControlType().SetStrings(controlType);
         db->Selected().SetStrings(selected);
-        query.SetConnection(&connection);
-        query.SQL.SetText(QStringLiteral("select * from Jobs order by JobId"));
-        source.SetDataSet(&query);
-        db->SetDataSource(&source);
-        query.Open();
-        form.show();
-        form.activateWindow();
-        db->setFocus();
-        QApplication::processEvents();
+        OpenShown(query, "select * from Jobs order by JobId", *db, form);
     }
 
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-        QApplication::processEvents();
-    }
+    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { KeyFocused(key, modifiers); }
     void ToColumn(int dataCol) {
         db->MoveToDataColumn(dataCol);
         QApplication::processEvents();
@@ -209,6 +193,16 @@ TEST_F(GridCellControls, WithCustomControlsDisabledNoControlIsAttached) {
     EXPECT_EQ(db->ActiveCellControl(), nullptr);
     EXPECT_EQ(combo->parentWidget(), &form);
     EXPECT_EQ(db->GetCellText(1), "2");
+}
+
+TEST_F(GridCellControls, TheFormKeepsItsComboWhenTheGridGoes) {
+    Open({"Priority;CustomEdit;PriorityComboBox;F"});
+    ToColumn(1);
+    ASSERT_EQ(combo->parentWidget(), db);
+    delete db;
+    db = nullptr;
+    EXPECT_EQ(combo->parentWidget(), &form);
+    EXPECT_FALSE(combo->isVisible());
 }
 
 TEST_F(GridCellControls, TheOpenComboOverTheCurrentCell) {

@@ -48,28 +48,12 @@ protected:
     void Open() {
         db->Selected().SetStrings(
             {"Code\t10\tCode\tF", "DueDate\t18\tDue\tF", "Cost\t12\tCost\tF", "Link\t20\tLink\tF"});
-        query.SetConnection(&connection);
-        query.SQL.SetText(QStringLiteral("select * from Items order by ItemId"));
-        source.SetDataSet(&query);
-        db->SetDataSource(&source);
-        query.Open();
+        OpenShown(query, "select * from Items order by ItemId", *db, form);
         query.FieldByName(QStringLiteral("Cost")).SetDisplayFormat(QStringLiteral("#,##0.00;(#,##0.00)"));
-        form.show();
-        form.activateWindow();
-        db->setFocus();
-        QApplication::processEvents();
     }
 
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-        QApplication::processEvents();
-    }
-    void Type(const QString& text) {
-        for (const QChar c : text) {
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-            QApplication::processEvents();
-        }
-    }
+    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { KeyFocused(key, modifiers); }
+    static void Type(const QString& text) { TypeFocused(text); }
     QString EditorText() { return db->CellEditor() ? db->CellEditor()->Text() : QString(); }
 
     // What the file holds, read again.
