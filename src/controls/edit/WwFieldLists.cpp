@@ -72,10 +72,17 @@ void GetFieldPictureMask(controls::Published component, const QString& fieldName
     mask.clear();
     autoFill = true;
     flag = true;
-    const TStrings* masks = GetPictureMasksProp(component);
-    const int line = masks ? FindMaskLine(*masks, fieldName) : -1;
+    if (const TStrings* masks = GetPictureMasksProp(component))
+        GetFieldPictureMask(*masks, fieldName, mask, autoFill, flag);
+}
+
+void GetFieldPictureMask(const TStrings& masks, const QString& fieldName, QString& mask, bool& autoFill, bool& flag) {
+    mask.clear();
+    autoFill = true;
+    flag = true;
+    const int line = FindMaskLine(masks, fieldName);
     if (line < 0) return;
-    const QStringList parts = PartsOf((*masks)[line], kTab);
+    const QStringList parts = PartsOf(masks[line], kTab);
     mask = parts.value(1);
     autoFill = parts.value(2) == QLatin1String("T");
     flag = parts.value(3) == QLatin1String("T");

@@ -22,6 +22,8 @@ controls::Published ControlTypeSource(controls::Published control, TDataSet* dat
 // mask is empty and both flags are true.
 void GetFieldPictureMask(controls::Published component, const QString& fieldName, QString& mask, bool& autoFill,
                          bool& flag);
+// The same from the lines of a PictureMasks list.
+void GetFieldPictureMask(const TStrings& masks, const QString& fieldName, QString& mask, bool& autoFill, bool& flag);
 // Replaces, adds or (for an empty mask) deletes the field's line; a value whose switch is off keeps the line's.
 void SetFieldPictureMask(controls::Published dataSet, const QString& fieldName, const QString& mask, bool autoFill,
                          bool flag, bool setMask, bool setAutoFill, bool setFlag);

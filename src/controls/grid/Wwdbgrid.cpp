@@ -1,11 +1,16 @@
 // TwwDBGrid: the published grid's own behaviour on top of the engine.
 #include "controls/grid/Wwdbgrid.h"
 
+#include "controls/edit/WwDBEdit.h"
+#include "controls/edit/WwFieldLists.h"
+#include "controls/edit/WwWindows.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/Messages.h"
 #include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
+
+#include <QApplication>
 
 TwwDBGrid::TwwDBGrid(QWidget* parent) : TwwCustomDBGrid(parent) {
     iniAttributes_.SetDelimiter(QStringLiteral(";;"));
@@ -13,6 +18,12 @@ TwwDBGrid::TwwDBGrid(QWidget* parent) : TwwCustomDBGrid(parent) {
 }
 
 TwwDBGrid::~TwwDBGrid() {
+    // The form's cell controls are the form's: they outlive the grid.
+    for (auto& [control, parent] : borrowedControls_)
+        if (control && parent && control->parentWidget() == this) {
+            control->hide();
+            control->setParent(parent);
+        }
     if (iniAttributes_.Enabled) {
         // A layout that cannot be written is given up quietly: the window is going away.
         try {
@@ -25,6 +36,7 @@ TwwDBGrid::~TwwDBGrid() {
 
 void TwwDBGrid::SetMemoAttributes(TwwMemoAttributes value) {
     memoAttributes_ = value;
+    SyncWithDataSet();
     InvalidateGrid();
 }
 
@@ -80,12 +92,21 @@ bool TwwDBGrid::IsSelected() { return selection_.IsSelected(); }
 void TwwDBGrid::Paint(const TRect& area) {
     if (Options().Contains(dgMultiSelect)) selection_.RefreshSelectedRows();
     TwwCustomDBGrid::Paint(area);
+    ScheduleCellControlUpdate();
 }
 
 // ---- cells
 
 QString TwwDBGrid::GetCellText(int dataCol) {
     TField* field = GetColumnField(dataCol);
+    // A control that maps values (a combo box's items) shows its display text in the cell too.
+    const int col = dataCol + IndicatorOffset();
+    const auto& info = ColumnInfo();
+    if (field && col >= 0 && col < int(info.size()) && IsEditControlKind(info[col].Kind))
+        if (const auto* edit = dynamic_cast<const TwwDBCustomEdit*>(info[col].Control)) {
+            QString text;
+            if (edit->GetDisplayTextForValue(field->AsString(), text)) return text;
+        }
     if (!field || field->DataType() != ftMemo) return TwwCustomDBGrid::GetCellText(dataCol);
     const TDataSet* dataSet = DataLink().DataSet();
     if (dataSet && dataSet->Bof() && dataSet->Eof() && dataSet->State() != dsInsert) return {};
@@ -95,6 +116,17 @@ QString TwwDBGrid::GetCellText(int dataCol) {
     } catch (...) {
         return QStringLiteral("(Memo)");
     }
+}
+
+void TwwDBGrid::WriteEditText() {
+    TField* field = GetSelectedField();
+    fieldChanged_ = field && field->EditText() == LastEditText();
+    if (WriteEditTextChecked() && !fieldChanged_) DoFieldChanged(field);
+}
+
+void TwwDBGrid::DoFieldChanged(TField* field) {
+    fieldChanged_ = true;
+    TwwCustomDBGrid::DoFieldChanged(field);
 }
 
 bool TwwDBGrid::IsSelectedColumn(int col) const {
@@ -161,6 +193,22 @@ void TwwDBGrid::OpenMemoDialog() {
 void TwwDBGrid::KeyDown(Word& key, TShiftState shift) {
     const Word pressed = key;
     spaceTaken_ = false;
+    if (TControl* control = VisibleCellControl(); control && DataLinkActive()) {
+        // Alt+Down opens the control's list; F2 and Delete on an editable grid go to the control.
+        if (key == VK_DOWN && shift == TShiftState{ssAlt}) {
+            control->SetFocus();
+            QWidget* target = QApplication::focusWidget();
+            PostKeyWithModifier(target ? *target : control->Widget(), VK_DOWN, VK_MENU);
+            key = 0;
+            return;
+        }
+        if (CanEditGrid() && shift.IsEmpty() && (key == VK_F2 || key == VK_DELETE)) {
+            if (key == VK_F2) control->SetFocus();
+            else ForwardToCellControl(key, QChar(), Qt::NoModifier);
+            key = 0;
+            return;
+        }
+    }
     TwwCustomDBGrid::KeyDown(key, shift);
     if (pressed == 0 || !DataLinkActive() || !CanGridAcceptKey(pressed, shift)) return;
     const bool multi = Options().Contains(dgMultiSelect);
@@ -184,6 +232,15 @@ void TwwDBGrid::KeyDown(Word& key, TShiftState shift) {
 void TwwDBGrid::KeyPress(QChar& key) {
     if (spaceTaken_ && key == QChar(u' ')) {
         spaceTaken_ = false;
+        key = QChar();
+        return;
+    }
+    // Characters typed on a control cell of an editable grid are the control's; without one they are dropped.
+    const bool character = key == QChar(u'\b') || key.unicode() >= 32;
+    const bool controlCell =
+        (IsMemoCell(Col(), Row()) || CellHasCustomControl(Col(), Row())) && !IsCheckBoxCell(Col(), Row());
+    if (character && CanEditGrid() && DataLinkActive() && controlCell) {
+        ForwardToCellControl(0, key, Qt::NoModifier);
         key = QChar();
         return;
     }

@@ -2,6 +2,7 @@
 // mapped field, laid out from the Selected list or the dataset's fields, with a scroll bar over the dataset.
 #pragma once
 
+#include "controls/edit/WwCustomMaskEdit.h"
 #include "controls/grid/WwDBGridTypes.h"
 #include "controls/grid/WwGridDataLink.h"
 #include "controls/grid/WwPaintOptions.h"
@@ -22,6 +23,7 @@ class TTimer;
 class TwwCheckBox;
 class TImageList;
 class TwwCustomDBGrid;
+class TwwInplaceEdit;
 namespace controls {
 class GridExport;
 }
@@ -272,6 +274,8 @@ public:
     // The indicator column's width in pixels.
     static constexpr int kIndicatorWidth = 11;
 
+    // Told with the cell editor as Sender whether its text passes the field's picture mask.
+    TwwValidateEvent OnCheckValue;
     TwwGridNotifyEvent OnColEnter, OnColExit, OnTopRowChanged, OnRowChanged, OnCellChanged, OnLeftColChanged,
         OnUpdateFooter;
     TwwFieldChangedEvent OnFieldChanged;
@@ -311,6 +315,11 @@ public:
     // The edit control of the owner form that a data cell's edit-control line names.
     bool GetCellControl(int col, int row, TControl*& control) const;
     TControl* FindEditControl(const QString& name) const;
+    // The field's PictureMasks line: the dataset's list under PictureMaskFromDataSet when it has one, else the
+    // grid's. Without a line the mask is empty and both flags are true.
+    void GetFieldPictureMask(const QString& fieldName, QString& mask, bool& autoFill, bool& useMask) const;
+    // The cell editor; null until it was first shown.
+    TwwInplaceEdit* CellEditor() const;
     // The strip below the cells that shows the columns' footer values; null until dgShowFooter is on.
     QWidget* FooterStrip() const { return footer_; }
     // Paints the footer strip (its own coordinates: x as the cells', y from 0).
@@ -320,6 +329,7 @@ public:
 
 protected:
     friend class TwwGridDataLink;
+    friend class TwwInplaceEdit;
     // The export reads the cells' texts and colours as the grid paints them.
     friend class controls::GridExport;
 
@@ -351,8 +361,26 @@ protected:
     virtual void DoColExit();
     // The text a data column shows for the link's active record.
     virtual QString GetCellText(int dataCol);
-    // Writes the in-place editor's text into the field (the in-place editor supplies it).
-    virtual void WriteEditText() {}
+    // Writes the cell editor's text into the current field: dates by the library's epoch, numbers read back
+    // through their display format; a text its picture mask refuses is not written.
+    virtual void WriteEditText();
+    // The write itself; false when nothing was written (the picture mask refused the text, or no field).
+    bool WriteEditTextChecked();
+    // The text last loaded into the cell editor or typed into it.
+    const QString& LastEditText() const { return lastEditText_; }
+    // A text refused by the picture mask: the library's message, unless its handler suppresses it.
+    virtual void ValidationErrorUsingMask(TField* field);
+    // Posts what the cell editor holds through the data link.
+    virtual void CommitEdit();
+    // ---- the cell editor's questions (WwdbigrdEdit.cpp)
+    TInplaceEdit* CreateEditor() override;
+    bool CanEditAcceptKey(QChar key) override;
+    // Whether typing may begin; puts the record into edit mode and marks the editor's text as modified.
+    bool CanEditModify() override;
+    QString GetEditText(int col, int row) override;
+    void SetEditText(int col, int row, const QString& value) override;
+    int GetEditLimit() override;
+    QString GetEditMask(int col, int row) override;
     // The canvas width measurements use, in the grid's font.
     TCanvas& GetPaintCanvas();
     virtual bool IsHighlighted(int dataCol, int dataRow, TGridDrawState state, const QString& cellText);

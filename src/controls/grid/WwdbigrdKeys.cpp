@@ -57,12 +57,14 @@ public:
         // Only the press as the focused control receives it; its propagation to parents passes.
         if (!control || watched != control) return false;
         bool swallow = false;
-        ui::Dispatch(control, [&] { swallow = Filter(*control, static_cast<QKeyEvent&>(*event)); });
-        return swallow;
+        bool posted = false;
+        ui::Dispatch(control, [&] { swallow = Filter(*control, static_cast<QKeyEvent&>(*event), posted); });
+        // A key the grid took stays taken when the grid's handling failed: the editor must not try it again.
+        return swallow || posted;
     }
 
 private:
-    static bool Filter(QWidget& control, QKeyEvent& event) {
+    static bool Filter(QWidget& control, QKeyEvent& event, bool& posted) {
         if (QGuiApplication::inputMethod() && QGuiApplication::inputMethod()->isVisible()) return false;
         const Word key = ui::VirtualKeyOf(event);
         const TShiftState shift = ui::ShiftStateOf(event.modifiers());
@@ -71,8 +73,9 @@ private:
         QPointer<TwwCustomDBGrid> grid = EnclosingGrid(&control);
         const bool isGrid = grid && &control == static_cast<QWidget*>(grid.data());
         const auto post = [&] {
-            Word posted = key;
-            grid->KeyDown(posted, shift);
+            posted = true;
+            Word forwarded = key;
+            grid->KeyDown(forwarded, shift);
             return true;
         };
         if ((key == VK_TAB || key == VK_RETURN) && !ctrl && !alt) {

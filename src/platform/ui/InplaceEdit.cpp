@@ -35,7 +35,9 @@ bool TInplaceEdit::Accepts(QChar key) {
 }
 
 void TInplaceEdit::TypeCharacter(QChar key) {
-    if (!Accepts(key)) return;
+    // Through the editor's own key press, as if typed in it.
+    KeyPress(key);
+    if (key.isNull()) return;
     if (key == QChar('\b')) backspace();
     else insert(QString(key));
 }

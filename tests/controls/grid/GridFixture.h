@@ -1,6 +1,7 @@
 // A real database file with a Tasks table, a query over it and a grid shown on the offscreen screen.
 #pragma once
 
+#include "controls/grid/Wwdbgrid.h"
 #include "controls/grid/Wwdbigrd.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QTest>
 #include <memory>
 
 namespace grid_test {
@@ -36,6 +38,13 @@ public:
         ++Rebuilds;
         TwwCustomDBGrid::RebuildLayout();
     }
+};
+
+// The published grid with the cell texts it paints reachable.
+class ExposedGrid : public TwwDBGrid {
+public:
+    using TwwDBGrid::GetCellText;
+    using TwwDBGrid::TwwDBGrid;
 };
 
 // A query that cannot say where a record stands among all of them.
@@ -94,6 +103,31 @@ protected:
         source.SetDataSet(&query);
         grid->SetDataSource(&source);
         query.Open();
+    }
+
+    // Opens the query on the test's database for a grid on a window, shows the window and focuses the grid.
+    void OpenShown(TADOQuery& query, const char* sql, TwwCustomDBGrid& target, QWidget& window) {
+        query.SetConnection(&connection);
+        query.SQL.SetText(QString::fromLatin1(sql));
+        source.SetDataSet(&query);
+        target.SetDataSource(&source);
+        query.Open();
+        window.show();
+        window.activateWindow();
+        target.setFocus();
+        QApplication::processEvents();
+    }
+
+    // Keys and text typed into whatever holds the focus, each followed by what it sets going.
+    static void KeyFocused(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QApplication::processEvents();
+    }
+    static void TypeFocused(const QString& text) {
+        for (const QChar c : text) {
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            QApplication::processEvents();
+        }
     }
 
     void Resize(int width, int height) {

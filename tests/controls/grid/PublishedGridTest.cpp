@@ -13,11 +13,7 @@ using grid_test::GridTest;
 
 namespace {
 
-class ExposedGrid : public TwwDBGrid {
-public:
-    using TwwDBGrid::GetCellText;
-    using TwwDBGrid::TwwDBGrid;
-};
+using grid_test::ExposedGrid;
 
 class PublishedGrid : public GridTest {
 protected:
