@@ -1,6 +1,8 @@
 // The booking list dialog: its rows, sorting by a column, and editing or deleting a row's booking.
 #include "app/main/BookingListForm.h"
 
+#include "booking/GroupBooking.h"
+
 #include "data/layout/DateBookings.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
@@ -24,29 +26,12 @@ enum SubItem { kStart = 0, kEnd = 1, kResource = 2, kClient = 3, kStatus = 4, kB
 
 const QString kStaged = QStringLiteral("Transaction bookings can not be modified");
 
-QString StatusText(quint8 status) {
-    switch (status & 0x7F) {
-        case 1: return QStringLiteral("Ok");
-        case 2: return QStringLiteral("Original");
-        case 3: return QStringLiteral("Conflict");
-        case 5: return QStringLiteral("Try later");
-        case 6:
-        case 7: return QStringLiteral("Denied");
-        case 8: return QStringLiteral("Error");
-        default: return QString();
-    }
-}
+// The status texts are the group booking list's; "Incorrect password" is this list's own (status 6).
+QString StatusText(quint8 status) { return BookingStatusText(status & 0x7F); }
 
 QString ReasonText(quint8 status, int reason) {
     if (status == 6) return QStringLiteral("Incorrect password");
-    if (status != 7) return QString();
-    switch (reason) {
-        case 7: return QStringLiteral("Exceeds global days ahead");
-        case 8: return QStringLiteral("Exceeds global until date");
-        case 9: return QStringLiteral("Exceeds resource max days ahead");
-        case 10: return QStringLiteral("Exceeds resource until date");
-        default: return QString();
-    }
+    return status == 7 ? DenialReasonText(reason) : QString();
 }
 
 int Compare(double a, double b) { return a < b ? -1 : a > b ? 1 : 0; }
