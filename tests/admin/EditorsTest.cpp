@@ -14,7 +14,6 @@
 #include "platform/ui/Containers.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/Image.h"
-#include "platform/ui/InplaceEdit.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
 #include "support/JpegBytes.h"
@@ -266,19 +265,15 @@ TEST_F(Editors, GroupAndFeatureNamesAreRefusedWithTheirTextsAndQuotesKept) {
               (QStringList{"3\" screen", "Projector"}));
 }
 
-// Shown without their lists (a grid's cell editor spans its whole column, under the grid's own scroll bar), so that
-// the pages are laid out.
+// Shown without their lists, so that the pages are laid out.
 void ShowLaidOut(TForm& form) {
     form.OnShow = nullptr;
     form.Show();
     QApplication::processEvents();
 }
 
-void ExpectWhole(TForm& form) {
-    for (QWidget* widget : form.findChildren<QWidget*>())
-        if (auto* grid = dynamic_cast<TwwDBGrid*>(widget); grid && grid->InplaceEditor()) grid->InplaceEditor()->hide();
-    testing_env::ExpectTextsWhole(form);
-}
+// The grids' cell editors stay shown: one over a column that runs on under the scroll bar is cut to what shows.
+void ExpectWhole(TForm& form) { testing_env::ExpectTextsWhole(form); }
 
 TEST_F(Editors, EveryTextIsWholeWithTheLongestTexts) {
     testing_env::AtEachTestFont([this] {

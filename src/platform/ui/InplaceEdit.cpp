@@ -27,7 +27,12 @@ void TInplaceEdit::RestoreContents() {
     SelectAll();
 }
 
-void TInplaceEdit::Place(const TRect& rect) { setGeometry(ui::ToQRect(rect)); }
+// A cell that runs on past the grid's visible area (a wide last column, under the scroll bar) gets an editor
+// cut to what shows, so that its text scrolls inside what the user sees.
+void TInplaceEdit::Place(const TRect& rect) {
+    const QRect visible = ui::ToQRect(rect).intersected(grid_.viewport()->rect());
+    setGeometry(visible.isEmpty() ? ui::ToQRect(rect) : visible);
+}
 
 bool TInplaceEdit::Accepts(QChar key) {
     if (key.unicode() >= 32 && !grid_.CanEditAcceptKey(key)) return false;
