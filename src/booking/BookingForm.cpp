@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QStyle>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -194,6 +195,32 @@ TBookingForm::~TBookingForm() {
     AllDayCheckBox->OnClick = nullptr;
 }
 
+namespace {
+
+// The picture of each tool button, by the item it runs.
+QIcon ToolIcon(const QString& item) {
+    static const std::map<QString, QStyle::StandardPixmap> icons = {
+        {QStringLiteral("PrintItem"), QStyle::SP_DialogSaveButton},
+        {QStringLiteral("PreviewItem"), QStyle::SP_FileDialogContentsView},
+        {QStringLiteral("PrintOptionsItem"), QStyle::SP_FileDialogDetailedView},
+        {QStringLiteral("HistoryItem"), QStyle::SP_FileDialogInfoView},
+        {QStringLiteral("DeleteItem"), QStyle::SP_TrashIcon},
+        {QStringLiteral("UpdateItem"), QStyle::SP_DialogApplyButton},
+        {QStringLiteral("RepeatItem"), QStyle::SP_BrowserReload},
+        {QStringLiteral("AttachItem"), QStyle::SP_ArrowRight},
+        {QStringLiteral("DetachItem"), QStyle::SP_ArrowLeft},
+        {QStringLiteral("ShowGroupItem"), QStyle::SP_FileDialogListView},
+        {QStringLiteral("AddTaskItem"), QStyle::SP_FileDialogNewFolder},
+        {QStringLiteral("DeleteTaskItem"), QStyle::SP_DialogDiscardButton},
+        {QStringLiteral("ComposeItem"), QStyle::SP_MessageBoxInformation},
+        {QStringLiteral("EmailOptionsItem"), QStyle::SP_FileDialogStart},
+    };
+    const auto found = icons.find(item);
+    return QApplication::style()->standardIcon(found == icons.end() ? QStyle::SP_FileIcon : found->second);
+}
+
+}  // namespace
+
 void TBookingForm::MakeMenu() {
     MainMenu = new TMainMenu(this);
     ToolBar = new TToolBar(Find<TPanel>(QStringLiteral("ToolPanel")));
@@ -211,7 +238,7 @@ void TBookingForm::MakeMenu() {
         auto* button = new TToolButton(ToolBar);
         button->setObjectName(name.left(name.size() - 4) + QStringLiteral("ToolButton"));
         button->SetMenuItem(item);
-        item->Action()->setIcon(QApplication::style()->standardIcon(QStyle::SP_FileIcon));
+        item->Action()->setIcon(ToolIcon(name));
         item->Action()->setIconVisibleInMenu(false);
         item->Action()->setToolTip(QString::fromLatin1(row.hint));
     }

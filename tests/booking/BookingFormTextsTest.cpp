@@ -7,6 +7,8 @@
 #include "platform/ui/Label.h"
 #include "support/TextFit.h"
 
+#include <QApplication>
+
 using namespace booking_form_test;
 using testing_env::AtEachTestFont;
 using testing_env::ExpectTextsWhole;
@@ -20,6 +22,7 @@ TEST_F(BookingFormTest, TheWindowShowsItsTextsWhole) {
         Open();
         data->FindCustomFields();
         OpenBooking(1001);
+        QApplication::processEvents();  // the menu bar takes its height once its items are laid out
         ExpectTextsWhole(*form);
         form->AllDayCheckBox->SetChecked(true);
         ExpectTextsWhole(*form);

@@ -259,7 +259,8 @@ void TwwDBCustomDateTimePicker::ResetValue() {
 void TwwDBCustomDateTimePicker::Sync() {
     if (text() != editor_.Text()) setText(editor_.Text());
     const int start = editor_.SelStart(), length = editor_.SelLength();
-    if (length > 0) setSelection(start, length);
+    // The marked part shows only while the picker has the focus, as an edit hides its selection when left.
+    if (length > 0 && focused_) setSelection(start, length);
     else setCursorPosition(start);
     // The selection is the cursor: the caret shows only while digits are being typed or the text is empty.
     TEdit::SetReadOnly(!editor_.CaretVisible() || !editor_.canEdit);
@@ -305,6 +306,7 @@ void TwwDBCustomDateTimePicker::DoExit() {
     TEdit::DoExit();
     if (IsDroppedDown()) CloseUp(true);
     focused_ = false;
+    deselect();
     update();
 }
 
