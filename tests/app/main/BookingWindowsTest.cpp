@@ -1,0 +1,144 @@
+// The real program's booking windows behind the main window, over a real database file: a booking made from a
+// double click on the day grid, a booking opened by its id, the booking window's delete and its repeat.
+#include "app/main/BookingViewsFixture.h"
+#include "app/main/BookingWindows.h"
+#include "booking/BookingForm.h"
+#include "booking/RepeatBooking.h"
+#include "controls/edit/WwDBEdit.h"
+#include "platform/db/Field.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Lists.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/ModalRunner.h"
+
+#include <QTest>
+
+namespace {
+
+class BookingWindowsTest : public testing_env::BookingViewsTest {
+protected:
+    std::unique_ptr<TMainForm> OpenOn(const QString& resource) {
+        TMainWindowServices services;
+        InstallBookingWindows(services);
+        auto form = Open(QStringLiteral("day"), std::move(services));
+        Select(*form, form->ResourcesNode, resource);
+        data.UserId = QStringLiteral("jsmith");
+        testing_env::Messages().Clear();
+        return form;
+    }
+
+    // The query's rows, the fields of each joined by blanks.
+    QStringList Rows(const QString& sql) {
+        TADOQuery query;
+        query.SetConnection(&data.ADOConnection);
+        query.SQL.SetText(sql);
+        query.Open();
+        QStringList rows;
+        for (; !query.Eof(); query.Next()) {
+            QStringList fields;
+            for (int i = 0; i < query.FieldCount(); ++i) fields << query.Fields()[i]->AsString();
+            rows << fields.join(QLatin1Char(' '));
+        }
+        query.Close();
+        return rows;
+    }
+
+    // "Booking Id..." with the id typed.
+    static void OpenBookingId(TMainForm& form, int id) {
+        testing_env::Messages().QueueAnswer(mrOk, QString::number(id));
+        form.Item(QStringLiteral("BookingIdItem"))->Click();
+    }
+};
+
+TEST_F(BookingWindowsTest, ADoubleClickOnAFreeSlotBooksItThroughTheBookingWindowAndTheGridShowsIt) {
+    auto form = OpenOn(QStringLiteral("Room A"));
+    ui::ScopedScriptedRunner runner;
+    QString shownResource;
+    runner->OnShown<TBookingForm>(QStringLiteral("BookingForm"), [&](TBookingForm& window) {
+        shownResource = window.ResourceName;
+        window.ClientDBEdit->SetFocus();
+        QTest::keyClicks(window.ClientDBEdit, QStringLiteral("Ames"));
+        // Leaving the edit writes its text into the row; the offscreen window never takes the focus itself.
+        window.ClientDBEdit->UpdateFieldData();
+        window.OkButton->Click();
+    });
+    form->DayGrid->SetTopRow(1);
+    const TRect first = form->DayGrid->CellRect(1, 1);
+    const QPoint centre((first.Left + first.Right) / 2, (first.Top + first.Bottom) / 2);
+    QTest::mouseClick(form->DayGrid->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(form->DayGrid->viewport(), Qt::LeftButton, {}, centre);
+
+    EXPECT_EQ(runner->Runs(), std::vector<QString>{QStringLiteral("BookingForm")});
+    const QStringList made = Rows(QStringLiteral("SELECT BookingId, ResourceId FROM Bookings WHERE Client = 'Ames'"));
+    ASSERT_EQ(made.size(), 1);
+    const QString id = made[0].section(QLatin1Char(' '), 0, 0);
+    EXPECT_EQ(made[0].section(QLatin1Char(' '), 1), QStringLiteral("2"));
+    EXPECT_EQ(Rows(QStringLiteral("SELECT HistoryCode FROM History WHERE BookingId = ") + id),
+              QStringList{QStringLiteral("1")});
+    // The grid was loaded again after the window closed: the new booking lies in Room A's column.
+    EXPECT_TRUE(ColumnIds(*form->DayGrid, 1).contains(id.toInt()));
+    for (const QString& text : testing_env::Messages().Texts()) ADD_FAILURE() << text.toStdString();
+}
+
+TEST_F(BookingWindowsTest, BookingIdOpensTheBookingWindowOnThatBooking) {
+    auto form = OpenOn(QStringLiteral("Room A"));
+    ui::ScopedScriptedRunner runner;
+    QString client;
+    qint64 shownId = 0;
+    runner->OnShown<TBookingForm>(QStringLiteral("BookingForm"), [&](TBookingForm& window) {
+        shownId = data.BookingsTable.FieldByName(QStringLiteral("BookingId")).AsInteger();
+        client = window.ClientDBEdit->Text();
+        window.CancelButton->Click();
+    });
+    OpenBookingId(*form, 12);
+    EXPECT_EQ(runner->Runs(), std::vector<QString>{QStringLiteral("BookingForm")});
+    EXPECT_EQ(shownId, 12);
+    EXPECT_EQ(client, Rows(QStringLiteral("SELECT Client FROM Bookings WHERE BookingId = 12")).value(0));
+}
+
+TEST_F(BookingWindowsTest, TheBookingWindowsDeleteRemovesTheBookingAndClosesTheWindow) {
+    auto form = OpenOn(QStringLiteral("Room A"));
+    ui::ScopedScriptedRunner runner;
+    bool deleteEnabled = false;
+    runner->OnShown<TBookingForm>(QStringLiteral("BookingForm"), [&](TBookingForm& window) {
+        deleteEnabled = window.Item(QStringLiteral("DeleteItem"))->Enabled();
+        // The delete question is answered with OK.
+        window.Item(QStringLiteral("DeleteItem"))->Click();
+    });
+    OpenBookingId(*form, 10);
+    EXPECT_TRUE(deleteEnabled);
+    EXPECT_TRUE(Rows(QStringLiteral("SELECT BookingId FROM Bookings WHERE BookingId = 10")).isEmpty());
+    EXPECT_EQ(Rows(QStringLiteral("SELECT HistoryCode FROM History WHERE BookingId = 10")),
+              QStringList{QStringLiteral("3")});
+    const std::vector<QString> texts = testing_env::Messages().Texts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_TRUE(texts.back().startsWith(QStringLiteral("Delete booking 10\r\r"))) << texts.back().toStdString();
+    // The window closed by itself; the grid no longer shows the booking.
+    EXPECT_EQ(runner->Runs(), std::vector<QString>{QStringLiteral("BookingForm")});
+    EXPECT_FALSE(ColumnIds(*form->DayGrid, 1).contains(10));
+}
+
+TEST_F(BookingWindowsTest, RepeatOpensTheRepeatWindowWithTheBookingsTimeAndResource) {
+    auto form = OpenOn(QStringLiteral("Room A"));
+    ui::ScopedScriptedRunner runner;
+    QStringList times, resources;
+    runner->OnShown<TBookingForm>(QStringLiteral("BookingForm"), [&](TBookingForm& window) {
+        window.Item(QStringLiteral("RepeatItem"))->Click();
+        window.CancelButton->Click();
+    });
+    runner->OnShown<TRepeatBookingForm>(QStringLiteral("RepeatBookingForm"), [&](TRepeatBookingForm& repeat) {
+        for (int i = 0; i < repeat.TimeListBox->Items().Count(); ++i) times << repeat.TimeListBox->Items()[i];
+        for (int i = 0; i < repeat.ResourceListBox->Items().Count(); ++i)
+            resources << repeat.ResourceListBox->Items()[i];
+        repeat.CancelButton->Click();
+    });
+    OpenBookingId(*form, 10);
+    EXPECT_EQ(runner->Runs(),
+              (std::vector<QString>{QStringLiteral("BookingForm"), QStringLiteral("RepeatBookingForm")}));
+    EXPECT_EQ(times.size(), 1);
+    EXPECT_EQ(resources, QStringList{QStringLiteral("Room A")});
+    // Nothing was repeated.
+    EXPECT_EQ(Rows(QStringLiteral("SELECT COUNT(*) FROM Bookings")), QStringList{QStringLiteral("4")});
+}
+
+}  // namespace
