@@ -1,12 +1,15 @@
 // The real program's booking windows behind the main window, over a real database file: a booking made from a
-// double click on the day grid, a booking opened by its id, the booking window's delete and its repeat.
+// double click on the day grid, a booking opened by its id, the booking window's delete and its repeat, and a
+// booking's group in the group list.
 #include "app/main/BookingViewsFixture.h"
 #include "app/main/BookingWindows.h"
 #include "booking/BookingForm.h"
+#include "booking/GroupBooking.h"
 #include "booking/RepeatBooking.h"
 #include "controls/edit/WwDBEdit.h"
 #include "platform/db/Field.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/ListView.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
@@ -139,6 +142,28 @@ TEST_F(BookingWindowsTest, RepeatOpensTheRepeatWindowWithTheBookingsTimeAndResou
     EXPECT_EQ(resources, QStringList{QStringLiteral("Room A")});
     // Nothing was repeated.
     EXPECT_EQ(Rows(QStringLiteral("SELECT COUNT(*) FROM Bookings")), QStringList{QStringLiteral("4")});
+}
+
+TEST_F(BookingWindowsTest, GroupBookingsShowsTheBookingsGroupInTheGroupList) {
+    auto form = OpenOn(QStringLiteral("Room A"));
+    data.ADOConnection.Execute(QStringLiteral("UPDATE Bookings SET GroupBookingId = 12 WHERE BookingId IN (10, 12)"));
+    data.BookingsTable.Requery();
+    ui::ScopedScriptedRunner runner;
+    int mode = 0;
+    QStringList rows;
+    runner->OnShown<TGroupBookingForm>(QStringLiteral("GroupBookingForm"), [&](TGroupBookingForm& list) {
+        mode = list.Mode;
+        for (int i = 0; i < list.BookingList->ItemCount(); ++i) {
+            rows << list.BookingList->Item(i).SubItem(TGroupBookingForm::siBookingId);
+        }
+        list.OkButton->Click();
+    });
+    testing_env::Messages().QueueAnswer(mrOk, QStringLiteral("10"));
+    form->Item(QStringLiteral("GroupBookingsItem"))->Click();
+    EXPECT_EQ(runner->Runs(), std::vector<QString>{QStringLiteral("GroupBookingForm")});
+    EXPECT_EQ(mode, gbmViewGroup);
+    // The group's bookings by start: Room B's at 8:00, then Room A's at 9:00.
+    EXPECT_EQ(rows, (QStringList{QStringLiteral("12"), QStringLiteral("10")}));
 }
 
 }  // namespace
