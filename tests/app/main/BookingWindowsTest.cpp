@@ -121,6 +121,28 @@ TEST_F(BookingWindowsTest, TheBookingWindowsDeleteRemovesTheBookingAndClosesTheW
     EXPECT_FALSE(ColumnIds(*form->DayGrid, 1).contains(10));
 }
 
+TEST_F(BookingWindowsTest, TheMainWindowsDeleteOfACellDeletesItsBookingThroughTheBookingWindow) {
+    auto form = OpenOn(QStringLiteral("Room B"));
+    ui::ScopedScriptedRunner runner;
+    // Room B's 8:00 booking lies in the first row.
+    TTimeIntervalBookingGrid& grid = *form->DayGrid;
+    grid.ClickedCol = grid.ClickedRow = 1;
+    grid.ClickInFixedCols = grid.ClickInFixedRows = false;
+    TGridRect cell;
+    cell.Left = cell.Right = cell.Top = cell.Bottom = 1;
+    grid.SetSelection(cell);
+    form->Item(QStringLiteral("DeleteBookingItem"))->Click();
+    // Only the question was asked; no window showed.
+    EXPECT_TRUE(runner->Runs().empty());
+    const std::vector<QString> texts = testing_env::Messages().Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(texts[0].startsWith(QStringLiteral("Delete booking 12\r\r"))) << texts[0].toStdString();
+    EXPECT_TRUE(Rows(QStringLiteral("SELECT BookingId FROM Bookings WHERE BookingId = 12")).isEmpty());
+    EXPECT_EQ(Rows(QStringLiteral("SELECT HistoryCode FROM History WHERE BookingId = 12")),
+              QStringList{QStringLiteral("3")});
+    EXPECT_FALSE(ColumnIds(grid, 1).contains(12));
+}
+
 TEST_F(BookingWindowsTest, RepeatOpensTheRepeatWindowWithTheBookingsTimeAndResource) {
     auto form = OpenOn(QStringLiteral("Room A"));
     ui::ScopedScriptedRunner runner;
