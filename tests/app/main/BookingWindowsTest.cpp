@@ -1,11 +1,14 @@
 // The real program's booking windows behind the main window, over a real database file: a booking made from a
-// double click on the day grid, a booking opened by its id, the booking window's delete and its repeat, and a
-// booking's group in the group list.
+// double click on the day grid, a booking opened by its id, the booking window's delete and its repeat, a
+// booking's group in the group list, and the search and settings windows.
 #include "app/main/BookingViewsFixture.h"
 #include "app/main/BookingWindows.h"
 #include "booking/BookingForm.h"
+#include "booking/FindForm.h"
+#include "booking/FindSearchDateForm.h"
 #include "booking/GroupBooking.h"
 #include "booking/RepeatBooking.h"
+#include "controls/edit/DateTimePicker.h"
 #include "controls/edit/WwDBEdit.h"
 #include "platform/db/Field.h"
 #include "platform/ui/Buttons.h"
@@ -186,6 +189,45 @@ TEST_F(BookingWindowsTest, GroupBookingsShowsTheBookingsGroupInTheGroupList) {
     EXPECT_EQ(mode, gbmViewGroup);
     // The group's bookings by start: Room B's at 8:00, then Room A's at 9:00.
     EXPECT_EQ(rows, (QStringList{QStringLiteral("12"), QStringLiteral("10")}));
+}
+
+TEST_F(BookingWindowsTest, TheSearchAndSettingsCommandsOpenTheirWindows) {
+    auto form = OpenOn(QStringLiteral("Room A"));
+    const struct {
+        const char* item;
+        const char* window;
+    } cases[] = {{"SearchBookingsItem", "FindForm"},
+                 {"DeletedBookingsItem", "FindDeletedForm"},
+                 {"HistoryItem", "FindHistoryForm"},
+                 {"GoToDateItem", "SearchDateForm"},
+                 {"UserSettingsItem", "UserSettingsForm"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        ui::ScopedScriptedRunner runner;
+        runner->Answer(QString::fromLatin1(c.window), mrCancel);
+        TMenuItem* item = form->Item(QString::fromLatin1(c.item));
+        EXPECT_TRUE(item->Enabled());
+        item->Click();
+        EXPECT_EQ(runner->Runs(), std::vector<QString>{QString::fromLatin1(c.window)});
+    }
+
+    // The search starts on the calendar's date, and "Go to Date" moves the calendar to the date chosen.
+    ui::ScopedScriptedRunner runner;
+    TDateTime from = 0, to = 0;
+    runner->OnShown<TFindForm>(QStringLiteral("FindForm"), [&](TFindForm& find) {
+        from = find.FromDatePicker->Date();
+        to = find.ToDatePicker->Date();
+        find.Close();
+    });
+    form->Item(QStringLiteral("SearchBookingsItem"))->Click();
+    EXPECT_EQ(from, testing_env::kViewsDay);
+    EXPECT_EQ(to, testing_env::kViewsDay);
+    runner->OnShown<TSearchDateForm>(QStringLiteral("SearchDateForm"), [](TSearchDateForm& search) {
+        search.DatePicker->SetDate(testing_env::kViewsDay + 9);
+        search.OkButton->Click();
+    });
+    form->Item(QStringLiteral("GoToDateItem"))->Click();
+    EXPECT_EQ(DateOf(form->Calendar->Date()), testing_env::kViewsDay + 9);
 }
 
 }  // namespace
