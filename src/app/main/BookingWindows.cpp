@@ -169,8 +169,8 @@ void RepeatItemClick(TBookingForm& form) {
     form.UpdateCommandStates(form.ReadOnly);
 }
 
-void HistoryItemClick(const TBookingForm& form) {
-    THistoryForm history(nullptr, *Data);
+void HistoryItemClick(TBookingForm& form) {
+    THistoryForm history(&form, *Data);
     history.ShowBookingHistory(
         form.BookingId,
         static_cast<int>(Data->BookingsTable.FieldByName(QStringLiteral("GroupBookingId")).AsInteger()));
@@ -200,8 +200,6 @@ TGroupBookingHooks GroupListHooks() {
 // The main window's booking window: the real one behind the main window's view of it.
 class TBookingFormWindow : public TBookingWindow {
 public:
-    TBookingFormWindow() = default;
-
     int LastModifiedBookingId() const override { return window_.Form.LastModifiedBookingId; }
     int LastAction() const override { return window_.Form.LastAction; }
     bool LocateBooking(int bookingId) override { return window_.Form.LocateBooking(bookingId); }
