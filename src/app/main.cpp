@@ -1,5 +1,6 @@
 // The program's entry point.
 #include "app/main/AdminCommands.h"
+#include "app/main/BookingWindows.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
 #include "app/main/SplashForm.h"
@@ -52,6 +53,7 @@ int main(int argc, char* argv[]) {
     // commands disabled.
     TMainWindowServices services;
     InstallAdminCommands(services);
+    InstallBookingWindows(services);
     TMainForm window(*Data, services);
     const auto sqlData = std::make_unique<TSQLData>(*Data);
     SQLData = sqlData.get();

@@ -1,6 +1,7 @@
 // The booking window's construction, its commands and how it prepares itself for the booking it shows.
 #include "booking/BookingForm.h"
 
+#include "booking/BookingCommands.h"
 #include "booking/BookingFormShowGroup.h"
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/WwDBComboBox.h"
@@ -379,18 +380,8 @@ void TBookingForm::Init() {
 }
 
 void TBookingForm::BuildGroupBookingQuery() {
-    QStringList lines;
-    lines << QStringLiteral(
-        "select BookingId, [Bookings].ResourceId, TypeName, ResourceName, \r   [Resources].Description as "
-        "ResourceDescription,    [Bookings].Description as BookingDescription,\r   BookingStart, BookingEnd, Client, "
-        "Email, Phone, Address, [Bookings].Notes,");
-    for (const TUDFField* udf : {data_.Udf1Field.get(), data_.Udf2Field.get()})
-        if (udf) lines << QStringLiteral("   [Bookings].") + udf->FieldName + QStringLiteral(",");
-    lines << QStringLiteral("   [Bookings].Reminder") << QStringLiteral("from [Resources], [Bookings]")
-          << QStringLiteral("where [Bookings].GroupBookingId = :GroupBookingId")
-          << QStringLiteral("   and [Bookings].ResourceId = [Resources].ResourceId")
-          << QStringLiteral("order by ResourceName, BookingStart, BookingEnd");
-    GroupBookingQuery.SQL.SetText(lines.join(QStringLiteral("\r")));
+    GroupBookingQuery.SQL.SetText(
+        booking::GroupBookingQueryLines(data_.Udf1Field.get(), data_.Udf2Field.get()).join(QStringLiteral("\r")));
 }
 
 void TBookingForm::UpdateCaption() {
@@ -579,18 +570,7 @@ void TBookingForm::FillClientFromCard(const TBookingClientCard& card) {
 }
 
 bool TBookingForm::AskDeleteBooking() {
-    const TADOTable& bookings = data_.BookingsTable;
-    const TDateTime start = FieldTime("BookingStart");
-    const TDateTime end = FieldTime("BookingEnd");
-    const QString date = QStringLiteral("mmm d yyyy");
-    const QString time = QStringLiteral("h:mm am/pm");
-    QString text = QStringLiteral("Delete booking %1\r\rClient: %2\r")
-                       .arg(bookings.FieldByName(QStringLiteral("BookingId")).AsInteger())
-                       .arg(bookings.FieldByName(QStringLiteral("Client")).AsString());
-    text += FormatDateTime(date, start) + QLatin1Char(' ') + FormatDateTime(time, start) + QStringLiteral(" - ");
-    if (DateOf(start) != DateOf(end)) text += FormatDateTime(date, end) + QLatin1Char(' ');
-    text += FormatDateTime(time, end) + QLatin1Char('\r');
-    return MessageDlg(text, mtConfirmation, {mbOK, mbCancel}) == mrOk;
+    return MessageDlg(booking::DeleteBookingQuestion(data_.BookingsTable), mtConfirmation, {mbOK, mbCancel}) == mrOk;
 }
 
 void TBookingForm::FormShow() {

@@ -49,15 +49,14 @@ admin::MainWindowServices ServicesOf(TMainForm& form) {
     return services;
 }
 
-// "View Resource Details": one resource, nothing editable.
+}  // namespace
+
 void ShowResourceDetails(int resourceId, QWidget* owner) {
     TEditResourceForm editor(*Data, *SQLData, owner);
     editor.SetResourceId(resourceId);
     editor.SetListMode(false);
     editor.ShowModal();
 }
-
-}  // namespace
 
 void InstallAdminCommands(TMainWindowServices& services) {
     services.NewDatabase = [](TMainForm& form) { TNewDatabaseWizard(*Data, ServicesOf(form)).Execute(); };

@@ -4,5 +4,10 @@
 
 #include "app/main/MainWindowServices.h"
 
+class QWidget;
+
 // Fills the File > New, Add Resource and Edit menu commands of the services, and the grids' resource editor.
 void InstallAdminCommands(TMainWindowServices& services);
+
+// "View Resource Details": one resource, nothing editable.
+void ShowResourceDetails(int resourceId, QWidget* owner);

@@ -300,6 +300,7 @@ TMainForm::TMainForm(TData& data, TMainWindowServices services)
     SetCommand(QStringLiteral("ToolbarItem"), [this] { ToolbarItemClick(); });
     SetCommand(QStringLiteral("LogonAsAdministratorItem"), [this] { LogonAsAdministratorItemClick(); });
     SetCommand(QStringLiteral("EmailSettingsWizardItem"), [this] { data_.RunEmailSettingsWizard(); });
+    SetCommand(QStringLiteral("UserSettingsItem"), [this] { UserPreferencesItemClick(*this, data_); });
     InstallViewSizeCommands(*this);
 
     ConnectListsAndCommands();
