@@ -587,6 +587,10 @@ void TBookingForm::FormShow() {
 }
 
 void TBookingForm::FormClose() {
+    // A change still pending here was never saved (the close query saves or keeps the window open): it is
+    // dropped, so that no later post stores it without its checks and History row.
+    TADOTable& bookings = data_.BookingsTable;
+    if (bookings.State() == dsEdit || bookings.State() == dsInsert) bookings.Cancel();
     ResourceLookupTable.Close();
     AttachDateHandlers(false, false, false);
     AllDayCheckBox->OnClick = nullptr;

@@ -33,6 +33,17 @@ TEST_F(BookingFormSaveTest, ABlankClientIsRefusedAndNothingIsWritten) {
     EXPECT_EQ(form->LastAction, kBookingNothing);
 }
 
+TEST_F(BookingFormSaveTest, AnEntryLeftUnsavedWhenTheWindowClosesIsDropped) {
+    OpenNew(Jan(5, 9), Jan(5, 10), QString());
+    EXPECT_FALSE(PressOk());
+    ASSERT_EQ(Bookings().State(), dsInsert);
+    // The window's run ended some other way than through its close query.
+    TCloseAction action = caHide;
+    form->OnClose(form.get(), action);
+    EXPECT_EQ(Bookings().State(), dsBrowse);
+    EXPECT_TRUE(Stored().isEmpty());
+}
+
 TEST_F(BookingFormSaveTest, ANewBookingWritesItsRowAndOneHistoryRow) {
     OpenNew(Jan(5, 9), Jan(5, 10));
     const int id = form->BookingId;
