@@ -12,27 +12,9 @@
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 
 namespace {
-
-// The cached million-booking file, copied once per kind and opened by the data module (which adds the
-// index the loaders read through).
-TData& MillionData(bool encrypted) {
-    static QTemporaryDir dir;
-    static TData modules[2];
-    TData& data = modules[encrypted];
-    if (data.ADOConnection.Connected()) return data;
-    const QString path =
-        QDir(dir.path()).filePath(encrypted ? QStringLiteral("encrypted.tvd") : QStringLiteral("plain.tvd"));
-    const QString password = encrypted ? million_bookings::Password() : QString();
-    if (!QFile::copy(million_bookings::DatabasePath(encrypted), path) || !data.ConnectDatabase(path, password))
-        std::abort();
-    return data;
-}
 
 TResourceList MillionResources(int count, int step) {
     TResourceList list;
@@ -55,7 +37,7 @@ TDateTime MillionMonday() { return million_bookings::FirstDay() + 7 * 300; }
 
 void WeekGridLoad(benchmark::State& state, bool encrypted) {
     TResourceBookings bookings;
-    bookings.SetConnection(&MillionData(encrypted).ADOConnection);
+    bookings.SetConnection(&million_bookings::OpenedCopy(encrypted).ADOConnection);
     const TResourceList resources = MillionResources(20, 9);
     for (auto _ : state) {
         if (!bookings.LoadDays(resources, 30, MillionMonday(), MillionMonday() + 6, EncodeTime(8, 0, 0, 0),
@@ -68,7 +50,7 @@ void WeekGridLoad(benchmark::State& state, bool encrypted) {
 // and the day grid of all 20 on the week's first day (the day view loads its day alone; this is the larger).
 void WeekGridPaint(benchmark::State& state, bool encrypted) {
     TResourceBookings bookings;
-    bookings.SetConnection(&MillionData(encrypted).ADOConnection);
+    bookings.SetConnection(&million_bookings::OpenedCopy(encrypted).ADOConnection);
     const TResourceList resources = MillionResources(20, 9);
     QWidget window;
     window.resize(kWindow);
@@ -107,7 +89,7 @@ void WeekGridPaint(benchmark::State& state, bool encrypted) {
 // than either under the Fusion style (about 3 ms at this height) and would hide the grid's part.
 void WeekGridScroll(benchmark::State& state, bool wholeRepaint) {
     TResourceBookings bookings;
-    bookings.SetConnection(&MillionData(false).ADOConnection);
+    bookings.SetConnection(&million_bookings::OpenedCopy(false).ADOConnection);
     if (!bookings.LoadDays(MillionResources(20, 9), 15, MillionMonday(), MillionMonday() + 6, EncodeTime(8, 0, 0, 0),
                            EncodeTime(18, 0, 0, 0))) {
         state.SkipWithError("load failed");
@@ -137,7 +119,7 @@ void WeekGridScroll(benchmark::State& state, bool wholeRepaint) {
 
 void MonthGridLoad(benchmark::State& state, bool encrypted) {
     TResourceDateBookings bookings;
-    bookings.SetConnection(&MillionData(encrypted).ADOConnection);
+    bookings.SetConnection(&million_bookings::OpenedCopy(encrypted).ADOConnection);
     const TResourceList resources = MillionResources(5, 37);
     TMonthGridInfo info;
     info.ComputeMonthLayout(EncodeDate(2026, 3, 1));
@@ -149,7 +131,7 @@ void MonthGridLoad(benchmark::State& state, bool encrypted) {
 
 void MonthGridPaint(benchmark::State& state, bool encrypted) {
     TResourceDateBookings bookings;
-    bookings.SetConnection(&MillionData(encrypted).ADOConnection);
+    bookings.SetConnection(&million_bookings::OpenedCopy(encrypted).ADOConnection);
     const TResourceList resources = MillionResources(5, 37);
     QWidget window;
     window.resize(kWindow);

@@ -13,23 +13,9 @@
 #include "support/MillionBookings.h"
 
 #include <benchmark/benchmark.h>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <vector>
 
 namespace {
-
-// A copy of the cached file of its own, since the saves change it.
-TData& MillionData() {
-    static QTemporaryDir dir;
-    static TData data;
-    if (data.ADOConnection.Connected()) return data;
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("plain.tvd"));
-    if (!QFile::copy(million_bookings::DatabasePath(false), path) || !data.ConnectDatabase(path, QString()))
-        std::abort();
-    return data;
-}
 
 // The other bookings of the booking's resource that overlap it, bounded below as the program's conflict check
 // bounds them: by the resource's longest booking, read through the length index.
@@ -43,7 +29,7 @@ const QString kOverlaps = QStringLiteral(
 // another (the generated file has some), so that every save goes through.
 int BookingIdOf(int iteration) {
     static const std::vector<int> ids = [] {
-        const auto overlaps = MillionData().ADOConnection.Engine().Native().Prepare(kOverlaps);
+        const auto overlaps = million_bookings::OpenedCopy(false).ADOConnection.Engine().Native().Prepare(kOverlaps);
         std::vector<int> free;
         for (int i = 0; free.size() < 2000; ++i) {
             const int id = 1 + (i * 7919) % million_bookings::kBookings;
@@ -57,7 +43,7 @@ int BookingIdOf(int iteration) {
 }
 
 void OpenBooking(benchmark::State& state) {
-    TData& data = MillionData();
+    TData& data = million_bookings::OpenedCopy(false);
     TSQLData sqlData(data);
     TBookingForm form(nullptr, data, sqlData);
     int iteration = 0;
@@ -75,7 +61,7 @@ void OpenBooking(benchmark::State& state) {
 }
 
 void SaveChangedClient(benchmark::State& state) {
-    TData& data = MillionData();
+    TData& data = million_bookings::OpenedCopy(false);
     TSQLData sqlData(data);
     TBookingForm form(nullptr, data, sqlData);
     int iteration = 0;
@@ -93,7 +79,7 @@ void SaveChangedClient(benchmark::State& state) {
         form.UpdateItemClick();
         state.PauseTiming();
         const QString stored =
-            MillionData()
+            million_bookings::OpenedCopy(false)
                 .ADOConnection.Engine()
                 .Native()
                 .QueryValue(QStringLiteral("SELECT Client FROM Bookings WHERE BookingId = %1").arg(id))
@@ -111,7 +97,7 @@ void SaveChangedClient(benchmark::State& state) {
 
 // The row read by its id, every column, as the window's table reads it.
 void RawEngineRead(benchmark::State& state) {
-    const sql::Database& database = MillionData().ADOConnection.Engine().Native();
+    const sql::Database& database = million_bookings::OpenedCopy(false).ADOConnection.Engine().Native();
     const auto statement = database.Prepare(QStringLiteral("SELECT * FROM Bookings WHERE BookingId = ?"));
     int iteration = 0;
     for (auto _ : state) {
@@ -125,7 +111,7 @@ void RawEngineRead(benchmark::State& state) {
 // The same change written raw: the overlap query of the resource, the update and a History row, in one
 // transaction.
 void RawEngineSave(benchmark::State& state) {
-    const sql::Database& database = MillionData().ADOConnection.Engine().Native();
+    const sql::Database& database = million_bookings::OpenedCopy(false).ADOConnection.Engine().Native();
     const auto conflicts = database.Prepare(kOverlaps);
     const auto update = database.Prepare(QStringLiteral("UPDATE Bookings SET Client = ?2 WHERE BookingId = ?1"));
     const auto history = database.Prepare(

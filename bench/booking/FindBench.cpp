@@ -15,21 +15,8 @@
 #include "support/MillionBookings.h"
 
 #include <benchmark/benchmark.h>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 namespace {
-
-TData& MillionData() {
-    static QTemporaryDir dir;
-    static TData data;
-    if (data.ADOConnection.Connected()) return data;
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("plain.tvd"));
-    if (!QFile::copy(million_bookings::DatabasePath(false), path) || !data.ConnectDatabase(path, QString()))
-        std::abort();
-    return data;
-}
 
 // The exact client and the text found anywhere ("client 123" is in client 123, 1230 to 1239 and 1123 ...).
 const QString kTexts[] = {QStringLiteral("client 1234"), QStringLiteral("client 123")};
@@ -37,7 +24,7 @@ const char* const kMatches[] = {"Exact match", "Match anywhere"};
 
 void FindForm(benchmark::State& state) {
     const int kind = static_cast<int>(state.range(0));
-    TFindForm form(nullptr, MillionData());
+    TFindForm form(nullptr, million_bookings::OpenedCopy(false));
     form.FieldEdits[0]->SetText(kTexts[kind]);
     form.MatchComboBoxes[0]->SetItemIndex(
         form.MatchComboBoxes[0]->Items().IndexOf(QString::fromLatin1(kMatches[kind])));
@@ -50,7 +37,7 @@ void FindForm(benchmark::State& state) {
 void RawEngine(benchmark::State& state) {
     const int kind = static_cast<int>(state.range(0)) % 2;
     const bool plus = state.range(0) < 2;
-    const sql::Connection& connection = MillionData().ADOConnection.Engine();
+    const sql::Connection& connection = million_bookings::OpenedCopy(false).ADOConnection.Engine();
     const auto statement = connection.Native().Prepare(
         QStringLiteral(
             "SELECT r.ResourceName, b.BookingId, b.BookingStart, b.BookingEnd, b.Client, b.Description, b.Notes, "

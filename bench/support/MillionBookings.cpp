@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <functional>
 #include <stdexcept>
 
@@ -114,6 +115,18 @@ QString DatabasePath(bool encrypted) {
     if (!encrypted) return plain;
     return Ready(QDir(kFolder).filePath(key + QStringLiteral("-encrypted.tvd")),
                  [&](const QString& path) { sql::CompactDatabase(Plain(plain), ConnectionString(path, true)); });
+}
+
+TData& OpenedCopy(bool encrypted) {
+    static QTemporaryDir dir;
+    static TData modules[2];
+    TData& data = modules[encrypted];
+    if (data.ADOConnection.Connected()) return data;
+    const QString path =
+        QDir(dir.path()).filePath(encrypted ? QStringLiteral("encrypted.tvd") : QStringLiteral("plain.tvd"));
+    if (!QFile::copy(DatabasePath(encrypted), path) || !data.ConnectDatabase(path, encrypted ? Password() : QString()))
+        std::abort();
+    return data;
 }
 
 }  // namespace million_bookings

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class TData;
+
 namespace million_bookings {
 
 inline constexpr int kResources = 200;
@@ -23,6 +25,10 @@ QString ResourceName(int resourceId);
 // The path of the ready database, plain or encrypted with Password(); built at the first call for the
 // current schema (which takes a minute or two), found again at later ones. Needs a QCoreApplication.
 QString DatabasePath(bool encrypted);
+
+// A copy of it of this run's own, plain or encrypted, made at the first call and opened by the data module (which
+// adds what an open adds to a file before anything is measured); later calls answer the same module.
+TData& OpenedCopy(bool encrypted);
 
 // A connection string the program would use for it, optionally read-only (Mode=Read).
 QString ConnectionString(const QString& path, bool encrypted, bool readOnly = false);
