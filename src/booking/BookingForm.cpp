@@ -72,7 +72,10 @@ const MenuRow kMenu[] = {
 
 // The items whose handlers this window has itself; the others run the hook of their name.
 bool OwnCommand(const QString& name) {
-    return name == QLatin1String("CloseItem") || name == QLatin1String("UpdateItem");
+    for (const char* own :
+         {"CloseItem", "UpdateItem", "Layout1Item", "Layout2Item", "CustomizeItem", "RestoreDefaultView1"})
+        if (name == QLatin1String(own)) return true;
+    return false;
 }
 
 bool IsGroup(const TField& groupField) { return !groupField.IsNull() && groupField.AsInteger() != 0; }
@@ -83,40 +86,40 @@ TBookingForm::TBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
     : TForm(owner), data_(data), sqlData_(sqlData) {
     controls::RegisterGridFormClasses();
     // clang-format off
-    ui::DescribeForm(*this, {"BookingForm", "Booking", bsSizeable, poScreenCenter, 640, 392}, {
+    ui::DescribeForm(*this, {"BookingForm", "Booking", bsSizeable, poScreenCenter, 700, 392}, {
         // name                     class                  parent       left top  width height caption   properties
-        {"ToolPanel",               "TPanel",              "",          0,   0,   640, 30,  "",            "Align=alTop; BevelOuter=bvNone"},
-        {"StatusBar",               "TStatusBar",          "",          0,   0,   640, 20},
-        {"BottomPanel",             "TPanel",              "",          0,   0,   640, 40,  "",            "Align=alBottom; BevelOuter=bvNone"},
-        {"OkButton",                "TButton",             "BottomPanel", 460, 8, 80,  25,  "Ok",          "Default=True"},
-        {"CancelButton",            "TButton",             "BottomPanel", 548, 8, 80,  25,  "Cancel",      "Cancel=True"},
-        {"MidPanel",                "TPanel",              "",          0,   0,   640, 302, "",            "Align=alClient; BevelOuter=bvNone"},
-        {"ResourceLabel",           "TLabel",              "MidPanel",  8,   10,  72,  17,  "Resource"},
-        {"ResourceNameLookupCombo", "TwwDBLookupCombo",    "MidPanel",  84,  8,   250, 21},
-        {"DateLabel",               "TLabel",              "MidPanel",  8,   38,  72,  17,  "Date"},
-        {"StartDatePicker",         "TwwDBDateTimePicker", "MidPanel",  84,  36,  110, 21},
-        {"ToDateLabel",             "TLabel",              "MidPanel",  200, 38,  22,  17,  "to"},
-        {"ToDateButton",            "TButton",             "MidPanel",  198, 36,  26,  21,  "to"},
-        {"EndDatePicker",           "TwwDBDateTimePicker", "MidPanel",  226, 36,  110, 21},
-        {"PhantomEndDatePicker",    "TwwDBDateTimePicker", "MidPanel",  226, 36,  110, 21},
-        {"AllDayCheckBox",          "TCheckBox",           "MidPanel",  344, 36,  82,  21,  "All Day"},
-        {"TimeLabel",               "TLabel",              "MidPanel",  8,   66,  72,  17,  "Time"},
-        {"StartTimePicker",         "TwwDBDateTimePicker", "MidPanel",  84,  64,  110, 21},
-        {"ToTimeLabel",             "TLabel",              "MidPanel",  200, 66,  22,  17,  "to"},
-        {"EndTimePicker",           "TwwDBDateTimePicker", "MidPanel",  226, 64,  110, 21},
-        {"ClientLabel",             "TLabel",              "MidPanel",  8,   94,  72,  17,  "Client"},
-        {"ClientDBEdit",            "TwwDBEdit",           "MidPanel",  84,  92,  252, 21},
+        {"ToolPanel",               "TPanel",              "",          0,   0,   700, 30,  "",            "Align=alTop; BevelOuter=bvNone"},
+        {"StatusBar",               "TStatusBar",          "",          0,   0,   700, 20},
+        {"BottomPanel",             "TPanel",              "",          0,   0,   700, 40,  "",            "Align=alBottom; BevelOuter=bvNone"},
+        {"OkButton",                "TButton",             "BottomPanel", 264, 8, 80,  25,  "Ok",          "Default=True"},
+        {"CancelButton",            "TButton",             "BottomPanel", 356, 8, 80,  25,  "Cancel",      "Cancel=True"},
+        {"MidPanel",                "TPanel",              "",          0,   0,   700, 302, "",            "Align=alClient; BevelOuter=bvNone"},
+        {"ResourceLabel",           "TLabel",              "MidPanel",  8,   10,  88,  17,  "Resource"},
+        {"ResourceNameLookupCombo", "TwwDBLookupCombo",    "MidPanel",  100, 8,   234, 21},
+        {"DateLabel",               "TLabel",              "MidPanel",  8,   38,  88,  17,  "Date"},
+        {"StartDatePicker",         "TwwDBDateTimePicker", "MidPanel",  100, 36,  100, 21},
+        {"ToDateLabel",             "TLabel",              "MidPanel",  206, 38,  22,  17,  "to"},
+        {"ToDateButton",            "TButton",             "MidPanel",  204, 36,  26,  21,  "to"},
+        {"EndDatePicker",           "TwwDBDateTimePicker", "MidPanel",  232, 36,  100, 21},
+        {"PhantomEndDatePicker",    "TwwDBDateTimePicker", "MidPanel",  232, 36,  100, 21},
+        {"AllDayCheckBox",          "TCheckBox",           "MidPanel",  346, 8,   82,  21,  "All Day"},
+        {"TimeLabel",               "TLabel",              "MidPanel",  8,   66,  88,  17,  "Time"},
+        {"StartTimePicker",         "TwwDBDateTimePicker", "MidPanel",  100, 64,  100, 21},
+        {"ToTimeLabel",             "TLabel",              "MidPanel",  206, 66,  22,  17,  "to"},
+        {"EndTimePicker",           "TwwDBDateTimePicker", "MidPanel",  232, 64,  100, 21},
+        {"ClientLabel",             "TLabel",              "MidPanel",  8,   94,  88,  17,  "Client"},
+        {"ClientDBEdit",            "TwwDBEdit",           "MidPanel",  100, 92,  236, 21},
         {"ClientSearchButton",      "TButton",             "MidPanel",  340, 92,  26,  21,  "..."},
-        {"EmailLabel",              "TLabel",              "MidPanel",  8,   122, 72,  17,  "Email"},
-        {"EmailDBEdit",             "TwwDBEdit",           "MidPanel",  84,  120, 282, 21},
-        {"PhoneLabel",              "TLabel",              "MidPanel",  8,   150, 72,  17,  "Phone"},
-        {"PhoneDBEdit",             "TwwDBEdit",           "MidPanel",  84,  148, 282, 21},
-        {"udf1Label",               "TLabel",              "MidPanel",  8,   178, 72,  18,  "",            "AutoSize=False"},
-        {"udf1DBEdit",              "TwwDBEdit",           "MidPanel",  84,  176, 282, 21},
-        {"udf2Label",               "TLabel",              "MidPanel",  8,   206, 72,  18,  "",            "AutoSize=False"},
-        {"udf2DBEdit",              "TwwDBEdit",           "MidPanel",  84,  204, 282, 21},
-        {"AddressLabel",            "TLabel",              "MidPanel",  8,   234, 72,  17,  "Address"},
-        {"AddressDBEdit",           "TwwDBEdit",           "MidPanel",  84,  232, 282, 62},
+        {"EmailLabel",              "TLabel",              "MidPanel",  8,   122, 88,  17,  "Email"},
+        {"EmailDBEdit",             "TwwDBEdit",           "MidPanel",  100, 120, 266, 21},
+        {"PhoneLabel",              "TLabel",              "MidPanel",  8,   150, 88,  17,  "Phone"},
+        {"PhoneDBEdit",             "TwwDBEdit",           "MidPanel",  100, 148, 266, 21},
+        {"udf1Label",               "TLabel",              "MidPanel",  8,   178, 88,  18,  "",            "AutoSize=False"},
+        {"udf1DBEdit",              "TwwDBEdit",           "MidPanel",  100, 176, 266, 21},
+        {"udf2Label",               "TLabel",              "MidPanel",  8,   206, 88,  18,  "",            "AutoSize=False"},
+        {"udf2DBEdit",              "TwwDBEdit",           "MidPanel",  100, 204, 266, 21},
+        {"AddressLabel",            "TLabel",              "MidPanel",  8,   234, 88,  17,  "Address"},
+        {"AddressDBEdit",           "TwwDBEdit",           "MidPanel",  100, 232, 266, 62},
         {"DescriptionLabel",        "TLabel",              "MidPanel",  432, 8,   200, 17,  "Description"},
         {"DescriptionDBEdit",       "TwwDBEdit",           "MidPanel",  432, 26,  200, 62},
         {"NotesLabel",              "TLabel",              "MidPanel",  432, 96,  200, 17,  "Notes"},
@@ -148,6 +151,12 @@ TBookingForm::TBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
     udf2DBEdit = Find<TwwDBEdit>(QStringLiteral("udf2DBEdit"));
     udf1Label = Find<TLabel>(QStringLiteral("udf1Label"));
     udf2Label = Find<TLabel>(QStringLiteral("udf2Label"));
+    EmailLabel = Find<TLabel>(QStringLiteral("EmailLabel"));
+    PhoneLabel = Find<TLabel>(QStringLiteral("PhoneLabel"));
+    AddressLabel = Find<TLabel>(QStringLiteral("AddressLabel"));
+    DescriptionLabel = Find<TLabel>(QStringLiteral("DescriptionLabel"));
+    NotesLabel = Find<TLabel>(QStringLiteral("NotesLabel"));
+    ReminderLabel = Find<TLabel>(QStringLiteral("ReminderLabel"));
     ClientSearchButton = Find<TButton>(QStringLiteral("ClientSearchButton"));
     StatusBar = Find<TStatusBar>(QStringLiteral("StatusBar"));
     StatusBar->SetSimplePanel(true);
@@ -183,6 +192,8 @@ TBookingForm::TBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
     Loaded();
     setMinimumSize(size());
     LoadUserDefaults();
+    FormResize();
+    MidPanel->OnResize = [this](QObject*) { FormResize(); };
 }
 
 TBookingForm::~TBookingForm() {
@@ -192,6 +203,7 @@ TBookingForm::~TBookingForm() {
         // The place of a window is not worth a failure while it goes.
     }
     OnCloseQuery = nullptr;
+    MidPanel->OnResize = nullptr;
     AttachDateHandlers(false, false, false);
     AllDayCheckBox->OnClick = nullptr;
 }
@@ -254,6 +266,10 @@ TMenuItem* TBookingForm::Item(const QString& name) const {
 void TBookingForm::RunCommand(const QString& name) {
     if (name == QLatin1String("CloseItem")) return CloseItemClick();
     if (name == QLatin1String("UpdateItem")) return UpdateItemClick();
+    if (name == QLatin1String("Layout1Item")) return Layout1ItemClick();
+    if (name == QLatin1String("Layout2Item")) return Layout2ItemClick();
+    if (name == QLatin1String("CustomizeItem")) return CustomizeItemClick();
+    if (name == QLatin1String("RestoreDefaultView1")) return RestoreDefaultView1Click();
     const auto hook = Hooks.Commands.find(name);
     if (hook != Hooks.Commands.end() && hook->second) hook->second(*this);
 }
@@ -369,6 +385,7 @@ void TBookingForm::Init() {
     Changed = false;
     UpdateCaption();
     SetupCustomFields(data_.Udf1Field.get(), data_.Udf2Field.get());
+    FormResize();
     SetEditorsReadOnly(ReadOnly);
     UpdateCommandStates(ReadOnly);
     if (ReadOnly) SetActiveControl(nullptr);
@@ -482,8 +499,8 @@ void TBookingForm::UpdateCommandStates(bool readOnly) {
         const bool handled = OwnCommand(name) || Hooks.Commands.count(name) > 0;
         Item(name)->SetEnabled(enabled && handled);
     }
-    for (const char* name : {"PrintItem", "PreviewItem", "PrintOptionsItem", "HistoryItem", "ResourceDetailsItem",
-                             "Layout1Item", "Layout2Item", "CustomizeItem", "RestoreDefaultView1", "EmailOptionsItem"})
+    for (const char* name :
+         {"PrintItem", "PreviewItem", "PrintOptionsItem", "HistoryItem", "ResourceDetailsItem", "EmailOptionsItem"})
         Item(QString::fromLatin1(name))->SetEnabled(Hooks.Commands.count(QString::fromLatin1(name)) > 0);
     ToDateButton->SetEnabled(!readOnly);
     ClientSearchButton->SetEnabled(!readOnly && Hooks.SelectAddressCard != nullptr);

@@ -1,6 +1,7 @@
 // TBookingForm: the booking window, which shows, changes and creates one booking of the data module's Bookings table.
 #pragma once
 
+#include "booking/BookingCustomization.h"
 #include "data/bookings/BookingRecord.h"
 #include "data/bookings/Bookings.h"
 #include "platform/db/ADODataSet.h"
@@ -122,6 +123,12 @@ public:
     TwwDBEdit* udf2DBEdit = nullptr;
     TLabel* udf1Label = nullptr;
     TLabel* udf2Label = nullptr;
+    TLabel* EmailLabel = nullptr;
+    TLabel* PhoneLabel = nullptr;
+    TLabel* AddressLabel = nullptr;
+    TLabel* DescriptionLabel = nullptr;
+    TLabel* NotesLabel = nullptr;
+    TLabel* ReminderLabel = nullptr;
     TButton* ClientSearchButton = nullptr;
     TStatusBar* StatusBar = nullptr;
     TButton* OkButton = nullptr;
@@ -147,10 +154,21 @@ public:
     bool SingleBookingMode = false;
     // 1 or 2: the arrangement of the fields.
     int Layout = 1;
+    // Which optional fields show and are tab stops; kept per user for both layouts.
+    TBookingCustomization Customization;
 
     // The stored place, size and layout; read when the window is made and written when it is destroyed.
     void LoadUserDefaults();
     void SaveUserDefaults();
+
+    // Field arrangement: the customisation applied and the fields placed by Layout, on every resize.
+    void FormResize();
+    void Layout1ItemClick();
+    void Layout2ItemClick();
+    // The customisation dialog; on OK the window is arranged again.
+    void CustomizeItemClick();
+    // Every field visible and a tab stop, in Layout 1.
+    void RestoreDefaultView1Click();
 
     // A menu item by its name ("DeleteItem", "UpdateItem", ...).
     TMenuItem* Item(const QString& name) const;
@@ -207,6 +225,8 @@ private:
     void MakeTimeCombos();
     void WireEditors();
     void RunCommand(const QString& name);
+    // Sets Layout, checks its menu item and arranges the window.
+    void ChooseLayout(int layout);
     void BuildGroupBookingQuery();
     void FormShow();
     void FormCloseQuery(bool& canClose);

@@ -11,10 +11,14 @@
 namespace {
 
 const QString kBookingKey = QStringLiteral("\\Booking");
+// The customisation's key, the same for both layouts.
+const QString kCustomizationKey = QStringLiteral("\\BookingLayout1");
 
 }  // namespace
 
 void TBookingForm::LoadUserDefaults() {
+    // Without stored settings every optional field shows.
+    Customization.RestoreDefaults();
     if (!VersionHistory) return;
     TDvRegistry reg(KEY_READ);
     // A missing key reads as every default.
@@ -41,6 +45,8 @@ void TBookingForm::LoadUserDefaults() {
         width = qMin(width, work.width());
     }
     setGeometry(left, top, width, height);
+    if (!VersionHistory->ReadKey().isEmpty())
+        Customization.LoadFromRegistry(VersionHistory->ReadKey() + kCustomizationKey);
 }
 
 void TBookingForm::SaveUserDefaults() {
@@ -52,4 +58,6 @@ void TBookingForm::SaveUserDefaults() {
     reg.WriteInteger(QStringLiteral("Width"), width());
     reg.WriteInteger(QStringLiteral("Height"), height());
     reg.WriteInteger(QStringLiteral("Layout"), Layout);
+    reg.CloseKey();
+    Customization.SaveToRegistry(VersionHistory->GetCurrentKey() + kCustomizationKey);
 }

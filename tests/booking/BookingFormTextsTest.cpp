@@ -5,6 +5,7 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/Menus.h"
 #include "support/TextFit.h"
 
 #include <QApplication>
@@ -26,6 +27,11 @@ TEST_F(BookingFormTest, TheWindowShowsItsTextsWhole) {
         ExpectTextsWhole(*form);
         form->AllDayCheckBox->SetChecked(true);
         ExpectTextsWhole(*form);
+        form->Item(QStringLiteral("Layout2Item"))->Click();
+        ExpectTextsWhole(*form);
+        form->AllDayCheckBox->SetChecked(false);
+        ExpectTextsWhole(*form);
+        form->Item(QStringLiteral("Layout1Item"))->Click();
         form->CancelButtonClick();
     });
 }
