@@ -3,11 +3,13 @@
 
 #include "booking/BookingCommands.h"
 #include "booking/BookingFormShowGroup.h"
+#include "booking/TaskEditFrame.h"
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/WwDBComboBox.h"
 #include "controls/edit/WwDBEdit.h"
 #include "controls/grid/WwGridFormClasses.h"
 #include "controls/grid/Wwdblook.h"
+#include "data/bookings/TaskRecord.h"
 #include "data/bookings/UDFField.h"
 #include "data/module/DataModule.h"
 #include "data/module/LookupQueries.h"
@@ -72,8 +74,8 @@ const MenuRow kMenu[] = {
 
 // The items whose handlers this window has itself; the others run the hook of their name.
 bool OwnCommand(const QString& name) {
-    for (const char* own :
-         {"CloseItem", "UpdateItem", "Layout1Item", "Layout2Item", "CustomizeItem", "RestoreDefaultView1"})
+    for (const char* own : {"CloseItem", "UpdateItem", "Layout1Item", "Layout2Item", "CustomizeItem",
+                            "RestoreDefaultView1", "AddTaskItem", "DeleteTaskItem"})
         if (name == QLatin1String(own)) return true;
     return false;
 }
@@ -93,6 +95,7 @@ TBookingForm::TBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
         {"BottomPanel",             "TPanel",              "",          0,   0,   700, 40,  "",            "Align=alBottom; BevelOuter=bvNone"},
         {"OkButton",                "TButton",             "BottomPanel", 264, 8, 80,  25,  "Ok",          "Default=True"},
         {"CancelButton",            "TButton",             "BottomPanel", 356, 8, 80,  25,  "Cancel",      "Cancel=True"},
+        {"TaskPanel",               "TPanel",              "",          0,   0,   700, 240, "",            "Align=alBottom; BevelOuter=bvNone; Visible=False"},
         {"MidPanel",                "TPanel",              "",          0,   0,   700, 302, "",            "Align=alClient; BevelOuter=bvNone"},
         {"ResourceLabel",           "TLabel",              "MidPanel",  8,   10,  88,  17,  "Resource"},
         {"ResourceNameLookupCombo", "TwwDBLookupCombo",    "MidPanel",  100, 8,   234, 21},
@@ -162,6 +165,14 @@ TBookingForm::TBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
     StatusBar->SetSimplePanel(true);
     OkButton = Find<TButton>(QStringLiteral("OkButton"));
     CancelButton = Find<TButton>(QStringLiteral("CancelButton"));
+    TaskPanel = Find<TPanel>(QStringLiteral("TaskPanel"));
+    TaskEditFrame = new TTaskEditFrame(this, data_);
+    TaskEditFrame->EmbedIn(TaskPanel, 0, 0);
+    TaskEditFrame->OnControlChange = [this] {
+        if (TaskState == 0) return;
+        TaskEditFrame->Modified = true;
+        UpdateCaption();
+    };
 
     MakeMenu();
     WireEditors();
@@ -194,6 +205,7 @@ TBookingForm::TBookingForm(QWidget* owner, TData& data, TSQLData& sqlData)
     LoadUserDefaults();
     FormResize();
     MidPanel->OnResize = [this](QObject*) { FormResize(); };
+    TaskPanel->OnResize = [this](QObject*) { FormResize(); };
 }
 
 TBookingForm::~TBookingForm() {
@@ -204,6 +216,8 @@ TBookingForm::~TBookingForm() {
     }
     OnCloseQuery = nullptr;
     MidPanel->OnResize = nullptr;
+    TaskPanel->OnResize = nullptr;
+    TaskEditFrame->OnControlChange = nullptr;
     AttachDateHandlers(false, false, false);
     AllDayCheckBox->OnClick = nullptr;
 }
@@ -270,6 +284,8 @@ void TBookingForm::RunCommand(const QString& name) {
     if (name == QLatin1String("Layout2Item")) return Layout2ItemClick();
     if (name == QLatin1String("CustomizeItem")) return CustomizeItemClick();
     if (name == QLatin1String("RestoreDefaultView1")) return RestoreDefaultView1Click();
+    if (name == QLatin1String("AddTaskItem")) return AddTaskItemClick();
+    if (name == QLatin1String("DeleteTaskItem")) return DeleteTaskItemClick();
     const auto hook = Hooks.Commands.find(name);
     if (hook != Hooks.Commands.end() && hook->second) hook->second(*this);
 }
@@ -327,7 +343,7 @@ bool TBookingForm::LocateBooking(qint32 bookingId) {
 
 void TBookingForm::SetFocusField(const QString& name) { FocusField = name.toLower(); }
 
-bool TBookingForm::IsModified() const { return Changed; }
+bool TBookingForm::IsModified() const { return Changed || TaskEditFrame->Modified; }
 
 void TBookingForm::OnModify() {
     if (writing_ > 0 || saving_) return;
@@ -380,7 +396,7 @@ void TBookingForm::Init() {
     if (!ResourceLookupTable.Active()) ResourceLookupTable.Open();
     ResourceNameLookupCombo->SetLookupValue(shown.isNull() ? QString() : shown.toString());
     BuildGroupBookingQuery();
-    TaskState = 0;
+    TaskState = LoadBookingTask() ? 1 : 0;
     Edited = false;
     Changed = false;
     UpdateCaption();
@@ -404,7 +420,7 @@ void TBookingForm::BuildGroupBookingQuery() {
 void TBookingForm::UpdateCaption() {
     QString state = QStringLiteral(" (unmodified)");
     if (NewBooking) state = QStringLiteral(" (new)");
-    else if (Edited) state = QStringLiteral(" (modified)");
+    else if (Edited || (TaskState != 0 && TaskEditFrame->Modified)) state = QStringLiteral(" (modified)");
     SetCaption(CaptionBase + state);
 }
 
@@ -438,8 +454,16 @@ void TBookingForm::UpdateStatusBar() {
         }
         QString owner = bookings.FieldByName(QStringLiteral("Owner")).AsString();
         if (owner.isEmpty()) owner = QStringLiteral("n/a");
-        StatusBar->SetSimpleText(QStringLiteral("Owner: ") + owner + QStringLiteral("   Created: ") + created +
-                                 QStringLiteral("   Modified: ") + modified);
+        QString text = QStringLiteral("Owner: ") + owner + QStringLiteral("   Created: ") + created +
+                       QStringLiteral("   Modified: ") + modified;
+        if (TaskState != 0) {
+            const int taskId = TaskEditFrame->TaskId();
+            text += QStringLiteral("   TaskId: ") +
+                    (taskId == 0 || taskId == -1 ? QStringLiteral("n/a") : QString::number(taskId));
+            const QString taskOwner = TaskEditFrame->TaskOwner();
+            if (taskOwner != owner) text += QStringLiteral("   TaskOwner: ") + taskOwner;
+        }
+        StatusBar->SetSimpleText(text);
     } catch (const std::exception&) {
         StatusBar->SetSimpleText(QString());
     }
@@ -477,6 +501,7 @@ void TBookingForm::SetEditorsReadOnly(bool readOnly) {
     // The custom columns are booking fields like the others: a user who may not change the booking may not
     // change them either.
     for (TwwDBEdit* edit : {udf1DBEdit, udf2DBEdit}) edit->SetReadOnly(readOnly);
+    TaskEditFrame->TaskGroupBox->SetEnabled(!readOnly);
 }
 
 void TBookingForm::UpdateCommandStates(bool readOnly) {
@@ -609,6 +634,11 @@ void TBookingForm::FormClose() {
     TADOTable& bookings = data_.BookingsTable;
     if (bookings.State() == dsEdit || bookings.State() == dsInsert) bookings.Cancel();
     ResourceLookupTable.Close();
+    TaskEditFrame->DisableControls();
+    TADOQuery& tasks = TaskEditFrame->TasksQuery;
+    if (tasks.State() == dsEdit || tasks.State() == dsInsert) tasks.Cancel();
+    tasks.Close();
+    TaskSnapshot.reset();
     AttachDateHandlers(false, false, false);
     AllDayCheckBox->OnClick = nullptr;
     SetEditorsReadOnly(false);

@@ -23,6 +23,8 @@ class TMainMenu;
 class TMenuItem;
 class TPanel;
 class TSQLData;
+class TTaskEditFrame;
+class TTaskRecord;
 class TStatusBar;
 class TToolBar;
 class TUDFField;
@@ -82,8 +84,6 @@ struct TBookingFormHooks {
     std::function<bool(TBookingClientCard&)> SelectAddressCard;
     // Whether a default mail client is there for Compose.
     std::function<bool()> HasMailClient;
-    // The task editor's save, run after the booking was saved; false keeps the window open.
-    std::function<bool(TBookingForm&)> SaveTask;
     // Commands, each named after its menu item.
     std::map<QString, std::function<void(TBookingForm&)>> Commands;
 };
@@ -133,6 +133,9 @@ public:
     TStatusBar* StatusBar = nullptr;
     TButton* OkButton = nullptr;
     TButton* CancelButton = nullptr;
+    // Below the fields; shown while the booking has a task or one is being added.
+    TPanel* TaskPanel = nullptr;
+    TTaskEditFrame* TaskEditFrame = nullptr;
     TADOTable ResourceLookupTable;
     TADOQuery GroupBookingQuery;
     TADOQuery StatusBarQuery;
@@ -148,7 +151,11 @@ public:
     int LastAction = kBookingNothing;
     std::unique_ptr<TBookingRecord> OriginalRecord;
     std::unique_ptr<TBookingRecord> EditRecord;
+    // 0 no task, 1 the booking's task is shown, 2 a new task is being added, 3 the task goes when the booking is
+    // saved.
     int TaskState = 0;
+    // The task as loaded, for the History description of its changes.
+    std::unique_ptr<TTaskRecord> TaskSnapshot;
     bool ReadOnly = false;
     QString FocusField;
     bool SingleBookingMode = false;
@@ -204,6 +211,16 @@ public:
     void PhantomEndDatePickerChange();
     static QString FormatDurationText(int minutes);
 
+    // The booking's task.
+    // Loads the booking's task into the frame and shows the panel; false, with the panel hidden, without one.
+    bool LoadBookingTask();
+    // Shows or hides the task panel; the window grows or shrinks by it.
+    void ShowTaskPanel(bool show);
+    void AddTaskItemClick();
+    void DeleteTaskItemClick();
+    // The task changes after the booking was saved; false (with a message) when they could not be written.
+    bool SaveTaskChanges();
+
     // Saving.
     bool InsertNewBooking(qint32 resourceId, qint32 groupBookingId, TDateTime startDate, TDateTime endDate,
                           TDateTime startTime, TDateTime endTime, const QString& client, const QString& ep,
@@ -225,6 +242,8 @@ private:
     void MakeTimeCombos();
     void WireEditors();
     void RunCommand(const QString& name);
+    // TaskSnapshot := the frame's current task row.
+    void TakeTaskSnapshot();
     // Sets Layout, checks its menu item and arranges the window.
     void ChooseLayout(int layout);
     void BuildGroupBookingQuery();

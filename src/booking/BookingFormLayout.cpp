@@ -2,6 +2,7 @@
 #include "booking/BookingCustomizationForm.h"
 #include "booking/BookingCustomizationLayout.h"
 #include "booking/BookingForm.h"
+#include "booking/TaskEditFrame.h"
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/WwDBComboBox.h"
 #include "controls/edit/WwDBEdit.h"
@@ -43,6 +44,10 @@ void TBookingForm::FormResize() {
     } catch (const std::exception&) {
         // A window that cannot be arranged keeps the places it had.
     }
+    // The task frame fills the task panel's width, its group box 16 pixels in from either side.
+    TaskEditFrame->TaskGroupBox->SetLeft(16);
+    TaskEditFrame->resize(TaskPanel->ClientWidth(), TaskEditFrame->height());
+    TaskEditFrame->FrameResize();
     // The time drop-downs stay at their pickers' right edges.
     for (TwwDBComboBox* combo : {StartTimeComboBox, EndTimeComboBox})
         if (combo) combo->SetLeft(combo->Widget().parentWidget()->width() - combo->Width() - 2);

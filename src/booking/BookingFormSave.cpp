@@ -92,7 +92,7 @@ int TBookingForm::SaveBeforeProceeding(bool onlyExisting) {
 
 bool TBookingForm::SaveBookingAndTask() {
     if (!SaveBooking()) return false;
-    return !Hooks.SaveTask || Hooks.SaveTask(*this);
+    return SaveTaskChanges();
 }
 
 void TBookingForm::SetEditedFlags() {

@@ -1,6 +1,7 @@
 // The booking window's stored place, size and layout under the per-user "Booking" key.
 #include "booking/BookingForm.h"
 
+#include "platform/ui/Containers.h"
 #include "platform/ui/Menus.h"
 #include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"
@@ -56,7 +57,8 @@ void TBookingForm::SaveUserDefaults() {
     reg.WriteInteger(QStringLiteral("Top"), y());
     reg.WriteInteger(QStringLiteral("Left"), x());
     reg.WriteInteger(QStringLiteral("Width"), width());
-    reg.WriteInteger(QStringLiteral("Height"), height());
+    // The stored height is the window's without its task panel.
+    reg.WriteInteger(QStringLiteral("Height"), height() - (TaskPanel->isHidden() ? 0 : TaskPanel->Height()));
     reg.WriteInteger(QStringLiteral("Layout"), Layout);
     reg.CloseKey();
     Customization.SaveToRegistry(VersionHistory->GetCurrentKey() + kCustomizationKey);

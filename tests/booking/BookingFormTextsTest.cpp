@@ -32,6 +32,9 @@ TEST_F(BookingFormTest, TheWindowShowsItsTextsWhole) {
         form->AllDayCheckBox->SetChecked(false);
         ExpectTextsWhole(*form);
         form->Item(QStringLiteral("Layout1Item"))->Click();
+        // With the task panel below the fields.
+        form->Item(QStringLiteral("AddTaskItem"))->Click();
+        ExpectTextsWhole(*form);
         form->CancelButtonClick();
     });
 }
