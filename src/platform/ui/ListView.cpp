@@ -86,7 +86,9 @@ TListColumn& TListView::AddColumn(const QString& caption, int width) {
     setColumnCount(index + 1);
     TListColumn& column = *columns_.back();
     column.SetCaption(caption);
-    column.SetWidth(width);
+    // A shown column is at least as wide as its caption, so that a larger desktop font never cuts the title.
+    const int captionWidth = caption.isEmpty() ? 0 : header()->fontMetrics().horizontalAdvance(caption) + 16;
+    column.SetWidth(width > 0 ? std::max(width, captionWidth) : width);
     return column;
 }
 

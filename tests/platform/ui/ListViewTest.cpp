@@ -54,6 +54,13 @@ TEST_F(ListViewTest, ItemsCarryTheirSubItemsAndPointersAndAZeroWidthColumnIsHidd
     EXPECT_EQ(view->Selected(), nullptr);
 }
 
+TEST_F(ListViewTest, AShownColumnIsAtLeastAsWideAsItsCaption) {
+    TListColumn& narrow = view->AddColumn(QStringLiteral("BookingId"), 10);
+    EXPECT_GE(narrow.Width(), view->header()->fontMetrics().horizontalAdvance(QStringLiteral("BookingId")));
+    EXPECT_EQ(view->Column(2).Width(), 100);  // wide enough already: kept
+    EXPECT_TRUE(view->header()->isSectionHidden(0));
+}
+
 TEST_F(ListViewTest, SortingKeepsTheSelectionTheFocusAndTheOrderOfEqualRows) {
     Add("10:00", "Brown");
     TListItem& smith = Add("9:00", "Smith");
