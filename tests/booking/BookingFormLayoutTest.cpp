@@ -13,6 +13,7 @@
 #include "platform/ui/ModalRunner.h"
 #include "util/core/VersionHistory.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 
 using namespace booking_form_test;

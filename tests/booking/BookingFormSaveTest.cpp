@@ -4,6 +4,9 @@
 #include "controls/grid/Wwdblook.h"
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/Messages.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 using namespace booking_form_test;
 

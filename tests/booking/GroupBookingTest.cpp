@@ -9,8 +9,10 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
+#include <gtest/gtest.h>
 #include <algorithm>
 
 using namespace booking_test;

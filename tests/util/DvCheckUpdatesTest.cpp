@@ -4,6 +4,7 @@
 
 #include "LoopbackHttpServer.h"
 #include "platform/rtl/Clock.h"
+#include "support/TestEnvironment.h"
 #include "util/UpdateList.h"
 #include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"

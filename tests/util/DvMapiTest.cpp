@@ -2,6 +2,7 @@
 #include "util/DvMapi.h"
 
 #include "ScopedEnvironment.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

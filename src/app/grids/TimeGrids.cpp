@@ -12,8 +12,6 @@ namespace {
 
 constexpr int kMinutesPerDay = 24 * 60;
 
-double TimeOfDay(TDateTime value) { return value - std::floor(value); }
-
 const TDateTime kNoon = 0.5;
 
 }  // namespace
@@ -58,8 +56,8 @@ void TTimeIntervalBookingGrid::RefreshLabels() {
     const int last = std::min(SlotTimes.Count(), RowCount()) - 1;
     for (int row = 1; row <= last; ++row) {
         QString label = FormatDateTime(format, SlotTimes.GetItem(row));
-        const bool firstAfterNoon =
-            row > 1 && TimeOfDay(SlotTimes.GetItem(row)) >= kNoon && TimeOfDay(SlotTimes.GetItem(row - 1)) < kNoon;
+        const bool firstAfterNoon = row > 1 && grids::DayFraction(SlotTimes.GetItem(row)) >= kNoon &&
+                                    grids::DayFraction(SlotTimes.GetItem(row - 1)) < kNoon;
         if (!Use24Hour && row != TopRow() && !firstAfterNoon) {
             for (const QString& suffix : {QStringLiteral("am"), QStringLiteral("pm")}) {
                 const int at = label.indexOf(suffix);

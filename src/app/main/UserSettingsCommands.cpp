@@ -48,7 +48,7 @@ void ApplyRollover(TMainForm& form) {
         form.Item(QString::fromLatin1(item.name))->SetChecked(p.*item.setting);
 }
 
-bool IsView(const QString& view, const char* name) {
+bool IsViewNamed(const QString& view, const char* name) {
     return view.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
@@ -93,10 +93,10 @@ void ApplyUserPreferences(TMainForm& form) {
     month->SetAutoColumnSize(p.AutoMonthColumnSize);
     ApplyRollover(form);
     const QString& view = p.BookingView;
-    Application->SetHintColor(IsView(view, "month")      ? month->RolloverColor
-                              : IsView(view, "week")     ? form.WeekGrid->RolloverColor
-                              : IsView(view, "multiday") ? form.MultiDayGrid->RolloverColor
-                                                         : form.DayGrid->RolloverColor);
+    Application->SetHintColor(IsViewNamed(view, "month")      ? month->RolloverColor
+                              : IsViewNamed(view, "week")     ? form.WeekGrid->RolloverColor
+                              : IsViewNamed(view, "multiday") ? form.MultiDayGrid->RolloverColor
+                                                              : form.DayGrid->RolloverColor);
     TwwMonthOptions options = form.Calendar->Options();
     if (p.ShowToday) options.Exclude(mdoNoToday);
     else options.Include(mdoNoToday);

@@ -2,6 +2,7 @@
 // clearing with Delete, the history on Enter and on leaving.
 #include "controls/edit/WwDBComboBox.h"
 
+#include "controls/edit/WwParsing.h"
 #include "controls/edit/WwValueChecks.h"
 #include "controls/edit/WwWindows.h"
 #include "platform/db/DataSet.h"
@@ -13,8 +14,6 @@ namespace {
 
 // Typed characters of an owner-drawn box's search belong together while they come this close.
 constexpr quint32 kSearchPauseMs = 1500;
-
-bool IsPrintable(QChar ch) { return ch.unicode() >= u' ' && ch.unicode() != 0x7F; }
 
 }  // namespace
 
@@ -96,7 +95,7 @@ void TwwDBCustomComboBox::KeyDown(Word& key, TShiftState shift) {
 void TwwDBCustomComboBox::KeyPress(QChar& key) {
     EnsureList();
     if (itemsChanged_ || list_->Count() == 0) RebuildList();
-    const bool printable = IsPrintable(key);
+    const bool printable = IsPrintableChar(key);
     const bool backspace = key == u'\b';
     if (listShowing_ && (backspace || key == QChar(0x18))) {
         if (style_ == csDropDownList) SearchList(key);

@@ -9,12 +9,6 @@
 #include "platform/rtl/ScreenService.h"
 #include "platform/ui/Timer.h"
 
-namespace {
-
-const QString kNoCompletion = QStringLiteral("~~~~");
-
-}  // namespace
-
 void TwwDBCustomLookupCombo::DoPerformCustomSearch(const QString& searchField, const QString& searchValue,
                                                    bool performLookup, bool& found) {
     if (OnPerformCustomSearch)
@@ -142,7 +136,7 @@ void TwwDBCustomLookupCombo::PerformSearch() {
     else list_->SetHighlightedRecord(found_ ? list_->DataLink().ActiveRecord() : -1);
     list_->InvalidateGrid();
 
-    if (ShowMatchText && found_ && lastSearchedText_ != kNoCompletion) {
+    if (ShowMatchText && found_ && lastSearchedText_ != lookup_combo::kNoCompletion) {
         const QString prefix = cursorPosition() == 0 ? Text() : Text().left(cursorPosition());
         setText(display->AsString());
         setModified(true);

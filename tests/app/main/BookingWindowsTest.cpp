@@ -16,7 +16,9 @@
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QTest>
 
 namespace {

@@ -21,7 +21,7 @@
 
 namespace {
 
-const TDateTime kDay = EncodeDate(2026, 3, 3);
+const TDateTime kCommandsDay = EncodeDate(2026, 3, 3);
 
 class MainFormCommandsTest : public ::testing::Test {
 protected:
@@ -99,7 +99,7 @@ protected:
         form->Preferences.ResourceView = QStringLiteral("Resources");
         form->Show();
         form->OpenDatabase(Fixture(), QString(), QString());
-        form->Calendar->SetDate(kDay);
+        form->Calendar->SetDate(kCommandsDay);
         testing_env::Messages().Clear();
         return form;
     }
@@ -115,20 +115,20 @@ protected:
 TEST_F(MainFormCommandsTest, GoToDateAndFindWorkOnTheCalendarsDate) {
     auto form = Open();
     Run(*form, "GoToDateItem");
-    EXPECT_EQ(handedDate, kDay);
-    EXPECT_EQ(DateOf(form->Calendar->Date()), kDay);
-    chosenDate = kDay + 40;
+    EXPECT_EQ(handedDate, kCommandsDay);
+    EXPECT_EQ(DateOf(form->Calendar->Date()), kCommandsDay);
+    chosenDate = kCommandsDay + 40;
     const int loads = form->LoadCount;
     Run(*form, "GoToDateItem");
-    EXPECT_EQ(DateOf(form->Calendar->Date()), kDay + 40);
+    EXPECT_EQ(DateOf(form->Calendar->Date()), kCommandsDay + 40);
     EXPECT_GT(form->LoadCount, loads);
 
     handedDate = 0;
     Run(*form, "SearchBookingsItem");
     EXPECT_EQ(ran, QStringList{QStringLiteral("FindBookings")});
-    EXPECT_EQ(handedDate, kDay + 40);
+    EXPECT_EQ(handedDate, kCommandsDay + 40);
     Run(*form, "ExportItem");
-    EXPECT_EQ(handedDate, kDay + 40);
+    EXPECT_EQ(handedDate, kCommandsDay + 40);
 }
 
 TEST_F(MainFormCommandsTest, TheReportChooserPreselectsTheActiveViewsReportAndTasksPrintTheirList) {
@@ -138,7 +138,7 @@ TEST_F(MainFormCommandsTest, TheReportChooserPreselectsTheActiveViewsReportAndTa
     Run(*form, "ReportsItem");
     EXPECT_EQ(request.ReportChoice, QStringLiteral("WeekViewRadioButton"));
     EXPECT_EQ(request.ResourceChoice, QStringLiteral("ResourceRadioButton"));
-    EXPECT_EQ(request.Date, kDay);
+    EXPECT_EQ(request.Date, kCommandsDay);
 
     SelectNode(*form, form->GroupsNode, QStringLiteral("Floor 1"));
     form->DataPageControl->SetActivePage(form->DayViewTabSheet);

@@ -2,6 +2,7 @@
 #include "BoundEditFixture.h"
 #include "controls/edit/WwDBCustomCombo.h"
 
+#include <gtest/gtest.h>
 #include <QStyle>
 
 namespace {

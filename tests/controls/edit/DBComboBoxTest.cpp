@@ -7,6 +7,9 @@
 #include "platform/registry/Registry.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/TimerService.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

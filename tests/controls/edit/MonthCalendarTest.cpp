@@ -5,6 +5,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
 #include <gtest/gtest.h>

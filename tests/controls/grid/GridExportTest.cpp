@@ -8,7 +8,9 @@
 #include "controls/grid/WwMultiSelect.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Form.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QClipboard>
 #include <QFile>
 #include <QMimeData>

@@ -6,7 +6,9 @@
 #include "platform/db/Field.h"
 #include "platform/ini/IniFiles.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QTest>
 
 using grid_test::GridTest;

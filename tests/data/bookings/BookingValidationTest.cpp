@@ -3,6 +3,8 @@
 #include "data/bookings/Bookings.h"
 #include "data/support/BookingsFixture.h"
 
+#include <gtest/gtest.h>
+
 using namespace bookings_test;
 
 namespace {

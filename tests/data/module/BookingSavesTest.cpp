@@ -5,7 +5,9 @@
 #include "data/support/SchemaFixtures.h"
 #include "support/CrashChild.h"
 #include "support/FaultLoop.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <set>
 

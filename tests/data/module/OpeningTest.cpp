@@ -6,6 +6,7 @@
 #include "data/bookings/UserIdentity.h"
 #include "data/module/DataModule.h"
 #include "data/module/DatabaseCompaction.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -12,6 +12,7 @@
 #include "data/module/DataModule.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Statement.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
