@@ -50,12 +50,14 @@ bool TwwDBCustomLookupCombo::LookupDisplayValue(const QString& value, const QStr
         return false;
     }
     bool found = false;
+    QString sought = value;
     if (field && table->Active() && field->AsString() == value) {
         found = true;
         list_->InvalidateGrid();
     } else {
-        QString sought = value;
-        if (field && field->DataType() == ftString && field->Size() > 0 && Text().size() > field->Size())
+        // A text field holds no more than its size: a longer typed text is sought by the part it could hold,
+        // whether the field is a narrow or a wide (the engine's) string field.
+        if (dynamic_cast<const TStringField*>(field) && field->Size() > 0 && Text().size() > field->Size())
             sought = sought.left(field->Size());
         if (OnPerformCustomSearch) {
             if (field && !IsValidSearchText(field, sought)) {
@@ -80,10 +82,10 @@ bool TwwDBCustomLookupCombo::LookupDisplayValue(const QString& value, const QStr
             found = table->Locate(fieldName, sought, options);
         }
     }
-    // A found record counts only when its text holds the value.
+    // A found record counts only when its text holds the value sought.
     if (found && table->Active()) {
         TField* check = table->FindField(fieldName);
-        if (!check || !check->AsString().toUpper().contains(value.toUpper())) found = false;
+        if (!check || !check->AsString().toUpper().contains(sought.toUpper())) found = false;
     }
     return found;
 }
