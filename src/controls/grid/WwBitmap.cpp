@@ -154,8 +154,10 @@ void TwwBitmap::SaveToMemory() {
 void TwwBitmap::RestoreFromMemory() {
     if (!HasSavedPixels()) return;
     const QByteArray pixels = savedPixels_;
+    const int width = savedWidth_;
+    const int height = savedHeight_;
     FreeSavedPixels();
-    LoadFromSavedPixels(pixels, savedWidth_, savedHeight_);
+    LoadFromSavedPixels(pixels, width, height);
 }
 
 void TwwBitmap::FreeSavedPixels() {

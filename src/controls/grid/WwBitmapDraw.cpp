@@ -99,7 +99,8 @@ const QImage& TwwBitmap::MaskImage() const {
         TwwBitmap mask(*this);
         mask.MuteChanges = true;
         mask.MaskColor(key);
-        maskImage_ = mask.Image().convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+        // Already black and white only; kept in the pixels' own format.
+        maskImage_ = mask.Image();
     }
     return maskImage_;
 }
@@ -107,11 +108,10 @@ const QImage& TwwBitmap::MaskImage() const {
 QImage TwwBitmap::TransparentImage() const {
     const QImage& mask = MaskImage();
     QImage image = Image().convertToFormat(QImage::Format_ARGB32);
-    const QRgb black = qRgb(0, 0, 0);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            if (mask.pixel(x, y) != black) line[x] = qRgba(0, 0, 0, 0);
+            if ((mask.pixel(x, y) & 0xFFFFFF) != 0) line[x] = qRgba(0, 0, 0, 0);
     }
     return image;
 }
