@@ -98,7 +98,7 @@ public:
     void StretchDraw(TCanvas& canvas, const TRect& rect) const;
     // Bilinear stretching in 15-bit fixed point, drawn at the rectangle's top-left corner.
     void SmoothStretchDraw(TCanvas& canvas, const TRect& rect) const;
-    // The image at its own size at the rectangle's corner; where the mask is white the target stays.
+    // The image at its own size at the rectangle's corner; where the mask is black (the key colour) the target stays.
     void TransparentDraw(TCanvas& canvas, const TRect& rect) const;
     // Copies of the image side by side from (-offsetX, -offsetY) over width x height.
     void TileDraw(TCanvas& canvas, int offsetX, int offsetY, int width, int height) const;

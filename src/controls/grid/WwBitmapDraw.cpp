@@ -111,7 +111,7 @@ QImage TwwBitmap::TransparentImage() const {
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            if ((mask.pixel(x, y) & 0xFFFFFF) != 0) line[x] = qRgba(0, 0, 0, 0);
+            if ((mask.pixel(x, y) & 0xFFFFFF) == 0) line[x] = qRgba(0, 0, 0, 0);
     }
     return image;
 }
