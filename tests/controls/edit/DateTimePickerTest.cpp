@@ -4,6 +4,7 @@
 
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/PopupCalendar.h"
+#include "controls/edit/WwComboButton.h"
 
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Exceptions.h"
@@ -287,6 +288,69 @@ TEST_F(BoundPickers, APickerNearTheBottomOfTheScreenOpensItsCalendarAbove) {
     QApplication::processEvents();
     QTest::keyClick(datePicker, Qt::Key_F4);
     EXPECT_GE(datePicker->Calendar()->frameGeometry().top(), datePicker->mapToGlobal(QPoint(0, 0)).y());
+}
+
+TEST_F(BoundPickers, TheCalendarTakesItsLookFromTheCalendarAttributesAtEachDropDown) {
+    TwwCalendarOptions& attributes = datePicker->CalendarAttributes();
+    EXPECT_EQ(attributes.Alignment, wwdtaLeft);
+    EXPECT_TRUE(attributes.Options == TwwMonthOptions{mdoDayState});
+    attributes.Colors().SetTitleBackColor(clMaroon);
+    attributes.Options = TwwMonthOptions{mdoDayState, mdoWeekNumbers};
+    attributes.PopupYearOptions.StartYear = 2000;
+    attributes.PopupYearOptions.NumberColumns = 3;
+    attributes.FirstDayOfWeek = wwdowMonday;
+    attributes.Font().SetSize(12);
+    attributes.Width = 500;
+    Focus(datePicker);
+    QTest::keyClick(datePicker, Qt::Key_F4);
+    ASSERT_TRUE(datePicker->IsDroppedDown());
+    TwwPopupCalendar* calendar = datePicker->Calendar();
+    EXPECT_EQ(calendar->CalendarColor(controls::CalendarColor::TitleBack), ColorToRGB(clMaroon));
+    EXPECT_TRUE(calendar->Options() == (TwwMonthOptions{mdoDayState, mdoWeekNumbers}));
+    EXPECT_EQ(calendar->PopupYearOptions().StartYear, 2000);
+    EXPECT_EQ(calendar->PopupYearOptions().NumberColumns, 3);
+    EXPECT_EQ(calendar->FirstDayOfWeek(), wwdowMonday);
+    EXPECT_EQ(calendar->Font().Size(), 12);
+    EXPECT_EQ(calendar->width(), 500);
+    EXPECT_EQ(calendar->height(), calendar->MinimumSize().height());
+    // Changes wait for the next drop-down.
+    attributes.FirstDayOfWeek = wwdowSunday;
+    attributes.Width = 0;
+    EXPECT_EQ(calendar->FirstDayOfWeek(), wwdowMonday);
+    QTest::keyClick(datePicker, Qt::Key_F4);
+    QTest::keyClick(datePicker, Qt::Key_F4);
+    ASSERT_TRUE(datePicker->IsDroppedDown());
+    EXPECT_EQ(calendar->FirstDayOfWeek(), wwdowSunday);
+    EXPECT_EQ(calendar->width(), calendar->MinimumSize().width());
+}
+
+TEST_F(BoundPickers, TheCalendarOpensAlongThePickerAsItsAlignmentSays) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    form.move(screen.left() + 300, screen.top() + 20);
+    QApplication::processEvents();
+    Focus(datePicker);
+    const auto openedAt = [this](TwwDTCalAlignment alignment) {
+        datePicker->CalendarAttributes().Alignment = alignment;
+        QTest::keyClick(datePicker, Qt::Key_F4);
+        EXPECT_TRUE(datePicker->IsDroppedDown());
+        const QRect placed = datePicker->Calendar()->geometry();
+        QTest::keyClick(datePicker, Qt::Key_F4);
+        return placed;
+    };
+    const int calendarWidth = openedAt(wwdtaLeft).width();
+    const int button = std::max(VerticalScrollBarWidth(), 15);
+    const int left = datePicker->mapToGlobal(QPoint(0, 0)).x();
+    const int width = datePicker->width();
+    EXPECT_EQ(openedAt(wwdtaLeft).left(), left + 1);
+    // Its right edge one pixel left of the button.
+    EXPECT_EQ(openedAt(wwdtaRight).left(), left + width - button - calendarWidth);
+    EXPECT_EQ(openedAt(wwdtaCenter).left(), left + (width - calendarWidth - button - 1) / 2 + 1);
+    // Near the screen's right edge every alignment ends with the picker's right edge.
+    form.move(screen.right() - datePicker->width() - 15, screen.top() + 20);
+    QApplication::processEvents();
+    const int pickerRight = datePicker->mapToGlobal(QPoint(datePicker->width(), 0)).x();
+    for (const TwwDTCalAlignment alignment : {wwdtaLeft, wwdtaRight, wwdtaCenter})
+        EXPECT_EQ(openedAt(alignment).right() + 1, pickerRight) << alignment;
 }
 
 TEST_F(BoundPickers, ATimePickerHasNoCalendar) {
