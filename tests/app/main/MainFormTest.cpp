@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 
@@ -526,6 +527,44 @@ TEST_F(MainFormTest, RefillingTheTreeDropsWhatAnotherUserRenamedAndKeepsAResourc
               QStringLiteral("Groups\n  Floor 1\n  Floor 2\nResources\n  Room A\n  Room B\n  Truck"));
     ASSERT_NE(form->ResourceTreeView->Selected(), nullptr);
     EXPECT_EQ(form->ResourceTreeView->Selected()->Text(), QStringLiteral("Room A"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, FiveStartsLeaveTheWindowWhereItWasAndAPlaceOffTheScreenComesBackOnIt) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect placed(area.left() + 40, area.top() + 30, 500, 360);
+    {
+        auto form = MakeForm(false);
+        form->SetWindowState(wsNormal);
+        form->setGeometry(placed);
+        form->Close();
+    }
+    for (int start = 1; start <= 5; ++start) {
+        SCOPED_TRACE(start);
+        auto form = MakeForm(false);
+        // The menu bar settles its height while the window runs.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form->WindowState(), wsNormal);
+        EXPECT_EQ(form->geometry(), placed);
+        form->Close();
+    }
+    {
+        // Stored above and left of the screen, and larger than it.
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(kTavorin7, true));
+        reg.WriteInteger(QStringLiteral("Top"), area.top() - 20);
+        reg.WriteInteger(QStringLiteral("Left"), area.left() - 1);
+        reg.WriteInteger(QStringLiteral("Height"), area.height() + 100);
+    }
+    auto form = MakeForm(false);
+    QCoreApplication::processEvents();
+    // Its title bar and left edge are on the screen, and it is no taller than the screen.
+    EXPECT_TRUE(area.contains(form->frameGeometry().topLeft()));
+    EXPECT_LE(form->height(), area.height());
+    EXPECT_EQ(form->width(), placed.width());
 }
 
 }  // namespace
