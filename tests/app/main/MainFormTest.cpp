@@ -14,6 +14,7 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/Splitter.h"
+#include "platform/ui/ToolBar.h"
 #include "support/OrdinaryUser.h"
 #include "support/TestEnvironment.h"
 #include "support/TextFit.h"
@@ -23,6 +24,7 @@
 #include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -565,6 +567,28 @@ TEST_F(MainFormTest, FiveStartsLeaveTheWindowWhereItWasAndAPlaceOffTheScreenCome
     EXPECT_TRUE(area.contains(form->frameGeometry().topLeft()));
     EXPECT_LE(form->height(), area.height());
     EXPECT_EQ(form->width(), placed.width());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, ToolButtonsNameTheirCommandAndTakeNoTabAndMenuLinesCarryNoText) {
+    auto form = MakeForm();
+    QStringList hints;
+    for (QToolButton* widget : form->ToolBar->findChildren<QToolButton*>()) {
+        // The bar's own overflow button is no command.
+        auto* button = dynamic_cast<TToolButton*>(widget);
+        if (!button) continue;
+        EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
+        hints << button->Hint();
+    }
+    EXPECT_EQ(hints.size(), 12);
+    EXPECT_TRUE(hints.contains(QStringLiteral("New Booking")));
+    EXPECT_FALSE(hints.contains(QString()));
+    const TMenuItem* line = form->Item(QStringLiteral("FileSeparator1"));
+    EXPECT_TRUE(line->Action()->isSeparator());
+    EXPECT_EQ(line->Action()->text(), QString());
 }
 
 }  // namespace
