@@ -151,3 +151,24 @@ TEST_F(BookingFormLayoutTest, WithoutStoredSettingsEveryFieldShowsInLayoutOne) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BookingFormLayoutTest, FiveWindowsInARowKeepTheSizeTheUserGaveTheFirst) {
+    OpenBooking(1001);
+    form->resize(form->width() + 40, form->height() + 30);
+    const QSize given = form->size();
+    form->CancelButtonClick();
+    form.reset();
+    for (int start = 1; start <= 5; ++start) {
+        SCOPED_TRACE(start);
+        OpenBooking(1001);
+        // The menu bar settles its height while the window runs.
+        QApplication::processEvents();
+        EXPECT_EQ(form->size(), given);
+        form->CancelButtonClick();
+        form.reset();
+    }
+}
+
+}  // namespace

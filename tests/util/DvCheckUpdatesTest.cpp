@@ -177,6 +177,17 @@ TEST_F(UpdateCheck, AddressAndConnectionProblems) {
     EXPECT_EQ(server_.Requests(), 0);
 }
 
+TEST_F(UpdateCheck, CheckingWithoutTheVersionListsAddressSaysSo) {
+    // "Check Now" before any address of the version list was set.
+    checker_.URL = QString();
+    EXPECT_FALSE(checker_.DoCheck(nullptr, true, false));
+    checker_.URL = QStringLiteral("  ");
+    EXPECT_FALSE(checker_.DoCheck(nullptr, true, false));
+    EXPECT_EQ(Shown(), (Texts{"Invalid URL specified when checking for updates.",
+                              "Invalid URL specified when checking for updates."}));
+    EXPECT_EQ(StoredLastDate(), -1);
+}
+
 TEST_F(UpdateCheck, TheFirstStartWritesTheDefaultsAndTheNextOneChecks) {
     EXPECT_FALSE(checker_.GetIsTimeToCheck());
     TDvCheckUpdates next;

@@ -354,6 +354,7 @@ void TMainForm::MakeToolBar() {
         item->Action()->setIcon(QApplication::style()->standardIcon(row.icon));
         item->Action()->setIconVisibleInMenu(false);
         item->Action()->setToolTip(QString::fromLatin1(row.hint));
+        button->SetHint(QString::fromLatin1(row.hint));
     }
 }
 
