@@ -2,6 +2,7 @@
 #include "booking/BookingForm.h"
 
 #include "controls/edit/DateTimePicker.h"
+#include "data/bookings/BookingDateRange.h"
 #include "data/bookings/WriteTransaction.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
@@ -377,6 +378,9 @@ void TBookingForm::ShowValidateMessage(int code) {
             text = QStringLiteral("This booking exceeds the maximum number of days the resource can be booked");
             break;
         case kBookingResourceNotFound: text = QStringLiteral("The resource is blank or could not be found"); break;
+        case kBookingOutsideDateRange:
+            text = QStringLiteral("Bookings can only be made from Dec 30 1899 to Dec 31 9999.");
+            break;
         case kBookingBeyondGlobalDaysAhead:
             text = QStringLiteral("The database owner has limited bookings up to a maximum of ") +
                    global.FieldByName(QStringLiteral("BookingRestrictDaysAhead")).AsString() +
