@@ -158,9 +158,8 @@ bool TBookingForm::SaveBooking() {
             panel->raise();
             repaint();
         }
-        // Staging, checks and History reach the disk together; the window's own new row and one working copy per
-        // chosen booking need ids.
-        auto save = data_.BeginBookingSave(int(ids.size()) + 1);
+        // Staging with the working rows' ids, checks and History reach the disk together.
+        auto save = data_.BeginBookingSave();
         data_.BookingsTrans.BeginTrans();
         data_.HistoryTrans.BeginTrans();
         QList<TBookingConflictResult> results;
@@ -180,7 +179,7 @@ bool TBookingForm::SaveBooking() {
                 }
                 review.ReadOnly = ReadOnly;
                 commit = Hooks.ReviewGroupUpdate && Hooks.ReviewGroupUpdate(review);
-                save = data_.BeginBookingSave(0);
+                save = data_.BeginBookingSave();
             }
         }
         if (commit) {

@@ -218,7 +218,6 @@ void TData::ReportReclaimableSpace() {
 }
 
 void TData::DisconnectDatabase() {
-    bookingIds_.Clear();
     if (!ADOConnection.Connected()) return;
     Udf1Field.reset();
     Udf2Field.reset();

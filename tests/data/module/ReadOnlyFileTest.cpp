@@ -50,7 +50,7 @@ QString SavedFile() {
     }
     TData data;
     EXPECT_TRUE(data.ConnectDatabase(path, {}));
-    const auto batch = data.BeginBookingBatch(8);
+    const auto batch = data.BeginBookingBatch();
     const auto record = data.NewBookingRecord(data.BookingsTable);
     record->Owner = data.CurrentUserId();
     const struct {
