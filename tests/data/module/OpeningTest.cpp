@@ -9,8 +9,8 @@
 #include "platform/sql/EngineError.h"
 #include "support/TestEnvironment.h"
 
-#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <QFileInfo>
 
 using namespace data_test;
 
