@@ -106,7 +106,6 @@ void TMainForm::ConnectViews() {
         }
         UpdateRefreshTimer();
     });
-    ApplyGridPreferences();
     CalendarScrollBar->OnScroll = [this](QObject*, TScrollCode code, int& position) {
         // The bar stays in its middle, so that it never runs out of steps either way.
         position = CalendarScrollBar->Position();
@@ -153,6 +152,26 @@ void TMainForm::ApplyGridPreferences() {
     WeekGrid->RolloverColor = Preferences.BookingWeekRolloverColor;
     MultiDayGrid->RolloverColor = Preferences.BookingMultiDayRolloverColor;
     MonthGrid->RolloverColor = Preferences.BookingMonthRolloverColor;
+}
+
+void TMainForm::ApplyDisplayAs24Hour() {
+    const bool use24Hour = data_.DisplayAs24Hour;
+    DayGrid->SetUse24Hour(use24Hour);
+    WeekGrid->SetUse24Hour(use24Hour);
+    MultiDayGrid->Use24Hour = use24Hour;
+    MonthGrid->SetUse24Hour(use24Hour);
+}
+
+void TMainForm::OpenTimeGridsAtInitialTime() {
+    dayGridToInitialTime_ = true;
+    weekGridToInitialTime_ = true;
+}
+
+void TMainForm::ScrollToInitialTime(TTimeIntervalBookingGrid& grid, bool& pending) {
+    if (!pending) return;
+    pending = false;
+    // The grid keeps the row within what its height can show: a grid that holds every row stays at the top.
+    grid.SetTopRow(grid.RowOfTime(grid.InitialTime));
 }
 
 void TMainForm::FillSelectedResources() {
@@ -229,6 +248,7 @@ void TMainForm::LoadDayView(bool reload, const TResourceList& resources) {
             ShowLoadFailure();
     }
     DayGrid->LoadDayBookings(*DayBookings);
+    ScrollToInitialTime(*DayGrid, dayGridToInitialTime_);
     DayGrid->Invalidate();
     // Only after a real load: a layout pass (a resize) would otherwise repeat the message for every step.
     if (reload && DayBookings->HasOverlaps) MessageDlg(kDayOverlaps, mtInformation, {mbOK});
@@ -287,6 +307,7 @@ void TMainForm::LoadWeekViewBookings(bool reload, const TResourceList& resources
             ShowLoadFailure();
     }
     WeekGrid->LoadWeekBookings(*DayBookings, resourceIndex);
+    ScrollToInitialTime(*WeekGrid, weekGridToInitialTime_);
     if (DateOf(Calendar->Date()) != WeekGrid->GetSelectedDate()) WeekGrid->SelectDate(DateOf(Calendar->Date()));
     WeekGrid->Invalidate();
     if (reload && DayBookings->HasOverlaps) MessageDlg(kDayOverlaps, mtInformation, {mbOK});
@@ -315,6 +336,11 @@ void TMainForm::DataPageControlChange() {
     // From the multi-day view, the day view opens on the date of the selected column.
     if (IsView(view, "day") && IsView(Preferences.BookingView, "multiday") && MultiDayGrid->Selection().Left > 0)
         Calendar->SetDate(Calendar->Date() + MultiDayGrid->Selection().Left - MultiDayGrid->DaysBefore - 1);
+    // A time grid's tab opens on its "View Top" time.
+    if (view != Preferences.BookingView) {
+        if (IsView(view, "day")) dayGridToInitialTime_ = true;
+        if (IsView(view, "week")) weekGridToInitialTime_ = true;
+    }
     Preferences.BookingView = view;
     UpdateShortCuts();
     if (DatabaseOpen()) ShowActiveView();
