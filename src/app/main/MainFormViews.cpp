@@ -185,7 +185,9 @@ void TMainForm::FillSelectedResources() {
         SelectedResources.Add(node->Text(), data ? data->ResourceId : 0, data ? data->Description : QString());
     } else if (node->Parent() == GroupsNode) {
         Preferences.ResourceView = QStringLiteral("Groups");
-        if (SelectedGroupName != node->Text()) UpDownWeekViewResource->SetPosition(0);
+        // Another group starts the week view at its first resource; the first group chosen keeps the position
+        // read from the preferences (WeekViewResourceIndex), so that a start shows the resource last shown.
+        if (!SelectedGroupName.isEmpty() && SelectedGroupName != node->Text()) UpDownWeekViewResource->SetPosition(0);
         SelectedGroupName = node->Text();
         // The program makes the lookup module at start; a window made without one reads through its own.
         if (!SQLData && !ownLookup_) ownLookup_ = std::make_unique<TSQLData>(data_);

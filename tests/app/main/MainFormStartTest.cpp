@@ -6,8 +6,10 @@
 #include "app/grids/MonthGrid.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/ui/Containers.h"
+#include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ScrollBar.h"
+#include "platform/ui/UpDown.h"
 #include "util/core/DvRegistry.h"
 
 #include <QFontMetrics>
@@ -172,6 +174,32 @@ TEST_F(MainFormStartTest, WithNothingStoredTheGridsShowTheDefaultPreferencesNotT
     EXPECT_EQ(form->Calendar->Font().Size(), 8);
     EXPECT_TRUE(form->Item(QStringLiteral("PrintPredefinedItem"))->Checked());
     EXPECT_FALSE(form->Item(QStringLiteral("PreviewPredefinedItem"))->Checked());
+}
+
+TEST_F(MainFormStartTest, TheWeekViewOfAGroupStartsOnTheStoredResourceAndAnotherGroupOnItsFirst) {
+    const QString path = Fixture();
+    Store([](TRegistry& reg) {
+        reg.WriteString(QStringLiteral("BookingView"), QStringLiteral("week"));
+        reg.WriteString(QStringLiteral("ResourceView"), QStringLiteral("Groups"));
+        reg.WriteString(QStringLiteral("ResourceViewGroup"), QStringLiteral("Floor 1"));
+        reg.WriteInteger(QStringLiteral("WeekViewResourceIndex"), 1);
+    });
+    auto form = Start(path);
+    ASSERT_TRUE(form->DatabaseOpen());
+    ASSERT_EQ(form->ResourceTreeView->Selected()->Text(), QStringLiteral("Floor 1"));
+    // The group's resources by name: Room A, then Room B.
+    EXPECT_EQ(form->UpDownWeekViewResource->Position(), 1);
+    ASSERT_NE(form->WeekGrid->Resource, nullptr);
+    EXPECT_EQ(form->WeekGrid->Resource->ResourceName, QStringLiteral("Room B"));
+    EXPECT_EQ(form->WeekViewResourceComboBox->Text(), QStringLiteral("Room B"));
+    EXPECT_EQ(form->Preferences.WeekViewResourceIndex, 1);
+
+    // A resource and then another group: the week view starts at the group's first resource.
+    Select(*form, form->ResourcesNode, QStringLiteral("Van"));
+    Select(*form, form->GroupsNode, QStringLiteral("Empty"));
+    Select(*form, form->GroupsNode, QStringLiteral("Floor 1"));
+    EXPECT_EQ(form->UpDownWeekViewResource->Position(), 0);
+    EXPECT_EQ(form->WeekGrid->Resource->ResourceName, QStringLiteral("Room A"));
 }
 
 TEST_F(MainFormStartTest, TheDayAndWeekGridsOpenOnTheirViewTopAndKeepWhereTheUserScrolledOnARefresh) {
