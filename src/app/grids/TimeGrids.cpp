@@ -40,6 +40,15 @@ void TTimeIntervalBookingGrid::SetUse24Hour(bool value) {
     RefreshLabels();
 }
 
+int TTimeIntervalBookingGrid::RowOfTime(TDateTime time) const {
+    // Half a second of slack: a time read back from the registry may lie a hair before its slot's start.
+    const TDateTime at = TimeOfDay(time) + 0.5 / (24 * 60 * 60);
+    const int last = std::min(SlotTimes.Count(), RowCount()) - 1;
+    int row = 1;
+    while (row < last && TimeOfDay(SlotTimes.GetItem(row + 1)) <= at) ++row;
+    return row;
+}
+
 void TTimeIntervalBookingGrid::SizeChanged(int oldColCount, int oldRowCount) {
     TBookingGrid::SizeChanged(oldColCount, oldRowCount);
     FillSlotTimes();

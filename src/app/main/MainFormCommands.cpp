@@ -121,8 +121,6 @@ void TMainForm::ConnectListsAndCommands() {
     };
     SetCommand(QStringLiteral("PrintPredefinedItem"), [predefined] { predefined(true); });
     SetCommand(QStringLiteral("PreviewPredefinedItem"), [predefined] { predefined(false); });
-    Item(QStringLiteral("PrintPredefinedItem"))->SetChecked(Preferences.ReportsPrint);
-    Item(QStringLiteral("PreviewPredefinedItem"))->SetChecked(!Preferences.ReportsPrint);
 
     // Search menu.
     if (services_.FindBookings)

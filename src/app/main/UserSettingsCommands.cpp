@@ -103,10 +103,13 @@ void ApplyUserPreferences(TMainForm& form) {
     if (p.ShowTodayCircle) options.Exclude(mdoNoTodayCircle);
     else options.Include(mdoNoTodayCircle);
     form.Calendar->SetOptions(options);
+    form.CalendarScrollBar->SetVisible(p.ShowCalendarScrollBar);
     const int firstDay = p.EffectiveFirstDayOfWeek();
     form.Calendar->SetFirstDayOfWeek(firstDay == 1 ? wwdowMonday : wwdowSunday);
     form.WeekGrid->SetFirstDayOfWeek(firstDay);
     month->SetFirstDayOfWeek(firstDay);
+    // The "View Top" times may have changed: each time grid shows its own first at its next load.
+    form.OpenTimeGridsAtInitialTime();
 }
 
 void UserPreferencesItemClick(TMainForm& form, TData& data) {
@@ -119,10 +122,7 @@ void UserPreferencesItemClick(TMainForm& form, TData& data) {
     if (dialog.ShowModal() != mrOk) return;
     dialog.Apply(form.Preferences, data);
     ApplyUserPreferences(form);
-    form.DayGrid->SetUse24Hour(data.DisplayAs24Hour);
-    form.WeekGrid->SetUse24Hour(data.DisplayAs24Hour);
-    form.MultiDayGrid->Use24Hour = data.DisplayAs24Hour;
-    form.MonthGrid->SetUse24Hour(data.DisplayAs24Hour);
+    form.ApplyDisplayAs24Hour();
     if (dialog.ClearRecentFiles) form.DvMru->Clear();
     if (form.DatabaseOpen()) {
         form.UpdateCaption();
