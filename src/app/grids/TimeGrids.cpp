@@ -42,10 +42,10 @@ void TTimeIntervalBookingGrid::SetUse24Hour(bool value) {
 
 int TTimeIntervalBookingGrid::RowOfTime(TDateTime time) const {
     // Half a second of slack: a time read back from the registry may lie a hair before its slot's start.
-    const TDateTime at = TimeOfDay(time) + 0.5 / (24 * 60 * 60);
+    const TDateTime at = grids::DayFraction(time) + 0.5 / (24 * 60 * 60);
     const int last = std::min(SlotTimes.Count(), RowCount()) - 1;
     int row = 1;
-    while (row < last && TimeOfDay(SlotTimes.GetItem(row + 1)) <= at) ++row;
+    while (row < last && grids::DayFraction(SlotTimes.GetItem(row + 1)) <= at) ++row;
     return row;
 }
 

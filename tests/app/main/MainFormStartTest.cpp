@@ -19,9 +19,9 @@ namespace {
 using testing_env::BookingViewsTest;
 using testing_env::kViewsDay;
 
-const QString kTavorin7 = QStringLiteral("\\Software\\Dulvex\\Tavorin\\7.0");
+const QString kStartKey = QStringLiteral("\\Software\\Dulvex\\Tavorin\\7.0");
 
-TDateTime Time(int h, int m) { return EncodeTime(h, m, 0, 0); }
+TDateTime StartTime(int h, int m) { return EncodeTime(h, m, 0, 0); }
 
 int TextHeightOfA(const TFont& font) { return QFontMetrics(font.ToQFont()).height(); }
 
@@ -46,7 +46,7 @@ protected:
     // Values written to the current key before the start, as an earlier run would have saved them.
     static void Store(const std::function<void(TRegistry&)>& write) {
         TRegistry reg;
-        ASSERT_TRUE(reg.OpenKey(kTavorin7, true));
+        ASSERT_TRUE(reg.OpenKey(kStartKey, true));
         // The views show Room A; the tests choose the tab.
         reg.WriteString(QStringLiteral("ResourceView"), QStringLiteral("Resources"));
         reg.WriteString(QStringLiteral("ResourceViewResource"), QStringLiteral("Room A"));
@@ -208,9 +208,9 @@ TEST_F(MainFormStartTest, TheDayAndWeekGridsOpenOnTheirViewTopAndKeepWhereTheUse
         reg.WriteString(QStringLiteral("BookingView"), QStringLiteral("day"));
         // Quarter-hour rows from 8:00 to 22:00: more rows than the window shows.
         reg.WriteInteger(QStringLiteral("DayViewMinIncrement"), 15);
-        reg.WriteDateTime(QStringLiteral("DayViewInitialTime"), Time(13, 0));
+        reg.WriteDateTime(QStringLiteral("DayViewInitialTime"), StartTime(13, 0));
         reg.WriteInteger(QStringLiteral("WeekViewMinIncrement"), 15);
-        reg.WriteDateTime(QStringLiteral("WeekViewInitialTime"), Time(12, 0));
+        reg.WriteDateTime(QStringLiteral("WeekViewInitialTime"), StartTime(12, 0));
     });
     auto form = Start(path);
     ASSERT_TRUE(form->DatabaseOpen());
@@ -251,19 +251,19 @@ TEST_F(MainFormStartTest, AViewTopOutsideTheViewIsItsStartAndAGridThatHoldsEvery
         reg.WriteString(QStringLiteral("BookingView"), QStringLiteral("day"));
         reg.WriteInteger(QStringLiteral("DayViewMinIncrement"), 15);
         // Outside 10:00 to 22:00: the normalisation makes it the start time.
-        reg.WriteDateTime(QStringLiteral("DayViewStartTime"), Time(10, 0));
-        reg.WriteDateTime(QStringLiteral("DayViewInitialTime"), Time(7, 0));
+        reg.WriteDateTime(QStringLiteral("DayViewStartTime"), StartTime(10, 0));
+        reg.WriteDateTime(QStringLiteral("DayViewInitialTime"), StartTime(7, 0));
     });
     auto form = Start(path);
     ASSERT_TRUE(form->DatabaseOpen());
-    EXPECT_EQ(form->DayGrid->InitialTime, Time(10, 0));
+    EXPECT_EQ(form->DayGrid->InitialTime, StartTime(10, 0));
     EXPECT_EQ(form->DayGrid->TopRow(), 1);
     EXPECT_EQ(TopLabel(*form->DayGrid), QStringLiteral("10:00 am"));
 
     // Hourly rows from 20:00 to 22:00 fit the grid: 21:00 cannot be scrolled to the top.
-    form->Preferences.DayViewStartTime = Time(20, 0);
+    form->Preferences.DayViewStartTime = StartTime(20, 0);
     form->Preferences.DayViewMinIncrement = 60;
-    form->Preferences.DayViewInitialTime = Time(21, 0);
+    form->Preferences.DayViewInitialTime = StartTime(21, 0);
     form->ApplyGridPreferences();
     form->DataPageControl->SetActivePage(form->WeekViewTabSheet);
     form->DataPageControl->SetActivePage(form->DayViewTabSheet);
