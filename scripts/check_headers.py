@@ -3,12 +3,14 @@
 its target's sources from compile_commands.json, so that a header that leans on its includer's includes fails.
 The most used Qt and standard headers come precompiled (one small header per set of compiler options, made
 here), which makes the check cheap; --strict leaves them out, so that a missing Qt or standard include fails too.
+A header that passed is checked again only when it, a header of ours it includes or its options change.
 Usage: check_headers.py <compile_commands.json> <targets.tsv> <folder>... [--jobs N] [--strict]"""
 
 import argparse
 import hashlib
 import json
 import os
+import re
 import shlex
 import subprocess
 import sys
@@ -86,6 +88,40 @@ def precompile(flags, directory, folder):
     return header
 
 
+INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
+
+
+def our_includes(path, include_dirs, seen):
+    """The files of ours that path includes, directly or through others, found as the compiler finds them."""
+    try:
+        with open(path, encoding='utf-8', errors='replace') as file:
+            text = file.read()
+    except OSError:
+        return
+    for name in INCLUDE.findall(text):
+        for folder in [os.path.dirname(path)] + include_dirs:
+            candidate = os.path.normpath(os.path.join(folder, name))
+            if os.path.isfile(candidate):
+                if candidate not in seen:
+                    seen.add(candidate)
+                    our_includes(candidate, include_dirs, seen)
+                break
+
+
+def fingerprint(job):
+    """What a header's check depends on of ours: its options, its text and the text of what it includes."""
+    header, command, directory = job
+    include_dirs = [os.path.join(directory, arg[2:]) for arg in command if arg.startswith('-I') and len(arg) > 2]
+    files = {header}
+    our_includes(header, include_dirs, files)
+    digest = hashlib.sha1('\0'.join(command).encode())
+    for path in sorted(files):
+        digest.update(path.encode())
+        with open(path, 'rb') as file:
+            digest.update(file.read())
+    return digest.hexdigest()
+
+
 def compile_alone(job):
     header, command, directory = job
     result = subprocess.run(command + ['-fsyntax-only', '-x', 'c++', '-'], input=f'#include "{header}"\n',
@@ -118,14 +154,27 @@ def main():
             made = dict(zip(groups, pool.map(lambda group: precompile(*group, folder), groups.values())))
         jobs = [(header, flags + ['-include', made[precompiled_key(flags)]], directory)
                 for header, flags, directory in jobs]
+    passed_file = os.path.join(os.path.dirname(os.path.abspath(options.manifest)), 'headers-passed.json')
+    try:
+        with open(passed_file, encoding='utf-8') as file:
+            passed = set(json.load(file))
+    except (OSError, ValueError):
+        passed = set()
+    prints = {job[0]: fingerprint(job) for job in jobs}
+    to_check = [job for job in jobs if prints[job[0]] not in passed]
     with ThreadPoolExecutor(max_workers=options.jobs) as pool:
-        failed = [(header, errors) for header, code, errors in pool.map(compile_alone, jobs) if code != 0]
+        results = list(pool.map(compile_alone, to_check))
+    failed = [(header, errors) for header, code, errors in results if code != 0]
+    passed |= {prints[header] for header, code, _ in results if code == 0}
+    with open(passed_file + '.new', 'w', encoding='utf-8') as file:
+        json.dump(sorted(passed & set(prints.values())), file)
+    os.replace(passed_file + '.new', passed_file)
     for header, errors in failed:
         print(f'{os.path.relpath(header, root)} does not compile on its own:\n{errors}')
     if failed:
         print(f'{len(failed)} of {len(jobs)} headers do not compile on their own: include what they use.')
         return 1
-    print(f'All {len(jobs)} headers compile on their own.')
+    print(f'All {len(jobs)} headers compile on their own ({len(to_check)} checked now, the others unchanged).')
     return 0
 
 
