@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlcipher-dev libjpeg62-turbo-dev libldap-dev
-  fonts-dejavu-core
+  fonts-dejavu-core xdg-utils
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(

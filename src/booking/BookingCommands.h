@@ -13,6 +13,7 @@
 
 class TBookingInfoList;
 class TData;
+class TDvMapiConnection;
 class TDataSet;
 class TForm;
 class TSQLData;
@@ -48,6 +49,10 @@ struct MapiMessage {
     QString Subject;
     QString Body;
 };
+
+// TDvMapiConnection.SendMail of the message, filled in the connection's calling order, with the mail program's own
+// window; true when the mail program took it.
+bool SendThroughMailProgram(TDvMapiConnection& connection, const MapiMessage& message);
 
 // The windows the commands show and the booking window's own steps, each named after the interface it stands for.
 // An empty window hook counts as a cancelled window; an empty step of the booking window does nothing.

@@ -1,7 +1,7 @@
 // Finds the desktop's program for an address before handing the address to it.
 #include "util/DesktopOpen.h"
 
-#include "util/DesktopEntries.h"
+#include "util/core/DesktopEntries.h"
 
 #include <QDesktopServices>
 #include <QStandardPaths>

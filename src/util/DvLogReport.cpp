@@ -1,6 +1,7 @@
 // Builds and writes the diagnostic report.
 #include "util/DvLogReport.h"
 
+#include "mail/core/DvMapi.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Format.h"
@@ -8,7 +9,6 @@
 #include "platform/rtl/Messages.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/SystemFacts.h"
-#include "util/DvMapi.h"
 #include "util/DvSystemInfo.h"
 #include "util/core/DvSysUtils.h"
 

@@ -5,8 +5,10 @@
 #include "booking/BookingInfoList.h"
 #include "booking/BookingOptionsForms.h"
 #include "data/module/MailWindows.h"
+#include "mail/core/DvMapi.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Lists.h"
+#include "support/TempDesktop.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +120,31 @@ TEST_F(BookingMailPrintTest, ThroughTheMailProgramTheMessageCarriesTheSettings) 
     EXPECT_EQ(sent.ReplyTo, QStringLiteral("reply@example.com"));
     EXPECT_EQ(sent.Subject, QStringLiteral("Your booking"));
     EXPECT_TRUE(sent.Body.contains(QStringLiteral("Details for Booking Id: 3001")));
+    EXPECT_EQ(MailHistory(), QStringList{"42|3001|jsmith|Mapi email compose"});
+}
+
+TEST_F(BookingMailPrintTest, TheMailProgramGetsTheMessageAndAFailedHandOverRecordsNothing) {
+    SendWithoutOptionsDialog();
+    UseMapi();
+    testing_env::TempDesktop desktop;
+    desktop.InstallXdgEmail(4);
+    TDvMapiConnection mapi;
+    commands->Hooks.MapiSendMail = [&mapi](const booking::MapiMessage& message) {
+        return booking::SendThroughMailProgram(mapi, message);
+    };
+    commands->ComposeItemClick();
+    // The sender's name and the reply-to address are not handed over.
+    const QStringList arguments = desktop.XdgEmailArguments();
+    ASSERT_EQ(arguments.size(), 8);
+    EXPECT_EQ(arguments.mid(0, 6),
+              (QStringList{"--utf8", "--bcc", "desk@example.com", "--subject", "Your booking", "--body"}));
+    EXPECT_TRUE(arguments[6].contains(QStringLiteral("\nDetails for Booking Id: 3001\n")));
+    EXPECT_EQ(arguments[7], QStringLiteral("smith@example.com"));
+    EXPECT_EQ(Shown(), std::vector<QString>{"General MAPI failure"});
+    EXPECT_TRUE(MailHistory().isEmpty());
+
+    desktop.InstallXdgEmail(0);
+    commands->ComposeItemClick();
     EXPECT_EQ(MailHistory(), QStringList{"42|3001|jsmith|Mapi email compose"});
 }
 

@@ -2,13 +2,13 @@
 // what happens around the file (overwrite question, creation failure, default name and folder).
 #include "util/DvLog.h"
 
-#include "ScopedEnvironment.h"
 #include "platform/registry/Registry.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>

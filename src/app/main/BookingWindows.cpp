@@ -274,6 +274,9 @@ void ConnectBookingForm(TBookingForm& form, TBookingCommands& commands) {
         form.UpdateCommandStates(form.ReadOnly);
     };
     steps.BookingPrinted = [&form] { ReloadOriginal(form); };
+    steps.MapiSendMail = [](const booking::MapiMessage& message) {
+        return booking::SendThroughMailProgram(Data->DvMapiConnection, message);
+    };
 
     TBookingFormHooks& hooks = form.Hooks;
     hooks.ChooseGroupBookings = [&form](const TGroupBookingChoice& choice, QList<qint32>& ids, bool& changed) {
@@ -281,6 +284,7 @@ void ConnectBookingForm(TBookingForm& form, TBookingCommands& commands) {
                                choice.Edited, choice.Original, choice.ReadOnly, ids, changed);
     };
     hooks.ReviewGroupUpdate = [&form](const TGroupBookingReview& review) { return ReviewGroupUpdate(form, review); };
+    hooks.HasMailClient = [] { return Data->DvMapiConnection.DefaultClientFound; };
     const auto command = [&hooks](const char* name, std::function<void(TBookingForm&)> handler) {
         hooks.Commands[QString::fromLatin1(name)] = std::move(handler);
     };
@@ -298,6 +302,10 @@ void ConnectBookingForm(TBookingForm& form, TBookingCommands& commands) {
     command("HistoryItem", [](TBookingForm& f) { HistoryItemClick(f); });
     command("ResourceDetailsItem", [](TBookingForm& f) { ShowResourceDetails(f.ResourceId, &f); });
     command("EmailOptionsItem", [&commands](TBookingForm&) { commands.EmailOptionsItemClick(); });
+    command("ComposeItem", [&commands](TBookingForm& f) {
+        SyncCommands(f, commands);
+        commands.ComposeItemClick();
+    });
 }
 
 void InstallBookingWindows(TMainWindowServices& services) {

@@ -114,7 +114,7 @@ void ApplyUserPreferences(TMainForm& form) {
 
 void UserPreferencesItemClick(TMainForm& form, TData& data) {
     TUserSettingsForm dialog(&form, data.ReadOnlyAccess);
-    dialog.DefaultMailClient = data.DefaultMailClient;
+    dialog.DefaultMailClient = data.DefaultMailClient();
     dialog.OnSendTestMessage = [&data](bool throughMapi, const TEMailSettings& settings) {
         data.SendTestMessage(throughMapi, settings);
     };

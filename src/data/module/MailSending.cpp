@@ -63,7 +63,12 @@ void TMailSending::SendTestMessage(bool throughMapi, const TEMailSettings& s) {
     }
     const QString text = QStringLiteral("Test message - please ignore");
     if (throughMapi) {
-        if (const auto& send = data::CurrentMailWindows().SendThroughMapi) send(s.Subject, text);
+        // The mail program asks the user for the recipient.
+        TDvMapiMessage& message = DvMapiConnection.Message;
+        message.Recipients.Clear();
+        message.Subject = s.Subject;
+        message.NoteText = text;
+        DvMapiConnection.SendMail(true);
         return;
     }
     TStringList to;
@@ -78,7 +83,7 @@ bool TMailSending::RunEmailSettingsWizard() {
     if (!run) return false;
     TEMailSettings edited = settings_.EMailSettings;
     bool useMapi = settings_.UseMAPI;
-    const bool finished = run(edited, useMapi, DefaultMailClient,
+    const bool finished = run(edited, useMapi, DefaultMailClient(),
                               [this](bool throughMapi, const TEMailSettings& s) { SendTestMessage(throughMapi, s); });
     if (!finished) return false;
     settings_.EMailSettings.Assign(edited);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "data/module/EMailSettings.h"
+#include "mail/core/DvMapi.h"
 #include "platform/net/MailMessage.h"
 #include "platform/net/SmtpClient.h"
 
@@ -19,8 +20,10 @@ public:
     net::SmtpClient IdSMTP;
     // The one outgoing message; the compose window puts its attachments here before sending.
     net::MailMessage IdMessage;
-    // The system mail program's name (empty when none is known).
-    QString DefaultMailClient;
+    // The way to the desktop's mail program, for the run.
+    TDvMapiConnection DvMapiConnection;
+    // The desktop's mail program's name (empty when none is known).
+    QString DefaultMailClient() const { return DvMapiConnection.DefaultClient; }
     // Whether a network connection is up; replaceable so that tests do not depend on the machine.
     std::function<bool()> InternetConnected;
 
@@ -30,7 +33,7 @@ public:
     bool SendMail(const TEMailSettings& settings, const TStrings* toList, const TStrings* ccList,
                   const TStrings* bccList, const QString& subject, int priority, bool returnReceipt,
                   const TStrings& body);
-    // The wizard's test: to the sender through the SMTP client, or through the system's mail program.
+    // The wizard's test: to the sender through the SMTP client, or without a recipient to the desktop's mail program.
     void SendTestMessage(bool throughMapi, const TEMailSettings& settings);
     // True when the user finished the wizard; the module's mail settings and UseMAPI are then replaced.
     bool RunEmailSettingsWizard();

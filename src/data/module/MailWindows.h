@@ -18,8 +18,6 @@ struct MailWindows {
     std::function<bool(TEMailSettings& settings, bool& useMapi, const QString& defaultClient,
                        const std::function<void(bool throughMapi, const TEMailSettings& settings)>& sendTest)>
         RunSettingsWizard;
-    // Hands a message to the system's mail program with its own send window; true when it reports success.
-    std::function<bool(const QString& subject, const QString& text)> SendThroughMapi;
 };
 
 // The installed windows; an empty entry means the window is not available (the caller treats that as

@@ -17,6 +17,7 @@
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TempDesktop.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -261,6 +262,43 @@ TEST_F(BookingWindowsTest, TheSearchAndSettingsCommandsOpenTheirWindows) {
     });
     form->Item(QStringLiteral("GoToDateItem"))->Click();
     EXPECT_EQ(DateOf(form->Calendar->Date()), testing_env::kViewsDay + 9);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BookingWindowsTest, ComposeHandsTheBookingToTheDefaultMailProgramAndRecordsIt) {
+    auto form = OpenOn(QStringLiteral("Room A"));
+    testing_env::TempDesktop desktop;
+    desktop.InstallXdgEmail(0);
+    TDvMapiConnection& mapi = data.DvMapiConnection;
+    mapi.SimpleMapiInstalled = true;
+    data.InternetConnected = [] { return true; };
+    data.EMailSettings.SenderAddress = QStringLiteral("desk@x.org");
+    data.EMailSettings.BCCSender = true;
+    data.EMailSettings.Subject = QStringLiteral("S");
+    data.ADOConnection.Execute(QStringLiteral("UPDATE Bookings SET Email = 'b@x.org' WHERE BookingId = 12"));
+    ui::ScopedScriptedRunner runner;
+    std::vector<bool> enabled;
+    for (const bool found : {false, true}) {
+        mapi.DefaultClientFound = found;
+        runner->OnShown<TBookingForm>(QStringLiteral("BookingForm"), [&](TBookingForm& window) {
+            TMenuItem* compose = window.Item(QStringLiteral("ComposeItem"));
+            enabled.push_back(compose->Enabled());
+            if (compose->Enabled()) compose->Click();
+            window.CancelButton->Click();
+        });
+        OpenBookingId(*form, 12);
+    }
+    EXPECT_EQ(enabled, (std::vector<bool>{false, true}));
+    const QStringList arguments = desktop.XdgEmailArguments();
+    ASSERT_EQ(arguments.size(), 8);
+    EXPECT_EQ(arguments.mid(0, 6), (QStringList{"--utf8", "--bcc", "desk@x.org", "--subject", "S", "--body"}));
+    EXPECT_TRUE(arguments[6].contains(QStringLiteral("\nDetails for Booking Id: 12\n")));
+    EXPECT_EQ(arguments[7], QStringLiteral("b@x.org"));
+    EXPECT_EQ(Rows(QStringLiteral("SELECT HistoryCode, Userid, Description FROM History WHERE BookingId = 12")),
+              QStringList{QStringLiteral("42 jsmith Mapi email compose")});
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Reads the desktop entries of the XDG application folders.
-#include "util/DesktopEntries.h"
+#include "util/core/DesktopEntries.h"
 
 #include <QDir>
 #include <QFile>
