@@ -13,8 +13,8 @@
 
 class TBookingInfoList;
 class TData;
-class TDvMapiConnection;
 class TDataSet;
+class TDvMapiConnection;
 class TForm;
 class TSQLData;
 class TStrings;
