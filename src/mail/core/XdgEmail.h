@@ -7,8 +7,9 @@
 
 namespace mail {
 
-// The message as xdg-email arguments: the copies, subject, body and attachments as options, then the To
-// addresses; the originator and reply-to address are not handed over.
+// The message as xdg-email arguments: the copies, subject, body (line ends as LF) and attachments as options, then
+// the To addresses (with --to where xdg-email would read the bare address otherwise); the originator and reply-to
+// address are not handed over.
 QStringList XdgEmailArguments(const TDvMapiMessage& message);
 
 // Runs xdg-email (never through a shell) and answers the mail interface's result code: 0 handed over, 1 no
