@@ -35,7 +35,6 @@ public:
     TwwEditFocusStyle FocusStyle() const { return focusStyle_; }
     void SetFocusStyle(TwwEditFocusStyle style);
     TwwEditFocusStyle NonFocusStyle() const { return nonFocusStyle_; }
-    void SetNonFocusStyle(TwwEditFocusStyle style);
     // Shows the parent's background while the edit has no focus.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);

@@ -27,7 +27,6 @@ public:
     void SetHintColor(TColor color);
     // Milliseconds before a hint shows.
     int HintPause() const { return hintPause_; }
-    void SetHintPause(int milliseconds);
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool showHint) { showHint_ = showHint; }
 
