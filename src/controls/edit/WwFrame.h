@@ -40,7 +40,6 @@ public:
     void SetTransparent(bool transparent);
     // Whether the edit's window is (to be) made transparent; the edit clears it on entry, sets it on exit.
     bool CreatedTransparent() const { return createdTransparent_; }
-    void SetCreatedTransparent(bool value) { createdTransparent_ = value; }
 
     int NonFocusTextOffsetX = 0;
     int NonFocusTextOffsetY = 0;

@@ -195,7 +195,6 @@ protected:
     // A grid whose vertical bar shows something other than its rows (a dataset's position) sets it itself:
     // the base then neither sets its range nor scrolls the rows by it.
     void SetOwnVertScrollBar(bool own) { ownVertScrollBar_ = own; }
-    bool OwnsVertScrollBar() const { return ownVertScrollBar_; }
 
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
