@@ -1,4 +1,5 @@
-# Source checks run by ctest: layering of includes, headers that compile alone, formatting.
+# Source checks run by ctest: layering of includes, headers that compile alone, Qt entry points that dispatch,
+# formatting.
 # Included at the end of the top-level CMakeLists.txt, when every target exists.
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
@@ -54,6 +55,12 @@ add_test(NAME check_layering
 add_test(NAME check_layering_selftest
          COMMAND Python3::Interpreter -m unittest -q test_check_layering
          WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/scripts)
+# Every place where Qt calls into our code goes through ui::Dispatch.
+add_test(NAME check_dispatch COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/scripts/check_dispatch.py
+                                    ${PROJECT_SOURCE_DIR}/src)
+add_test(NAME check_dispatch_selftest
+         COMMAND Python3::Interpreter -m unittest -q test_check_dispatch
+         WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}/scripts)
 # clang-format is a test package (scripts/install-deps.sh --tests); run alone with ctest -L format.
 add_test(NAME check_format COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/format.sh --check)
 set_tests_properties(check_format PROPERTIES LABELS "format")
@@ -69,5 +76,5 @@ add_test(NAME check_headers
          COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/scripts/check_headers.py --jobs 2 ${header_checker}
                  ${PROJECT_BINARY_DIR}/compile_commands.json ${TAVORIN_TARGET_MANIFEST} src)
 set_tests_properties(check_headers PROPERTIES PROCESSORS 2 TIMEOUT 1200)
-set_tests_properties(check_layering check_layering_selftest check_headers PROPERTIES LABELS "checks"
+set_tests_properties(check_layering check_layering_selftest check_dispatch check_dispatch_selftest check_headers PROPERTIES LABELS "checks"
                      ENVIRONMENT "PYTHONDONTWRITEBYTECODE=1")

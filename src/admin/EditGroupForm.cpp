@@ -3,6 +3,7 @@
 
 #include "admin/AdminLogin.h"
 #include "admin/EditorWindows.h"
+#include "admin/MasterDetailEdits.h"
 #include "admin/Membership.h"
 #include "admin/NamedRowEdits.h"
 #include "controls/grid/WwGridFormClasses.h"
@@ -84,33 +85,16 @@ TEditGroupForm::TEditGroupForm(TData& data, TSQLData& sqlData, QWidget* owner) :
             .SetAsString(GroupsQuery.FieldByName(QStringLiteral("GroupName")).AsString());
     };
 
-    AfterPostingGroup(NewGroupButton, [this] {
-        GroupsQuery.Append();
-        MasterDBGrid->FocusGrid();
-    });
-    DeleteGroupButton->OnClick = [this](QObject*) {
-        if (!GroupsQuery.IsEmpty()) GroupsQuery.Delete();
-    };
-    RenameGroupButton->OnClick = [this](QObject*) {
-        GroupsQuery.Edit();
-        MasterDBGrid->FocusGrid();
-        MasterDBGrid->Repaint();
-        if (TInplaceEdit* editor = MasterDBGrid->InplaceEditor())
-            editor->SetSelStart(editor->SelStart() + editor->SelLength());
-    };
-    CancelGroupEditButton->OnClick = [this](QObject*) { GroupsQuery.Cancel(); };
+    const admin::MasterList groups{GroupsQuery, *MasterDBGrid, [this] { return PostGroupEdits(); }};
+    // The caret goes after the selected name, ready for typing.
+    admin::ConnectMasterButtons(groups, *NewGroupButton, *DeleteGroupButton, *RenameGroupButton, *CancelGroupEditButton,
+                                [this] {
+                                    if (TInplaceEdit* editor = MasterDBGrid->InplaceEditor())
+                                        editor->SetSelStart(editor->SelStart() + editor->SelLength());
+                                });
     AddRemoveResourcesButton->OnClick = [this](QObject*) { AddRemoveResourcesButtonClick(); };
-    AfterPostingGroup(AddManagerButton, [this] {
-        ResourceGroupManagersQuery.Append();
-        ResourceGroupManagersDBGrid->FocusGrid();
-    });
-    AfterPostingGroup(DeleteManagerButton, [this] {
-        if (!ResourceGroupManagersQuery.IsEmpty()) ResourceGroupManagersQuery.Delete();
-    });
-    AfterPostingGroup(CancelManagerEditButton, [this] { ResourceGroupManagersQuery.Cancel(); });
-    admin::OnGridFocus(*ResourceGroupManagersDBGrid, {}, [this] {
-        if (ResourceGroupManagersQuery.State() == dsInsert) ResourceGroupManagersQuery.Post();
-    });
+    admin::ConnectDetail(groups, ResourceGroupManagersQuery, *ResourceGroupManagersDBGrid, *AddManagerButton,
+                         *DeleteManagerButton, *CancelManagerEditButton, false);
     HelpButton->OnClick = [this](QObject*) {
         if (ShowHelpTopic) ShowHelpTopic(QStringLiteral("html\\databases\\resource_groups.html"));
     };
@@ -123,12 +107,6 @@ TEditGroupForm::TEditGroupForm(TData& data, TSQLData& sqlData, QWidget* owner) :
     };
     for (TwwDBGrid* grid : {MasterDBGrid, ChildDBGrid, ResourceGroupManagersDBGrid}) grid->Loaded();
     Loaded();
-}
-
-void TEditGroupForm::AfterPostingGroup(TButton* button, std::function<void()> action) {
-    button->OnClick = [this, action = std::move(action)](QObject*) {
-        if (PostGroupEdits()) action();
-    };
 }
 
 void TEditGroupForm::FormShow() {

@@ -54,8 +54,6 @@ public:
 private:
     void FormShow();
     void FormCloseQuery(bool& canClose);
-    // The button's action after the pending group is posted.
-    void AfterPostingGroup(TButton* button, std::function<void()> action);
 
     TData& data_;
 };

@@ -5,6 +5,7 @@
 #include "admin/EditFeatureForm.h"
 #include "admin/EditGroupForm.h"
 #include "admin/EditorWindows.h"
+#include "admin/MasterDetailEdits.h"
 #include "admin/Membership.h"
 #include "admin/NamedRowEdits.h"
 #include "controls/edit/DateTimePicker.h"
@@ -178,45 +179,24 @@ TEditResourceForm::TEditResourceForm(TData& data, TSQLData& sqlData, QWidget* ow
     ResourceManagersQuery.AfterCancel = ResourceManagersQuery.AfterPost;
 
     MasterDBGrid->OnRowChanged = [this](QObject*) { MasterDBGridRowChanged(); };
-    AfterPostingResource(NewResourceButton, [this] {
-        ResourcesQuery.Append();
-        MasterDBGrid->FocusGrid();
-    });
-    DeleteResourceButton->OnClick = [this](QObject*) {
-        if (!ResourcesQuery.IsEmpty()) ResourcesQuery.Delete();
-    };
-    RenameResourceButton->OnClick = [this](QObject*) {
-        ResourcesQuery.Edit();
-        MasterDBGrid->FocusGrid();
-        MasterDBGrid->Repaint();
-    };
-    CancelEditButton->OnClick = [this](QObject*) { ResourcesQuery.Cancel(); };
+    const admin::MasterList resources{ResourcesQuery, *MasterDBGrid, [this] { return PostResourceEdits(); }};
+    admin::ConnectMasterButtons(resources, *NewResourceButton, *DeleteResourceButton, *RenameResourceButton,
+                                *CancelEditButton);
     AddRemoveFeaturesButton->OnClick = [this](QObject*) { AddRemoveFeaturesButtonClick(); };
     AddRemoveGroupsButton->OnClick = [this](QObject*) { AddRemoveGroupsButtonClick(); };
-    AfterPostingResource(EditFeatureListButton, [this] {
+    admin::AfterPostingMaster(resources, *EditFeatureListButton, [this] {
         TEditFeatureForm(data_, sqlData_, this).ShowModal();
         ResourceFeaturesQuery.Requery();
     });
-    AfterPostingResource(EditGroupListButton, [this] {
+    admin::AfterPostingMaster(resources, *EditGroupListButton, [this] {
         TEditGroupForm form(data_, sqlData_, this);
         form.ShowHelpTopic = ShowHelpTopic;
         form.ShowModal();
         GroupsQuery.Requery();
     });
-    AfterPostingResource(AddManagerButton, [this] {
-        ResourceManagersQuery.Append();
-        ResourceManagersDBGrid->FocusGrid();
-    });
-    AfterPostingResource(DeleteManagerButton, [this] {
-        if (!ResourceManagersQuery.IsEmpty()) ResourceManagersQuery.Delete();
-    });
-    AfterPostingResource(CancelManagerEditButton, [this] { ResourceManagersQuery.Cancel(); });
     // Entering the managers with a resource that cannot be posted goes back to the list.
-    admin::OnGridFocus(
-        *ResourceManagersDBGrid, [this] { PostResourceEdits(); },
-        [this] {
-            if (ResourceManagersQuery.State() == dsInsert) ResourceManagersQuery.Post();
-        });
+    admin::ConnectDetail(resources, ResourceManagersQuery, *ResourceManagersDBGrid, *AddManagerButton,
+                         *DeleteManagerButton, *CancelManagerEditButton, true);
     LoadButton->OnClick = [this](QObject*) { LoadPictureButtonClick(); };
     ClearButton->OnClick = [this](QObject*) { ClearPictureButtonClick(); };
     HelpButton->OnClick = [this](QObject*) {
@@ -254,12 +234,6 @@ void TEditResourceForm::SetListMode(bool listMode) {
     for (TControl* control : std::initializer_list<TControl*>{MasterDBGrid, NewResourceButton, DeleteResourceButton,
                                                               RenameResourceButton, CancelEditButton})
         control->SetVisible(listMode);
-}
-
-void TEditResourceForm::AfterPostingResource(TButton* button, std::function<void()> action) {
-    button->OnClick = [this, action = std::move(action)](QObject*) {
-        if (PostResourceEdits()) action();
-    };
 }
 
 TField& TEditResourceForm::Resource(const char* field) { return ResourcesQuery.FieldByName(QLatin1String(field)); }

@@ -117,8 +117,6 @@ private:
     void DetachLimitHandlers();
     void AttachLimitHandlers();
     void EditResourceRow();
-    // The button's action after the pending resource is posted.
-    void AfterPostingResource(TButton* button, std::function<void()> action);
     TField& Resource(const char* field);
     int GlobalRestrictMode() const;
 

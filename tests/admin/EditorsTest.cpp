@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QTest>
 
 using namespace admin_test;
 
@@ -106,6 +107,29 @@ TEST_F(Editors, ClosingWithARefusedResourceKeepsTheWindowOpen) {
     EXPECT_EQ(Shown(), std::vector<QString>{"The resource \"ROOM 3\" already exists."});
     EXPECT_EQ(Rows(QStringLiteral("select ResourceName from Resources order by ResourceId")),
               (QStringList{"Room 1", "Room 2", "Room 3"}));
+}
+
+TEST_F(Editors, AManagerWaitsForItsResourceAndIsPostedOnLeavingTheManagersGrid) {
+    RunEditor<TEditResourceForm>(kResourceEditor, [](TEditResourceForm& form) {
+        // Leaving the grid is a focus change of the active window.
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        form.DetailsPageControl->SetActivePage(form.Find<TTabSheet>("ManagersTabSheet"));
+        form.RenameResourceButton->Click();
+        form.ResourcesQuery.FieldByName(QStringLiteral("ResourceName")).SetAsString(QStringLiteral("ROOM 2"));
+        form.AddManagerButton->Click();  // refused: the resource cannot be posted
+        EXPECT_EQ(form.ResourceManagersQuery.State(), dsBrowse);
+        form.CancelEditButton->Click();
+        form.AddManagerButton->Click();
+        ASSERT_EQ(form.ResourceManagersQuery.State(), dsInsert);
+        EXPECT_EQ(form.ActiveControl(), form.ResourceManagersDBGrid);
+        form.ResourceManagersQuery.FieldByName(QStringLiteral("Username")).SetAsString(QStringLiteral("jo"));
+        form.CloseButton->SetFocus();
+        EXPECT_EQ(form.ResourceManagersQuery.State(), dsBrowse);
+        form.CloseButton->Click();
+    });
+    EXPECT_EQ(Shown(), std::vector<QString>{"The resource \"ROOM 2\" already exists."});
+    EXPECT_EQ(Rows(QStringLiteral("select ResourceId, Username from ResourceManagers")), QStringList{"1|jo"});
 }
 
 TEST_F(Editors, LimitsAreWrittenOnlyFromTheUsersChanges) {

@@ -112,6 +112,8 @@ public:
 
     void SetSlotMinutes(int minutes);
     void SetUse24Hour(bool value);
+    // Where row's slot starts after StartTime: (row - 1) slots, at most 23:59 (a full day and beyond).
+    TDateTime RowToTime(int row) const;
     // The row whose slot holds the time of day: row 1 for a time before StartTime, the last row for one at
     // or after the last slot (the owner scrolls InitialTime's row to the top).
     int RowOfTime(TDateTime time) const;

@@ -5,6 +5,7 @@
 #include "data/forms/CanvasTextMeasurer.h"
 #include "data/layout/BookingTimeText.h"
 #include "platform/rtl/DateTimeFormat.h"
+#include "platform/rtl/DateUtils.h"
 
 #include <cmath>
 
@@ -20,13 +21,14 @@ TTimeIntervalBookingGrid::TTimeIntervalBookingGrid(QWidget* parent) : TBookingGr
 
 QString TTimeIntervalBookingGrid::TimeFormat() const { return TimeFormatFor(Use24Hour); }
 
+TDateTime TTimeIntervalBookingGrid::RowToTime(int row) const {
+    const int minutes = std::min(std::max(row - 1, 0) * SlotMinutes, kMinutesPerDay - 1);
+    return EncodeTime(minutes / 60, minutes % 60, 0, 0);
+}
+
 void TTimeIntervalBookingGrid::FillSlotTimes() {
     SlotTimes.Clear();
-    for (int row = 0; row < RowCount(); ++row) {
-        // Row r starts (r - 1) slots after the start time; a full day and beyond is 23:59.
-        const int minutes = std::min(std::max(row - 1, 0) * SlotMinutes, kMinutesPerDay - 1);
-        SlotTimes.Add(StartTime + minutes / double(kMinutesPerDay));
-    }
+    for (int row = 0; row < RowCount(); ++row) SlotTimes.Add(StartTime + RowToTime(row));
 }
 
 void TTimeIntervalBookingGrid::SetSlotMinutes(int minutes) {

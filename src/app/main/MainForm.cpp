@@ -477,11 +477,6 @@ void TMainForm::RunCommand(const QString& itemName) {
     if (timerWasOn) UpdateRefreshTimer();
 }
 
-bool TMainForm::CommandAllowed(const QString& itemName) const {
-    const auto found = allowed_.find(itemName);
-    return found != allowed_.end() && found->second;
-}
-
 void TMainForm::UpdateCommandStates() {
     const bool c = DatabaseOpen();
     const bool w = c && !data_.ReadOnlyAccess;
@@ -504,7 +499,6 @@ void TMainForm::UpdateCommandStates() {
         // The installation may forbid new databases.
         if (name == QLatin1String("NewItem") && data_.Restrictions && data_.Restrictions->Loaded)
             allowed = !data_.Restrictions->DisableFileNew;
-        allowed_[name] = allowed;
         TMenuItem* item = Item(name);
         item->SetEnabled(allowed && (HoldsItems(*item) || commands_.count(name) > 0));
     }

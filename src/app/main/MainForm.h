@@ -81,8 +81,6 @@ public:
     // The lines "&Log System Info" writes at the top of its report.
     QStringList SystemInfoLines();
     TMenuItem* Item(const QString& name) const;
-    // Whether the item would be enabled by the database's state alone, whatever its command.
-    bool CommandAllowed(const QString& itemName) const;
 
     // Runs after the tree's selection or the active tab changed, to reload the active view; and to lay it out
     // again without reloading. The views' code fills them.
@@ -164,9 +162,7 @@ public:
     // The booking window of the open database; null while none is open.
     TBookingWindow* BookingWindow() const { return bookingWindow_.get(); }
 
-    // The booking commands (MainFormBookings.cpp). A grid's row as a time of day from midnight, 23:59 from a
-    // day's end on.
-    static TDateTime RowToTime(const TTimeIntervalBookingGrid& grid, int row);
+    // The booking commands (MainFormBookings.cpp).
     void NewBookingFromSelection(TTimeIntervalBookingGrid& grid, bool newBookingCommand);
     void CreateBooking(int resourceId, const QString& focusField, TDateTime start, TDateTime end, TDateTime date);
     void NewMultiDayBookingFromSelection(bool newBookingCommand);
@@ -214,7 +210,6 @@ private:
     void StatusBarItemClick();
     void ToolbarItemClick();
     void RunCommand(const QString& itemName);
-    void PrepareQuery(TADOQuery& query, const QStringList& sql);
     // Fills RefreshView and LayoutActiveView and connects the calendar, the tabs and the refresh timer.
     void ConnectViews();
     void FillSelectedResources();
@@ -249,7 +244,6 @@ private:
     TMainWindowServices services_;
     std::map<QString, TMenuItem*> items_;
     std::map<QString, std::function<void()>> commands_;
-    std::map<QString, bool> allowed_;
     std::unique_ptr<TBookingWindow> bookingWindow_;
     bool viewEventsConnected_ = false;
     // The day and week grids still to be scrolled to their InitialTime (OpenTimeGridsAtInitialTime).

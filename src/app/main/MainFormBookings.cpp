@@ -82,18 +82,12 @@ void TMainForm::WithRefreshTimerOff(const std::function<void()>& action) {
     UpdateRefreshTimer();
 }
 
-TDateTime TMainForm::RowToTime(const TTimeIntervalBookingGrid& grid, int row) {
-    const int minutes = std::max(0, (row - 1) * grid.SlotMinutes);
-    if (minutes / 60 >= 24) return EncodeTime(23, 59, 0, 0);
-    return EncodeTime(minutes / 60, minutes % 60, 0, 0);
-}
-
 namespace {
 
 // The start of a grid row as a time of the date. The end of a day window's last row may reach midnight when the
 // window ends at 23:59; the booking then ends at 23:59 of its own date, never before its start.
 TDateTime SlotTime(const TTimeIntervalBookingGrid& grid, int row) {
-    return std::min(TMainForm::RowToTime(grid, row) + grid.StartTime, EncodeTime(23, 59, 0, 0));
+    return std::min(grid.RowToTime(row) + grid.StartTime, EncodeTime(23, 59, 0, 0));
 }
 
 }  // namespace

@@ -15,7 +15,6 @@ public:
     // The setters copy into the options' own objects.
     TwwDateTimeColors& Colors() { return colors_; }
     const TwwDateTimeColors& Colors() const { return colors_; }
-    void SetColors(const TwwDateTimeColors& colors) { colors_.Assign(colors); }
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
     void SetFont(const TFont& font) { font_.Assign(font); }

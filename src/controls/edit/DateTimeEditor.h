@@ -139,8 +139,6 @@ private:
     bool DayBefore(QChar a, QChar b) const;
     void GetWeekBounds(TDateTime date, TDateTime& first, TDateTime& last) const;
 
-    // One key on the current part; false when the key is refused.
-    bool ApplyKey(Word key, QChar character, Parts& p, const PickerPart& part, bool& stored);
     void StepUpDown(bool up, Parts& p, const PickerPart& part);
     void HomeEnd(bool home, Parts& p, const PickerPart& part);
     bool StepDatePart(const QString& token, int step, bool rolling, Parts& p) const;
@@ -153,7 +151,6 @@ private:
     bool TypeAmPmLetter(QChar letter, Parts& p, const PickerPart& part) const;
     void SetPartNumber(int number, Parts& p, const PickerPart& part) const;
     void ShowPendingDigits(const PickerPart& part, const QString& digits, Parts& p);
-    void MoveToNextPart();
     void DeleteValue(const PickerPart& part);
 
     DateTimeEditorHost host_;

@@ -80,13 +80,6 @@ void TwwDBCustomDateTimePicker::SetDisplayFormat(const QString& format) {
     Sync();
 }
 
-void TwwDBCustomDateTimePicker::SetDateFormat(TDTDateFormat format) {
-    dateFormat_ = format;
-    Configure();
-    editor_.RefreshText();
-    Sync();
-}
-
 void TwwDBCustomDateTimePicker::SetReadOnly(bool readOnly) {
     readOnly_ = readOnly;
     link_.SetReadOnly(readOnly);
@@ -300,7 +293,7 @@ void TwwDBCustomDateTimePicker::DoExit() {
             editor_.SelectCurrentPart();
             Sync();
             QMetaObject::invokeMethod(
-                this, [this] { SetFocus(); }, Qt::QueuedConnection);
+                this, [this] { ui::Dispatch(this, [this] { SetFocus(); }); }, Qt::QueuedConnection);
             throw;
         }
     }

@@ -43,7 +43,6 @@ public:
     const QString& DisplayFormat() const { return displayFormat_; }
     void SetDisplayFormat(const QString& format);
     TDTDateFormat DateFormat() const { return dateFormat_; }
-    void SetDateFormat(TDTDateFormat format);
     int Epoch() const { return editor_.epoch; }
     void SetEpoch(int epoch) { editor_.epoch = epoch; }
 

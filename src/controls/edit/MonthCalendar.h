@@ -65,7 +65,6 @@ public:
     void SetBorderStyle(TBorderStyle style);
     // How many months the arrows scroll; 0 scrolls by the number of months shown.
     int MonthDelta() const;
-    void SetMonthDelta(int months) { monthDelta_ = months; }
 
     // The smallest size that shows one month whole; the calendar is never smaller.
     QSize MinimumSize() const;

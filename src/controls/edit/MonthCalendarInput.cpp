@@ -140,7 +140,9 @@ void TwwMonthCalendar::ExtendRange(int days) {
     if (changed) Change();
 }
 
-void TwwMonthCalendar::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void TwwMonthCalendar::mouseDoubleClickEvent(QMouseEvent* event) {
+    ui::Dispatch(this, [&] { mousePressEvent(event); });
+}
 
 void TwwMonthCalendar::ClickAt(QPoint point, bool shift) {
     TakeFocusWhenVisible();

@@ -24,9 +24,6 @@ public:
     int TextX() const { return textX_; }
     int TextY() const { return textY_; }
     void SetButtonX(int value) { Set(buttonX_, value); }
-    void SetButtonY(int value) { Set(buttonY_, value); }
-    void SetTextX(int value) { Set(textX_, value); }
-    void SetTextY(int value) { Set(textY_, value); }
     void Assign(const TwwWinButtonIndents& source);
 
 private:

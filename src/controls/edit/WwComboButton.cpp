@@ -193,21 +193,6 @@ void TwwComboButton::SetAllowAllUp(bool allow) {
                 sibling->allowAllUp_ = allow;
 }
 
-void TwwComboButton::SetLayout(TButtonLayout layout) {
-    layout_ = layout;
-    update();
-}
-
-void TwwComboButton::SetSpacing(int spacing) {
-    spacing_ = spacing;
-    update();
-}
-
-void TwwComboButton::SetMargin(int margin) {
-    margin_ = margin;
-    update();
-}
-
 void TwwComboButton::SetTransparent(bool transparent) {
     transparent_ = transparent;
     update();
@@ -230,63 +215,77 @@ void TwwComboButton::SetState(TButtonState state) {
 }
 
 void TwwComboButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && isEnabled()) {
-        if (!down_) SetState(bsDown);
-        tracking_ = true;
-        repaint();
-    }
+    ui::Dispatch(this, [&] {
+        if (event->button() == Qt::LeftButton && isEnabled()) {
+            if (!down_) SetState(bsDown);
+            tracking_ = true;
+            repaint();
+        }
+    });
 }
 
 void TwwComboButton::mouseMoveEvent(QMouseEvent* event) {
-    if (tracking_) {
-        const bool inside = rect().contains(event->position().toPoint());
-        SetState(inside ? (down_ ? bsExclusive : bsDown) : (down_ ? bsExclusive : bsUp));
-    } else if (flat_) {
-        const bool hot = isEnabled() && rect().contains(event->position().toPoint());
-        if (hot != hot_) {
-            hot_ = hot;
-            update();
+    ui::Dispatch(this, [&] {
+        if (tracking_) {
+            const bool inside = rect().contains(event->position().toPoint());
+            SetState(inside ? (down_ ? bsExclusive : bsDown) : (down_ ? bsExclusive : bsUp));
+        } else if (flat_) {
+            const bool hot = isEnabled() && rect().contains(event->position().toPoint());
+            if (hot != hot_) {
+                hot_ = hot;
+                update();
+            }
         }
-    }
+    });
 }
 
 void TwwComboButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (!tracking_ || event->button() != Qt::LeftButton) return;
-    tracking_ = false;
-    const bool inside = rect().contains(event->position().toPoint());
-    if (inside && groupIndex_ > 0) {
-        SetDown(!down_);
-        if (down_) SetState(bsExclusive);
-    }
-    if (!down_) SetState(bsUp);
-    hot_ = flat_ && isEnabled() && underMouse();
-    update();
-    if (inside) Click();
+    ui::Dispatch(this, [&] {
+        if (!tracking_ || event->button() != Qt::LeftButton) return;
+        tracking_ = false;
+        const bool inside = rect().contains(event->position().toPoint());
+        if (inside && groupIndex_ > 0) {
+            SetDown(!down_);
+            if (down_) SetState(bsExclusive);
+        }
+        if (!down_) SetState(bsUp);
+        hot_ = flat_ && isEnabled() && underMouse();
+        update();
+        if (inside) Click();
+    });
 }
 
 void TwwComboButton::mouseDoubleClickEvent(QMouseEvent* event) {
-    // A second press on a latched button is its double click; on any other a press.
-    if (!down_) mousePressEvent(event);
+    ui::Dispatch(this, [&] {
+        // A second press on a latched button is its double click; on any other a press.
+        if (!down_) mousePressEvent(event);
+    });
 }
 
 void TwwComboButton::enterEvent(QEnterEvent*) {
-    if (flat_ && isEnabled() && !tracking_ && QWidget::mouseGrabber() == nullptr) {
-        hot_ = true;
-        update();
-    }
+    ui::Dispatch(this, [&] {
+        if (flat_ && isEnabled() && !tracking_ && QWidget::mouseGrabber() == nullptr) {
+            hot_ = true;
+            update();
+        }
+    });
 }
 
 void TwwComboButton::leaveEvent(QEvent*) {
-    if (flat_ && !tracking_ && hot_) {
-        hot_ = false;
-        update();
-    }
+    ui::Dispatch(this, [&] {
+        if (flat_ && !tracking_ && hot_) {
+            hot_ = false;
+            update();
+        }
+    });
 }
 
 void TwwComboButton::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::EnabledChange) SetState(isEnabled() ? (down_ ? bsExclusive : bsUp) : bsDisabled);
-    if (event->type() == QEvent::PaletteChange) glyph_.Invalidate();
-    QWidget::changeEvent(event);
+    ui::Dispatch(this, [&] {
+        if (event->type() == QEvent::EnabledChange) SetState(isEnabled() ? (down_ ? bsExclusive : bsUp) : bsDisabled);
+        if (event->type() == QEvent::PaletteChange) glyph_.Invalidate();
+        QWidget::changeEvent(event);
+    });
 }
 
 void TwwComboButton::paintEvent(QPaintEvent*) {

@@ -98,13 +98,10 @@ public:
     bool AllowAllUp() const { return allowAllUp_; }
     void SetAllowAllUp(bool allow);
     TButtonLayout Layout() const { return layout_; }
-    void SetLayout(TButtonLayout layout);
     // -1 shares the free space evenly.
     int Spacing() const { return spacing_; }
-    void SetSpacing(int spacing);
     // -1 centres glyph and caption.
     int Margin() const { return margin_; }
-    void SetMargin(int margin);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
     bool Flat() const { return flat_; }

@@ -87,12 +87,6 @@ void TwwDBCustomComboBox::SetMapList(bool mapList) {
     itemsChanged_ = true;
 }
 
-void TwwDBCustomComboBox::SetItems(const TStrings& items) {
-    items_.Assign(items);
-    itemsChanged_ = true;
-    DataChange();
-}
-
 void TwwDBCustomComboBox::SetStyle(TComboBoxStyle style) {
     style_ = style;
     SetShowButton(style != csSimple);

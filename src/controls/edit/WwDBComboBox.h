@@ -42,8 +42,6 @@ public:
     bool MapList() const { return mapList_; }
     void SetMapList(bool mapList);
     TwwComboStringList& Items() { return items_; }
-    // Copies the lines and shows the field again.
-    void SetItems(const TStrings& items);
     int DropDownCount = 8;
     // 0: the text height of "A" + 2.
     int ItemHeight = 0;

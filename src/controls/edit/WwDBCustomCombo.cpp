@@ -25,19 +25,23 @@ void TwwComboDlgButton::Paint(TCanvas& canvas) {
 }
 
 void TwwComboDlgButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    if (!combo_->hasFocus() && combo_->CanFocus()) {
-        combo_->SetFocus();
-        if (combo_->IsDroppedDown() && !combo_->hasFocus()) return;
-    }
-    TwwComboButton::mousePressEvent(event);
-    repaint();
-    combo_->ToggleDropDown();
+    ui::Dispatch(this, [&] {
+        if (event->button() != Qt::LeftButton) return;
+        if (!combo_->hasFocus() && combo_->CanFocus()) {
+            combo_->SetFocus();
+            if (combo_->IsDroppedDown() && !combo_->hasFocus()) return;
+        }
+        TwwComboButton::mousePressEvent(event);
+        repaint();
+        combo_->ToggleDropDown();
+    });
 }
 
 void TwwComboDlgButton::mouseReleaseEvent(QMouseEvent* event) {
-    TwwComboButton::mouseReleaseEvent(event);
-    if (Flat() || Transparent()) combo_->ButtonHolder()->update();
+    ui::Dispatch(this, [&] {
+        TwwComboButton::mouseReleaseEvent(event);
+        if (Flat() || Transparent()) combo_->ButtonHolder()->update();
+    });
 }
 
 TwwDBCustomCombo::TwwDBCustomCombo(QWidget* parent)
@@ -224,14 +228,20 @@ bool TwwDBCustomCombo::ToggleOnTextClick(const QMouseEvent& event) {
 }
 
 void TwwDBCustomCombo::mousePressEvent(QMouseEvent* event) {
-    if (!ToggleOnTextClick(*event)) TwwDBCustomEdit::mousePressEvent(event);
+    ui::Dispatch(this, [&] {
+        if (!ToggleOnTextClick(*event)) TwwDBCustomEdit::mousePressEvent(event);
+    });
 }
 
 void TwwDBCustomCombo::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (!ToggleOnTextClick(*event)) TwwDBCustomEdit::mouseDoubleClickEvent(event);
+    ui::Dispatch(this, [&] {
+        if (!ToggleOnTextClick(*event)) TwwDBCustomEdit::mouseDoubleClickEvent(event);
+    });
 }
 
 void TwwDBCustomCombo::changeEvent(QEvent* event) {
-    TwwDBCustomEdit::changeEvent(event);
-    if (event->type() == QEvent::EnabledChange) button_->setEnabled(isEnabled());
+    ui::Dispatch(this, [&] {
+        TwwDBCustomEdit::changeEvent(event);
+        if (event->type() == QEvent::EnabledChange) button_->setEnabled(isEnabled());
+    });
 }

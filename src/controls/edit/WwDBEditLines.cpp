@@ -65,17 +65,21 @@ void TwwDBCustomEdit::UpdateLinesEditor() {
         ui::ForwardKeys(*lines_, *this);
         lines_->installEventFilter(new LinesFocus(*lines_, *this));
         connect(lines_, &QPlainTextEdit::textChanged, this, [this] {
-            if (syncingLines_) return;
-            syncingLines_ = true;
-            setText(FromWindowText(lines_->toPlainText()));
-            setModified(true);
-            syncingLines_ = false;
+            ui::Dispatch(this, [this] {
+                if (syncingLines_) return;
+                syncingLines_ = true;
+                setText(FromWindowText(lines_->toPlainText()));
+                setModified(true);
+                syncingLines_ = false;
+            });
         });
         connect(this, &QLineEdit::textChanged, lines_, [this] {
-            if (syncingLines_ || FromWindowText(lines_->toPlainText()) == text()) return;
-            syncingLines_ = true;
-            lines_->setPlainText(ToWindowText(text()));
-            syncingLines_ = false;
+            ui::Dispatch(this, [this] {
+                if (syncingLines_ || FromWindowText(lines_->toPlainText()) == text()) return;
+                syncingLines_ = true;
+                lines_->setPlainText(ToWindowText(text()));
+                syncingLines_ = false;
+            });
         });
         // A memo's text is not held to the one-line limit.
         if (MaxLength() == 0) setMaxLength(std::numeric_limits<int>::max());
@@ -97,6 +101,8 @@ void TwwDBCustomEdit::SelectAllText() {
 }
 
 void TwwDBCustomEdit::changeEvent(QEvent* event) {
-    TwwCustomMaskEdit::changeEvent(event);
-    if (event->type() == QEvent::ReadOnlyChange && lines_) lines_->setReadOnly(isReadOnly());
+    ui::Dispatch(this, [&] {
+        TwwCustomMaskEdit::changeEvent(event);
+        if (event->type() == QEvent::ReadOnlyChange && lines_) lines_->setReadOnly(isReadOnly());
+    });
 }

@@ -19,15 +19,17 @@ TwwTimerSpeedButton::TwwTimerSpeedButton(QWidget* parent) : TwwSpinControlButton
 TwwTimerSpeedButton::~TwwTimerSpeedButton() { StopTimer(); }
 
 void TwwTimerSpeedButton::mousePressEvent(QMouseEvent* event) {
-    TwwSpinControlButton::mousePressEvent(event);
-    if (!AutoRepeat || event->button() != Qt::LeftButton || !isEnabled()) return;
-    if (!timer_) {
-        timer_ = new TTimer(this);
-        timer_->SetEnabled(false);
-        timer_->SetOnTimer([this](QObject*) { Tick(); });
-    }
-    timer_->SetInterval(kFirstDelayMs);
-    timer_->SetEnabled(true);
+    ui::Dispatch(this, [&] {
+        TwwSpinControlButton::mousePressEvent(event);
+        if (!AutoRepeat || event->button() != Qt::LeftButton || !isEnabled()) return;
+        if (!timer_) {
+            timer_ = new TTimer(this);
+            timer_->SetEnabled(false);
+            timer_->SetOnTimer([this](QObject*) { Tick(); });
+        }
+        timer_->SetInterval(kFirstDelayMs);
+        timer_->SetEnabled(true);
+    });
 }
 
 void TwwTimerSpeedButton::Tick() {
@@ -46,18 +48,24 @@ void TwwTimerSpeedButton::StopTimer() {
 }
 
 void TwwTimerSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
-    StopTimer();
-    TwwSpinControlButton::mouseReleaseEvent(event);
+    ui::Dispatch(this, [&] {
+        StopTimer();
+        TwwSpinControlButton::mouseReleaseEvent(event);
+    });
 }
 
 void TwwTimerSpeedButton::enterEvent(QEnterEvent* event) {
-    mouseInside_ = true;
-    TwwSpinControlButton::enterEvent(event);
+    ui::Dispatch(this, [&] {
+        mouseInside_ = true;
+        TwwSpinControlButton::enterEvent(event);
+    });
 }
 
 void TwwTimerSpeedButton::leaveEvent(QEvent* event) {
-    mouseInside_ = false;
-    TwwSpinControlButton::leaveEvent(event);
+    ui::Dispatch(this, [&] {
+        mouseInside_ = false;
+        TwwSpinControlButton::leaveEvent(event);
+    });
 }
 
 void TwwTimerSpeedButton::Release() {
@@ -93,15 +101,17 @@ void TwwSpinButton::SetFlat(bool flat) {
 bool TwwSpinButton::WantsKey(Word key, TShiftState) const { return key == VK_UP || key == VK_DOWN; }
 
 void TwwSpinButton::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    if (width() < 15) {
-        resize(15, height());
-        return;
-    }
-    const int half = height() / 2;
-    up_->setGeometry(0, 0, width(), half);
-    // The two overlap by one pixel.
-    down_->setGeometry(0, half - 1, width(), height() - half + 1);
+    ui::Dispatch(this, [&] {
+        QWidget::resizeEvent(event);
+        if (width() < 15) {
+            resize(15, height());
+            return;
+        }
+        const int half = height() / 2;
+        up_->setGeometry(0, 0, width(), half);
+        // The two overlap by one pixel.
+        down_->setGeometry(0, half - 1, width(), height() - half + 1);
+    });
 }
 
 TwwDBSpinEdit::TwwDBSpinEdit(QWidget* parent)

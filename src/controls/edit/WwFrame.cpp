@@ -54,11 +54,6 @@ void TwwEditFrame::SetFocusStyle(TwwEditFocusStyle style) {
     RepaintControl();
 }
 
-void TwwEditFrame::SetNonFocusStyle(TwwEditFocusStyle style) {
-    nonFocusStyle_ = style;
-    RepaintControl();
-}
-
 void TwwEditFrame::SetTransparent(bool transparent) {
     if (transparent == transparent_) return;
     transparent_ = transparent;

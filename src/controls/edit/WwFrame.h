@@ -35,13 +35,11 @@ public:
     TwwEditFocusStyle FocusStyle() const { return focusStyle_; }
     void SetFocusStyle(TwwEditFocusStyle style);
     TwwEditFocusStyle NonFocusStyle() const { return nonFocusStyle_; }
-    void SetNonFocusStyle(TwwEditFocusStyle style);
     // Shows the parent's background while the edit has no focus.
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool transparent);
     // Whether the edit's window is (to be) made transparent; the edit clears it on entry, sets it on exit.
     bool CreatedTransparent() const { return createdTransparent_; }
-    void SetCreatedTransparent(bool value) { createdTransparent_ = value; }
 
     int NonFocusTextOffsetX = 0;
     int NonFocusTextOffsetY = 0;

@@ -73,8 +73,10 @@ void TwwPopupListbox::SetItemHeight(int height) {
 }
 
 void TwwPopupListbox::mousePressEvent(QMouseEvent* event) {
-    // A press selects the item under it; the list never takes the focus.
-    if (QListWidgetItem* entry = itemAt(event->position().toPoint())) SetItemIndex(row(entry));
+    ui::Dispatch(this, [&] {
+        // A press selects the item under it; the list never takes the focus.
+        if (QListWidgetItem* entry = itemAt(event->position().toPoint())) SetItemIndex(row(entry));
+    });
 }
 
 void TwwPopupListbox::mouseReleaseEvent(QMouseEvent* event) {

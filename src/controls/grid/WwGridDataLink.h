@@ -30,7 +30,6 @@ public:
     // The in-place editor's text differs from the field and is not yet written.
     void MarkModified() { modified_ = true; }
     bool Modified() const { return modified_; }
-    bool UpdateRunning() const { return updateRunning_; }
     // Esc: unwritten editor text gives way to the field's value; a modified record is cancelled after asking.
     void DiscardEdit();
 

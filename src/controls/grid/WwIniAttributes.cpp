@@ -97,10 +97,6 @@ QString TwwIniAttributes::SectionName() const {
     return formName_ + owner_->Name();
 }
 
-void TwwIniAttributes::SetSectionName(const QString& value) {
-    if (value != sectionName_) sectionName_ = value;
-}
-
 void TwwIniAttributes::SetDelimiter(const QString& value) {
     if (value != delimiter_) delimiter_ = value;
 }

@@ -17,7 +17,6 @@ public:
     void SetFileName(const QString& value);
     // The stored name when not empty; else the form name followed by the grid's name.
     QString SectionName() const;
-    void SetSectionName(const QString& value);
     const QString& Delimiter() const { return delimiter_; }
     void SetDelimiter(const QString& value);
     bool Enabled = false;

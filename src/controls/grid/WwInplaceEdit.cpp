@@ -127,17 +127,21 @@ void TwwInplaceEdit::UpdateLines() {
         lines_->installEventFilter(this);
         // The one-line text stays the one the grid reads; the window shows it wrapped.
         connect(lines_, &QPlainTextEdit::textChanged, this, [this] {
-            if (syncingLines_) return;
-            syncingLines_ = true;
-            setText(lines_->toPlainText());
-            syncingLines_ = false;
+            ui::Dispatch(this, [this] {
+                if (syncingLines_) return;
+                syncingLines_ = true;
+                setText(lines_->toPlainText());
+                syncingLines_ = false;
+            });
         });
         connect(this, &QLineEdit::textChanged, lines_, [this] {
-            if (syncingLines_ || lines_->toPlainText() == text()) return;
-            syncingLines_ = true;
-            lines_->setPlainText(text());
-            lines_->moveCursor(QTextCursor::End);
-            syncingLines_ = false;
+            ui::Dispatch(this, [this] {
+                if (syncingLines_ || lines_->toPlainText() == text()) return;
+                syncingLines_ = true;
+                lines_->setPlainText(text());
+                lines_->moveCursor(QTextCursor::End);
+                syncingLines_ = false;
+            });
         });
         lines_->show();
         if (hadFocus) lines_->setFocus();

@@ -56,12 +56,6 @@ void TwwGridPaintOptions::SetBackgroundDrawStyle(TwwBackgroundDrawStyle style) {
     MarkStale();
 }
 
-void TwwGridPaintOptions::SetAlternatingRowRegions(TwwAlternatingRowRegions regions) {
-    if (regions == alternatingRowRegions_) return;
-    alternatingRowRegions_ = regions;
-    if (grid_) grid_->Invalidate();
-}
-
 bool TwwGridPaintOptions::FillsDataCells() const {
     return backgroundCopy_ && backgroundOptions_.Contains(coFillDataCells);
 }

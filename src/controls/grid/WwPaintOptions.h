@@ -48,7 +48,6 @@ public:
     void SetBackgroundDrawStyle(TwwBackgroundDrawStyle style);
     // Repaints without marking the images stale.
     TwwAlternatingRowRegions AlternatingRowRegions() const { return alternatingRowRegions_; }
-    void SetAlternatingRowRegions(TwwAlternatingRowRegions regions);
     // The grid scrolls records by moving the painted rows rather than repainting them.
     bool FastRecordScrolling = true;
 

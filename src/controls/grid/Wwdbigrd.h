@@ -169,7 +169,6 @@ public:
     static std::function<void(const QString& address)>& UrlOpener();
     // The title cell pressed as a title button ((-1, -1) when none) and whether its group header was pressed.
     TGridCoord PressedTitle() const { return pressedTitle_; }
-    bool PressedGroupHeader() const { return pressedGroupHeader_; }
     void ClearPressedTitle();
     // While a title is dragged: its image and the left arrow of the insertion mark (null when not shown).
     QWidget* TitleDragImage() const;
@@ -207,7 +206,6 @@ public:
     // After streaming: lays the grid out.
     void Loaded();
     bool Loading() const { return loading_; }
-    void SetLoading(bool loading) { loading_ = loading; }
     // Whether the grid is laid out for the user (false only while being made and at design time).
     bool IsDesigning() const { return designing_; }
     void SetDesigning(bool designing) { designing_ = designing; }
@@ -418,9 +416,6 @@ protected:
     virtual void DoDrawGroupHeaderCell(TCanvas& canvas, const QString& groupName, bool& defaultDrawing,
                                        const TRect& rect);
     virtual void DoCalcTitleImage(TField* field, TwwTitleImageAttributes& attributes);
-    // The grid row of the record the drawing looks at, or -1 outside the drawing of a data cell.
-    int DrawnDataRow() const { return drawnDataRow_; }
-    int DrawnDataCol() const { return drawnDataCol_; }
 
     // ---- the base grid's hooks
     void Resize() override;

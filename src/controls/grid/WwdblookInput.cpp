@@ -232,7 +232,9 @@ void TwwDBCustomLookupCombo::mousePressEvent(QMouseEvent* event) {
     });
 }
 
-void TwwDBCustomLookupCombo::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void TwwDBCustomLookupCombo::mouseDoubleClickEvent(QMouseEvent* event) {
+    ui::Dispatch(this, [&] { mousePressEvent(event); });
+}
 
 void TwwDBCustomLookupCombo::wheelEvent(QWheelEvent* event) {
     if (!IsDroppedDown()) {

@@ -160,7 +160,6 @@ protected:
     // The rows to show; called by Open, Requery and Refresh.
     virtual std::shared_ptr<db::Cursor> CreateCursor() = 0;
     virtual void CursorClosed() {}
-    db::Cursor* CursorOf() const { return cursor_.get(); }
     void CheckActive() const;
     void DataEvent(TDataEvent event, void* info = nullptr);
     [[noreturn]] void Error(const QString& message) const;

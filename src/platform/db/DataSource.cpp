@@ -28,8 +28,6 @@ void TDataSource::Edit() {
     if (AutoEdit && state_ == dsBrowse) dataSet_->Edit();
 }
 
-bool TDataSource::IsLinkedTo(TDataSet* dataSet) const { return dataSet_ && dataSet_ == dataSet; }
-
 void TDataSource::AddDataLink(TDataLink* link) {
     links_.push_back(link);
     link->UpdateState();

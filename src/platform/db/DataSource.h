@@ -27,8 +27,6 @@ public:
     void SetEnabled(bool enabled);
     // Starts editing when AutoEdit allows it and the dataset is browsing.
     void Edit();
-    // True when the source (directly or through masters) links to the dataset.
-    bool IsLinkedTo(TDataSet* dataSet) const;
 
     std::function<void(TDataSource&, TField* field)> OnDataChange;
     std::function<void(TDataSource&)> OnStateChange;

@@ -324,13 +324,3 @@ TDateTime StrToDateDef(const QString& text, TDateTime fallback, const TFormatSet
     TDateTime value;
     return TryStrToDate(text, value, settings) ? value : fallback;
 }
-
-TDateTime StrToTimeDef(const QString& text, TDateTime fallback, const TFormatSettings& settings) {
-    TDateTime value;
-    return TryStrToTime(text, value, settings) ? value : fallback;
-}
-
-TDateTime StrToDateTimeDef(const QString& text, TDateTime fallback, const TFormatSettings& settings) {
-    TDateTime value;
-    return TryStrToDateTime(text, value, settings) ? value : fallback;
-}

@@ -25,5 +25,3 @@ TDateTime StrToDate(const QString& text, const TFormatSettings& settings = Forma
 TDateTime StrToTime(const QString& text, const TFormatSettings& settings = FormatSettings);
 TDateTime StrToDateTime(const QString& text, const TFormatSettings& settings = FormatSettings);
 TDateTime StrToDateDef(const QString& text, TDateTime fallback, const TFormatSettings& settings = FormatSettings);
-TDateTime StrToTimeDef(const QString& text, TDateTime fallback, const TFormatSettings& settings = FormatSettings);
-TDateTime StrToDateTimeDef(const QString& text, TDateTime fallback, const TFormatSettings& settings = FormatSettings);

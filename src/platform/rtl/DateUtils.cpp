@@ -143,14 +143,10 @@ int MonthOf(TDateTime value) { return DatePartsOf(value).month; }
 int DayOf(TDateTime value) { return DatePartsOf(value).day; }
 int HourOf(TDateTime value) { return TimePartsOf(value).hour; }
 int MinuteOf(TDateTime value) { return TimePartsOf(value).minute; }
-int SecondOf(TDateTime value) { return TimePartsOf(value).second; }
-int MilliSecondOf(TDateTime value) { return TimePartsOf(value).millisecond; }
 
 int DayOfWeek(TDateTime value) { return DayOfTheWeek(value) % 7 + 1; }
 
 int DayOfTheWeek(TDateTime value) { return DateTimeToQDate(value).dayOfWeek(); }
-
-TDateTime IncDay(TDateTime value, int days) { return value + days; }
 
 TDateTime IncMonth(TDateTime value, int months) {
     int y, m, d;
@@ -163,12 +159,6 @@ TDateTime IncMonth(TDateTime value, int months) {
     const TDateTime time = TimeOf(value);
     return date < 0 ? date - time : date + time;
 }
-
-TDateTime IncYear(TDateTime value, int years) { return IncMonth(value, years * 12); }
-
-TDateTime IncHour(TDateTime value, qint64 hours) { return value + hours / 24.0; }
-
-TDateTime IncMinute(TDateTime value, qint64 minutes) { return value + minutes / 1440.0; }
 
 int DaysBetween(TDateTime a, TDateTime b) {
     return static_cast<int>(std::llabs(TotalMilliseconds(a) - TotalMilliseconds(b)) / 86400000LL);

@@ -50,20 +50,14 @@ int MonthOf(TDateTime value);
 int DayOf(TDateTime value);
 int HourOf(TDateTime value);
 int MinuteOf(TDateTime value);
-int SecondOf(TDateTime value);
-int MilliSecondOf(TDateTime value);
 
 // 1 = Sunday ... 7 = Saturday, as the framework's DayOfWeek.
 int DayOfWeek(TDateTime value);
 // 1 = Monday ... 7 = Sunday (ISO), as the framework's DayOfTheWeek.
 int DayOfTheWeek(TDateTime value);
 
-TDateTime IncDay(TDateTime value, int days = 1);
 // Same day of a later or earlier month, clamped to the month's last day; keeps the time.
 TDateTime IncMonth(TDateTime value, int months = 1);
-TDateTime IncYear(TDateTime value, int years = 1);
-TDateTime IncHour(TDateTime value, qint64 hours = 1);
-TDateTime IncMinute(TDateTime value, qint64 minutes = 1);
 // Whole days between two values, ignoring the sign.
 int DaysBetween(TDateTime a, TDateTime b);
 TDateTime StartOfTheMonth(TDateTime value);

@@ -81,5 +81,3 @@ TDateTime FileAge(const QString& fileName) {
     const QDateTime written = info.lastModified();
     return QDateToDateTime(written.date()) + QTimeToDateTime(written.time());
 }
-
-QString GetCurrentDir() { return QDir::currentPath(); }

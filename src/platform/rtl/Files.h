@@ -32,4 +32,3 @@ bool ForceDirectories(const QString& directory);
 qint64 GetFileSize64(const QString& fileName);
 // The time the file was last written, as a local TDateTime; -1 when it does not exist.
 TDateTime FileAge(const QString& fileName);
-QString GetCurrentDir();

@@ -67,7 +67,6 @@ int StrToIntDef(const QString& text, int fallback) { return ReadOrDefault(text, 
 
 bool TryStrToInt64(const QString& text, qint64& value) { return ReadInteger(text, value); }
 qint64 StrToInt64(const QString& text) { return ReadOrRaise<qint64>(text); }
-qint64 StrToInt64Def(const QString& text, qint64 fallback) { return ReadOrDefault(text, fallback); }
 
 bool TryStrToFloat(const QString& text, double& value, const TFormatSettings& settings) {
     // Only the settings' decimal separator counts as one.

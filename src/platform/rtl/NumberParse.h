@@ -12,7 +12,6 @@ int StrToInt(const QString& text);
 int StrToIntDef(const QString& text, int fallback);
 bool TryStrToInt64(const QString& text, qint64& value);
 qint64 StrToInt64(const QString& text);
-qint64 StrToInt64Def(const QString& text, qint64 fallback);
 
 // Sign, digits, the decimal separator, an exponent; blanks around allowed; no thousands separators.
 // "'%s' is not a valid floating point value".

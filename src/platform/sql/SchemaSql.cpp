@@ -83,9 +83,4 @@ QStringList CounterTriggerSql(const QString& table, const QString& column) {
     };
 }
 
-QStringList DropCounterTriggerSql(const QString& table, const QString& column) {
-    return {QLatin1String("DROP TRIGGER IF EXISTS ") + TriggerName("TvCounter", table, column),
-            QLatin1String("DROP TRIGGER IF EXISTS ") + TriggerName("TvCounterGiven", table, column)};
-}
-
 }  // namespace sql

@@ -23,6 +23,5 @@ QString CreateIndexSql(const QString& table, const IndexDef& index);
 // The triggers that number a counter column: a new row without a value gets the next one, a row given a
 // value moves the counter past it, so no number is ever issued twice.
 QStringList CounterTriggerSql(const QString& table, const QString& column);
-QStringList DropCounterTriggerSql(const QString& table, const QString& column);
 
 }  // namespace sql

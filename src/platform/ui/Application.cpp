@@ -60,8 +60,6 @@ void TApplication::SetHintColor(TColor color) {
     QToolTip::setPalette(palette);
 }
 
-void TApplication::SetHintPause(int milliseconds) { hintPause_ = milliseconds; }
-
 void TApplication::Initialize() {
     QGuiApplication::setQuitOnLastWindowClosed(false);
     terminated_ = false;

@@ -27,7 +27,6 @@ public:
     void SetHintColor(TColor color);
     // Milliseconds before a hint shows.
     int HintPause() const { return hintPause_; }
-    void SetHintPause(int milliseconds);
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool showHint) { showHint_ = showHint; }
 
@@ -69,10 +68,6 @@ public:
     int Width() const;
     int Height() const;
     TRect WorkAreaRect() const;
-    int WorkAreaLeft() const { return WorkAreaRect().Left; }
-    int WorkAreaTop() const { return WorkAreaRect().Top; }
-    int WorkAreaWidth() const { return WorkAreaRect().Width(); }
-    int WorkAreaHeight() const { return WorkAreaRect().Height(); }
     // The screen's logical resolution, 96 unless set (tests set others to check scaled sizes).
     int PixelsPerInch() const { return pixelsPerInch_; }
     void SetPixelsPerInch(int pixelsPerInch) { pixelsPerInch_ = pixelsPerInch; }

@@ -73,21 +73,6 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
     p.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
-void TCanvas::Polygon(const std::vector<TPoint>& points) {
-    QPolygon polygon;
-    for (const TPoint& pt : points) polygon << ui::ToQPoint(pt);
-    QPainter& p = Painter();
-    p.setPen(QtPen());
-    p.setBrush(QtBrush());
-    p.drawPolygon(polygon);
-}
-
-void TCanvas::Polyline(const std::vector<TPoint>& points) {
-    if (points.empty()) return;
-    MoveTo(points.front().X, points.front().Y);
-    for (size_t i = 1; i < points.size(); ++i) LineTo(points[i].X, points[i].Y);
-}
-
 void TCanvas::LineTo(int x, int y) {
     const int dx = x - penPos_.X;
     const int dy = y - penPos_.Y;
@@ -100,17 +85,6 @@ void TCanvas::LineTo(int x, int y) {
         p.drawLine(QPointF(penPos_.X, penPos_.Y), end);
     }
     penPos_ = {x, y};
-}
-
-void TCanvas::TextOut(int x, int y, const QString& text) {
-    QPainter& p = Painter();
-    p.setFont(font_.ToQFont());
-    const QFontMetrics metrics(p.font());
-    const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
-    if (brush_.Style != bsClear) p.fillRect(box, ui::ToQColor(brush_.Color));
-    p.setPen(ui::ToQColor(font_.Color()));
-    p.drawText(QPoint(x, y + metrics.ascent()), text);
-    penPos_ = {box.left() + box.width(), y};
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, const QString& text) {

@@ -7,7 +7,6 @@
 
 #include <QPainter>
 #include <memory>
-#include <vector>
 
 class TGraphic;
 
@@ -48,13 +47,9 @@ public:
     void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const TRect& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }
     void Ellipse(int left, int top, int right, int bottom);
-    void Polygon(const std::vector<TPoint>& points);
-    void Polyline(const std::vector<TPoint>& points);
     void MoveTo(int x, int y) { penPos_ = {x, y}; }
     // Draws up to, not including, the end point; the pen then stands there.
     void LineTo(int x, int y);
-    // Text with its top left at (x, y) on the brush colour (none for bsClear); the pen moves past it.
-    void TextOut(int x, int y, const QString& text);
     // Text clipped to the rectangle, which is first filled with the brush unless it is bsClear.
     void TextRect(const TRect& rect, int x, int y, const QString& text);
     int TextWidth(const QString& text);

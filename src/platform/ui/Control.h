@@ -96,7 +96,6 @@ public:
     // Called by the event routing: enter and exit happen once each, however focus moved.
     void HandleEnter();
     void HandleExit();
-    bool HasEntered() const { return entered_; }
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;

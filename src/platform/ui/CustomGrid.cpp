@@ -154,12 +154,6 @@ void TCustomGrid::SetDefaultRowHeight(int height) {
     RowHeightsChanged();
 }
 
-void TCustomGrid::SetGridLineWidth(int width) {
-    if (width == gridLineWidth_) return;
-    gridLineWidth_ = std::max(width, 0);
-    ChangeLayout([this] { ApplyLineWidths(); });
-}
-
 void TCustomGrid::ApplyLineWidths() {
     // Without any lines of a direction the cells of that axis sit edge to edge.
     const bool vertical = options_.Contains(goFixedVertLine) || options_.Contains(goVertLine);
@@ -258,10 +252,6 @@ void TCustomGrid::SetCol(int col) {
     if (col != Col()) FocusCell(col, Row(), true);
 }
 
-void TCustomGrid::SetRow(int row) {
-    if (row != Row()) FocusCell(Col(), row, true);
-}
-
 void TCustomGrid::FocusCell(int col, int row, bool moveAnchor) {
     MoveColRow(col, row, moveAnchor, true);
     InvalidateEditor();
@@ -354,12 +344,6 @@ void TCustomGrid::MoveColumn(int from, int to) {
     ColumnMoved(from, to);
 }
 
-void TCustomGrid::MoveRow(int from, int to) {
-    if (from == to) return;
-    ChangeLayout([&] { rows_.MoveCell(from, to); });
-    RowMoved(from, to);
-}
-
 void TCustomGrid::ActivateHintAt(int x, int y) {
     const QString text = ShowHint() ? Hint() : QString();
     if (text.isEmpty()) QToolTip::hideText();
@@ -380,7 +364,6 @@ void TCustomGrid::TopLeftChanged() {}
 void TCustomGrid::ColWidthsChanged() {}
 void TCustomGrid::RowHeightsChanged() {}
 void TCustomGrid::ColumnMoved(int, int) {}
-void TCustomGrid::RowMoved(int, int) {}
 bool TCustomGrid::SelectCell(int, int) { return true; }
 void TCustomGrid::Resize() {}
 void TCustomGrid::DblClick() { ui::Fire(OnDblClick, &Widget()); }

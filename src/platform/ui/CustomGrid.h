@@ -73,7 +73,6 @@ public:
     int DefaultRowHeight() const { return rows_.DefaultExtent(); }
     void SetDefaultRowHeight(int height);
     int GridLineWidth() const { return gridLineWidth_; }
-    void SetGridLineWidth(int width);
     bool TabStops(int col) const;
     void SetTabStops(int col, bool stop);
 
@@ -103,7 +102,6 @@ public:
     int Col() const { return current_.X; }
     void SetCol(int col);
     int Row() const { return current_.Y; }
-    void SetRow(int row);
     // Corners are kept among the scrollable cells; the current cell goes to the bottom right corner.
     TGridRect Selection() const;
     void SetSelection(const TGridRect& selection);
@@ -138,7 +136,6 @@ public:
     void InvalidateEditor();
 
     void MoveColumn(int from, int to);
-    void MoveRow(int from, int to);
 
     // Shows Hint() now at a client point (hides the hint when it is empty), as a mouse move that set a
     // cell-dependent hint asks for.
@@ -158,7 +155,6 @@ protected:
     virtual void ColWidthsChanged();
     virtual void RowHeightsChanged();
     virtual void ColumnMoved(int from, int to);
-    virtual void RowMoved(int from, int to);
     // Whether the current cell may move there.
     virtual bool SelectCell(int col, int row);
     // The second press of a double click arrives with ssDouble and raises DblClick in place of a press.
@@ -199,7 +195,6 @@ protected:
     // A grid whose vertical bar shows something other than its rows (a dataset's position) sets it itself:
     // the base then neither sets its range nor scrolls the rows by it.
     void SetOwnVertScrollBar(bool own) { ownVertScrollBar_ = own; }
-    bool OwnsVertScrollBar() const { return ownVertScrollBar_; }
 
     bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;

@@ -18,11 +18,6 @@ void TImage::SetStretch(bool stretch) {
     update();
 }
 
-void TImage::SetCenter(bool center) {
-    center_ = center;
-    update();
-}
-
 void TImage::PictureChanged() {
     if (autoSize_ && picture_.Graphic()) SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
     update();

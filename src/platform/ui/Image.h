@@ -15,7 +15,6 @@ public:
     bool Stretch() const { return stretch_; }
     void SetStretch(bool stretch);
     bool Center() const { return center_; }
-    void SetCenter(bool center);
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -1,6 +1,8 @@
 // The masked text box: keys and clipboard commands go through the edit-mask engine instead of Qt's editing.
 #include "platform/ui/MaskEdit.h"
 
+#include "platform/ui/Dispatch.h"
+
 #include <QApplication>
 #include <QClipboard>
 
@@ -112,7 +114,7 @@ void TCustomMaskEdit::DoExit() {
     } catch (const EDBEditError&) {
         // Taken back once the focus change under way is finished.
         QMetaObject::invokeMethod(
-            this, [this] { SetFocus(); }, Qt::QueuedConnection);
+            this, [this] { ui::Dispatch(this, [this] { SetFocus(); }); }, Qt::QueuedConnection);
         throw;
     }
 }

@@ -43,8 +43,10 @@ void TSplitter::MoveBy(int delta) {
 }
 
 void TSplitter::enterEvent(QEnterEvent* e) {
-    setCursor(Vertical() ? Qt::SplitHCursor : Qt::SplitVCursor);
-    ControlOf<QWidget>::enterEvent(e);
+    ui::Dispatch(this, [&] {
+        setCursor(Vertical() ? Qt::SplitHCursor : Qt::SplitVCursor);
+        ControlOf<QWidget>::enterEvent(e);
+    });
 }
 
 void TSplitter::mousePressEvent(QMouseEvent* e) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 #include <set>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -66,6 +68,17 @@ TEST_F(DayGridTest, RowsBeyondADayStopAtOneMinuteBeforeIt) {
     grid->SetSlotMinutes(720);
     EXPECT_NEAR(grid->SlotTimes.GetItem(2), EncodeTime(20, 0, 0, 0), 1e-9);
     EXPECT_NEAR(grid->SlotTimes.GetItem(3), EncodeTime(8, 0, 0, 0) + EncodeTime(23, 59, 0, 0), 1e-9);
+
+    // The same rule gives the main window its booking times: the fixed row and row 1 start at StartTime, and
+    // a row a whole day or more after it at 23:59.
+    grid->SetSlotMinutes(30);
+    const std::vector<std::pair<int, TDateTime>> offsets = {{0, 0},
+                                                            {1, 0},
+                                                            {4, EncodeTime(1, 30, 0, 0)},
+                                                            {48, EncodeTime(23, 30, 0, 0)},
+                                                            {49, EncodeTime(23, 59, 0, 0)},
+                                                            {500, EncodeTime(23, 59, 0, 0)}};
+    for (const auto& [row, offset] : offsets) EXPECT_EQ(grid->RowToTime(row), offset) << row;
 }
 
 TEST_F(DayGridTest, CellAtPointAtTheEdgesAndPressesBeyondTheCells) {

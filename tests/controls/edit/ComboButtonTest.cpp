@@ -78,6 +78,38 @@ TEST(ComboButton, ClickFiresOnlyOnAReleaseOverTheButton) {
     EXPECT_EQ(clicks, 1);
 }
 
+// A combo button whose events can be handed to Qt's own widget handling, past the control's event().
+class QtDeliveredButton : public TwwComboButton {
+public:
+    using TwwComboButton::TwwComboButton;
+    bool DeliverToQt(QEvent& event) { return QWidget::event(&event); }
+};
+
+TEST(ComboButton, ARaisingClickIsShownAndNeverUnwindsQtsEventHandling) {
+    QWidget parent;
+    auto* button = new QtDeliveredButton(&parent);
+    parent.show();
+    int clicks = 0;
+    button->OnClick = [&](QObject*) {
+        if (++clicks != 2) DatabaseError(QStringLiteral("Table is read-only"));
+    };
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(testing_env::Messages().Texts(), std::vector<QString>{QStringLiteral("Table is read-only.")});
+    EXPECT_EQ(button->State(), bsUp);
+    EXPECT_FALSE(button->Tracking());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(clicks, 2);
+
+    // The release handler itself ends the exception, so it never passes back through QWidget::event.
+    testing_env::Messages().Clear();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, {}, {});
+    button->DeliverToQt(press);
+    EXPECT_NO_THROW(button->DeliverToQt(release));
+    EXPECT_EQ(clicks, 3);
+    EXPECT_EQ(testing_env::Messages().Texts(), std::vector<QString>{QStringLiteral("Table is read-only.")});
+}
+
 TEST(ComboButton, AGlyphStripGivesOneImagePerSquareUpToFour) {
     QWidget parent;
     auto* button = new TwwComboButton(&parent);
