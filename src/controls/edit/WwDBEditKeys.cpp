@@ -9,10 +9,10 @@
 #include "platform/db/Field.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/FormatSettings.h"
+#include "platform/ui/LongLineTextEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 
 namespace {

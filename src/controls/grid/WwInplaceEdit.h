@@ -5,8 +5,10 @@
 #include "controls/edit/WwCustomMaskEdit.h"
 #include "platform/ui/InplaceEdit.h"
 
-class QPlainTextEdit;
 class TwwCustomDBGrid;
+namespace ui {
+class LongLineTextEdit;
+}
 
 class TwwInplaceEdit : public TInplaceEdit {
 public:
@@ -30,7 +32,7 @@ public:
     // Long texts wrap over the lines the cell has room for instead of scrolling sideways.
     void SetWordWrap(bool value);
     // The window that shows and edits the wrapped text; null without word wrap.
-    QPlainTextEdit* LinesEditor() const { return lines_; }
+    ui::LongLineTextEdit* LinesEditor() const { return lines_; }
 
     void UpdateContents() override;
     void Place(const TRect& rect) override;
@@ -57,7 +59,7 @@ private:
     TwwDBPicture picture_{nullptr};
     bool wordWrap_ = false;
     bool usePictureMask_ = false;
-    QPlainTextEdit* lines_ = nullptr;
+    ui::LongLineTextEdit* lines_ = nullptr;
     bool syncingLines_ = false;
     // The paste key of this key stroke was refused: its character pastes nothing either.
     bool pasteRefused_ = false;
