@@ -148,6 +148,10 @@ void TwwInplaceEdit::UpdateLines() {
     lines_->setGeometry(rect());
 }
 
+void TwwInplaceEdit::paintEvent(QPaintEvent* event) {
+    if (!lines_) TInplaceEdit::paintEvent(event);
+}
+
 void TwwInplaceEdit::Place(const TRect& rect) {
     TInplaceEdit::Place(rect);
     UpdateLines();

@@ -45,6 +45,9 @@ protected:
     // The wrapping window taking the focus is the editor's entry too.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The wrapping window covers the editor and shows the text; the line edit's own painting would lay all of it out
+    // as one line.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // A typed character through the picture mask; true when the mask took the key (typed or dropped).
