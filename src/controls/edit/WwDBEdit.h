@@ -124,7 +124,8 @@ protected:
     bool AutoFillDateOnSpace();
     // The picture mask's handling of a typed character or Backspace; true when it consumed the key.
     bool ApplyPictureMask(QChar& key);
-    // Paste and cut may change the text: editing is not blocked and the record (or an unbound edit) is writable.
+    // Paste and cut may change the text: editing is not blocked, the text takes typing and the record (or an unbound
+    // edit) is writable.
     bool MayChangeByClipboard();
     void PasteFromClipboard();
     void CutToClipboard();
