@@ -21,7 +21,8 @@ namespace {
 
 constexpr int kBookingId = 1001;
 
-// A file with one room and one booking of it, its note a line of words of the given length.
+// A file with one room and one booking of it, its note one line of the given length: words, then a run without
+// spaces (the hardest for line breaking).
 QString NoteDatabase(int noteLength) {
     static QTemporaryDir dir;
     qputenv("TAVORIN_CONFIG_DIR", dir.path().toLocal8Bit());
@@ -30,8 +31,8 @@ QString NoteDatabase(int noteLength) {
     if (!TData().CreateDatabase(file, true)) std::abort();
     sql::Connection engine(QStringLiteral("Data Source=") + file);
     QString note;
-    while (note.size() < noteLength) note += QStringLiteral("Projector and screen ");
-    note.truncate(noteLength);
+    while (note.size() < noteLength / 2) note += QStringLiteral("Projector and screen ");
+    note += QString(noteLength - note.size(), u'x');
     engine
         .Prepare(QStringLiteral("INSERT INTO Resources (ResourceName, MaxBookDays, BookingRestrictMode, "
                                 "MaxBookDaysRestrict) VALUES ('Room A', 0, 1, 0)"))
