@@ -64,7 +64,8 @@ qsizetype PieceEnd(const QString& text, qsizetype from, qsizetype lineEnd) {
     qsizetype end = from + LongLineTextEdit::kLinePieceLength;
     for (qsizetype i = end; i > end - kSpaceSearch; --i)
         if (text[i - 1].isSpace()) return i;
-    if (text[end - 1].isHighSurrogate()) --end;
+    // A character stays whole: a surrogate pair, and a letter with its combining marks.
+    while (end > from + 1 && (text[end].isLowSurrogate() || text[end].isMark())) --end;
     return end;
 }
 

@@ -36,6 +36,7 @@ TEST(LongLineTextEdit, ReadsBackEveryTextAsSet) {
     QString spaced;
     while (spaced.size() < 5 * kPiece) spaced += QStringLiteral("lorem ipsum ");
     const QString emojiAtJoin = QString(kPiece - 1, u'x') + QStringLiteral("\U0001F600") + QString(kPiece, u'y');
+    const QString accentAtJoin = QString(kPiece, u'e') + QStringLiteral("\u0301\u0301") + QString(kPiece, u'y');
     const QString cases[] = {
         QString(),   QStringLiteral("one\n\ntwo\n"),
         word,        spaced,
@@ -47,6 +48,12 @@ TEST(LongLineTextEdit, ReadsBackEveryTextAsSet) {
     }
     edit.SetText(word);
     EXPECT_GE(edit.document()->blockCount(), 4);
+    // No piece starts inside a character.
+    for (const QString& text : {emojiAtJoin, accentAtJoin}) {
+        edit.SetText(text);
+        const QString second = edit.document()->findBlockByNumber(1).text();
+        EXPECT_FALSE(second.front().isLowSurrogate() || second.front().isMark()) << second.left(3).toStdString();
+    }
     // Lines end as the box reads plain text.
     edit.SetText(QStringLiteral("a\r\nb\rc"));
     EXPECT_EQ(edit.Text(), QStringLiteral("a\nb\nc"));
