@@ -20,34 +20,34 @@ constexpr int kJoinsNext = QTextFormat::UserProperty + 2;
 // How far back from a piece's end a space is looked for, so that pieces end where a wrapped line would.
 constexpr int kSpaceSearch = 64;
 
-bool Has(const QTextBlock& block, int mark) { return block.isValid() && block.blockFormat().boolProperty(mark); }
+bool HasJoin(const QTextBlock& block, int mark) { return block.isValid() && block.blockFormat().boolProperty(mark); }
 
-void Mark(QTextBlockFormat& format, int mark, bool on) {
+void MarkJoin(QTextBlockFormat& format, int mark, bool on) {
     if (on) format.setProperty(mark, true);
     else format.clearProperty(mark);
 }
 
 // Splits the paragraph at the cursor, joined or by a line break.
-void Break(QTextCursor& cursor, bool joined) {
+void SplitParagraph(QTextCursor& cursor, bool joined) {
     QTextBlockFormat before = cursor.blockFormat();
     QTextBlockFormat after = before;
-    Mark(before, kJoinsNext, joined);
-    Mark(after, kJoinsPrevious, joined);
+    MarkJoin(before, kJoinsNext, joined);
+    MarkJoin(after, kJoinsPrevious, joined);
     cursor.setBlockFormat(before);
     cursor.insertBlock(after);
 }
 
 // The paragraph's joins are the ones its neighbours know.
 bool JoinsAgree(const QTextBlock& block) {
-    return Has(block, kJoinsPrevious) == Has(block.previous(), kJoinsNext) &&
-           Has(block, kJoinsNext) == Has(block.next(), kJoinsPrevious);
+    return HasJoin(block, kJoinsPrevious) == HasJoin(block.previous(), kJoinsNext) &&
+           HasJoin(block, kJoinsNext) == HasJoin(block.next(), kJoinsPrevious);
 }
 
 // The paragraph takes its joins from its neighbours.
 void MendBlock(const QTextBlock& block) {
     QTextBlockFormat format = block.blockFormat();
-    Mark(format, kJoinsPrevious, Has(block.previous(), kJoinsNext));
-    Mark(format, kJoinsNext, Has(block.next(), kJoinsPrevious));
+    MarkJoin(format, kJoinsPrevious, HasJoin(block.previous(), kJoinsNext));
+    MarkJoin(format, kJoinsNext, HasJoin(block.next(), kJoinsPrevious));
     QTextCursor(block).setBlockFormat(format);
 }
 
@@ -70,7 +70,7 @@ qsizetype PieceEnd(const QString& text, qsizetype from, qsizetype lineEnd) {
 }
 
 // Line breaks as the text box reads them from plain text.
-QString LineFeeds(const QString& text) {
+QString WithLineFeeds(const QString& text) {
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -96,7 +96,7 @@ QString LongLineTextEdit::TextBetween(int from, int to) const {
         const int start = qMax(from, block.position()) - block.position();
         const int end = qMin(to, separator) - block.position();
         text += QStringView(block.text()).mid(start, end - start);
-        if (separator < to && !Has(block, kJoinsNext)) text += QLatin1Char('\n');
+        if (separator < to && !HasJoin(block, kJoinsNext)) text += QLatin1Char('\n');
     }
     return text;
 }
@@ -105,7 +105,7 @@ int LongLineTextEdit::TextPosition(int documentPosition) const {
     int joins = 0;
     for (QTextBlock block = document()->begin(); block.isValid() && block.position() <= documentPosition;
          block = block.next())
-        if (Has(block, kJoinsPrevious)) ++joins;
+        if (HasJoin(block, kJoinsPrevious)) ++joins;
     return documentPosition - joins;
 }
 
@@ -113,7 +113,7 @@ int LongLineTextEdit::DocumentPosition(int textPosition) const {
     int joins = 0;
     for (QTextBlock block = document()->begin(); block.isValid() && block.position() - joins <= textPosition;
          block = block.next())
-        if (Has(block, kJoinsPrevious)) ++joins;
+        if (HasJoin(block, kJoinsPrevious)) ++joins;
     return textPosition + joins;
 }
 
@@ -134,19 +134,19 @@ void LongLineTextEdit::SetText(const QString& text) {
 }
 
 void LongLineTextEdit::InsertText(QTextCursor& cursor, const QString& text) {
-    const QString lines = LineFeeds(text);
+    const QString lines = WithLineFeeds(text);
     qsizetype lineStart = 0;
     for (;;) {
         qsizetype lineEnd = lines.indexOf(QLatin1Char('\n'), lineStart);
         if (lineEnd < 0) lineEnd = lines.size();
         for (qsizetype from = lineStart; from < lineEnd;) {
             const qsizetype to = PieceEnd(lines, from, lineEnd);
-            if (from > lineStart) Break(cursor, true);
+            if (from > lineStart) SplitParagraph(cursor, true);
             cursor.insertText(lines.mid(from, to - from));
             from = to;
         }
         if (lineEnd == lines.size()) return;
-        Break(cursor, false);
+        SplitParagraph(cursor, false);
         lineStart = lineEnd + 1;
     }
 }
@@ -177,20 +177,20 @@ void LongLineTextEdit::PressKey(QKeyEvent* event) {
         cursor.beginEditBlock();
         RemoveSelection(cursor);
         // A break at a join makes the join a line break.
-        if (cursor.atBlockStart() && Has(cursor.block(), kJoinsPrevious)) {
+        if (cursor.atBlockStart() && HasJoin(cursor.block(), kJoinsPrevious)) {
             cursor.movePosition(QTextCursor::PreviousBlock);
             cursor.movePosition(QTextCursor::EndOfBlock);
         }
-        if (cursor.atBlockEnd() && Has(cursor.block(), kJoinsNext)) {
+        if (cursor.atBlockEnd() && HasJoin(cursor.block(), kJoinsNext)) {
             QTextBlockFormat before = cursor.blockFormat();
-            Mark(before, kJoinsNext, false);
+            MarkJoin(before, kJoinsNext, false);
             cursor.setBlockFormat(before);
             cursor.movePosition(QTextCursor::NextBlock);
             QTextBlockFormat after = cursor.blockFormat();
-            Mark(after, kJoinsPrevious, false);
+            MarkJoin(after, kJoinsPrevious, false);
             cursor.setBlockFormat(after);
         } else {
-            Break(cursor, false);
+            SplitParagraph(cursor, false);
         }
         cursor.endEditBlock();
         setTextCursor(cursor);
@@ -200,11 +200,12 @@ void LongLineTextEdit::PressKey(QKeyEvent* event) {
     }
     // Deleting across a join deletes the character beyond it.
     if (!cursor.hasSelection() && event->key() == Qt::Key_Backspace) {
-        while (cursor.atBlockStart() && Has(cursor.block(), kJoinsPrevious))
+        while (cursor.atBlockStart() && HasJoin(cursor.block(), kJoinsPrevious))
             cursor.movePosition(QTextCursor::PreviousCharacter);
         setTextCursor(cursor);
     } else if (!cursor.hasSelection() && event->key() == Qt::Key_Delete) {
-        while (cursor.atBlockEnd() && Has(cursor.block(), kJoinsNext)) cursor.movePosition(QTextCursor::NextCharacter);
+        while (cursor.atBlockEnd() && HasJoin(cursor.block(), kJoinsNext))
+            cursor.movePosition(QTextCursor::NextCharacter);
         setTextCursor(cursor);
     }
     QPlainTextEdit::keyPressEvent(event);
