@@ -6,8 +6,8 @@
 
 using namespace booking_form_test;
 
-// Dates before the day-count origin are refused with a message; the origin itself and the last date the file holds
-// are booked like any other.
+// Dates before the day-count origin are refused with the message that names the days that can be booked (not as a
+// start after its end); the origin itself and the last date the file holds are booked like any other.
 TEST_F(BookingFormTest, AOneHourBookingOnTheFirstAndLastDates) {
     struct Case {
         TDateTime day;
@@ -21,8 +21,10 @@ TEST_F(BookingFormTest, AOneHourBookingOnTheFirstAndLastDates) {
         SCOPED_TRACE(FormatDateTime(QStringLiteral("yyyy-mm-dd"), c.day).toStdString());
         other->Execute(QStringLiteral("DELETE FROM Bookings"));
         testing_env::Messages().Clear();
-        const TDateTime start = c.day + EncodeTime(9, 0, 0, 0);
-        const TDateTime end = c.day + EncodeTime(10, 0, 0, 0);
+        int year, month, day;
+        DecodeDate(c.day, year, month, day);
+        const TDateTime start = EncodeDateTime(year, month, day, 9, 0, 0, 0);
+        const TDateTime end = EncodeDateTime(year, month, day, 10, 0, 0, 0);
         OpenNew(start, end);
         form->OkButtonClick();
         EXPECT_EQ(form->isHidden(), c.saved);
@@ -34,7 +36,8 @@ TEST_F(BookingFormTest, AOneHourBookingOnTheFirstAndLastDates) {
                         OneSecond);
             EXPECT_NEAR(file.QueryValue(QStringLiteral("SELECT BookingEnd FROM Bookings")).toDouble(), end, OneSecond);
         } else {
-            EXPECT_EQ(Shown().size(), 1u);
+            EXPECT_EQ(Shown(), std::vector<QString>{
+                                   QStringLiteral("Bookings can only be made from Dec 30 1899 to Dec 31 9999.")});
             EXPECT_EQ(file.QueryValue(QStringLiteral("SELECT count(*) FROM Bookings")).toInt(), 0);
             form->CancelButtonClick();
         }

@@ -12,6 +12,9 @@
 
 #include <QApplication>
 #include <QMetaObject>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <limits>
 
 namespace {
@@ -308,7 +311,15 @@ void TwwDBCustomEdit::PaintText(TCanvas& canvas, const TRect& rect, const QStrin
 void TwwDBCustomEdit::DrawFrame(TCanvas& canvas) { DrawEditFrameEdge(*this, Frame(), canvas, focused_); }
 
 void TwwDBCustomEdit::paintEvent(QPaintEvent* event) {
-    if (PaintsOwnText()) {
+    if (lines_) {
+        // The multi-line window shows the text; the line edit's own painting would lay all of it out as one line.
+        ui::Dispatch(this, [this] {
+            QPainter painter(this);
+            QStyleOptionFrame panel;
+            initStyleOption(&panel);
+            style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+        });
+    } else if (PaintsOwnText()) {
         ui::Dispatch(this, [this] {
             TCanvas canvas(this);
             canvas.Brush().Color = Color();

@@ -8,9 +8,11 @@
 #include "platform/db/DataSource.h"
 #include "platform/rtl/Alignment.h"
 
-class QPlainTextEdit;
 class TCanvas;
 class TField;
+namespace ui {
+class LongLineTextEdit;
+}
 
 using TwwDataSource = TDataSource;
 
@@ -90,7 +92,7 @@ public:
     // Selects the whole text, in the multi-line window too.
     void SelectAllText();
     // The multi-line window that edits the text while WordWrap is on; null for a one-line edit.
-    QPlainTextEdit* LinesEditor() const { return lines_; }
+    ui::LongLineTextEdit* LinesEditor() const { return lines_; }
     // Whether an edit-mask text counts as no value (see the text-to-field rules).
     bool IsEditMaskTextEmpty() const;
     // The kind of value: by the bound field's class, else by UnboundDataType.
@@ -122,7 +124,8 @@ protected:
     bool AutoFillDateOnSpace();
     // The picture mask's handling of a typed character or Backspace; true when it consumed the key.
     bool ApplyPictureMask(QChar& key);
-    // Paste and cut may change the text: editing is not blocked and the record (or an unbound edit) is writable.
+    // Paste and cut may change the text: editing is not blocked, the text takes typing and the record (or an unbound
+    // edit) is writable.
     bool MayChangeByClipboard();
     void PasteFromClipboard();
     void CutToClipboard();
@@ -143,7 +146,7 @@ private:
     void PlaceLinesEditor();
 
     TFieldDataLink fieldLink_;
-    QPlainTextEdit* lines_ = nullptr;
+    ui::LongLineTextEdit* lines_ = nullptr;
     bool syncingLines_ = false;
     TAlignment fieldAlignment_ = taLeftJustify;
     QString unboundText_;

@@ -9,10 +9,10 @@
 #include "platform/db/Field.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/FormatSettings.h"
+#include "platform/ui/LongLineTextEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 
 namespace {
@@ -350,7 +350,8 @@ bool TwwDBCustomEdit::AutoFillDateOnSpace() {
 }
 
 bool TwwDBCustomEdit::MayChangeByClipboard() {
-    if (IsEditBlocked()) return false;
+    // A text that takes no typing (a list-only combo box) takes no paste either.
+    if (IsEditBlocked() || !IsTextEditable()) return false;
     if (!Field()) {
         if (ReadOnly()) return false;
         setReadOnly(false);

@@ -4,9 +4,9 @@
 
 #include "platform/ui/Dispatch.h"
 #include "platform/ui/KeyRouting.h"
+#include "platform/ui/LongLineTextEdit.h"
 
 #include <QFocusEvent>
-#include <QPlainTextEdit>
 #include <limits>
 
 namespace {
@@ -50,16 +50,19 @@ void TwwDBCustomEdit::UpdateLinesEditor() {
             setFocusProxy(nullptr);
             delete lines_;
             lines_ = nullptr;
+            setEchoMode(PasswordChar().isNull() ? QLineEdit::Normal : QLineEdit::Password);
         }
         return;
     }
     if (!lines_) {
-        lines_ = new QPlainTextEdit(this);
+        lines_ = new ui::LongLineTextEdit(this);
         lines_->setFrameShape(QFrame::NoFrame);
         lines_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         lines_->setTabChangesFocus(true);
-        lines_->setPlainText(ToWindowText(text()));
+        lines_->SetText(ToWindowText(text()));
+        // The window shows the text: the edit under it need not lay all of it out again as one line at every change.
+        setEchoMode(QLineEdit::NoEcho);
         lines_->setReadOnly(isReadOnly());
         setFocusProxy(lines_);
         ui::ForwardKeys(*lines_, *this);
@@ -68,16 +71,16 @@ void TwwDBCustomEdit::UpdateLinesEditor() {
             ui::Dispatch(this, [this] {
                 if (syncingLines_) return;
                 syncingLines_ = true;
-                setText(FromWindowText(lines_->toPlainText()));
+                setText(FromWindowText(lines_->Text()));
                 setModified(true);
                 syncingLines_ = false;
             });
         });
         connect(this, &QLineEdit::textChanged, lines_, [this] {
             ui::Dispatch(this, [this] {
-                if (syncingLines_ || FromWindowText(lines_->toPlainText()) == text()) return;
+                if (syncingLines_ || FromWindowText(lines_->Text()) == text()) return;
                 syncingLines_ = true;
-                lines_->setPlainText(ToWindowText(text()));
+                lines_->SetText(ToWindowText(text()));
                 syncingLines_ = false;
             });
         });

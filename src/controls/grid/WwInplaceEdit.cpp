@@ -8,10 +8,10 @@
 #include "platform/db/Field.h"
 #include "platform/ui/Dispatch.h"
 #include "platform/ui/KeyRouting.h"
+#include "platform/ui/LongLineTextEdit.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -107,13 +107,14 @@ void TwwInplaceEdit::UpdateLines() {
             const bool hadFocus = lines_->hasFocus();
             delete lines_;
             lines_ = nullptr;
+            setEchoMode(PasswordChar().isNull() ? QLineEdit::Normal : QLineEdit::Password);
             if (hadFocus) setFocus();
         }
         return;
     }
     if (!lines_) {
         const bool hadFocus = hasFocus();
-        lines_ = new QPlainTextEdit(this);
+        lines_ = new ui::LongLineTextEdit(this);
         lines_->setFrameShape(QFrame::NoFrame);
         lines_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
         lines_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -121,7 +122,9 @@ void TwwInplaceEdit::UpdateLines() {
         lines_->setTabChangesFocus(true);
         lines_->setContextMenuPolicy(Qt::NoContextMenu);
         lines_->document()->setDocumentMargin(1);
-        lines_->setPlainText(text());
+        lines_->SetText(text());
+        // The window shows the text: the edit under it need not lay all of it out again as one line at every change.
+        setEchoMode(QLineEdit::NoEcho);
         setFocusProxy(lines_);
         ui::ForwardKeys(*lines_, *this);
         lines_->installEventFilter(this);
@@ -130,15 +133,15 @@ void TwwInplaceEdit::UpdateLines() {
             ui::Dispatch(this, [this] {
                 if (syncingLines_) return;
                 syncingLines_ = true;
-                setText(lines_->toPlainText());
+                setText(lines_->Text());
                 syncingLines_ = false;
             });
         });
         connect(this, &QLineEdit::textChanged, lines_, [this] {
             ui::Dispatch(this, [this] {
-                if (syncingLines_ || lines_->toPlainText() == text()) return;
+                if (syncingLines_ || lines_->Text() == text()) return;
                 syncingLines_ = true;
-                lines_->setPlainText(text());
+                lines_->SetText(text());
                 lines_->moveCursor(QTextCursor::End);
                 syncingLines_ = false;
             });
@@ -147,6 +150,10 @@ void TwwInplaceEdit::UpdateLines() {
         if (hadFocus) lines_->setFocus();
     }
     lines_->setGeometry(rect());
+}
+
+void TwwInplaceEdit::paintEvent(QPaintEvent* event) {
+    if (!lines_) TInplaceEdit::paintEvent(event);
 }
 
 void TwwInplaceEdit::Place(const TRect& rect) {
@@ -227,7 +234,8 @@ bool TwwInplaceEdit::TypeThroughMask(QChar& key) {
     Selection selection{SelStart(), SelLength()};
     if (lines_) {
         const QTextCursor cursor = lines_->textCursor();
-        selection = {cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
+        const int start = lines_->TextPosition(cursor.selectionStart());
+        selection = {start, lines_->TextPosition(cursor.selectionEnd()) - start};
     }
     const QString before = old.left(selection.start);
     const QString after = old.mid(selection.start + selection.length);
@@ -265,7 +273,7 @@ bool TwwInplaceEdit::TypeThroughMask(QChar& key) {
             setCursorPosition(caret);
             if (lines_) {
                 QTextCursor cursor = lines_->textCursor();
-                cursor.setPosition(caret);
+                cursor.setPosition(lines_->DocumentPosition(caret));
                 lines_->setTextCursor(cursor);
             }
             key = QChar();

@@ -5,8 +5,10 @@
 #include "controls/edit/WwCustomMaskEdit.h"
 #include "platform/ui/InplaceEdit.h"
 
-class QPlainTextEdit;
 class TwwCustomDBGrid;
+namespace ui {
+class LongLineTextEdit;
+}
 
 class TwwInplaceEdit : public TInplaceEdit {
 public:
@@ -30,7 +32,7 @@ public:
     // Long texts wrap over the lines the cell has room for instead of scrolling sideways.
     void SetWordWrap(bool value);
     // The window that shows and edits the wrapped text; null without word wrap.
-    QPlainTextEdit* LinesEditor() const { return lines_; }
+    ui::LongLineTextEdit* LinesEditor() const { return lines_; }
 
     void UpdateContents() override;
     void Place(const TRect& rect) override;
@@ -43,6 +45,9 @@ protected:
     // The wrapping window taking the focus is the editor's entry too.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The wrapping window covers the editor and shows the text; the line edit's own painting would lay all of it out
+    // as one line.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // A typed character through the picture mask; true when the mask took the key (typed or dropped).
@@ -57,7 +62,7 @@ private:
     TwwDBPicture picture_{nullptr};
     bool wordWrap_ = false;
     bool usePictureMask_ = false;
-    QPlainTextEdit* lines_ = nullptr;
+    ui::LongLineTextEdit* lines_ = nullptr;
     bool syncingLines_ = false;
     // The paste key of this key stroke was refused: its character pastes nothing either.
     bool pasteRefused_ = false;

@@ -1,9 +1,10 @@
 // String-list views of memo lines and combo and list box items.
 #include "platform/ui/ControlStrings.h"
 
+#include "platform/ui/LongLineTextEdit.h"
+
 #include <QComboBox>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <algorithm>
 #include <vector>
 
@@ -16,7 +17,7 @@ void* DataObject(const QVariant& data) { return reinterpret_cast<void*>(data.val
 }  // namespace
 
 QStringList MemoStrings::Lines() const {
-    const QString text = edit_.toPlainText();
+    const QString text = edit_.Text();
     if (text.isEmpty()) return {};
     QStringList lines = text.split(QLatin1Char('\n'));
     if (lines.last().isEmpty()) lines.removeLast();
@@ -27,7 +28,7 @@ void MemoStrings::SetLines(const QStringList& lines) {
     QString text = lines.join(QLatin1Char('\n'));
     // A final line break ends the last line when read back, so an empty last line needs one more.
     if (!lines.isEmpty() && lines.last().isEmpty()) text += QLatin1Char('\n');
-    edit_.setPlainText(text);
+    edit_.SetText(text);
 }
 
 int MemoStrings::Count() const { return int(Lines().size()); }

@@ -5,14 +5,15 @@
 
 class QComboBox;
 class QListWidget;
-class QPlainTextEdit;
 
 namespace ui {
+
+class LongLineTextEdit;
 
 // A memo's lines: a final line break ends the last line rather than starting another.
 class MemoStrings : public TStrings {
 public:
-    explicit MemoStrings(QPlainTextEdit& edit) : edit_(edit) {}
+    explicit MemoStrings(LongLineTextEdit& edit) : edit_(edit) {}
     int Count() const override;
     QString Get(int index) const override;
     void Put(int index, const QString& text) override;
@@ -23,7 +24,7 @@ public:
 private:
     QStringList Lines() const;
     void SetLines(const QStringList& lines);
-    QPlainTextEdit& edit_;
+    LongLineTextEdit& edit_;
 };
 
 // Items of a combo box; objects are kept beside the items. Adding items chooses none of them.

@@ -27,7 +27,7 @@ int TEdit::SelStart() const { return hasSelectedText() ? selectionStart() : curs
 
 bool TEdit::WantsKey(Word key, TShiftState) const { return IsArrow(key); }
 
-TMemo::TMemo(QWidget* parent) : ControlOf<QPlainTextEdit>(parent) {
+TMemo::TMemo(QWidget* parent) : ControlOf<ui::LongLineTextEdit>(parent) {
     SetScrollBars(ssNone);
     connect(this, &QPlainTextEdit::textChanged, this,
             [this] { ui::Dispatch(this, [this] { ui::Fire(OnChange, this); }); });

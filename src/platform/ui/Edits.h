@@ -3,9 +3,9 @@
 
 #include "platform/ui/Control.h"
 #include "platform/ui/ControlStrings.h"
+#include "platform/ui/LongLineTextEdit.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QStringList>
 
 class TEdit : public ui::ControlOf<QLineEdit> {
@@ -43,14 +43,14 @@ private:
 
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
-class TMemo : public ui::ControlOf<QPlainTextEdit> {
+class TMemo : public ui::ControlOf<ui::LongLineTextEdit> {
 public:
     explicit TMemo(QWidget* parent);
 
     TStrings& Lines() { return lines_; }
     const TStrings& Lines() const { return lines_; }
-    QString Text() const { return toPlainText(); }
-    void SetText(const QString& text) { setPlainText(text); }
+    QString Text() const { return LongLineTextEdit::Text(); }
+    void SetText(const QString& text) { LongLineTextEdit::SetText(text); }
     TScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle style);
     bool WordWrap() const { return lineWrapMode() != QPlainTextEdit::NoWrap; }

@@ -10,6 +10,7 @@
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <QClipboard>
 
 namespace {
 
@@ -57,7 +58,10 @@ TEST_F(DBComboBox, AMapListShowsTheNameOfTheStoredCodeAndWritesTheCodeBack) {
     Key(combo, Qt::Key_Down);  // the next item, with the record in edit mode
     EXPECT_EQ(combo->Text(), QStringLiteral("Waiting"));
     EXPECT_EQ(query.State(), dsEdit);
-    Type(combo, QStringLiteral("x"));  // a list-only text takes no typing
+    Type(combo, QStringLiteral("x"));  // a list-only text takes no typing, nor a paste
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    Key(combo, Qt::Key_V, Qt::ControlModifier);
+    Key(combo, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(combo->Text(), QStringLiteral("Waiting"));
     other->SetFocus();
     QApplication::processEvents();

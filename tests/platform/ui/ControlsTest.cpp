@@ -191,7 +191,13 @@ TEST(StatusBar, SitsAtTheBottomWithPanelsOrASimpleText) {
 TEST(Memo, LinesEndWithTheLastLineBreak) {
     TMemo memo(nullptr);
     const std::vector<std::pair<QString, QStringList>> cases = {
-        {"", {}}, {"a", {"a"}}, {"a\n", {"a"}}, {"a\n\nb", {"a", "", "b"}}, {"\n", {""}}};
+        {"", {}},
+        {"a", {"a"}},
+        {"a\n", {"a"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {"\n", {""}},
+        // A line longer than the box holds in one paragraph.
+        {QString(3000, u'x') + "\nb", {QString(3000, u'x'), "b"}}};
     for (const auto& [text, lines] : cases) {
         memo.SetText(text);
         EXPECT_EQ(memo.Lines().ToStringList(), lines) << text.toStdString();
