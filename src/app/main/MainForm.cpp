@@ -197,6 +197,10 @@ std::map<QString, Needs>& NeedsOf() {
     return needs;
 }
 
+// The smallest client area that still shows the toolbar, the tree and calendar, the tabs and some rows of a grid.
+constexpr int kMinimumClientWidth = 480;
+constexpr int kMinimumClientHeight = 360;
+
 // Items that only hold others, and the recent-files list, need no command of their own.
 bool HoldsItems(const TMenuItem& item) { return item.Count() > 0 || item.IsLine(); }
 
@@ -205,6 +209,8 @@ bool HoldsItems(const TMenuItem& item) { return item.Count() > 0 || item.IsLine(
 TMainForm::TMainForm(TData& data, TMainWindowServices services)
     : TForm(nullptr), data_(data), services_(std::move(services)) {
     ui::DescribeForm(*this, {"MainForm", "Tavorin 7.0", bsSizeable, poDesigned, 620, 440}, {});
+    // Smaller, the bottom panel has no room left for a grid below the tree and the calendar.
+    setMinimumSize(kMinimumClientWidth, kMinimumClientHeight);
     MakeMenu();
     MakeToolBar();
     ui::AddControls(

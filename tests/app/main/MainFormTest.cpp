@@ -433,6 +433,14 @@ TEST_F(MainFormTest, ShowsEveryTextWholeClosedAndOpen) {
     });
 }
 
+TEST_F(MainFormTest, MadeSmallTheWindowKeepsRoomForAGridBelowTheTreeAndTheCalendar) {
+    const QString path = Fixture();
+    auto form = MakeForm();
+    form->OpenDatabase(path, QString(), QString());
+    form->resize(400, 300);
+    EXPECT_GE(form->DayGrid->height(), 3 * form->DayGrid->DefaultRowHeight());
+}
+
 // With TAVORIN_MAIN_SHOTS=<folder> under a real X server, a picture of the window over the fixture:
 //   TAVORIN_MAIN_SHOTS=docs QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24"
 //   build/tests/app/main/test_app_main --gtest_filter='MainFormTest.Picture'
