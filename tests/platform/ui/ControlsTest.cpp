@@ -2,6 +2,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/Color.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Edits.h"
@@ -40,6 +41,19 @@ TEST(ProgressPanel, IsCentredOnTheFormWithTheHourglassUntilItGoes) {
     }
     EXPECT_EQ(Screen->Cursor(), crDefault);
     EXPECT_TRUE(form.ClientArea()->findChildren<TPanel*>().isEmpty());
+}
+
+TEST(Edit, ItsColourFillsTheBoxWhetherItIsReadOnlyOrNot) {
+    TForm form;
+    auto* edit = new TEdit(&form);
+    edit->SetBounds(8, 8, 60, 23);
+    form.Show();
+    for (const bool readOnly : {false, true}) {
+        edit->SetReadOnly(readOnly);
+        edit->SetColor(clLime);
+        const QImage shown = edit->grab().toImage();
+        EXPECT_EQ(shown.pixelColor(shown.rect().center()), ui::ToQColor(clLime)) << readOnly;
+    }
 }
 
 TEST(PopupTracker, OutsideClickCancelsTheRegisteredPopupAndStillClicksTheTarget) {
