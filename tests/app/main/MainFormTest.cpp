@@ -441,7 +441,8 @@ TEST_F(MainFormTest, MadeSmallTheWindowKeepsRoomForAGridBelowTheTreeAndTheCalend
     EXPECT_GE(form->DayGrid->height(), 3 * form->DayGrid->DefaultRowHeight());
 }
 
-// With TAVORIN_MAIN_SHOTS=<folder> under a real X server, a picture of the window over the fixture:
+// With TAVORIN_MAIN_SHOTS=<folder> under a real X server, pictures of the window over the fixture: the day view
+// of a group at 800 x 600 and the multi-day view at the window's default size:
 //   TAVORIN_MAIN_SHOTS=docs QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24"
 //   build/tests/app/main/test_app_main --gtest_filter='MainFormTest.Picture'
 TEST_F(MainFormTest, Picture) {
@@ -449,7 +450,8 @@ TEST_F(MainFormTest, Picture) {
     if (folder.isEmpty()) GTEST_SKIP() << "TAVORIN_MAIN_SHOTS names no folder";
     const QString path = Fixture();
     {
-        // Both rooms on the first floor, with the day's bookings the day view shows.
+        // Both rooms on the first floor, with the day's bookings the day view shows and one from tomorrow over
+        // three days.
         TADOConnection connection;
         connection.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(path);
         connection.LoginPrompt = false;
@@ -464,19 +466,31 @@ TEST_F(MainFormTest, Picture) {
         writer.Add({2, 2, at(9, 0), at(11, 30)});
         writer.Add({3, 1, at(11, 0), at(12, 0), false, QStringLiteral("bring the key")});
         writer.Add({4, 2, at(13, 0), at(14, 30), true});
+        writer.Add({5, 2, at(10, 0) + 1, at(15, 0) + 3});
         connection.Close();
+    }
+    const auto save = [&folder](TMainForm& form, const char* name) {
+        QTest::qWait(200);
+        const QPoint origin = form.mapToGlobal(QPoint(0, 0));
+        EXPECT_TRUE(form.screen()
+                        ->grabWindow(0, origin.x(), origin.y(), form.width(), form.height())
+                        .save(QDir(folder).filePath(QLatin1String(name))));
+    };
+    {
+        auto form = MakeForm();
+        form->Preferences.ResourceView = QStringLiteral("Groups");
+        form->Preferences.ResourceViewGroup = QStringLiteral("Floor 1");
+        form->resize(800, 600);
+        form->TopPanel->SetHeight(200);
+        form->OpenDatabase(path, QString(), QString());
+        save(*form, "main-window.png");
     }
     auto form = MakeForm();
     form->Preferences.ResourceView = QStringLiteral("Groups");
     form->Preferences.ResourceViewGroup = QStringLiteral("Floor 1");
-    form->resize(800, 600);
-    form->TopPanel->SetHeight(200);
+    form->Preferences.BookingView = QStringLiteral("multiday");
     form->OpenDatabase(path, QString(), QString());
-    QTest::qWait(200);
-    const QPoint origin = form->mapToGlobal(QPoint(0, 0));
-    ASSERT_TRUE(form->screen()
-                    ->grabWindow(0, origin.x(), origin.y(), form->width(), form->height())
-                    .save(QDir(folder).filePath(QStringLiteral("main-window.png"))));
+    save(*form, "booking-multiday-view.png");
 }
 
 }  // namespace
