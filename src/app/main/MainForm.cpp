@@ -4,6 +4,7 @@
 #include "app/grids/BookingGrid.h"
 #include "app/grids/MonthGrid.h"
 #include "app/main/MainFormTasks.h"
+#include "app/main/ToolbarPictures.h"
 #include "app/main/UserSettingsCommands.h"
 #include "controls/edit/MonthCalendar.h"
 #include "data/bookings/ResourceBookings.h"
@@ -151,6 +152,8 @@ struct ToolRow {
     const char* item;
     const char* hint;
     QStyle::StandardPixmap icon;
+    // The program's own picture where the style has none that fits; null: the style's.
+    QIcon (*picture)() = nullptr;
 };
 
 const ToolRow kTools[] = {
@@ -160,7 +163,7 @@ const ToolRow kTools[] = {
     {"DeleteTaskItem", "Delete Task", QStyle::SP_DialogDiscardButton},
     {"ViewTaskItem", "View Task", QStyle::SP_FileDialogContentsView},
     {nullptr, nullptr, {}},
-    {"NewBookingItem", "New Booking", QStyle::SP_FileIcon},
+    {"NewBookingItem", "New Booking", {}, NewBookingPicture},
     {"DeleteBookingItem", "Delete Booking", QStyle::SP_TrashIcon},
     {"ViewBookingItem", "View Booking", QStyle::SP_FileDialogDetailedView},
     {nullptr, nullptr, {}},
@@ -169,7 +172,7 @@ const ToolRow kTools[] = {
     {"SearchBookingsItem", "Search Bookings", QStyle::SP_FileDialogStart},
     {"RefreshItem", "Refresh", QStyle::SP_BrowserReload},
     {nullptr, nullptr, {}},
-    {"PrintItem", "Print", QStyle::SP_DialogSaveButton},
+    {"PrintItem", "Print", {}, PrinterPicture},
 };
 
 // The commands of the hooks, by the item that runs them.
@@ -357,7 +360,7 @@ void TMainForm::MakeToolBar() {
         TMenuItem* item = Item(QString::fromLatin1(row.item));
         button->SetMenuItem(item);
         // The picture shows on the button only; the hint names the command.
-        item->Action()->setIcon(QApplication::style()->standardIcon(row.icon));
+        item->Action()->setIcon(row.picture ? row.picture() : QApplication::style()->standardIcon(row.icon));
         item->Action()->setIconVisibleInMenu(false);
         item->Action()->setToolTip(QString::fromLatin1(row.hint));
         button->SetHint(QString::fromLatin1(row.hint));

@@ -25,10 +25,13 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QScreen>
+#include <QStyle>
 #include <QTest>
 
 namespace {
@@ -608,6 +611,18 @@ TEST_F(MainFormTest, ToolButtonsNameTheirCommandAndTakeNoTabAndMenuLinesCarryNoT
     EXPECT_EQ(hints.size(), 12);
     EXPECT_TRUE(hints.contains(QStringLiteral("New Booking")));
     EXPECT_FALSE(hints.contains(QString()));
+    // New Booking and Print show pictures of their own, in colour so that they do not look disabled; Print's is
+    // no longer the style's save picture.
+    const QImage save = QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton).pixmap(16).toImage();
+    for (const char* name : {"NewBookingItem", "PrintItem"}) {
+        const QImage picture = form->Item(QLatin1String(name))->Action()->icon().pixmap(16).toImage();
+        int coloured = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (picture.pixelColor(x, y).alpha() > 0 && picture.pixelColor(x, y).hsvSaturation() > 120) ++coloured;
+        EXPECT_GT(coloured, 4) << name;
+        EXPECT_NE(picture, save) << name;
+    }
     const TMenuItem* line = form->Item(QStringLiteral("FileSeparator1"));
     EXPECT_TRUE(line->Action()->isSeparator());
     EXPECT_EQ(line->Action()->text(), QString());
