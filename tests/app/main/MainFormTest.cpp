@@ -28,6 +28,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
@@ -433,6 +434,9 @@ TEST_F(MainFormTest, ShowsEveryTextWholeClosedAndOpen) {
         testing_env::ExpectTextsWhole(*form);
         form->OpenDatabase(path, QString(), QString());
         testing_env::ExpectTextsWhole(*form);
+        const QString mode = form->StatusBar->PanelText(0);
+        EXPECT_EQ(mode, QStringLiteral(" Administrator Mode"));
+        EXPECT_GE(form->StatusBar->PanelWidth(0), QFontMetrics(form->StatusBar->font()).horizontalAdvance(mode) + 8);
     });
 }
 
