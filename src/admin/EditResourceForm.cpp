@@ -203,7 +203,7 @@ TEditResourceForm::TEditResourceForm(TData& data, TSQLData& sqlData, QWidget* ow
         if (ShowHelpTopic) ShowHelpTopic(QStringLiteral("html\\databases\\resources.html"));
     };
     const auto digitsOnly = [](QObject*, QChar& key) {
-        if (!IsDigitKey(key)) key = QChar();
+        if (!IsDigitKey(key) && !IsEditCommandKey(key)) key = QChar();
     };
     MaxDaysEdit->OnKeyPress = digitsOnly;
     AllowDaysAheadEdit->OnKeyPress = digitsOnly;

@@ -11,6 +11,7 @@
 #include "platform/ui/Label.h"
 
 #include <QFontMetrics>
+#include <QStyle>
 #include <cmath>
 
 namespace {
@@ -21,6 +22,18 @@ const QString kListTimeFormat = QStringLiteral("h:mm am/pm  ");
 
 // The time of day in whole minutes, so that stored fractions a little below a half hour still count as it.
 int MinuteOfDay(TDateTime value) { return int(std::lround((value - std::floor(value)) * 24 * 60)) % (24 * 60); }
+
+// The list as wide as its widest entry beside its scroll bar, so that no entry is cut or scrolled sideways.
+void FitListToItems(TwwDBComboBox& combo) {
+    const QFontMetrics metrics(combo.font());
+    int widest = 0;
+    for (int i = 0; i < combo.Items().Count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(combo.Items()[i]));
+    const QStyle& style = *combo.style();
+    const int itemMargins = 2 * (style.pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const int frame = 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth);
+    combo.DropDownWidth = widest + itemMargins + style.pixelMetric(QStyle::PM_ScrollBarExtent) + frame + 4;
+}
 
 // Guards the date rules against the change events their own writes raise.
 class RuleScope {
@@ -51,7 +64,6 @@ void TBookingForm::MakeTimeCombos() {
         // Only the button shows: the box is as wide as the button and the frame around it.
         const int width = (combo->GetButtonWidth() > 0 ? combo->GetButtonWidth() : 16) + 4;
         combo->SetBounds(pickers[i]->Width() - width - 2, 2, width, pickers[i]->Height() - 4);
-        combo->DropDownWidth = 20 + QFontMetrics(font()).horizontalAdvance(QStringLiteral("12:00 PM (30 minutes)"));
         *combos[i] = combo;
     }
     StartTimeComboBox->OnDropDown = [this](QObject*) { StartTimeComboBoxDropDown(); };
@@ -97,6 +109,7 @@ void TBookingForm::StartTimeComboBoxDropDown() {
             break;
         }
     StartTimeComboBox->SetItemIndex(selected);
+    FitListToItems(*StartTimeComboBox);
 }
 
 void TBookingForm::StartTimeComboBoxCloseUp(bool select) {
@@ -119,12 +132,13 @@ void TBookingForm::EndTimeComboBoxDropDown() {
             if (selected == kHalfHours - 1 && i * 30 >= startMinute) selected = i;
         }
         EndTimeComboBox->SetItemIndex(selected);
-        return;
+    } else {
+        for (int minute = startMinute + 30, k = 1; minute < 24 * 60; minute += 30, ++k)
+            items.Add(FormatDateTime(kListTimeFormat, minute / (24.0 * 60)) + FormatDurationText(30 * k));
+        if (items.Count() > 0) EndTimeComboBox->SetItemIndex(items.Count() >= 2 ? 1 : 0);
+        else EndTimeComboBox->SetItemIndex(-1);
     }
-    for (int minute = startMinute + 30, k = 1; minute < 24 * 60; minute += 30, ++k)
-        items.Add(FormatDateTime(kListTimeFormat, minute / (24.0 * 60)) + FormatDurationText(30 * k));
-    if (items.Count() > 0) EndTimeComboBox->SetItemIndex(items.Count() >= 2 ? 1 : 0);
-    else EndTimeComboBox->SetItemIndex(-1);
+    FitListToItems(*EndTimeComboBox);
 }
 
 void TBookingForm::EndTimeComboBoxCloseUp(bool select) {

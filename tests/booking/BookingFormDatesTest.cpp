@@ -3,9 +3,13 @@
 
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/WwDBComboBox.h"
+#include "controls/edit/WwPopupListbox.h"
 #include "platform/ui/Buttons.h"
+#include "support/TextFit.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QScrollBar>
 
 using namespace booking_form_test;
 
@@ -52,6 +56,25 @@ TEST_F(BookingFormTest, TheEndListOfAOneDayBookingCountsHalfHoursFromTheStart) {
     form->StartTimeComboBox->ListBox()->SetItemIndex(20);
     form->StartTimeComboBox->CloseUp(true);
     EXPECT_NEAR(Start(), Jan(5, 10), OneMillisecond);
+}
+
+TEST_F(BookingFormTest, TheTimeListsShowTheirWidestEntryWholeWithoutScrollingSideways) {
+    // Starting at midnight, the end list runs to its longest entry, "11:30 pm  (23.5 hours)".
+    other->Book(1001, 1, Jan(5, 0), Jan(5, 1));
+    testing_env::AtEachTestFont([this] {
+        form.reset();
+        Open();
+        OpenBooking(1001);
+        for (TwwDBComboBox* combo : {form->EndTimeComboBox, form->StartTimeComboBox}) {
+            combo->DropDown();
+            QListWidget& list = *combo->ListBox();
+            QApplication::processEvents();
+            EXPECT_GE(list.viewport()->width(), list.sizeHintForColumn(0)) << combo->objectName().toStdString();
+            EXPECT_FALSE(list.horizontalScrollBar()->isVisible()) << combo->objectName().toStdString();
+            combo->CloseUp(false);
+        }
+        form->CancelButtonClick();
+    });
 }
 
 TEST_F(BookingFormTest, TheEndListIsEmptyAfterHalfPastElevenAndPlainOverSeveralDays) {

@@ -82,3 +82,16 @@ TEST_F(UpdatesWindow, CancelStoresNothingAndTextThatIsNoNumberKeepsTheInterval) 
     EXPECT_EQ(form.ShowModal(), mrOk);
     EXPECT_EQ(Stored()->CheckInterval, 30);
 }
+
+TEST_F(UpdatesWindow, CheckNowWithoutTheVersionListsAddressSaysSo) {
+    checker_.URL.clear();
+    TUpdatesForm form(nullptr, &checker_);
+    runner_->OnShown<TUpdatesForm>(QStringLiteral("UpdatesForm"), [&](TUpdatesForm& f) {
+        f.CheckNowButton->click();
+        EXPECT_EQ(testing_env::Messages().Texts(),
+                  std::vector<QString>{"Invalid URL specified when checking for updates."});
+        EXPECT_EQ(f.LastCheckLabel->Caption(), QStringLiteral("No checks done"));
+        f.CancelButton->click();
+    });
+    form.ShowModal();
+}

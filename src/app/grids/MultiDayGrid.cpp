@@ -8,7 +8,17 @@
 
 TDayIntervalBookingGrid::TDayIntervalBookingGrid(QWidget* parent) : TBookingGrid(parent) { SetColCount(2); }
 
-void TDayIntervalBookingGrid::ResizeColumns() { SizeDataColumns(AutoColumnSize, ColumnSize); }
+void TDayIntervalBookingGrid::ResizeColumns() {
+    SizeDataColumns(AutoColumnSize, ColumnSize);
+    if (!AutoColumnSize) return;
+    // Fitted to the window, a date column still shows its whole caption: with more dates than fit, the grid
+    // scrolls rather than cutting them.
+    int caption = 0;
+    for (int col = 1; col < ColCount(); ++col)
+        caption = std::max(caption, Canvas().TextWidth(GetText(col, 0)) + 2 * Font().Size());
+    if (ColCount() < 2 || ColWidths(1) >= caption) return;
+    for (int col = 1; col < ColCount(); ++col) SetColWidths(col, caption);
+}
 
 void TDayIntervalBookingGrid::Resize() {
     TBookingGrid::Resize();

@@ -28,7 +28,7 @@ TColumnSizeForm::TColumnSizeForm(QWidget* owner) : TForm(owner) {
     AutoSize->SetChecked(true);
     SpecifiedEdit->OnKeyPress = [this](QObject*, QChar& key) {
         if (IsDigitKey(key)) Specified->SetChecked(true);
-        else key = QChar();
+        else if (!IsEditCommandKey(key)) key = QChar();
     };
     OkButton->OnClick = [this](QObject*) { OkButtonClick(); };
     Loaded();
@@ -46,9 +46,23 @@ int TColumnSizeForm::ColumnWidth() const {
     return ok ? width : 0;
 }
 
+bool IsSensibleColumnWidth(int width) { return width >= kMinColumnWidth && width <= kMaxColumnWidth; }
+
+QString ColumnWidthRangeMessage() {
+    return QStringLiteral("The size of the column must be from %1 to %2 pixels.")
+        .arg(kMinColumnWidth)
+        .arg(kMaxColumnWidth);
+}
+
 void TColumnSizeForm::OkButtonClick() {
     if (Specified->Checked() && SpecifiedEdit->Text().isEmpty()) {
         MessageDlg(QStringLiteral("The size of the column can not be blank"), mtInformation, {mbOK});
+        return;
+    }
+    if (Specified->Checked() && !IsSensibleColumnWidth(ColumnWidth())) {
+        MessageDlg(ColumnWidthRangeMessage(), mtInformation, {mbOK});
+        SpecifiedEdit->SetFocus();
+        SpecifiedEdit->SelectAll();
         return;
     }
     SetModalResult(mrOk);

@@ -3,9 +3,18 @@
 
 #include "platform/ui/Form.h"
 
+#include <QString>
+
 class TButton;
 class TEdit;
 class TRadioButton;
+
+// The widths a column is given in pixels: narrower shows no letter, wider than any screen is a slip of the keys.
+constexpr int kMinColumnWidth = 10;
+constexpr int kMaxColumnWidth = 2000;
+bool IsSensibleColumnWidth(int width);
+// What the user is told of a width outside them.
+QString ColumnWidthRangeMessage();
 
 class TColumnSizeForm : public TForm {
 public:

@@ -4,6 +4,7 @@
 #include "app/grids/BookingGrid.h"
 #include "app/grids/MonthGrid.h"
 #include "app/main/MainFormTasks.h"
+#include "app/main/ToolbarPictures.h"
 #include "app/main/UserSettingsCommands.h"
 #include "controls/edit/MonthCalendar.h"
 #include "data/bookings/ResourceBookings.h"
@@ -151,6 +152,8 @@ struct ToolRow {
     const char* item;
     const char* hint;
     QStyle::StandardPixmap icon;
+    // The program's own picture where the style has none that fits; null: the style's.
+    QIcon (*picture)() = nullptr;
 };
 
 const ToolRow kTools[] = {
@@ -160,7 +163,7 @@ const ToolRow kTools[] = {
     {"DeleteTaskItem", "Delete Task", QStyle::SP_DialogDiscardButton},
     {"ViewTaskItem", "View Task", QStyle::SP_FileDialogContentsView},
     {nullptr, nullptr, {}},
-    {"NewBookingItem", "New Booking", QStyle::SP_FileIcon},
+    {"NewBookingItem", "New Booking", {}, NewBookingPicture},
     {"DeleteBookingItem", "Delete Booking", QStyle::SP_TrashIcon},
     {"ViewBookingItem", "View Booking", QStyle::SP_FileDialogDetailedView},
     {nullptr, nullptr, {}},
@@ -169,7 +172,7 @@ const ToolRow kTools[] = {
     {"SearchBookingsItem", "Search Bookings", QStyle::SP_FileDialogStart},
     {"RefreshItem", "Refresh", QStyle::SP_BrowserReload},
     {nullptr, nullptr, {}},
-    {"PrintItem", "Print", QStyle::SP_DialogSaveButton},
+    {"PrintItem", "Print", {}, PrinterPicture},
 };
 
 // The commands of the hooks, by the item that runs them.
@@ -197,6 +200,10 @@ std::map<QString, Needs>& NeedsOf() {
     return needs;
 }
 
+// The smallest client area that still shows the toolbar, the tree and calendar, the tabs and some rows of a grid.
+constexpr int kMinimumClientWidth = 480;
+constexpr int kMinimumClientHeight = 360;
+
 // Items that only hold others, and the recent-files list, need no command of their own.
 bool HoldsItems(const TMenuItem& item) { return item.Count() > 0 || item.IsLine(); }
 
@@ -205,6 +212,8 @@ bool HoldsItems(const TMenuItem& item) { return item.Count() > 0 || item.IsLine(
 TMainForm::TMainForm(TData& data, TMainWindowServices services)
     : TForm(nullptr), data_(data), services_(std::move(services)) {
     ui::DescribeForm(*this, {"MainForm", "Tavorin 7.0", bsSizeable, poDesigned, 620, 440}, {});
+    // Smaller, the bottom panel has no room left for a grid below the tree and the calendar.
+    setMinimumSize(kMinimumClientWidth, kMinimumClientHeight);
     MakeMenu();
     MakeToolBar();
     ui::AddControls(
@@ -351,7 +360,7 @@ void TMainForm::MakeToolBar() {
         TMenuItem* item = Item(QString::fromLatin1(row.item));
         button->SetMenuItem(item);
         // The picture shows on the button only; the hint names the command.
-        item->Action()->setIcon(QApplication::style()->standardIcon(row.icon));
+        item->Action()->setIcon(row.picture ? row.picture() : QApplication::style()->standardIcon(row.icon));
         item->Action()->setIconVisibleInMenu(false);
         item->Action()->setToolTip(QString::fromLatin1(row.hint));
         button->SetHint(QString::fromLatin1(row.hint));

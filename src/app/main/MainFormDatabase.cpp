@@ -17,11 +17,16 @@
 #include "util/DvMru.h"
 
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <algorithm>
 #include <optional>
 
 namespace {
 
 const QString kProgramTitle = QStringLiteral("Tavorin 7.0");
+
+// The status bar writes a panel's text 4 pixels inside each side of its frame.
+constexpr int kPanelTextMargins = 10;
 
 TResourceTreeNodeData* NodeData(const TTreeNode* node) {
     return node ? dynamic_cast<TResourceTreeNodeData*>(node->Data()) : nullptr;
@@ -270,9 +275,13 @@ void TMainForm::UpdateCaption() {
     SetCaption(caption + kProgramTitle);
     if (!Item(QStringLiteral("StatusBarItem"))->Checked()) return;
     if (DatabaseOpen()) {
-        StatusBar->SetPanelText(0, data_.ReadOnlyAccess      ? QStringLiteral(" Read Only Mode")
-                                   : data_.AdministratorMode ? QStringLiteral(" Administrator Mode")
-                                                             : QStringLiteral(" User Mode"));
+        const QString mode = data_.ReadOnlyAccess      ? QStringLiteral(" Read Only Mode")
+                             : data_.AdministratorMode ? QStringLiteral(" Administrator Mode")
+                                                       : QStringLiteral(" User Mode");
+        // Widened where the desktop's font needs more for the whole text.
+        const int needed = QFontMetrics(StatusBar->font()).horizontalAdvance(mode) + kPanelTextMargins;
+        StatusBar->SetPanelWidth(0, std::max(StatusBar->PanelWidth(0), needed));
+        StatusBar->SetPanelText(0, mode);
         StatusBar->SetPanelText(1, data_.DatabaseFileName);
     } else {
         StatusBar->SetPanelText(0, QString());

@@ -1,6 +1,7 @@
 // The user settings dialog: its tabs, filling it from the preferences, its rules and reading it back.
 #include "app/main/UserSettingsForm.h"
 
+#include "app/main/ColumnSizeForm.h"
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/WwFormClasses.h"
 #include "data/layout/ViewTimes.h"
@@ -311,7 +312,7 @@ TUserSettingsForm::TUserSettingsForm(QWidget* owner, bool readOnlyAccess) : TFor
          {RefreshMinsEdit, DaysBeforeEdit, DaysAfterEdit, DayGridMinIncrementEdit, WeekGridMinIncrementEdit,
           Day.ColumnSize, MultiDay.ColumnSize, Week.ColumnSize, Month.ColumnSize}) {
         edit->OnKeyPress = [](QObject*, QChar& key) {
-            if (!IsDigitKey(key)) key = QChar();
+            if (!IsDigitKey(key) && !IsEditCommandKey(key)) key = QChar();
         };
     }
     ConnectColorButton(Find<TButton>("BookingColorButton"), BookingColorEdit);
@@ -592,6 +593,13 @@ bool TUserSettingsForm::CheckIntegers() {
         if (!ok)
             return refuse(MultiDayGridTabSheet, edit,
                           QStringLiteral("Days Before and Days After must be whole numbers."));
+    }
+    for (const auto& [tab, grid] : {std::pair{DayGridTabSheet, &Day},
+                                    {MultiDayGridTabSheet, &MultiDay},
+                                    {WeekGridTabSheet, &Week},
+                                    {MonthGridTabSheet, &Month}}) {
+        if (grid->SpecifiedColumn->Checked() && !IsSensibleColumnWidth(IntegerOf(*grid->ColumnSize, 0)))
+            return refuse(tab, grid->ColumnSize, ColumnWidthRangeMessage());
     }
     return true;
 }

@@ -4,6 +4,7 @@
 #include "data/bookings/BookingConflicts.h"
 #include "data/bookings/BookingRecord.h"
 #include "data/bookings/NewBookingId.h"
+#include "data/bookings/OptionalText.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/sql/Connection.h"
@@ -73,12 +74,12 @@ void BookingBatch::Store(qint32 id, const TBookingRecord& booking) {
                            booking.BookingStart(),
                            booking.BookingEnd(),
                            booking.Client,
-                           booking.Email,
-                           booking.Phone,
-                           booking.Address,
-                           booking.Description,
-                           booking.Notes,
-                           booking.Reminder};
+                           OptionalText(booking.Email),
+                           OptionalText(booking.Phone),
+                           OptionalText(booking.Address),
+                           OptionalText(booking.Description),
+                           OptionalText(booking.Notes),
+                           OptionalText(booking.Reminder)};
     // The record carries the custom values of the columns it was made for.
     for (const auto& [column, custom] :
          {std::pair{settings_.Udf1, booking.Udf1.get()}, {settings_.Udf2, booking.Udf2.get()}})

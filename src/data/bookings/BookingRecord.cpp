@@ -1,6 +1,7 @@
 // Loading, saving and describing one booking row.
 #include "data/bookings/BookingRecord.h"
 
+#include "data/bookings/OptionalText.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/DateTimeFormat.h"
@@ -69,12 +70,12 @@ void TBookingRecord::Save(bool withId) {
     d.FieldByName(QStringLiteral("BookingStart")).SetAsDateTime(BookingStart());
     d.FieldByName(QStringLiteral("BookingEnd")).SetAsDateTime(BookingEnd());
     d.FieldByName(QStringLiteral("Client")).SetAsString(Client);
-    d.FieldByName(QStringLiteral("Email")).SetAsString(Email);
-    d.FieldByName(QStringLiteral("Phone")).SetAsString(Phone);
-    d.FieldByName(QStringLiteral("Address")).SetAsString(Address);
-    d.FieldByName(QStringLiteral("Description")).SetAsString(Description);
-    d.FieldByName(QStringLiteral("Notes")).SetAsString(Notes);
-    d.FieldByName(QStringLiteral("Reminder")).SetAsString(Reminder);
+    d.FieldByName(QStringLiteral("Email")).SetValue(data::OptionalText(Email));
+    d.FieldByName(QStringLiteral("Phone")).SetValue(data::OptionalText(Phone));
+    d.FieldByName(QStringLiteral("Address")).SetValue(data::OptionalText(Address));
+    d.FieldByName(QStringLiteral("Description")).SetValue(data::OptionalText(Description));
+    d.FieldByName(QStringLiteral("Notes")).SetValue(data::OptionalText(Notes));
+    d.FieldByName(QStringLiteral("Reminder")).SetValue(data::OptionalText(Reminder));
     for (const TUDFField* custom : {Udf1.get(), Udf2.get()})
         if (custom) d.FieldByName(custom->FieldName).SetValue(custom->Value);
 }
@@ -83,6 +84,9 @@ void TBookingRecord::SaveChanged() {
     TDataSet& d = *DataSet;
     const auto text = [&d](bool changed, const char* name, const QString& value) {
         if (changed) d.FieldByName(QLatin1String(name)).SetAsString(value);
+    };
+    const auto optionalText = [&d](bool changed, const char* name, const QString& value) {
+        if (changed) d.FieldByName(QLatin1String(name)).SetValue(data::OptionalText(value));
     };
     // A date part joins the row's time part and a time part the row's date part.
     const auto moment = [&d](bool dateChanged, bool timeChanged, const char* name, TDateTime date, TDateTime time) {
@@ -99,12 +103,12 @@ void TBookingRecord::SaveChanged() {
     moment(StartDateChanged, StartTimeChanged, "BookingStart", StartDate, StartTime);
     moment(EndDateChanged, EndTimeChanged, "BookingEnd", EndDate, EndTime);
     text(ClientChanged, "Client", Client);
-    text(EmailChanged, "Email", Email);
-    text(PhoneChanged, "Phone", Phone);
-    text(AddressChanged, "Address", Address);
-    text(DescriptionChanged, "Description", Description);
-    text(NotesChanged, "Notes", Notes);
-    text(ReminderChanged, "Reminder", Reminder);
+    optionalText(EmailChanged, "Email", Email);
+    optionalText(PhoneChanged, "Phone", Phone);
+    optionalText(AddressChanged, "Address", Address);
+    optionalText(DescriptionChanged, "Description", Description);
+    optionalText(NotesChanged, "Notes", Notes);
+    optionalText(ReminderChanged, "Reminder", Reminder);
     if (Udf1 && Udf1Changed) d.FieldByName(Udf1->FieldName).SetValue(Udf1->Value);
     if (Udf2 && Udf2Changed) d.FieldByName(Udf2->FieldName).SetValue(Udf2->Value);
 }

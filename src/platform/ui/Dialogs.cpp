@@ -17,6 +17,16 @@ QWidget* DialogParent() { return QApplication::activeWindow(); }
 
 int Accepted(const QDialog& dialog) { return dialog.result() == QDialog::Accepted ? mrOk : mrCancel; }
 
+// The 1-based index of the chosen filter; 0 when it is none of them. Hiding the patterns, Qt may answer with the
+// description alone.
+int FilterIndexOf(const QString& filter, const QString& chosen) {
+    const QStringList qtFilters = ui::QtNameFilters(filter);
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i < qtFilters.size(); ++i)
+        if (qtFilters[i] == chosen || parts[2 * i] == chosen) return int(i) + 1;
+    return 0;
+}
+
 }  // namespace
 
 QString TOpenDialog::RunName() const {
@@ -26,6 +36,7 @@ QString TOpenDialog::RunName() const {
 
 void TOpenDialog::Prepare(QFileDialog& dialog) const {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(Saving()                                ? QFileDialog::AnyFile
                        : options_.Contains(ofAllowMultiSelect) ? QFileDialog::ExistingFiles
@@ -51,7 +62,7 @@ bool TOpenDialog::Execute() {
     if (dialog.result() == QDialog::Accepted) {
         files_ = dialog.selectedFiles();
         if (!files_.isEmpty()) fileName_ = files_.first();
-        filterIndex_ = int(ui::QtNameFilters(filter_).indexOf(dialog.selectedNameFilter())) + 1;
+        filterIndex_ = FilterIndexOf(filter_, dialog.selectedNameFilter());
     }
     return true;
 }
@@ -110,10 +121,9 @@ QStringList QtNameFilters(const QString& filter) {
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString description = parts[i];
         const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-        // Qt reads the patterns from the last brackets; a description that shows them already keeps its text.
-        result << (description.endsWith(QLatin1Char('(') + patterns + QLatin1Char(')'))
-                       ? description
-                       : description + QLatin1String(" (") + patterns + QLatin1Char(')'));
+        // Qt reads the patterns from the last brackets and, hiding filter details, shows only what precedes them:
+        // the description exactly as written.
+        result << description + QLatin1String(" (") + patterns + QLatin1Char(')');
     }
     return result;
 }

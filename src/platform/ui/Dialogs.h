@@ -140,7 +140,8 @@ private:
 
 namespace ui {
 
-// "Text files (*.txt)|*.txt" in Qt's form: "Text files (*.txt)".
+// "Text files (*.txt)|*.txt" in Qt's form: "Text files (*.txt) (*.txt)", the patterns in the last brackets; the
+// dialogs hide them, so the description shows as written.
 QStringList QtNameFilters(const QString& filter);
 
 }  // namespace ui

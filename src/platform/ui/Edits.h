@@ -36,6 +36,10 @@ public:
     // Runs when the text changes, by the user or by code.
     TNotifyEvent OnChange;
 
+protected:
+    // The colour fills the box where the text is, as it does in a memo.
+    QPalette::ColorRole BackgroundRole() const override { return QPalette::Base; }
+
 private:
     QChar passwordChar_;
     int maxLength_ = 0;

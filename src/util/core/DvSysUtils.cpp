@@ -15,6 +15,11 @@ bool HasIntervalElapsed(const TTimeStamp& stamp, quint32 interval) {
 
 bool IsDigitKey(QChar key) { return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == QChar(8); }
 
+bool IsEditCommandKey(QChar key) {
+    // The control characters of the letters A, C, X and Z.
+    return key == QChar(1) || key == QChar(3) || key == QChar(24) || key == QChar(26);
+}
+
 QString FormatByteSize(quint64 bytes) {
     const quint64 kilobytes = bytes / 1024;
     if (kilobytes < 1025) return QString::number(kilobytes) + QStringLiteral(" KB");

@@ -10,8 +10,12 @@
 // taken as having changed exactly once.
 bool HasIntervalElapsed(const TTimeStamp& stamp, quint32 interval);
 
-// The digits and backspace; numeric edit boxes drop every other key.
+// The digits and backspace; numeric edit boxes drop every other key but the commands below.
 bool IsDigitKey(QChar key);
+
+// Ctrl+A, Ctrl+C, Ctrl+X and Ctrl+Z as characters: select all, copy, cut and undo, which put no other character
+// into a numeric edit box and so pass its filter.
+bool IsEditCommandKey(QChar key);
 
 // "%d KB" while the kilobytes stay below 1025, else "%d MB" (truncating).
 QString FormatByteSize(quint64 bytes);

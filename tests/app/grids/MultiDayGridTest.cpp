@@ -64,6 +64,18 @@ TEST_F(MultiDayGridTest, ABookingFromTenOnDayOneToThreeOnDayThreeIsABarAcrossThr
     EXPECT_EQ(ColourAt(4, 1, 0.2), window);
 }
 
+TEST_F(MultiDayGridTest, SizedToFitANarrowWindowEachDateColumnStillShowsItsWholeCaption) {
+    Show(grid, 300, 120);
+    grid->AutoColumnSize = true;
+    Load({1, 2}, 14);
+    const int caption = grid->Canvas().TextWidth(grid->GetText(1, 0)) + grid->Font().Size();
+    for (int col = 1; col < grid->ColCount(); ++col) EXPECT_GT(grid->ColWidths(col), caption) << col;
+
+    // Where they all fit, they share the width.
+    grid->resize(1400, 120);
+    EXPECT_GT(grid->ColWidths(1), 90);
+}
+
 TEST_F(MultiDayGridTest, AShortBookingStillShowsAndAnOtherMeetingIsARedCell) {
     Add({{1, 1, At("13:00"), At("13:05")}, {2, 2, At("9:00"), At("3 9:00")}, {3, 2, At("2 10:00"), At("2 11:00")}});
     Show(grid, 700, 200);

@@ -7,10 +7,12 @@
 #include "booking/TaskEditFrame.h"
 #include "controls/edit/MonthCalendar.h"
 #include "controls/grid/Wwdbgrid.h"
+#include "data/bookings/BookingRecord.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
 #include "data/support/BookingDatabaseFixture.h"
 #include "data/support/TaskDatabaseFixture.h"
+#include "platform/db/ADODataSet.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Exceptions.h"
@@ -344,6 +346,38 @@ TEST_F(MainFormTasksTest, TheRemindersTabListsTheDaysRemindersAndOpensTheirBooki
     EXPECT_FALSE(grid.isVisible());
     EXPECT_TRUE(form->NoRemindersPanel->isVisible());
     EXPECT_EQ(form->NoRemindersPanel->Caption(), QStringLiteral("There are no reminders on this date"));
+}
+
+TEST_F(MainFormTasksTest, ABookingSavedWithAnEmptyReminderIsNoReminder) {
+    const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("no-reminder.tvd"));
+    booking_db::Create(fixture, path);
+    booking_db::AddResource(fixture, 1, QStringLiteral("Room A"));
+    {
+        TADOTable bookings;
+        bookings.SetConnection(&fixture);
+        bookings.TableName = QStringLiteral("Bookings");
+        bookings.Open();
+        TBookingRecord booking(bookings, nullptr, nullptr);
+        booking.BookingId = 20;
+        booking.ResourceId = 1;
+        booking.StartDate = booking.EndDate = kToday;
+        booking.StartTime = EncodeTime(9, 0, 0, 0);
+        booking.EndTime = EncodeTime(10, 0, 0, 0);
+        booking.Client = QStringLiteral("Smith");
+        booking.Store();
+        bookings.Post();
+    }
+    data.CheckReminders = true;
+    auto form = std::make_unique<TMainForm>(data, Services());
+    form->Preferences.BookingView = QStringLiteral("reminders");
+    form->Show();
+    form->OpenDatabase(path, QString(), QString());
+    EXPECT_TRUE(testing_env::Messages().Texts().empty());
+
+    form->Calendar->SetDate(kToday);
+    form->ShowActiveView();
+    EXPECT_EQ(form->RemindersQuery.RecordCount(), 0);
+    EXPECT_TRUE(form->NoRemindersPanel->isVisible());
 }
 
 }  // namespace

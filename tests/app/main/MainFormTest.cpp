@@ -25,10 +25,14 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
 #include <QScreen>
+#include <QStyle>
 #include <QTest>
 
 namespace {
@@ -430,10 +434,22 @@ TEST_F(MainFormTest, ShowsEveryTextWholeClosedAndOpen) {
         testing_env::ExpectTextsWhole(*form);
         form->OpenDatabase(path, QString(), QString());
         testing_env::ExpectTextsWhole(*form);
+        const QString mode = form->StatusBar->PanelText(0);
+        EXPECT_EQ(mode, QStringLiteral(" Administrator Mode"));
+        EXPECT_GE(form->StatusBar->PanelWidth(0), QFontMetrics(form->StatusBar->font()).horizontalAdvance(mode) + 8);
     });
 }
 
-// With TAVORIN_MAIN_SHOTS=<folder> under a real X server, a picture of the window over the fixture:
+TEST_F(MainFormTest, MadeSmallTheWindowKeepsRoomForAGridBelowTheTreeAndTheCalendar) {
+    const QString path = Fixture();
+    auto form = MakeForm();
+    form->OpenDatabase(path, QString(), QString());
+    form->resize(400, 300);
+    EXPECT_GE(form->DayGrid->height(), 3 * form->DayGrid->DefaultRowHeight());
+}
+
+// With TAVORIN_MAIN_SHOTS=<folder> under a real X server, pictures of the window over the fixture: the day view
+// of a group at 800 x 600 and the multi-day view at the window's default size:
 //   TAVORIN_MAIN_SHOTS=docs QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24"
 //   build/tests/app/main/test_app_main --gtest_filter='MainFormTest.Picture'
 TEST_F(MainFormTest, Picture) {
@@ -441,7 +457,8 @@ TEST_F(MainFormTest, Picture) {
     if (folder.isEmpty()) GTEST_SKIP() << "TAVORIN_MAIN_SHOTS names no folder";
     const QString path = Fixture();
     {
-        // Both rooms on the first floor, with the day's bookings the day view shows.
+        // Both rooms on the first floor, with the day's bookings the day view shows and one from tomorrow over
+        // three days.
         TADOConnection connection;
         connection.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(path);
         connection.LoginPrompt = false;
@@ -456,19 +473,31 @@ TEST_F(MainFormTest, Picture) {
         writer.Add({2, 2, at(9, 0), at(11, 30)});
         writer.Add({3, 1, at(11, 0), at(12, 0), false, QStringLiteral("bring the key")});
         writer.Add({4, 2, at(13, 0), at(14, 30), true});
+        writer.Add({5, 2, at(10, 0) + 1, at(15, 0) + 3});
         connection.Close();
+    }
+    const auto save = [&folder](TMainForm& form, const char* name) {
+        QTest::qWait(200);
+        const QPoint origin = form.mapToGlobal(QPoint(0, 0));
+        EXPECT_TRUE(form.screen()
+                        ->grabWindow(0, origin.x(), origin.y(), form.width(), form.height())
+                        .save(QDir(folder).filePath(QLatin1String(name))));
+    };
+    {
+        auto form = MakeForm();
+        form->Preferences.ResourceView = QStringLiteral("Groups");
+        form->Preferences.ResourceViewGroup = QStringLiteral("Floor 1");
+        form->resize(800, 600);
+        form->TopPanel->SetHeight(200);
+        form->OpenDatabase(path, QString(), QString());
+        save(*form, "main-window.png");
     }
     auto form = MakeForm();
     form->Preferences.ResourceView = QStringLiteral("Groups");
     form->Preferences.ResourceViewGroup = QStringLiteral("Floor 1");
-    form->resize(800, 600);
-    form->TopPanel->SetHeight(200);
+    form->Preferences.BookingView = QStringLiteral("multiday");
     form->OpenDatabase(path, QString(), QString());
-    QTest::qWait(200);
-    const QPoint origin = form->mapToGlobal(QPoint(0, 0));
-    ASSERT_TRUE(form->screen()
-                    ->grabWindow(0, origin.x(), origin.y(), form->width(), form->height())
-                    .save(QDir(folder).filePath(QStringLiteral("main-window.png"))));
+    save(*form, "booking-multiday-view.png");
 }
 
 }  // namespace
@@ -586,6 +615,18 @@ TEST_F(MainFormTest, ToolButtonsNameTheirCommandAndTakeNoTabAndMenuLinesCarryNoT
     EXPECT_EQ(hints.size(), 12);
     EXPECT_TRUE(hints.contains(QStringLiteral("New Booking")));
     EXPECT_FALSE(hints.contains(QString()));
+    // New Booking and Print show pictures of their own, in colour so that they do not look disabled; Print's is
+    // no longer the style's save picture.
+    const QImage save = QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton).pixmap(16).toImage();
+    for (const char* name : {"NewBookingItem", "PrintItem"}) {
+        const QImage picture = form->Item(QLatin1String(name))->Action()->icon().pixmap(16).toImage();
+        int coloured = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (picture.pixelColor(x, y).alpha() > 0 && picture.pixelColor(x, y).hsvSaturation() > 120) ++coloured;
+        EXPECT_GT(coloured, 4) << name;
+        EXPECT_NE(picture, save) << name;
+    }
     const TMenuItem* line = form->Item(QStringLiteral("FileSeparator1"));
     EXPECT_TRUE(line->Action()->isSeparator());
     EXPECT_EQ(line->Action()->text(), QString());

@@ -21,6 +21,7 @@
 #include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
+#include <QTest>
 
 namespace {
 
@@ -86,11 +87,17 @@ TEST_F(UserSettingsTest, EmptyOrZeroNumbersAreRefusedAndTheDialogStaysOpenWithNo
             resultsAfterOk.push_back(dialog.ModalResult());
             (dialog.*c.edit)->SetText(QStringLiteral("7"));
         }
+        // A specified column width typed on past any screen.
+        dialog.Week.SpecifiedColumn->SetChecked(true);
+        dialog.Week.ColumnSize->SetText(QStringLiteral("100200"));
+        dialog.OkButton->Click();
+        resultsAfterOk.push_back(dialog.ModalResult());
         dialog.CancelButton->Click();
     });
-    EXPECT_EQ(resultsAfterOk, std::vector<int>(std::size(cases), mrNone));
+    EXPECT_EQ(resultsAfterOk, std::vector<int>(std::size(cases) + 1, mrNone));
     std::vector<QString> expected;
     for (const Case& c : cases) expected.push_back(QString::fromLatin1(c.message));
+    expected.push_back(QStringLiteral("The size of the column must be from 10 to 2000 pixels."));
     EXPECT_EQ(testing_env::Messages().Texts(), expected);
     EXPECT_FALSE(data.AlwaysShowEndDate);
     EXPECT_TRUE(form->Preferences.ShowBookingDayRollover);
@@ -178,16 +185,24 @@ TEST_F(UserSettingsTest, TheColumnSizeDialogRefusesABlankWidthAndSetsTheActiveGr
         EXPECT_TRUE(dialog.AutoSize->Checked());
         EXPECT_EQ(dialog.SpecifiedEdit->Text(), QStringLiteral("100"));
         dialog.Specified->SetChecked(true);
-        dialog.SpecifiedEdit->SetText(QString());
-        dialog.OkButton->Click();
-        results.push_back(dialog.ModalResult());
-        dialog.SpecifiedEdit->SetText(QStringLiteral("150"));
+        // Widths that are no width, or wider than any screen, are refused.
+        for (const char* width : {"", "100200", "5", "99999999999"}) {
+            dialog.SpecifiedEdit->SetText(QString::fromLatin1(width));
+            dialog.OkButton->Click();
+            results.push_back(dialog.ModalResult());
+        }
+        // Ctrl+A selects the width to type over it.
+        QTest::keyClick(dialog.SpecifiedEdit, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(dialog.SpecifiedEdit->selectedText(), QStringLiteral("99999999999"));
+        QTest::keyClicks(dialog.SpecifiedEdit, QStringLiteral("15x0"));
+        EXPECT_EQ(dialog.SpecifiedEdit->Text(), QStringLiteral("150"));
         dialog.OkButton->Click();
     });
     ColumnSizeItemClick(*form);
-    EXPECT_EQ(results, std::vector<int>{mrNone});
+    EXPECT_EQ(results, std::vector<int>(4, mrNone));
+    const QString range = QStringLiteral("The size of the column must be from 10 to 2000 pixels.");
     EXPECT_EQ(testing_env::Messages().Texts(),
-              std::vector<QString>{QStringLiteral("The size of the column can not be blank")});
+              (std::vector<QString>{QStringLiteral("The size of the column can not be blank"), range, range, range}));
     EXPECT_FALSE(form->DayGrid->AutoColumnSize);
     EXPECT_EQ(form->DayGrid->ColumnSize, 150);
     EXPECT_EQ(Stored().DayColumnSize, 150);

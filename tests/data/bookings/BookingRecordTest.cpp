@@ -67,6 +67,43 @@ TEST_F(BookingRecordTest, SaveChangedJoinsAChangedPartWithTheRowsOtherPart) {
     EXPECT_EQ(db->bookings.FieldByName(QStringLiteral("Client")).AsString(), QStringLiteral("Jones"));
 }
 
+TEST_F(BookingRecordTest, AClearedOptionalTextIsStoredAsNoValueAndAGivenOneAsText) {
+    const int id = db->Book(1, At(5, 9), At(5, 10));
+    TBookingRecord record(db->bookings, nullptr, nullptr);
+    LoadBooking(record, id);
+    record.Reminder = QStringLiteral("Call first");
+    record.Notes = QStringLiteral("Keys at desk");
+    record.ReminderChanged = record.NotesChanged = true;
+    db->bookings.Edit();
+    record.SaveChanged();
+    db->bookings.Post();
+    const QString reminder = QStringLiteral("SELECT Reminder FROM Bookings WHERE BookingId = %1").arg(id);
+    EXPECT_EQ(db->Stored(reminder).toString(), QStringLiteral("Call first"));
+
+    // Emptied in the booking window, the reminder is gone rather than an empty text.
+    record.Reminder.clear();
+    record.NotesChanged = false;
+    db->bookings.Edit();
+    record.SaveChanged();
+    db->bookings.Post();
+    EXPECT_TRUE(db->Stored(reminder).isNull());
+    EXPECT_EQ(db->Stored(QStringLiteral("SELECT Notes FROM Bookings WHERE BookingId = %1").arg(id)).toString(),
+              QStringLiteral("Keys at desk"));
+
+    // A whole copy writes every empty optional text as no value too.
+    db->bookings.Insert();
+    const qint64 copyId = db->bookings.FieldByName(QStringLiteral("BookingId")).AsInteger();
+    record.Notes.clear();
+    record.Save(false);
+    db->bookings.Post();
+    EXPECT_EQ(db->Stored(QStringLiteral("SELECT count(*) FROM Bookings WHERE BookingId = %1 AND Email IS NULL AND "
+                                        "Phone IS NULL AND Address IS NULL AND Description IS NULL AND Notes IS NULL "
+                                        "AND Reminder IS NULL")
+                             .arg(copyId))
+                  .toInt(),
+              1);
+}
+
 TEST_F(BookingRecordTest, StoreEditsTheRowOrInsertsItWhenGone) {
     const int id = db->Book(1, At(5, 9), At(5, 10));
     TBookingRecord record(db->bookings, nullptr, nullptr);

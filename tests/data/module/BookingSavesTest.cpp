@@ -82,25 +82,31 @@ protected:
     QStringList Rows(const QString& jetSql) { return data_test::RowTexts(data.ADOConnection.Engine(), jetSql); }
 };
 
+// A new file holding the bookings saved by one path, and the module that saved them.
+std::unique_ptr<TData> SavedInNewFile(SavePath path, const std::vector<NewBooking>& bookings) {
+    const QString file = QDir(testing_env::TempDir()).filePath(QStringLiteral("path%1.tvd").arg(int(path)));
+    CreateBookingDatabase(file);
+    auto module = std::make_unique<TData>();
+    EXPECT_TRUE(module->ConnectDatabase(file, {}));
+    if (path == SavePath::Batch) {
+        const auto batch = module->BeginBookingBatch();
+        for (const NewBooking& booking : bookings) EXPECT_NE(batch->Add(*RecordOf(*module, booking)).BookingId, 0);
+        batch->Commit();
+    } else {
+        for (const NewBooking& booking : bookings)
+            EXPECT_NE(SaveThroughChangeSets(*module, booking, path == SavePath::OneTransaction), 0);
+    }
+    return module;
+}
+
 TEST_F(BookingSavesTest, EverySavePathStoresTheSameRowsAndHistory) {
     const std::vector<NewBooking> bookings = {
         {1, At(5, 9), At(5, 10)}, {2, At(5, 9), At(6, 12)}, {1, At(5, 10), At(5, 11)}};
     QStringList stored[3];
     for (const SavePath path : {SavePath::InSteps, SavePath::OneTransaction, SavePath::Batch}) {
         SCOPED_TRACE(static_cast<int>(path));
-        const QString file = QDir(testing_env::TempDir()).filePath(QStringLiteral("path%1.tvd").arg(int(path)));
-        CreateBookingDatabase(file);
-        TData module;
-        ASSERT_TRUE(module.ConnectDatabase(file, {}));
-        if (path == SavePath::Batch) {
-            const auto batch = module.BeginBookingBatch();
-            for (const NewBooking& booking : bookings) EXPECT_NE(batch->Add(*RecordOf(module, booking)).BookingId, 0);
-            batch->Commit();
-        } else {
-            for (const NewBooking& booking : bookings)
-                EXPECT_NE(SaveThroughChangeSets(module, booking, path == SavePath::OneTransaction), 0);
-        }
-        sql::Connection& engine = module.ADOConnection.Engine();
+        const std::unique_ptr<TData> module = SavedInNewFile(path, bookings);
+        sql::Connection& engine = module->ADOConnection.Engine();
         stored[int(path)] = data_test::RowTexts(engine, QStringLiteral("SELECT * FROM Bookings ORDER BY BookingId")) +
                             data_test::RowTexts(engine, QStringLiteral("SELECT * FROM History ORDER BY HistoryId"));
         EXPECT_EQ(engine.Native().QueryValue(QStringLiteral("SELECT count(*) FROM tavorin_StagedOwner")).toInt(), 0);
@@ -109,6 +115,22 @@ TEST_F(BookingSavesTest, EverySavePathStoresTheSameRowsAndHistory) {
     EXPECT_TRUE(stored[0][3].contains(QStringLiteral("Resource(Room 1) Date(Jan 05 2026)")));
     EXPECT_EQ(stored[1], stored[0]);
     EXPECT_EQ(stored[2], stored[0]);
+}
+
+// The reminders of a day are the bookings whose Reminder is not null: a booking saved without one is not among
+// them, whichever way it was saved.
+TEST_F(BookingSavesTest, EverySavePathStoresEmptyOptionalTextsAsNoValue) {
+    for (const SavePath path : {SavePath::InSteps, SavePath::OneTransaction, SavePath::Batch}) {
+        SCOPED_TRACE(static_cast<int>(path));
+        const std::unique_ptr<TData> module = SavedInNewFile(path, {{1, At(5, 9), At(5, 10)}});
+        EXPECT_EQ(
+            data_test::RowTexts(module->ADOConnection.Engine(),
+                                QStringLiteral("SELECT BookingId FROM Bookings WHERE Email IS NULL AND Phone IS NULL "
+                                               "AND Address IS NULL AND Description IS NULL AND Notes IS NULL AND "
+                                               "Reminder IS NULL"))
+                .size(),
+            1);
+    }
 }
 
 TEST_F(BookingSavesTest, ABatchKeepsTheBookingsThatPassAndTellsWhyTheOthersDoNot) {

@@ -1,6 +1,7 @@
 // A database file of the program's schema with the resources and bookings the containers read.
 #pragma once
 
+#include "data/bookings/OptionalText.h"
 #include "data/module/DataModule.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/rtl/DateUtils.h"
@@ -53,7 +54,7 @@ public:
         insert_->Bind(4, QStringLiteral("booking %1").arg(b.id));
         insert_->Bind(5, b.start);
         insert_->Bind(6, b.end);
-        insert_->Bind(7, b.reminder);
+        insert_->Bind(7, data::OptionalText(b.reminder));
         insert_->Step();
     }
 

@@ -2,6 +2,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/Color.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Edits.h"
@@ -16,6 +17,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QHelpEvent>
 #include <QMenuBar>
@@ -39,6 +41,19 @@ TEST(ProgressPanel, IsCentredOnTheFormWithTheHourglassUntilItGoes) {
     }
     EXPECT_EQ(Screen->Cursor(), crDefault);
     EXPECT_TRUE(form.ClientArea()->findChildren<TPanel*>().isEmpty());
+}
+
+TEST(Edit, ItsColourFillsTheBoxWhetherItIsReadOnlyOrNot) {
+    TForm form;
+    auto* edit = new TEdit(&form);
+    edit->SetBounds(8, 8, 60, 23);
+    form.Show();
+    for (const bool readOnly : {false, true}) {
+        edit->SetReadOnly(readOnly);
+        edit->SetColor(clLime);
+        const QImage shown = edit->grab().toImage();
+        EXPECT_EQ(shown.pixelColor(shown.rect().center()), ui::ToQColor(clLime)) << readOnly;
+    }
 }
 
 TEST(PopupTracker, OutsideClickCancelsTheRegisteredPopupAndStillClicksTheTarget) {
@@ -153,23 +168,31 @@ TEST(Label, ShowsItsCaptionWithoutAcceleratorMarksUnlessItHasAFocusControl) {
 
 TEST(FileDialogs, FilterAndChoiceComeBackInTheFrameworksTerms) {
     EXPECT_EQ(ui::QtNameFilters(QStringLiteral("Text files (*.txt)|*.txt|All files (*.*)|*.*|Pictures|*.jpg;*.bmp")),
-              (QStringList{"Text files (*.txt)", "All files (*.*)", "Pictures (*.jpg *.bmp)"}));
+              (QStringList{"Text files (*.txt) (*.txt)", "All files (*.*) (*.*)", "Pictures (*.jpg *.bmp)"}));
 
     ui::ScopedScriptedRunner runner;
     TSaveDialog save(nullptr);
-    save.SetFilter(QStringLiteral("Text files (*.txt)|*.txt|All files (*.*)|*.*"));
+    save.SetFilter(QStringLiteral("Text files (*.txt)|*.txt|Logs (*.txt; *.log)|*.txt;*.log|All files (*.*)|*.*"));
     save.SetDefaultExt(QStringLiteral("txt"));
     save.SetFileName(QStringLiteral("log.txt"));
+    save.SetFilterIndex(2);
     const QString dir = testing_env::TempDir();
     runner->OnShown<QFileDialog>(QStringLiteral("TSaveDialog"), [&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+        // Each description shows as written, whatever brackets it has of its own.
+        const auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        QStringList shown;
+        for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+        EXPECT_EQ(shown, (QStringList{"Text files (*.txt)", "Logs (*.txt; *.log)", "All files (*.*)"}));
+        EXPECT_EQ(types->currentIndex(), 1);
         dialog.setDirectory(dir);
         dialog.selectFile(QStringLiteral("report"));
         QMetaObject::invokeMethod(&dialog, "accept");
     });
     ASSERT_TRUE(save.Execute());
     EXPECT_EQ(save.FileName(), QDir(dir).filePath(QStringLiteral("report.txt")));
-    EXPECT_EQ(save.FilterIndex(), 1);
+    EXPECT_EQ(save.FilterIndex(), 2);
 
     runner->Answer(QStringLiteral("TSaveDialog"), mrCancel);
     EXPECT_FALSE(save.Execute());

@@ -29,6 +29,11 @@ TEST(DvSysUtils, DigitKeysAndBackspaceOnly) {
     for (QChar c : QStringLiteral("-.a \r")) EXPECT_FALSE(IsDigitKey(c)) << int(c.unicode());
 }
 
+TEST(DvSysUtils, SelectAllCopyCutAndUndoAreEditCommandsAndPasteIsNot) {
+    for (char16_t c : {u'\x01', u'\x03', u'\x18', u'\x1a'}) EXPECT_TRUE(IsEditCommandKey(QChar(c))) << int(c);
+    for (char16_t c : {u'\x16', u'\b', u'1', u'a'}) EXPECT_FALSE(IsEditCommandKey(QChar(c))) << int(c);
+}
+
 TEST(DvSysUtils, ByteSizes) {
     const std::pair<quint64, const char*> cases[] = {{0, "0 KB"},          {1023, "0 KB"},
                                                      {1048576, "1024 KB"}, {1049599, "1024 KB"},
