@@ -27,6 +27,8 @@ ONLY_QT = {
     'platform/ui/Splitter.cpp:TSplitter::mouseReleaseEvent',
     # Refuses the context menu.
     'controls/grid/WwInplaceEdit.cpp:TwwInplaceEdit::contextMenuEvent',
+    # Leaves the painting to the line edit unless the multi-line editor covers it.
+    'controls/grid/WwInplaceEdit.cpp:TwwInplaceEdit::paintEvent',
 }
 
 

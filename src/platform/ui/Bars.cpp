@@ -23,6 +23,11 @@ void TStatusBar::SetPanelText(int index, const QString& text) {
     update();
 }
 
+void TStatusBar::SetPanelWidth(int index, int width) {
+    panels_.at(size_t(index)).width = width;
+    update();
+}
+
 void TStatusBar::SetSimplePanel(bool simple) {
     simplePanel_ = simple;
     update();

@@ -18,6 +18,7 @@ public:
     QString PanelText(int index) const { return panels_.at(size_t(index)).text; }
     void SetPanelText(int index, const QString& text);
     int PanelWidth(int index) const { return panels_.at(size_t(index)).width; }
+    void SetPanelWidth(int index, int width);
     // With SimplePanel one text fills the bar in place of the panels.
     bool SimplePanel() const { return simplePanel_; }
     void SetSimplePanel(bool simple);
