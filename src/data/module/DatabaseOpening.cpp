@@ -193,7 +193,8 @@ bool TData::CheckMinProgramVersion() {
 
 void TData::ReplaceOwnerSpecifiedIdentity() {
     TField& mode = GlobalTable.FieldByName(QStringLiteral("UseridMode"));
-    if (mode.AsInteger() == 1 || mode.AsInteger() == 2) return;
+    // A read-only open writes nothing; the user stays unnamed, as the stored mode says.
+    if (ReadOnlyAccess || mode.AsInteger() == 1 || mode.AsInteger() == 2) return;
     GlobalTable.Edit();
     mode.SetAsInteger(1);
     GlobalTable.Post();
@@ -208,7 +209,8 @@ void TData::SetDefaultTitleSetting() {
     if (!DatabaseSettings->GetValue(name).isEmpty()) return;
     const bool titled = !GlobalTable.FieldByName(QStringLiteral("Title")).AsString().isEmpty();
     DatabaseSettings->SetValue(name, titled ? QStringLiteral("UserSpecified") : QStringLiteral("Filename"));
-    DatabaseSettings->Save();
+    // A file that cannot be written keeps its settings as they are; the default holds for this open only.
+    if (!ReadOnlyAccess) DatabaseSettings->Save();
 }
 
 void TData::ReportReclaimableSpace() {
