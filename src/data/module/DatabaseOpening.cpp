@@ -87,8 +87,8 @@ bool TData::ConnectDatabase(const QString& fileName, const QString& password) {
         }
         NoteAccessMode();
         if (!CheckAndUpgradeSchema(fileName, ReadOnlyAccess)) throw OpenRefused();
-        // The period queries of the booking views read this index; a rebuild of Bookings drops it.
-        data::EnsureBookingLengthIndex(ADOConnection);
+        // The booking views and the day's reminders read these; a file from before lacks them.
+        data::EnsureBookingIndexes(ADOConnection);
         data::EnsureStagedRowOwners(ADOConnection);
         data::RemoveOrphanedStagedRows(ADOConnection);
         OpenTables();
