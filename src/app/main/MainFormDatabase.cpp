@@ -71,7 +71,8 @@ void TMainForm::OpenDatabase(const QString& fileName, const QString& password, c
         ShowDatabasePanels(true);
         ConnectViewEvents(true);
         if (LayoutActiveView) LayoutActiveView();
-        Repaint();
+        // Marked only: the window is painted once, below, or before the reminders message by its own loop.
+        Invalidate();
         CheckReminders();
         UpdateCaption();
         UpdateCommandStates();
