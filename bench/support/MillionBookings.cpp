@@ -7,12 +7,15 @@
 #include "data/module/DataModule.h"
 #include "platform/sql/Compaction.h"
 #include "platform/sql/Connection.h"
+#include "platform/sql/Database.h"
 #include "platform/sql/Statement.h"
 
+#include <benchmark/benchmark.h>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
 #include <stdexcept>
@@ -127,6 +130,28 @@ TData& OpenedCopy(bool encrypted) {
     if (!QFile::copy(DatabasePath(encrypted), path) || !data.ConnectDatabase(path, encrypted ? Password() : QString()))
         std::abort();
     return data;
+}
+
+std::unique_ptr<sql::Statement> PeriodRowsStatement(const sql::Database& database, const QList<int>& resourceIds) {
+    QStringList ids;
+    for (const int id : resourceIds) ids << QString::number(id);
+    return database.Prepare(
+        QStringLiteral("SELECT b.BookingId, b.Trans, b.ResourceId, b.Client, b.Description, b.BookingStart, "
+                       "b.BookingEnd, b.Reminder, r.ResourceName FROM Resources r JOIN Bookings b "
+                       "ON r.ResourceId = b.ResourceId WHERE b.ResourceId IN (%1) AND b.BookingStart >= ? "
+                       "AND b.BookingStart < ? AND b.BookingEnd >= ? ORDER BY r.ResourceName, b.BookingStart")
+            .arg(ids.join(u',')));
+}
+
+int ReadPeriodRows(sql::Statement& statement, TDateTime first, TDateTime last) {
+    statement.Reset();
+    statement.Bind(0, first - 15);
+    statement.Bind(1, last + 1);
+    statement.Bind(2, first);
+    int rows = 0;
+    for (; statement.Step(); ++rows)
+        for (int column = 0; column < 9; ++column) benchmark::DoNotOptimize(statement.Value(column));
+    return rows;
 }
 
 }  // namespace million_bookings
