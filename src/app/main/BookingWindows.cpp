@@ -318,11 +318,12 @@ void InstallBookingWindows(TMainWindowServices& services) {
         auto* real = dynamic_cast<TBookingFormWindow*>(&window);
         return real && real->DeleteBookings();
     };
-    services.LocateBooking = [](TMainForm&, int bookingId) {
-        TBookingFormWindow window;
-        if (!window.LocateBooking(bookingId)) return TBookingShown::NotFound;
-        window.ShowModal();
-        return window.IsModified() ? TBookingShown::Modified : TBookingShown::Shown;
+    // The database's booking window, which then names the booking as the last modified one.
+    services.LocateBooking = [](TMainForm& mainForm, int bookingId) {
+        TBookingWindow* window = mainForm.BookingWindow();
+        if (!window || !window->LocateBooking(bookingId)) return TBookingShown::NotFound;
+        window->ShowModal();
+        return window->IsModified() ? TBookingShown::Modified : TBookingShown::Shown;
     };
     services.FindBookings = [](TMainForm& mainForm, TDateTime date) {
         TFindFormHooks hooks;
