@@ -32,7 +32,7 @@ int BookingIdOf(int iteration) {
         const auto overlaps = million_bookings::OpenedCopy(false).ADOConnection.Engine().Native().Prepare(kOverlaps);
         std::vector<int> free;
         for (int i = 0; free.size() < 2000; ++i) {
-            const int id = 1 + (i * 7919) % million_bookings::kBookings;
+            const int id = 1 + (i * 7919) % million_bookings::BookingCount();
             overlaps->Reset();
             overlaps->Bind(0, id);
             if (!overlaps->Step()) free.push_back(id);

@@ -71,7 +71,7 @@ void Fill(const QString& path) {
         "INSERT INTO Bookings (BookingId, Trans, ResourceId, BookingStart, BookingEnd, Client, Description) "
         "VALUES (?, 0, ?, ?, ?, ?, ?)"));
     QRandomGenerator random(11);
-    for (int id = 1; id <= kBookings; ++id) {
+    for (int id = 1; id <= BookingCount(); ++id) {
         // Most bookings last 30 minutes to 4 hours within office hours; one in a hundred runs over several days.
         const TDateTime start = FirstDay() + random.bounded(kDays) + (16 + random.bounded(20)) / 48.0;
         const TDateTime length = random.bounded(100) == 0 ? random.bounded(1, 15) : random.bounded(1, 9) / 48.0;
@@ -85,7 +85,7 @@ void Fill(const QString& path) {
         booking->Step();
     }
     database.Exec(QStringLiteral("COMMIT"));
-    data::ReseedNextBookingId(connection, kBookings + 1);
+    data::ReseedNextBookingId(connection, BookingCount() + 1);
 }
 
 // Builds under a temporary name and renames, so an interrupted build leaves nothing that looks ready.
@@ -100,6 +100,15 @@ QString Ready(const QString& path, const std::function<void(const QString&)>& bu
 
 }  // namespace
 
+int BookingCount() {
+    static const int count = [] {
+        bool ok = false;
+        const int asked = qEnvironmentVariableIntValue("TAVORIN_BENCH_BOOKINGS", &ok);
+        return ok && asked > 0 ? asked : 1000000;
+    }();
+    return count;
+}
+
 QString ResourceName(int resourceId) { return QStringLiteral("Resource %1").arg(resourceId, 3, 10, QLatin1Char('0')); }
 
 QString ConnectionString(const QString& path, bool encrypted, bool readOnly) {
@@ -110,7 +119,8 @@ QString ConnectionString(const QString& path, bool encrypted, bool readOnly) {
 
 QString DatabasePath(bool encrypted) {
     QDir().mkpath(kFolder);
-    static const QString key = SchemaKey();
+    static const QString key =
+        BookingCount() == 1000000 ? SchemaKey() : SchemaKey() + QStringLiteral("-%1").arg(BookingCount());
     const QString plain = Ready(QDir(kFolder).filePath(key + QStringLiteral("-plain.tvd")), [](const QString& path) {
         CreateEmpty(path);
         Fill(path);
