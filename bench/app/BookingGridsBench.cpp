@@ -1,13 +1,17 @@
 // The grids over the cached database of 1,000,000 bookings (bench/support/MillionBookings), plain and
 // encrypted: a week of 20 resources and a month of 5 resources loaded, laid out into the day, week and month
 // grids and painted into an image of a typical window (1280 x 800), end to end per iteration. Goal: one frame
-// (16 ms) each on the plain file. Beside them the containers' load alone on the same file. Then the week grid
+// (16 ms) each on the plain file. Beside them the containers' load alone on the same file, and the floor of both:
+// RawWeek / RawMonth, the same rows read by the engine alone (million_bookings::ReadPeriodRows). Then the week grid
 // shown on screen (offscreen), repainted after a one-row scroll beside the same scroll repainting it whole.
 #include "app/grids/BookingGrid.h"
 #include "app/grids/MonthGrid.h"
 #include "data/bookings/ResourceBookings.h"
 #include "data/bookings/ResourceDateBookings.h"
 #include "data/module/DataModule.h"
+#include "platform/db/ADOConnection.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/Statement.h"
 #include "support/MillionBookings.h"
 
 #include <benchmark/benchmark.h>
@@ -15,6 +19,12 @@
 #include <QImage>
 
 namespace {
+
+QList<int> MillionResourceIds(int count, int step) {
+    QList<int> ids;
+    for (int i = 0; i < count; ++i) ids << 1 + i * step;
+    return ids;
+}
 
 TResourceList MillionResources(int count, int step) {
     TResourceList list;
@@ -159,15 +169,37 @@ void MonthGridPaint(benchmark::State& state, bool encrypted) {
         image.save(shot + QStringLiteral("-month.png"));
 }
 
+void RawRows(benchmark::State& state, bool encrypted, const QList<int>& ids, TDateTime first, TDateTime last) {
+    const auto statement = million_bookings::PeriodRowsStatement(
+        million_bookings::OpenedCopy(encrypted).ADOConnection.Engine().Native(), ids);
+    int rows = 0;
+    for (auto _ : state) rows = million_bookings::ReadPeriodRows(*statement, first, last);
+    state.counters["rows"] = rows;
+}
+
+void RawWeek(benchmark::State& state, bool encrypted) {
+    RawRows(state, encrypted, MillionResourceIds(20, 9), MillionMonday(), MillionMonday() + 6);
+}
+
+void RawMonth(benchmark::State& state, bool encrypted) {
+    TMonthGridInfo info;
+    info.ComputeMonthLayout(EncodeDate(2026, 3, 1));
+    RawRows(state, encrypted, MillionResourceIds(5, 37), info.FirstShownDate, info.LastShownDate);
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(WeekGridLoad, plain, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WeekGridPaint, plain, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RawWeek, plain, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(MonthGridLoad, plain, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(MonthGridPaint, plain, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RawMonth, plain, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WeekGridScroll, whole_repaint, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WeekGridScroll, one_row, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WeekGridLoad, encrypted, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(WeekGridPaint, encrypted, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RawWeek, encrypted, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(MonthGridLoad, encrypted, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(MonthGridPaint, encrypted, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RawMonth, encrypted, true)->Unit(benchmark::kMillisecond);

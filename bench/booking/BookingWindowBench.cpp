@@ -32,7 +32,7 @@ int BookingIdOf(int iteration) {
         const auto overlaps = million_bookings::OpenedCopy(false).ADOConnection.Engine().Native().Prepare(kOverlaps);
         std::vector<int> free;
         for (int i = 0; free.size() < 2000; ++i) {
-            const int id = 1 + (i * 7919) % million_bookings::kBookings;
+            const int id = 1 + (i * 7919) % million_bookings::BookingCount();
             overlaps->Reset();
             overlaps->Bind(0, id);
             if (!overlaps->Step()) free.push_back(id);
@@ -60,6 +60,13 @@ void OpenBooking(benchmark::State& state) {
     }
 }
 
+// A client no save has written before, in every iteration of every run and repetition, so that each save
+// changes its booking.
+QString NewClient() {
+    static int saves = 0;
+    return QStringLiteral("changed %1").arg(++saves);
+}
+
 void SaveChangedClient(benchmark::State& state) {
     TData& data = million_bookings::OpenedCopy(false);
     TSQLData sqlData(data);
@@ -73,8 +80,9 @@ void SaveChangedClient(benchmark::State& state) {
             break;
         }
         form.Show();
+        const QString client = NewClient();
         data.BookingsTable.Edit();
-        data.BookingsTable.FieldByName(QStringLiteral("Client")).SetValue(QStringLiteral("changed %1").arg(id));
+        data.BookingsTable.FieldByName(QStringLiteral("Client")).SetValue(client);
         state.ResumeTiming();
         form.UpdateItemClick();
         state.PauseTiming();
@@ -84,7 +92,7 @@ void SaveChangedClient(benchmark::State& state) {
                 .Native()
                 .QueryValue(QStringLiteral("SELECT Client FROM Bookings WHERE BookingId = %1").arg(id))
                 .toString();
-        if (stored != QStringLiteral("changed %1").arg(id)) {
+        if (stored != client) {
             static std::string message;
             message = "not saved: " + stored.toStdString();
             state.SkipWithError(message.c_str());
@@ -126,7 +134,7 @@ void RawEngineSave(benchmark::State& state) {
         while (conflicts->Step()) benchmark::DoNotOptimize(conflicts->Value(0));
         update->Reset();
         update->Bind(0, id);
-        update->Bind(1, QStringLiteral("raw %1").arg(id));
+        update->Bind(1, NewClient());
         update->Step();
         history->Reset();
         history->Bind(0, id);

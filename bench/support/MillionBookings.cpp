@@ -7,12 +7,15 @@
 #include "data/module/DataModule.h"
 #include "platform/sql/Compaction.h"
 #include "platform/sql/Connection.h"
+#include "platform/sql/Database.h"
 #include "platform/sql/Statement.h"
 
+#include <benchmark/benchmark.h>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
 #include <stdexcept>
@@ -68,7 +71,7 @@ void Fill(const QString& path) {
         "INSERT INTO Bookings (BookingId, Trans, ResourceId, BookingStart, BookingEnd, Client, Description) "
         "VALUES (?, 0, ?, ?, ?, ?, ?)"));
     QRandomGenerator random(11);
-    for (int id = 1; id <= kBookings; ++id) {
+    for (int id = 1; id <= BookingCount(); ++id) {
         // Most bookings last 30 minutes to 4 hours within office hours; one in a hundred runs over several days.
         const TDateTime start = FirstDay() + random.bounded(kDays) + (16 + random.bounded(20)) / 48.0;
         const TDateTime length = random.bounded(100) == 0 ? random.bounded(1, 15) : random.bounded(1, 9) / 48.0;
@@ -82,7 +85,7 @@ void Fill(const QString& path) {
         booking->Step();
     }
     database.Exec(QStringLiteral("COMMIT"));
-    data::ReseedNextBookingId(connection, kBookings + 1);
+    data::ReseedNextBookingId(connection, BookingCount() + 1);
 }
 
 // Builds under a temporary name and renames, so an interrupted build leaves nothing that looks ready.
@@ -97,6 +100,15 @@ QString Ready(const QString& path, const std::function<void(const QString&)>& bu
 
 }  // namespace
 
+int BookingCount() {
+    static const int count = [] {
+        bool ok = false;
+        const int asked = qEnvironmentVariableIntValue("TAVORIN_BENCH_BOOKINGS", &ok);
+        return ok && asked > 0 ? asked : 1000000;
+    }();
+    return count;
+}
+
 QString ResourceName(int resourceId) { return QStringLiteral("Resource %1").arg(resourceId, 3, 10, QLatin1Char('0')); }
 
 QString ConnectionString(const QString& path, bool encrypted, bool readOnly) {
@@ -107,7 +119,8 @@ QString ConnectionString(const QString& path, bool encrypted, bool readOnly) {
 
 QString DatabasePath(bool encrypted) {
     QDir().mkpath(kFolder);
-    static const QString key = SchemaKey();
+    static const QString key =
+        BookingCount() == 1000000 ? SchemaKey() : SchemaKey() + QStringLiteral("-%1").arg(BookingCount());
     const QString plain = Ready(QDir(kFolder).filePath(key + QStringLiteral("-plain.tvd")), [](const QString& path) {
         CreateEmpty(path);
         Fill(path);
@@ -127,6 +140,28 @@ TData& OpenedCopy(bool encrypted) {
     if (!QFile::copy(DatabasePath(encrypted), path) || !data.ConnectDatabase(path, encrypted ? Password() : QString()))
         std::abort();
     return data;
+}
+
+std::unique_ptr<sql::Statement> PeriodRowsStatement(const sql::Database& database, const QList<int>& resourceIds) {
+    QStringList ids;
+    for (const int id : resourceIds) ids << QString::number(id);
+    return database.Prepare(
+        QStringLiteral("SELECT b.BookingId, b.Trans, b.ResourceId, b.Client, b.Description, b.BookingStart, "
+                       "b.BookingEnd, b.Reminder, r.ResourceName FROM Resources r JOIN Bookings b "
+                       "ON r.ResourceId = b.ResourceId WHERE b.ResourceId IN (%1) AND b.BookingStart >= ? "
+                       "AND b.BookingStart < ? AND b.BookingEnd >= ? ORDER BY r.ResourceName, b.BookingStart")
+            .arg(ids.join(u',')));
+}
+
+int ReadPeriodRows(sql::Statement& statement, TDateTime first, TDateTime last) {
+    statement.Reset();
+    statement.Bind(0, first - 15);
+    statement.Bind(1, last + 1);
+    statement.Bind(2, first);
+    int rows = 0;
+    for (; statement.Step(); ++rows)
+        for (int column = 0; column < 9; ++column) benchmark::DoNotOptimize(statement.Value(column));
+    return rows;
 }
 
 }  // namespace million_bookings

@@ -4,14 +4,23 @@
 
 #include "platform/rtl/DateUtils.h"
 
+#include <QList>
 #include <QString>
+#include <memory>
 
 class TData;
+
+namespace sql {
+class Database;
+class Statement;
+}  // namespace sql
 
 namespace million_bookings {
 
 inline constexpr int kResources = 200;
-inline constexpr int kBookings = 1000000;
+// The number of bookings: 1,000,000 unless TAVORIN_BENCH_BOOKINGS asks for another, for the same figures at other
+// sizes (the file's name says its size).
+int BookingCount();
 inline constexpr int kDays = 3650;
 // A Monday.
 inline TDateTime FirstDay() { return EncodeDate(2020, 1, 6); }
@@ -32,5 +41,11 @@ TData& OpenedCopy(bool encrypted);
 
 // A connection string the program would use for it, optionally read-only (Mode=Read).
 QString ConnectionString(const QString& path, bool encrypted, bool readOnly = false);
+
+// The floor of a view's load: the rows it reads, by the engine alone through one statement prepared once, every
+// column the layouts use read: the resources' bookings touching first..last, by resource name and start. The start
+// range is known beforehand (the file's longest booking lasts 14 days). ReadPeriodRows answers the number of rows.
+std::unique_ptr<sql::Statement> PeriodRowsStatement(const sql::Database& database, const QList<int>& resourceIds);
+int ReadPeriodRows(sql::Statement& statement, TDateTime first, TDateTime last);
 
 }  // namespace million_bookings

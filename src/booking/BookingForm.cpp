@@ -24,9 +24,9 @@
 #include "platform/ui/FormDescription.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/StandardIcons.h"
 #include "platform/ui/ToolBar.h"
 
-#include <QApplication>
 #include <QStyle>
 #include <cmath>
 #include <map>
@@ -243,7 +243,7 @@ QIcon ToolIcon(const QString& item) {
         {QStringLiteral("EmailOptionsItem"), QStyle::SP_FileDialogStart},
     };
     const auto found = icons.find(item);
-    return QApplication::style()->standardIcon(found == icons.end() ? QStyle::SP_FileIcon : found->second);
+    return ui::StandardIcon(found == icons.end() ? QStyle::SP_FileIcon : found->second);
 }
 
 }  // namespace

@@ -15,8 +15,8 @@
 #include "platform/ui/FormDescription.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/ListView.h"
+#include "platform/ui/StandardIcons.h"
 
-#include <QApplication>
 #include <QStyle>
 
 namespace {
@@ -71,7 +71,7 @@ TBookingListForm::TBookingListForm(QWidget* owner, TData& data, TBookingListServ
     // The sort marks: 0 ascending, 1 descending.
     images_ = std::make_unique<TImageList>();
     for (QStyle::StandardPixmap arrow : {QStyle::SP_ArrowUp, QStyle::SP_ArrowDown})
-        images_->Add(QApplication::style()->standardIcon(arrow).pixmap(16, 16).toImage());
+        images_->Add(ui::StandardIcon(arrow).pixmap(16, 16).toImage());
     BookingListView->SetSmallImages(images_.get());
     const std::pair<const char*, int> columns[] = {{"", 60},        {"Start", 140}, {"End", 140},     {"Resource", 100},
                                                    {"Client", 160}, {"Status", 85}, {"BookingId", 75}};

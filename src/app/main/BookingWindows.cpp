@@ -23,6 +23,8 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Lists.h"
 
+#include <memory>
+
 namespace {
 
 TGroupBookingHooks GroupListHooks();
@@ -200,42 +202,47 @@ TGroupBookingHooks GroupListHooks() {
     return hooks;
 }
 
-// The main window's booking window: the real one behind the main window's view of it.
+// The main window's booking window: the real one behind the main window's view of it, made at its first use, so
+// that an open that shows no booking does not wait for it.
 class TBookingFormWindow : public TBookingWindow {
 public:
-    int LastModifiedBookingId() const override { return window_.Form.LastModifiedBookingId; }
-    int LastAction() const override { return window_.Form.LastAction; }
-    bool LocateBooking(int bookingId) override { return window_.Form.LocateBooking(bookingId); }
-    void SetFocusField(const QString& name) override { window_.Form.SetFocusField(name); }
+    int LastModifiedBookingId() const override { return window_ ? window_->Form.LastModifiedBookingId : 0; }
+    int LastAction() const override { return window_ ? window_->Form.LastAction : 0; }
+    bool LocateBooking(int bookingId) override { return Form().LocateBooking(bookingId); }
+    void SetFocusField(const QString& name) override { Form().SetFocusField(name); }
     bool InsertNewBooking(int resourceId, int groupBookingId, TDateTime startDate, TDateTime endDate,
                           TDateTime startTime, TDateTime endTime, const QString& client, const QString& ep,
                           const QString& phone, const QString& description, const QString& notes,
                           const QString& reminder) override {
-        return window_.Form.InsertNewBooking(resourceId, groupBookingId, startDate, endDate, startTime, endTime, client,
-                                             ep, phone, description, notes, reminder);
+        return Form().InsertNewBooking(resourceId, groupBookingId, startDate, endDate, startTime, endTime, client, ep,
+                                       phone, description, notes, reminder);
     }
-    void Init() override { window_.Form.Init(); }
-    int ShowModal() override { return window_.Form.ShowModal(); }
-    bool IsModified() const override { return window_.Form.IsModified(); }
-    bool AllDay() const override { return window_.Form.AllDayCheckBox->Checked(); }
+    void Init() override { Form().Init(); }
+    int ShowModal() override { return Form().ShowModal(); }
+    bool IsModified() const override { return window_ && window_->Form.IsModified(); }
+    bool AllDay() const override { return window_ && window_->Form.AllDayCheckBox->Checked(); }
     // The booking window makes its own list window, which its hooks fill and show.
     int CheckBookingEditable(TGroupBookingWindow&, int action, int bookingId, int listMode, QList<int>& ids,
                              int& groupCount, bool ask, bool alwaysList) override {
-        return window_.Form.CheckBookingEditable(action, nullptr, bookingId, listMode, ids, groupCount, ask,
-                                                 alwaysList);
+        return Form().CheckBookingEditable(action, nullptr, bookingId, listMode, ids, groupCount, ask, alwaysList);
     }
 
     // Deletes the current row's booking (or the group members the user chooses); true when the deletion ran.
     bool DeleteBookings() {
-        window_.Form.Init();
-        SyncCommands(window_.Form, window_.Commands);
-        const bool deleted = window_.Commands.DeleteBookings();
-        if (deleted) window_.Form.LastAction = kBookingDeleted;
+        Form().Init();
+        SyncCommands(window_->Form, window_->Commands);
+        const bool deleted = window_->Commands.DeleteBookings();
+        if (deleted) window_->Form.LastAction = kBookingDeleted;
         return deleted;
     }
 
 private:
-    OwnBookingWindow window_;
+    TBookingForm& Form() {
+        if (!window_) window_ = std::make_unique<OwnBookingWindow>();
+        return window_->Form;
+    }
+
+    std::unique_ptr<OwnBookingWindow> window_;
 };
 
 // The list the main window fills with the bookings of a cell.
@@ -319,11 +326,12 @@ void InstallBookingWindows(TMainWindowServices& services) {
         auto* real = dynamic_cast<TBookingFormWindow*>(&window);
         return real && real->DeleteBookings();
     };
-    services.LocateBooking = [](TMainForm&, int bookingId) {
-        TBookingFormWindow window;
-        if (!window.LocateBooking(bookingId)) return TBookingShown::NotFound;
-        window.ShowModal();
-        return window.IsModified() ? TBookingShown::Modified : TBookingShown::Shown;
+    // The database's booking window, which then names the booking as the last modified one.
+    services.LocateBooking = [](TMainForm& mainForm, int bookingId) {
+        TBookingWindow* window = mainForm.BookingWindow();
+        if (!window || !window->LocateBooking(bookingId)) return TBookingShown::NotFound;
+        window->ShowModal();
+        return window->IsModified() ? TBookingShown::Modified : TBookingShown::Shown;
     };
     services.FindBookings = [](TMainForm& mainForm, TDateTime date) {
         TFindFormHooks hooks;

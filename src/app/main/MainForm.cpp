@@ -19,6 +19,7 @@
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ScrollBar.h"
+#include "platform/ui/StandardIcons.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/ToolBar.h"
 #include "platform/ui/UpDown.h"
@@ -29,7 +30,6 @@
 #include "util/core/VersionHistory.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QStyle>
 #include <algorithm>
 
@@ -360,7 +360,7 @@ void TMainForm::MakeToolBar() {
         TMenuItem* item = Item(QString::fromLatin1(row.item));
         button->SetMenuItem(item);
         // The picture shows on the button only; the hint names the command.
-        item->Action()->setIcon(row.picture ? row.picture() : QApplication::style()->standardIcon(row.icon));
+        item->Action()->setIcon(row.picture ? row.picture() : ui::StandardIcon(row.icon));
         item->Action()->setIconVisibleInMenu(false);
         item->Action()->setToolTip(QString::fromLatin1(row.hint));
         button->SetHint(QString::fromLatin1(row.hint));

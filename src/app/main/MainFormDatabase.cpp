@@ -18,6 +18,7 @@
 
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QHash>
 #include <algorithm>
 #include <optional>
 
@@ -76,7 +77,8 @@ void TMainForm::OpenDatabase(const QString& fileName, const QString& password, c
         ShowDatabasePanels(true);
         ConnectViewEvents(true);
         if (LayoutActiveView) LayoutActiveView();
-        Repaint();
+        // Marked only: the window is painted once, below, or before the reminders message by its own loop.
+        Invalidate();
         CheckReminders();
         UpdateCaption();
         UpdateCommandStates();
@@ -173,12 +175,18 @@ TTreeNode* TMainForm::ChildNamed(TTreeNode* branch, const QString& name) const {
 }
 
 void TMainForm::FillBranch(TTreeNode* branch, TADOQuery& query, const QString& nameField, bool resources) {
-    for (int i = 0; i < branch->Count(); ++i)
-        if (auto* data = NodeData(branch->Item(i))) data->Marked = false;
+    // The children by their case-folded text, the first of each name, so that every row is one look-up.
+    QHash<QString, TTreeNode*> children;
+    for (int i = 0; i < branch->Count(); ++i) {
+        TTreeNode* child = branch->Item(i);
+        if (auto* data = NodeData(child)) data->Marked = false;
+        const QString key = child->Text().toCaseFolded();
+        if (!children.contains(key)) children.insert(key, child);
+    }
     if (query.Active()) {
         for (query.First(); !query.Eof(); query.Next()) {
             const QString name = query.FieldByName(nameField).AsString();
-            if (TTreeNode* node = ChildNamed(branch, name)) {
+            if (TTreeNode* node = children.value(name.toCaseFolded())) {
                 if (auto* data = NodeData(node)) data->Marked = true;
                 continue;
             }
@@ -188,7 +196,7 @@ void TMainForm::FillBranch(TTreeNode* branch, TADOQuery& query, const QString& n
                 data->ResourceId = query.FieldByName(QStringLiteral("ResourceId")).AsInteger();
                 data->Description = query.FieldByName(QStringLiteral("Description")).AsString();
             }
-            ResourceTreeView->AddChild(branch, name, std::move(data));
+            children.insert(name.toCaseFolded(), ResourceTreeView->AddChild(branch, name, std::move(data)));
         }
     }
     for (int i = branch->Count() - 1; i >= 0; --i) {

@@ -52,11 +52,12 @@ QString LargestLengthSql(int count, const QString& value, const QString& order) 
 
 }  // namespace
 
-void EnsureBookingLengthIndex(TADOConnection& connection) {
+void EnsureBookingIndexes(TADOConnection& connection) {
     sql::Connection& engine = connection.Engine();
     if (engine.IsReadOnly()) return;
     engine.Native().Exec(QStringLiteral(
         "CREATE INDEX IF NOT EXISTS tavorin_BookingLength ON Bookings (ResourceId, BookingEnd - BookingStart)"));
+    engine.Native().Exec(QStringLiteral("CREATE INDEX IF NOT EXISTS tavorin_BookingStart ON Bookings (BookingStart)"));
 }
 
 StartRange BookingStartRange(TADOConnection& connection, const TResourceList& resources, TDateTime firstDate,

@@ -10,12 +10,13 @@ class TADOQuery;
 
 namespace data {
 
-// Creates, when missing, the engine's index of each resource's booking lengths that BookingStartRange reads.
-// It stays outside the Jet catalog, so the schema the program sees is unchanged. A new file is made with it,
-// a table rebuild makes it again, and a writable open makes it on a file from before; a file without it
-// (from before, opened read-only) gives the same rows, the range then costing a scan of the resources'
-// bookings.
-void EnsureBookingLengthIndex(TADOConnection& connection);
+// Creates, when missing, the engine's indexes of the Bookings table: each resource's booking lengths, which
+// BookingStartRange reads, and the start times, which the day's reminders read (BookingStart is only the second
+// column of the catalog's (ResourceId, BookingStart) index). They stay outside the Jet catalog, so the schema
+// the program sees is unchanged. A new file is made with them, a table rebuild makes them again, and a writable
+// open makes them on a file from before; a file without them (from before, opened read-only) gives the same
+// rows, the range then costing a scan of the resources' bookings and the reminders a scan of every booking.
+void EnsureBookingIndexes(TADOConnection& connection);
 
 // Date parts: every booking of the resources that touches firstDate..lastDate starts on or after From and
 // before Before, whatever its length (a booking whose end lies before its start included).

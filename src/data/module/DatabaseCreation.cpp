@@ -95,7 +95,7 @@ bool TData::CreateDatabase(const QString& fileName, bool overwrite, const QStrin
         if (!UpgradeSchema62()) DatabaseError(QStringLiteral("Upgrade to 6Rev2 failed"));
         if (!UpgradeSchema63()) DatabaseError(QStringLiteral("Upgrade to 6Rev3 failed"));
         // Made with the file, so that one only ever opened read-only has it too.
-        data::EnsureBookingLengthIndex(ADOConnection);
+        data::EnsureBookingIndexes(ADOConnection);
         ADOConnection.Close();
         rtl::KillPoint("creation-built");
         if (!rtl::PublishFileDurably(building, fileName)) {

@@ -87,8 +87,8 @@ bool TData::ConnectDatabase(const QString& fileName, const QString& password) {
         }
         NoteAccessMode();
         if (!CheckAndUpgradeSchema(fileName, ReadOnlyAccess)) throw OpenRefused();
-        // The period queries of the booking views read this index; a rebuild of Bookings drops it.
-        data::EnsureBookingLengthIndex(ADOConnection);
+        // The booking views and the day's reminders read these; a file from before lacks them.
+        data::EnsureBookingIndexes(ADOConnection);
         data::EnsureStagedRowOwners(ADOConnection);
         data::RemoveOrphanedStagedRows(ADOConnection);
         OpenTables();
@@ -193,7 +193,8 @@ bool TData::CheckMinProgramVersion() {
 
 void TData::ReplaceOwnerSpecifiedIdentity() {
     TField& mode = GlobalTable.FieldByName(QStringLiteral("UseridMode"));
-    if (mode.AsInteger() == 1 || mode.AsInteger() == 2) return;
+    // A read-only open writes nothing; the user stays unnamed, as the stored mode says.
+    if (ReadOnlyAccess || mode.AsInteger() == 1 || mode.AsInteger() == 2) return;
     GlobalTable.Edit();
     mode.SetAsInteger(1);
     GlobalTable.Post();
@@ -208,7 +209,8 @@ void TData::SetDefaultTitleSetting() {
     if (!DatabaseSettings->GetValue(name).isEmpty()) return;
     const bool titled = !GlobalTable.FieldByName(QStringLiteral("Title")).AsString().isEmpty();
     DatabaseSettings->SetValue(name, titled ? QStringLiteral("UserSpecified") : QStringLiteral("Filename"));
-    DatabaseSettings->Save();
+    // A file that cannot be written keeps its settings as they are; the default holds for this open only.
+    if (!ReadOnlyAccess) DatabaseSettings->Save();
 }
 
 void TData::ReportReclaimableSpace() {

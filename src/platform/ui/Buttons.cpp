@@ -3,6 +3,7 @@
 
 #include "platform/ui/Dispatch.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/StandardIcons.h"
 
 #include <QStyle>
 
@@ -26,9 +27,9 @@ TBitBtn::TBitBtn(QWidget* parent) : TButton(parent) {}
 void TBitBtn::SetKind(TBitBtnKind kind) {
     kind_ = kind;
     switch (kind) {
-        case bkOK: setIcon(style()->standardIcon(QStyle::SP_DialogOkButton)); break;
-        case bkCancel: setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton)); break;
-        case bkHelp: setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton)); break;
+        case bkOK: setIcon(ui::StandardIcon(QStyle::SP_DialogOkButton)); break;
+        case bkCancel: setIcon(ui::StandardIcon(QStyle::SP_DialogCancelButton)); break;
+        case bkHelp: setIcon(ui::StandardIcon(QStyle::SP_DialogHelpButton)); break;
         case bkCustom: setIcon(QIcon()); break;
     }
 }

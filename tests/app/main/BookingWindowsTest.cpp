@@ -3,6 +3,7 @@
 // booking's group in the group list, and the search and settings windows.
 #include "app/main/BookingViewsFixture.h"
 #include "app/main/BookingWindows.h"
+#include "app/main/MainFormTasks.h"
 #include "booking/BookingForm.h"
 #include "booking/FindForm.h"
 #include "booking/FindSearchDateForm.h"
@@ -10,9 +11,11 @@
 #include "booking/RepeatBooking.h"
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/WwDBEdit.h"
+#include "controls/grid/Wwdbgrid.h"
 #include "platform/db/Field.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/Containers.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
@@ -87,6 +90,34 @@ TEST_F(BookingWindowsTest, ADoubleClickOnAFreeSlotBooksItThroughTheBookingWindow
               QStringList{QStringLiteral("1")});
     // The grid was loaded again after the window closed: the new booking lies in Room A's column.
     EXPECT_TRUE(ColumnIds(*form->DayGrid, 1).contains(id.toInt()));
+    for (const QString& text : testing_env::Messages().Texts()) ADD_FAILURE() << text.toStdString();
+}
+
+// A booking changed from the Reminders tab is the one "Last Modified Booking" opens afterwards.
+TEST_F(BookingWindowsTest, ABookingChangedFromItsReminderBecomesTheLastModifiedBooking) {
+    auto form = OpenOn(QStringLiteral("Room A"));
+    data.ADOConnection.Execute(QStringLiteral("UPDATE Bookings SET Reminder = 'Call' WHERE BookingId = 10"));
+    form->DataPageControl->SetActivePage(form->RemindersTabSheet);
+    ASSERT_TRUE(form->RemindersQuery.Locate(QStringLiteral("BookingId"), 10));
+    ui::ScopedScriptedRunner runner;
+    runner->OnShown<TBookingForm>(QStringLiteral("BookingForm"), [&](TBookingForm& window) {
+        window.ClientDBEdit->SetFocus();
+        QTest::keyClicks(window.ClientDBEdit, QStringLiteral("Ames"));
+        window.ClientDBEdit->UpdateFieldData();
+        window.OkButton->Click();
+    });
+    TwwDBGrid& reminders = *form->TaskLists->ReminderDBGrid;
+    reminders.OnDblClick(&reminders);
+    ASSERT_EQ(runner->Runs(), std::vector<QString>{QStringLiteral("BookingForm")});
+
+    EXPECT_TRUE(form->Item(QStringLiteral("LastModifiedBookingItem"))->Enabled());
+    qint64 shownId = 0;
+    runner->OnShown<TBookingForm>(QStringLiteral("BookingForm"), [&](TBookingForm& window) {
+        shownId = data.BookingsTable.FieldByName(QStringLiteral("BookingId")).AsInteger();
+        window.CancelButton->Click();
+    });
+    form->Item(QStringLiteral("LastModifiedBookingItem"))->Click();
+    EXPECT_EQ(shownId, 10);
     for (const QString& text : testing_env::Messages().Texts()) ADD_FAILURE() << text.toStdString();
 }
 

@@ -16,6 +16,10 @@
 #include "platform/db/Field.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/Database.h"
+#include "platform/sql/Statement.h"
+#include "platform/sql/Translator.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Color.h"
@@ -322,6 +326,34 @@ TEST_F(MainFormTasksTest, ANewTaskIsAddedToTheListOrRefusedWithoutTheRight) {
     EXPECT_EQ(testing_env::Messages().Texts(),
               std::vector<QString>{QStringLiteral("You are not allowed to add tasks")});
     EXPECT_EQ(runner->Runs().size(), 1u);
+}
+
+// The day's reminders are looked up by their start, not by reading every booking, on a file from before the
+// start index too (a writable open adds it).
+TEST_F(MainFormTasksTest, TheDaysRemindersAreReadThroughAnIndexOfTheirStart) {
+    const QString path = Fixture();
+    fixture.Engine().Native().Exec(QStringLiteral("DROP INDEX tavorin_BookingStart"));
+    TMainForm form(data, Services());
+    form.Show();
+    form.OpenDatabase(path, QString(), QString());
+    ASSERT_TRUE(form.DatabaseOpen());
+    const auto plan = data.ADOConnection.Engine().Native().Prepare(
+        QStringLiteral("EXPLAIN QUERY PLAN ") + sql::TranslateStatement(form.RemindersQuery.SQL.Text()).sql);
+    QStringList steps;
+    while (plan->Step()) steps << plan->Value(3).toString();
+    // One search, already in the order asked: no scan and no sort.
+    ASSERT_EQ(steps.size(), 1) << steps.join(u';').toStdString();
+    EXPECT_TRUE(
+        steps[0].endsWith(QLatin1String("USING INDEX tavorin_BookingStart (BookingStart>? AND BookingStart<?)")))
+        << steps[0].toStdString();
+
+    form.Calendar->SetDate(kToday);
+    form.DataPageControl->SetActivePage(form.RemindersTabSheet);
+    form.ShowActiveView();
+    QList<int> ids;
+    for (form.RemindersQuery.First(); !form.RemindersQuery.Eof(); form.RemindersQuery.Next())
+        ids << form.RemindersQuery.FieldByName(QStringLiteral("BookingId")).AsInteger();
+    EXPECT_EQ(ids, (QList<int>{12, 13}));
 }
 
 TEST_F(MainFormTasksTest, TheRemindersTabListsTheDaysRemindersAndOpensTheirBookings) {

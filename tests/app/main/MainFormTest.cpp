@@ -551,6 +551,8 @@ TEST_F(MainFormTest, RefillingTheTreeDropsWhatAnotherUserRenamedAndKeepsAResourc
 
     sql::Connection other(QStringLiteral("Data Source=") + path);
     other.Execute(QStringLiteral("UPDATE Resources SET ResourceName = 'Truck' WHERE ResourceId = 3"));
+    // A name that differs only in case is the same node, which keeps its text.
+    other.Execute(QStringLiteral("UPDATE Resources SET ResourceName = 'ROOM B' WHERE ResourceName = 'Room B'"));
     form->ResourcesQuery.Close();
     form->ResourcesQuery.Open();
     form->FillResourceTree();

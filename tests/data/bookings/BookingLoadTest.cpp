@@ -177,7 +177,7 @@ TEST_F(BookingLoad, TheStartRangeKeepsExactlyTheRowsOfThePeriod) {
         return ids;
     };
     for (bool indexed : {false, true}) {
-        if (indexed) data::EnsureBookingLengthIndex(connection);
+        if (indexed) data::EnsureBookingIndexes(connection);
         for (int first = 0; first < 44; first += 3) {
             for (int days : {1, 7, 30}) {
                 const data::StartRange range =

@@ -60,11 +60,11 @@ TEST(Opening, UnprotectedDatabaseOpensWithAdministratorRights) {
     EXPECT_EQ(data.DatabaseSettings->GetValue("TitleSetting"), QStringLiteral("Filename"));
     EXPECT_TRUE(windows.Runs.empty());
     EXPECT_TRUE(Shown().empty());
-    // The booking views' period queries rely on the booking-length index.
-    const auto index = data.ADOConnection.Engine().Native().Prepare(
-        QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'tavorin_BookingLength'"));
+    // The booking views' period queries rely on the booking-length index, the day's reminders on the start index.
+    const auto index = data.ADOConnection.Engine().Native().Prepare(QStringLiteral(
+        "SELECT count(*) FROM sqlite_master WHERE name IN ('tavorin_BookingLength', 'tavorin_BookingStart')"));
     ASSERT_TRUE(index->Step());
-    EXPECT_EQ(index->Value(0).toInt(), 1);
+    EXPECT_EQ(index->Value(0).toInt(), 2);
 
     data.DisconnectDatabase();
     EXPECT_FALSE(data.ADOConnection.Connected());

@@ -19,6 +19,7 @@
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <functional>
 
 using namespace data_test;
@@ -34,35 +35,41 @@ TResourceList BothRooms() {
     return list;
 }
 
-// A new file with two resources and bookings saved through the bulk path: short ones, one over several days,
-// one running from the week before.
-QString SavedFile() {
-    // In a folder of its own, which a read-only share makes unwritable.
+struct SavedBooking {
+    int resource;
+    TDateTime start;
+    TDateTime end;
+};
+
+// Short ones, one over several days, one running from the week before.
+const SavedBooking kBookings[] = {
+    {1, kMonday + 9 / 24.0, kMonday + 10 / 24.0},          {1, kMonday + 1 + 11 / 24.0, kMonday + 3 + 12 / 24.0},
+    {2, kMonday - 4 + 9 / 24.0, kMonday + 2 + 15 / 24.0},  {2, kMonday + 4 + 8 / 24.0, kMonday + 4 + 8.5 / 24.0},
+    {1, kMonday + 6 + 16 / 24.0, kMonday + 6 + 17 / 24.0},
+};
+
+// A new file with two resources, in a folder of its own, which a read-only share makes unwritable.
+QString NewSharedFile(const QString& name) {
     QDir().mkpath(DbPath(QStringLiteral("share")));
-    const QString path = QDir(DbPath(QStringLiteral("share"))).filePath(QStringLiteral("shared.tvd"));
-    {
-        const auto connection = CreateDatabase(path);
-        connection->Execute("INSERT INTO Resources (ResourceName, MaxBookDays) VALUES ('Studio', 0)");
-        // Made with the file, before any open of the data module.
-        EXPECT_TRUE(connection->Native()
-                        .QueryValue(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'tavorin_BookingLength'"))
-                        .isValid());
-    }
+    const QString path = QDir(DbPath(QStringLiteral("share"))).filePath(name);
+    const auto connection = CreateDatabase(path);
+    connection->Execute("INSERT INTO Resources (ResourceName, MaxBookDays) VALUES ('Studio', 0)");
+    // Made with the file, before any open of the data module.
+    EXPECT_TRUE(connection->Native()
+                    .QueryValue(QStringLiteral("SELECT 1 FROM sqlite_master WHERE name = 'tavorin_BookingLength'"))
+                    .isValid());
+    return path;
+}
+
+// The bookings saved through the bulk path of the data module.
+QString SavedFile() {
+    const QString path = NewSharedFile(QStringLiteral("shared.tvd"));
     TData data;
     EXPECT_TRUE(data.ConnectDatabase(path, {}));
     const auto batch = data.BeginBookingBatch();
     const auto record = data.NewBookingRecord(data.BookingsTable);
     record->Owner = data.CurrentUserId();
-    const struct {
-        int resource;
-        TDateTime start;
-        TDateTime end;
-    } bookings[] = {
-        {1, kMonday + 9 / 24.0, kMonday + 10 / 24.0},          {1, kMonday + 1 + 11 / 24.0, kMonday + 3 + 12 / 24.0},
-        {2, kMonday - 4 + 9 / 24.0, kMonday + 2 + 15 / 24.0},  {2, kMonday + 4 + 8 / 24.0, kMonday + 4 + 8.5 / 24.0},
-        {1, kMonday + 6 + 16 / 24.0, kMonday + 6 + 17 / 24.0},
-    };
-    for (const auto& booking : bookings) {
+    for (const SavedBooking& booking : kBookings) {
         record->ResourceId = booking.resource;
         record->StartDate = DateOf(booking.start);
         record->StartTime = TimeOf(booking.start);
@@ -72,6 +79,21 @@ QString SavedFile() {
         EXPECT_NE(batch->Add(*record).BookingId, 0);
     }
     batch->Commit();
+    return path;
+}
+
+// The bookings written by another program straight into the tables: the data module has never opened the file.
+QString NeverOpenedFile() {
+    const QString path = NewSharedFile(QStringLiteral("never-opened.tvd"));
+    sql::Connection connection(Plain(path));
+    int id = 0;
+    for (const SavedBooking& booking : kBookings)
+        connection.Execute(QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, "
+                                          "Client) VALUES (%1, %2, %3, %4, 'client of %3')")
+                               .arg(++id)
+                               .arg(booking.resource)
+                               .arg(booking.start, 0, 'g', 17)
+                               .arg(booking.end, 0, 'g', 17));
     return path;
 }
 
@@ -150,6 +172,25 @@ TEST(ReadOnlyFile, ShowsWhatAWritableOneShowsAfterARebuildOfBookingsToo) {
     EXPECT_EQ(testing_env::AsAnOrdinaryUser([&] { return WhatTheProgramSees(path, true); }).toStdString(),
               expected.toStdString());
     testing_env::MakeWritable(path);
+}
+
+TEST(ReadOnlyFile, NeverOpenedBeforeShowsItsBookingsAndWritesNothing) {
+    const QString path = NeverOpenedFile();
+    // What a writable open of the same file shows, on a copy.
+    const QString copy = QFileInfo(path).dir().filePath(QStringLiteral("writable-copy.tvd"));
+    ASSERT_TRUE(QFile::copy(path, copy));
+    const QString writable = WhatTheProgramSees(copy, false);
+    ASSERT_TRUE(writable.contains(QLatin1String("week 1 4 "))) << writable.toStdString();
+    const QByteArray before = FileBytes(path);
+
+    testing_env::MakeReadOnly(path);
+    const QString seen = testing_env::AsAnOrdinaryUser([&] { return WhatTheProgramSees(path, true); });
+    testing_env::MakeWritable(path);
+    EXPECT_EQ(seen.toStdString(), QString(writable)
+                                      .replace(QLatin1String("read-only 0\nengine read-only 0"),
+                                               QLatin1String("read-only 1\nengine read-only 1"))
+                                      .toStdString());
+    EXPECT_EQ(FileBytes(path), before);
 }
 
 TEST(ReadOnlyFile, WithoutTheLengthIndexGivesTheSameRows) {
