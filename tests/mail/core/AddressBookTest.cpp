@@ -2,6 +2,7 @@
 #include "AddressBookFixture.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FormatSettings.h"
 
 namespace address_book_test {
 namespace {
@@ -86,8 +87,15 @@ TEST_F(AddressBookTest, UpdateTouchAndDeleteWorkByIdAndAnswerFalseForAMissingOne
     EXPECT_EQ(book.Cards.Items(0)->Fax, QStringLiteral("555-0199"));
     EXPECT_NEAR(book.Cards.Items(0)->LastUsed, kNow + 1, 1.0 / 86400);
 
+    // The stamp does not depend on the user's date and time formats.
     clock->SetNow(kNow + 2);
-    EXPECT_TRUE(book.TouchCard(id));
+    const TFormatSettings saved = FormatSettings;
+    FormatSettings.DateSeparator = u'.';
+    FormatSettings.TimeSeparator = u'h';
+    FormatSettings.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
+    const bool touched = book.TouchCard(id);
+    FormatSettings = saved;
+    EXPECT_TRUE(touched);
     EXPECT_FALSE(book.TouchCard(id + 1));
     EXPECT_FALSE(book.DeleteCard(id + 1));
     ASSERT_EQ(book.Find(QString(), TAddressBook::kFindAll), 1);
