@@ -108,13 +108,18 @@ qint32 TAddressBook::Find(const QString& text, quint8 flags) {
     TADOQuery query;
     Prepare(query, lines);
     query.Open();
+    // The fields are looked up once: a search may list every card.
+    const TField& id = query.FieldByName(QStringLiteral("Id"));
+    const TField& lastUsed = query.FieldByName(QStringLiteral("LastUsed"));
+    std::array<const TField*, 16> texts{};
+    for (size_t i = 0; i < texts.size(); ++i)
+        texts[i] = &query.FieldByName(QLatin1String(TAddressBookCard::Columns()[i].first));
     qint32 count = 0;
     for (; !query.Eof(); query.Next(), ++count) {
         TAddressBookCard* card = Cards.Add();
-        card->Id = static_cast<qint32>(query.FieldByName(QStringLiteral("Id")).AsInteger());
-        for (const auto& [column, cardText] : TAddressBookCard::Columns())
-            card->*cardText = query.FieldByName(QLatin1String(column)).AsString();
-        card->LastUsed = query.FieldByName(QStringLiteral("LastUsed")).AsDateTime();
+        card->Id = static_cast<qint32>(id.AsInteger());
+        for (size_t i = 0; i < texts.size(); ++i) card->*TAddressBookCard::Columns()[i].second = texts[i]->AsString();
+        card->LastUsed = lastUsed.AsDateTime();
     }
     return count;
 }
