@@ -25,9 +25,11 @@ public:
         const QByteArray uri = QStringLiteral("ldap://%1:%2").arg(host).arg(port).toUtf8();
         if (ldap_initialize(&ld_, uri.constData()) != LDAP_SUCCESS) return false;
         int version = LDAP_VERSION3;
-        timeval timeout{TDvLDAPServer::kConnectTimeoutSeconds, 0};
+        timeval connectTimeout{TDvLDAPServer::kConnectTimeoutSeconds, 0};
+        timeval replyTimeout{TDvLDAPServer::kReplyTimeoutSeconds, 0};
         return ldap_set_option(ld_, LDAP_OPT_PROTOCOL_VERSION, &version) == LDAP_OPT_SUCCESS &&
-               ldap_set_option(ld_, LDAP_OPT_NETWORK_TIMEOUT, &timeout) == LDAP_OPT_SUCCESS &&
+               ldap_set_option(ld_, LDAP_OPT_NETWORK_TIMEOUT, &connectTimeout) == LDAP_OPT_SUCCESS &&
+               ldap_set_option(ld_, LDAP_OPT_TIMEOUT, &replyTimeout) == LDAP_OPT_SUCCESS &&
                ldap_connect(ld_) == LDAP_SUCCESS;
     }
 

@@ -17,6 +17,9 @@ public:
     // How long a search waits for the host to accept the connection, so that a host that does not answer
     // cannot hold the window for minutes.
     static constexpr int kConnectTimeoutSeconds = 5;
+    // How long a search waits for each answer of a server that took the connection, so that one that never
+    // answers cannot hold the window for good either; the wait then ends with code 85.
+    static constexpr int kReplyTimeoutSeconds = 30;
 
     QString ServerName;
     QString Hostname;
