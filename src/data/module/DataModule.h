@@ -10,6 +10,7 @@
 #include "data/module/ReportPrinter.h"
 #include "data/module/Restrictions.h"
 #include "data/module/UserSettings.h"
+#include "mail/core/AddressBook.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/db/DataSource.h"
@@ -82,6 +83,8 @@ public:
     // The BookingId of the last conflicting booking the overlap check found; kept until the next conflict.
     qint32 LastConflictId = 0;
 
+    // The open database's own address book; exists exactly while a database is open.
+    std::unique_ptr<TAddressBook> AddressBook;
     std::unique_ptr<TAppRestrictions> Restrictions;
     std::unique_ptr<TDatabaseSettings> DatabaseSettings;
 
