@@ -1,6 +1,8 @@
 // The task editor's frame: its controls, its queries and the rules between status, percent and completed date.
 #include "booking/TaskEditFrame.h"
 
+#include "booking/CommitRetry.h"
+
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/WwDBComboBox.h"
 #include "controls/edit/WwDBEdit.h"
@@ -343,11 +345,20 @@ void TTaskEditFrame::SaveTaskChanges(int taskState, int bookingId, const TTaskRe
     };
     switch (taskState) {
         case TaskNew: {
-            if (editing) TasksQuery.Post();
-            const auto [taskId, description] = describe(nullptr);
-            if (!description.isEmpty()) data_.AddTaskHistory(taskId, kCreated, data_.CurrentUserId(), description);
-            data_.AddHistory(bookingId, -1, kTaskAttached, data_.CurrentUserId(),
-                             QStringLiteral("TaskId (%1)").arg(taskId));
+            // The task, its History row and the booking's are one change on disk.
+            const Entry entry = TakeEntry();
+            try {
+                data::WriteTransaction transaction(data_.ADOConnection);
+                if (editing) TasksQuery.Post();
+                const auto [taskId, description] = describe(nullptr);
+                if (!description.isEmpty()) data_.AddTaskHistory(taskId, kCreated, data_.CurrentUserId(), description);
+                data_.AddHistory(bookingId, -1, kTaskAttached, data_.CurrentUserId(),
+                                 QStringLiteral("TaskId (%1)").arg(taskId));
+                transaction.Commit();
+            } catch (...) {
+                RestoreEntry(entry, bookingId);
+                throw;
+            }
             break;
         }
         case TaskDelete: {
@@ -368,12 +379,46 @@ void TTaskEditFrame::SaveTaskChanges(int taskState, int bookingId, const TTaskRe
         }
         case TaskExisting: {
             if (!editing) break;
-            TasksQuery.Post();
-            const auto [taskId, description] = describe(snapshot);
-            if (!description.isEmpty()) data_.AddTaskHistory(taskId, kModified, data_.CurrentUserId(), description);
+            const Entry entry = TakeEntry();
+            try {
+                data::WriteTransaction transaction(data_.ADOConnection);
+                TasksQuery.Post();
+                const auto [taskId, description] = describe(snapshot);
+                if (!description.isEmpty()) data_.AddTaskHistory(taskId, kModified, data_.CurrentUserId(), description);
+                transaction.Commit();
+            } catch (...) {
+                RestoreEntry(entry, bookingId);
+                throw;
+            }
             break;
         }
         default: break;
     }
     Modified = false;
+}
+
+TTaskEditFrame::Entry TTaskEditFrame::TakeEntry() const {
+    Entry entry;
+    entry.Inserting = TasksQuery.State() == dsInsert;
+    for (int i = 0; i < TasksQuery.FieldCount(); ++i) entry.Values << TasksQuery.Fields()[i]->Value();
+    return entry;
+}
+
+void TTaskEditFrame::RestoreEntry(const Entry& entry, int bookingId) {
+    // The write transaction was rolled back: the query reads what is stored, and the typed values go back into a
+    // pending row, so that the user can save again.
+    booking::ReadChangeSetTablesAgain(data_);
+    try {
+        if (TasksQuery.State() == dsEdit || TasksQuery.State() == dsInsert) TasksQuery.Cancel();
+        const bool found = OpenForBooking(bookingId);
+        if (entry.Inserting || !found) TasksQuery.Insert();
+        else TasksQuery.Edit();
+        for (int i = 0; i < TasksQuery.FieldCount() && i < entry.Values.size(); ++i) {
+            TField& field = *TasksQuery.Fields()[i];
+            if (!field.ReadOnly()) field.SetValue(entry.Values[i]);
+        }
+        Modified = true;
+    } catch (const std::exception&) {
+        // The file cannot be read now; the caller's message says why.
+    }
 }

@@ -110,6 +110,8 @@ void TBookingRecord::SaveChanged() {
 }
 
 void TBookingRecord::Store() {
+    // A pending edit or insert is dropped, never posted: the Locate below would post it behind the caller's back.
+    if (DataSet->State() == dsEdit || DataSet->State() == dsInsert) DataSet->Cancel();
     if (DataSet->Locate(QStringLiteral("BookingId"), BookingId)) DataSet->Edit();
     else DataSet->Insert();
     Save(true);

@@ -6,6 +6,7 @@
 #include "data/bookings/BookingValidation.h"
 #include "data/bookings/History.h"
 #include "data/bookings/NewBookingId.h"
+#include "data/bookings/StagedRowOwners.h"
 #include "data/bookings/UserIdentity.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/Exceptions.h"
@@ -17,7 +18,9 @@ void TData::BookingsTableNewRecord(TDataSet& dataSet) {
 std::unique_ptr<data::WriteTransaction> TData::BeginBookingSave(int newBookings) {
     // Drawn before the transaction begins, so that its rollback cannot give them back to the counter.
     bookingIds_.Reserve(ADOConnection, newBookings);
-    return std::make_unique<data::WriteTransaction>(ADOConnection);
+    auto transaction = std::make_unique<data::WriteTransaction>(ADOConnection);
+    if (!BookingsTrans.Active && !HistoryTrans.Active) data::RemoveOwnStagedRows(ADOConnection);
+    return transaction;
 }
 
 std::unique_ptr<data::BookingBatch> TData::BeginBookingBatch(int expected) {
@@ -43,10 +46,14 @@ int TData::ValidateBooking() {
 }
 
 int TData::PostBooking() {
+    const bool inTransaction = ADOConnection.InTransaction();
     try {
         BookingsTable.Post();
         return kPostDone;
     } catch (const std::exception&) {
+        // A failure that ended the caller's write transaction (the engine rolls it all back on a disk error or a
+        // full disk) ends the save: whatever followed would reach the file on its own.
+        if (inTransaction && !ADOConnection.InTransaction()) throw;
         // The row stays in its edit state for the caller to cancel.
         return kPostFailed;
     }

@@ -27,6 +27,10 @@ inline const QString kNotValidPassword = QStringLiteral("Not a valid password");
 inline const QString kFileInUse = QStringLiteral("Could not use ''; file already in use");
 inline const QString kDatabaseExists = QStringLiteral("Database already exists.");
 inline const QString kDiskFull = QStringLiteral("The disk is full: the database file could not be written.");
+inline const QString kReadOnly = QStringLiteral("Cannot update. Database or object is read-only.");
+// The file open was deleted, renamed or replaced by another: what is written would be lost with it.
+inline const QString kFileMoved = QStringLiteral(
+    "The database file has been deleted, moved or replaced since it was opened: it could not be written.");
 // A file whose pages do not read back as written: damage, never a wrong password.
 QString DamagedFileText(const QString& fileName);
 inline const QString kFieldTooSmall = QStringLiteral(
