@@ -1,8 +1,6 @@
 // The task editor's frame: its controls, its queries and the rules between status, percent and completed date.
 #include "booking/TaskEditFrame.h"
 
-#include "booking/CommitRetry.h"
-
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/WwDBComboBox.h"
 #include "controls/edit/WwDBEdit.h"
@@ -407,8 +405,9 @@ TTaskEditFrame::Entry TTaskEditFrame::TakeEntry() const {
 void TTaskEditFrame::RestoreEntry(const Entry& entry, int bookingId) {
     // The write transaction was rolled back: the query reads what is stored, and the typed values go back into a
     // pending row, so that the user can save again.
-    booking::ReadChangeSetTablesAgain(data_);
     try {
+        // The History rows in hand may be gone with the rollback, and their counter gives their ids out again.
+        if (data_.HistoryTable.Active()) data_.HistoryTable.Requery();
         if (TasksQuery.State() == dsEdit || TasksQuery.State() == dsInsert) TasksQuery.Cancel();
         const bool found = OpenForBooking(bookingId);
         if (entry.Inserting || !found) TasksQuery.Insert();
