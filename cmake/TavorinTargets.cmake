@@ -1,5 +1,15 @@
 # Helpers that give every folder the same shape: one static library, one test program.
 
+# Sources are compiled in batches (unity builds): the Qt and standard headers that every file includes are then
+# parsed once per batch instead of once per file, which is most of a cold build's time.
+set(TAVORIN_UNITY_BATCH_SIZE 16 CACHE STRING "Source files compiled together in one batch (0: one file at a time)")
+
+function(tavorin_unity_build target)
+  if(TAVORIN_UNITY_BATCH_SIZE GREATER 0)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${TAVORIN_UNITY_BATCH_SIZE})
+  endif()
+endfunction()
+
 # tavorin_library(<name> DEPS <targets...>): the sources of the current folder as one static library.
 function(tavorin_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
@@ -7,26 +17,30 @@ function(tavorin_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
-  # Qt's and the standard library's headers only, so that the check that every header compiles alone may
-  # use this precompiled header too without hiding a missing include of ours.
-  target_precompile_headers(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/LibraryPrecompiled.h)
+  tavorin_unity_build(${name})
 endfunction()
 
-# tavorin_test(<name> [CORE] DEPS <targets...>): the test sources of the current folder as one GoogleTest
-# program. CORE programs run without windows and must not link Qt Widgets.
+# tavorin_test(<name> [CORE] [SHARDS <n>] DEPS <targets...>): the test sources of the current folder as one
+# GoogleTest program. CORE programs run without windows and must not link Qt Widgets. Its tests run in <n>
+# processes (4 by default), each taking every n-th test: a process started for each test cost more than most
+# tests. Run one test with the program's own --gtest_filter.
 function(tavorin_test name)
-  cmake_parse_arguments(ARG "CORE" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "CORE" "SHARDS" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_executable(${name} ${sources})
-  # One precompiled header serves every test program of a kind; the support libraries keep Qt Test's per-folder
-  # macros out, which GCC would otherwise refuse it for (-Winvalid-pch says so).
   if(ARG_CORE)
     target_link_libraries(${name} PRIVATE test_support_core ${ARG_DEPS})
-    target_precompile_headers(${name} REUSE_FROM test_support_core)
   else()
     target_link_libraries(${name} PRIVATE test_support ${ARG_DEPS})
-    target_precompile_headers(${name} REUSE_FROM test_support)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  tavorin_unity_build(${name})
+  if(NOT ARG_SHARDS)
+    set(ARG_SHARDS 4)
+  endif()
+  math(EXPR last "${ARG_SHARDS} - 1")
+  foreach(shard RANGE ${last})
+    add_test(NAME ${name}/${shard} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(${name}/${shard} PROPERTIES TIMEOUT 1200 ENVIRONMENT
+                         "QT_QPA_PLATFORM=offscreen;GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${shard}")
+  endforeach()
 endfunction()

@@ -12,7 +12,7 @@ packages=(
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    slapd ldap-utils python3-aiosmtpd openssl poppler-utils clang-format
+    slapd ldap-utils python3-aiosmtpd openssl poppler-utils clang-format clang
   )
 fi
 

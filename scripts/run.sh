@@ -21,11 +21,13 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   set -- "$sample"
   shot="$(mktemp -d)/tavorin-main-window.png"
   echo "Starting the program on $1; it saves a picture of its main window and ends."
-  TAVORIN_SCREENSHOT="$shot" xvfb-run -a -s "-screen 0 1024x768x24" build/src/app/tavorin "$@" >/dev/null
+  # Qt's notes about the invisible screen go to a log, not among these lines.
+  log="$(dirname "$shot")/tavorin.log"
+  TAVORIN_SCREENSHOT="$shot" xvfb-run -a -s "-screen 0 1024x768x24" build/src/app/tavorin "$@" >/dev/null 2>"$log"
   if [[ -s "$shot" ]]; then
     echo "The main window as it was shown: $shot"
   else
-    echo "The program ended before its main window could be pictured."
+    echo "The program ended before its main window could be pictured; its messages are in $log."
     exit 1
   fi
   exit 0

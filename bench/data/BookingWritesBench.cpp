@@ -158,7 +158,7 @@ void Batch(benchmark::State& state, bool encrypted) {
     record.Client = QStringLiteral("Bench client");
     record.Owner = data.CurrentUserId();
     for (auto _ : state) {
-        const auto batch = data.BeginBookingBatch(count);
+        const auto batch = data.BeginBookingBatch();
         for (int i = 0; i < count; ++i) {
             const Slot slot = NextSlot();
             record.ResourceId = slot.resourceId;

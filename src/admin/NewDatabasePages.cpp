@@ -14,8 +14,6 @@ namespace {
 constexpr int kMinPasswordLength = 6;
 constexpr int kMaxPasswordLength = 12;
 
-void Inform(const QString& text) { MessageDlg(text, mtInformation, {mbOK}); }
-
 // The notes' lines run on as one text, so that they wrap at any font.
 const QString kRememberNote = QStringLiteral(
     "Encrypt the password and save it in the same directory as the database. Anyone with access to the directory "
@@ -134,18 +132,18 @@ void TNewPasswordWizardForm::Password1Change() { NextButton->SetEnabled(!Passwor
 void TNewPasswordWizardForm::NextButtonClick() {
     const QString password = Password1->Text();
     if (password.size() < kMinPasswordLength || password.size() > kMaxPasswordLength) {
-        Inform(QStringLiteral("The password must be between 6 and ") + QString::number(kMaxPasswordLength) +
-               QStringLiteral(" characters"));
+        ShowInformation(QStringLiteral("The password must be between 6 and ") + QString::number(kMaxPasswordLength) +
+                        QStringLiteral(" characters"));
         return;
     }
     // The password is stored as typed and must be typed the same at every open: a blank at either end, easily
     // typed by accident and never seen, would make it one the user does not know.
     if (password.trimmed() != password) {
-        Inform(QStringLiteral("The password must not begin or end with a blank"));
+        ShowInformation(QStringLiteral("The password must not begin or end with a blank"));
         return;
     }
     if (password != Password2->Text()) {
-        Inform(QStringLiteral("The passwords entered do not match"));
+        ShowInformation(QStringLiteral("The passwords entered do not match"));
         return;
     }
     SetModalResult(mrNext);

@@ -15,8 +15,6 @@
 
 namespace {
 
-void Inform(const QString& text) { MessageDlg(text, mtInformation, {mbOK}); }
-
 // Whether the folder exists or can be made; one made for the question is removed again, with every folder
 // above it that the question made.
 bool DirectoryCanBeMade(const QString& directory) {
@@ -92,15 +90,15 @@ bool TNewDatabaseWizard::NameAccepted() {
     fileName_ = NamePage->GetFileName();
     const QString directory = ExtractFileDir(fileName_);
     if (directory.isEmpty()) {
-        Inform(QStringLiteral("You have not specified a directory for the file."));
+        ShowInformation(QStringLiteral("You have not specified a directory for the file."));
         return false;
     }
     if (!DirectoryCanBeMade(directory)) {
-        Inform(QStringLiteral("Can not create directory ") + directory);
+        ShowInformation(QStringLiteral("Can not create directory ") + directory);
         return false;
     }
     if (ExtractFileName(fileName_).isEmpty()) {
-        Inform(QStringLiteral("You have not specified a filename."));
+        ShowInformation(QStringLiteral("You have not specified a filename."));
         return false;
     }
     if (FileExists(fileName_)) {
@@ -130,7 +128,7 @@ bool TNewDatabaseWizard::Create() {
     admin::Call(mainWindow_.CloseDatabase);
     const QString directory = ExtractFileDir(fileName_);
     if (!DirectoryExists(directory) && !ForceDirectories(directory)) {
-        Inform(QStringLiteral("Could not create directory ") + directory);
+        ShowInformation(QStringLiteral("Could not create directory ") + directory);
         return false;
     }
     const bool protect = !NamePage->NoPasswordRadioButton->Checked();
@@ -149,8 +147,8 @@ bool TNewDatabaseWizard::Create() {
         } catch (const Exception& error) {
             // Without the file the users could not open the database as chosen: nothing is kept.
             DeleteFile(fileName_);
-            Inform(QStringLiteral("Could not create the database ") + fileName_ + QStringLiteral(".\r\r") +
-                   error.Message());
+            ShowInformation(QStringLiteral("Could not create the database ") + fileName_ + QStringLiteral(".\r\r") +
+                            error.Message());
             return false;
         }
     }

@@ -27,14 +27,14 @@ constexpr int kTaskHistoryDeleted = 9;
 constexpr int kHistorySmtpEmail = 41;
 constexpr int kHistoryMapiEmail = 42;
 
-QString Field(const TDataSet& dataSet, const char* name) { return dataSet.FieldByName(QLatin1String(name)).AsString(); }
+QString FieldText(const TDataSet& dataSet, const char* name) {
+    return dataSet.FieldByName(QLatin1String(name)).AsString();
+}
 
 int IntegerField(const TDataSet& dataSet, const char* name) {
     const TField& field = dataSet.FieldByName(QLatin1String(name));
     return field.IsNull() ? 0 : static_cast<int>(field.AsInteger());
 }
-
-void Inform(const QString& text) { MessageDlg(text, mtInformation, {mbOK}); }
 
 // A query on the connection; its parameters are those its lines name.
 void Prepare(TADOQuery& query, TADOConnection& connection, const QStringList& lines) {
@@ -80,8 +80,8 @@ QString DeleteBookingQuestion(const TDataSet& booking) {
     const QString date = QStringLiteral("mmm d yyyy");
     const QString time = QStringLiteral("h:mm am/pm");
     QString text = QStringLiteral("Delete booking ") + QString::number(IntegerField(booking, "BookingId")) + kCR + kCR +
-                   QStringLiteral("Client: ") + Field(booking, "Client") + kCR + FormatDateTime(date, start) + u' ' +
-                   FormatDateTime(time, start) + QStringLiteral(" - ");
+                   QStringLiteral("Client: ") + FieldText(booking, "Client") + kCR + FormatDateTime(date, start) +
+                   u' ' + FormatDateTime(time, start) + QStringLiteral(" - ");
     if (static_cast<qint64>(DateOf(start)) != static_cast<qint64>(DateOf(end)))
         text += FormatDateTime(date, end) + u' ';
     return text + FormatDateTime(time, end) + kCR;
@@ -148,10 +148,10 @@ bool TBookingCommands::DeleteBookings() {
     LastAction = 0;
     if (bookings.State() == dsEdit || bookings.State() == dsInsert) bookings.Cancel();
     if (data_.CurrentUserId().isEmpty()) {
-        Inform(QStringLiteral("User identification is blank. The booking cannot be updated."));
+        ShowInformation(QStringLiteral("User identification is blank. The booking cannot be updated."));
         return false;
     }
-    if (!sqlData_.CanWriteResourceBookings(IntegerField(bookings, "ResourceId"), true, Field(bookings, "Owner"))) {
+    if (!sqlData_.CanWriteResourceBookings(IntegerField(bookings, "ResourceId"), true, FieldText(bookings, "Owner"))) {
         ShowMessage(QStringLiteral("You are not allowed to delete this booking"));
         return false;
     }
@@ -181,8 +181,8 @@ int TBookingCommands::CheckBookingDeletable(QList<int>& ids) {
     const TADOTable& bookings = data_.BookingsTable;
     const int bookingId = CurrentBookingId();
     if (bookings.FieldByName(QStringLiteral("Trans")).AsBoolean()) {
-        Inform(QStringLiteral("Booking Id ") + QString::number(bookingId) +
-               QStringLiteral(" is a transaction booking and can not be modified."));
+        ShowInformation(QStringLiteral("Booking Id ") + QString::number(bookingId) +
+                        QStringLiteral(" is a transaction booking and can not be modified."));
         return 2;
     }
     const int groupId = CurrentGroupId();
@@ -213,7 +213,7 @@ int TBookingCommands::CheckBookingDeletable(QList<int>& ids) {
         return 1;
     }
     if (!ConfirmDelete()) return 2;
-    if (!sqlData_.CanWriteResourceBookings(IntegerField(bookings, "ResourceId"), true, Field(bookings, "Owner")))
+    if (!sqlData_.CanWriteResourceBookings(IntegerField(bookings, "ResourceId"), true, FieldText(bookings, "Owner")))
         return 2;
     ids = {bookingId};
     return 1;
@@ -236,7 +236,7 @@ void TBookingCommands::DeleteChosenBookings(const QList<int>& ids) {
         findTask.Open();
         const bool hasTask = !findTask.IsEmpty();
         const int taskId = hasTask ? IntegerField(findTask, "TaskId") : 0;
-        const QString taskOwner = hasTask ? Field(findTask, "Owner") : QString();
+        const QString taskOwner = hasTask ? FieldText(findTask, "Owner") : QString();
         findTask.Close();
         if (hasTask && !sqlData_.CanWriteTask(true, taskOwner)) {
             ShowMessage(QStringLiteral("Booking Id: ") + QString::number(id) + QStringLiteral(" not deleted. ") +
@@ -277,8 +277,8 @@ void TBookingCommands::RelocateAfterGroupChange(int bookingId) {
     TADOTable& bookings = data_.BookingsTable;
     bookings.Requery();
     if (!bookings.Locate(QStringLiteral("BookingId"), bookingId))
-        Inform(QStringLiteral("Error - BookingId ") + QString::number(bookingId) +
-               QStringLiteral(" no longer exists."));
+        ShowInformation(QStringLiteral("Error - BookingId ") + QString::number(bookingId) +
+                        QStringLiteral(" no longer exists."));
     if (Hooks.GroupMembershipChanged) Hooks.GroupMembershipChanged();
 }
 
@@ -296,15 +296,15 @@ void TBookingCommands::AttachItemClick() {
     text = text.trimmed();
     int entered = 0;
     if (text.isEmpty()) {
-        Inform(QStringLiteral("Group Booking Id must not be blank."));
+        ShowInformation(QStringLiteral("Group Booking Id must not be blank."));
         return;
     }
     if (!TryStrToInt(text, entered)) {
-        Inform(u'"' + text + QStringLiteral("\" is not an integer."));
+        ShowInformation(u'"' + text + QStringLiteral("\" is not an integer."));
         return;
     }
     if (entered <= 0) {
-        Inform(QStringLiteral("Group Booking Id must be greater than 0."));
+        ShowInformation(QStringLiteral("Group Booking Id must be greater than 0."));
         return;
     }
 
@@ -341,7 +341,7 @@ void TBookingCommands::AttachItemClick() {
         if (enteredBecomesHead) SetGroupBookingId(targetGroup, QString::number(targetGroup), true);
         transaction.Commit();
     } else {
-        Inform(QStringLiteral("Group Booking Id ") + text + QStringLiteral(" does not exist."));
+        ShowInformation(QStringLiteral("Group Booking Id ") + text + QStringLiteral(" does not exist."));
     }
     RelocateAfterGroupChange(bookingId);
 }
@@ -428,7 +428,7 @@ void TBookingCommands::BuildBookingEmailText(const TBookingInfoList& list, int g
 
 void TBookingCommands::ComposeItemClick() {
     if (ReadOnly) {
-        Inform(QStringLiteral("Can not send email because you have read only access."));
+        ShowInformation(QStringLiteral("Can not send email because you have read only access."));
         return;
     }
     if (!Proceed(false)) return;
@@ -439,7 +439,7 @@ void TBookingCommands::ComposeItemClick() {
          !data_.RunEmailSettingsWizard()))
         return;
     if (!data_.InternetConnected()) {
-        Inform(QStringLiteral("Could not connect to the Internet. No email has been sent."));
+        ShowInformation(QStringLiteral("Could not connect to the Internet. No email has been sent."));
         return;
     }
     const int groupId = CurrentGroupId();
@@ -449,7 +449,7 @@ void TBookingCommands::ComposeItemClick() {
     if (EmailOptions->ShowBeforeSending && EditEmailOptions() != mrOk) return;
 
     const int bookingId = CurrentBookingId();
-    const QString email = Field(data_.BookingsTable, "Email");
+    const QString email = FieldText(data_.BookingsTable, "Email");
     TStringList body;
     {
         rtl::HourGlass hourGlass;

@@ -30,7 +30,7 @@ constexpr std::array<FieldRow, TBookingCustomization::FieldCount> kRows{{
 constexpr int kFirstRowTop = 48;
 constexpr int kRowStep = 26;
 
-std::vector<ui::ControlRow> Rows() {
+std::vector<ui::ControlRow> CustomizationFormRows() {
     std::vector<ui::ControlRow> rows{
         // name                      class        parent                    left top width height caption
         {"FieldAttributesGroupBox", "TGroupBox", "", 16, 12, 318, 268, "Field Attributes"},
@@ -57,7 +57,7 @@ std::vector<ui::ControlRow> Rows() {
 TBookingInfoViewCustomizeForm::TBookingInfoViewCustomizeForm(QWidget* owner) : TForm(owner) {
     ui::DescribeForm(*this,
                      {"BookingInfoViewCustomizeForm", "Booking View Customization", bsDialog, poScreenCenter, 350, 330},
-                     Rows());
+                     CustomizationFormRows());
     FieldAttributesGroupBox = Find<TGroupBox>("FieldAttributesGroupBox");
     for (int field = 0; field < TBookingCustomization::FieldCount; ++field) {
         const QString name = TBookingCustomization::RegistryName(Field(field));

@@ -189,6 +189,8 @@ public:
     int CheckBookingEditable(int action, const TBookingRecord* edited, qint32 bookingId, int listMode,
                              QList<qint32>& ids, int& groupCount, bool ask, bool alwaysList);
     void SetupCustomFields(const TUDFField* first, const TUDFField* second);
+    // CaptionBase, ResourceId and ResourceName from BookingId and the row's resource.
+    void UpdateCaptionBase();
     void UpdateCaption();
     void UpdateStatusBar();
     void SetEditorsReadOnly(bool readOnly);
@@ -264,6 +266,8 @@ private:
     // After a save whose write transaction was rolled back: the change sets end without touching the file, the
     // tables read again what is stored, and the user's entry goes back into the row.
     void AbandonSave();
+    // A new booking that was not stored has no id again: the next save draws one.
+    void ForgetUnsavedId();
     // EditRecord back into the row (pending, unposted); a read that fails leaves it for the next save.
     void StoreEntry();
     // A save that stored nothing, with why.

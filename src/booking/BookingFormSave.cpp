@@ -3,6 +3,7 @@
 
 #include "booking/CommitRetry.h"
 #include "controls/edit/DateTimePicker.h"
+#include "data/bookings/BookingDateRange.h"
 #include "data/bookings/Trans.h"
 #include "data/bookings/WriteTransaction.h"
 #include "data/module/DataModule.h"
@@ -38,7 +39,7 @@ bool TBookingForm::InsertNewBooking(qint32 resourceId, qint32 groupBookingId, TD
     }
     TADOTable& bookings = data_.BookingsTable;
     try {
-        bookings.Insert();
+        data_.InsertBookingEntry();
         if (resourceId != -1) bookings.FieldByName(QStringLiteral("ResourceId")).SetAsInteger(resourceId);
         if (groupBookingId > 0) bookings.FieldByName(QStringLiteral("GroupBookingId")).SetAsInteger(groupBookingId);
         bookings.FieldByName(QStringLiteral("Owner")).SetAsString(data_.CurrentUserId());
@@ -166,9 +167,9 @@ bool TBookingForm::SaveBooking() {
             QList<TBookingConflictResult> results;
             bool review = false;
             try {
-                // Staging, checks, History and the commit reach the disk together, or nothing does; the window's
-                // own new row and one working copy per chosen booking need ids.
-                auto save = data_.BeginBookingSave(int(ids.size()) + 1);
+                // The new booking's id, staging, checks, History and the commit reach the disk together, or
+                // nothing does.
+                auto save = data_.BeginBookingSave();
                 data_.BookingsTrans.BeginTrans();
                 data_.HistoryTrans.BeginTrans();
                 const bool commit = SaveBookingSet(ids, results, *EditRecord);
@@ -218,6 +219,7 @@ bool TBookingForm::SaveBooking() {
         try {
             bookings.Locate(QStringLiteral("BookingId"), BookingId);
             OriginalRecord->Load();
+            if (NewBooking) UpdateCaptionBase();
         } catch (const std::exception&) {
         }
         NewBooking = false;
@@ -228,6 +230,7 @@ bool TBookingForm::SaveBooking() {
         LastModifiedBookingId = lastModified;
         LastAction = kBookingNothing;
         Changed = changedBefore || (applied && ids.size() > 1);
+        if (!applied) ForgetUnsavedId();
         StoreEntry();
     }
     saving_ = false;
@@ -269,12 +272,18 @@ void TBookingForm::AbandonSave() {
     data_.HistoryTrans.Discard();
     deferredMessages_.clear();
     booking::ReadChangeSetTablesAgain(data_);
+    ForgetUnsavedId();
     StoreEntry();
+}
+
+void TBookingForm::ForgetUnsavedId() {
+    // A new booking's id went back to the counter with the rollback and may be given to another booking.
+    if (NewBooking) EditRecord->BookingId = BookingId = 0;
 }
 
 void TBookingForm::StoreEntry() {
     try {
-        EditRecord->Store();
+        data_.StoreBookingEntry(*EditRecord);
     } catch (const std::exception&) {
         // The file cannot be read now; what was typed stays in EditRecord for the next save.
     }
@@ -315,7 +324,8 @@ bool TBookingForm::SaveBookingSet(const QList<qint32>& ids, QList<TBookingConfli
         working->Load();
         table.Cancel();
         const int op = trans.AddOperation(kOpInsert);
-        trans.SetWorkingId(op, working->BookingId);
+        // The id drawn now, inside the save's write transaction, goes back to the counter if the save fails.
+        working->BookingId = edited.BookingId = BookingId = trans.WorkingIds[op];
         if (ownIndex >= 0) operations[size_t(ownIndex)] = op, workingIds[size_t(ownIndex)] = working->BookingId;
         working->Save(true);
         table.Post();
@@ -411,6 +421,9 @@ void TBookingForm::ShowValidateMessage(int code) {
             text = QStringLiteral("This booking exceeds the maximum number of days the resource can be booked");
             break;
         case kBookingResourceNotFound: text = QStringLiteral("The resource is blank or could not be found"); break;
+        case kBookingOutsideDateRange:
+            text = QStringLiteral("Bookings can only be made from Dec 30 1899 to Dec 31 9999.");
+            break;
         case kBookingBeyondGlobalDaysAhead:
             text = QStringLiteral("The database owner has limited bookings up to a maximum of ") +
                    global.FieldByName(QStringLiteral("BookingRestrictDaysAhead")).AsString() +

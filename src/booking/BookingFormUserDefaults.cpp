@@ -3,6 +3,7 @@
 
 #include "platform/ui/Containers.h"
 #include "platform/ui/Menus.h"
+#include "util/DvFormPlacement.h"
 #include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"
 
@@ -31,11 +32,13 @@ void TBookingForm::LoadUserDefaults() {
     if (Layout < 0 || Layout > 2) Layout = 1;
     Item(QStringLiteral("Layout1Item"))->SetChecked(Layout != 2);
     Item(QStringLiteral("Layout2Item"))->SetChecked(Layout == 2);
-    int top = value("Top", y());
-    int left = value("Left", x());
+    // Kept as the client area's place and size (see util::KeptWindowRect), so that it comes back unchanged.
+    const QRect designed = util::KeptWindowRect(*this);
+    int top = value("Top", designed.y());
+    int left = value("Left", designed.x());
     // The designed size is the least that shows every field whole.
-    int height = qMax(value("Height", this->height()), minimumHeight());
-    int width = qMax(value("Width", this->width()), minimumWidth());
+    int height = qMax(value("Height", designed.height()), minimumHeight());
+    int width = qMax(value("Width", designed.width()), minimumWidth());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect whole = screen->geometry();
         const QRect work = screen->availableGeometry();
@@ -45,7 +48,7 @@ void TBookingForm::LoadUserDefaults() {
         height = qMin(height, work.height());
         width = qMin(width, work.width());
     }
-    setGeometry(left, top, width, height);
+    util::PlaceWindow(*this, QRect(left, top, width, height));
     if (!VersionHistory->ReadKey().isEmpty())
         Customization.LoadFromRegistry(VersionHistory->ReadKey() + kCustomizationKey);
 }
@@ -54,11 +57,12 @@ void TBookingForm::SaveUserDefaults() {
     if (!VersionHistory) return;
     TDvRegistry reg;
     if (!VersionHistory->OpenWriteKey(reg, kBookingKey)) return;
-    reg.WriteInteger(QStringLiteral("Top"), y());
-    reg.WriteInteger(QStringLiteral("Left"), x());
-    reg.WriteInteger(QStringLiteral("Width"), width());
+    const QRect kept = util::KeptWindowRect(*this);
+    reg.WriteInteger(QStringLiteral("Top"), kept.y());
+    reg.WriteInteger(QStringLiteral("Left"), kept.x());
+    reg.WriteInteger(QStringLiteral("Width"), kept.width());
     // The stored height is the window's without its task panel.
-    reg.WriteInteger(QStringLiteral("Height"), height() - (TaskPanel->isHidden() ? 0 : TaskPanel->Height()));
+    reg.WriteInteger(QStringLiteral("Height"), kept.height() - (TaskPanel->isHidden() ? 0 : TaskPanel->Height()));
     reg.WriteInteger(QStringLiteral("Layout"), Layout);
     reg.CloseKey();
     Customization.SaveToRegistry(VersionHistory->GetCurrentKey() + kCustomizationKey);

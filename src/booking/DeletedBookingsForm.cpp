@@ -7,7 +7,6 @@
 namespace {
 
 constexpr int kDeletedHistoryCode = 3;
-constexpr int kHiddenHistoryCode = 6;
 
 }  // namespace
 

@@ -46,7 +46,7 @@ QString MinutesExpression(const QString& column) {
     return QStringLiteral("(HOUR([Bookings].%1) * 60 + MINUTE([Bookings].%1))").arg(column);
 }
 
-std::vector<ui::ControlRow> Rows() {
+std::vector<ui::ControlRow> FindFormRows() {
     std::vector<ui::ControlRow> rows;
     for (int i = 0; i < TFindForm::kCriteria; ++i) {
         const int top = 12 + i * 30;
@@ -85,7 +85,7 @@ std::vector<ui::ControlRow> Rows() {
 TFindForm::TFindForm(QWidget* owner, TData& data, TFindFormHooks hooks)
     : TForm(owner), data_(data), hooks_(std::move(hooks)) {
     controls::RegisterGridFormClasses();
-    ui::DescribeForm(*this, {"FindForm", "Search Bookings", bsSizeable, poScreenCenter, 874, 500}, Rows());
+    ui::DescribeForm(*this, {"FindForm", "Search Bookings", bsSizeable, poScreenCenter, 874, 500}, FindFormRows());
     for (int i = 0; i < kCriteria; ++i) {
         const QString n = QString::number(i + 1);
         FieldComboBoxes[i] = Find<TComboBox>(QStringLiteral("FieldComboBox") + n);

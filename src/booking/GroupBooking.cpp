@@ -208,6 +208,9 @@ void TGroupBookingForm::FormShow() {
     HelpButton->SetVisible(false);
     PrintButton->SetVisible(true);
     PreviewButton->SetVisible(true);
+    // Without the report layout there is nothing to print: the buttons say so by being disabled.
+    PrintButton->SetEnabled(bool(hooks_.RBGroupBookingsForm));
+    PreviewButton->SetEnabled(bool(hooks_.RBGroupBookingsForm));
     const bool chooseOne = Mode == gbmChooseView || Mode == gbmChooseDelete;
     BookingList->SetMultiSelect(!chooseOne);
     if (chooseOne) {

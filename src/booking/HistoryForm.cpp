@@ -4,13 +4,6 @@
 #include "booking/FindDatePickers.h"
 #include "platform/ui/Label.h"
 
-namespace {
-
-// Code 6 rows are never listed here.
-constexpr int kHiddenHistoryCode = 6;
-
-}  // namespace
-
 THistoryForm::THistoryForm(QWidget* owner, TData& data)
     : THistoryListForm(
           owner, data, QStringLiteral("HistoryForm"), QStringLiteral("History"),

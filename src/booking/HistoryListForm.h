@@ -9,6 +9,9 @@
 
 #include <QStringList>
 
+// History rows of this code are never listed in the history windows.
+inline constexpr int kHiddenHistoryCode = 6;
+
 class TData;
 class TLabel;
 class TMemo;

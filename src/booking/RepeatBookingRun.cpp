@@ -68,10 +68,9 @@ void TRepeatBookingForm::OkButtonClick() {
             const int index = AllResources.IndexOfName(ResourceListBox->Items()[i]);
             if (index >= 0) resources.AddItem(*AllResources.GetItem(index));
         }
-        const int slots = Dates.Count() * resources.GetCount() * (SameDay ? StartTimes.Count() : 1);
         // Staged in one write transaction, which ends before the list is shown so that others see the staged
         // rows meanwhile and are not kept waiting.
-        std::unique_ptr<data::WriteTransaction> staging = data_.BeginBookingSave(std::max(slots, 1));
+        std::unique_ptr<data::WriteTransaction> staging = data_.BeginBookingSave();
         data_.BookingsTrans.BeginTrans();
         data_.HistoryTrans.BeginTrans();
         try {
@@ -146,7 +145,7 @@ void TRepeatBookingForm::StoreBackPattern(bool kept) {
         data_.BookingsTable.Locate(QStringLiteral("BookingId"), OriginalBookingId);
     } else if (patternWasInserting_ || patternWasEditing_) {
         if (patternWasInserting_) OriginalBookingId = -1;
-        pattern_->Store();
+        data_.StoreBookingEntry(*pattern_);
     } else {
         data_.BookingsTable.Locate(QStringLiteral("BookingId"), pattern_->BookingId);
     }

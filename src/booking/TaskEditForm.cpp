@@ -12,7 +12,7 @@
 
 namespace {
 
-enum : int { kCreated = 7, kModified = 8 };
+enum : int { kTaskCreatedCode = 7, kTaskModifiedCode = 8 };
 
 }  // namespace
 
@@ -97,5 +97,6 @@ void TTaskEditForm::WriteHistory() {
     posted.Load();
     const QString description = posted.DescribeChanges(loaded_.get());
     if (!description.isEmpty())
-        data_.AddTaskHistory(posted.TaskId, loaded_ ? kModified : kCreated, data_.CurrentUserId(), description);
+        data_.AddTaskHistory(posted.TaskId, loaded_ ? kTaskModifiedCode : kTaskCreatedCode, data_.CurrentUserId(),
+                             description);
 }

@@ -335,6 +335,8 @@ int TTaskEditFrame::AddTask(int bookingId) {
 void TTaskEditFrame::SaveTaskChanges(int taskState, int bookingId, const TTaskRecord* snapshot) {
     if (!TasksQuery.Active()) return;
     const bool editing = TasksQuery.State() == dsEdit || TasksQuery.State() == dsInsert;
+    // A new booking's id is known only once the booking has been saved.
+    if (TasksQuery.State() == dsInsert) TasksQuery.FieldByName(QStringLiteral("BookingId")).SetAsInteger(bookingId);
     const auto describe = [this](const TTaskRecord* previous) {
         TTaskRecord posted;
         posted.DataSet = &TasksQuery;

@@ -22,10 +22,10 @@ const QString kEnabledValue = QStringLiteral("CheckUpdatesEnabled");
 const QString kIntervalValue = QStringLiteral("CheckUpdatesInterval");
 const QString kLastDateValue = QStringLiteral("CheckUpdatesLastDate");
 
-// "http://" and the like, with nothing after the scheme.
+// "http://" and the like, with nothing after the scheme; or no address at all, before one was set up.
 bool IsSchemeOnly(const QString& url) {
     static const QRegularExpression schemeOnly(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://$"));
-    return schemeOnly.match(url.trimmed()).hasMatch();
+    return url.trimmed().isEmpty() || schemeOnly.match(url.trimmed()).hasMatch();
 }
 
 // Shows the progress for the lifetime of the guard.

@@ -4,6 +4,10 @@
 #include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
 namespace util {
 
 QRect DefaultStoredBounds(int screenHeight) {
@@ -60,6 +64,43 @@ QRect FitRectToWorkArea(const QRect& window, const QRect& area) {
         }
     }
     return QRect(left, top, width, height);
+}
+
+namespace {
+
+// The frame the window manager drew around the window; none before the window was first shown.
+QMargins FrameMargins(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+QRect WorkAreaAt(const QRect& rect) {
+    QScreen* screen = QGuiApplication::screenAt(rect.center());
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : rect;
+}
+
+}  // namespace
+
+QRect KeptWindowRect(const QWidget& window) { return window.geometry(); }
+
+void PlaceWindow(QWidget& window, const QRect& rect) {
+    window.setGeometry(rect);
+    FitWindowToWorkArea(window);
+}
+
+void FitWindowToWorkArea(QWidget& window) {
+    const QMargins frame = FrameMargins(window);
+    const QRect outer = window.geometry().marginsAdded(frame);
+    const QRect area = WorkAreaAt(outer);
+    const QSize least = window.minimumSize().boundedTo(area.marginsRemoved(frame).size());
+    if (least != window.minimumSize()) {
+        if (window.minimumSize() == window.maximumSize()) window.setFixedSize(least);
+        else window.setMinimumSize(least);
+    }
+    window.setGeometry(FitRectToWorkArea(outer, area).marginsRemoved(frame));
 }
 
 }  // namespace util

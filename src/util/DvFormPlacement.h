@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+class QWidget;
+
 namespace util {
 
 // A window's state as stored: 1 normal, 2 maximized, 3 minimized.
@@ -28,5 +30,16 @@ void WriteWindowPlacement(const QString& key, const WindowPlacement& placement);
 // Moves the window into the area (top, left, bottom, right in that order); a window larger than the
 // area along an axis takes the area's extent there.
 QRect FitRectToWorkArea(const QRect& window, const QRect& area);
+
+// The rectangle a window's place is kept as: its client area, inside whatever frame the window manager adds.
+// Qt puts a window given this rectangle back exactly there, so a window stored and restored never moves.
+QRect KeptWindowRect(const QWidget& window);
+
+// Puts the window at the kept rectangle and fits it, with its frame, into the work area of the screen it is on.
+void PlaceWindow(QWidget& window, const QRect& rect);
+
+// Fits the window, with its frame, into the work area of the screen it is on (FitRectToWorkArea); a least
+// size larger than that area gives way to it.
+void FitWindowToWorkArea(QWidget& window);
 
 }  // namespace util

@@ -2,6 +2,7 @@
 #include "util/DvFormUtils.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Menus.h"
 #include "util/DvFormPlacement.h"
 
 using util::StoredWindowState;
@@ -24,6 +25,12 @@ StoredWindowState ToStoredState(TWindowState state) {
     }
 }
 
+// The bounds kept are the client area's and the menu bar's: attaching the menu again counts the bar with all its
+// items, so that it does not grow the window after the bounds were applied.
+void CountMenuBar(TForm& form) {
+    if (TMainMenu* menu = form.Menu()) form.SetMenu(menu);
+}
+
 }  // namespace
 
 void TDvFormPosition::LoadPosition(const QString& key) {
@@ -32,28 +39,24 @@ void TDvFormPosition::LoadPosition(const QString& key) {
         SetDefaultPosition(form_);
         return;
     }
-    const QRect& b = placement->bounds;
-    form_->SetBounds(b.x(), b.y(), b.width(), b.height());
-    FitToWorkArea(form_);
+    CountMenuBar(*form_);
+    util::PlaceWindow(*form_, placement->bounds);
     form_->SetWindowState(ToWindowState(placement->state));
 }
 
 void TDvFormPosition::SavePosition(const QString& key) {
-    const TRect bounds = form_->BoundsRect();
-    util::WriteWindowPlacement(key, {ToStoredState(form_->WindowState()), ui::ToQRect(bounds)});
+    util::WriteWindowPlacement(key, {ToStoredState(form_->WindowState()), util::KeptWindowRect(*form_)});
 }
 
 void TDvFormPosition::SetDefaultPosition(TForm* form) {
+    CountMenuBar(*form);
     if (Screen->Height() > 600) {
-        form->SetBounds(LeftOver600, TopOver600, WidthOver600, HeightOver600);
+        util::PlaceWindow(*form, QRect(LeftOver600, TopOver600, WidthOver600, HeightOver600));
         form->SetWindowState(WindowStateOver600);
     } else {
-        form->SetBounds(LeftUpTo600, TopUpTo600, WidthUpTo600, HeightUpTo600);
+        util::PlaceWindow(*form, QRect(LeftUpTo600, TopUpTo600, WidthUpTo600, HeightUpTo600));
         form->SetWindowState(WindowStateUpTo600);
     }
 }
 
-void TDvFormPosition::FitToWorkArea(TForm* form) {
-    const QRect fitted = util::FitRectToWorkArea(ui::ToQRect(form->BoundsRect()), ui::ToQRect(Screen->WorkAreaRect()));
-    form->SetBounds(fitted.x(), fitted.y(), fitted.width(), fitted.height());
-}
+void TDvFormPosition::FitToWorkArea(TForm* form) { util::FitWindowToWorkArea(*form); }

@@ -1,8 +1,9 @@
 // The current help viewer and the desktop one.
 #include "util/HelpViewer.h"
 
+#include "util/DesktopOpen.h"
+
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QToolTip>
@@ -42,7 +43,7 @@ bool DesktopHelpViewer::HtmlHelp(int command, const QString& file, const THelpDa
         case HH_HELP_CONTEXT: {
             // Pages are opened by the topic's path; contents, index and context requests open the contents page.
             const QString page = command == HH_DISPLAY_TOPIC ? PageOf(file) : PageOf(QString());
-            return QFileInfo::exists(page) && QDesktopServices::openUrl(QUrl::fromLocalFile(page));
+            return QFileInfo::exists(page) && OpenWithDesktop(QUrl::fromLocalFile(page));
         }
         case HH_DISPLAY_TEXT_POPUP:
             // Popup texts of the popup file are not kept here; a given text shows as a tool tip.

@@ -8,6 +8,9 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/Lists.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 using namespace admin_test;
 using data_test::DbPath;

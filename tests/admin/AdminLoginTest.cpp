@@ -4,6 +4,8 @@
 #include "admin/AdminLogin.h"
 #include "data/forms/PasswordForms.h"
 
+#include <gtest/gtest.h>
+
 using namespace admin_test;
 
 namespace {

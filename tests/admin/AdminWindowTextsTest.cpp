@@ -5,6 +5,7 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,9 @@
 #include "admin/AddResourceWizard.h"
 #include "support/DatabaseDump.h"
 #include "support/FaultLoop.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 
 using namespace admin_test;

@@ -17,7 +17,11 @@
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
 #include "support/JpegBytes.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
 
 using namespace admin_test;
 

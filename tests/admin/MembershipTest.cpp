@@ -8,6 +8,8 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
 
+#include <gtest/gtest.h>
+
 using namespace admin_test;
 
 namespace {

@@ -8,7 +8,9 @@
 #include "platform/sql/EngineError.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 
@@ -17,7 +19,7 @@ using data_test::DbPath;
 
 namespace {
 
-const QString kName = QStringLiteral("NewNameWizardForm");
+const QString kWizardName = QStringLiteral("NewNameWizardForm");
 const QString kPassword = QStringLiteral("NewPasswordWizardForm");
 const QString kSecurity = QStringLiteral("NewSecurityWizardForm");
 const QString kAccess = QStringLiteral("NewUserAccessWizardForm");
@@ -32,7 +34,7 @@ protected:
     // Scripts the pages of a run that protects the file with the password, remembered or not, and leaves the
     // permissions as they are.
     void ScriptProtectedRun(const QString& password, bool remember) {
-        OnPage<TNewNameWizardForm>(kName, [](auto& p) {
+        OnPage<TNewNameWizardForm>(kWizardName, [](auto& p) {
             p.PasswordRadioButton->SetChecked(true);
             p.NextButton->Click();
         });
@@ -63,7 +65,7 @@ TEST_F(NewDatabaseWizard, WithoutPasswordCreatesFromTheFirstPageAndOpensAsAdmini
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
     ChooseFile(path);
-    OnPage<TNewNameWizardForm>(kName, [&](auto& p) {
+    OnPage<TNewNameWizardForm>(kWizardName, [&](auto& p) {
         EXPECT_EQ(p.FilenameEdit->Text(), path);
         EXPECT_TRUE(p.NoPasswordRadioButton->Checked());
         EXPECT_EQ(p.NextButton->Caption(), QStringLiteral("Finish"));
@@ -78,7 +80,7 @@ TEST_F(NewDatabaseWizard, WithoutPasswordCreatesFromTheFirstPageAndOpensAsAdmini
     });
 
     TNewDatabaseWizard(data, MainWindow()).Execute();
-    EXPECT_EQ(runner->Runs(), (std::vector<QString>{QStringLiteral("SaveDialog"), kName}));
+    EXPECT_EQ(runner->Runs(), (std::vector<QString>{QStringLiteral("SaveDialog"), kWizardName}));
     EXPECT_EQ(calls, (std::vector<QString>{"CloseDatabase", "OpenDatabase club.tvd  ", "UpdateCaption"}));
     EXPECT_TRUE(Shown().empty());
     EXPECT_FALSE(FileExists(TData::PasswordFileName(path)));
@@ -128,7 +130,7 @@ TEST_F(NewDatabaseWizard, RememberedPasswordProtectsTheFileAndReopensWithoutProm
     const QString path = DbPath(QStringLiteral("protected.tvd"));
     const QString password = QStringLiteral("Secret7");
     ChooseFile(path);
-    OnPage<TNewNameWizardForm>(kName, [](auto& p) {
+    OnPage<TNewNameWizardForm>(kWizardName, [](auto& p) {
         p.PasswordRadioButton->SetChecked(true);
         p.NextButton->Click();
     });
@@ -137,7 +139,7 @@ TEST_F(NewDatabaseWizard, RememberedPasswordProtectsTheFileAndReopensWithoutProm
         p.PrevButton->Click();
     });
     // Back on the first page and on again: the file name stays, the passwords are asked again.
-    OnPage<TNewNameWizardForm>(kName, [&](auto& p) {
+    OnPage<TNewNameWizardForm>(kWizardName, [&](auto& p) {
         EXPECT_EQ(p.FilenameEdit->Text(), path);
         p.NextButton->Click();
     });
@@ -162,7 +164,7 @@ TEST_F(NewDatabaseWizard, RememberedPasswordProtectsTheFileAndReopensWithoutProm
 
     TNewDatabaseWizard(data, MainWindow()).Execute();
     EXPECT_EQ(runner->Runs(),
-              (std::vector<QString>{"SaveDialog", kName, kPassword, kName, kPassword, kSecurity, kAccess}));
+              (std::vector<QString>{"SaveDialog", kWizardName, kPassword, kWizardName, kPassword, kSecurity, kAccess}));
     EXPECT_EQ(calls, (std::vector<QString>{"CloseDatabase", "OpenDatabase protected.tvd Secret7 ", "UpdateCaption"}));
     EXPECT_TRUE(Shown().empty());
     EXPECT_TRUE(data.AdministratorMode);
@@ -197,15 +199,15 @@ TEST_F(NewDatabaseWizard, ExistingFileIsReplacedOnlyAfterOk) {
     const QString path = DbPath(QStringLiteral("old.tvd"));
     data_test::CreateDatabase(path);  // holds one resource
     ChooseFile(path);
-    OnPage<TNewNameWizardForm>(kName, [](auto& p) { p.NextButton->Click(); });
-    OnPage<TNewNameWizardForm>(kName, [](auto& p) { p.NextButton->Click(); });
+    OnPage<TNewNameWizardForm>(kWizardName, [](auto& p) { p.NextButton->Click(); });
+    OnPage<TNewNameWizardForm>(kWizardName, [](auto& p) { p.NextButton->Click(); });
     testing_env::Messages().QueueAnswer(mrCancel);
     testing_env::Messages().QueueAnswer(mrOk);
 
     TNewDatabaseWizard(data, MainWindow()).Execute();
     const QString question = QStringLiteral("The filename you have specified already exists. Overwite existing file?");
     EXPECT_EQ(Shown(), (std::vector<QString>{question, question}));
-    EXPECT_EQ(runner->Runs(), (std::vector<QString>{"SaveDialog", kName, kName}));
+    EXPECT_EQ(runner->Runs(), (std::vector<QString>{"SaveDialog", kWizardName, kWizardName}));
     EXPECT_EQ(Rows(path, QStringLiteral("select count(*) from Resources")), QStringList{"0"});
     EXPECT_TRUE(data.AdministratorMode);
 }
@@ -213,11 +215,11 @@ TEST_F(NewDatabaseWizard, ExistingFileIsReplacedOnlyAfterOk) {
 TEST_F(NewDatabaseWizard, MissingFoldersAreMadeAndAFileNameWithoutFolderIsRefused) {
     const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("a/b/new.tvd"));
     ChooseFile(path);
-    OnPage<TNewNameWizardForm>(kName, [](auto& p) {
+    OnPage<TNewNameWizardForm>(kWizardName, [](auto& p) {
         p.FilenameEdit->SetText(QStringLiteral("new.tvd"));
         p.NextButton->Click();
     });
-    OnPage<TNewNameWizardForm>(kName, [&](auto& p) {
+    OnPage<TNewNameWizardForm>(kWizardName, [&](auto& p) {
         p.FilenameEdit->SetText(path);
         p.NextButton->Click();
     });

@@ -9,6 +9,9 @@
 #include "platform/rtl/Streams.h"
 #include "platform/ui/Image.h"
 #include "support/JpegBytes.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 using namespace admin_test;
 

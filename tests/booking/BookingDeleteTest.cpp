@@ -1,5 +1,8 @@
 // Deleting bookings: the question, the rows and History rows it removes and writes, groups and refusals.
 #include "BookingCommandsFixture.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 using namespace booking_test;
 

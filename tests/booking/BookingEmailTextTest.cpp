@@ -4,6 +4,8 @@
 #include "booking/BookingInfoList.h"
 #include "platform/rtl/StringList.h"
 
+#include <gtest/gtest.h>
+
 using namespace booking_test;
 
 namespace {

@@ -5,6 +5,8 @@
 #include "controls/edit/WwDBComboBox.h"
 #include "platform/ui/Buttons.h"
 
+#include <gtest/gtest.h>
+
 using namespace booking_form_test;
 
 namespace {

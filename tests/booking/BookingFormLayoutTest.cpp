@@ -13,6 +13,7 @@
 #include "platform/ui/ModalRunner.h"
 #include "util/core/VersionHistory.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 
 using namespace booking_form_test;
@@ -147,6 +148,27 @@ TEST_F(BookingFormLayoutTest, WithoutStoredSettingsEveryFieldShowsInLayoutOne) {
     // The commands are the window's own, whatever the hooks hold.
     for (const char* item : {"Layout1Item", "Layout2Item", "CustomizeItem", "RestoreDefaultView1"})
         EXPECT_TRUE(form->Item(QLatin1String(item))->Enabled()) << item;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BookingFormLayoutTest, FiveWindowsInARowKeepTheSizeTheUserGaveTheFirst) {
+    OpenBooking(1001);
+    form->resize(form->width() + 40, form->height() + 30);
+    const QSize given = form->size();
+    form->CancelButtonClick();
+    form.reset();
+    for (int start = 1; start <= 5; ++start) {
+        SCOPED_TRACE(start);
+        OpenBooking(1001);
+        // The menu bar settles its height while the window runs.
+        QApplication::processEvents();
+        EXPECT_EQ(form->size(), given);
+        form->CancelButtonClick();
+        form.reset();
+    }
 }
 
 }  // namespace

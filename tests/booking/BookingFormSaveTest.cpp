@@ -4,6 +4,9 @@
 #include "controls/grid/Wwdblook.h"
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/Messages.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 using namespace booking_form_test;
 
@@ -46,8 +49,11 @@ TEST_F(BookingFormSaveTest, AnEntryLeftUnsavedWhenTheWindowClosesIsDropped) {
 
 TEST_F(BookingFormSaveTest, ANewBookingWritesItsRowAndOneHistoryRow) {
     OpenNew(Jan(5, 9), Jan(5, 10));
-    const int id = form->BookingId;
+    // The id is drawn by the save, inside its write transaction.
+    EXPECT_EQ(form->BookingId, 0);
     EXPECT_TRUE(PressOk());
+    const int id = form->BookingId;
+    EXPECT_GE(id, 1000);
     EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(Stored(), (QStringList{QStringLiteral("%1|1|Jan 5 9:00|Jan 5 10:00|Jones|0").arg(id),
                                      QStringLiteral("%1|1|0").arg(id)}));

@@ -5,8 +5,10 @@
 #include "controls/edit/WwDBEdit.h"
 #include "platform/ui/Containers.h"
 #include "platform/ui/Menus.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 
 using namespace booking_form_test;

@@ -6,8 +6,10 @@
 #include "platform/ui/Edits.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Menus.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 
 using namespace booking_form_test;

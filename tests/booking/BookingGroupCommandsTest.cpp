@@ -1,5 +1,8 @@
 // Attaching a booking to a group and detaching it: the group ids written, the checks of the entered id, no History.
 #include "BookingCommandsFixture.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 using namespace booking_test;
 

@@ -7,7 +7,9 @@
 #include "data/module/MailWindows.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Lists.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <array>
 
 using namespace booking_test;

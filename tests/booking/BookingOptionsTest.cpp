@@ -9,6 +9,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 #include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"

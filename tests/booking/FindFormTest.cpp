@@ -10,9 +10,11 @@
 #include "platform/ui/Edits.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Lists.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 #include "util/core/DvLists.h"
 
+#include <gtest/gtest.h>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTest>

@@ -6,8 +6,10 @@
 #include "data/support/BookingsFixture.h"
 #include "data/support/SchemaFixtures.h"
 #include "support/DatabaseDump.h"
+#include "support/TestEnvironment.h"
 #include "util/core/VersionHistory.h"
 
+#include <gtest/gtest.h>
 #include <QStringList>
 #include <memory>
 

@@ -9,8 +9,10 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
+#include <gtest/gtest.h>
 #include <algorithm>
 
 using namespace booking_test;
@@ -93,6 +95,8 @@ TEST_F(GroupBookingListTest, RepeatResultsShowTheirRowsAndCountsAndOkNeedsNoSele
         EXPECT_TRUE(shown.CancelButton->Visible());
         EXPECT_FALSE(shown.EditButton->Visible() || shown.SelectAllButton->Visible() || shown.HelpButton->Visible());
         EXPECT_TRUE(shown.PrintButton->Visible() && shown.PreviewButton->Visible());
+        // This list has no report layout to print with.
+        EXPECT_FALSE(shown.PrintButton->Enabled() || shown.PreviewButton->Enabled());
         status = shown.StatusBar->SimpleText();
         shown.OkButton->Click();
     });
@@ -313,6 +317,10 @@ TEST_F(GroupBookingListTest, PrintAndPreviewGoToTheReportWithTheDatabaseTitle) {
     };
     TGroupBookingForm form(nullptr, data, *sqlData, hooks);
     form.Mode = gbmRepeatResults;
+    Show(form, [](TGroupBookingForm& shown) {
+        EXPECT_TRUE(shown.PrintButton->Enabled() && shown.PreviewButton->Enabled());
+        shown.CancelButton->Click();
+    });
     form.PreviewButton->Click();
     form.Mode = gbmSelectUpdate;
     form.PrintButton->Click();

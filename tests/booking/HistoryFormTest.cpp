@@ -13,8 +13,10 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/Label.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
+#include <gtest/gtest.h>
 #include <QTest>
 
 using find_test::At;

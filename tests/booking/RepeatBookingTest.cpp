@@ -18,8 +18,10 @@
 #include "platform/ui/Lists.h"
 #include "platform/ui/ModalRunner.h"
 #include "support/FaultLoop.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 

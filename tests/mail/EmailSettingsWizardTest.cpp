@@ -4,8 +4,10 @@
 #include "mail/EmailSettingsPages.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
+#include "support/TestEnvironment.h"
 #include "util/core/VersionHistory.h"
 
+#include <gtest/gtest.h>
 #include <QTest>
 
 namespace {

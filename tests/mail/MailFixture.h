@@ -9,6 +9,7 @@
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/TimerService.h"
 
+#include <gtest/gtest.h>
 #include <QStringList>
 #include <deque>
 

@@ -2,6 +2,7 @@
 #include "mail/EmailSettingsPages.h"
 #include "mail/EmailStatusForm.h"
 #include "platform/ui/Label.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
 #include <gtest/gtest.h>

@@ -3,6 +3,9 @@
 
 #include "platform/net/SmtpClient.h"
 #include "platform/rtl/Messages.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 using testing_smtp::SmtpTestServer;
 

@@ -7,7 +7,9 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/Timer.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPaintEvent>

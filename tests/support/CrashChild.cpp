@@ -9,6 +9,9 @@ namespace testing_env {
 ChildResult RunChildTest(const QString& testName, const QProcessEnvironment& extra) {
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The child runs just the one test, whichever share of this program's tests the parent runs.
+    for (const char* name : {"GTEST_TOTAL_SHARDS", "GTEST_SHARD_INDEX", "GTEST_SHARD_STATUS_FILE"})
+        environment.remove(QLatin1String(name));
     environment.insert(extra);
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -4,6 +4,7 @@
 
 #include "LoopbackHttpServer.h"
 #include "platform/rtl/Clock.h"
+#include "support/TestEnvironment.h"
 #include "util/UpdateList.h"
 #include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"
@@ -174,6 +175,17 @@ TEST_F(UpdateCheck, AddressAndConnectionProblems) {
                               "Could not check for updates. No Internet connection."}));
     EXPECT_EQ(progress.events, QStringList{});
     EXPECT_EQ(server_.Requests(), 0);
+}
+
+TEST_F(UpdateCheck, CheckingWithoutTheVersionListsAddressSaysSo) {
+    // "Check Now" before any address of the version list was set.
+    checker_.URL = QString();
+    EXPECT_FALSE(checker_.DoCheck(nullptr, true, false));
+    checker_.URL = QStringLiteral("  ");
+    EXPECT_FALSE(checker_.DoCheck(nullptr, true, false));
+    EXPECT_EQ(Shown(), (Texts{"Invalid URL specified when checking for updates.",
+                              "Invalid URL specified when checking for updates."}));
+    EXPECT_EQ(StoredLastDate(), -1);
 }
 
 TEST_F(UpdateCheck, TheFirstStartWritesTheDefaultsAndTheNextOneChecks) {

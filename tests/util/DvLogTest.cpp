@@ -9,6 +9,7 @@
 #include "platform/ui/Edits.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

@@ -1,7 +1,11 @@
-// The mail-client facts: the default mailto handler from the desktop's configuration, and xdg-email.
+// The mail-client facts: the default mailto handler from the desktop's configuration, and xdg-email; whether the
+// desktop has a program for an address.
 #include "util/DvMapi.h"
 
+#include "util/DesktopOpen.h"
+
 #include "ScopedEnvironment.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -82,4 +86,30 @@ TEST_F(MailDesktop, ADefaultThatDoesNotHandleMailIsNoClient) {
     TDvMapiConnection mapi;
     EXPECT_FALSE(mapi.DefaultClientFound);
     EXPECT_EQ(mapi.DefaultClient, QString());
+}
+
+TEST_F(MailDesktop, AnAddressOpensOnlyWhenTheDesktopHasAProgramForIt) {
+    env_.Set("BROWSER", "");
+    const QUrl mail(QStringLiteral("mailto:support@dulvex.example"));
+    const QUrl page(QStringLiteral("https://www.dulvex.example/"));
+    EXPECT_FALSE(util::DesktopCanOpen(mail));
+    EXPECT_FALSE(util::DesktopCanOpen(page));
+    // Nothing is handed to the desktop's opener then.
+    EXPECT_FALSE(util::OpenWithDesktop(page));
+
+    AddApplication(QStringLiteral("mail.desktop"), QStringLiteral("Mail"), QStringLiteral("x-scheme-handler/mailto;"));
+    EXPECT_TRUE(util::DesktopCanOpen(mail));
+    EXPECT_FALSE(util::DesktopCanOpen(page));
+    AddApplication(QStringLiteral("web.desktop"), QStringLiteral("Web"), QStringLiteral("text/html;"), true);
+    EXPECT_TRUE(util::DesktopCanOpen(page));
+}
+
+TEST_F(MailDesktop, TheSystemsBrowserCommandOrBrowserVariableOpensWebPages) {
+    env_.Set("BROWSER", "");
+    const QUrl page(QStringLiteral("https://www.dulvex.example/"));
+    WriteFile(root_.filePath(QStringLiteral("bin/x-www-browser")), "#!/bin/sh\n", true);
+    EXPECT_TRUE(util::DesktopCanOpen(page));
+    QFile::remove(root_.filePath(QStringLiteral("bin/x-www-browser")));
+    env_.Set("BROWSER", "lynx");
+    EXPECT_TRUE(util::DesktopCanOpen(page));
 }

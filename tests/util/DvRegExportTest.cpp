@@ -5,7 +5,7 @@
 
 namespace {
 
-const QString kKey = QStringLiteral("\\Software\\Dulvex\\Tavorin\\7.0");
+const QString kExportedKey = QStringLiteral("\\Software\\Dulvex\\Tavorin\\7.0");
 
 TRegistry OpenFixtureKey(const QString& path) {
     TRegistry reg;
@@ -16,7 +16,7 @@ TRegistry OpenFixtureKey(const QString& path) {
 }  // namespace
 
 TEST(DvRegExport, WritesEachKindOfValueAsTheExportTextHasIt) {
-    TRegistry reg = OpenFixtureKey(kKey);
+    TRegistry reg = OpenFixtureKey(kExportedKey);
     reg.WriteString(QStringLiteral("Folder"), QStringLiteral("C:\\A"));
     reg.WriteInteger(QStringLiteral("Colour"), 255);
     reg.WriteInteger(QStringLiteral("Negative"), -2);
@@ -29,7 +29,7 @@ TEST(DvRegExport, WritesEachKindOfValueAsTheExportTextHasIt) {
 
     TDvRegExport exporter;
     exporter.Lines() << QStringLiteral("left over");
-    EXPECT_TRUE(exporter.ExportKey(HKEY_CURRENT_USER, kKey, false));
+    EXPECT_TRUE(exporter.ExportKey(HKEY_CURRENT_USER, kExportedKey, false));
     EXPECT_EQ(exporter.Lines(), (QStringList{
                                     QStringLiteral("[HKEY_CURRENT_USER\\Software\\Dulvex\\Tavorin\\7.0]"),
                                     QStringLiteral("\"Folder\"=\"C:\\\\A\""),
@@ -44,13 +44,13 @@ TEST(DvRegExport, WritesEachKindOfValueAsTheExportTextHasIt) {
 }
 
 TEST(DvRegExport, RecursiveExportWritesSubkeysDepthFirstAfterAnEmptyLine) {
-    OpenFixtureKey(kKey).WriteInteger(QStringLiteral("Top"), 1);
-    OpenFixtureKey(kKey + QStringLiteral("\\Reports")).WriteString(QStringLiteral("R"), QStringLiteral("r"));
-    OpenFixtureKey(kKey + QStringLiteral("\\Reports\\Daily")).WriteInteger(QStringLiteral("D"), 2);
-    OpenFixtureKey(kKey + QStringLiteral("\\Mail")).WriteString(QStringLiteral("M"), QStringLiteral("m"));
+    OpenFixtureKey(kExportedKey).WriteInteger(QStringLiteral("Top"), 1);
+    OpenFixtureKey(kExportedKey + QStringLiteral("\\Reports")).WriteString(QStringLiteral("R"), QStringLiteral("r"));
+    OpenFixtureKey(kExportedKey + QStringLiteral("\\Reports\\Daily")).WriteInteger(QStringLiteral("D"), 2);
+    OpenFixtureKey(kExportedKey + QStringLiteral("\\Mail")).WriteString(QStringLiteral("M"), QStringLiteral("m"));
 
     TDvRegExport exporter;
-    EXPECT_TRUE(exporter.ExportKey(HKEY_CURRENT_USER, kKey, true));
+    EXPECT_TRUE(exporter.ExportKey(HKEY_CURRENT_USER, kExportedKey, true));
     const QString head = QStringLiteral("[HKEY_CURRENT_USER\\Software\\Dulvex\\Tavorin\\7.0");
     EXPECT_EQ(exporter.Lines(), (QStringList{
                                     head + u']',
@@ -82,7 +82,7 @@ TEST(DvRegExport, RootNamesAndTypePrefixes) {
     EXPECT_EQ(RegValueTypePrefix(rdUnknown), QStringLiteral("unknown"));
 
     TDvRegKeys keys;
-    keys.Add(HKEY_CURRENT_USER, kKey);
+    keys.Add(HKEY_CURRENT_USER, kExportedKey);
     keys.Add(HKEY_LOCAL_MACHINE, QStringLiteral("\\Software\\Other"));
     EXPECT_EQ(keys.GetCount(), 2);
     EXPECT_EQ(keys.RootKeys().GetItem(1), HKEY_LOCAL_MACHINE);

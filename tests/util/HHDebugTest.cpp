@@ -3,6 +3,7 @@
 
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateUtils.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

@@ -7,6 +7,7 @@
 #include "platform/ui/Edits.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 #include "util/DvCheckUpdates.h"
 #include "util/core/VersionHistory.h"
 

@@ -1,6 +1,7 @@
 // Every text of the utility windows is whole, at the pinned font and at a larger desktop font.
 #include "platform/ui/Label.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 #include "util/DvCheckUpdates.h"
 #include "util/DvLog.h"

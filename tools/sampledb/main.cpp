@@ -1,5 +1,6 @@
 // sampledb FILE: makes a small sample database through the program's own creation: four resources, two groups and
-// a week of bookings from this week's Monday. An existing file is never touched.
+// five days of bookings from the day it is made, so that the first day shown has bookings in every resource. An
+// existing file is never touched.
 #include "data/module/BookingIdCounter.h"
 #include "data/module/DataModule.h"
 #include "platform/db/ADOConnection.h"
@@ -24,22 +25,16 @@ struct Booking {
     const char* description;
 };
 
+// Day 0 is the day the file is made; the program opens on it, showing the first resource by name (Projector).
 const Booking kBookings[] = {
-    {1, 0, 9, 0, 10, 30, "Sales team", "Weekly meeting"},
-    {1, 0, 13, 0, 15, 0, "A. Moreau", "Interviews"},
-    {2, 0, 8, 30, 9, 30, "IT", "Laptop handover"},
-    {3, 0, 10, 0, 17, 0, "Facilities", "Site visit"},
-    {1, 1, 11, 0, 12, 0, "J. Okafor", "Client call"},
-    {2, 1, 9, 0, 12, 0, "Training", "New starters"},
-    {4, 1, 14, 0, 16, 0, "Training", "Slides"},
-    {1, 2, 9, 0, 10, 0, "Board", "Preparation"},
-    {2, 2, 13, 30, 17, 0, "Design", "Workshop"},
-    {3, 2, 8, 0, 12, 0, "Deliveries", "North route"},
-    {1, 3, 10, 0, 11, 30, "HR", "Reviews"},
-    {4, 3, 9, 0, 17, 0, "Marketing", "Trade fair"},
-    {2, 4, 9, 0, 10, 0, "Finance", "Month end"},
-    {3, 4, 12, 0, 16, 0, "Deliveries", "South route"},
-    {1, 4, 15, 0, 17, 0, "Everyone", "Friday review"},
+    {4, 0, 9, 30, 11, 0, "Sales team", "Presentation"}, {1, 0, 9, 0, 10, 30, "Sales team", "Weekly meeting"},
+    {1, 0, 13, 0, 15, 0, "A. Moreau", "Interviews"},    {2, 0, 8, 30, 9, 30, "IT", "Laptop handover"},
+    {3, 0, 10, 0, 17, 0, "Facilities", "Site visit"},   {1, 1, 11, 0, 12, 0, "J. Okafor", "Client call"},
+    {2, 1, 9, 0, 12, 0, "Training", "New starters"},    {4, 1, 14, 0, 16, 0, "Training", "Slides"},
+    {1, 2, 9, 0, 10, 0, "Board", "Preparation"},        {2, 2, 13, 30, 17, 0, "Design", "Workshop"},
+    {3, 2, 8, 0, 12, 0, "Deliveries", "North route"},   {1, 3, 10, 0, 11, 30, "HR", "Reviews"},
+    {4, 3, 9, 0, 17, 0, "Marketing", "Trade fair"},     {2, 4, 9, 0, 10, 0, "Finance", "Month end"},
+    {3, 4, 12, 0, 16, 0, "Deliveries", "South route"},  {1, 4, 15, 0, 17, 0, "Everyone", "Friday review"},
 };
 
 }  // namespace
@@ -77,9 +72,7 @@ int main(int argc, char* argv[]) {
             engine.Execute(QStringLiteral("INSERT INTO ResourceGroups (GroupName, ResourceId) VALUES ('%1', %2)")
                                .arg(QLatin1String(group))
                                .arg(id));
-        // This week's Monday (DayOfWeek counts from Sunday = 1).
         const TDateTime today = DateOf(rtl::CurrentClock().Now());
-        const TDateTime monday = today - ((DayOfWeek(today) + 5) % 7);
         const auto insert = engine.Prepare(QStringLiteral(
             "INSERT INTO Bookings (BookingId, ResourceId, Trans, Client, Description, BookingStart, BookingEnd) "
             "VALUES (:Id, :Resource, False, :Client, :Description, :Start, :End)"));
@@ -90,8 +83,8 @@ int main(int argc, char* argv[]) {
             insert->Bind(1, b.resourceId);
             insert->Bind(2, QString::fromLatin1(b.client));
             insert->Bind(3, QString::fromLatin1(b.description));
-            insert->Bind(4, monday + b.day + EncodeTime(b.startHour, b.startMinute, 0, 0));
-            insert->Bind(5, monday + b.day + EncodeTime(b.endHour, b.endMinute, 0, 0));
+            insert->Bind(4, today + b.day + EncodeTime(b.startHour, b.startMinute, 0, 0));
+            insert->Bind(5, today + b.day + EncodeTime(b.endHour, b.endMinute, 0, 0));
             insert->Step();
         }
         connection.Close();

@@ -7,13 +7,14 @@
 #include <cmath>
 #include <vector>
 
+using grids::DayFraction;
+using grids::kYellow;
+using grids::SetBold;
+
 namespace {
 
-constexpr TColor kYellow = 0x0000FFFF;
 constexpr TColor kRed = 0x000000FF;
 constexpr TColor kGrey = 0x808080;
-
-double DayFraction(TDateTime value) { return value - std::floor(value); }
 
 // Keeps the canvas font of the caller: the painters write with the grid's font and restore it at the end.
 class FontScope {
@@ -28,8 +29,6 @@ private:
     TCanvas& canvas_;
     TFont saved_;
 };
-
-void SetBold(TCanvas& canvas, bool bold) { canvas.Font().SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{}); }
 
 void Line(TCanvas& canvas, std::initializer_list<TPoint> points) {
     auto it = points.begin();
@@ -176,6 +175,8 @@ void DrawClientAndTime(TCanvas& canvas, const TBookingCell& cell, const TRect& r
 }
 
 }  // namespace
+
+void grids::SetBold(TCanvas& canvas, bool bold) { canvas.Font().SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{}); }
 
 void DrawBookingCell(TCanvas& Canvas, const TFont& GridFont, const grids::CellPaintOptions& Options, int Col, int Row,
                      const TBookingCell* Cell, bool Selected, const TRect& CellRect) {

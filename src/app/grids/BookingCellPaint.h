@@ -5,6 +5,8 @@
 #include "data/layout/BookingCell.h"
 #include "platform/ui/Canvas.h"
 
+#include <cmath>
+
 class TCustomGrid;
 
 namespace grids {
@@ -21,6 +23,12 @@ struct CellPaintOptions {
     // The column widths a continuation text steps back over (multi-day grid).
     const TCustomGrid* Grid = nullptr;
 };
+
+// What the booking grids' painters share: the reminder marks' yellow, a bold or plain font, and a time's
+// fraction of its day.
+inline constexpr TColor kYellow = 0x0000FFFF;
+void SetBold(TCanvas& canvas, bool bold);
+inline double DayFraction(TDateTime value) { return value - std::floor(value); }
 
 }  // namespace grids
 

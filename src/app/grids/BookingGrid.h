@@ -112,6 +112,9 @@ public:
 
     void SetSlotMinutes(int minutes);
     void SetUse24Hour(bool value);
+    // The row whose slot holds the time of day: row 1 for a time before StartTime, the last row for one at
+    // or after the last slot (the owner scrolls InitialTime's row to the top).
+    int RowOfTime(TDateTime time) const;
     // Every data cell's booking cell becomes nil and its more-button false.
     void ClearCells();
     void ResizeColumns();

@@ -1,6 +1,7 @@
 // The month grid: the shown dates, the calendar cells, the lines of bookings, their painting and hints.
 #include "app/grids/MonthGrid.h"
 
+#include "app/grids/BookingCellPaint.h"
 #include "data/layout/BookingTimeText.h"
 #include "platform/rtl/DateTimeFormat.h"
 
@@ -8,11 +9,11 @@
 #include <cmath>
 #include <limits>
 
+using grids::kYellow;
+using grids::SetBold;
+
 namespace {
 
-constexpr TColor kYellow = 0x0000FFFF;
-
-double TimeOfDay(TDateTime value) { return value - std::floor(value); }
 bool IsMidnight(TDateTime value) { return data::MsOfDay(value) == 0; }
 
 // The first cell of an axis whose end (with its line) lies beyond the position, else the last cell.
@@ -31,8 +32,6 @@ QString OneLine(const QString& text) {
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return line;
 }
-
-void SetBold(TCanvas& canvas, bool bold) { canvas.Font().SetStyle(bold ? TFontStyles{fsBold} : TFontStyles{}); }
 
 }  // namespace
 
@@ -511,7 +510,7 @@ TRect TTavorinMonthGrid::BarPiece(int col, int row, int line, const TMonthDateBo
     canvas.Font().SetSize(6);
     SetBold(canvas, false);
     if (day == booking.FirstIndex && !booking.StartsBefore) {
-        piece.Left = r.Left + static_cast<int>(TimeOfDay(booking.BookingStart) * width);
+        piece.Left = r.Left + static_cast<int>(grids::DayFraction(booking.BookingStart) * width);
         // Moved left so that the start time fits.
         if (!IsMidnight(booking.BookingStart)) {
             const int startWidth = canvas.TextWidth(FormatDateTime(TimeFormat, booking.BookingStart));
@@ -523,8 +522,9 @@ TRect TTavorinMonthGrid::BarPiece(int col, int row, int line, const TMonthDateBo
             piece.Right = r.Right;
         } else {
             const int endWidth = canvas.TextWidth(FormatDateTime(TimeFormat, booking.BookingEnd));
-            piece.Right = std::min(r.Right, std::max(r.Left + static_cast<int>(TimeOfDay(booking.BookingEnd) * width),
-                                                     piece.Left + endWidth));
+            piece.Right =
+                std::min(r.Right, std::max(r.Left + static_cast<int>(grids::DayFraction(booking.BookingEnd) * width),
+                                           piece.Left + endWidth));
         }
     }
     canvas.Font().Assign(Font());

@@ -12,8 +12,6 @@ namespace {
 
 constexpr int kMinutesPerDay = 24 * 60;
 
-double TimeOfDay(TDateTime value) { return value - std::floor(value); }
-
 const TDateTime kNoon = 0.5;
 
 }  // namespace
@@ -42,6 +40,15 @@ void TTimeIntervalBookingGrid::SetUse24Hour(bool value) {
     RefreshLabels();
 }
 
+int TTimeIntervalBookingGrid::RowOfTime(TDateTime time) const {
+    // Half a second of slack: a time read back from the registry may lie a hair before its slot's start.
+    const TDateTime at = grids::DayFraction(time) + 0.5 / (24 * 60 * 60);
+    const int last = std::min(SlotTimes.Count(), RowCount()) - 1;
+    int row = 1;
+    while (row < last && grids::DayFraction(SlotTimes.GetItem(row + 1)) <= at) ++row;
+    return row;
+}
+
 void TTimeIntervalBookingGrid::SizeChanged(int oldColCount, int oldRowCount) {
     TBookingGrid::SizeChanged(oldColCount, oldRowCount);
     FillSlotTimes();
@@ -58,8 +65,8 @@ void TTimeIntervalBookingGrid::RefreshLabels() {
     const int last = std::min(SlotTimes.Count(), RowCount()) - 1;
     for (int row = 1; row <= last; ++row) {
         QString label = FormatDateTime(format, SlotTimes.GetItem(row));
-        const bool firstAfterNoon =
-            row > 1 && TimeOfDay(SlotTimes.GetItem(row)) >= kNoon && TimeOfDay(SlotTimes.GetItem(row - 1)) < kNoon;
+        const bool firstAfterNoon = row > 1 && grids::DayFraction(SlotTimes.GetItem(row)) >= kNoon &&
+                                    grids::DayFraction(SlotTimes.GetItem(row - 1)) < kNoon;
         if (!Use24Hour && row != TopRow() && !firstAfterNoon) {
             for (const QString& suffix : {QStringLiteral("am"), QStringLiteral("pm")}) {
                 const int at = label.indexOf(suffix);

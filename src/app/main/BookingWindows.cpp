@@ -42,11 +42,13 @@ void SyncCommands(const TBookingForm& form, TBookingCommands& commands) {
     commands.ReadOnly = form.ReadOnly;
 }
 
-// The window's booking read again from the row after a command changed it elsewhere.
+// The window's booking read again from the row after a command changed it elsewhere; the status bar shows the
+// row's history as it now stands.
 void ReloadOriginal(TBookingForm& form) {
     form.OriginalRecord->Load();
     form.Edited = false;
     form.UpdateCaption();
+    form.UpdateStatusBar();
 }
 
 // The booking is gone: the window closes without asking to save it.
@@ -164,8 +166,10 @@ void RepeatItemClick(TBookingForm& form) {
     }
     // A task being added follows the series' first booking when the window's own booking was new.
     if (form.TaskState == 2 && repeat.OriginalBookingId != originalId) form.TaskState = 1;
-    ReloadOriginal(form);
+    // The booking is stored now: the caption and the status bar no longer read as a new one's.
     form.NewBooking = false;
+    form.UpdateCaptionBase();
+    ReloadOriginal(form);
     form.UpdateCommandStates(form.ReadOnly);
 }
 

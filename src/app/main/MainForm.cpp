@@ -354,6 +354,7 @@ void TMainForm::MakeToolBar() {
         item->Action()->setIcon(QApplication::style()->standardIcon(row.icon));
         item->Action()->setIconVisibleInMenu(false);
         item->Action()->setToolTip(QString::fromLatin1(row.hint));
+        button->SetHint(QString::fromLatin1(row.hint));
     }
 }
 
@@ -380,23 +381,10 @@ void TMainForm::FormCreate() {
     DateBookings = std::make_unique<TResourceDateBookings>();
     MakeGrids();
     Preferences.LoadUserPreferences(*VersionHistory, ClientWidth(), ClientHeight(), DvMru);
-
-    for (TBookingGrid* grid : std::initializer_list<TBookingGrid*>{DayGrid, MultiDayGrid, WeekGrid}) {
-        grid->TextColor = Preferences.TextColor;
-        grid->BookingColor = Preferences.BookingColor;
-        grid->ReminderColor = Preferences.BookingReminderColor;
-    }
-    MonthGrid->TextColor = Preferences.TextColor;
-    MonthGrid->BookingColor = Preferences.BookingColor;
-    MonthGrid->ReminderColor = Preferences.BookingReminderColor;
-    DayGrid->SetShowRollover(Preferences.ShowBookingDayRollover);
-    MultiDayGrid->SetShowRollover(Preferences.ShowBookingMultiDayRollover);
-    WeekGrid->SetShowRollover(Preferences.ShowBookingWeekRollover);
-    MonthGrid->ShowRollover = Preferences.ShowBookingMonthRollover;
-    Item(QStringLiteral("DayGridRolloverItem"))->SetChecked(DayGrid->ShowRollover);
-    Item(QStringLiteral("MultiDayGridRolloverItem"))->SetChecked(MultiDayGrid->ShowRollover);
-    Item(QStringLiteral("WeekGridRolloverItem"))->SetChecked(WeekGrid->ShowRollover);
-    Item(QStringLiteral("MonthGridRolloverItem"))->SetChecked(MonthGrid->ShowRollover);
+    // Fonts and row heights, grid times, weekday flags, the month grid's options, colours, rollover hints and
+    // their menu marks, the calendar's options and the first day of the week: through the routine that applies
+    // the settings dialog's OK, so that a start shows what the dialog last saved.
+    ApplyUserPreferences(*this);
 
     // Sorted by text, the Groups branch shows above the Resources branch.
     ResourceTreeView->SetSortByText(true);
@@ -418,12 +406,6 @@ void TMainForm::FormCreate() {
         if (DatabaseOpen() && RefreshView) RefreshView();
     };
 
-    TwwMonthOptions options = Calendar->Options();
-    if (Preferences.ShowToday) options.Exclude(mdoNoToday);
-    else options.Include(mdoNoToday);
-    if (Preferences.ShowTodayCircle) options.Exclude(mdoNoTodayCircle);
-    else options.Include(mdoNoTodayCircle);
-    Calendar->SetOptions(options);
     // The calendar shows a whole month at any font.
     TopPanel->SetHeight(
         std::max(Preferences.TopPanel > 0 ? Preferences.TopPanel : TopPanel->Height(), Calendar->minimumHeight()));
@@ -433,6 +415,8 @@ void TMainForm::FormCreate() {
     // The platform's toolbar needs no common-controls library of a version.
     Item(QStringLiteral("ToolbarItem"))->SetChecked(Preferences.Toolbar);
     ToolBar->SetVisible(Preferences.Toolbar);
+    Item(QStringLiteral("PrintPredefinedItem"))->SetChecked(Preferences.ReportsPrint);
+    Item(QStringLiteral("PreviewPredefinedItem"))->SetChecked(!Preferences.ReportsPrint);
 
     LoadCount = 0;
     TotalLoadTime = 0;
@@ -451,6 +435,8 @@ void TMainForm::FormCreate() {
 void TMainForm::FormShow() {
     DayBookings->SetConnection(&data_.ADOConnection);
     DateBookings->SetConnection(&data_.ADOConnection);
+    // The data module's per-user settings are read by now; they were not when the window was made.
+    ApplyDisplayAs24Hour();
     if (!DatabaseOpen()) ShowDatabasePanels(false);
     UpdateCommandStates();
     UpdateCaption();

@@ -99,6 +99,12 @@ public:
     void LoadMonthView(bool reload, const TResourceList& resources, TDateTime date);
     // The preferences' grid times, column sizes, looks, multi-day extent and rollover colours into the grids.
     void ApplyGridPreferences();
+    // The data module's per-user 24-hour setting into the four grids (at show, and after the settings dialog).
+    void ApplyDisplayAs24Hour();
+    // The day and week grids open on their InitialTime ("View Top"): each scrolls so that its row shows first
+    // at its next load with resources. Set at start, when a database opens, when the grid's tab is chosen and
+    // when the settings are applied; a refresh or another date keeps the row the user scrolled to.
+    void OpenTimeGridsAtInitialTime();
 
     TUserPreferences Preferences;
 
@@ -212,6 +218,8 @@ private:
     // Fills RefreshView and LayoutActiveView and connects the calendar, the tabs and the refresh timer.
     void ConnectViews();
     void FillSelectedResources();
+    // After a load: the grid's InitialTime row becomes its top row when pending is set, which is then cleared.
+    static void ScrollToInitialTime(TTimeIntervalBookingGrid& grid, bool& pending);
     void ShowLoadFailure();
     void DataPageControlChange();
     void CalendarClick();
@@ -244,5 +252,8 @@ private:
     std::map<QString, bool> allowed_;
     std::unique_ptr<TBookingWindow> bookingWindow_;
     bool viewEventsConnected_ = false;
+    // The day and week grids still to be scrolled to their InitialTime (OpenTimeGridsAtInitialTime).
+    bool dayGridToInitialTime_ = true;
+    bool weekGridToInitialTime_ = true;
     std::unique_ptr<TSQLData> ownLookup_;
 };

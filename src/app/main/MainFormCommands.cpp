@@ -16,13 +16,13 @@
 #include "platform/ui/Containers.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/UpDown.h"
+#include "util/DesktopOpen.h"
 #include "util/DvLog.h"
 #include "util/HelpRouter.h"
 #include "util/Updates.h"
 #include "util/core/DvSysUtils.h"
 #include "util/core/DvVersionInfo.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -37,6 +37,29 @@ void WithHelpRouter(const std::function<void(THelpRouter&)>& use) {
     if (THelpRouter* router = THelpRouter::Current()) return use(*router);
     THelpRouter own(nullptr);
     use(own);
+}
+
+// Shows help through the router, or says why it cannot: no help viewer, or the page is not there.
+void ShowHelp(const std::function<bool(THelpRouter&)>& show) {
+    WithHelpRouter([&show](THelpRouter& router) {
+        if (!router.IsHtmlHelpAvailable())
+            MessageDlg(QStringLiteral("HTML Help is not installed on this computer.\r\rPlease download the HTML "
+                                      "Help viewer from the maker of your operating system's web site."),
+                       mtInformation, {mbOK});
+        else if (!show(router))
+            MessageDlg(QStringLiteral("The help page could not be shown: it is missing, or no web browser is set up "
+                                      "on this computer."),
+                       mtInformation, {mbOK});
+    });
+}
+
+// Why an address did not open: the desktop has no program for it.
+QString NoProgramFor(const QString& address) {
+    const QString mailto = QStringLiteral("mailto:");
+    return address.startsWith(mailto)
+               ? QStringLiteral("No e-mail program is set up on this computer to write to ") +
+                     address.mid(mailto.size()) + u'.'
+               : QStringLiteral("No web browser is set up on this computer to open ") + address + u'.';
 }
 
 bool Is(const QString& value, const char* name) { return value.compare(QLatin1String(name), Qt::CaseInsensitive) == 0; }
@@ -98,8 +121,6 @@ void TMainForm::ConnectListsAndCommands() {
     };
     SetCommand(QStringLiteral("PrintPredefinedItem"), [predefined] { predefined(true); });
     SetCommand(QStringLiteral("PreviewPredefinedItem"), [predefined] { predefined(false); });
-    Item(QStringLiteral("PrintPredefinedItem"))->SetChecked(Preferences.ReportsPrint);
-    Item(QStringLiteral("PreviewPredefinedItem"))->SetChecked(!Preferences.ReportsPrint);
 
     // Search menu.
     if (services_.FindBookings)
@@ -162,25 +183,24 @@ void TMainForm::ConnectListsAndCommands() {
 
     // Help menu.
     SetCommand(QStringLiteral("HelpTopicsItem"), [] {
-        WithHelpRouter([](THelpRouter& router) {
-            if (router.IsHtmlHelpAvailable()) router.ShowContents();
-            else
-                MessageDlg(QStringLiteral("HTML Help is not installed on this computer.\r\rPlease download the HTML "
-                                          "Help viewer from the maker of your operating system's web site."),
-                           mtInformation, {mbOK});
+        ShowHelp([](THelpRouter& router) {
+            router.ShowContents();
+            return true;
         });
     });
     SetCommand(QStringLiteral("ReadTutorialItem"), [] {
-        WithHelpRouter(
-            [](THelpRouter& router) { router.ShowTopic(QString(), QStringLiteral("html\\tutorial\\tutorial.html")); });
+        ShowHelp([](THelpRouter& router) {
+            return router.ShowTopic(QString(), QStringLiteral("html\\tutorial\\tutorial.html"));
+        });
     });
     const auto openAddress = [this](const QString& address) {
         if (!IsInternetConnected(true)) {
             MessageDlg(kNotConnected, mtInformation, {mbOK});
             return;
         }
-        if (services_.OpenAddress) services_.OpenAddress(address);
-        else QDesktopServices::openUrl(QUrl(address));
+        const bool opened =
+            services_.OpenAddress ? services_.OpenAddress(address) : util::OpenWithDesktop(QUrl(address));
+        if (!opened) MessageDlg(NoProgramFor(address), mtInformation, {mbOK});
     };
     SetCommand(QStringLiteral("EmailItem"), [openAddress] { openAddress(kSupportAddress); });
     SetCommand(QStringLiteral("HomePageItem"), [openAddress] { openAddress(kHomePage); });

@@ -64,6 +64,8 @@ void TMainForm::OpenDatabase(const QString& fileName, const QString& password, c
                            "   and (Bookings.Reminder is not null)\n"
                            "order by Bookings.BookingStart"));
         if (services_.CreateBookingWindow) bookingWindow_ = services_.CreateBookingWindow(data_);
+        // Its views open on their "View Top" times, wherever the previous database's were scrolled to.
+        OpenTimeGridsAtInitialTime();
         FillResourceTree();
         if (RefreshView) RefreshView();
         ShowDatabasePanels(true);

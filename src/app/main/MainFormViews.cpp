@@ -106,7 +106,6 @@ void TMainForm::ConnectViews() {
         }
         UpdateRefreshTimer();
     });
-    ApplyGridPreferences();
     CalendarScrollBar->OnScroll = [this](QObject*, TScrollCode code, int& position) {
         // The bar stays in its middle, so that it never runs out of steps either way.
         position = CalendarScrollBar->Position();
@@ -155,6 +154,26 @@ void TMainForm::ApplyGridPreferences() {
     MonthGrid->RolloverColor = Preferences.BookingMonthRolloverColor;
 }
 
+void TMainForm::ApplyDisplayAs24Hour() {
+    const bool use24Hour = data_.DisplayAs24Hour;
+    DayGrid->SetUse24Hour(use24Hour);
+    WeekGrid->SetUse24Hour(use24Hour);
+    MultiDayGrid->Use24Hour = use24Hour;
+    MonthGrid->SetUse24Hour(use24Hour);
+}
+
+void TMainForm::OpenTimeGridsAtInitialTime() {
+    dayGridToInitialTime_ = true;
+    weekGridToInitialTime_ = true;
+}
+
+void TMainForm::ScrollToInitialTime(TTimeIntervalBookingGrid& grid, bool& pending) {
+    if (!pending) return;
+    pending = false;
+    // The grid keeps the row within what its height can show: a grid that holds every row stays at the top.
+    grid.SetTopRow(grid.RowOfTime(grid.InitialTime));
+}
+
 void TMainForm::FillSelectedResources() {
     SelectedResources.Clear();
     if (!ResourcesQuery.Active() || !GroupsQuery.Active()) return;
@@ -166,7 +185,9 @@ void TMainForm::FillSelectedResources() {
         SelectedResources.Add(node->Text(), data ? data->ResourceId : 0, data ? data->Description : QString());
     } else if (node->Parent() == GroupsNode) {
         Preferences.ResourceView = QStringLiteral("Groups");
-        if (SelectedGroupName != node->Text()) UpDownWeekViewResource->SetPosition(0);
+        // Another group starts the week view at its first resource; the first group chosen keeps the position
+        // read from the preferences (WeekViewResourceIndex), so that a start shows the resource last shown.
+        if (!SelectedGroupName.isEmpty() && SelectedGroupName != node->Text()) UpDownWeekViewResource->SetPosition(0);
         SelectedGroupName = node->Text();
         // The program makes the lookup module at start; a window made without one reads through its own.
         if (!SQLData && !ownLookup_) ownLookup_ = std::make_unique<TSQLData>(data_);
@@ -229,6 +250,7 @@ void TMainForm::LoadDayView(bool reload, const TResourceList& resources) {
             ShowLoadFailure();
     }
     DayGrid->LoadDayBookings(*DayBookings);
+    ScrollToInitialTime(*DayGrid, dayGridToInitialTime_);
     DayGrid->Invalidate();
     // Only after a real load: a layout pass (a resize) would otherwise repeat the message for every step.
     if (reload && DayBookings->HasOverlaps) MessageDlg(kDayOverlaps, mtInformation, {mbOK});
@@ -287,6 +309,7 @@ void TMainForm::LoadWeekViewBookings(bool reload, const TResourceList& resources
             ShowLoadFailure();
     }
     WeekGrid->LoadWeekBookings(*DayBookings, resourceIndex);
+    ScrollToInitialTime(*WeekGrid, weekGridToInitialTime_);
     if (DateOf(Calendar->Date()) != WeekGrid->GetSelectedDate()) WeekGrid->SelectDate(DateOf(Calendar->Date()));
     WeekGrid->Invalidate();
     if (reload && DayBookings->HasOverlaps) MessageDlg(kDayOverlaps, mtInformation, {mbOK});
@@ -315,6 +338,11 @@ void TMainForm::DataPageControlChange() {
     // From the multi-day view, the day view opens on the date of the selected column.
     if (IsView(view, "day") && IsView(Preferences.BookingView, "multiday") && MultiDayGrid->Selection().Left > 0)
         Calendar->SetDate(Calendar->Date() + MultiDayGrid->Selection().Left - MultiDayGrid->DaysBefore - 1);
+    // A time grid's tab opens on its "View Top" time.
+    if (view != Preferences.BookingView) {
+        if (IsView(view, "day")) dayGridToInitialTime_ = true;
+        if (IsView(view, "week")) weekGridToInitialTime_ = true;
+    }
     Preferences.BookingView = view;
     UpdateShortCuts();
     if (DatabaseOpen()) ShowActiveView();

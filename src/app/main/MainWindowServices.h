@@ -120,6 +120,6 @@ struct TMainWindowServices {
     std::function<void(TMainForm& mainForm, const QString& reportName, int mode)> RunSavedReport;
     // TAboutForm.
     Command About;
-    // Opens a "mailto:" or web address with the desktop's handler; empty: the desktop services.
-    std::function<void(const QString& address)> OpenAddress;
+    // Opens a "mailto:" or web address; false when nothing on this computer opens it. Empty: the desktop's program.
+    std::function<bool(const QString& address)> OpenAddress;
 };

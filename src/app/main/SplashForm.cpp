@@ -5,6 +5,7 @@
 #include "platform/ui/FormDescription.h"
 #include "platform/ui/Image.h"
 
+#include <QCoreApplication>
 #include <QThread>
 
 // The picture's file, embedded by the build (SplashPicture.cpp).
@@ -34,6 +35,10 @@ TSplashForm::TSplashForm(QWidget* owner) : TForm(owner) {
 }
 
 void WaitOutSplash(const QElapsedTimer& shown, qint64 minimumMs) {
-    const qint64 left = minimumMs - shown.elapsed();
-    if (left > 0) QThread::msleep(static_cast<unsigned long>(left));
+    // The windows keep being painted while the time runs out: the window server shows them only after they were
+    // first painted, and a wait that runs nothing left the main window an empty black box. No user input is taken.
+    while (shown.elapsed() < minimumMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QThread::msleep(10);
+    }
 }

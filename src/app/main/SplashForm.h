@@ -19,6 +19,6 @@ public:
 // The splash stays up at least this long after it was first painted.
 inline constexpr qint64 kSplashMinimumMs = 2500;
 
-// Waits, without running the message loop, until minimumMs have passed since shown was started (a monotonic
-// clock); returns at once when they have.
+// Waits, painting the windows but taking no user input, until minimumMs have passed since shown was started (a
+// monotonic clock); returns at once when they have.
 void WaitOutSplash(const QElapsedTimer& shown, qint64 minimumMs = kSplashMinimumMs);

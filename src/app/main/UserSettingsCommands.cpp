@@ -48,7 +48,7 @@ void ApplyRollover(TMainForm& form) {
         form.Item(QString::fromLatin1(item.name))->SetChecked(p.*item.setting);
 }
 
-bool IsView(const QString& view, const char* name) {
+bool IsViewNamed(const QString& view, const char* name) {
     return view.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
@@ -93,20 +93,23 @@ void ApplyUserPreferences(TMainForm& form) {
     month->SetAutoColumnSize(p.AutoMonthColumnSize);
     ApplyRollover(form);
     const QString& view = p.BookingView;
-    Application->SetHintColor(IsView(view, "month")      ? month->RolloverColor
-                              : IsView(view, "week")     ? form.WeekGrid->RolloverColor
-                              : IsView(view, "multiday") ? form.MultiDayGrid->RolloverColor
-                                                         : form.DayGrid->RolloverColor);
+    Application->SetHintColor(IsViewNamed(view, "month")      ? month->RolloverColor
+                              : IsViewNamed(view, "week")     ? form.WeekGrid->RolloverColor
+                              : IsViewNamed(view, "multiday") ? form.MultiDayGrid->RolloverColor
+                                                              : form.DayGrid->RolloverColor);
     TwwMonthOptions options = form.Calendar->Options();
     if (p.ShowToday) options.Exclude(mdoNoToday);
     else options.Include(mdoNoToday);
     if (p.ShowTodayCircle) options.Exclude(mdoNoTodayCircle);
     else options.Include(mdoNoTodayCircle);
     form.Calendar->SetOptions(options);
+    form.CalendarScrollBar->SetVisible(p.ShowCalendarScrollBar);
     const int firstDay = p.EffectiveFirstDayOfWeek();
     form.Calendar->SetFirstDayOfWeek(firstDay == 1 ? wwdowMonday : wwdowSunday);
     form.WeekGrid->SetFirstDayOfWeek(firstDay);
     month->SetFirstDayOfWeek(firstDay);
+    // The "View Top" times may have changed: each time grid shows its own first at its next load.
+    form.OpenTimeGridsAtInitialTime();
 }
 
 void UserPreferencesItemClick(TMainForm& form, TData& data) {
@@ -119,10 +122,7 @@ void UserPreferencesItemClick(TMainForm& form, TData& data) {
     if (dialog.ShowModal() != mrOk) return;
     dialog.Apply(form.Preferences, data);
     ApplyUserPreferences(form);
-    form.DayGrid->SetUse24Hour(data.DisplayAs24Hour);
-    form.WeekGrid->SetUse24Hour(data.DisplayAs24Hour);
-    form.MultiDayGrid->Use24Hour = data.DisplayAs24Hour;
-    form.MonthGrid->SetUse24Hour(data.DisplayAs24Hour);
+    form.ApplyDisplayAs24Hour();
     if (dialog.ClearRecentFiles) form.DvMru->Clear();
     if (form.DatabaseOpen()) {
         form.UpdateCaption();

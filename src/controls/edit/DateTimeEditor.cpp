@@ -299,7 +299,8 @@ bool DateTimeEditor::DayBefore(QChar a, QChar b) const {
 }
 
 void DateTimeEditor::GetWeekBounds(TDateTime date, TDateTime& first, TDateTime& last) const {
-    const int firstDay = firstDayOfWeek == wwdowLocaleDefault ? settings->FirstDayOfWeek : int(firstDayOfWeek);
+    const TwwCalDayOfWeek day = host_.firstDayOfWeek ? host_.firstDayOfWeek() : wwdowLocaleDefault;
+    const int firstDay = day == wwdowLocaleDefault ? settings->FirstDayOfWeek : int(day);
     const int offset = (DayOfTheWeek(date) - 1 - firstDay + 7) % 7;
     first = WholeDays(date) - offset;
     last = first + 6;

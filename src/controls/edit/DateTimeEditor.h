@@ -24,6 +24,8 @@ struct DateTimeEditorHost {
     std::function<bool()> fieldIsNull;
     // The drop-down calendar is showing.
     std::function<bool()> droppedDown;
+    // The first day of the week the weekday parts step within (none: the locale's).
+    std::function<TwwCalDayOfWeek()> firstDayOfWeek;
 };
 
 class DateTimeEditor {
@@ -49,7 +51,6 @@ public:
     int minutesInterval = 1;
     bool roundMinutes = false;
     bool autoFillDateAndTime = false;
-    TwwCalDayOfWeek firstDayOfWeek = wwdowLocaleDefault;
     const TFormatSettings* settings = &FormatSettings;
 
     // --- the kinds of the picker

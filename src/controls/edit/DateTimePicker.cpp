@@ -29,7 +29,8 @@ TwwDBCustomDateTimePicker::TwwDBCustomDateTimePicker(QWidget* parent)
       editor_({.beep = [] { QApplication::beep(); },
                .edit = [this] { link_.Edit(); },
                .fieldIsNull = [this] { return link_.Field() && link_.Field()->IsNull(); },
-               .droppedDown = [this] { return IsDroppedDown(); }}),
+               .droppedDown = [this] { return IsDroppedDown(); },
+               .firstDayOfWeek = [this] { return calendarAttributes_.FirstDayOfWeek; }}),
       holder_(new TBtnWinControl(this, this)),
       button_(new TwwDateComboButton(holder_, this)) {
     SetColor(clWindow);

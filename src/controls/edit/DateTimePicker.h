@@ -2,6 +2,7 @@
 // edited part by part from the keyboard, with a drop-down button.
 #pragma once
 
+#include "controls/edit/CalendarOptions.h"
 #include "controls/edit/DateComboButton.h"
 #include "controls/edit/DateTimeEditor.h"
 #include "controls/edit/WwEditTypes.h"
@@ -74,8 +75,9 @@ public:
     void SetButtonGlyph(const TBitmap& glyph) { button_->SetGlyph(glyph); }
     bool IsButtonGlyphStored() const { return buttonStyle_ == cbsCustom; }
     TwwDTInterval& Interval() { return interval_; }
-    TwwCalDayOfWeek CalendarFirstDayOfWeek() const { return editor_.firstDayOfWeek; }
-    void SetCalendarFirstDayOfWeek(TwwCalDayOfWeek day) { editor_.firstDayOfWeek = day; }
+    // The drop-down calendar's look, applied at each drop-down; its first day of the week also bounds the
+    // weekday parts' steps.
+    TwwCalendarOptions& CalendarAttributes() { return calendarAttributes_; }
 
     // The value as held (0: none), whether it differs from the field or entry value, and the current part.
     TDateTime DateTime() const { return editor_.Value(); }
@@ -150,6 +152,7 @@ private:
     QString displayFormat_;
     TDTDateFormat dateFormat_ = dfShort;
     TwwDTInterval interval_;
+    TwwCalendarOptions calendarAttributes_;
     bool readOnly_ = false;
     bool showButton_ = true;
     int buttonWidth_ = 0;

@@ -24,14 +24,18 @@ void TwwDBCustomDateTimePicker::DropDown() {
     dropDownModified_ = editor_.Modified();
     editor_.CommitPartEdit();
     if (!calendar_) calendar_ = new TwwPopupCalendar(this);
+    const TwwCalendarOptions& attributes = calendarAttributes_;
     calendar_->SetBorderStyle(bsSingle);
+    calendar_->SetCalColors(attributes.Colors());
     calendar_->OnCalcBoldDay = OnCalcBoldDay;
-    calendar_->SetFirstDayOfWeek(editor_.firstDayOfWeek);
-    calendar_->Font().Assign(Font());
+    calendar_->SetOptions(attributes.Options);
     // Cleared first so that neither new bound is refused by the old other one.
     calendar_->SetMinDate(0);
     calendar_->SetMaxDate(editor_.EffectiveMaxDate());
     calendar_->SetMinDate(editor_.EffectiveMinDate());
+    calendar_->Font().Assign(attributes.Font());
+    calendar_->SetPopupYearOptions(attributes.PopupYearOptions);
+    calendar_->SetFirstDayOfWeek(attributes.FirstDayOfWeek);
     if (editor_.Text().isEmpty() || editor_.Value() == 0) {
         link_.Edit();
         editor_.SetModified(true);
@@ -52,6 +56,8 @@ void TwwDBCustomDateTimePicker::DropDown() {
     savedShowHint_ = ShowHint();
     SetShowHint(false);
     calendar_->AdjustToMinimumSize();
+    const QSize minimum = calendar_->MinimumSize();
+    calendar_->resize(std::max(minimum.width(), attributes.Width), std::max(minimum.height(), attributes.Height));
     PlaceCalendar();
     calendar_->show();
     calendar_->raise();
@@ -60,8 +66,8 @@ void TwwDBCustomDateTimePicker::DropDown() {
     });
 }
 
-// Below the picker, or above it when the work area has no room below; at its left edge, or right-aligned
-// with it when the screen ends first.
+// Below the picker, or above it when the work area has no room below; along it as the calendar's Alignment
+// says, or right-aligned with it when the screen ends first.
 void TwwDBCustomDateTimePicker::PlaceCalendar() {
     const QSize size = calendar_->size();
     const QPoint corner = mapToGlobal(QPoint(0, 0));
@@ -71,8 +77,24 @@ void TwwDBCustomDateTimePicker::PlaceCalendar() {
     const int workBottom = work.Bottom > work.Top ? work.Bottom : screen->geometry().bottom() + 1;
     if (top + size.height() > workBottom && corner.y() - size.height() >= (work.Bottom > work.Top ? work.Top : 0))
         top = corner.y() - size.height();
+    const int screenRight = screen->geometry().right() + 1;
+    const int rightAligned = corner.x() + width() - size.width() - 1;
+    const int button = std::max(VerticalScrollBarWidth(), 15);
+    const bool fitsFromLeft = corner.x() + size.width() <= screenRight;
     int left = corner.x();
-    if (left + size.width() > screen->geometry().right() + 1) left = corner.x() + width() - size.width() - 1;
+    switch (calendarAttributes_.Alignment) {
+        case wwdtaLeft:
+            if (!fitsFromLeft) left = rightAligned;
+            break;
+        case wwdtaRight:
+            left = std::max(0, fitsFromLeft ? corner.x() + width() - button - size.width() - 1 : rightAligned);
+            break;
+        case wwdtaCenter:
+            left = corner.x() + (width() - size.width() - button - 1) / 2;
+            if (left + size.width() > screenRight) left = rightAligned;
+            left = std::max(0, left);
+            break;
+    }
     calendar_->move(left + 1, top);
 }
 

@@ -80,6 +80,11 @@ void TwwMonthCalendar::SetTime(TDateTime value) {
 }
 
 void TwwMonthCalendar::SetCalendarDate(TDateTime value) {
+    LimitDate(value);
+    if (MultiSelect()) rangeStart_ = rangeEnd_ = DateOf(date_);
+}
+
+void TwwMonthCalendar::LimitDate(TDateTime value) {
     date_ = Limited(value);
     ScrollToShow(date_);
     update();
@@ -97,14 +102,44 @@ void TwwMonthCalendar::SetMaxDate(TDateTime value) {
     if (value != 0 && minDate_ != 0 && DateOf(value) < DateOf(minDate_)) RaiseBelowMinimum(minDate_);
     if (value == maxDate_) return;
     maxDate_ = value;
-    SetCalendarDate(date_);
+    LimitDate(date_);
 }
 
 void TwwMonthCalendar::SetMinDate(TDateTime value) {
     if (value != 0 && maxDate_ != 0 && DateOf(maxDate_) < DateOf(value)) RaiseAboveMaximum(maxDate_);
     if (value == minDate_) return;
     minDate_ = value;
-    SetCalendarDate(date_);
+    LimitDate(date_);
+}
+
+void TwwMonthCalendar::SetSelectionRange(TDateTime first, TDateTime second) {
+    rangeStart_ = DateOf(std::min(first, second));
+    rangeEnd_ = DateOf(std::max(first, second));
+    update();
+}
+
+TDateTime TwwMonthCalendar::CheckedDay(TDateTime value) const {
+    const TDateTime day = DateOf(value);
+    if (maxDate_ != 0 && day > DateOf(maxDate_)) RaiseAboveMaximum(maxDate_);
+    if (minDate_ != 0 && day < DateOf(minDate_)) RaiseBelowMinimum(minDate_);
+    return day;
+}
+
+void TwwMonthCalendar::SetRangeStart(TDateTime value) {
+    const TDateTime day = CheckedDay(value);
+    rangeStart_ = day;
+    if (rangeEnd_ != 0 && rangeEnd_ != day) SetSelectionRange(day, rangeEnd_);
+}
+
+void TwwMonthCalendar::SetRangeEnd(TDateTime value) {
+    const TDateTime day = CheckedDay(value);
+    rangeEnd_ = day;
+    if (rangeStart_ != 0 && rangeStart_ != day) SetSelectionRange(rangeStart_, day);
+}
+
+bool TwwMonthCalendar::IsDaySelected(TDateTime day) const {
+    if (MultiSelect()) return day >= rangeStart_ && day <= rangeEnd_;
+    return day == DateOf(date_);
 }
 
 void TwwMonthCalendar::SetCalendarColor(controls::CalendarColor slot, TColor rgb) {
@@ -114,6 +149,8 @@ void TwwMonthCalendar::SetCalendarColor(controls::CalendarColor slot, TColor rgb
 
 void TwwMonthCalendar::SetOptions(TwwMonthOptions options) {
     options_ = options;
+    // A range is shown from the start: the one stored when both ends are set, else the selected day.
+    if (MultiSelect() && (rangeStart_ == 0 || rangeEnd_ == 0)) rangeStart_ = rangeEnd_ = DateOf(date_);
     AdjustToMinimumSize();
     update();
 }

@@ -33,6 +33,22 @@ public:
     // Selects a date without raising: a date beyond a bound becomes the bound. Scrolls it into view.
     void SetCalendarDate(TDateTime value);
 
+    // ---- range selection, with mdoMultiSelect only
+    // The longest range the user can select, in days.
+    int MaxSelectCount() const { return maxSelectCount_; }
+    void SetMaxSelectCount(int count) { maxSelectCount_ = count; }
+    // The selected days, start not after end; 0 while not set.
+    TDateTime RangeStart() const { return rangeStart_; }
+    TDateTime RangeEnd() const { return rangeEnd_; }
+    // Selects the days between the two dates, given in either order.
+    void SetSelectionRange(TDateTime first, TDateTime second);
+    // One end of the range, whole days; a day beyond MinDate or MaxDate raises EDateTimeError and leaves the
+    // range as it was.
+    void SetRangeStart(TDateTime value);
+    void SetRangeEnd(TDateTime value);
+    // The day is shown selected: within the range with mdoMultiSelect, else the selected date.
+    bool IsDaySelected(TDateTime day) const;
+
     TwwDateTimeColors& CalColors() { return calColors_; }
     void SetCalColors(const TwwDateTimeColors& colors) { calColors_.Assign(colors); }
     // The colour slots the calendar paints with, as RGB values.
@@ -82,6 +98,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -91,9 +109,21 @@ private:
     TDateTime Limited(TDateTime value) const;
     bool WithinBounds(TDateTime value) const;
     void ScrollToShow(TDateTime value);
+    // Keeps the date within the bounds and in view; a selected range stays.
+    void LimitDate(TDateTime value);
     // Sets Date and fires OnChange when the day changed.
     void ChangeDate(TDateTime value);
-    void ClickAt(QPoint point);
+    void ClickAt(QPoint point, bool shift);
+    // The whole day of the value; raises EDateTimeError for a day beyond MinDate or MaxDate.
+    TDateTime CheckedDay(TDateTime value) const;
+    bool MultiSelect() const { return options_.Contains(mdoMultiSelect); }
+    // The user selected the days from anchor to focus: focus is kept within the bounds and MaxSelectCount.
+    void SelectByUser(TDateTime anchor, TDateTime focus);
+    // The selection the user made: stored (a start before MinDate becomes MinDate), a single other day
+    // becomes Date with OnChange.
+    void SelectionChanged(TDateTime start, TDateTime end);
+    // Shift with an arrow: the end away from the current date moves by the days.
+    void ExtendRange(int days);
     void StepMonths(bool forward);
     void ShowMonthMenu(const controls::CalendarHitInfo& hit);
     void ShowYearMenu(const controls::CalendarHitInfo& hit);
@@ -110,6 +140,13 @@ private:
     TwwCalDayOfWeek firstDayOfWeek_ = wwdowLocaleDefault;
     TBorderStyle borderStyle_ = bsNone;
     int monthDelta_ = 0;
+    int maxSelectCount_ = 31;
+    TDateTime rangeStart_ = 0;
+    TDateTime rangeEnd_ = 0;
+    // The range changed while the mouse button was down.
+    bool selectionChanged_ = false;
+    // The day a drag with the left button selects from; 0 when no drag.
+    TDateTime dragAnchor_ = 0;
     TCalendarPopupMenu monthMenu_;
     TCalendarPopupMenu yearMenu_;
 };

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <algorithm>
 
 bool TwwMonthCalendar::WantsKey(Word key, TShiftState shift) const {
     if (shift.Contains(ssCtrl)) return ControlOf::WantsKey(key, shift);
@@ -24,6 +25,19 @@ bool TwwMonthCalendar::WantsKey(Word key, TShiftState shift) const {
 
 void TwwMonthCalendar::KeyDown(Word& key, TShiftState shift) {
     ControlOf::KeyDown(key, shift);
+    if (MultiSelect()) {
+        // A range of several days has no month to page to.
+        if ((key == VK_PRIOR || key == VK_NEXT) && rangeEnd_ > rangeStart_) {
+            key = 0;
+            return;
+        }
+        const int days = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : key == VK_UP ? -7 : key == VK_DOWN ? 7 : 0;
+        if (days != 0 && shift.Contains(ssShift)) {
+            key = 0;
+            ExtendRange(days);
+            return;
+        }
+    }
     const TDateTime day = DateOf(date_);
     const bool atMinimum = minDate_ != 0 && day == DateOf(minDate_);
     const bool atMaximum = maxDate_ != 0 && day == DateOf(maxDate_);
@@ -65,19 +79,88 @@ void TwwMonthCalendar::TakeFocusWhenVisible() {
 
 void TwwMonthCalendar::mousePressEvent(QMouseEvent* event) {
     ui::Dispatch(this, [&] {
-        if (event->button() == Qt::LeftButton) ClickAt(event->position().toPoint());
+        if (event->button() == Qt::LeftButton)
+            ClickAt(event->position().toPoint(), event->modifiers().testFlag(Qt::ShiftModifier));
     });
+}
+
+void TwwMonthCalendar::mouseMoveEvent(QMouseEvent* event) {
+    ui::Dispatch(this, [&] {
+        if (dragAnchor_ == 0 || !MultiSelect() || !event->buttons().testFlag(Qt::LeftButton)) return;
+        const controls::CalendarHitInfo hit = HitTest(ui::FromQPoint(event->position().toPoint()));
+        if (hit.Hit == controls::CalendarHit::Date || hit.Hit == controls::CalendarHit::PrevMonthDate ||
+            hit.Hit == controls::CalendarHit::NextMonthDate)
+            SelectByUser(dragAnchor_, hit.Date);
+    });
+}
+
+void TwwMonthCalendar::mouseReleaseEvent(QMouseEvent* event) {
+    ui::Dispatch(this, [&] {
+        if (event->button() != Qt::LeftButton) return;
+        dragAnchor_ = 0;
+        const bool changed = selectionChanged_;
+        selectionChanged_ = false;
+        if (MultiSelect() && changed) Change();
+    });
+}
+
+void TwwMonthCalendar::SelectByUser(TDateTime anchor, TDateTime focus) {
+    const TDateTime longest = std::max(1, maxSelectCount_) - 1;
+    TDateTime end = std::clamp(DateOf(focus), anchor - longest, anchor + longest);
+    if (maxDate_ != 0) end = std::min(end, DateOf(maxDate_));
+    if (minDate_ != 0) end = std::max(end, DateOf(minDate_));
+    ScrollToShow(end);
+    SelectionChanged(std::min(anchor, end), std::max(anchor, end));
+}
+
+void TwwMonthCalendar::SelectionChanged(TDateTime start, TDateTime end) {
+    if (minDate_ != 0) {
+        start = std::max(start, DateOf(minDate_));
+        end = std::max(end, DateOf(minDate_));
+    }
+    if (start != rangeStart_ || end != rangeEnd_) selectionChanged_ = true;
+    rangeStart_ = start;
+    rangeEnd_ = end;
+    update();
+    if (start == end && start != DateOf(date_)) {
+        // OnChange tells of the new day now; nothing is left to tell at the release.
+        ChangeDate(start + TimeOf(date_));
+        selectionChanged_ = false;
+    }
+}
+
+void TwwMonthCalendar::ExtendRange(int days) {
+    const bool fromEnd = rangeEnd_ == DateOf(date_);
+    const TDateTime anchor = fromEnd ? rangeEnd_ : rangeStart_;
+    const TDateTime moving = fromEnd ? rangeStart_ : rangeEnd_;
+    selectionChanged_ = false;
+    SelectByUser(anchor, moving + days);
+    const bool changed = selectionChanged_;
+    selectionChanged_ = false;
+    if (changed) Change();
 }
 
 void TwwMonthCalendar::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
-void TwwMonthCalendar::ClickAt(QPoint point) {
+void TwwMonthCalendar::ClickAt(QPoint point, bool shift) {
     TakeFocusWhenVisible();
+    selectionChanged_ = false;
     const controls::CalendarHitInfo hit = HitTest(ui::FromQPoint(point));
     switch (hit.Hit) {
         case controls::CalendarHit::Date:
         case controls::CalendarHit::PrevMonthDate:
-        case controls::CalendarHit::NextMonthDate: ChangeDate(Limited(hit.Date + TimeOf(date_))); break;
+        case controls::CalendarHit::NextMonthDate: {
+            const TDateTime day = Limited(hit.Date + TimeOf(date_));
+            if (!MultiSelect()) {
+                ChangeDate(day);
+                break;
+            }
+            // Shift extends the range from the selected date; a plain click selects one day. A drag goes on
+            // from the selected date.
+            SelectByUser(shift ? DateOf(date_) : DateOf(day), day);
+            dragAnchor_ = DateOf(date_);
+            break;
+        }
         case controls::CalendarHit::TodayLine:
             ChangeDate(Limited(DateOf(rtl::CurrentClock().Now()) + TimeOf(date_)));
             break;

@@ -38,7 +38,6 @@ void TwwMonthCalendar::paintEvent(QPaintEvent*) {
         const controls::MonthCalendarLayout layout = Layout();
         QFont titleFont = font();
         titleFont.setBold(true);
-        const TDateTime selected = DateOf(date_);
         const TDateTime today = DateOf(rtl::CurrentClock().Now());
         const controls::YearMonth firstState{YearOf(layout.FirstShownDate()), MonthOf(layout.FirstShownDate())};
         const int stateCount = (YearOf(layout.LastShownDate()) - firstState.Year) * 12 +
@@ -81,7 +80,7 @@ void TwwMonthCalendar::paintEvent(QPaintEvent*) {
                     const QRect cell = ui::ToQRect(layout.CellRect(index, row, column));
                     const bool own = MonthOf(date) == layout.Month(index).Month;
                     QColor text = color(own ? Slot::Text : Slot::TrailingText);
-                    if (date == selected) {
+                    if (IsDaySelected(date)) {
                         painter.fillRect(cell, color(Slot::TitleBack));
                         text = color(Slot::TitleText);
                     }

@@ -24,6 +24,7 @@ void TwwPopupCalendar::Change() {
 }
 
 void TwwPopupCalendar::mouseReleaseEvent(QMouseEvent* event) {
+    TwwMonthCalendar::mouseReleaseEvent(event);
     ui::Dispatch(this, [&] {
         if (event->button() != Qt::LeftButton || IsPopupMenuShowing()) return;
         switch (HitTest(ui::FromQPoint(event->position().toPoint())).Hit) {

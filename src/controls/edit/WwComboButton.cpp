@@ -5,6 +5,7 @@
 #include "controls/edit/WwWindows.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Dispatch.h"
+#include "platform/ui/ImageList.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -12,6 +13,13 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
+
+TwwComboButtonGlyph::TwwComboButtonGlyph() : cache_(controls::HoldGlyphCache()) {}
+
+TwwComboButtonGlyph::~TwwComboButtonGlyph() {
+    ReleaseImages();
+    controls::LetGoOfGlyphCache();
+}
 
 void TwwComboButtonGlyph::SetGlyph(const TBitmap& glyph) {
     glyph_.SetImage(glyph.Image());
@@ -27,8 +35,18 @@ void TwwComboButtonGlyph::SetNumGlyphs(int count) {
     Invalidate();
 }
 
+void TwwComboButtonGlyph::ReleaseImages() {
+    if (!list_) return;
+    for (int& index : indexes_) {
+        list_->Delete(index);
+        index = -1;
+    }
+    cache_.ReturnList(list_);
+    list_ = nullptr;
+}
+
 void TwwComboButtonGlyph::Invalidate() {
-    images_ = {};
+    ReleaseImages();
     if (OnChange) OnChange();
 }
 
@@ -39,21 +57,29 @@ QPixmap TwwComboButtonGlyph::Cut(int index) const {
 
 QPixmap TwwComboButtonGlyph::ImageFor(TButtonState state) {
     if (IsEmpty()) return {};
-    QPixmap& image = images_[size_t(state)];
-    if (!image.isNull()) return image;
+    int& index = indexes_[size_t(state)];
+    if (index >= 0) return list_->Image(index);
+    const QPixmap image = Make(state);
+    if (!list_) list_ = cache_.GetList(image.width(), image.height());
+    index = list_->Add(image);
+    return image;
+}
+
+QPixmap TwwComboButtonGlyph::Make(TButtonState state) const {
     int index = int(state);
     // The down state has its own image only in a strip of three or more.
     if (state == bsDown && numGlyphs_ < 3) index = 0;
     if (index >= numGlyphs_) index = 0;
     const QPixmap source = Cut(index);
-    if (state != bsDisabled) return image = source;
-    // Disabled: the shape in the highlight colour one pixel right and down, then in the shadow colour.
+    if (state != bsDisabled) return source;
+    // Disabled: the shape in the highlight colour one pixel right and down, then in the shadow colour, at the
+    // image's own size so that all four images share one list.
     // The shape: the opaque pixels, or those unlike the strip's transparent colour (its bottom-left pixel).
     const QBitmap shape =
         source.hasAlphaChannel()
             ? source.mask()
             : source.createMaskFromColor(source.toImage().pixelColor(0, source.height() - 1), Qt::MaskInColor);
-    QPixmap result(source.width() + 1, source.height() + 1);
+    QPixmap result(source.size());
     result.fill(Qt::transparent);
     QPainter painter(&result);
     const QPalette palette = QApplication::palette();
@@ -66,7 +92,7 @@ QPixmap TwwComboButtonGlyph::ImageFor(TButtonState state) {
     paintShape(1, palette.color(QPalette::Light));
     paintShape(0, palette.color(QPalette::Dark));
     painter.end();
-    return image = result;
+    return result;
 }
 
 TwwComboButton::TwwComboButton(QWidget* parent) : ControlOf<QWidget>(parent) {
@@ -105,8 +131,58 @@ void TwwComboButton::GroupDown(TwwComboButton& sender) {
     if (sender.down_ && down_) {
         down_ = false;
         SetState(bsUp);
+        if (TCustomAction* action = Action()) action->SetChecked(false);
     }
     allowAllUp_ = sender.allowAllUp_;
+}
+
+void TwwComboButton::Click() {
+    if (!OnClick && Action()) Action()->Execute();
+    else ControlOf::Click();
+}
+
+void TwwComboButton::SetAction(TCustomAction* action) {
+    actionLink_.SetAction(action);
+    if (action) ActionChange(false);
+}
+
+void TwwComboButton::ActionChange(bool checkDefaults) {
+    TCustomAction* action = Action();
+    if (!action) return;
+    if (!checkDefaults || caption_.isEmpty()) SetCaption(action->Caption());
+    if (!checkDefaults || Enabled()) SetEnabled(action->Enabled());
+    if (checkDefaults || groupIndex_ == 0) SetGroupIndex(action->GroupIndex());
+    if (!checkDefaults || !down_) SetDown(action->Checked());
+    const TActionList* list = action->ActionList();
+    const TImageList* images = list ? list->Images : nullptr;
+    if (glyph_.IsEmpty() && images && action->ImageIndex() >= 0 && action->ImageIndex() < images->Count()) {
+        TBitmap glyph;
+        glyph.SetSize(images->Width(), images->Height());
+        glyph.Canvas().Brush().Color = clFuchsia;
+        glyph.Canvas().FillRect({0, 0, images->Width(), images->Height()});
+        images->Draw(glyph.Canvas(), 0, 0, action->ImageIndex());
+        SetGlyph(glyph);
+    }
+    actionLink_.Remember();
+}
+
+void TwwComboButtonActionLink::Remember() {
+    const TCustomAction* action = Action();
+    if (!action) return;
+    caption_ = action->Caption();
+    checked_ = action->Checked();
+    enabled_ = action->Enabled();
+    groupIndex_ = action->GroupIndex();
+}
+
+void TwwComboButtonActionLink::ActionChanged() {
+    const TCustomAction* action = Action();
+    // A value the button has changed on its own no longer follows the action.
+    if (button_.Caption() == caption_) button_.SetCaption(action->Caption());
+    if (button_.Enabled() == enabled_) button_.SetEnabled(action->Enabled());
+    if (button_.GroupIndex() == groupIndex_) button_.SetGroupIndex(action->GroupIndex());
+    if (button_.GroupIndex() != 0 && button_.Down() == checked_) button_.SetDown(action->Checked());
+    Remember();
 }
 
 void TwwComboButton::SetAllowAllUp(bool allow) {

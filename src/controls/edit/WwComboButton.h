@@ -2,8 +2,10 @@
 // TBtnWinControl, the windowed holder that carries it at the edit's right edge.
 #pragma once
 
+#include "controls/edit/GlyphCache.h"
 #include "controls/edit/WwEditTypes.h"
 #include "controls/edit/WwFrame.h"
+#include "platform/ui/Actions.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/Graphic.h"
@@ -18,9 +20,15 @@ class TCanvas;
 // The states of a button, numbered as its glyph strip orders its images.
 enum TButtonState { bsUp = 0, bsDisabled = 1, bsDown = 2, bsExclusive = 3 };
 
-// The glyph of a button: a strip of up to four images, one per state, cut out and kept on demand.
+// The glyph of a button: a strip of up to four images, one per state, cut out on demand and kept in the shared
+// glyph cache's list for their size.
 class TwwComboButtonGlyph {
 public:
+    TwwComboButtonGlyph();
+    ~TwwComboButtonGlyph();
+    TwwComboButtonGlyph(const TwwComboButtonGlyph&) = delete;
+    TwwComboButtonGlyph& operator=(const TwwComboButtonGlyph&) = delete;
+
     const TBitmap& Glyph() const { return glyph_; }
     // Copies the bitmap; a strip whose width is a multiple of its height below 5 gives that many images.
     void SetGlyph(const TBitmap& glyph);
@@ -32,15 +40,44 @@ public:
     QPixmap ImageFor(TButtonState state);
     // Drops the cut images (a glyph or system colour change).
     void Invalidate();
+    // The cache's list the images are kept in (null before the first is made) and each state's slot (-1: none).
+    TGlyphList* ImageList() const { return list_; }
+    int ImageIndex(TButtonState state) const { return indexes_[size_t(state)]; }
 
     std::function<void()> OnChange;
 
 private:
     QPixmap Cut(int index) const;
+    QPixmap Make(TButtonState state) const;
+    // Frees the slots and hands the list back.
+    void ReleaseImages();
 
     TBitmap glyph_;
     int numGlyphs_ = 1;
-    std::array<QPixmap, 4> images_;
+    TGlyphCache& cache_;
+    TGlyphList* list_ = nullptr;
+    std::array<int, 4> indexes_{-1, -1, -1, -1};
+};
+
+class TwwComboButton;
+
+// Ties a button to an action: Down follows the action's Checked and GroupIndex its GroupIndex (the caption
+// and Enabled likewise) while the button's value still equals the action's.
+class TwwComboButtonActionLink : public TActionLink {
+public:
+    explicit TwwComboButtonActionLink(TwwComboButton& button) : button_(button) {}
+    // Takes the action's values as the ones the button follows from now on.
+    void Remember();
+
+protected:
+    void ActionChanged() override;
+
+private:
+    TwwComboButton& button_;
+    QString caption_;
+    bool checked_ = false;
+    bool enabled_ = true;
+    int groupIndex_ = 0;
 };
 
 class TwwComboButton : public ui::ControlOf<QWidget> {
@@ -85,6 +122,14 @@ public:
 
     // The release over the button clicks it (see mouseReleaseEvent), not the control's own rule.
     bool ClicksOnMouseUp() const override { return false; }
+    // OnClick when set, else the action's execution.
+    void Click() override;
+
+    // The action the button follows (null: none); assigning takes its caption, Enabled, Checked as Down, its
+    // GroupIndex when the button has none, and its image when the button has no glyph.
+    TCustomAction* Action() const { return actionLink_.Action(); }
+    void SetAction(TCustomAction* action);
+    void ActionChange(bool checkDefaults);
 
     // The button's own drawing, by state, flat look, glyph and caption; descendants paint their faces first.
     virtual void Paint(TCanvas& canvas);
@@ -118,6 +163,7 @@ private:
     bool tracking_ = false;
     TButtonState state_ = bsUp;
     QString caption_;
+    TwwComboButtonActionLink actionLink_{*this};
 };
 
 // A button of a spin pair: its direction picks the themed up or down arrow.

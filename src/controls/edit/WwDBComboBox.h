@@ -124,6 +124,9 @@ private:
     // The part of an item the list shows.
     QString ListText(const QString& item) const;
     void PlaceList();
+    // ShowMatchText: a character typed at the end of the text completes it from the first item that begins with
+    // it, the completed rest selected. True when the key is consumed (completed, or refused by a list-only box).
+    bool CompleteTypedText(QChar key);
     // The keys the list gets while it shows: the incremental search of typed characters.
     void SearchList(QChar key);
     void SelectInList(int index);

@@ -2,6 +2,7 @@
 // clearing with Delete, the history on Enter and on leaving.
 #include "controls/edit/WwDBComboBox.h"
 
+#include "controls/edit/WwParsing.h"
 #include "controls/edit/WwValueChecks.h"
 #include "controls/edit/WwWindows.h"
 #include "platform/db/DataSet.h"
@@ -13,8 +14,6 @@ namespace {
 
 // Typed characters of an owner-drawn box's search belong together while they come this close.
 constexpr quint32 kSearchPauseMs = 1500;
-
-bool IsPrintable(QChar ch) { return ch.unicode() >= u' ' && ch.unicode() != 0x7F; }
 
 }  // namespace
 
@@ -96,7 +95,7 @@ void TwwDBCustomComboBox::KeyDown(Word& key, TShiftState shift) {
 void TwwDBCustomComboBox::KeyPress(QChar& key) {
     EnsureList();
     if (itemsChanged_ || list_->Count() == 0) RebuildList();
-    const bool printable = IsPrintable(key);
+    const bool printable = IsPrintableChar(key);
     const bool backspace = key == u'\b';
     if (listShowing_ && (backspace || key == QChar(0x18))) {
         if (style_ == csDropDownList) SearchList(key);
@@ -104,6 +103,10 @@ void TwwDBCustomComboBox::KeyPress(QChar& key) {
         return;
     }
     if (listShowing_ && printable) SearchList(key);
+    if (ShowMatchText && printable && CompleteTypedText(key)) {
+        key = QChar();
+        return;
+    }
     if (!listShowing_ && !IsTextEditable() && printable && list_->Count() > 0) {
         const int count = list_->Count();
         const int start = ItemIndex();
@@ -139,6 +142,40 @@ void TwwDBCustomComboBox::KeyPress(QChar& key) {
         SelStart() == 0 && caretBefore != 0)
         setCursorPosition(caretBefore);
     if (key == u'\r') key = QChar();
+}
+
+bool TwwDBCustomComboBox::CompleteTypedText(QChar key) {
+    const QString text = Text();
+    const int start = SelStart();
+    const int end = start + SelLength();
+    QString candidate = text;
+    candidate.replace(start, end - start, QString(key));
+    if (candidate == text) return false;
+    // Only a character typed at the end of the text completes it.
+    int match = -1;
+    const int count = list_->Count();
+    const int first = history_.Enabled ? qMin(history_.MRUCount(), count) : 0;
+    if (end == text.length())
+        for (int k = 0; k < count && match < 0; ++k) {
+            const int i = (first + k) % count;
+            if (list_->Item(i).startsWith(candidate, Qt::CaseInsensitive)) match = i;
+        }
+    // A list-only box takes no text that no item begins with.
+    if (match < 0) return style_ == csDropDownList;
+    TField* field = Field();
+    if (field) {
+        EnsureEditMode();
+        if (!IsEditing()) {
+            // A calculated field has no link that edits; its dataset is put into edit mode itself.
+            if (!field->Calculated() || !field->DataSet() || !field->DataSet()->CanModify()) return true;
+            field->DataSet()->Edit();
+        }
+    }
+    SetItemIndex(match);
+    SetModified(true);
+    // The completed rest is selected, so that the next character replaces it.
+    if (!field || IsEditing()) setSelection(Text().length(), int(candidate.length() - Text().length()));
+    return true;
 }
 
 void TwwDBCustomComboBox::SearchList(QChar key) {

@@ -21,8 +21,6 @@ constexpr char16_t kCtrlV = 0x16;
 constexpr char16_t kCtrlX = 0x18;
 constexpr char16_t kEscape = 0x1B;
 
-bool IsPrintable(QChar ch) { return ch.unicode() >= u' ' && ch.unicode() != 0x7F; }
-
 // Runs the masked edit's own character handling without firing OnKeyPress a second time.
 class KeyPressHandlerPause {
 public:
@@ -92,7 +90,7 @@ void TwwDBCustomEdit::KeyPress(QChar& key) {
     TControl::KeyPress(key);
     if (key.isNull()) return;
     const QChar original = key;
-    const bool printable = IsPrintable(key);
+    const bool printable = IsPrintableChar(key);
     const bool backspace = key == u'\b';
     const bool enter = key == u'\r';
     TField* field = Field();
@@ -183,7 +181,7 @@ void TwwDBCustomEdit::KeyPress(QChar& key) {
 
 bool TwwDBCustomEdit::ApplyPictureMask(QChar& key) {
     KeyHandledByMask = false;
-    if (!IsPictureMaskInUse() || !(IsPrintable(key) || key == u'\b' || key.unicode() < u' ')) return false;
+    if (!IsPictureMaskInUse() || !(IsPrintableChar(key) || key == u'\b' || key.unicode() < u' ')) return false;
     if (key == u'\b') {
         if (OnCheckValue && !isReadOnly()) {
             QString text = Text();
@@ -193,7 +191,7 @@ bool TwwDBCustomEdit::ApplyPictureMask(QChar& key) {
         }
         return false;
     }
-    if (!IsPrintable(key)) {
+    if (!IsPrintableChar(key)) {
         if (key == u'\r' && !WantReturns()) key = QChar();
         return false;
     }

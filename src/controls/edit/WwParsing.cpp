@@ -9,8 +9,6 @@
 
 namespace {
 
-bool IsDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
-
 // Years below 100 fall into the hundred years from the epoch on.
 int WindowYear(int year, int epoch) {
     if (year >= 100) return year;
@@ -70,7 +68,7 @@ bool ScanNumber(const QString& text, int& position, quint16& value, const TForma
     SkipBlanks(text, position);
     int number = 0;
     int digits = 0;
-    while (position <= text.length() && IsDigit(text[position - 1]) && number < 1000) {
+    while (position <= text.length() && IsDigitChar(text[position - 1]) && number < 1000) {
         number = number * 10 + text[position - 1].digitValue();
         ++position;
         ++digits;
@@ -246,7 +244,7 @@ TDateTime TextToTime(const QString& text, const TFormatSettings& settings) {
 
 bool IsIntegerText(const QString& text) {
     for (qsizetype i = 0; i < text.length(); ++i) {
-        if (IsDigit(text[i])) continue;
+        if (IsDigitChar(text[i])) continue;
         if (i == 0 && text[i] == u'-' && text.length() > 1) continue;
         return false;
     }
@@ -265,7 +263,7 @@ bool StrToFloatWithFormat(const QString& text, const QString& displayFormat, dou
     auto findFrom = [&](qsizetype from, bool minusStarts) {
         for (qsizetype i = from; i < text.length(); ++i) {
             const QChar ch = text[i];
-            if (ch == u'(' || IsDigit(ch) || ch == decimal || (minusStarts && ch == u'-')) return i;
+            if (ch == u'(' || IsDigitChar(ch) || ch == decimal || (minusStarts && ch == u'-')) return i;
         }
         return text.length();
     };
@@ -277,7 +275,7 @@ bool StrToFloatWithFormat(const QString& text, const QString& displayFormat, dou
     for (qsizetype i = start; i < text.length(); ++i) {
         const QChar ch = text[i];
         if (ch == u'(') plain += u'-';
-        else if (IsDigit(ch) || ch == decimal) plain += ch;
+        else if (IsDigitChar(ch) || ch == decimal) plain += ch;
     }
     double value;
     if (!TryStrToFloat(plain, value, settings)) return false;

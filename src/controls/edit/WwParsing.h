@@ -15,6 +15,10 @@ enum TwwDateOrder { doMDY = 0, doDMY = 1, doYMD = 2 };
 // The parts of a date and time, as the edit, the spin edit and the picker number them.
 enum TwwDatePart { dpDay = 0, dpMonth = 1, dpYear = 2, dpHour = 3, dpMinute = 4, dpSecond = 5, dpAmPm = 6 };
 
+// The character classes of typed text: ASCII digits only, and everything from the blank up but DEL.
+inline bool IsDigitChar(QChar c) { return c >= u'0' && c <= u'9'; }
+inline bool IsPrintableChar(QChar c) { return c.unicode() >= u' ' && c.unicode() != 0x7F; }
+
 // Two-digit years below 50 fall into the next century.
 inline constexpr int DefaultEpochYear = 1950;
 

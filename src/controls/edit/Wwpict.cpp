@@ -1,6 +1,8 @@
 // The picture-mask interpreter: alternatives, optional parts, groups and repetitions matched against a text.
 #include "controls/edit/Wwpict.h"
 
+#include "controls/edit/WwParsing.h"
+
 #include <algorithm>
 
 namespace {
@@ -9,8 +11,6 @@ namespace {
 // more; auto-fill is not applied after the second.
 constexpr int CompleteOpen = 5;
 constexpr int IncompleteOpen = 6;
-
-bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // Code 128 itself is no letter; everything above it is.
 bool IsLetter(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c.unicode() > 128; }
@@ -118,7 +118,7 @@ private:
             const QChar c = text_.at(j);
             switch (MaskAt(i).unicode()) {
                 case u'#':
-                    if (!IsDigit(c)) return TwwPictureValidator::Error;
+                    if (!IsDigitChar(c)) return TwwPictureValidator::Error;
                     Consume(c);
                     break;
                 case u'?':
@@ -176,7 +176,7 @@ private:
             const QChar c = MaskAt(k);
             if (c == u'[') {
                 k = ItemEnd(k, end);
-            } else if (c == u'*' && !IsDigit(MaskAt(k + 1))) {
+            } else if (c == u'*' && !IsDigitChar(MaskAt(k + 1))) {
                 k = ItemEnd(k, end);
             } else if (c == u'*') {
                 if (k + 2 >= end || MaskAt(k + 2) != u'[') break;
@@ -210,7 +210,7 @@ private:
     int MatchRepeat(qsizetype end) {
         ++i;
         quint16 count = 0;
-        while (i < end && IsDigit(MaskAt(i))) {
+        while (i < end && IsDigitChar(MaskAt(i))) {
             count = quint16(count * 10 + (MaskAt(i).unicode() - u'0'));
             ++i;
         }
@@ -271,7 +271,7 @@ private:
                 case u';': p = std::min(p + 2, end); break;
                 case u'*':
                     ++p;
-                    while (p < end && IsDigit(MaskAt(p))) ++p;
+                    while (p < end && IsDigitChar(MaskAt(p))) ++p;
                     p = ItemEnd(p, end);
                     break;
                 default: ++p; break;

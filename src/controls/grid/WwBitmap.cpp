@@ -1,19 +1,26 @@
-// TwwBitmap: its pixel memory, row table, copies and the pixel effects.
+// TwwBitmap: its pixel memory, row table, pixels put aside, copies in and out and change notification.
 #include "controls/grid/WwBitmap.h"
 
-#include <QPainter>
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Streams.h"
+#include "platform/ui/Jpeg.h"
+
+#include <QBuffer>
 #include <algorithm>
-#include <array>
-#include <cstdlib>
+#include <cstring>
 
 namespace {
 
 // QImage's 24-bit BGR rows are padded to 4 bytes: exactly the width mod 4 bytes this layout asks for.
 constexpr QImage::Format kFormat = QImage::Format_BGR888;
 
-int ClampByte(qint64 value) { return static_cast<int>(std::clamp<qint64>(value, 0, 255)); }
-
-using ChannelTable = std::array<uchar, 256>;
+// The class names the framework's cannot-assign message shows.
+QString GraphicClassName(const TGraphic& graphic) {
+    if (dynamic_cast<const TwwBitmap*>(&graphic)) return QStringLiteral("TwwBitmap");
+    if (dynamic_cast<const TBitmap*>(&graphic)) return QStringLiteral("TBitmap");
+    if (dynamic_cast<const TJPEGImage*>(&graphic)) return QStringLiteral("TJPEGImage");
+    return QStringLiteral("TGraphic");
+}
 
 }  // namespace
 
@@ -37,14 +44,52 @@ void TwwBitmap::LoadFromBytes(const QByteArray& bytes) {
     LoadFromBitmap(bitmap);
 }
 
-void TwwBitmap::Changed() {
-    if (!MuteChanges) ui::Fire(OnChange, nullptr);
+void TwwBitmap::LoadFromStream(TStream& stream) {
+    QByteArray bytes(stream.Size() - stream.Position(), Qt::Uninitialized);
+    stream.ReadBuffer(bytes.data(), bytes.size());
+    LoadFromBytes(bytes);
 }
+
+void TwwBitmap::SaveToStream(TStream& stream) const {
+    TBitmap bitmap;
+    CopyToBitmap(bitmap);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!bitmap.Empty()) bitmap.Image().save(&buffer, "BMP");
+    stream.WriteBuffer(bytes.constData(), bytes.size());
+}
+
+// ---- change notification
+
+void TwwBitmap::Changed() {
+    if (MuteChanges) return;
+    ui::Fire(OnChange, nullptr);
+    NotifyChangeListeners();
+}
+
+void TwwBitmap::NotifyChangeListeners() {
+    // A listener may remove itself while it is told.
+    const std::vector<controls::BitmapChangeListener*> listeners = changeListeners_;
+    for (controls::BitmapChangeListener* listener : listeners) listener->BitmapChanged(*this);
+}
+
+void TwwBitmap::AddChangeListener(controls::BitmapChangeListener* listener) {
+    if (listener) changeListeners_.push_back(listener);
+}
+
+void TwwBitmap::RemoveChangeListener(controls::BitmapChangeListener* listener) {
+    const auto found = std::find(changeListeners_.begin(), changeListeners_.end(), listener);
+    if (found != changeListeners_.end()) changeListeners_.erase(found);
+}
+
+// ---- size and content
 
 void TwwBitmap::Release() {
     // The canvas painted on the old image; a new one is made for the next.
     canvas_.reset();
     image_ = QImage();
+    maskImage_ = QImage();
 }
 
 void TwwBitmap::NewImage(int width, int height) {
@@ -59,6 +104,22 @@ void TwwBitmap::NewImage(int width, int height) {
 void TwwBitmap::SetSize(int width, int height) {
     if (width == Width() && height == Height()) return;
     NewImage(width, height);
+}
+
+void TwwBitmap::Resize(int width, int height) {
+    if (width == Width() && height == Height()) return;
+    const TwwBitmap copy(*this);
+    const bool muted = MuteChanges;
+    MuteChanges = true;
+    NewImage(width, height);
+    MuteChanges = muted;
+    if (Empty()) {
+        Changed();
+        return;
+    }
+    copy.Draw(Canvas(), {0, 0, width, height});
+    ReleaseCanvas();
+    Changed();
 }
 
 std::vector<uchar*> TwwBitmap::RowTable() {
@@ -77,6 +138,46 @@ TCanvas& TwwBitmap::Canvas() {
     return *canvas_;
 }
 
+// ---- pixels put aside
+
+void TwwBitmap::SaveToMemory() {
+    FreeSavedPixels();
+    if (!Empty()) {
+        const std::vector<uchar*> rows = RowTable();
+        savedPixels_ = QByteArray(reinterpret_cast<const char*>(rows.front()), ImageSize());
+        savedWidth_ = Width();
+        savedHeight_ = Height();
+    }
+    Release();
+}
+
+void TwwBitmap::RestoreFromMemory() {
+    if (!HasSavedPixels()) return;
+    const QByteArray pixels = savedPixels_;
+    const int width = savedWidth_;
+    const int height = savedHeight_;
+    FreeSavedPixels();
+    LoadFromSavedPixels(pixels, width, height);
+}
+
+void TwwBitmap::FreeSavedPixels() {
+    savedPixels_.clear();
+    savedWidth_ = savedHeight_ = 0;
+}
+
+void TwwBitmap::LoadFromSavedPixels(const QByteArray& pixels, int width, int height) {
+    const bool muted = MuteChanges;
+    MuteChanges = true;
+    NewImage(width, height);
+    MuteChanges = muted;
+    if (Empty()) return;
+    const std::vector<uchar*> rows = RowTable();
+    std::memcpy(rows.front(), pixels.constData(), size_t(std::min<qint64>(pixels.size(), ImageSize())));
+    Changed();
+}
+
+// ---- copying in and out
+
 void TwwBitmap::LoadFromBitmap(const TBitmap& source) {
     Release();
     if (source.Empty()) return;
@@ -85,10 +186,16 @@ void TwwBitmap::LoadFromBitmap(const TBitmap& source) {
 }
 
 void TwwBitmap::LoadFromGraphic(const TGraphic& source) {
-    Release();
-    if (source.Empty()) return;
-    image_ = source.Image().convertToFormat(kFormat);
-    Changed();
+    TBitmap bitmap;
+    if (!source.Empty()) bitmap.SetImage(source.Image());
+    LoadFromBitmap(bitmap);
+}
+
+void TwwBitmap::LoadFromGraphicDrawn(const TGraphic& source) {
+    TBitmap bitmap;
+    bitmap.SetSize(source.Width(), source.Height());
+    if (!source.Empty()) bitmap.Canvas().Draw(0, 0, source);
+    LoadFromBitmap(bitmap);
 }
 
 void TwwBitmap::Assign(const TGraphic* source) {
@@ -98,92 +205,36 @@ void TwwBitmap::Assign(const TGraphic* source) {
         return;
     }
     if (const auto* other = dynamic_cast<const TwwBitmap*>(source)) {
-        const bool muted = MuteChanges;
-        MuteChanges = true;
-        Release();
-        image_ = other->Image().copy();
-        Transparent = other->Transparent;
-        Smoothing = other->Smoothing;
-        KeyColor = other->KeyColor;
-        MuteChanges = muted;
-        Changed();
+        other->AssignTo(*this);
         return;
     }
     LoadFromGraphic(*source);
 }
 
-void TwwBitmap::CopyToBitmap(TBitmap& target) const { target.SetImage(Image()); }
-
-void TwwBitmap::Draw(TCanvas& canvas, const TRect& rect) const {
-    if (Empty() || rect.Width() <= 0 || rect.Height() <= 0) return;
-    QPainter& painter = canvas.Painter();
-    if (rect.Width() == Width() && rect.Height() == Height()) {
-        painter.drawImage(QPoint(rect.Left, rect.Top), Image());
+void TwwBitmap::AssignTo(TGraphic& destination) const {
+    if (auto* other = dynamic_cast<TwwBitmap*>(&destination)) {
+        if (other == this) return;
+        if (Empty()) {
+            other->Release();
+        } else {
+            const bool muted = other->MuteChanges;
+            other->MuteChanges = true;
+            other->Release();
+            other->image_ = Image().copy();
+            other->Transparent = Transparent;
+            other->Smoothing = Smoothing;
+            other->KeyColor = KeyColor;
+            other->MuteChanges = muted;
+        }
+        other->Changed();
         return;
     }
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, Smoothing);
-    painter.drawImage(ui::ToQRect(rect), Image());
-    painter.restore();
-}
-
-// ---- the effects
-
-template <typename PerPixel>
-void TwwBitmap::ForEachPixel(PerPixel change) {
-    const std::vector<uchar*> rows = RowTable();
-    for (uchar* row : rows)
-        for (int x = 0; x < Width(); ++x) change(row + 3 * x);
-    Changed();
-}
-
-void TwwBitmap::Lightness(int amount) {
-    // One table of 256 entries serves every channel of every pixel.
-    ChannelTable table;
-    for (int v = 0; v < 256; ++v)
-        table[v] = static_cast<uchar>(
-            ClampByte(amount <= 0 ? v - (v * std::abs(amount)) / 256 : v + (amount * (255 - v)) / 256));
-    ForEachPixel([&](uchar* pixel) {
-        for (int c = 0; c < 3; ++c) pixel[c] = table[pixel[c]];
-    });
-}
-
-void TwwBitmap::Saturation(int amount) {
-    // The product is taken as an unsigned 32-bit number and shifted right by 8 bits.
-    const auto scaled = [amount](int v) { return static_cast<qint64>(static_cast<quint32>(amount * v) >> 8); };
-    std::array<qint64, 256> table;
-    for (int v = 0; v < 256; ++v) table[v] = scaled(v);
-    ForEachPixel([&](uchar* pixel) {
-        const int grey = pixel[0] / 3 + pixel[1] / 3 + pixel[2] / 3;
-        for (int c = 0; c < 3; ++c) pixel[c] = static_cast<uchar>(ClampByte(grey + table[pixel[c]] - table[grey]));
-    });
-}
-
-void TwwBitmap::Tint(int red, int green, int blue) {
-    // Channels in memory order: blue, green, red.
-    const int add[3] = {blue / 2 - 128, green / 2 - 128, red / 2 - 128};
-    std::array<ChannelTable, 3> tables;
-    for (int c = 0; c < 3; ++c)
-        for (int v = 0; v < 256; ++v) tables[c][v] = static_cast<uchar>(ClampByte(v + add[c]));
-    const bool keep = KeyColor != clNone;
-    const TColor key = keep ? ColorToRGB(KeyColor) : 0;
-    const uchar keyPixel[3] = {uchar(GetBValue(key)), uchar(GetGValue(key)), uchar(GetRValue(key))};
-    ForEachPixel([&](uchar* pixel) {
-        if (keep && std::equal(pixel, pixel + 3, keyPixel)) return;
-        for (int c = 0; c < 3; ++c) pixel[c] = tables[c][pixel[c]];
-    });
-}
-
-void TwwBitmap::Flip(bool horizontal) {
-    std::vector<uchar*> rows = RowTable();
-    const int width = Width();
-    if (horizontal) {
-        for (uchar* row : rows)
-            for (int left = 0, right = width - 1; left < right; ++left, --right)
-                std::swap_ranges(row + 3 * left, row + 3 * left + 3, row + 3 * right);
-    } else {
-        for (std::size_t top = 0, bottom = rows.size(); top + 1 < bottom; ++top, --bottom)
-            std::swap_ranges(rows[top], rows[top] + 3 * width, rows[bottom - 1]);
+    if (auto* bitmap = dynamic_cast<TBitmap*>(&destination)) {
+        CopyToBitmap(*bitmap);
+        return;
     }
-    Changed();
+    throw EConvertError(
+        QStringLiteral("Cannot assign a %1 to a %2").arg(GraphicClassName(*this), GraphicClassName(destination)));
 }
+
+void TwwBitmap::CopyToBitmap(TBitmap& target) const { target.SetImage(Image()); }

@@ -6,6 +6,7 @@
 #include "controls/grid/WwMultiSelect.h"
 #include "controls/grid/WwProgramName.h"
 #include "controls/grid/WwSelectedList.h"
+#include "controls/grid/WwURLLink.h"
 #include "controls/grid/Wwdbigrd.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/DurableFiles.h"
@@ -69,22 +70,6 @@ QString HtmlStyleTags(QString text, const TFont& font) {
 
 // Data shown in the page must not be read as markup: a "<" in a cell would otherwise start a tag.
 QString HtmlEscaped(const QString& text) { return text.toHtmlEscaped(); }
-
-// A "text#address" value as a link; an address that reads as a bare e-mail address gets "MailTo:".
-QString HtmlLink(const QString& value) {
-    const qsizetype hash = value.indexOf(u'#');
-    const QString text = hash < 0 ? value : value.left(hash);
-    QString link = hash < 0 ? QString() : value.mid(hash + 1);
-    if (link.isEmpty()) link = text;
-    if (link == text) {
-        const qsizetype at = link.indexOf(u'@');
-        const qsizetype dot = link.indexOf(u'.');
-        if (at >= 1 && dot > at && !link.contains(QLatin1String("MAILTO:"), Qt::CaseInsensitive))
-            link = QStringLiteral("MailTo:") + link;
-    }
-    return QStringLiteral("<A href=\"") + HtmlEscaped(link) + QStringLiteral("\">") + HtmlEscaped(text) +
-           QStringLiteral("</A>");
-}
 
 bool SameLook(const TFont& a, const TFont& b) {
     return a.Name() == b.Name() && a.Size() == b.Size() && a.Color() == b.Color();
@@ -167,6 +152,8 @@ private:
     static QString SylkTitlePart(const QString& title, int line) {
         return title.section(u'~', line - 1, line - 1).replace(u';', QStringLiteral(";;"));
     }
+    // A link cell's "text#address" value as a link; a bare e-mail address shown as itself gets "MailTo:".
+    QString HtmlLink(const QString& value) const;
     // The edit control a "CustomEdit" column names; null for other columns and a control not found.
     TControl* CustomControl(const ExportColumn& column) const;
     // A check box or a combo box in HTML for the column's custom control; empty for other columns.
@@ -252,6 +239,9 @@ GridExport::TitleLook GridExport::CellLookOf(const ExportColumn& column) {
     TitleLook look;
     look.font.Assign(grid_.Font());
     look.brush.Color = grid_.Color();
+    // Every second record takes the grid's stripe colour, as the grid paints it; clNone means no stripes.
+    const TColor stripe = grid_.PaintOptions.AlternatingRowColor();
+    if (Has(esoShowAlternating) && counter_ % 2 == 0 && stripe != clNone) look.brush.Color = stripe;
     if (Has(esoDynamicColors) && column.field)
         grid_.DoCalcCellColors(column.field, TGridDrawState(), false, look.font, look.brush);
     return look;
@@ -261,6 +251,15 @@ std::size_t GridExport::GroupEnd(std::size_t index) const {
     std::size_t end = index + 1;
     while (end < columns_.size() && columns_[end].group == columns_[index].group) ++end;
     return end;
+}
+
+QString GridExport::HtmlLink(const QString& value) const {
+    QString text;
+    QString link;
+    grid_.SplitURLLink(value, text, link);
+    if (link == text) link = controls::WithMailScheme(link);
+    return QStringLiteral("<A href=\"") + HtmlEscaped(link) + QStringLiteral("\">") + HtmlEscaped(text) +
+           QStringLiteral("</A>");
 }
 
 TControl* GridExport::CustomControl(const ExportColumn& column) const {

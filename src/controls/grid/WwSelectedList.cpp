@@ -11,7 +11,7 @@ namespace controls {
 
 namespace {
 
-const QString kTab = QStringLiteral("\t");
+const QString kTabText = QStringLiteral("\t");
 
 }  // namespace
 
@@ -23,7 +23,7 @@ QString SelectedLinePart(const QString& line, SelectedPart part) {
             token.clear();
             break;
         }
-        token = GetToken(line, kTab, position);
+        token = GetToken(line, kTabText, position);
     }
     if (part == SelectedPart::ReadOnly && token.isEmpty()) return QStringLiteral("F");
     return token;
@@ -39,8 +39,8 @@ void SetSelectedLinePart(TStrings& selected, int index, SelectedPart part, const
     std::array<QString, 5> parts;
     for (int i = 0; i < 5; ++i) parts[i] = SelectedLinePart(line, static_cast<SelectedPart>(i));
     parts[static_cast<int>(part)] = value;
-    QString rebuilt = parts[0] + kTab + parts[1] + kTab + parts[2] + kTab + parts[3];
-    if (!parts[4].isEmpty()) rebuilt += kTab + parts[4];
+    QString rebuilt = parts[0] + kTabText + parts[1] + kTabText + parts[2] + kTabText + parts[3];
+    if (!parts[4].isEmpty()) rebuilt += kTabText + parts[4];
     selected.Put(index, rebuilt);
 }
 

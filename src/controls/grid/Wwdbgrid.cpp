@@ -18,6 +18,7 @@ TwwDBGrid::TwwDBGrid(QWidget* parent) : TwwCustomDBGrid(parent) {
 }
 
 TwwDBGrid::~TwwDBGrid() {
+    destroying_ = true;
     // The form's cell controls are the form's: they outlive the grid.
     for (auto& [control, parent] : borrowedControls_)
         if (control && parent && control->parentWidget() == this) {
@@ -69,7 +70,7 @@ void TwwDBGrid::Loaded() {
 }
 
 void TwwDBGrid::SaveToIniFile() {
-    if (!IsDesigning()) iniAttributes_.SaveLayout(true);
+    if (!IsDesigning()) iniAttributes_.SaveLayout(destroying_);
 }
 
 void TwwDBGrid::LoadFromIniFile() {
@@ -99,14 +100,23 @@ void TwwDBGrid::Paint(const TRect& area) {
 
 QString TwwDBGrid::GetCellText(int dataCol) {
     TField* field = GetColumnField(dataCol);
-    // A control that maps values (a combo box's items) shows its display text in the cell too.
     const int col = dataCol + IndicatorOffset();
     const auto& info = ColumnInfo();
-    if (field && col >= 0 && col < int(info.size()) && IsEditControlKind(info[col].Kind))
-        if (const auto* edit = dynamic_cast<const TwwDBCustomEdit*>(info[col].Control)) {
+    if (field && field->DataType() != ftMemo && col >= 0 && col < int(info.size())) {
+        // A link cell shows its text, never the address behind it.
+        if (info[col].Kind == QLatin1String("URL-Link")) {
             QString text;
-            if (edit->GetDisplayTextForValue(field->AsString(), text)) return text;
+            QString address;
+            SplitURLLink(field->AsString(), text, address);
+            return text;
         }
+        // A control that maps values (a combo box's items) shows its display text in the cell too.
+        if (IsEditControlKind(info[col].Kind))
+            if (const auto* edit = dynamic_cast<const TwwDBCustomEdit*>(info[col].Control)) {
+                QString text;
+                if (edit->GetDisplayTextForValue(field->AsString(), text)) return text;
+            }
+    }
     if (!field || field->DataType() != ftMemo) return TwwCustomDBGrid::GetCellText(dataCol);
     const TDataSet* dataSet = DataLink().DataSet();
     if (dataSet && dataSet->Bof() && dataSet->Eof() && dataSet->State() != dsInsert) return {};

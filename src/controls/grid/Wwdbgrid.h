@@ -61,7 +61,8 @@ public:
 
     // After streaming: the parent form's name for the layout's default section, then the engine's pass.
     void Loaded();
-    // Writes and reads the column layout (see WwIniAttributes.h).
+    // Writes and reads the column layout (see WwIniAttributes.h); a save that cannot be done warns, except
+    // while the grid is destroyed.
     virtual void SaveToIniFile();
     virtual void LoadFromIniFile();
     // Opens the current cell's memo field in the memo dialog; read-only when the grid or the field cannot
@@ -124,6 +125,8 @@ private:
     bool spaceTaken_ = false;
     // The field written from the cell editor was already reported changed (or kept its text).
     bool fieldChanged_ = false;
+    // Set while the grid is destroyed: a layout that cannot be saved then warns nobody.
+    bool destroying_ = false;
 
     // A visible cell control of the current cell, null when none.
     TControl* VisibleCellControl() const;

@@ -20,7 +20,7 @@
 
 namespace {
 
-const QString kSemicolon = QStringLiteral(";");
+const QString kControlLineSeparator = QStringLiteral(";");
 
 // Binds a data-aware control to a field; a control that already shows it is left alone.
 void BindCellControl(TControl& control, TDataSource* source, const QString& fieldName) {
@@ -55,7 +55,7 @@ void TwwDBGrid::PrepareCellControls() {
         return;
     const TStrings& lines = *GetControlTypeList();
     for (int i = 0; i < lines.Count(); ++i) {
-        const QStringList parts = lines[i].split(kSemicolon);
+        const QStringList parts = lines[i].split(kControlLineSeparator);
         if (parts.size() < 3 || !IsEditControlKind(parts[1])) continue;
         TControl* control = FindEditControl(parts[2]);
         if (!control) continue;

@@ -447,6 +447,9 @@ protected:
     void CalcSizingState(int x, int y, TGridState& state, int& index) override;
     void TopLeftChanged() override;
     virtual void DoTitleButtonClick(const QString& fieldName);
+    // Splits a link cell's value at its first "#" into the text it shows and its address (the text when the
+    // address is empty).
+    virtual void SplitURLLink(const QString& value, QString& text, QString& address) const;
     // Opens a link cell's address after OnURLOpen; false when the address was refused.
     virtual bool DoURLOpen(TField* field);
     virtual void CMEnter();

@@ -1,6 +1,7 @@
 // TwwCustomDBGrid's mouse: clicks that move the current cell, title buttons, the title drag that moves columns
 // (its image, automatic scrolling and group rules), link cells, the hand cursor over them and the wheel.
 #include "controls/grid/WwSelectedList.h"
+#include "controls/grid/WwURLLink.h"
 #include "controls/grid/Wwdbigrd.h"
 #include "platform/db/DataSource.h"
 #include "platform/db/Field.h"
@@ -22,22 +23,6 @@ constexpr int kDragThresholdY = 3;
 // The drag's automatic scrolling: its interval and how near an edge the mouse must be.
 constexpr int kDragScrollInterval = 100;
 constexpr int kDragScrollMargin = 10;
-
-// A link cell's text: the shown text before the first "#", the address after it (the text when empty).
-void SplitLink(const QString& value, QString& text, QString& address) {
-    const int hash = value.indexOf(QLatin1Char('#'));
-    text = hash < 0 ? value : value.left(hash);
-    address = hash < 0 ? QString() : value.mid(hash + 1);
-    if (address.isEmpty()) address = text;
-}
-
-// A bare e-mail address ("@" after its first character, its first "." after the "@") gets the mail scheme.
-QString WithMailScheme(const QString& address) {
-    if (address.toUpper().contains(QLatin1String("MAILTO:"))) return address;
-    const int at = address.indexOf(QLatin1Char('@'));
-    const int dot = address.indexOf(QLatin1Char('.'));
-    return at >= 1 && dot > at ? QStringLiteral("MailTo:") + address : address;
-}
 
 // The insertion mark's arrows, pointing right (towards the border from its left) or left.
 constexpr int kArrowSize = 9;
@@ -245,15 +230,22 @@ void TwwCustomDBGrid::MouseDown(TMouseButton button, TShiftState shift, int x, i
     ui::Fire(OnMouseDown, &Widget(), button, shift, x, y);
 }
 
+void TwwCustomDBGrid::SplitURLLink(const QString& value, QString& text, QString& address) const {
+    const qsizetype hash = value.indexOf(QLatin1Char('#'));
+    text = hash < 0 ? value : value.left(hash);
+    address = hash < 0 ? QString() : value.mid(hash + 1);
+    if (address.isEmpty()) address = text;
+}
+
 bool TwwCustomDBGrid::DoURLOpen(TField* field) {
     if (!field) return false;
     QString text;
     QString address;
-    SplitLink(field->AsString(), text, address);
+    SplitURLLink(field->AsString(), text, address);
     bool useDefault = true;
     if (OnURLOpen) OnURLOpen(&Widget(), address, field, useDefault);
     if (!useDefault || address.trimmed().isEmpty()) return true;
-    address = WithMailScheme(address);
+    address = controls::WithMailScheme(address);
     if (!IsOpenableLink(address)) {
         MessageDlg(QStringLiteral("Only web (http, https) and e-mail (mailto) addresses can be opened from here."),
                    mtWarning, {mbOK});

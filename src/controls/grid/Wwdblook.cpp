@@ -10,8 +10,6 @@
 
 namespace {
 
-const QString kDuplicateSource = QStringLiteral("Unable to use duplicate DataSource and LookupSource");
-
 bool SameOrBothMissing(const TField* a, const TField* b) { return a == b; }
 
 }  // namespace
@@ -40,7 +38,8 @@ TwwDBCustomLookupCombo::~TwwDBCustomLookupCombo() {
 }
 
 void TwwDBCustomLookupCombo::SetDataSource(TDataSource* source) {
-    if (source && source->DataSet() && source->DataSet() == LookupTable()) throw EInvalidOperation(kDuplicateSource);
+    if (source && source->DataSet() && source->DataSet() == LookupTable())
+        throw EInvalidOperation(lookup_combo::kDuplicateSource);
     TwwDBCustomCombo::SetDataSource(source);
 }
 
@@ -95,7 +94,7 @@ void TwwDBCustomLookupCombo::SetLookupValue(const QString& value) {
     TDataSource* source = DataSource();
     if (list_->DataLink().Active() && DataLink().Active() && source && LookupTable() &&
         source->DataSet() == LookupTable())
-        throw EInvalidOperation(kDuplicateSource);
+        throw EInvalidOperation(lookup_combo::kDuplicateSource);
     const bool keyIsDisplay = SameOrBothMissing(list_->KeyField(), list_->DisplayField());
     const bool act =
         GetLookupValue() != value || (Text().isEmpty() && !value.isEmpty()) || (keyIsDisplay && Text() != value);

@@ -12,6 +12,13 @@
 
 class TTimer;
 
+namespace lookup_combo {
+// Refused when a lookup combo's lookup table is also its data source.
+inline const QString kDuplicateSource = QStringLiteral("Unable to use duplicate DataSource and LookupSource");
+// The completion text that no value begins with: the typed text is kept as it is.
+inline const QString kNoCompletion = QStringLiteral("~~~~");
+}  // namespace lookup_combo
+
 // The framework's combo styles; the lookup combo uses csDropDown (free typing) and csDropDownList.
 using TwwDBLookupComboStyle = TComboBoxStyle;
 using TLeftRight = TAlignment;

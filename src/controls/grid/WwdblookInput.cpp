@@ -12,8 +12,7 @@
 
 namespace {
 
-const QString kNoCompletion = QStringLiteral("~~~~");
-constexpr QChar kCtrlV(0x16);
+constexpr QChar kPasteKey(0x16);
 constexpr QChar kCtrlX(0x18);
 constexpr QChar kEscape(0x1B);
 
@@ -70,7 +69,7 @@ void TwwDBCustomLookupCombo::KeyDown(Word& key, TShiftState shift) {
         key = 0;
     }
     if (ShowMatchText && (key == VK_BACK || key == VK_DELETE)) {
-        if (IsDroppedDown()) lastSearchedText_ = kNoCompletion;
+        if (IsDroppedDown()) lastSearchedText_ = lookup_combo::kNoCompletion;
     } else if (key != 0) {
         lastSearchedText_.clear();
     }
@@ -122,7 +121,7 @@ void TwwDBCustomLookupCombo::KeyPress(QChar& key) {
         key = QChar();
         return;
     }
-    if (key == u'\b' || key == kCtrlV || key == kCtrlX || (key.unicode() >= 32 && key.unicode() <= 255)) {
+    if (key == u'\b' || key == kPasteKey || key == kCtrlX || (key.unicode() >= 32 && key.unicode() <= 255)) {
         if (AllowsTyping()) EditField();
         if (!CanEdit()) {
             key = QChar();
@@ -132,7 +131,7 @@ void TwwDBCustomLookupCombo::KeyPress(QChar& key) {
         key = QChar();
         return;
     }
-    const bool pasting = key == kCtrlV;
+    const bool pasting = key == kPasteKey;
     TwwDBCustomEdit::KeyPress(key);
     // A paste into the dropped list's text is searched at once.
     if (pasting && down) SearchAgain();

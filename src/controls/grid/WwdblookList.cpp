@@ -10,11 +10,7 @@
 
 #include <QScrollBar>
 
-namespace {
-
-const QString kDuplicateSource = QStringLiteral("Unable to use duplicate DataSource and LookupSource");
-
-}  // namespace
+namespace {}  // namespace
 
 TwwDBLookupList::TwwDBLookupList(QWidget* parent) : TwwCustomDBGrid(parent) {
     ownLink_.OnDataChange = [this] { OwnDataChange(); };
@@ -44,14 +40,14 @@ void TwwDBLookupList::SetLookupTable(TDataSet* table) {
         return;
     }
     if (table && ((ownLink_.DataSource() && ownLink_.DataSource()->DataSet() == table) || ownLink_.DataSet() == table))
-        throw EInvalidOperation(kDuplicateSource);
+        throw EInvalidOperation(lookup_combo::kDuplicateSource);
     lookupSource_->SetDataSet(table);
     LookupTableChanged();
 }
 
 void TwwDBLookupList::SetLookupSource(TDataSource* source) {
     if (source && (source == ownLink_.DataSource() || (source->DataSet() && source->DataSet() == ownLink_.DataSet())))
-        throw EInvalidOperation(kDuplicateSource);
+        throw EInvalidOperation(lookup_combo::kDuplicateSource);
     lookupSource_ = source;
     TwwCustomDBGrid::SetDataSource(source);
     LookupTableChanged();
@@ -65,7 +61,7 @@ void TwwDBLookupList::SetLookupField(const QString& value) {
 
 void TwwDBLookupList::SetDataSource(TDataSource* source) {
     if (source && (source == lookupSource_ || (source->DataSet() && source->DataSet() == LookupTable())))
-        throw EInvalidOperation(kDuplicateSource);
+        throw EInvalidOperation(lookup_combo::kDuplicateSource);
     ownLink_.SetDataSource(source);
 }
 
@@ -338,7 +334,7 @@ void TwwDBLookupList::OwnUpdateData() {
 void TwwDBLookupList::SetLookupValue(const QString& value) {
     if (DataLink().Active() && ownLink_.Active() &&
         (ownLink_.DataSource() == lookupSource_ || ownLink_.DataSet() == LookupTable()))
-        throw EInvalidOperation(kDuplicateSource);
+        throw EInvalidOperation(lookup_combo::kDuplicateSource);
     if (!DataLink().Active() || !keyField_) return;
     if (value == lookupValue_ && Row() != TitleRowCount()) return;
     lookupValue_ = value;

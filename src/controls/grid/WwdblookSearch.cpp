@@ -9,12 +9,6 @@
 #include "platform/rtl/ScreenService.h"
 #include "platform/ui/Timer.h"
 
-namespace {
-
-const QString kNoCompletion = QStringLiteral("~~~~");
-
-}  // namespace
-
 void TwwDBCustomLookupCombo::DoPerformCustomSearch(const QString& searchField, const QString& searchValue,
                                                    bool performLookup, bool& found) {
     if (OnPerformCustomSearch)
@@ -56,12 +50,14 @@ bool TwwDBCustomLookupCombo::LookupDisplayValue(const QString& value, const QStr
         return false;
     }
     bool found = false;
+    QString sought = value;
     if (field && table->Active() && field->AsString() == value) {
         found = true;
         list_->InvalidateGrid();
     } else {
-        QString sought = value;
-        if (field && field->DataType() == ftString && field->Size() > 0 && Text().size() > field->Size())
+        // A text field holds no more than its size: a longer typed text is sought by the part it could hold,
+        // whether the field is a narrow or a wide (the engine's) string field.
+        if (dynamic_cast<const TStringField*>(field) && field->Size() > 0 && Text().size() > field->Size())
             sought = sought.left(field->Size());
         if (OnPerformCustomSearch) {
             if (field && !IsValidSearchText(field, sought)) {
@@ -86,10 +82,10 @@ bool TwwDBCustomLookupCombo::LookupDisplayValue(const QString& value, const QStr
             found = table->Locate(fieldName, sought, options);
         }
     }
-    // A found record counts only when its text holds the value.
+    // A found record counts only when its text holds the value sought.
     if (found && table->Active()) {
         TField* check = table->FindField(fieldName);
-        if (!check || !check->AsString().toUpper().contains(value.toUpper())) found = false;
+        if (!check || !check->AsString().toUpper().contains(sought.toUpper())) found = false;
     }
     return found;
 }
@@ -142,7 +138,7 @@ void TwwDBCustomLookupCombo::PerformSearch() {
     else list_->SetHighlightedRecord(found_ ? list_->DataLink().ActiveRecord() : -1);
     list_->InvalidateGrid();
 
-    if (ShowMatchText && found_ && lastSearchedText_ != kNoCompletion) {
+    if (ShowMatchText && found_ && lastSearchedText_ != lookup_combo::kNoCompletion) {
         const QString prefix = cursorPosition() == 0 ? Text() : Text().left(cursorPosition());
         setText(display->AsString());
         setModified(true);

@@ -40,9 +40,8 @@ QString InsertSql(const QString& table, const QStringList& columns) {
 
 }  // namespace
 
-BookingBatch::BookingBatch(const Settings& settings, int expected) : settings_(settings) {
+BookingBatch::BookingBatch(const Settings& settings) : settings_(settings) {
     TADOConnection& connection = *settings_.Connection;
-    settings_.Ids->Reserve(connection, expected);
     transaction_ = std::make_unique<WriteTransaction>(connection);
     sql::Connection& engine = connection.Engine();
     insert_ = engine.Prepare(InsertSql(QStringLiteral("Bookings"), BookingColumns(settings_.Udf1, settings_.Udf2)));
@@ -111,7 +110,7 @@ BatchOutcome BookingBatch::Add(const TBookingRecord& booking) {
     outcome.Validation = ValidateBookingValues({booking.Client, booking.BookingStart(), booking.BookingEnd()},
                                                LimitsOf(booking.ResourceId), settings_.Global, settings_.Today);
     if (outcome.Validation != kBookingValid) return outcome;
-    const qint32 id = settings_.Ids->Next(*settings_.Connection);
+    const qint32 id = NewBookingId(*settings_.Connection);
     Store(id, booking);
     FindBookingConflicts(*settings_.Connection, booking.ResourceId, id, booking.BookingStart(), booking.BookingEnd(),
                          outcome.Conflicts);

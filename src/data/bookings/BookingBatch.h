@@ -21,8 +21,6 @@ class Statement;
 
 namespace data {
 
-class BookingIdBlock;
-
 // What became of one booking of a batch.
 struct BatchOutcome {
     // The id the booking was stored under; 0 when it is not stored.
@@ -42,7 +40,6 @@ class BookingBatch {
 public:
     struct Settings {
         TADOConnection* Connection = nullptr;
-        BookingIdBlock* Ids = nullptr;
         // The resource shadow table: limits and names of the resources.
         TDataSet* Resources = nullptr;
         RestrictLimit Global;
@@ -54,8 +51,8 @@ public:
         const TUDFField* Udf2 = nullptr;
     };
 
-    // Draws ids for expected bookings first (more are drawn when more come), then takes the write lock.
-    BookingBatch(const Settings& settings, int expected);
+    // Takes the write lock.
+    explicit BookingBatch(const Settings& settings);
     // Rolls back unless committed.
     ~BookingBatch();
     BookingBatch(const BookingBatch&) = delete;

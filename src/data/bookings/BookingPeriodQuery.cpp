@@ -9,6 +9,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Database.h"
+#include "platform/sql/JetTypes.h"
 
 #include <QHash>
 #include <algorithm>
@@ -18,8 +19,21 @@ namespace data {
 
 namespace {
 
-// Dates in the statement: month/day/year with literal slashes, whatever the locale's separator.
-QString JetDate(TDateTime date) { return FormatDateTime(QStringLiteral("m\"/\"d\"/\"yyyy"), date); }
+// Dates in the statement: month/day/year with literal slashes, whatever the locale's separator; a day that no
+// literal names (before 1 January 100 or after 31 December 9999, as a window at either end reaches) as its number.
+QString DateBound(TDateTime date, const QString& pad = {}) {
+    if (!sql::InJetDateRange(date)) return QString::number(date, 'f', 0);
+    return "#" + pad + FormatDateTime(QStringLiteral("m\"/\"d\"/\"yyyy"), date) + "#";
+}
+
+// A stored date and time as its place in time. Before the day-count origin a value is minus the day plus the time
+// (9:00 on the day before the origin is -1.375, 10:00 is -1.41667), so the values themselves run backwards within
+// each day there; the day's number plus the time runs forwards on both sides.
+QString Instant(const QString& column) { return "(Fix(" + column + ") + Abs(" + column + " - Fix(" + column + ")))"; }
+
+// Before the origin a stored value lies up to a day below its day, and a booking's stored length differs from its
+// length by up to two days: the start range widened by as much still holds every booking of the window.
+constexpr double kStoredSlack = 3;
 
 // The largest of the resources' values of an expression over their bookings, read through the length index;
 // 0 when none is larger. Resource ids are the parameters ?1..?count, so one statement serves every choice of
@@ -61,28 +75,40 @@ StartRange BookingStartRange(TADOConnection& connection, const TResourceList& re
     const double longest = statement->Value(0).toDouble();
     const double mostBackwards = statement->Value(1).toDouble();
     // Whole days, rounded outwards; a booking over the whole window ends on or after its earlier date.
-    return {std::floor(std::min(DateOf(firstDate), DateOf(lastDate)) - longest),
-            std::ceil(DateOf(lastDate) + 1 + mostBackwards)};
+    StartRange range{std::floor(std::min(DateOf(firstDate), DateOf(lastDate)) - longest),
+                     std::ceil(DateOf(lastDate) + 1 + mostBackwards)};
+    if (range.From < 0) {
+        range.From -= kStoredSlack;
+        range.Before += kStoredSlack;
+    }
+    return range;
 }
 
 void AddBookingPeriodLines(TStrings& sql, const TResourceList& resources, TDateTime firstDate, TDateTime lastDate,
                            const StartRange& range) {
-    const QString f = JetDate(firstDate);
-    const QString n = JetDate(DateOf(lastDate) + 1);
-    const QString l = JetDate(lastDate);
+    const QString f = DateBound(firstDate);
+    const QString n = DateBound(DateOf(lastDate) + 1);
+    const QString l = DateBound(lastDate);
+    // A window that reaches before the origin compares places in time, not stored values.
+    const bool beforeOrigin = range.From < 0;
+    const QString start =
+        beforeOrigin ? Instant(QStringLiteral("[Bookings].BookingStart")) : QStringLiteral("[Bookings].BookingStart");
+    const QString end =
+        beforeOrigin ? Instant(QStringLiteral("[Bookings].BookingEnd")) : QStringLiteral("[Bookings].BookingEnd");
     sql.Add(QStringLiteral("where [Resources].ResourceId = [Bookings].ResourceId"));
-    sql.Add("   and ((([Bookings].BookingStart >= #" + f + "#) and ([Bookings].BookingStart < # " + n + "#))");
-    sql.Add("       or (([Bookings].BookingEnd >= #" + f + "#) and ([Bookings].BookingEnd < #" + n + "#))");
-    sql.Add("       or (([Bookings].BookingStart <= #" + f + "#) and ([Bookings].BookingEnd >= #" + l + "#)))");
+    sql.Add("   and (((" + start + " >= " + f + ") and (" + start + " < " + DateBound(DateOf(lastDate) + 1, " ") +
+            "))");
+    sql.Add("       or ((" + end + " >= " + f + ") and (" + end + " < " + n + "))");
+    sql.Add("       or ((" + start + " <= " + f + ") and (" + end + " >= " + l + ")))");
     sql.Add(QStringLiteral("   and ("));
     for (int i = 0; i < resources.GetCount(); ++i) {
         if (i > 0) sql.Add(QStringLiteral("      or"));
         sql.Add("      [Bookings].ResourceId = " + QString::number(resources.GetItem(i)->ResourceId));
     }
     sql.Add(QStringLiteral("   )"));
-    sql.Add("   and ([Bookings].BookingStart >= #" + JetDate(range.From) + "#) and ([Bookings].BookingStart < #" +
-            JetDate(range.Before) + "#)");
-    sql.Add(QStringLiteral("order by [Resources].ResourceName, [Bookings].BookingStart"));
+    sql.Add("   and ([Bookings].BookingStart >= " + DateBound(range.From) + ") and ([Bookings].BookingStart < " +
+            DateBound(range.Before) + ")");
+    sql.Add("order by [Resources].ResourceName, " + start);
 }
 
 void OpenBookingPeriodQuery(TADOQuery& query, const TResourceList& resources, TDateTime firstDate, TDateTime lastDate) {

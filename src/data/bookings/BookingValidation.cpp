@@ -1,6 +1,7 @@
 // The tests a booking passes before it is posted, in the order that decides which failure is reported.
 #include "data/bookings/BookingValidation.h"
 
+#include "data/bookings/BookingDateRange.h"
 #include "data/bookings/Bookings.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/Field.h"
@@ -20,6 +21,8 @@ bool BeyondDaysAhead(const RestrictLimit& limit, TDateTime today, TDateTime endD
 }
 bool BeyondUntilDate(const RestrictLimit& limit, TDateTime endDate) { return DateOf(limit.UntilDate) < endDate; }
 
+bool WithinBookingDays(TDateTime value) { return value >= kFirstBookingDay && value < kDayAfterLastBookingDay; }
+
 }  // namespace
 
 RestrictLimit GlobalLimit(const TDataSet& global) { return LimitOf(global); }
@@ -35,6 +38,7 @@ int ValidateBookingValues(const BookingValues& booking, const std::optional<Reso
     const TDateTime startDate = DateOf(booking.Start);
     const TDateTime endDate = DateOf(booking.End);
     if (booking.Client.isEmpty()) return kBookingClientEmpty;
+    if (!WithinBookingDays(booking.Start) || !WithinBookingDays(booking.End)) return kBookingOutsideDateRange;
     if (endDate < startDate) return kBookingEndDateBeforeStart;
     if (endDate == startDate && TimeOf(booking.End) <= TimeOf(booking.Start)) return kBookingEndTimeNotAfterStart;
     if (!resource) return kBookingResourceNotFound;

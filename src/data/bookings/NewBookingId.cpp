@@ -4,40 +4,25 @@
 #include "data/bookings/WriteTransaction.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/sql/Connection.h"
-
-#include <algorithm>
+#include "platform/sql/Statement.h"
 
 namespace data {
 
-int DrawBookingIds(sql::Connection& connection, int count) {
-    connection.Execute(QStringLiteral("INSERT INTO NextBookingId (Dummy) VALUES (0)"));
-    const int first = connection.LastCounterValue(QStringLiteral("NextBookingId")).toInt();
-    const int last = first + count - 1;
-    // A number given to the counter column moves the counter past it, as it does for any counter.
-    if (count > 1)
-        connection.Execute(QStringLiteral("INSERT INTO NextBookingId (NextBookingId, Dummy) VALUES (%1, 0)").arg(last));
-    connection.Execute(QStringLiteral("DELETE FROM NextBookingId WHERE NextBookingId >= %1 AND NextBookingId <= %2")
-                           .arg(first)
-                           .arg(last));
-    return first;
+int DrawBookingId(sql::Connection& connection) {
+    connection.Cached(QStringLiteral("INSERT INTO NextBookingId (Dummy) VALUES (0)"))->Step();
+    const int id = connection.LastCounterValue(QStringLiteral("NextBookingId")).toInt();
+    const sql::StatementLease remove =
+        connection.Cached(QStringLiteral("DELETE FROM NextBookingId WHERE NextBookingId = :Id"));
+    remove->Bind(0, id);
+    remove->Step();
+    return id;
 }
 
-int BookingIdBlock::Next(TADOConnection& connection) {
-    if (InHand() == 0) {
-        if (connection.InTransaction()) return DrawBookingIds(connection.Engine(), 1);
-        Reserve(connection, 1);
-    }
-    return next_++;
-}
-
-void BookingIdBlock::Reserve(TADOConnection& connection, int count) {
-    if (InHand() >= count || connection.InTransaction()) return;
-    const int length = std::max(count, kRunLength);
+int NewBookingId(TADOConnection& connection) {
     WriteTransaction transaction(connection);
-    const int first = DrawBookingIds(connection.Engine(), length);
+    const int id = DrawBookingId(connection.Engine());
     transaction.Commit();
-    next_ = first;
-    end_ = first + length;
+    return id;
 }
 
 }  // namespace data

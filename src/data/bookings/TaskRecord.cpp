@@ -8,7 +8,7 @@
 
 namespace {
 
-QString Part(const QString& name, const QString& value) {
+QString TaskHistoryPart(const QString& name, const QString& value) {
     return name + QLatin1Char('(') + value + QStringLiteral(") ");
 }
 
@@ -16,13 +16,13 @@ QString Part(const QString& name, const QString& value) {
 // calendar's day 0.
 QString DatePart(const QString& name, TDateTime value, const TDateTime* previous) {
     const bool show = previous ? DateOf(value) != DateOf(*previous) : value != 0;
-    return show ? Part(name, FormatDateTime(QStringLiteral("mmm dd yyyy"), value)) : QString();
+    return show ? TaskHistoryPart(name, FormatDateTime(QStringLiteral("mmm dd yyyy"), value)) : QString();
 }
 
 // A text part: for a new task when it is not empty, otherwise when it changed (letter case counts).
 QString TextPart(const QString& name, const QString& value, const QString* previous) {
     const bool show = previous ? value != *previous : !value.isEmpty();
-    return show ? Part(name, value) : QString();
+    return show ? TaskHistoryPart(name, value) : QString();
 }
 
 }  // namespace
@@ -53,17 +53,17 @@ QString TTaskRecord::DescribeChanges(const TTaskRecord* previous) const {
     const TTaskRecord* p = previous;
     QString text;
     if (p ? BookingId != p->BookingId : BookingId != 0)
-        text += Part(QStringLiteral("BookingId"), QString::number(BookingId));
-    if (!p || Status != p->Status) text += Part(QStringLiteral("Status"), TaskStatusName(Status));
+        text += TaskHistoryPart(QStringLiteral("BookingId"), QString::number(BookingId));
+    if (!p || Status != p->Status) text += TaskHistoryPart(QStringLiteral("Status"), TaskStatusName(Status));
     if (!p || PercentCompleted != p->PercentCompleted)
-        text += Part(QStringLiteral("PercentCompleted"), QString::number(PercentCompleted));
-    if (!p || Priority != p->Priority) text += Part(QStringLiteral("Priority"), QString::number(Priority));
+        text += TaskHistoryPart(QStringLiteral("PercentCompleted"), QString::number(PercentCompleted));
+    if (!p || Priority != p->Priority) text += TaskHistoryPart(QStringLiteral("Priority"), QString::number(Priority));
     text += DatePart(QStringLiteral("StartDate"), StartDate, p ? &p->StartDate : nullptr);
     text += DatePart(QStringLiteral("DueDate"), DueDate, p ? &p->DueDate : nullptr);
     text += DatePart(QStringLiteral("CompletedDate"), CompletedDate, p ? &p->CompletedDate : nullptr);
     text += TextPart(QStringLiteral("Subject"), Subject, p ? &p->Subject : nullptr);
     text += TextPart(QStringLiteral("Assignee"), Assignee, p ? &p->Assignee : nullptr);
     text += TextPart(QStringLiteral("Description"), Description, p ? &p->Description : nullptr);
-    if (!p || Owner != p->Owner) text += Part(QStringLiteral("Owner"), Owner);
+    if (!p || Owner != p->Owner) text += TaskHistoryPart(QStringLiteral("Owner"), Owner);
     return text;
 }

@@ -1,4 +1,4 @@
-// TBookingCell: appending a booking to the cell's parallel lists.
+// TBookingCell: appending a booking to the cell's parallel lists, and the state a further start gives it.
 #include "data/layout/BookingCell.h"
 
 void TBookingCell::AddBooking(const data::BookingRow& row, const QString& client, const QString& description) {
@@ -12,3 +12,23 @@ void TBookingCell::AddBooking(const data::BookingRow& row, const QString& client
     TimeTexts.Add(QString());
     AnyReminder = AnyReminder || !row.Reminder.trimmed().isEmpty();
 }
+
+namespace data {
+
+CellState StateWithAnotherStart(TBookingCell& cell, bool same, CellState endsWithOneThenOneGoingOn) {
+    switch (cell.State) {
+        case kEnds:
+        case kResumes: return same ? kEndsWithOneStartingAndEnding : kEndsWithOneGoingOn;
+        case kEndsWithOneStartingAndEnding:
+            cell.Overlap = true;
+            return same ? kEndsWithSeveralStartingAndEnding : endsWithOneThenOneGoingOn;
+        case kEndsWithSeveralStartingAndEnding:
+            cell.Overlap = true;
+            return same ? kEndsWithSeveralStartingAndEnding : kEndsWithSeveralAndOneGoingOn;
+        case kStartsAndEnds: cell.Overlap = true; return same ? kSeveralStartAndEnd : kStartsAndEndsWithOneGoingOn;
+        case kSeveralStartAndEnd: return same ? kSeveralStartAndEnd : kSeveralStartAndEndWithOneGoingOn;
+        default: return kOtherMeeting;
+    }
+}
+
+}  // namespace data

@@ -75,3 +75,13 @@ public:
     // its staged and reminder flags into the cell's.
     void AddBooking(const data::BookingRow& row, const QString& client, const QString& description);
 };
+
+namespace data {
+
+// The state of a head cell that already holds bookings when one more starts in it (same: the new booking also
+// ends there); sets Overlap where the new booking meets one that is still running. The layouts differ in one
+// transition only: a kEndsWithOneStartingAndEnding cell that a booking going on now starts in becomes
+// endsWithOneThenOneGoingOn.
+CellState StateWithAnotherStart(TBookingCell& cell, bool same, CellState endsWithOneThenOneGoingOn);
+
+}  // namespace data

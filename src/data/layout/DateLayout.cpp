@@ -5,24 +5,6 @@ namespace data {
 
 namespace {
 
-// The state of a head cell that already holds bookings when one more starts on its date; sets Overlap where
-// the new booking meets one that is still running.
-CellState StateWithAnotherStart(TBookingCell& cell, bool same) {
-    switch (cell.State) {
-        case kEnds:
-        case kResumes: return same ? kEndsWithOneStartingAndEnding : kEndsWithOneGoingOn;
-        case kEndsWithOneStartingAndEnding:
-            cell.Overlap = true;
-            return same ? kEndsWithSeveralStartingAndEnding : kEndsWithOneStartingAndEndingAndOneGoingOn;
-        case kEndsWithSeveralStartingAndEnding:
-            cell.Overlap = true;
-            return same ? kEndsWithSeveralStartingAndEnding : kEndsWithSeveralAndOneGoingOn;
-        case kStartsAndEnds: cell.Overlap = true; return same ? kSeveralStartAndEnd : kStartsAndEndsWithOneGoingOn;
-        case kSeveralStartAndEnd: return same ? kSeveralStartAndEnd : kSeveralStartAndEndWithOneGoingOn;
-        default: return kOtherMeeting;
-    }
-}
-
 bool IsLaneFree(const TDateListBookings& dates, const DateSpan& span, int lane) {
     for (int i = span.StartIdx; i <= span.EndIdx; ++i)
         if (dates.GetMonthCell(i)->GetRow(lane)) return false;
@@ -62,7 +44,8 @@ void PlaceDateBooking(TDateListBookings& dates, const DateSpan& span, const Book
         // A further booking tells the head only whether its own end falls at midnight.
         head.EndsAtDayEnd = head.EndsAtDayEnd || endsAtMidnight;
         // One date only, ending within it (a booking that runs past the window's last date goes on).
-        head.State = StateWithAnotherStart(head, oneDate && !span.EndsAfter);
+        head.State =
+            StateWithAnotherStart(head, oneDate && !span.EndsAfter, kEndsWithOneStartingAndEndingAndOneGoingOn);
     }
     head.AddBooking(row, row.Client, row.Description);
 

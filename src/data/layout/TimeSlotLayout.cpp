@@ -19,22 +19,6 @@ int WindowEndMs(const TimeSlotWindow& window) {
     return ms == 0 ? kMsPerDay : ms;
 }
 
-// The state of a head cell on its booking's first day that already holds bookings; sets Overlap where two
-// bookings now start in the slot with the earlier one still running.
-CellState StateWithAnotherStart(TBookingCell& cell, bool same) {
-    switch (cell.State) {
-        case kEnds:
-        case kResumes: return same ? kEndsWithOneStartingAndEnding : kEndsWithOneGoingOn;
-        case kEndsWithOneStartingAndEnding:
-        case kEndsWithSeveralStartingAndEnding:
-            cell.Overlap = true;
-            return same ? kEndsWithSeveralStartingAndEnding : kEndsWithSeveralAndOneGoingOn;
-        case kStartsAndEnds: cell.Overlap = true; return same ? kSeveralStartAndEnd : kStartsAndEndsWithOneGoingOn;
-        case kSeveralStartAndEnd: return same ? kSeveralStartAndEnd : kSeveralStartAndEndWithOneGoingOn;
-        default: return kOtherMeeting;
-    }
-}
-
 class DayPlacement {
 public:
     DayPlacement(const TimeSlotWindow& window, const BookingRow& row, bool isFirstDay, bool isLastDay)
@@ -81,7 +65,7 @@ public:
         } else if (head.Count() == 0) {
             head.State = !same || endClipped ? kStartsAndGoesOn : kStartsAndEnds;
         } else {
-            head.State = StateWithAnotherStart(head, same);
+            head.State = StateWithAnotherStart(head, same, kEndsWithSeveralAndOneGoingOn);
         }
         head.AddBooking(row_, row_.Client, row_.Description);
         const QString timeText = TimeText(startOnBoundary, endOnBoundary);

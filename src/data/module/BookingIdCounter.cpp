@@ -30,7 +30,7 @@ bool CheckNextBookingId(sql::Connection& connection, int& nextId, int& highestId
                highestId);
     RaiseToRow(connection, QStringLiteral("select Max(History.BookingId) as MaxHistoryBookingId\r\nfrom History"),
                highestId);
-    nextId = DrawBookingIds(connection, 1);
+    nextId = DrawBookingId(connection);
     return nextId >= highestId;
 }
 

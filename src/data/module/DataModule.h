@@ -3,7 +3,6 @@
 
 #include "data/bookings/BookingBatch.h"
 #include "data/bookings/Bookings.h"
-#include "data/bookings/NewBookingId.h"
 #include "data/bookings/Trans.h"
 #include "data/bookings/UDFField.h"
 #include "data/module/DatabaseSettings.h"
@@ -111,15 +110,20 @@ public:
     void EnableTableControls();
 
     // Bookings and History rows.
-    // Gives a new Bookings row its BookingId from the NextBookingId counter (from ids drawn ahead, NewBookingId.h).
+    // Gives a new Bookings row its BookingId from the NextBookingId counter (NewBookingId.h).
     void BookingsTableNewRecord(TDataSet& dataSet);
-    // One write transaction for a save of bookings through the change sets, with ids for that many new rows
-    // drawn beforehand: staging, checks, History and both commits reach the disk at once when the caller commits
-    // it, and nothing when it is dropped. A caller that must show a window before it commits or rolls back the
-    // change sets commits this first, so that others see the staged rows meanwhile and are not kept waiting.
-    std::unique_ptr<data::WriteTransaction> BeginBookingSave(int newBookings = 1);
+    // The booking window's entry: a new BookingsTable row, or a record put back into one (TBookingRecord::Store),
+    // without drawing an id. A new booking's id is drawn when it is saved, inside the save's write transaction,
+    // so that opening or putting back the entry writes nothing, even while another program holds the write lock.
+    void InsertBookingEntry();
+    void StoreBookingEntry(TBookingRecord& record);
+    // One write transaction for a save of bookings through the change sets: ids of new rows, staging, checks,
+    // History and both commits reach the disk at once when the caller commits it, and nothing when it is dropped.
+    // A caller that must show a window before it commits or rolls back the change sets commits this first, so
+    // that others see the staged rows meanwhile and are not kept waiting.
+    std::unique_ptr<data::WriteTransaction> BeginBookingSave();
     // The bulk path for many new bookings (BookingBatch.h), its History rows written for the current user.
-    std::unique_ptr<data::BookingBatch> BeginBookingBatch(int expected);
+    std::unique_ptr<data::BookingBatch> BeginBookingBatch();
     // The validation code (Bookings.h) of BookingsTable's current, not yet posted row.
     int ValidateBooking();
     // Posts BookingsTable: 1, or 8 when the post raised (the row stays in its edit state).
@@ -188,8 +192,8 @@ private:
 
     // The file an open in progress connects to.
     QString openingFileName_;
-    // Booking ids drawn ahead from the open database's counter.
-    data::BookingIdBlock bookingIds_;
+    // An entry of the booking window is being inserted: it gets no id.
+    bool insertingEntry_ = false;
     data::ReportPrinterHolder reportPrinter_;
 
     bool RunUpgradeStep(const data::UpgradeStep& step);

@@ -11,29 +11,39 @@
 #include "platform/db/Field.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <QScopedValueRollback>
+
 void TData::BookingsTableNewRecord(TDataSet& dataSet) {
-    dataSet.FieldByName(QStringLiteral("BookingId")).SetAsInteger(bookingIds_.Next(ADOConnection));
+    if (!insertingEntry_)
+        dataSet.FieldByName(QStringLiteral("BookingId")).SetAsInteger(data::NewBookingId(ADOConnection));
 }
 
-std::unique_ptr<data::WriteTransaction> TData::BeginBookingSave(int newBookings) {
-    // Drawn before the transaction begins, so that its rollback cannot give them back to the counter.
-    bookingIds_.Reserve(ADOConnection, newBookings);
+void TData::InsertBookingEntry() {
+    const QScopedValueRollback<bool> entry(insertingEntry_, true);
+    BookingsTable.Insert();
+}
+
+void TData::StoreBookingEntry(TBookingRecord& record) {
+    const QScopedValueRollback<bool> entry(insertingEntry_, true);
+    record.Store();
+}
+
+std::unique_ptr<data::WriteTransaction> TData::BeginBookingSave() {
     auto transaction = std::make_unique<data::WriteTransaction>(ADOConnection);
     if (!BookingsTrans.Active && !HistoryTrans.Active) data::RemoveOwnStagedRows(ADOConnection);
     return transaction;
 }
 
-std::unique_ptr<data::BookingBatch> TData::BeginBookingBatch(int expected) {
+std::unique_ptr<data::BookingBatch> TData::BeginBookingBatch() {
     data::BookingBatch::Settings settings;
     settings.Connection = &ADOConnection;
-    settings.Ids = &bookingIds_;
     settings.Resources = &ResourceShadowTable;
     settings.Global = data::GlobalLimit(GlobalTable);
     settings.Today = Date();
     settings.UserId = CurrentUserId(HistoryTable.FieldByName(QStringLiteral("Userid")).Size());
     settings.Udf1 = Udf1Field.get();
     settings.Udf2 = Udf2Field.get();
-    return std::make_unique<data::BookingBatch>(settings, expected);
+    return std::make_unique<data::BookingBatch>(settings);
 }
 
 int TData::ValidateBooking() {

@@ -20,7 +20,7 @@
 namespace data {
 namespace {
 
-const QString kTwoReturns = QStringLiteral("\r\r");
+const QString kParagraphBreak = QStringLiteral("\r\r");
 
 int Failed(const QString& message, TMsgDlgType type = mtError) {
     MessageDlg(message, type, {mbOK});
@@ -48,12 +48,12 @@ int CompactAndSwap(std::unique_ptr<sql::Connection>& check, const QString& fileN
     // Anything under that name is in the way, a folder too.
     if (QFileInfo::exists(tempFileName) && !DeleteFile(tempFileName))
         return Failed(QStringLiteral("A temporary file named \"") + tempFileName +
-                      QStringLiteral("\" exists and could not be deleted. ") + kTwoReturns +
+                      QStringLiteral("\" exists and could not be deleted. ") + kParagraphBreak +
                       QStringLiteral("This file must be deleted before the operation can be performed."));
     if (makeBackup) {
         backupFileName = ChangeFileExt(fileName, QStringLiteral(".bak"));
         if (FileExists(backupFileName) &&
-            !Confirmed(QStringLiteral("The current operation will create a backup file.") + kTwoReturns +
+            !Confirmed(QStringLiteral("The current operation will create a backup file.") + kParagraphBreak +
                            QStringLiteral("Overwrite existing backup file ") + backupFileName + u'?',
                        mtConfirmation))
             return kCompactCancelled;

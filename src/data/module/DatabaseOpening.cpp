@@ -24,8 +24,6 @@ const QString kTwoReturns = QStringLiteral("\r\r");
 constexpr int kModeReadBit = 1;
 constexpr int kModeShareDenyBits = 4 | 8;
 
-void ShowInformation(const QString& text) { MessageDlg(text, mtInformation, {mbOK}); }
-
 // Raised inside the open by a step that has shown why the open fails.
 class OpenRefused {};
 
@@ -220,7 +218,6 @@ void TData::ReportReclaimableSpace() {
 }
 
 void TData::DisconnectDatabase() {
-    bookingIds_.Clear();
     if (!ADOConnection.Connected()) return;
     Udf1Field.reset();
     Udf2Field.reset();

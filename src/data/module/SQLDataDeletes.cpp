@@ -13,7 +13,7 @@
 namespace {
 
 const QString kQuote = QStringLiteral("\"");
-const QString kTwoReturns = QStringLiteral("\r\r");
+const QString kQuestionBreak = QStringLiteral("\r\r");
 // The History code of a deleted resource.
 constexpr int kResourceDeletedCode = 5;
 
@@ -44,7 +44,7 @@ void FeatureBeforeDelete(const LookupHost& host, TDataSet& dataSet) {
     QString question =
         QStringLiteral("Are you sure you want to delete the feature ") + kQuote + name + kQuote + QLatin1Char('?');
     if (resources > 0)
-        question += kTwoReturns + QStringLiteral("The feature is assigned to ") + QString::number(resources) +
+        question += kQuestionBreak + QStringLiteral("The feature is assigned to ") + QString::number(resources) +
                     QLatin1Char(' ') + Plural(resources, QStringLiteral("resource."), QStringLiteral("resources."));
     ConfirmOrAbort(question);
     FinishWithDelete(dataSet, connection, [&] {
@@ -68,7 +68,7 @@ void ResourceBeforeDelete(const LookupHost& host, TDataSet& dataSet) {
         connection,
         QStringLiteral("select Feature\nfrom [ResourceFeatures]\nwhere [ResourceFeatures].ResourceId = ") + id);
     QString question = QStringLiteral("Are you sure you want to delete the resource ") + kQuote + name + kQuote +
-                       QLatin1Char('?') + kTwoReturns + QStringLiteral("The resource has ") +
+                       QLatin1Char('?') + kQuestionBreak + QStringLiteral("The resource has ") +
                        QString::number(bookings) + QLatin1Char(' ') +
                        Plural(bookings, QStringLiteral("booking"), QStringLiteral("bookings")) +
                        QStringLiteral(" and belongs to ") + QString::number(groups) + QLatin1Char(' ') +
@@ -104,7 +104,7 @@ void TSQLData::GroupBeforeDelete(TDataSet& dataSet) {
         QStringLiteral("Are you sure you want to delete group ") + kQuote + name + kQuote + QLatin1Char('?');
     if (resources > 0)
         question +=
-            kTwoReturns + QStringLiteral("This group has ") + QString::number(resources) + QLatin1Char(' ') +
+            kQuestionBreak + QStringLiteral("This group has ") + QString::number(resources) + QLatin1Char(' ') +
             Plural(resources, QStringLiteral("resource"), QStringLiteral("resources")) +
             QStringLiteral(" assigned to it. Deleting this group will not delete any of the resources or bookings.");
     ConfirmOrAbort(question);

@@ -18,8 +18,6 @@ namespace {
 constexpr quint32 kUpgradeQuestionDelay = 2000;
 
 void ShowError(const QString& text) { MessageDlg(text, mtError, {mbOK}); }
-void ShowInformation(const QString& text) { MessageDlg(text, mtInformation, {mbOK}); }
-
 QStringList FieldNames(const TDataSet& dataSet) {
     QStringList names;
     for (int i = 0; i < dataSet.FieldCount(); ++i) names << dataSet.Fields()[i]->FieldName();

@@ -76,7 +76,8 @@ QString ValueLine(const Value& value) {
     switch (value.kind) {
         case REG_SZ: data = Quote(value.text); break;
         case REG_EXPAND_SZ: data = QStringLiteral("expand:") + Quote(value.text); break;
-        case REG_DWORD: data = QStringLiteral("dword:") + QString::number(value.number); break;
+        // Written as the signed number programs store (a Top of -20 reads -20, not 4294967276).
+        case REG_DWORD: data = QStringLiteral("dword:") + QString::number(qint32(value.number)); break;
         default: data = QStringLiteral("hex:") + QString::fromLatin1(value.bytes.toHex()); break;
     }
     return Quote(value.name) + u'=' + data;
@@ -117,7 +118,9 @@ std::optional<Value> ParseValueLine(const QString& line) {
     } else if (data.startsWith(QLatin1String("dword:"))) {
         bool ok = false;
         value.kind = REG_DWORD;
-        value.number = data.mid(6).toUInt(&ok);
+        // Signed as written now; unsigned as earlier stores wrote it.
+        const QString number = data.mid(6);
+        value.number = number.startsWith(u'-') ? quint32(number.toInt(&ok)) : number.toUInt(&ok);
         if (!ok) return std::nullopt;
     } else if (data.startsWith(QLatin1String("hex:"))) {
         const QByteArray hex = data.mid(4).toLatin1();

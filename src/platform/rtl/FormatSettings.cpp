@@ -57,7 +57,8 @@ QChar SeparatorOf(const QString& pattern, QChar fallback) {
 }
 
 // The platform's number of a currency layout, found by writing 1 (and -1) with the locale.
-int CurrencyLayout(const QLocale& locale, double value, std::initializer_list<const char*> layouts, int fallback) {
+int LocaleCurrencyFormat(const QLocale& locale, double value, std::initializer_list<const char*> layouts,
+                         int fallback) {
     QString text = locale.toCurrencyString(value, QStringLiteral("$"), 0);
     text.replace(QChar(0x00A0), u' ').replace(QChar(0x202F), u' ').replace(locale.negativeSign(), QStringLiteral("-"));
     int index = 0;
@@ -82,11 +83,11 @@ int CurrencyDecimalsOf(const QLocale& locale) {
 TFormatSettings FormatSettingsFromLocale(const QLocale& locale) {
     TFormatSettings s;
     s.CurrencyString = locale.currencySymbol();
-    s.CurrencyFormat = CurrencyLayout(locale, 1.0, {"$1", "1$", "$ 1", "1 $"}, 0);
-    s.NegCurrFormat = CurrencyLayout(locale, -1.0,
-                                     {"($1)", "-$1", "$-1", "$1-", "(1$)", "-1$", "1-$", "1$-", "-1 $", "-$ 1", "1 $-",
-                                      "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)"},
-                                     1);
+    s.CurrencyFormat = LocaleCurrencyFormat(locale, 1.0, {"$1", "1$", "$ 1", "1 $"}, 0);
+    s.NegCurrFormat = LocaleCurrencyFormat(locale, -1.0,
+                                           {"($1)", "-$1", "$-1", "$1-", "(1$)", "-1$", "1-$", "1$-", "-1 $", "-$ 1",
+                                            "1 $-", "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)"},
+                                           1);
     s.ThousandSeparator = locale.groupSeparator().isEmpty() ? QChar(u',') : locale.groupSeparator()[0];
     s.DecimalSeparator = locale.decimalPoint().isEmpty() ? QChar(u'.') : locale.decimalPoint()[0];
     s.CurrencyDecimals = CurrencyDecimalsOf(locale);

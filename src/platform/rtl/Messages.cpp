@@ -76,6 +76,8 @@ int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, in
 
 void ShowMessage(const QString& text) { MessageDlg(text, mtCustom, {mbOK}); }
 
+void ShowInformation(const QString& text) { MessageDlg(text, mtInformation, {mbOK}); }
+
 bool InputQuery(const QString& caption, const QString& prompt, QString& value) {
     const rtl::MessageAnswer answer = Ask({.kind = Kind::Input, .caption = caption, .text = prompt, .value = value});
     if (answer.result != mrOk) return false;

@@ -124,6 +124,8 @@ private:
 // The framework's message routines over the current service.
 int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
 void ShowMessage(const QString& text);
+// An information message with OK.
+void ShowInformation(const QString& text);
 // Asks for a text; true and the new value in value when the user pressed OK.
 bool InputQuery(const QString& caption, const QString& prompt, QString& value);
 // The application's message box: returns IDOK, IDCANCEL, IDYES, ...

@@ -35,9 +35,11 @@ int ReadCatalog(const Database& database) {
     return sqlite3_exec(database.Handle(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) & 0xff;
 }
 
-// The header page decrypts with this key (a wrong key fails there), so a later failure is damage.
-bool HeaderReadable(const Database& database) {
-    return sqlite3_exec(database.Handle(), "PRAGMA schema_version", nullptr, nullptr, nullptr) == SQLITE_OK;
+// The header page decrypts with this key (a wrong key fails there as "not a database"), so a later failure is
+// damage. A file cut short fails at the header itself, as malformed: that too needs the right key to be seen.
+bool HeaderReadable(const Database& database, int rc) {
+    return rc == SQLITE_CORRUPT ||
+           sqlite3_exec(database.Handle(), "PRAGMA schema_version", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 // Files that announce what they are in their first bytes: SQLite's own header, the Jet and ACE database
@@ -76,13 +78,14 @@ bool LooksLikeNoise(const QByteArray& page) {
     return distinct >= 200;
 }
 
-// An encrypted file is whole pages of noise; a file that says what it is, or reads as anything but noise, is
+// An encrypted file is pages of noise; a file that says what it is, or reads as anything but noise, is
 // not a database of ours whatever the password.
 bool LooksEncrypted(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return false;
     const qint64 size = file.size();
-    if (size < 1024 || size % 1024 != 0) return false;
+    // Whole pages, unless the file was cut short anywhere: the first page still tells.
+    if (size < 1024) return false;
     const QByteArray firstPage = file.read(1024);
     return !HasKnownHeader(firstPage) && LooksLikeNoise(firstPage);
 }
@@ -123,7 +126,7 @@ void Connection::OpenChecked(const QString& password, int flags) {
             RaiseEngineError(kFileInUse);
         }
         if (rc != SQLITE_OK) {
-            if (!HeaderReadable(database_)) continue;
+            if (!HeaderReadable(database_, rc)) continue;
             database_.Close();
             RaiseEngineError(DamagedFileText(fileName_));
         }

@@ -29,6 +29,12 @@ void DatePartFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     sqlite3_result_int(context, Part(day));
 }
 
+// The whole part of a number, cut towards zero (Fix(-1.25) is -1); null in, null out.
+void FixFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(context);
+    sqlite3_result_double(context, std::trunc(sqlite3_value_double(argv[0])));
+}
+
 void UCaseFunction(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(context);
     const QByteArray upper =
@@ -55,6 +61,7 @@ void RegisterJetFunctions(sqlite3* db) {
     Register(db, "Day", 1, DatePartFunction<DayOf>, true);
     Register(db, "Hour", 1, DatePartFunction<HourOf>, true);
     Register(db, "Minute", 1, DatePartFunction<MinuteOf>, true);
+    Register(db, "Fix", 1, FixFunction, true);
     Register(db, "UCase", 1, UCaseFunction, true);
 }
 

@@ -5,7 +5,7 @@ struct sqlite3;
 
 namespace sql {
 
-// Date(), Now() (from the program's clock), Year(), Month(), Day(), Hour(), Minute(), UCase().
+// Date(), Now() (from the program's clock), Year(), Month(), Day(), Hour(), Minute(), Fix(), UCase().
 void RegisterJetFunctions(sqlite3* db);
 
 }  // namespace sql

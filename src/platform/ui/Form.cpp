@@ -233,7 +233,11 @@ void TForm::Release() {
     deleteLater();
 }
 
-void TForm::Loaded() { ui::Fire(OnCreate, this); }
+void TForm::Loaded() {
+    // The menu bar has its items now: its height is counted before anyone sizes the window.
+    SyncMenuHeight();
+    ui::Fire(OnCreate, this);
+}
 
 bool TForm::IsShortCut(Word key, TShiftState shift, TControl& focused) {
     const TShortCut shortCut = ShortCut(key, shift);

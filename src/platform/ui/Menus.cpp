@@ -51,6 +51,12 @@ void TMenuItem::SetShortCut(TShortCut shortCut) {
 }
 
 void TMenuItem::UpdateText() {
+    // A line's "-" only marks it as a line: a separator with a text would draw the text at its left end.
+    if (IsLine()) {
+        action_->setText(QString());
+        action_->setIconText(QString());
+        return;
+    }
     // The shortcut is shown after a tab but not registered with Qt: the form's key stages handle it.
     action_->setText(shortCut_ == scNone ? caption_ : caption_ + QLatin1Char('\t') + ShortCutToText(shortCut_));
     QString plain = caption_;

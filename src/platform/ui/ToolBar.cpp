@@ -17,6 +17,8 @@ void TToolBar::SetShowCaptions(bool show) {
 }
 
 TToolButton::TToolButton(TToolBar* toolBar) : ControlOf<QToolButton>(toolBar) {
+    // Tool buttons are reached by the mouse and the menus' keys, never by Tab.
+    setFocusPolicy(Qt::NoFocus);
     toolBar->addWidget(this);
     connect(this, &QToolButton::clicked, this, [this] {
         if (!menuItem_) ui::Dispatch(this, [this] { Click(); });

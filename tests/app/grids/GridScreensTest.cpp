@@ -6,6 +6,7 @@
 #include "app/grids/BookingGrid.h"
 #include "app/grids/MonthGrid.h"
 
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QScreen>
 

@@ -3,6 +3,8 @@
 #include "GridFixture.h"
 #include "app/grids/MonthGrid.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 using namespace grid_test;

@@ -4,6 +4,8 @@
 #include "app/grids/BookingGrid.h"
 #include "app/grids/ResourceEditorHook.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 using namespace grid_test;

@@ -4,7 +4,9 @@
 #include "app/grids/BookingGrid.h"
 #include "app/grids/ResourceEditorHook.h"
 #include "support/ShownPixels.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <set>
 
 namespace {

@@ -6,15 +6,16 @@
 #include "data/layout/DateBookings.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ListView.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
+using testing_env::At;
+using testing_env::kViewsDay;
 using testing_env::RecordingBookingWindow;
-
-const TDateTime kDay = testing_env::kViewsDay;
-
-TDateTime At(TDateTime date, int hour, int minute) { return date + EncodeTime(hour, minute, 0, 0); }
 
 class BookingListFormTest : public testing_env::BookingViewsTest {
 protected:
@@ -80,9 +81,10 @@ protected:
 
 TEST_F(BookingListFormTest, RowsShowTheirTimesStatusAndIdAndTheWindowItsTextsWhole) {
     auto list = MakeList();
-    Add(*list, 12, QStringLiteral("Room B"), QStringLiteral("Ames"), At(kDay, 10, 0), At(kDay, 11, 30));
-    Add(*list, 0, QStringLiteral("Room A"), QStringLiteral("Bell"), At(kDay, 22, 0), At(kDay + 1, 1, 0), 0x83);
-    Add(*list, 14, QStringLiteral("Van"), QStringLiteral("Cole"), At(kDay, 9, 0), At(kDay, 9, 30), 7, 9);
+    Add(*list, 12, QStringLiteral("Room B"), QStringLiteral("Ames"), At(kViewsDay, 10, 0), At(kViewsDay, 11, 30));
+    Add(*list, 0, QStringLiteral("Room A"), QStringLiteral("Bell"), At(kViewsDay, 22, 0), At(kViewsDay + 1, 1, 0),
+        0x83);
+    Add(*list, 14, QStringLiteral("Van"), QStringLiteral("Cole"), At(kViewsDay, 9, 0), At(kViewsDay, 9, 30), 7, 9);
     // The end shows its date only when it lies on a later date than the start.
     EXPECT_EQ(Column(*list, 0),
               (QStringList{"Mar 03 2026  10:00 am", "Mar 03 2026  10:00 pm", "Mar 03 2026  9:00 am"}));
@@ -91,7 +93,7 @@ TEST_F(BookingListFormTest, RowsShowTheirTimesStatusAndIdAndTheWindowItsTextsWho
     EXPECT_EQ(Column(*list, 5), (QStringList{"12", "", "14"}));
     EXPECT_EQ(Column(*list, 6), (QStringList{"", "", "Exceeds resource max days ahead"}));
     list->TimeFormat = QStringLiteral("hh:mm");
-    Add(*list, 15, QStringLiteral("Van"), QStringLiteral("Dunn"), At(kDay, 13, 0), At(kDay, 14, 0));
+    Add(*list, 15, QStringLiteral("Van"), QStringLiteral("Dunn"), At(kViewsDay, 13, 0), At(kViewsDay, 14, 0));
     EXPECT_EQ(Column(*list, 1).last(), QStringLiteral("14:00"));
     list->PreviewButton->Click();
     list->PrintButton->Click();
@@ -131,9 +133,9 @@ TEST_F(BookingListFormTest, ColumnClicksSortAndReverseByDatesNotTexts) {
 
 TEST_F(BookingListFormTest, EditAndDeleteMarkTheRowAndTheChange) {
     auto list = MakeList();
-    Add(*list, 10, QStringLiteral("Room A"), QStringLiteral("Old"), At(kDay, 9, 0), At(kDay, 10, 30));
-    Add(*list, 12, QStringLiteral("Room B"), QStringLiteral("Old"), At(kDay, 8, 0), At(kDay, 9, 0));
-    Add(*list, 99, QStringLiteral("Van"), QStringLiteral("Gone"), At(kDay, 8, 0), At(kDay, 9, 0));
+    Add(*list, 10, QStringLiteral("Room A"), QStringLiteral("Old"), At(kViewsDay, 9, 0), At(kViewsDay, 10, 30));
+    Add(*list, 12, QStringLiteral("Room B"), QStringLiteral("Old"), At(kViewsDay, 8, 0), At(kViewsDay, 9, 0));
+    Add(*list, 99, QStringLiteral("Van"), QStringLiteral("Gone"), At(kViewsDay, 8, 0), At(kViewsDay, 9, 0));
     list->Show();
     TListView& view = *list->BookingListView;
 

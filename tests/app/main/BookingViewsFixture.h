@@ -21,6 +21,8 @@ namespace testing_env {
 // Tuesday 3 March 2026.
 inline const TDateTime kViewsDay = EncodeDate(2026, 3, 3);
 
+inline TDateTime At(TDateTime date, int hour, int minute) { return date + EncodeTime(hour, minute, 0, 0); }
+
 class BookingViewsTest : public ::testing::Test {
 protected:
     TData data;

@@ -11,12 +11,15 @@
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/WwDBEdit.h"
 #include "platform/db/Field.h"
+#include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QTest>
 
 namespace {
@@ -167,6 +170,36 @@ TEST_F(BookingWindowsTest, RepeatOpensTheRepeatWindowWithTheBookingsTimeAndResou
     EXPECT_EQ(resources, QStringList{QStringLiteral("Room A")});
     // Nothing was repeated.
     EXPECT_EQ(Rows(QStringLiteral("SELECT COUNT(*) FROM Bookings")), QStringList{QStringLiteral("4")});
+}
+
+TEST_F(BookingWindowsTest, ANewBookingRepeatedAndAcceptedReadsAsAStoredOne) {
+    auto form = OpenOn(QStringLiteral("Room A"));
+    ui::ScopedScriptedRunner runner;
+    QString caption, status;
+    runner->OnShown<TBookingForm>(QStringLiteral("BookingForm"), [&](TBookingForm& window) {
+        window.ClientDBEdit->SetFocus();
+        QTest::keyClicks(window.ClientDBEdit, QStringLiteral("Ames"));
+        window.ClientDBEdit->UpdateFieldData();
+        window.Item(QStringLiteral("RepeatItem"))->Click();
+        caption = window.Caption();
+        status = window.StatusBar->SimpleText();
+        window.CancelButton->Click();
+    });
+    runner->OnShown<TRepeatBookingForm>(QStringLiteral("RepeatBookingForm"),
+                                        [](TRepeatBookingForm& repeat) { repeat.OkButton->Click(); });
+    runner->OnShown<TGroupBookingForm>(QStringLiteral("GroupBookingForm"),
+                                       [](TGroupBookingForm& results) { results.OkButton->Click(); });
+    form->DayGrid->SetTopRow(1);
+    const TRect first = form->DayGrid->CellRect(1, 1);
+    const QPoint centre((first.Left + first.Right) / 2, (first.Top + first.Bottom) / 2);
+    QTest::mouseClick(form->DayGrid->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(form->DayGrid->viewport(), Qt::LeftButton, {}, centre);
+
+    const QStringList made = Rows(QStringLiteral("SELECT BookingId FROM Bookings WHERE Client = 'Ames'"));
+    ASSERT_EQ(made.size(), 1);
+    EXPECT_TRUE(caption.endsWith(QStringLiteral(" (unmodified)"))) << caption.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("Owner: jsmith   Created: "))) << status.toStdString();
+    EXPECT_FALSE(status.contains(QStringLiteral("n/a"))) << status.toStdString();
 }
 
 TEST_F(BookingWindowsTest, GroupBookingsShowsTheBookingsGroupInTheGroupList) {

@@ -14,16 +14,16 @@
 #include "platform/ui/ScrollBar.h"
 #include "platform/ui/Timer.h"
 #include "support/OrdinaryUser.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QTest>
 
 namespace {
 
+using testing_env::At;
+using testing_env::kViewsDay;
 using testing_env::RecordingBookingWindow;
-
-const TDateTime kDay = testing_env::kViewsDay;
-
-TDateTime At(TDateTime date, int hour, int minute) { return date + EncodeTime(hour, minute, 0, 0); }
 
 TGridRect Rows(int col, int top, int bottom) {
     TGridRect rect;
@@ -112,8 +112,8 @@ TEST_F(MainFormBookingsTest, ADaySelectionBooksItsRunAndADoubleClickOnAFreeFirst
     form->Item(QStringLiteral("NewBookingItem"))->Click();
     ASSERT_EQ(window->inserted.size(), 1u);
     EXPECT_EQ(window->inserted[0].resourceId, 1);
-    EXPECT_EQ(window->inserted[0].start, At(kDay, 9, 0));
-    EXPECT_EQ(window->inserted[0].end, At(kDay, 10, 30));
+    EXPECT_EQ(window->inserted[0].start, At(kViewsDay, 9, 0));
+    EXPECT_EQ(window->inserted[0].end, At(kViewsDay, 10, 30));
     EXPECT_EQ(window->inserted[0].focusField, QStringLiteral("Client"));
 
     Select(*form, form->ResourcesNode, QStringLiteral("Room A"));
@@ -125,8 +125,8 @@ TEST_F(MainFormBookingsTest, ADaySelectionBooksItsRunAndADoubleClickOnAFreeFirst
     QTest::mouseDClick(form->DayGrid->viewport(), Qt::LeftButton, {}, centre);
     ASSERT_EQ(window->inserted.size(), 2u);
     EXPECT_EQ(window->inserted[1].resourceId, 2);
-    EXPECT_EQ(window->inserted[1].start, At(kDay, 8, 0));
-    EXPECT_EQ(window->inserted[1].end, At(kDay, 8, 30));
+    EXPECT_EQ(window->inserted[1].start, At(kViewsDay, 8, 0));
+    EXPECT_EQ(window->inserted[1].end, At(kViewsDay, 8, 30));
     EXPECT_EQ(window->inserted[1].focusField, QStringLiteral("EndTime"));
 
     EXPECT_EQ(timerWhileShown, (std::vector<bool>{false, false}));
@@ -161,8 +161,8 @@ TEST_F(MainFormBookingsTest, ASelectionOverABookingIsRefusedWithoutAWindowAndRef
     form->DayGrid->PreviousSelection = Rows(1, 3, 3);
     form->Item(QStringLiteral("NewBookingItem"))->Click();
     ASSERT_EQ(window->inserted.size(), 1u);
-    EXPECT_EQ(window->inserted[0].start, At(kDay, 9, 0));
-    EXPECT_EQ(window->inserted[0].end, At(kDay, 9, 0));
+    EXPECT_EQ(window->inserted[0].start, At(kViewsDay, 9, 0));
+    EXPECT_EQ(window->inserted[0].end, At(kViewsDay, 9, 0));
     EXPECT_EQ(window->inserted[0].focusField, QStringLiteral("StartTime"));
     form->DayGrid->OnDblClick(form->DayGrid);
     EXPECT_EQ(window->located, std::vector<int>{10});
@@ -210,11 +210,11 @@ TEST_F(MainFormBookingsTest, TheLastSlotsOfADayEndingAt2359BookWithinTheDay) {
         Press(*form->DayGrid, 1, last, Rows(1, last - 1, last));
         form->Item(QStringLiteral("NewBookingItem"))->Click();
         ASSERT_EQ(window->inserted.size(), 2u);
-        EXPECT_EQ(window->inserted[0].start, At(kDay, c.lastRowHour, c.lastRowMinute));
+        EXPECT_EQ(window->inserted[0].start, At(kViewsDay, c.lastRowHour, c.lastRowMinute));
         for (const auto& booking : window->inserted) {
-            EXPECT_EQ(booking.end, At(kDay, 23, 59));
+            EXPECT_EQ(booking.end, At(kViewsDay, 23, 59));
             const data::BookingValues values{QStringLiteral("Client"), booking.start, booking.end};
-            EXPECT_EQ(data::ValidateBookingValues(values, data::ResourceLimits{}, data::RestrictLimit{}, kDay), 0);
+            EXPECT_EQ(data::ValidateBookingValues(values, data::ResourceLimits{}, data::RestrictLimit{}, kViewsDay), 0);
         }
     }
     EXPECT_TRUE(testing_env::Messages().Texts().empty());
@@ -232,11 +232,11 @@ TEST_F(MainFormBookingsTest, TheCalendarsScrollBarPagesByTheViewsSpan) {
         {"month", EncodeDate(2027, 1, 31), QAbstractSlider::SliderPageStepAdd, EncodeDate(2027, 3, 3)},
         {"month", EncodeDate(2027, 3, 3), QAbstractSlider::SliderPageStepSub, EncodeDate(2027, 2, 3)},
         // 0 days before and 13 after: 14 days.
-        {"multiday", kDay, QAbstractSlider::SliderPageStepSub, kDay - 14},
-        {"multiday", kDay, QAbstractSlider::SliderPageStepAdd, kDay + 14},
-        {"day", kDay, QAbstractSlider::SliderPageStepAdd, kDay + 7},
-        {"day", kDay, QAbstractSlider::SliderSingleStepSub, kDay - 1},
-        {"day", kDay, QAbstractSlider::SliderMove, kDay},
+        {"multiday", kViewsDay, QAbstractSlider::SliderPageStepSub, kViewsDay - 14},
+        {"multiday", kViewsDay, QAbstractSlider::SliderPageStepAdd, kViewsDay + 14},
+        {"day", kViewsDay, QAbstractSlider::SliderPageStepAdd, kViewsDay + 7},
+        {"day", kViewsDay, QAbstractSlider::SliderSingleStepSub, kViewsDay - 1},
+        {"day", kViewsDay, QAbstractSlider::SliderMove, kViewsDay},
     };
     auto form = OpenOn(QStringLiteral("Van"));
     form->MultiDayGrid->DaysBefore = 0;
@@ -258,7 +258,7 @@ TEST_F(MainFormBookingsTest, TheCalendarsScrollBarPagesByTheViewsSpan) {
 
 TEST_F(MainFormBookingsTest, BookingIdTakesATrimmedNumberAndRefusesAnyOtherText) {
     auto form = OpenOn(QStringLiteral("Room A"));
-    AddAsAnotherUser({42, 3, At(kDay, 11, 0), At(kDay, 12, 0)});
+    AddAsAnotherUser({42, 3, At(kViewsDay, 11, 0), At(kViewsDay, 12, 0)});
     form->Preferences.RefreshEnabled = true;
     bool timerWhileShown = true;
     window->OnShow = [&] { timerWhileShown = form->RefreshTimer->Enabled(); };
@@ -329,11 +329,11 @@ TEST_F(MainFormBookingsTest, AMultiDayRunBooksWholeDaysAndAMonthDayOfAGroupNoRes
     grid.OnDblClick(&grid);
     ASSERT_EQ(window->inserted.size(), 2u);
     EXPECT_EQ(window->inserted[0].resourceId, 3);
-    EXPECT_EQ(window->inserted[0].start, kDay);
-    EXPECT_EQ(window->inserted[0].end, kDay + 3);
+    EXPECT_EQ(window->inserted[0].start, kViewsDay);
+    EXPECT_EQ(window->inserted[0].end, kViewsDay + 3);
     EXPECT_EQ(window->inserted[0].focusField, QStringLiteral("Client"));
-    EXPECT_EQ(window->inserted[1].start, kDay + 2);
-    EXPECT_EQ(window->inserted[1].end, kDay + 3);
+    EXPECT_EQ(window->inserted[1].start, kViewsDay + 2);
+    EXPECT_EQ(window->inserted[1].end, kViewsDay + 3);
     EXPECT_EQ(window->inserted[1].focusField, QStringLiteral("EndTime"));
 
     // The month view over a group: no resource preset; one day runs to 11:59 unless all-day bookings are
@@ -388,15 +388,15 @@ TEST_F(MainFormBookingsTest, AMonthCellsBookingsAreListedWithTheirStartsAndEnds)
 TEST_F(MainFormBookingsTest, ACellOfOverlappingBookingsListsThemToViewOrDelete) {
     auto form = OpenOn(QStringLiteral("Room B"));
     // Two bookings in one 30-minute slot, from 11:00 (row 7).
-    AddAsAnotherUser({21, 1, At(kDay, 11, 0), At(kDay, 11, 30)});
-    AddAsAnotherUser({22, 1, At(kDay, 11, 0), At(kDay, 11, 30)});
+    AddAsAnotherUser({21, 1, At(kViewsDay, 11, 0), At(kViewsDay, 11, 30)});
+    AddAsAnotherUser({22, 1, At(kViewsDay, 11, 0), At(kViewsDay, 11, 30)});
     form->RefreshView();
     testing_env::Messages().Clear();
     Press(*form->DayGrid, 1, 7, Rows(1, 7, 7));
     form->Item(QStringLiteral("ViewBookingItem"))->Click();
     form->Item(QStringLiteral("DeleteBookingItem"))->Click();
     const QString rows = QStringLiteral("Room B client 21 21 %1 %2-%3, Room B client 22 22 %1 %2-%3")
-                             .arg(kDay)
+                             .arg(kViewsDay)
                              .arg(EncodeTime(11, 0, 0, 0))
                              .arg(EncodeTime(11, 30, 0, 0));
     EXPECT_EQ(groupLists, (QStringList{QStringLiteral("mode 6: ") + rows, QStringLiteral("mode 7: ") + rows}));

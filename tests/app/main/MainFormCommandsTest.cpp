@@ -14,6 +14,7 @@
 #include "platform/ui/Menus.h"
 #include "support/TestEnvironment.h"
 #include "util/HelpViewer.h"
+#include "util/core/DvSysUtils.h"
 #include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@
 
 namespace {
 
-const TDateTime kDay = EncodeDate(2026, 3, 3);
+const TDateTime kCommandsDay = EncodeDate(2026, 3, 3);
 
 class MainFormCommandsTest : public ::testing::Test {
 protected:
@@ -32,6 +33,9 @@ protected:
     TDateTime handedDate = 0;
     TDateTime chosenDate = 0;
     TReportsRequest request;
+    // The addresses handed to the desktop, and whether it has a program for them.
+    QStringList openedAddresses;
+    bool desktopOpens = true;
 
     MainFormCommandsTest() {
         CreateVersionHistory();
@@ -87,6 +91,10 @@ protected:
             return true;
         };
         s.Export = [this](TMainForm&, TDateTime date) { handedDate = date; };
+        s.OpenAddress = [this](const QString& address) {
+            openedAddresses << address;
+            return desktopOpens;
+        };
         s.RunSavedReport = [this](TMainForm&, const QString& name, int mode) {
             ran << QStringLiteral("%1 %2").arg(name).arg(mode);
         };
@@ -99,7 +107,7 @@ protected:
         form->Preferences.ResourceView = QStringLiteral("Resources");
         form->Show();
         form->OpenDatabase(Fixture(), QString(), QString());
-        form->Calendar->SetDate(kDay);
+        form->Calendar->SetDate(kCommandsDay);
         testing_env::Messages().Clear();
         return form;
     }
@@ -115,20 +123,20 @@ protected:
 TEST_F(MainFormCommandsTest, GoToDateAndFindWorkOnTheCalendarsDate) {
     auto form = Open();
     Run(*form, "GoToDateItem");
-    EXPECT_EQ(handedDate, kDay);
-    EXPECT_EQ(DateOf(form->Calendar->Date()), kDay);
-    chosenDate = kDay + 40;
+    EXPECT_EQ(handedDate, kCommandsDay);
+    EXPECT_EQ(DateOf(form->Calendar->Date()), kCommandsDay);
+    chosenDate = kCommandsDay + 40;
     const int loads = form->LoadCount;
     Run(*form, "GoToDateItem");
-    EXPECT_EQ(DateOf(form->Calendar->Date()), kDay + 40);
+    EXPECT_EQ(DateOf(form->Calendar->Date()), kCommandsDay + 40);
     EXPECT_GT(form->LoadCount, loads);
 
     handedDate = 0;
     Run(*form, "SearchBookingsItem");
     EXPECT_EQ(ran, QStringList{QStringLiteral("FindBookings")});
-    EXPECT_EQ(handedDate, kDay + 40);
+    EXPECT_EQ(handedDate, kCommandsDay + 40);
     Run(*form, "ExportItem");
-    EXPECT_EQ(handedDate, kDay + 40);
+    EXPECT_EQ(handedDate, kCommandsDay + 40);
 }
 
 TEST_F(MainFormCommandsTest, TheReportChooserPreselectsTheActiveViewsReportAndTasksPrintTheirList) {
@@ -138,7 +146,7 @@ TEST_F(MainFormCommandsTest, TheReportChooserPreselectsTheActiveViewsReportAndTa
     Run(*form, "ReportsItem");
     EXPECT_EQ(request.ReportChoice, QStringLiteral("WeekViewRadioButton"));
     EXPECT_EQ(request.ResourceChoice, QStringLiteral("ResourceRadioButton"));
-    EXPECT_EQ(request.Date, kDay);
+    EXPECT_EQ(request.Date, kCommandsDay);
 
     SelectNode(*form, form->GroupsNode, QStringLiteral("Floor 1"));
     form->DataPageControl->SetActivePage(form->DayViewTabSheet);
@@ -214,11 +222,13 @@ namespace {
 class NoHelpViewer : public util::HelpViewer {
 public:
     bool available = false;
+    // Whether the page opens (it may be missing, or no browser may be set up).
+    bool opens = true;
     QStringList shown;
     bool HtmlHelpAvailable() override { return available; }
     bool HtmlHelp(int, const QString& file, const THelpData&) override {
         shown << file;
-        return true;
+        return opens;
     }
     bool WinHelp(const QString&, int, const THelpData&) override { return false; }
 };
@@ -236,6 +246,52 @@ TEST_F(MainFormCommandsTest, HelpTopicsSaysWhenNoHelpViewerIsInstalled) {
     EXPECT_EQ(viewer->shown.size(), 1);
     EXPECT_EQ(testing_env::Messages().Texts().size(), 1u);
     util::SetHelpViewer(previous);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFormCommandsTest, TheTutorialSaysWhyItCannotShow) {
+    auto viewer = std::make_shared<NoHelpViewer>();
+    const auto previous = util::SetHelpViewer(viewer);
+    auto form = Open();
+    Run(*form, "ReadTutorialItem");
+    viewer->available = true;
+    viewer->opens = false;
+    Run(*form, "ReadTutorialItem");
+    viewer->opens = true;
+    Run(*form, "ReadTutorialItem");
+    const std::vector<QString> texts = testing_env::Messages().Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_TRUE(texts[0].startsWith(QStringLiteral("HTML Help is not installed on this computer.")));
+    EXPECT_TRUE(texts[1].startsWith(QStringLiteral("The help page could not be shown"))) << texts[1].toStdString();
+    ASSERT_EQ(viewer->shown.size(), 2);
+    EXPECT_TRUE(viewer->shown[1].endsWith(QStringLiteral("::/html\\tutorial\\tutorial.html")))
+        << viewer->shown[1].toStdString();
+    util::SetHelpViewer(previous);
+}
+
+TEST_F(MainFormCommandsTest, TheMakersAddressesSayWhenNothingOpensThem) {
+    auto form = Open();
+    desktopOpens = false;
+    Run(*form, "EmailItem");
+    Run(*form, "HomePageItem");
+    const std::vector<QString> texts = testing_env::Messages().Texts();
+    ASSERT_EQ(texts.size(), 2u);
+    if (!IsInternetConnected(true)) {
+        EXPECT_EQ(texts[0], QStringLiteral("Could not connected to the Internet"));
+        return;
+    }
+    EXPECT_EQ(texts[0],
+              QStringLiteral("No e-mail program is set up on this computer to write to support@dulvex.example."));
+    EXPECT_EQ(texts[1],
+              QStringLiteral("No web browser is set up on this computer to open https://www.dulvex.example/."));
+    desktopOpens = true;
+    testing_env::Messages().Clear();
+    Run(*form, "HomePageItem");
+    EXPECT_TRUE(testing_env::Messages().Texts().empty());
+    EXPECT_EQ(openedAddresses.last(), QStringLiteral("https://www.dulvex.example/"));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/Splitter.h"
+#include "platform/ui/ToolBar.h"
 #include "support/OrdinaryUser.h"
 #include "support/TestEnvironment.h"
 #include "support/TextFit.h"
@@ -23,8 +24,10 @@
 #include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
 
@@ -526,6 +529,66 @@ TEST_F(MainFormTest, RefillingTheTreeDropsWhatAnotherUserRenamedAndKeepsAResourc
               QStringLiteral("Groups\n  Floor 1\n  Floor 2\nResources\n  Room A\n  Room B\n  Truck"));
     ASSERT_NE(form->ResourceTreeView->Selected(), nullptr);
     EXPECT_EQ(form->ResourceTreeView->Selected()->Text(), QStringLiteral("Room A"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, FiveStartsLeaveTheWindowWhereItWasAndAPlaceOffTheScreenComesBackOnIt) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect placed(area.left() + 40, area.top() + 30, 500, 360);
+    {
+        auto form = MakeForm(false);
+        form->SetWindowState(wsNormal);
+        form->setGeometry(placed);
+        form->Close();
+    }
+    for (int start = 1; start <= 5; ++start) {
+        SCOPED_TRACE(start);
+        auto form = MakeForm(false);
+        // The menu bar settles its height while the window runs.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form->WindowState(), wsNormal);
+        EXPECT_EQ(form->geometry(), placed);
+        form->Close();
+    }
+    {
+        // Stored above and left of the screen, and larger than it.
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(kTavorin7, true));
+        reg.WriteInteger(QStringLiteral("Top"), area.top() - 20);
+        reg.WriteInteger(QStringLiteral("Left"), area.left() - 1);
+        reg.WriteInteger(QStringLiteral("Height"), area.height() + 100);
+    }
+    auto form = MakeForm(false);
+    QCoreApplication::processEvents();
+    // Its title bar and left edge are on the screen, and it is no taller than the screen.
+    EXPECT_TRUE(area.contains(form->frameGeometry().topLeft()));
+    EXPECT_LE(form->height(), area.height());
+    EXPECT_EQ(form->width(), placed.width());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, ToolButtonsNameTheirCommandAndTakeNoTabAndMenuLinesCarryNoText) {
+    auto form = MakeForm();
+    QStringList hints;
+    for (QToolButton* widget : form->ToolBar->findChildren<QToolButton*>()) {
+        // The bar's own overflow button is no command.
+        auto* button = dynamic_cast<TToolButton*>(widget);
+        if (!button) continue;
+        EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
+        hints << button->Hint();
+    }
+    EXPECT_EQ(hints.size(), 12);
+    EXPECT_TRUE(hints.contains(QStringLiteral("New Booking")));
+    EXPECT_FALSE(hints.contains(QString()));
+    const TMenuItem* line = form->Item(QStringLiteral("FileSeparator1"));
+    EXPECT_TRUE(line->Action()->isSeparator());
+    EXPECT_EQ(line->Action()->text(), QString());
 }
 
 }  // namespace

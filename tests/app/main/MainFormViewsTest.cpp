@@ -25,7 +25,7 @@
 
 namespace {
 
-const TDateTime kDay = testing_env::kViewsDay;
+using testing_env::kViewsDay;
 
 class MainFormViewsTest : public testing_env::BookingViewsTest {};
 
@@ -40,7 +40,7 @@ TEST_F(MainFormViewsTest, AResourceShowsItsBookingsOfTheCalendarsDayAndAGroupIts
     // The 9:00 booking starts on the third 30-minute row after 8:00.
     ASSERT_NE(form->DayGrid->GetCell(1, 3), nullptr);
     EXPECT_EQ(form->DayGrid->GetCell(1, 2), nullptr);
-    EXPECT_EQ(form->DateLabel->Caption(), FormatDateTime(QStringLiteral("dddddd"), kDay));
+    EXPECT_EQ(form->DateLabel->Caption(), FormatDateTime(QStringLiteral("dddddd"), kViewsDay));
 
     Select(*form, form->GroupsNode, QStringLiteral("Floor 1"));
     EXPECT_EQ(form->SelectedGroupName, QStringLiteral("Floor 1"));
@@ -71,8 +71,8 @@ TEST_F(MainFormViewsTest, ChangingTheCalendarsDateOrTheTabReloadsTheActiveView) 
     form->DataPageControl->SetActivePage(form->WeekViewTabSheet);
     EXPECT_EQ(form->Preferences.BookingView, QStringLiteral("week"));
     ASSERT_TRUE(form->WeekGrid->isVisible());
-    EXPECT_LE(form->WeekGrid->WeekInfo.FirstDate, kDay);
-    EXPECT_GE(form->WeekGrid->WeekInfo.LastDate, kDay + 1);
+    EXPECT_LE(form->WeekGrid->WeekInfo.FirstDate, kViewsDay);
+    EXPECT_GE(form->WeekGrid->WeekInfo.LastDate, kViewsDay + 1);
     QList<int> weekIds;
     for (int col = 1; col < form->WeekGrid->ColCount(); ++col) weekIds << ColumnIds(*form->WeekGrid, col);
     EXPECT_EQ(weekIds, (QList<int>{10, 11}));
@@ -103,7 +103,7 @@ TEST_F(MainFormViewsTest, ChangingTheCalendarsDateOrTheTabReloadsTheActiveView) 
     form->DataPageControl->SetActivePage(form->MonthViewTabSheet);
     ASSERT_TRUE(form->MonthGrid->isVisible());
     EXPECT_EQ(form->MonthGrid->Info.MonthStart, EncodeDate(2026, 3, 1));
-    EXPECT_EQ(form->MonthGrid->GetSelectedDate(), kDay + 1);
+    EXPECT_EQ(form->MonthGrid->GetSelectedDate(), kViewsDay + 1);
     EXPECT_EQ(form->DateLabel->Caption(), QStringLiteral("March 2026"));
     // The calendar moved into another month lays that month out.
     form->Calendar->SetDate(EncodeDate(2026, 4, 30));
@@ -145,20 +145,20 @@ TEST_F(MainFormViewsTest, TheDayViewTakesTheDateOfTheMultiDayColumnAndTheLabelSp
     form->Calendar->SetDate(EncodeDate(2026, 12, 25));
     form->RefreshView();
     EXPECT_EQ(form->DateLabel->Caption(), QStringLiteral("2026 - 2027"));
-    form->Calendar->SetDate(kDay);
+    form->Calendar->SetDate(kViewsDay);
     form->RefreshView();
     TGridRect fourth;
     fourth.Left = fourth.Right = 4;
     fourth.Top = fourth.Bottom = 1;
     form->MultiDayGrid->SetSelection(fourth);
     form->DataPageControl->SetActivePage(form->DayViewTabSheet);
-    EXPECT_EQ(DateOf(form->Calendar->Date()), kDay + 3);
+    EXPECT_EQ(DateOf(form->Calendar->Date()), kViewsDay + 3);
 }
 
 TEST_F(MainFormViewsTest, RefreshShowsWhatAnotherUserBooked) {
     auto form = Open();
     Select(*form, form->ResourcesNode, QStringLiteral("Room A"));
-    AddAsAnotherUser({20, 2, kDay + EncodeTime(15, 0, 0, 0), kDay + EncodeTime(16, 0, 0, 0)});
+    AddAsAnotherUser({20, 2, kViewsDay + EncodeTime(15, 0, 0, 0), kViewsDay + EncodeTime(16, 0, 0, 0)});
     EXPECT_EQ(ColumnIds(*form->DayGrid, 1), QList<int>{10});
     form->Item(QStringLiteral("RefreshItem"))->Click();
     EXPECT_EQ(ColumnIds(*form->DayGrid, 1), (QList<int>{10, 20}));
@@ -167,7 +167,7 @@ TEST_F(MainFormViewsTest, RefreshShowsWhatAnotherUserBooked) {
 TEST_F(MainFormViewsTest, OverlapsAreReportedOnceALoadNotOnEveryLayout) {
     auto form = Open();
     Select(*form, form->ResourcesNode, QStringLiteral("Room B"));
-    AddAsAnotherUser({21, 1, kDay + EncodeTime(8, 30, 0, 0), kDay + EncodeTime(9, 30, 0, 0)});
+    AddAsAnotherUser({21, 1, kViewsDay + EncodeTime(8, 30, 0, 0), kViewsDay + EncodeTime(9, 30, 0, 0)});
     testing_env::Messages().Clear();
     form->RefreshView();
     EXPECT_EQ(testing_env::Messages().Texts(),

@@ -10,11 +10,11 @@
 
 namespace {
 
-const QString kTavorin7 = QStringLiteral("\\Software\\Dulvex\\Tavorin\\7.0");
+const QString kProgramKey = QStringLiteral("\\Software\\Dulvex\\Tavorin\\7.0");
 
 QString StoredMru() {
     TDvRegistry reg;
-    if (!reg.OpenKeyReadOnly(kTavorin7)) return QStringLiteral("<no key>");
+    if (!reg.OpenKeyReadOnly(kProgramKey)) return QStringLiteral("<no key>");
     return reg.ReadStringDefault(QStringLiteral("MRUDatabase"), QStringLiteral("<none>"));
 }
 
@@ -42,7 +42,7 @@ TEST(ProgramRun, SlashSOpensNothingAndLeavesTheDataModulesSettingsUnsaved) {
     f.close();
     {
         TRegistry reg;
-        ASSERT_TRUE(reg.OpenKey(kTavorin7, true));
+        ASSERT_TRUE(reg.OpenKey(kProgramKey, true));
         reg.WriteString(QStringLiteral("MRUDatabase"), existing);
     }
     CreateVersionHistory();
@@ -67,7 +67,7 @@ TEST(ProgramRun, SlashSOpensNothingAndLeavesTheDataModulesSettingsUnsaved) {
 TEST(ProgramRun, AMissingMostRecentDatabaseIsNamedAndTheProgramGoesOn) {
     {
         TRegistry reg;
-        ASSERT_TRUE(reg.OpenKey(kTavorin7, true));
+        ASSERT_TRUE(reg.OpenKey(kProgramKey, true));
         reg.WriteString(QStringLiteral("MRUDatabase"), QStringLiteral("/gone/bookings.tvd"));
     }
     CreateVersionHistory();

@@ -5,6 +5,7 @@
 #include "platform/ui/FormDescription.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/Jpeg.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
 #include <gtest/gtest.h>

@@ -11,7 +11,7 @@
 
 namespace {
 
-const QString kTavorin7 = QStringLiteral("\\Software\\Dulvex\\Tavorin\\7.0");
+const QString kPreferencesKey = QStringLiteral("\\Software\\Dulvex\\Tavorin\\7.0");
 const QString kRanvel5 = QStringLiteral("\\Software\\Dulvex\\Ranvel\\5.0");
 
 TDateTime Time(int h, int m) { return EncodeTime(h, m, 0, 0); }
@@ -42,7 +42,7 @@ TRegistry OpenKey(const QString& key) {
 QStringList StoredNames() {
     TRegistry reg;
     QStringList names;
-    if (reg.OpenKeyReadOnly(kTavorin7)) reg.GetValueNames(names);
+    if (reg.OpenKeyReadOnly(kPreferencesKey)) reg.GetValueNames(names);
     return names;
 }
 
@@ -196,7 +196,7 @@ TEST(UserPreferences, EachWriterStoresItsOwnValuesWithTheirKinds) {
     // Kinds: colours and numbers are integers, times 8-byte binary values, flags integers.
     p.SaveUserPreferences(*VersionHistory);
     TRegistry reg;
-    ASSERT_TRUE(reg.OpenKeyReadOnly(kTavorin7));
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kPreferencesKey));
     EXPECT_EQ(reg.GetDataType(QStringLiteral("BookingColor")), rdInteger);
     EXPECT_EQ(reg.ReadInteger(QStringLiteral("BookingDayRolloverColor")), 0x80FFFF);
     EXPECT_EQ(reg.GetDataType(QStringLiteral("DayViewStartTime")), rdBinary);
@@ -232,7 +232,7 @@ TEST(UserPreferences, ChangedValuesComeBackFromTheCurrentKey) {
 TEST(UserPreferences, AnOlderKeyIsReadThroughItsOlderNamesAndWrittenUnderTheNewOnes) {
     EXPECT_TRUE(IsLegacySettingsKey(QStringLiteral("\\software\\dulvex\\ranvel\\5.0")));
     EXPECT_TRUE(IsLegacySettingsKey(QStringLiteral("\\Software\\Dulvex\\Tavorin\\6.0")));
-    EXPECT_FALSE(IsLegacySettingsKey(kTavorin7));
+    EXPECT_FALSE(IsLegacySettingsKey(kPreferencesKey));
     {
         TRegistry reg = OpenKey(kRanvel5);
         reg.WriteInteger(QStringLiteral("MinInc"), 15);
@@ -252,7 +252,7 @@ TEST(UserPreferences, AnOlderKeyIsReadThroughItsOlderNamesAndWrittenUnderTheNewO
 
     p.SaveUserPreferences(*VersionHistory);
     TDvRegistry reg;
-    ASSERT_TRUE(reg.OpenKeyReadOnly(kTavorin7));
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kPreferencesKey));
     EXPECT_EQ(reg.ReadIntegerDefault(QStringLiteral("DayViewMinIncrement"), 0), 15);
     EXPECT_EQ(reg.ReadIntegerDefault(QStringLiteral("WeekViewMinIncrement"), 0), 15);
     EXPECT_EQ(reg.ReadDateTimeDefault(QStringLiteral("DayViewStartTime"), 0), Time(7, 0));
@@ -288,7 +288,7 @@ TEST(UserPreferences, StoredValuesAreNormalised) {
     for (const Case& c : cases) {
         for (const char* grid : {"Day", "Week"}) {
             TRegistry().DeleteKey(QStringLiteral("\\Software"));
-            TRegistry reg = OpenKey(kTavorin7);
+            TRegistry reg = OpenKey(kPreferencesKey);
             const QString prefix = QString::fromLatin1(grid) + QStringLiteral("View");
             reg.WriteInteger(prefix + QStringLiteral("MinIncrement"), c.minutes);
             reg.WriteDateTime(prefix + QStringLiteral("StartTime"), c.start);
@@ -307,7 +307,7 @@ TEST(UserPreferences, StoredValuesAreNormalised) {
 
 TEST(UserPreferences, ValuesOfTheWrongKindReadAsTheirDefaults) {
     {
-        TRegistry reg = OpenKey(kTavorin7);
+        TRegistry reg = OpenKey(kPreferencesKey);
         reg.WriteString(QStringLiteral("BookingColor"), QStringLiteral("clRed"));
         reg.WriteInteger(QStringLiteral("DayGridFontName"), 3);
         reg.WriteInteger(QStringLiteral("DayViewStartTime"), 7);
@@ -340,6 +340,6 @@ TEST(UserPreferences, TheRecentFilesListTravelsWithTheLayout) {
     ASSERT_EQ(loaded.Count(), 2);
     EXPECT_EQ(loaded.GetFileName(0), QStringLiteral("/data/b.tvd"));
     TDvRegistry reg;
-    ASSERT_TRUE(reg.OpenKeyReadOnly(kTavorin7 + QStringLiteral("\\History")));
+    ASSERT_TRUE(reg.OpenKeyReadOnly(kPreferencesKey + QStringLiteral("\\History")));
     EXPECT_EQ(reg.ReadStringDefault(QStringLiteral("DB_0"), QString()), QStringLiteral("/data/b.tvd"));
 }

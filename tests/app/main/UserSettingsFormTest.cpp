@@ -24,7 +24,7 @@
 
 namespace {
 
-TDateTime Time(int h, int m) { return EncodeTime(h, m, 0, 0); }
+TDateTime ClockTime(int h, int m) { return EncodeTime(h, m, 0, 0); }
 
 class UserSettingsTest : public ::testing::Test {
 protected:
@@ -101,9 +101,9 @@ TEST_F(UserSettingsTest, EmptyOrZeroNumbersAreRefusedAndTheDialogStaysOpenWithNo
 TEST_F(UserSettingsTest, ViewTimesAreNormalisedWhenTheDialogClosesAndReachTheGridAndTheRegistry) {
     Settings([](TUserSettingsForm& dialog) {
         EXPECT_EQ(dialog.DayGridMinIncrementEdit->Text(), QStringLiteral("30"));
-        dialog.DayGridStartTimePicker->SetTime(Time(10, 0));
-        dialog.DayGridEndTimePicker->SetTime(Time(9, 0));
-        dialog.DayGridInitialTimePicker->SetTime(Time(8, 0));
+        dialog.DayGridStartTimePicker->SetTime(ClockTime(10, 0));
+        dialog.DayGridEndTimePicker->SetTime(ClockTime(9, 0));
+        dialog.DayGridInitialTimePicker->SetTime(ClockTime(8, 0));
         dialog.DayGridMinIncrementEdit->SetText(QStringLiteral("1000"));
         // An empty week interval is not checked: it becomes 15.
         dialog.WeekGridMinIncrementEdit->SetText(QString());
@@ -112,16 +112,16 @@ TEST_F(UserSettingsTest, ViewTimesAreNormalisedWhenTheDialogClosesAndReachTheGri
     });
     EXPECT_TRUE(testing_env::Messages().Texts().empty());
     const TUserPreferences& p = form->Preferences;
-    EXPECT_EQ(p.DayViewStartTime, Time(10, 0));
-    EXPECT_EQ(p.DayViewEndTime, Time(10, 30));
-    EXPECT_EQ(p.DayViewInitialTime, Time(10, 0));
-    EXPECT_EQ(form->DayGrid->EndTime, Time(10, 30));
+    EXPECT_EQ(p.DayViewStartTime, ClockTime(10, 0));
+    EXPECT_EQ(p.DayViewEndTime, ClockTime(10, 30));
+    EXPECT_EQ(p.DayViewInitialTime, ClockTime(10, 0));
+    EXPECT_EQ(form->DayGrid->EndTime, ClockTime(10, 30));
     EXPECT_EQ(form->DayGrid->SlotMinutes, 1000);
     EXPECT_EQ(form->WeekGrid->SlotMinutes, 15);
     EXPECT_EQ(p.RefreshMins, 12);
     // Saved as given; the next start clamps the rows.
     const TUserPreferences stored = Stored();
-    EXPECT_EQ(stored.DayViewEndTime, Time(10, 30));
+    EXPECT_EQ(stored.DayViewEndTime, ClockTime(10, 30));
     EXPECT_EQ(stored.DayViewMinIncrement, 720);
     EXPECT_EQ(stored.WeekViewMinIncrement, 15);
     EXPECT_EQ(stored.RefreshMins, 12);

@@ -6,6 +6,7 @@
 #include "platform/ui/CustomGrid.h"
 #include "platform/ui/Form.h"
 
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QPainter>
 #include <QTest>

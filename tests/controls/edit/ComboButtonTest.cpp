@@ -2,6 +2,11 @@
 #include "BoundEditFixture.h"
 #include "controls/edit/WwDBCustomCombo.h"
 
+#include "controls/edit/GlyphCache.h"
+#include "platform/ui/Actions.h"
+#include "platform/ui/ImageList.h"
+
+#include <gtest/gtest.h>
 #include <QStyle>
 
 namespace {
@@ -93,6 +98,121 @@ TEST(ComboButton, AGlyphStripGivesOneImagePerSquareUpToFour) {
     button->SetGlyph(strip(32, 16));
     EXPECT_EQ(button->GlyphObject().ImageFor(bsDown).width(), 16);
     EXPECT_FALSE(button->GlyphObject().ImageFor(bsDisabled).isNull());
+}
+
+TBitmap Strip(int width, int height) {
+    TBitmap bitmap;
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    bitmap.SetImage(image);
+    return bitmap;
+}
+
+TEST(ComboButton, StateImagesShareOneCachedListPerSizeWhichGoesWithItsLastImage) {
+    {
+        QWidget parent;
+        auto* first = new TwwComboButton(&parent);
+        auto* second = new TwwComboButton(&parent);
+        auto* small = new TwwComboButton(&parent);
+        first->SetGlyph(Strip(32, 16));
+        second->SetGlyph(Strip(32, 16));
+        small->SetGlyph(Strip(8, 8));
+        TwwComboButtonGlyph& a = first->GlyphObject();
+        TwwComboButtonGlyph& b = second->GlyphObject();
+        EXPECT_EQ(a.ImageList(), nullptr);
+        EXPECT_EQ(a.ImageIndex(bsUp), -1);
+        a.ImageFor(bsUp);
+        a.ImageFor(bsDisabled);
+        b.ImageFor(bsUp);
+        small->GlyphObject().ImageFor(bsUp);
+        ASSERT_NE(controls::GlyphCache(), nullptr);
+        EXPECT_EQ(controls::GlyphCache()->ListCount(), 2);
+        ASSERT_NE(a.ImageList(), nullptr);
+        EXPECT_EQ(a.ImageList(), b.ImageList());
+        EXPECT_NE(a.ImageList(), small->GlyphObject().ImageList());
+        EXPECT_EQ(a.ImageList()->Count(), 3);
+        EXPECT_EQ(b.ImageIndex(bsUp), 2);
+        // Made once: the same slot answers again; the disabled image has the glyph's size.
+        EXPECT_EQ(a.ImageFor(bsDisabled).size(), QSize(16, 16));
+        EXPECT_EQ(a.ImageList()->Count(), 3);
+        // A new glyph frees the slots, which are taken again first.
+        first->SetGlyph(Strip(32, 16));
+        EXPECT_EQ(b.ImageList()->Count(), 1);
+        b.ImageFor(bsDisabled);
+        EXPECT_EQ(b.ImageIndex(bsDisabled), 0);
+        // A list whose last image goes is freed.
+        small->SetGlyph(Strip(16, 16));
+        EXPECT_EQ(controls::GlyphCache()->ListCount(), 1);
+    }
+    EXPECT_EQ(controls::GlyphCache(), nullptr);
+}
+
+TEST(ComboButton, AnActionGivesItsCaptionGroupCheckedStateAndImage) {
+    TImageList images(16, 16);
+    QImage picture(16, 16, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    picture.setPixelColor(7, 7, Qt::blue);
+    images.Add(picture);
+    TActionList list;
+    list.Images = &images;
+    TCustomAction action(&list);
+    action.SetCaption("Go");
+    action.SetGroupIndex(3);
+    action.SetChecked(true);
+    action.SetImageIndex(0);
+
+    QWidget parent;
+    auto* button = new TwwComboButton(&parent);
+    auto* other = new TwwComboButton(&parent);
+    other->SetGroupIndex(3);
+    button->SetAllowAllUp(true);
+    button->SetAction(&action);
+    EXPECT_EQ(button->Caption(), "Go");
+    EXPECT_EQ(button->GroupIndex(), 3);
+    EXPECT_TRUE(button->Down());
+    // The action's image on magenta.
+    ASSERT_EQ(button->Glyph().Width(), 16);
+    EXPECT_EQ(button->Glyph().Image().pixelColor(0, 0), QColor(Qt::magenta));
+    EXPECT_EQ(button->Glyph().Image().pixelColor(7, 7), QColor(Qt::blue));
+
+    // Down and the group follow the action, and the action hears of a group neighbour going down.
+    action.SetChecked(false);
+    EXPECT_FALSE(button->Down());
+    action.SetChecked(true);
+    EXPECT_TRUE(button->Down());
+    other->SetDown(true);
+    EXPECT_FALSE(button->Down());
+    EXPECT_FALSE(action.Checked());
+    action.SetGroupIndex(4);
+    EXPECT_EQ(button->GroupIndex(), 4);
+    // A caption of the button's own no longer follows.
+    button->SetCaption("Mine");
+    action.SetCaption("Run");
+    EXPECT_EQ(button->Caption(), "Mine");
+    action.SetEnabled(false);
+    EXPECT_FALSE(button->Enabled());
+
+    // A click runs the action when the button has no OnClick of its own.
+    int executed = 0;
+    action.OnExecute = [&](QObject*) { ++executed; };
+    button->Click();
+    EXPECT_EQ(executed, 1);
+    int clicked = 0;
+    button->OnClick = [&](QObject*) { ++clicked; };
+    button->Click();
+    EXPECT_EQ(executed, 1);
+    EXPECT_EQ(clicked, 1);
+
+    // A button with a glyph keeps it; an action that goes first leaves the button untied.
+    auto* glyphed = new TwwComboButton(&parent);
+    glyphed->SetGlyph(Strip(8, 8));
+    {
+        TCustomAction passing(&list);
+        passing.SetImageIndex(0);
+        glyphed->SetAction(&passing);
+        EXPECT_EQ(glyphed->Glyph().Width(), 8);
+    }
+    EXPECT_EQ(glyphed->Action(), nullptr);
 }
 
 class ComboBase : public BoundEditTest {

@@ -7,6 +7,9 @@
 #include "platform/registry/Registry.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/TimerService.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -140,6 +143,46 @@ TEST_F(DBComboBox, ItemIndexMinusOneClearsTheTextAndAnIndexPastTheEndLeavesIt) {
     EXPECT_EQ(combo->Text(), QStringLiteral("Green"));
     combo->SetItemIndex(-1);
     EXPECT_EQ(combo->Text(), QString());
+}
+
+TEST_F(DBComboBox, ShowMatchTextCompletesFromTheFirstItemBeginningWithTheTypedTextAndSelectsTheRest) {
+    Fill(combo->Items(), {"Red", "Green", "Grey", "Blue"});
+    combo->ShowMatchText = true;
+    combo->Loaded();
+    ShowForm();
+    Focus();
+    struct Step {
+        const char* typed;
+        const char* text;
+        const char* rest;
+        int index;
+    };
+    // Each character replaces the selected rest; one that no item continues is typed as it is.
+    for (const Step& step : {Step{"g", "Green", "reen", 1}, Step{"r", "Green", "een", 1}, Step{"e", "Green", "en", 1},
+                             Step{"y", "Grey", "", 2}, Step{"s", "Greys", "", -1}}) {
+        Type(combo, QString::fromLatin1(step.typed));
+        EXPECT_EQ(combo->Text(), QString::fromLatin1(step.text)) << step.typed;
+        EXPECT_EQ(combo->selectedText(), QString::fromLatin1(step.rest)) << step.typed;
+        if (step.index >= 0) EXPECT_EQ(combo->ItemIndex(), step.index) << step.typed;
+    }
+    EXPECT_TRUE(combo->Modified());
+}
+
+TEST_F(DBComboBox, ShowMatchTextInABoundListOnlyBoxEditsTheRecordAndRefusesTextNoItemBeginsWith) {
+    combo->ShowMatchText = true;
+    BindStatus();
+    Focus();
+    combo->SelectAll();
+    Type(combo, QStringLiteral("w"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Waiting"));
+    EXPECT_EQ(combo->selectedText(), QStringLiteral("aiting"));
+    EXPECT_EQ(query.State(), dsEdit);
+    Type(combo, QStringLiteral("x"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("Waiting"));
+    other->SetFocus();
+    QApplication::processEvents();
+    query.Post();
+    EXPECT_EQ(Stored(QStringLiteral("Status")).toInt(), 3);
 }
 
 TEST_F(DBComboBox, ItemsChangedByOnDropDownAppearInTheOpenedList) {

@@ -5,7 +5,9 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/ui/Buttons.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QClipboard>
 #include <QPlainTextEdit>
 

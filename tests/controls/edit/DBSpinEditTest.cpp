@@ -6,6 +6,8 @@
 #include "platform/rtl/DateUtils.h"
 #include "platform/ui/TimerService.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 using controls_test::BoundEditTest;

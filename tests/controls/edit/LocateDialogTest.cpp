@@ -6,7 +6,10 @@
 #include "platform/ui/Edits.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -2,6 +2,7 @@
 // several months side by side, and room for every text at each test font.
 #include "controls/edit/MonthCalendarLayout.h"
 #include "platform/rtl/FormatSettings.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
 #include <gtest/gtest.h>

@@ -5,9 +5,12 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 
@@ -257,6 +260,111 @@ TEST_F(MonthCalendar, EveryTextIsWholeAtEachTestFont) {
         EXPECT_GE(shown->Layout().TitleMonthRect(0).Left, shown->Layout().PrevArrowRect().Right);
         testing_env::ExpectTextsWhole(window);
     });
+}
+
+class MonthCalendarRange : public MonthCalendar {
+protected:
+    MonthCalendarRange() { calendar->SetOptions({mdoDayState, mdoMultiSelect}); }
+
+    QPoint DayPoint(TDateTime date) { return Centre(calendar->Layout().DayRect(date), *calendar); }
+    // A move with the left button held, as a drag delivers it.
+    void DragTo(TDateTime date) {
+        QMouseEvent move(QEvent::MouseMove, DayPoint(date), calendar->mapToGlobal(DayPoint(date)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(calendar, &move);
+    }
+    void ExpectRange(TDateTime start, TDateTime end) {
+        EXPECT_EQ(calendar->RangeStart(), start);
+        EXPECT_EQ(calendar->RangeEnd(), end);
+    }
+};
+
+TEST_F(MonthCalendarRange, SettingTheRangeOrItsEndsStoresWholeDaysInOrder) {
+    ExpectRange(EncodeDate(2026, 2, 20), EncodeDate(2026, 2, 20));
+    EXPECT_EQ(calendar->MaxSelectCount(), 31);
+    calendar->SetSelectionRange(EncodeDate(2026, 2, 25) + 0.5, EncodeDate(2026, 2, 22));
+    ExpectRange(EncodeDate(2026, 2, 22), EncodeDate(2026, 2, 25));
+    calendar->SetRangeEnd(EncodeDate(2026, 2, 27) + 0.25);
+    ExpectRange(EncodeDate(2026, 2, 22), EncodeDate(2026, 2, 27));
+    // A start after the end: the two are put in order.
+    calendar->SetRangeStart(EncodeDate(2026, 2, 28));
+    ExpectRange(EncodeDate(2026, 2, 27), EncodeDate(2026, 2, 28));
+    EXPECT_TRUE(calendar->IsDaySelected(EncodeDate(2026, 2, 27)));
+    EXPECT_FALSE(calendar->IsDaySelected(EncodeDate(2026, 2, 26)));
+    // An end beyond a bound raises and leaves the range.
+    calendar->SetMaxDate(EncodeDate(2026, 3, 15));
+    calendar->SetMinDate(EncodeDate(2026, 2, 10));
+    try {
+        calendar->SetRangeEnd(EncodeDate(2026, 3, 16));
+        ADD_FAILURE() << "no error";
+    } catch (const EDateTimeError& e) {
+        EXPECT_EQ(e.Message(), "Date exceeds maximum of 3/15/2026");
+    }
+    EXPECT_THROW(calendar->SetRangeStart(EncodeDate(2026, 2, 9)), EDateTimeError);
+    ExpectRange(EncodeDate(2026, 2, 27), EncodeDate(2026, 2, 28));
+    // Selecting a date makes it the whole range.
+    calendar->SetDate(EncodeDate(2026, 3, 3));
+    ExpectRange(EncodeDate(2026, 3, 3), EncodeDate(2026, 3, 3));
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(MonthCalendarRange, ADragSelectsARangeUpToMaxSelectCountAndTellsOfItOnTheRelease) {
+    QTest::mousePress(calendar, Qt::LeftButton, {}, DayPoint(EncodeDate(2026, 2, 10)));
+    EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 2, 10));
+    EXPECT_EQ(changes, 1);
+    DragTo(EncodeDate(2026, 2, 13));
+    ExpectRange(EncodeDate(2026, 2, 10), EncodeDate(2026, 2, 13));
+    EXPECT_EQ(changes, 1);
+    QTest::mouseRelease(calendar, Qt::LeftButton, {}, DayPoint(EncodeDate(2026, 2, 13)));
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 2, 10));
+    // A drag back before the anchor, no longer than three days.
+    calendar->SetMaxSelectCount(3);
+    QTest::mousePress(calendar, Qt::LeftButton, {}, DayPoint(EncodeDate(2026, 2, 20)));
+    DragTo(EncodeDate(2026, 2, 12));
+    QTest::mouseRelease(calendar, Qt::LeftButton, {}, DayPoint(EncodeDate(2026, 2, 12)));
+    ExpectRange(EncodeDate(2026, 2, 18), EncodeDate(2026, 2, 20));
+    EXPECT_EQ(changes, 4);
+    // Shift and a click extend from the selected date; a plain click on it selects it alone again.
+    QTest::mouseClick(calendar, Qt::LeftButton, Qt::ShiftModifier, DayPoint(EncodeDate(2026, 2, 21)));
+    ExpectRange(EncodeDate(2026, 2, 20), EncodeDate(2026, 2, 21));
+    EXPECT_EQ(changes, 5);
+    QTest::mouseClick(calendar, Qt::LeftButton, {}, DayPoint(EncodeDate(2026, 2, 20)));
+    ExpectRange(EncodeDate(2026, 2, 20), EncodeDate(2026, 2, 20));
+    EXPECT_EQ(changes, 6);
+    // A drag stops at a bound.
+    calendar->SetMaxSelectCount(31);
+    calendar->SetMaxDate(EncodeDate(2026, 2, 24));
+    QTest::mousePress(calendar, Qt::LeftButton, {}, DayPoint(EncodeDate(2026, 2, 20)));
+    DragTo(EncodeDate(2026, 2, 27));
+    QTest::mouseRelease(calendar, Qt::LeftButton, {}, DayPoint(EncodeDate(2026, 2, 27)));
+    ExpectRange(EncodeDate(2026, 2, 20), EncodeDate(2026, 2, 24));
+}
+
+TEST_F(MonthCalendarRange, ShiftWithTheArrowsMovesTheEndAwayFromTheDateAndPagingWaitsForOneDay) {
+    QTest::keyClick(calendar, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(calendar, Qt::Key_Right, Qt::ShiftModifier);
+    ExpectRange(EncodeDate(2026, 2, 20), EncodeDate(2026, 2, 22));
+    QTest::keyClick(calendar, Qt::Key_Left, Qt::ShiftModifier);
+    ExpectRange(EncodeDate(2026, 2, 20), EncodeDate(2026, 2, 21));
+    EXPECT_EQ(changes, 3);
+    // Down seven days from the moving end, then Up back past the date: the date stays one end.
+    QTest::keyClick(calendar, Qt::Key_Down, Qt::ShiftModifier);
+    ExpectRange(EncodeDate(2026, 2, 20), EncodeDate(2026, 2, 28));
+    QTest::keyClick(calendar, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(calendar, Qt::Key_Up, Qt::ShiftModifier);
+    ExpectRange(EncodeDate(2026, 2, 14), EncodeDate(2026, 2, 20));
+    EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 2, 20));
+    // A range of several days does not page.
+    QTest::keyClick(calendar, Qt::Key_PageDown);
+    EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 2, 20));
+    ExpectRange(EncodeDate(2026, 2, 14), EncodeDate(2026, 2, 20));
+    // A plain arrow moves the date and selects it alone; now paging works.
+    QTest::keyClick(calendar, Qt::Key_Right);
+    ExpectRange(EncodeDate(2026, 2, 21), EncodeDate(2026, 2, 21));
+    QTest::keyClick(calendar, Qt::Key_PageDown);
+    EXPECT_EQ(DateOf(calendar->Date()), EncodeDate(2026, 3, 21));
+    EXPECT_EQ(changes, 8);
 }
 
 // The press that closes a menu goes no further, wherever it falls.

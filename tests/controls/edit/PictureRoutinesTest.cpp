@@ -9,7 +9,7 @@
 
 namespace {
 
-struct KeyCase {
+struct PictureKeyCase {
     const char* mask;
     bool autoFill;
     const char* text;
@@ -20,15 +20,15 @@ struct KeyCase {
     int caretAfterwards;
 };
 
-void PrintTo(const KeyCase& c, std::ostream* os) {
+void PrintTo(const PictureKeyCase& c, std::ostream* os) {
     *os << "mask '" << c.mask << "' text '" << c.text << "' selection " << c.selStart << "+" << c.selLength << " key '"
         << c.key << "'";
 }
 
-class KeyThroughPicture : public testing::TestWithParam<KeyCase> {};
+class KeyThroughPicture : public testing::TestWithParam<PictureKeyCase> {};
 
 TEST_P(KeyThroughPicture, ConsumesTheKeyAndSetsTextAndCaret) {
-    const KeyCase& c = GetParam();
+    const PictureKeyCase& c = GetParam();
     TForm form;
     TEdit edit(&form);
     edit.SetText(QString::fromUtf8(c.text));
@@ -44,17 +44,17 @@ TEST_P(KeyThroughPicture, ConsumesTheKeyAndSetsTextAndCaret) {
 INSTANTIATE_TEST_SUITE_P(PictureRoutines, KeyThroughPicture,
                          testing::Values(
                              // Incomplete with auto-fill: the caret goes past the filled literal.
-                             KeyCase{"###-####", true, "55", 2, 0, '5', "555-", 4},
+                             PictureKeyCase{"###-####", true, "55", 2, 0, '5', "555-", 4},
                              // Complete: the caret moves by the growth.
-                             KeyCase{"##", false, "1", 1, 0, '2', "12", 2},
+                             PictureKeyCase{"##", false, "1", 1, 0, '2', "12", 2},
                              // The whole text selected: replaced, caret at the end.
-                             KeyCase{"&&", false, "XY", 0, 2, 'a', "A", 1},
+                             PictureKeyCase{"&&", false, "XY", 0, 2, 'a', "A", 1},
                              // A selection at the end: the caret goes one past its start.
-                             KeyCase{"####", false, "1234", 2, 2, '9', "129", 3},
+                             PictureKeyCase{"####", false, "1234", 2, 2, '9', "129", 3},
                              // A refused character leaves the text.
-                             KeyCase{"##", false, "1", 1, 0, 'x', "1", 1},
+                             PictureKeyCase{"##", false, "1", 1, 0, 'x', "1", 1},
                              // A mask that fails the syntax check changes nothing but still takes the key.
-                             KeyCase{"[#", false, "1", 1, 0, '2', "1", 1}));
+                             PictureKeyCase{"[#", false, "1", 1, 0, '2', "1", 1}));
 
 TEST(PictureRoutines, KeyInsideTheTextOrControlCharacterIsLeftAlone) {
     TForm form;

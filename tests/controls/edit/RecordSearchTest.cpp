@@ -4,6 +4,9 @@
 #include "controls/edit/WwIntl.h"
 #include "controls/edit/WwLocate.h"
 #include "platform/rtl/Exceptions.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

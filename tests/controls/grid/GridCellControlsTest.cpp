@@ -13,7 +13,9 @@
 #include "controls/grid/Wwdbgrid.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/DateUtils.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QScreen>
 #include <QTest>
 

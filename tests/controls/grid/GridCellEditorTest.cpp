@@ -8,7 +8,9 @@
 #include "controls/grid/Wwdbgrid.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/DateUtils.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QPlainTextEdit>

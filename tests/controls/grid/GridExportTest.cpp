@@ -8,7 +8,9 @@
 #include "controls/grid/WwMultiSelect.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Form.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QClipboard>
 #include <QFile>
 #include <QMimeData>
@@ -287,6 +289,22 @@ TEST_F(GridExport, DynamicColoursComeFromTheGridsEvents) {
         written.contains("<TD NOWRAP ALIGN=\"right\" STYLE=\"font-family: Arial;font-size: 10 pt;color:#FF0000;\" "
                          "BGCOLOR=#FFFF00 WIDTH=\"0*\" SCOPE=\"row\">50</TD>"));
     EXPECT_TRUE(written.contains("<TD NOWRAP ALIGN=\"left\" WIDTH=\"0*\" SCOPE=\"row\">Plain</TD>"));
+}
+
+TEST_F(GridExport, HtmlRowsAlternateInTheGridsStripeColourByDefault) {
+    grid->PaintOptions.SetAlternatingRowColor(clYellow);
+    exporter->ExportType = wwgetHTML;
+    exporter->Options = exporter->Options.Include(esoBestColFit);
+    for (const bool alternating : {true, false}) {
+        if (!alternating) exporter->Options = exporter->Options.Exclude(esoShowAlternating);
+        exporter->Save();
+        const QByteArray written = Written();
+        // The second record's two cells, and no other.
+        EXPECT_EQ(written.count("BGCOLOR=#FFFF00"), alternating ? 2 : 0);
+        EXPECT_EQ(written.contains("<TD NOWRAP ALIGN=\"right\" BGCOLOR=#FFFF00 WIDTH=\"0*\" SCOPE=\"row\">50</TD>"),
+                  alternating)
+            << written.toStdString();
+    }
 }
 
 TEST_F(GridExport, HtmlFooterShowsTheColumnsFooterValues) {

@@ -20,6 +20,9 @@
 
 namespace grid_test {
 
+// A colour as the painted image holds it.
+inline QRgb Rgb(TColor color) { return ui::ToQColor(color).rgb(); }
+
 // The grid with its protected operations reachable for the tests.
 class TestGrid : public TwwCustomDBGrid {
 public:

@@ -7,7 +7,9 @@
 #include "platform/db/Field.h"
 #include "platform/ini/IniFiles.h"
 #include "platform/rtl/Messages.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>

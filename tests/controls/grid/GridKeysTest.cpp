@@ -7,7 +7,9 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/sql/Statement.h"
 #include "platform/ui/InplaceEdit.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QTest>
 

@@ -5,6 +5,8 @@
 #include "platform/db/Field.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <gtest/gtest.h>
+
 using grid_test::GridTest;
 using grid_test::TextWidthIn;
 

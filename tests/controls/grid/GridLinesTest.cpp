@@ -2,6 +2,7 @@
 // frame, read back from its pixels.
 #include "GridFixture.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QRect>
@@ -9,8 +10,7 @@
 namespace {
 
 using grid_test::GridTest;
-
-QRgb Rgb(TColor color) { return ui::ToQColor(color).rgb(); }
+using grid_test::Rgb;
 
 QRect InkBox(const QImage& image, const QRect& r, QRgb background) {
     QRect box;

@@ -4,7 +4,9 @@
 
 #include "platform/db/Field.h"
 #include "platform/ui/InplaceEdit.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QMouseEvent>
 
 using grid_test::GridTest;

@@ -5,6 +5,8 @@
 #include "controls/grid/WwMultiSelect.h"
 #include "platform/db/Field.h"
 
+#include <gtest/gtest.h>
+
 using grid_test::GridTest;
 
 namespace {

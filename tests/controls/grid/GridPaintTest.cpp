@@ -6,6 +6,7 @@
 #include "platform/sql/Statement.h"
 #include "platform/ui/Edits.h"
 
+#include <gtest/gtest.h>
 #include <QFontMetrics>
 #include <QRect>
 #include <stdexcept>
@@ -13,9 +14,10 @@
 namespace {
 
 using grid_test::GridTest;
+using grid_test::Rgb;
 
 // The box of the pixels inside r that differ from the background colour; empty when there are none.
-QRect InkBox(const QImage& image, const TRect& r, TColor background) {
+QRect InkBoxOf(const QImage& image, const TRect& r, TColor background) {
     const QRgb bg = ui::ToQColor(background).rgb();
     QRect box;
     for (int y = r.Top; y < r.Bottom; ++y)
@@ -31,8 +33,6 @@ bool HasColor(const QImage& image, const TRect& r, TColor color) {
             if (image.pixel(x, y) == wanted) return true;
     return false;
 }
-
-QRgb Rgb(TColor color) { return ui::ToQColor(color).rgb(); }
 
 // The colour a cell was filled with, read inside its bottom left corner (the current cell has a focus frame,
 // and the fixed columns' light line falls on the first pixel of the column after them).
@@ -87,11 +87,11 @@ TEST_F(GridPaintTest, TextsSitAtTheirFieldsAlignmentAndPaintingLeavesTheDatasetW
     EXPECT_EQ(seen, (std::vector<QString>{"Task 1", "Task 2", "Task 3"}));
     for (int row = 1; row <= 3; ++row) {
         const TRect subject = grid->CellRect(1, row);
-        const QRect left = InkBox(shot, Inner(subject), Background(shot, subject));
+        const QRect left = InkBoxOf(shot, Inner(subject), Background(shot, subject));
         ASSERT_FALSE(left.isEmpty()) << row;
         EXPECT_NEAR(left.left() - subject.Left, 2, 2) << "left text starts 2 pixels in";
         const TRect done = grid->CellRect(2, row);
-        const QRect right = InkBox(shot, Inner(done), Background(shot, done));
+        const QRect right = InkBoxOf(shot, Inner(done), Background(shot, done));
         ASSERT_FALSE(right.isEmpty()) << row;
         EXPECT_NEAR(done.Right - 1 - right.right(), 2, 2) << "numbers end 2 pixels before the edge";
         EXPECT_GE(left.top() - subject.Top, 2) << row;
@@ -117,7 +117,7 @@ TEST_F(GridPaintTest, HighlightAndEventColours) {
     for (const auto& c : cases) {
         const TRect r = grid->CellRect(c.col, c.row);
         EXPECT_EQ(shot.pixel(r.Left + 1, r.Bottom - 2), Rgb(c.background)) << c.col << "," << c.row;
-        EXPECT_FALSE(InkBox(shot, Inner(r), c.background).isEmpty()) << "text shows on " << c.col << "," << c.row;
+        EXPECT_FALSE(InkBoxOf(shot, Inner(r), c.background).isEmpty()) << "text shows on " << c.col << "," << c.row;
     }
     // An active record colour with row selection marks the whole current row.
     grid->SetOptions(grid->Options() + TwwDBGridOptions{dgRowSelect});
@@ -147,11 +147,11 @@ TEST_F(GridPaintTest, HandlersSuppressTextAndAFailingCellHandlerStopsNothing) {
     const QImage shot = Shot();
     EXPECT_EQ(drawn, 6);
     for (int col = 1; col <= 2; ++col) {
-        EXPECT_FALSE(InkBox(shot, Inner(grid->CellRect(col, 1)), Background(shot, grid->CellRect(col, 1))).isEmpty())
+        EXPECT_FALSE(InkBoxOf(shot, Inner(grid->CellRect(col, 1)), Background(shot, grid->CellRect(col, 1))).isEmpty())
             << col;
-        EXPECT_TRUE(InkBox(shot, Inner(grid->CellRect(col, 2)), Background(shot, grid->CellRect(col, 2))).isEmpty())
+        EXPECT_TRUE(InkBoxOf(shot, Inner(grid->CellRect(col, 2)), Background(shot, grid->CellRect(col, 2))).isEmpty())
             << col;
-        EXPECT_FALSE(InkBox(shot, Inner(grid->CellRect(col, 3)), Background(shot, grid->CellRect(col, 3))).isEmpty())
+        EXPECT_FALSE(InkBoxOf(shot, Inner(grid->CellRect(col, 3)), Background(shot, grid->CellRect(col, 3))).isEmpty())
             << col;
     }
 }
@@ -176,8 +176,8 @@ TEST_F(GridPaintTest, GroupFieldShowsEachValueOnceWithoutLinesInsideTheRunAndClo
         const TRect group = grid->CellRect(1, i + 1);
         const TRect other = grid->CellRect(2, i + 1);
         const TColor background = Background(shot, group);
-        EXPECT_EQ(!InkBox(shot, Inner(group), background).isEmpty(), rows[i].text) << i;
-        EXPECT_FALSE(InkBox(shot, Inner(other), Background(shot, other)).isEmpty()) << i;
+        EXPECT_EQ(!InkBoxOf(shot, Inner(group), background).isEmpty(), rows[i].text) << i;
+        EXPECT_FALSE(InkBoxOf(shot, Inner(other), Background(shot, other)).isEmpty()) << i;
         const int middle = (group.Left + group.Right) / 2;
         const TColor below = rows[i].lineBelowGroup == clNone ? background : rows[i].lineBelowGroup;
         EXPECT_EQ(shot.pixel(middle, group.Bottom), Rgb(below)) << i;
@@ -192,7 +192,7 @@ TEST_F(GridPaintTest, TitleWithTildeIsDrawnOnTwoCentredLines) {
     OpenTwoColumns(QStringLiteral("Per~Cent"));
     const QImage shot = Shot();
     const TRect title = grid->CellRect(1, 0);
-    const QRect ink = InkBox(shot, Inner(title), grid->TitleColor);
+    const QRect ink = InkBoxOf(shot, Inner(title), grid->TitleColor);
     ASSERT_FALSE(ink.isEmpty());
     const int line = QFontMetrics(grid->TitleFont().ToQFont()).height();
     EXPECT_GT(ink.height(), line) << "two lines";
@@ -354,7 +354,7 @@ TEST_F(GridControlTypeTest, KindsAreCachedPerColumnAndAMissingEditControlLeavesT
     EXPECT_FALSE(grid->GetCheckBoxValues(1, 1, unchecked, checked));
     const QImage shot = grid->viewport()->grab().toImage();
     const TRect cell = grid->CellRect(1, 2);
-    EXPECT_FALSE(InkBox(shot, cell, Background(shot, cell)).isEmpty()) << "painted as text";
+    EXPECT_FALSE(InkBoxOf(shot, cell, Background(shot, cell)).isEmpty()) << "painted as text";
 }
 
 TEST_F(GridControlTypeTest, AnEditControlAskedForIsPicturedInOtherRowsCells) {
@@ -404,7 +404,7 @@ TEST_F(GridControlTypeTest, CheckBoxCellsShowABoxCentredAndCheckedOnlyForTheChec
         const int left = (cell.Left + cell.Right - 10) / 2;
         const int top = (cell.Top + cell.Bottom - 10) / 2;
         // No text: the only ink is the box, within the 13-pixel square around the centred 10 x 10 one.
-        const QRect ink = InkBox(shot, {cell.Left, cell.Top, cell.Right, cell.Bottom - 1}, clWhite);
+        const QRect ink = InkBoxOf(shot, {cell.Left, cell.Top, cell.Right, cell.Bottom - 1}, clWhite);
         ASSERT_FALSE(ink.isEmpty()) << c.col << "," << c.row;
         EXPECT_TRUE(QRect(left - 1, top - 1, 13, 13).contains(ink)) << c.col << "," << c.row;
         EXPECT_GE(ink.width(), 10) << c.col << "," << c.row;

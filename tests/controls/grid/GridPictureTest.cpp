@@ -6,7 +6,9 @@
 #include "platform/sql/Statement.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Picture.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QBuffer>
 #include <QRect>
 #include <cstring>
@@ -14,8 +16,7 @@
 namespace {
 
 using grid_test::GridTest;
-
-QRgb Rgb(TColor color) { return ui::ToQColor(color).rgb(); }
+using grid_test::Rgb;
 
 // The box of the pixels of one colour inside r; empty when there are none.
 QRect ColorBox(const QImage& image, const TRect& r, TColor color) {

@@ -4,6 +4,7 @@
 
 #include "platform/db/Field.h"
 
+#include <gtest/gtest.h>
 #include <QScrollBar>
 
 using grid_test::GridTest;

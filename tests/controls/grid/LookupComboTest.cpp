@@ -371,6 +371,28 @@ TEST_F(LookupComboTest, ShowMatchTextCompletesTheTypedTextAndSelectsTheRest) {
     EXPECT_EQ(combo->Text(), "Ro");
 }
 
+TEST_F(LookupComboTest, ATextLongerThanTheNameFieldIsSoughtByWhatTheFieldCanHold) {
+    const QString name = QStringLiteral("Main conference room east");  // the field's 25 characters
+    AddResources({"Board room", name, "Van"});
+    // Without fields of its own the table has the engine's wide-string fields; the fixture's are narrow ones.
+    TADOTable wide;
+    wide.SetConnection(&connection);
+    wide.TableName = QStringLiteral("Resources");
+    wide.Open();
+    table.Open();
+    const QString typed = name + QStringLiteral(" wing");
+    for (TADOTable* lookup : {&table, &wide}) {
+        combo->SetLookupTable(lookup);
+        combo->setText(typed);
+        for (const bool partial : {true, false}) {
+            lookup->First();
+            EXPECT_TRUE(combo->LookupDisplayValue(typed, "ResourceName", partial, false, false))
+                << (lookup == &wide) << partial;
+            EXPECT_EQ(lookup->FieldByName("ResourceName").AsString(), name);
+        }
+    }
+}
+
 TEST_F(LookupComboTest, AComboBoundToAKeyFieldWritesTheChosenKeyIntoTheRecord) {
     AddResources(kResources);
     connection.Execute("CREATE TABLE Bookings (BookingId INTEGER NOT NULL PRIMARY KEY, ResourceId INTEGER)");

@@ -6,7 +6,10 @@
 #include "platform/db/Field.h"
 #include "platform/ini/IniFiles.h"
 #include "platform/ui/ModalRunner.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
+#include <QFile>
 #include <QTest>
 
 using grid_test::GridTest;
@@ -256,6 +259,34 @@ TEST_F(PublishedGrid, TheLayoutIsReadAtTheFirstShowAndWrittenWhenTheGridGoes) {
         TIniFile(file).ReadString(QStringLiteral("MainFormTasksGrid"), QStringLiteral("Subject"), {})};
     EXPECT_EQ(saved, (QStringList{"12;;Notes;;T", "5;;S;;F"}));
     EXPECT_TRUE(testing_env::Messages().Requests().empty());
+}
+
+TEST_F(PublishedGrid, SavingTheLayoutFromCodeWarnsWhatStopsItAndTheGridsEndWarnsNobody) {
+    db->IniAttributes().Enabled = true;
+    db->IniAttributes().SaveToRegistry = true;  // no FileName, and no connected text object to give one
+    db->SaveToIniFile();
+    db->IniAttributes().SaveToRegistry = false;
+    db->IniAttributes().SetFileName(QDir(testing_env::TempDir()).filePath(QStringLiteral("nowhere/grids.ini")));
+    db->SaveToIniFile();
+    EXPECT_EQ(testing_env::Messages().Texts(),
+              (std::vector<QString>{"FileName required when saving to registry", "Directory does not exist"}));
+    testing_env::Messages().Clear();
+    delete db;
+    db = nullptr;
+    EXPECT_TRUE(testing_env::Messages().Requests().empty());
+}
+
+TEST_F(PublishedGrid, ALinkCellShowsAndExportsOnlyItsText) {
+    connection.Execute("UPDATE Tasks SET Subject = 'Site#http://example.org/' WHERE TaskId = 1");
+    db->ControlType().SetStrings({"Subject;URL-Link"});
+    OpenWith({"Subject\t20\tSubject\tF"});
+    EXPECT_EQ(db->GetCellText(0), QStringLiteral("Site"));
+    const QString file = QDir(testing_env::TempDir()).filePath(QStringLiteral("links.txt"));
+    db->ExportOptions().FileName = file;
+    db->ExportOptions().Save();
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith("\"Subject\"\r\n\"Site\"\r\n\"Task 2\"\r\n"));
 }
 
 TEST_F(PublishedGrid, FixedColsFixesDataColumnsAndOutOfRangeValuesAreNotApplied) {

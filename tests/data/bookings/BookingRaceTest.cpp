@@ -4,6 +4,7 @@
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -2,6 +2,8 @@
 #include "data/bookings/BookingRecord.h"
 #include "data/support/BookingsFixture.h"
 
+#include <gtest/gtest.h>
+
 using namespace bookings_test;
 
 namespace {

@@ -1,7 +1,10 @@
 // The validation codes of a booking against the global row and its resource's limits.
+#include "data/bookings/BookingDateRange.h"
 #include "data/bookings/BookingValidation.h"
 #include "data/bookings/Bookings.h"
 #include "data/support/BookingsFixture.h"
+
+#include <gtest/gtest.h>
 
 using namespace bookings_test;
 
@@ -51,6 +54,12 @@ TEST_F(BookingValidationTest, FirstFailingTestGivesTheCode) {
         {"client empty", kNoGlobalLimit, kNoResourceLimit, 99, "", At(6, 9), At(5, 10), kBookingClientEmpty},
         {"end date before start", kNoGlobalLimit, kNoResourceLimit, 99, "S", At(6, 9), At(5, 10),
          kBookingEndDateBeforeStart},
+        {"starts before the origin", kNoGlobalLimit, kNoResourceLimit, 99, "S",
+         EncodeDateTime(1899, 12, 29, 9, 0, 0, 0), EncodeDateTime(1899, 12, 29, 10, 0, 0, 0), kBookingOutsideDateRange},
+        {"ends after the last day", kNoGlobalLimit, kNoResourceLimit, 1, "S", EncodeDate(9999, 12, 31),
+         EncodeDate(9999, 12, 31) + 1, kBookingOutsideDateRange},
+        {"first and last days", kNoGlobalLimit, kNoResourceLimit, 1, "S", 0, EncodeDateTime(9999, 12, 31, 23, 59, 0, 0),
+         kBookingValid},
         {"end time equals start", kNoGlobalLimit, kNoResourceLimit, 1, "S", At(5, 9), At(5, 9),
          kBookingEndTimeNotAfterStart},
         {"end time before start", kNoGlobalLimit, kNoResourceLimit, 1, "S", At(5, 9), At(5, 8),

@@ -6,6 +6,8 @@
 #include "data/bookings/TaskVocabulary.h"
 #include "platform/rtl/Clock.h"
 
+#include <gtest/gtest.h>
+
 namespace data_test {
 namespace {
 

@@ -2,6 +2,9 @@
 #include "data/bookings/BookingConflicts.h"
 #include "data/bookings/History.h"
 #include "data/support/BookingsFixture.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 using namespace bookings_test;
 

@@ -1,6 +1,7 @@
 // Every text of the data layer's windows is whole, at the pinned font and at a larger desktop font.
 #include "data/forms/PasswordForms.h"
 #include "data/forms/UpgradeConfirmForm.h"
+#include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
 #include <gtest/gtest.h>

@@ -12,7 +12,7 @@ public:
 
 // A day whose slots have the given states, each written as its number in hex ("." empty); a
 // kEndsWithOneGoingOn cell gets "ending" and then the description, every other cell the description.
-std::unique_ptr<TDayBookings> Day(const QString& states, const QString& description) {
+std::unique_ptr<TDayBookings> DayCells(const QString& states, const QString& description) {
     auto day = std::make_unique<TDayBookings>(static_cast<int>(states.size()));
     for (int i = 0; i < states.size(); ++i) {
         if (states[i] == u'.') continue;
@@ -27,7 +27,7 @@ std::unique_ptr<TDayBookings> Day(const QString& states, const QString& descript
 }
 
 QStringList Lines(const QString& states, const QString& description, int width) {
-    auto day = Day(states, description);
+    auto day = DayCells(states, description);
     FixedWidthText measure;
     day->WrapCellTexts(measure, width);
     QStringList lines;

@@ -17,8 +17,8 @@ data::TimeSlotWindow Window(int days = 1, TDateTime endTime = EncodeTime(17, 0, 
     return window;
 }
 
-std::unique_ptr<TDayListBookings> Lay(const std::vector<data::BookingRow>& rows,
-                                      const data::TimeSlotWindow& window = Window()) {
+std::unique_ptr<TDayListBookings> LaySlots(const std::vector<data::BookingRow>& rows,
+                                           const data::TimeSlotWindow& window = Window()) {
     auto days = std::make_unique<TDayListBookings>(window.DayCount(), window.SlotsPerDay);
     for (const auto& row : rows) data::PlaceTimeSlotBooking(*days, window, row);
     return days;
@@ -26,7 +26,7 @@ std::unique_ptr<TDayListBookings> Lay(const std::vector<data::BookingRow>& rows,
 
 // The states of a day's slots, each as its number in hex, "." for an empty slot: "..56" is slots 2 and 3 in
 // kStartsAndGoesOn and kEnds.
-QString States(const TDayListBookings& days, int day = 0, int slots = 18) {
+QString SlotStates(const TDayListBookings& days, int day = 0, int slots = 18) {
     QString text;
     for (int i = 0; i < slots; ++i) {
         const TBookingCell* cell = days.GetDay(day)->GetCell(i);
@@ -38,8 +38,8 @@ QString States(const TDayListBookings& days, int day = 0, int slots = 18) {
 }  // namespace
 
 TEST(TimeSlotLayout, OneSlotBookingAndItsTimeText) {
-    const auto days = Lay({Booking(7, "9:00", "9:15")});
-    EXPECT_EQ(States(*days), "..1...............");
+    const auto days = LaySlots({Booking(7, "9:00", "9:15")});
+    EXPECT_EQ(SlotStates(*days), "..1...............");
     const TBookingCell* cell = days->GetDay(0)->GetCell(2);
     EXPECT_EQ(cell->BookingIds.GetItem(0), 7);
     EXPECT_EQ(cell->Clients[0], "client 7");
@@ -47,7 +47,7 @@ TEST(TimeSlotLayout, OneSlotBookingAndItsTimeText) {
     EXPECT_EQ(cell->TimeTexts[0], " until 9:15 am");
     EXPECT_FALSE(cell->Overlap);
 
-    const auto days24 = Lay({Booking(7, "9:00", "9:15")}, Window(1, EncodeTime(17, 0, 0, 0), true));
+    const auto days24 = LaySlots({Booking(7, "9:00", "9:15")}, Window(1, EncodeTime(17, 0, 0, 0), true));
     EXPECT_EQ(days24->GetDay(0)->GetCell(2)->TimeTexts[0], " until 09:15");
 }
 
@@ -66,22 +66,22 @@ TEST(TimeSlotLayout, TimeTexts) {
         {"16:10", "1 23:00", 16, " at 4:10 pm"},
     };
     for (const auto& c : cases) {
-        const auto days = Lay({Booking(1, c.start, c.end)});
+        const auto days = LaySlots({Booking(1, c.start, c.end)});
         EXPECT_EQ(days->GetDay(0)->GetCell(c.slot)->TimeTexts[0], c.text) << c.start << "-" << c.end;
     }
     // A day that is not the booking's last names the end's date where the window's end is not a slot boundary.
-    const auto days = Lay({Booking(1, "16:10", "2 9:20")}, Window(2));
+    const auto days = LaySlots({Booking(1, "16:10", "2 9:20")}, Window(2));
     EXPECT_EQ(days->GetDay(0)->GetCell(16)->TimeTexts[0], " at 4:10 pm");
     EXPECT_EQ(days->GetDay(1)->GetCell(0)->TimeTexts[0], " until 9:20 am");
-    const auto offBoundary = Lay({Booking(1, "16:10", "2 9:20")}, Window(2, EncodeTime(17, 10, 0, 0)));
+    const auto offBoundary = LaySlots({Booking(1, "16:10", "2 9:20")}, Window(2, EncodeTime(17, 10, 0, 0)));
     EXPECT_EQ(offBoundary->GetDay(0)->GetCell(16)->TimeTexts[0], " at 4:10 pm until Jan 06 9:20 am");
 }
 
 TEST(TimeSlotLayout, ContinuationCellsPointAtTheirHead) {
     auto row = Booking(3, "9:00", "10:30");
     row.Reminder = QStringLiteral("call");
-    const auto days = Lay({row});
-    EXPECT_EQ(States(*days), "..526.............");
+    const auto days = LaySlots({row});
+    EXPECT_EQ(SlotStates(*days), "..526.............");
     const TBookingCell* head = days->GetDay(0)->GetCell(2);
     for (int slot : {3, 4}) {
         const TBookingCell* cell = days->GetDay(0)->GetCell(slot);
@@ -117,44 +117,44 @@ TEST(TimeSlotLayout, BookingsMeetingInOneSlot) {
     };
     int n = 0;
     for (const auto& c : cases) {
-        const auto days = Lay(c.rows);
-        EXPECT_EQ(States(*days, 0, 4), c.states) << "case " << n;
+        const auto days = LaySlots(c.rows);
+        EXPECT_EQ(SlotStates(*days, 0, 4), c.states) << "case " << n;
         EXPECT_EQ(days->GetDay(0)->GetCell(c.slot)->Overlap, c.overlap) << "case " << n;
         ++n;
     }
     // 09:00-10:00 read first: 5 and 6, which the second (above) turns into 14 and 6.
-    EXPECT_EQ(States(*Lay({Booking(1, "9:00", "10:00")}), 0, 4), "..56");
+    EXPECT_EQ(SlotStates(*LaySlots({Booking(1, "9:00", "10:00")}), 0, 4), "..56");
 }
 
 TEST(TimeSlotLayout, BookingsEndingOnASlotBoundaryDoNotMeet) {
-    const auto days = Lay({Booking(1, "10:00", "11:00"), Booking(2, "11:00", "12:00")});
-    EXPECT_EQ(States(*days), "....5656..........");
+    const auto days = LaySlots({Booking(1, "10:00", "11:00"), Booking(2, "11:00", "12:00")});
+    EXPECT_EQ(SlotStates(*days), "....5656..........");
     EXPECT_EQ(days->GetDay(0)->GetCell(5)->Count(), 1);
 }
 
 TEST(TimeSlotLayout, ClippedAtTheWindowsEdges) {
-    EXPECT_EQ(States(*Lay({Booking(1, "7:00", "9:00")})), "36................");
-    EXPECT_EQ(States(*Lay({Booking(1, "16:00", "18:00")})), "................52");
-    EXPECT_EQ(States(*Lay({Booking(1, "16:30", "17:00")})), ".................1");
-    EXPECT_EQ(States(*Lay({Booking(1, "16:45", "18:00")})), ".................5");
+    EXPECT_EQ(SlotStates(*LaySlots({Booking(1, "7:00", "9:00")})), "36................");
+    EXPECT_EQ(SlotStates(*LaySlots({Booking(1, "16:00", "18:00")})), "................52");
+    EXPECT_EQ(SlotStates(*LaySlots({Booking(1, "16:30", "17:00")})), ".................1");
+    EXPECT_EQ(SlotStates(*LaySlots({Booking(1, "16:45", "18:00")})), ".................5");
     // Wholly before or after the day's window.
-    EXPECT_EQ(States(*Lay({Booking(1, "6:00", "8:00"), Booking(2, "17:00", "18:00")})), "..................");
+    EXPECT_EQ(SlotStates(*LaySlots({Booking(1, "6:00", "8:00"), Booking(2, "17:00", "18:00")})), "..................");
 }
 
 TEST(TimeSlotLayout, MidnightRuleOverSeveralDays) {
     // 10:00 on day 1 to 00:00 on day 3 lies on days 1 and 2; day 2 runs to the window's end.
-    const auto days = Lay({Booking(1, "10:00", "3 0:00")}, Window(3));
-    EXPECT_EQ(States(*days, 0), "....52222222222222");
-    EXPECT_EQ(States(*days, 1), "322222222222222222");
-    EXPECT_EQ(States(*days, 2), "..................");
+    const auto days = LaySlots({Booking(1, "10:00", "3 0:00")}, Window(3));
+    EXPECT_EQ(SlotStates(*days, 0), "....52222222222222");
+    EXPECT_EQ(SlotStates(*days, 1), "322222222222222222");
+    EXPECT_EQ(SlotStates(*days, 2), "..................");
 
     // The later part of a booking: kResumes then its last slot kEnds, or a single slot in kEnds.
-    EXPECT_EQ(States(*Lay({Booking(1, "10:00", "2 9:00")}, Window(2)), 1), "36................");
-    const auto shortPart = Lay({Booking(1, "10:00", "2 8:15")}, Window(2));
-    EXPECT_EQ(States(*shortPart, 1), "6.................");
+    EXPECT_EQ(SlotStates(*LaySlots({Booking(1, "10:00", "2 9:00")}, Window(2)), 1), "36................");
+    const auto shortPart = LaySlots({Booking(1, "10:00", "2 8:15")}, Window(2));
+    EXPECT_EQ(SlotStates(*shortPart, 1), "6.................");
     EXPECT_EQ(shortPart->GetDay(1)->GetCell(0)->TimeTexts[0], " until 8:15 am");
     // Ends before the window's start on its last day.
-    EXPECT_EQ(States(*Lay({Booking(1, "10:00", "2 7:00")}, Window(2)), 1), "..................");
+    EXPECT_EQ(SlotStates(*LaySlots({Booking(1, "10:00", "2 7:00")}, Window(2)), 1), "..................");
 }
 
 TEST(TimeSlotLayout, WindowEndingAtMidnight) {
@@ -162,14 +162,14 @@ TEST(TimeSlotLayout, WindowEndingAtMidnight) {
     EXPECT_EQ(window.SlotsPerDay, 32);
     EXPECT_EQ(window.DayCount(), 1);  // the window runs to midnight ending its first date
     // 22:00 to 00:00 of the next day is a one-day booking that ends in the day's last slot.
-    const auto days = Lay({Booking(1, "22:00", "2 0:00")}, window);
+    const auto days = LaySlots({Booking(1, "22:00", "2 0:00")}, window);
     EXPECT_EQ(days->GetDay(0)->GetCell(28)->State, data::kStartsAndGoesOn);
     EXPECT_EQ(days->GetDay(0)->GetCell(31)->State, data::kEnds);
 }
 
 TEST(TimeSlotLayout, BookingEndingAtMidnightStartingTheWindowIsNotPlaced) {
-    const auto days = Lay({Booking(1, "0 22:00", "1 0:00")});
-    EXPECT_EQ(States(*days), "..................");
+    const auto days = LaySlots({Booking(1, "0 22:00", "1 0:00")});
+    EXPECT_EQ(SlotStates(*days), "..................");
 }
 
 TEST(TimeSlotLayout, WindowShapes) {
@@ -197,12 +197,12 @@ TEST(TimeSlotLayout, StagedRowsAndReminders) {
     staged.Trans = true;
     auto blankReminder = Booking(2, "9:00", "9:30");
     blankReminder.Reminder = QStringLiteral("  ");
-    const auto days = Lay({staged, blankReminder});
+    const auto days = LaySlots({staged, blankReminder});
     const TBookingCell* cell = days->GetDay(0)->GetCell(2);
     EXPECT_FALSE(cell->AllStaged);  // one of the two is not staged
     EXPECT_FALSE(cell->AnyReminder);
     EXPECT_TRUE(cell->HasReminder.GetItem(1));
-    EXPECT_TRUE(Lay({staged})->GetDay(0)->GetCell(2)->AllStaged);
+    EXPECT_TRUE(LaySlots({staged})->GetDay(0)->GetCell(2)->AllStaged);
 }
 
 TEST(TimeSlotLayout, OverlapWatchSkipsStagedRowsButCountsTheirEnd) {

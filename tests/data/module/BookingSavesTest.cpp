@@ -5,7 +5,9 @@
 #include "data/support/SchemaFixtures.h"
 #include "support/CrashChild.h"
 #include "support/FaultLoop.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <set>
 
@@ -91,7 +93,7 @@ TEST_F(BookingSavesTest, EverySavePathStoresTheSameRowsAndHistory) {
         TData module;
         ASSERT_TRUE(module.ConnectDatabase(file, {}));
         if (path == SavePath::Batch) {
-            const auto batch = module.BeginBookingBatch(static_cast<int>(bookings.size()));
+            const auto batch = module.BeginBookingBatch();
             for (const NewBooking& booking : bookings) EXPECT_NE(batch->Add(*RecordOf(module, booking)).BookingId, 0);
             batch->Commit();
         } else {
@@ -112,7 +114,7 @@ TEST_F(BookingSavesTest, EverySavePathStoresTheSameRowsAndHistory) {
 TEST_F(BookingSavesTest, ABatchKeepsTheBookingsThatPassAndTellsWhyTheOthersDoNot) {
     const int existing = db->Book(1, At(5, 9), At(5, 10));
     Open();
-    const auto batch = data.BeginBookingBatch(5);
+    const auto batch = data.BeginBookingBatch();
     const data::BatchOutcome first = batch->Add(*RecordOf(data, {1, At(5, 11), At(5, 12)}));
     EXPECT_EQ(first.Conflicts.Status, kConflictNone);
     ASSERT_NE(first.BookingId, 0);
@@ -138,7 +140,7 @@ TEST_F(BookingSavesTest, ABatchKeepsTheBookingsThatPassAndTellsWhyTheOthersDoNot
 TEST_F(BookingSavesTest, ABatchOrASaveNotCommittedLeavesNothing) {
     Open();
     {
-        const auto batch = data.BeginBookingBatch(2);
+        const auto batch = data.BeginBookingBatch();
         EXPECT_NE(batch->Add(*RecordOf(data, {1, At(5, 11), At(5, 12)})).BookingId, 0);
     }
     {
@@ -184,11 +186,11 @@ TEST_F(BookingSavesTest, TwoInstancesOnOneFileNeverGetTheSameId) {
         module.BookingsTable.Cancel();
         ++drawn;
     };
-    for (int i = 0; i < 2 * data::BookingIdBlock::kRunLength + 5; ++i) {
+    for (int i = 0; i < 40; ++i) {
         draw(data);
         draw(other);
     }
-    const auto batch = other.BeginBookingBatch(100);
+    const auto batch = other.BeginBookingBatch();
     for (int i = 0; i < 100; ++i, ++drawn)
         ids.insert(
             batch->Add(*RecordOf(other, {1 + i % 2, At(7, 0) + i / 24.0, At(7, 0) + (i + 0.5) / 24.0})).BookingId);
@@ -198,6 +200,29 @@ TEST_F(BookingSavesTest, TwoInstancesOnOneFileNeverGetTheSameId) {
     int next = 0, highest = 0;
     EXPECT_TRUE(data::CheckNextBookingId(data.ADOConnection.Engine(), next, highest));
     EXPECT_GT(next, *ids.rbegin());
+}
+
+// Two programs on one file saving new bookings in turn, each save path taking its turn: every booking gets the
+// counter's next number, so the ids follow the order in which the bookings were made.
+TEST_F(BookingSavesTest, TwoProgramsSavingInTurnGetConsecutiveIds) {
+    Open();
+    TData other;
+    ASSERT_TRUE(other.ConnectDatabase(DatabasePath(), {}));
+    std::vector<int> ids;
+    for (int i = 0; i < 6; ++i) {
+        TData& module = i % 2 == 0 ? data : other;
+        const NewBooking booking{1, At(5, 8 + i), At(5, 8 + i, 30)};
+        const auto path = static_cast<SavePath>(i % 3);
+        if (path == SavePath::Batch) {
+            const auto batch = module.BeginBookingBatch();
+            ids.push_back(batch->Add(*RecordOf(module, booking)).BookingId);
+            batch->Commit();
+        } else {
+            ids.push_back(SaveThroughChangeSets(module, booking, path == SavePath::OneTransaction));
+        }
+    }
+    for (size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(ids[i], ids[0] + static_cast<int>(i)) << i;
+    EXPECT_EQ(Rows(QStringLiteral("SELECT count(*) FROM Bookings")), QStringList{QStringLiteral("6")});
 }
 
 // What a save left in the file: each booking with its History row and nothing staged, or nothing; answers
@@ -217,7 +242,7 @@ int ExpectWholeSaves(const QString& file, const std::string& where) {
 // One booking saved in one transaction, then two in bulk; true when all three were kept.
 bool SaveABookingAndABatch(TData& data) {
     bool kept = SaveThroughChangeSets(data, {1, At(5, 9), At(5, 10)}, true) != 0;
-    const auto batch = data.BeginBookingBatch(2);
+    const auto batch = data.BeginBookingBatch();
     kept = batch->Add(*RecordOf(data, {2, At(5, 9), At(5, 10)})).BookingId != 0 && kept;
     kept = batch->Add(*RecordOf(data, {2, At(5, 11), At(5, 12)})).BookingId != 0 && kept;
     batch->Commit();

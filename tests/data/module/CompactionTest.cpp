@@ -3,6 +3,7 @@
 
 #include "data/module/DatabaseCompaction.h"
 #include "platform/sql/EngineError.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QFileInfo>

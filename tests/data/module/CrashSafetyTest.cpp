@@ -15,6 +15,7 @@
 #include "platform/sql/EngineError.h"
 #include "platform/sql/SnapshotRecovery.h"
 #include "support/CrashChild.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>

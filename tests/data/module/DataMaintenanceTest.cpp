@@ -5,6 +5,7 @@
 #include "data/module/DataModule.h"
 #include "data/module/DatabaseCompaction.h"
 #include "platform/rtl/SystemFacts.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,9 @@
 #include "data/bookings/BookingRecord.h"
 #include "data/support/BookingsFixture.h"
 #include "platform/sql/Database.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 using namespace bookings_test;
 

@@ -5,6 +5,9 @@
 #include "data/bookings/ResourceList.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 namespace data_test {
 namespace {

@@ -8,6 +8,7 @@
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/sql/EngineError.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>

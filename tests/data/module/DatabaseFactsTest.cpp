@@ -3,6 +3,7 @@
 
 #include "data/module/DatabaseFacts.h"
 #include "platform/rtl/SystemFacts.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QFileInfo>

@@ -3,6 +3,9 @@
 
 #include "data/module/Permissions.h"
 #include "platform/rtl/Exceptions.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 namespace data_test {
 namespace {

@@ -8,6 +8,7 @@
 #include "data/module/DatabaseCompaction.h"
 #include "support/DatabaseDump.h"
 #include "support/FaultLoop.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QFile>

@@ -5,6 +5,9 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringList.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
 
 namespace data_test {
 namespace {

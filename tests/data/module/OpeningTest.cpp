@@ -6,8 +6,11 @@
 #include "data/bookings/UserIdentity.h"
 #include "data/module/DataModule.h"
 #include "data/module/DatabaseCompaction.h"
+#include "platform/sql/EngineError.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <QFileInfo>
 
 using namespace data_test;
 
@@ -159,6 +162,49 @@ TEST(Opening, AFileThatIsNoDatabaseCanNotBeOpenedAndNoPasswordIsAsked) {
         ASSERT_EQ(Shown().size(), 2u);
         EXPECT_EQ(Shown()[1], "Could not open file \r\r" + path + ".");
     }
+}
+
+// A protected file cut short is damage, whether the password comes from the caller or the password file: the
+// engine's damage text and the open's failure, never the password question. A wrong password is still one.
+TEST(Opening, AProtectedFileCutShortIsReportedAsDamagedAndNoPasswordIsAsked) {
+    const QString whole = NewDatabase(QStringLiteral("Secret"));
+    const qint64 size = QFileInfo(whole).size();
+    ASSERT_GT(size, 64 * 1024);
+    const std::pair<const char*, qint64> cuts[] = {
+        {"at 4 KB", 4096}, {"at half", size / 2}, {"32 KB short of its end", size - 32 * 1024}};
+    for (const auto& [name, length] : cuts) {
+        for (const bool fromPasswordFile : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (fromPasswordFile ? ", password file" : ", given password"));
+            testing_env::Messages().Clear();
+            const QString path = DbPath(QStringLiteral("cut%1%2.tvd").arg(length).arg(fromPasswordFile));
+            ASSERT_TRUE(QFile::copy(whole, path));
+            ASSERT_TRUE(QFile::resize(path, length));
+            if (fromPasswordFile) TData::WritePasswordFile(TData::PasswordFileName(path), QStringLiteral("Secret"));
+            ScriptedDataWindows windows;
+            TData data;
+            EXPECT_FALSE(data.ConnectDatabase(path, fromPasswordFile ? QString() : QStringLiteral("Secret")));
+            EXPECT_TRUE(windows.Runs.empty());
+            EXPECT_EQ(Shown(),
+                      (std::vector<QString>{sql::DamagedFileText(path), "Could not open file \r\r" + path + "."}));
+            EXPECT_EQ(QFileInfo(path).size(), length);
+
+            // Without the right password the damage cannot be seen: the question comes, as for a whole file.
+            testing_env::Messages().Clear();
+            QFile::remove(TData::PasswordFileName(path));
+            ScriptedDataWindows asked;
+            asked.CancelPassword();
+            EXPECT_FALSE(data.ConnectDatabase(path, QStringLiteral("Wrong")));
+            EXPECT_EQ(asked.Runs, std::vector<QString>{kPrompt});
+            EXPECT_TRUE(Shown().empty());
+        }
+    }
+    QString wrong;
+    try {
+        sql::Connection connection(Plain(whole, QStringLiteral("Wrong")));
+    } catch (const Exception& error) {
+        wrong = error.Message();
+    }
+    EXPECT_EQ(wrong, sql::kNotValidPassword);
 }
 
 TEST(Opening, MinimumProgramVersionRestrictsTheOpen) {

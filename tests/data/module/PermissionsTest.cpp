@@ -5,6 +5,8 @@
 
 #include "platform/rtl/Exceptions.h"
 
+#include <gtest/gtest.h>
+
 namespace data_test {
 namespace {
 

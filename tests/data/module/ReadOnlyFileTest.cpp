@@ -12,6 +12,7 @@
 #include "data/module/DataModule.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Statement.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -49,7 +50,7 @@ QString SavedFile() {
     }
     TData data;
     EXPECT_TRUE(data.ConnectDatabase(path, {}));
-    const auto batch = data.BeginBookingBatch(8);
+    const auto batch = data.BeginBookingBatch();
     const auto record = data.NewBookingRecord(data.BookingsTable);
     record->Owner = data.CurrentUserId();
     const struct {

@@ -3,6 +3,7 @@
 
 #include "platform/rtl/Files.h"
 #include "platform/rtl/SystemFacts.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QDir>

@@ -7,6 +7,7 @@
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/sql/Connection.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QFile>

@@ -4,6 +4,8 @@
 #include "util/core/DvRegistry.h"
 #include "util/core/VersionHistory.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 const QString kKey7 = QStringLiteral("\\Software\\Test\\7.0");

@@ -42,7 +42,6 @@ struct BookingTables {
     TADOTable bookings, shadow, history, nextIds, resources, global;
     TTrans bookingsTrans{kTransBookings};
     TTrans historyTrans{kTransHistory};
-    data::BookingIdBlock ids;
 
     explicit BookingTables(const QString& path) {
         connection.ConnectionString = ConnectionStringFor(path);
@@ -55,7 +54,7 @@ struct BookingTables {
             table.Open();
         };
         bookings.OnNewRecord = [this](TDataSet& d) {
-            d.FieldByName(QStringLiteral("BookingId")).SetAsInteger(ids.Next(connection));
+            d.FieldByName(QStringLiteral("BookingId")).SetAsInteger(data::NewBookingId(connection));
         };
         open(global, "RanvelGlobal", "");
         open(resources, "Resources", "");

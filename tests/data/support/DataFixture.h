@@ -8,6 +8,7 @@
 #include "platform/sql/Compaction.h"
 #include "platform/sql/Connection.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QFile>

@@ -7,6 +7,8 @@
 #include "platform/db/SqlCursor.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 using db_test::AdoTest;

@@ -1,6 +1,8 @@
 // LocateAfter: the next matching record after the current one, asked of the engine or found among the rows.
 #include "AdoFixture.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 using db_test::AdoTest;

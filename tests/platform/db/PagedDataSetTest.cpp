@@ -7,6 +7,8 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/sql/TextCompare.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 constexpr int kPage = db::KeysetCursor::kPageRows;

@@ -2,6 +2,8 @@
 #include "platform/net/MailAddress.h"
 #include "platform/net/MimeEncoding.h"
 
+#include <gtest/gtest.h>
+
 using namespace net;
 
 namespace {

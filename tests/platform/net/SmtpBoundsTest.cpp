@@ -2,6 +2,7 @@
 #include "SmtpTestServer.h"
 #include "platform/net/SmtpClient.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 
 using namespace net;

@@ -1,7 +1,9 @@
 // The SMTP client against a real aiosmtpd on loopback: content, envelope, TLS, authentication, failures.
 #include "SmtpTestServer.h"
 #include "platform/net/SmtpClient.h"
+#include "support/TestEnvironment.h"
 
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QSslCertificate>
 #include <QSslConfiguration>

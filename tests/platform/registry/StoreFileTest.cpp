@@ -69,3 +69,18 @@ TEST(StoreFile, ReadsTheWrittenFormAndSkipsDamagedLines) {
     EXPECT_EQ(key->values[1].bytes, QByteArray("\x00\xff", 2));
     EXPECT_EQ(key->values[2].text, QStringLiteral("Room \"A\""));
 }
+
+TEST(StoreFile, ANegativeNumberIsWrittenSignedAndEarlierWrappedOnesStillRead) {
+    reg::Key root;
+    reg::Value top;
+    top.name = QStringLiteral("Top");
+    top.kind = REG_DWORD;
+    top.number = quint32(-20);
+    root.SetValue(top);
+    const QByteArray text = reg::SerializeStore(root, QStringLiteral("HKEY_CURRENT_USER"));
+    EXPECT_TRUE(text.contains("\"Top\"=dword:-20\n")) << text.toStdString();
+    EXPECT_FALSE(text.contains("4294967276"));
+    EXPECT_EQ(qint32(reg::ParseStore(text).values.at(0).number), -20);
+    // A store written before keeps reading as the same number.
+    EXPECT_EQ(qint32(reg::ParseStore("\"Top\"=dword:4294967276\n").values.at(0).number), -20);
+}

@@ -4,6 +4,7 @@
 #include "platform/sql/Compaction.h"
 #include "support/DatabaseDump.h"
 #include "support/FaultLoop.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -15,7 +16,7 @@ namespace {
 
 // Tables of every kind a change can meet: counters, primary and foreign keys, indexes, a table without a
 // primary key, and rows in each.
-const char* const kSchema[] = {
+const char* const kFaultLoopSchema[] = {
     "CREATE TABLE NextBookingId (NextBookingId AUTOINCREMENT(1000,1), DUMMY INTEGER)",
     "CREATE TABLE Types (TypeName TEXT(25) NOT NULL, CONSTRAINT PrimaryKey PRIMARY KEY (TypeName))",
     "CREATE TABLE Resources (ResourceId AUTOINCREMENT, ResourceName TEXT(25) NOT NULL, TypeName TEXT(25) "
@@ -40,7 +41,7 @@ class FaultLoop : public testing::Test {
 protected:
     void SetUp() override {
         const auto connection = CreateAndOpen(original, password);
-        for (const char* statement : kSchema)
+        for (const char* statement : kFaultLoopSchema)
             ASSERT_EQ(ErrorOf([&] { connection->Execute(statement); }), "") << statement;
     }
 

@@ -9,6 +9,7 @@
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/TimerService.h"
 #include "support/ShownPixels.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
