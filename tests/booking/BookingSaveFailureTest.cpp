@@ -11,6 +11,7 @@
 #include "support/FaultLoop.h"
 
 #include <QFile>
+#include <algorithm>
 
 using namespace booking_form_test;
 
@@ -65,6 +66,37 @@ protected:
         data->ADOConnection.Engine().Native().Exec(QStringLiteral("PRAGMA busy_timeout = 300"));
     }
 
+    QStringList BookingRows() {
+        return other->Rows(
+            QStringLiteral("SELECT BookingId, ResourceId, BookingStart, BookingEnd, Client, Trans FROM "
+                           "Bookings ORDER BY BookingId"));
+    }
+    int CountOf(const QString& jetSql) { return other->Rows(jetSql).value(0).toInt(); }
+    // What any failure must leave: no two bookings of a resource overlap, nothing staged, no task without its
+    // booking, and one History row for each booking changed since `before` (none for the others).
+    void ExpectBookingInvariants(const QStringList& before) {
+        EXPECT_EQ(CountOf(QStringLiteral("SELECT Count(*) FROM Bookings AS a, Bookings AS b WHERE a.ResourceId = "
+                                         "b.ResourceId AND a.BookingId < b.BookingId AND a.BookingStart < "
+                                         "b.BookingEnd AND b.BookingStart < a.BookingEnd")),
+                  0);
+        EXPECT_EQ(CountOf(QStringLiteral("SELECT Count(*) FROM Bookings WHERE Trans = True")), 0);
+        EXPECT_EQ(CountOf(QStringLiteral("SELECT Count(*) FROM History WHERE Trans = True")), 0);
+        EXPECT_EQ(CountOf(QStringLiteral("SELECT Count(*) FROM Tasks WHERE BookingId NOT IN (SELECT BookingId FROM "
+                                         "Bookings)")),
+                  0);
+        for (const QString& row : BookingRows()) {
+            const QString id = row.section(u'|', 0, 0);
+            EXPECT_EQ(CountOf(QStringLiteral("SELECT Count(*) FROM History WHERE BookingId = %1").arg(id)),
+                      before.contains(row) ? 0 : 1)
+                << row.toStdString();
+        }
+    }
+    bool AskedToRetry() {
+        const std::vector<QString> shown = Shown();
+        return std::any_of(shown.begin(), shown.end(),
+                           [](const QString& text) { return text.endsWith(QStringLiteral("Retry update?")); });
+    }
+
     // One save run with each fault point failing in turn. After each failure the file holds exactly what it did
     // before or what the save stores without a fault; when it is as before the user was told, the window is
     // open with the entry as typed, and OK without a fault then stores what a save does.
@@ -73,6 +105,7 @@ protected:
                                      const QString& cause = {}) {
         KeepPristine();
         const QStringList before = Stored();
+        const QStringList bookingsBefore = BookingRows();
         Open();
         openAndType();
         PressOk();
@@ -91,12 +124,16 @@ protected:
             [&](int n) {
                 SCOPED_TRACE(testing::Message() << "fault at point " << n);
                 const QStringList state = Stored();
+                ExpectBookingInvariants(bookingsBefore);
                 if (state == after && after != before) {
                     EXPECT_EQ(form->isHidden(), closes);
                     EXPECT_FALSE(ErrorShown()) << Shown().front().toStdString();
                     return;
                 }
                 ++failures;
+                // A write that failed at the commit was asked about with no lock held; the scripted answer, No,
+                // leaves that booking as it was and the others saved.
+                if (state != before && AskedToRetry()) return;
                 ASSERT_EQ(state, before);
                 ASSERT_FALSE(Shown().empty());
                 EXPECT_FALSE(form->isHidden());
@@ -115,8 +152,7 @@ protected:
 };
 
 // A new booking 9:30-10:30 over one at 9:00-10:00 must be refused whatever fails on the way.
-// Disabled: a fault late in the save leaves the window without its entry; see the report.
-TEST_F(BookingSaveFailureTest, DISABLED_EveryFaultInTheSaveOfAnOverlappingBookingStoresNothing) {
+TEST_F(BookingSaveFailureTest, EveryFaultInTheSaveOfAnOverlappingBookingStoresNothing) {
     other->Book(1001, 1, Jan(5, 9), Jan(5, 10));
     ExpectEveryFaultFailsClosed(
         [this] { OpenNew(Jan(5, 9, 30), Jan(5, 10, 30)); }, Jan(5, 9, 30),
@@ -126,8 +162,7 @@ TEST_F(BookingSaveFailureTest, DISABLED_EveryFaultInTheSaveOfAnOverlappingBookin
         rtl::Fault::DiskError);
 }
 
-// Disabled: a fault late in the save leaves the window without its entry; see the report.
-TEST_F(BookingSaveFailureTest, DISABLED_EveryFaultInTheSaveOfANewOrAChangedBookingStoresAllOrNothing) {
+TEST_F(BookingSaveFailureTest, EveryFaultInTheSaveOfANewOrAChangedBookingStoresAllOrNothing) {
     {
         SCOPED_TRACE("new");
         ExpectEveryFaultFailsClosed([this] { OpenNew(Jan(5, 9), Jan(5, 10)); }, Jan(5, 9),
@@ -149,8 +184,7 @@ TEST_F(BookingSaveFailureTest, DISABLED_EveryFaultInTheSaveOfANewOrAChangedBooki
 }
 
 // A group edit, applied whole or, with a member refused and kept out in the review, to the others.
-// Disabled: a fault late in the save leaves the window without its entry; see the report.
-TEST_F(BookingSaveFailureTest, DISABLED_EveryFaultInAGroupEditStoresAllOrNothingAndLeavesNothingStaged) {
+TEST_F(BookingSaveFailureTest, EveryFaultInAGroupEditStoresAllOrNothingAndLeavesNothingStaged) {
     other->Book(1001, 1, Jan(5, 9), Jan(5, 10), QStringLiteral("Smith"), 77);
     other->Book(1002, 2, Jan(5, 11), Jan(5, 12), QStringLiteral("Smith"), 77);
     other->Book(1003, 1, Jan(5, 14), Jan(5, 15, 30), QStringLiteral("Smith"), 77);
@@ -187,8 +221,7 @@ TEST_F(BookingSaveFailureTest, DISABLED_EveryFaultInAGroupEditStoresAllOrNothing
 }
 
 // The cause is named: the Part's text alone would hide it.
-// Disabled: a fault late in the save leaves the window without its entry; see the report.
-TEST_F(BookingSaveFailureTest, DISABLED_AFullDiskOrAReadOnlyFileIsNamedAndStoresNothing) {
+TEST_F(BookingSaveFailureTest, AFullDiskOrAReadOnlyFileIsNamedAndStoresNothing) {
     const std::pair<rtl::Fault, QString> causes[] = {{rtl::Fault::DiskFull, QStringLiteral("The disk is full")},
                                                      {rtl::Fault::ReadOnly, QStringLiteral("read-only")}};
     for (const auto& [kind, cause] : causes) {

@@ -10,6 +10,7 @@
 #include "data/bookings/UserIdentity.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/sql/EngineError.h"
 
 #include <QScopedValueRollback>
 
@@ -60,10 +61,12 @@ int TData::PostBooking() {
     try {
         BookingsTable.Post();
         return kPostDone;
-    } catch (const std::exception&) {
-        // A failure that ended the caller's write transaction (the engine rolls it all back on a disk error or a
-        // full disk) ends the save: whatever followed would reach the file on its own.
-        if (inTransaction && !ADOConnection.InTransaction()) throw;
+    } catch (const std::exception& e) {
+        // A failure of the file itself, or one that ended the caller's write transaction (the engine may roll it
+        // all back on a disk error or a full disk), ends the save: it is not this row's alone, and whatever
+        // followed would reach the file in part or on its own.
+        const bool fileFailed = dynamic_cast<const EFileError*>(&e) != nullptr;
+        if (inTransaction && (fileFailed || !ADOConnection.InTransaction())) throw;
         // The row stays in its edit state for the caller to cancel.
         return kPostFailed;
     }

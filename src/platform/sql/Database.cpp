@@ -77,13 +77,14 @@ void Database::Raise(int rc) const {
                                         "for this field is set to True.  Enter a value in this field.")
                              .arg(field));
     }
-    if (primary == SQLITE_FULL) RaiseEngineError(kDiskFull);
+    if (primary == SQLITE_FULL) RaiseFileError(kDiskFull);
     if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
-        RaiseEngineError(DamagedFileText(QString::fromUtf8(sqlite3_db_filename(db_, "main"))));
-    if (rc == SQLITE_READONLY_DBMOVED) RaiseEngineError(kFileMoved);
-    if (primary == SQLITE_READONLY) RaiseEngineError(kReadOnly);
+        RaiseFileError(DamagedFileText(QString::fromUtf8(sqlite3_db_filename(db_, "main"))));
+    if (rc == SQLITE_READONLY_DBMOVED) RaiseFileError(kFileMoved);
+    if (primary == SQLITE_READONLY) RaiseFileError(kReadOnly);
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
-        RaiseEngineError(QStringLiteral("Could not update; currently locked."));
+        RaiseFileError(QStringLiteral("Could not update; currently locked."));
+    if (primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN) RaiseFileError(message);
     RaiseEngineError(message, primary == SQLITE_ERROR ? kErrorInCommand : kErrorFailed);
 }
 

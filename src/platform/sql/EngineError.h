@@ -15,6 +15,13 @@ private:
     quint32 errorCode_;
 };
 
+// The file itself failed (a disk error, a full disk, a read-only, moved or damaged file, a lock held elsewhere):
+// no write can succeed until that changes, so a save that meets one is given up whole, never in part.
+class EFileError : public EOleException {
+public:
+    explicit EFileError(QString message);
+};
+
 namespace sql {
 
 inline constexpr quint32 kErrorFailed = 0x80004005;         // any failure without a more precise code
@@ -41,5 +48,6 @@ inline const QString kTooBig = QStringLiteral("Overflow.");
 
 [[noreturn]] void RaiseEngineError(const QString& message, quint32 code = kErrorFailed);
 [[noreturn]] void RaiseSyntaxError(const QString& message);
+[[noreturn]] void RaiseFileError(const QString& message);
 
 }  // namespace sql

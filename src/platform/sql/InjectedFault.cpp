@@ -9,11 +9,11 @@ namespace sql {
 
 void RaiseInjectedFault() {
     switch (rtl::FaultInjection::Kind()) {
-        case rtl::Fault::DiskFull: RaiseEngineError(kDiskFull);
-        case rtl::Fault::ReadOnly: RaiseEngineError(kReadOnly);
+        case rtl::Fault::DiskFull: RaiseFileError(kDiskFull);
+        case rtl::Fault::ReadOnly: RaiseFileError(kReadOnly);
         case rtl::Fault::DiskError: break;
     }
-    RaiseEngineError(QString::fromUtf8(sqlite3_errstr(SQLITE_IOERR)));
+    RaiseFileError(QString::fromUtf8(sqlite3_errstr(SQLITE_IOERR)));
 }
 
 }  // namespace sql
