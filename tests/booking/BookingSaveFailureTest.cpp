@@ -27,6 +27,22 @@ std::unique_ptr<sql::Connection> ImpatientProgram() {
     return connection;
 }
 
+// Runs onRetryQuestion while the retry question is on screen and declines it; every other message gets the scripted
+// service's answer.
+class RetryQuestionService : public rtl::MessageService {
+public:
+    explicit RetryQuestionService(std::function<void()> onRetryQuestion)
+        : onRetryQuestion_(std::move(onRetryQuestion)) {}
+    rtl::MessageAnswer Ask(const rtl::MessageRequest& request) override {
+        if (!request.text.endsWith(QStringLiteral("Retry update?"))) return testing_env::Messages().Ask(request);
+        onRetryQuestion_();
+        return {mrNo, {}};
+    }
+
+private:
+    std::function<void()> onRetryQuestion_;
+};
+
 class BookingSaveFailureTest : public BookingFormTest {
 protected:
     // Presses OK as a click does: an error that escapes is shown the way the event loop shows it.
@@ -286,6 +302,50 @@ TEST_F(BookingSaveFailureTest, ASaveWhileAnotherProgramHoldsTheWriteLockStoresNo
     EXPECT_TRUE(PressOk());
     EXPECT_EQ(other->Count(QStringLiteral("Bookings")), 2);
     EXPECT_EQ(other->Count(QStringLiteral("History")), 1);
+}
+
+// The question about a failed write is asked with no lock held: another program's save goes through meanwhile.
+TEST_F(BookingSaveFailureTest, AnotherProgramSavesWhileTheRetryQuestionIsOpen) {
+    other->Book(1001, 1, Jan(5, 9), Jan(5, 10));
+    KeepPristine();
+    int asked = 0;
+    QString theirError;
+    const auto theirSave = [&] {
+        ++asked;
+        try {
+            const auto them = ImpatientProgram();
+            them->Native().Exec(QStringLiteral("BEGIN IMMEDIATE"));
+            them->Native().Exec(QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, Client, BookingStart, "
+                                               "BookingEnd, Owner, Trans) VALUES (2001, 2, 'Them', %1, %2, 'them', 0)")
+                                    .arg(Jan(6, 9), 0, 'f', 6)
+                                    .arg(Jan(6, 10), 0, 'f', 6));
+            them->Native().Exec(QStringLiteral("COMMIT"));
+        } catch (const std::exception& e) {
+            theirError = QString::fromUtf8(e.what());
+        }
+    };
+    const std::shared_ptr<rtl::MessageService> scripted =
+        rtl::SetMessageService(std::make_shared<RetryQuestionService>(theirSave));
+    // The first fault point whose failure is a failed write of the commit.
+    for (int n = 1; n < 300 && asked == 0; ++n) {
+        BackToPristine();
+        OpenImpatient();
+        OpenBooking(1001);
+        Type("BookingStart", Jan(5, 11));
+        Type("BookingEnd", Jan(5, 12));
+        form->OnModify();
+        const rtl::ScopedFault fault(n);
+        PressOk();
+    }
+    rtl::SetMessageService(scripted);
+    ASSERT_EQ(asked, 1);
+    EXPECT_TRUE(theirError.isEmpty()) << theirError.toStdString();
+    // Declined: their booking is stored, ours as it was, and the window stays open with the entry as typed.
+    EXPECT_EQ(other->Rows(QStringLiteral("SELECT BookingId, BookingStart FROM Bookings ORDER BY BookingId")),
+              (QStringList{QStringLiteral("1001|Jan 5 9:00"), QStringLiteral("2001|Jan 6 9:00")}));
+    EXPECT_EQ(other->Count(QStringLiteral("History")), 0);
+    EXPECT_FALSE(form->isHidden());
+    EXPECT_NEAR(Start(), Jan(5, 11), OneMillisecond);
 }
 
 // A new task, its History row and the booking's row naming it are one change.
