@@ -1,5 +1,6 @@
 // Saves in the booking window that fail: nothing is stored, the user is told why, and the window saves again.
 #include "BookingFormFixture.h"
+#include "SmallFileSystem.h"
 
 #include "booking/TaskEditFrame.h"
 #include "platform/rtl/FaultInjection.h"
@@ -273,6 +274,33 @@ TEST_F(BookingSaveFailureTest, AFileDeletedOrReplacedWhileTheWindowIsOpenIsNamed
         other = std::make_unique<OtherProgram>();
         testing_env::Messages().Clear();
     }
+}
+
+// The disk really full: a small file system of its own, filled to its last block.
+TEST_F(BookingSaveFailureTest, ASaveOnAFullDiskSaysSoStoresNothingAndSavesOnceThereIsRoom) {
+    other->Book(1001, 1, Jan(5, 9), Jan(5, 10));
+    other.reset();
+    SmallFileSystem disk(testing_env::TempDir());
+    if (!disk.Mounted()) GTEST_SKIP() << "a small file system cannot be mounted here";
+    other = std::make_unique<OtherProgram>();
+    const QStringList before = Stored();
+    OpenNew(Jan(5, 11), Jan(5, 12));
+    disk.Fill();
+
+    EXPECT_FALSE(PressOk());
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_TRUE(Shown()[0].contains(QStringLiteral("The disk is full"))) << Shown()[0].toStdString();
+    EXPECT_EQ(Stored(), before);
+    EXPECT_EQ(Bookings().State(), dsInsert);
+    EXPECT_NEAR(Start(), Jan(5, 11), OneMillisecond);
+
+    disk.Free();
+    testing_env::Messages().Clear();
+    EXPECT_TRUE(PressOk());
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(other->Count(QStringLiteral("Bookings")), 2);
+    EXPECT_EQ(other->Count(QStringLiteral("History")), 1);
+    CloseAll();
 }
 
 // Another program holds the write lock for the whole of the save: nothing may reach the file then or later.
