@@ -303,6 +303,23 @@ TEST_F(BookingSaveFailureTest, ASaveOnAFullDiskSaysSoStoresNothingAndSavesOnceTh
     CloseAll();
 }
 
+// The folder turns read-only while the window is open: the save says so and stores nothing.
+TEST_F(BookingSaveFailureTest, ASaveInAFolderThatTurnedReadOnlySaysSoAndStoresNothing) {
+    other->Book(1001, 1, Jan(5, 9), Jan(5, 10));
+    const QStringList before = Stored();
+    OpenNew(Jan(5, 11), Jan(5, 12));
+    {
+        ReadOnlyFolder folder(testing_env::TempDir());
+        if (!folder.ReadOnly()) GTEST_SKIP() << "a folder cannot be made read-only here";
+        EXPECT_FALSE(PressOk());
+    }
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_TRUE(Shown()[0].contains(QStringLiteral("read-only"))) << Shown()[0].toStdString();
+    EXPECT_EQ(Stored(), before);
+    EXPECT_EQ(Bookings().State(), dsInsert);
+    EXPECT_NEAR(Start(), Jan(5, 11), OneMillisecond);
+}
+
 // Another program holds the write lock for the whole of the save: nothing may reach the file then or later.
 TEST_F(BookingSaveFailureTest, ASaveWhileAnotherProgramHoldsTheWriteLockStoresNothingThenOrLater) {
     other->Book(1001, 1, Jan(5, 9), Jan(5, 10));

@@ -54,4 +54,25 @@ private:
     bool mounted_ = false;
 };
 
+// The folder made read-only where it is (a read-only view bound over it) while files in it stay open.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString& folder) : folder_(folder.toLocal8Bit()) {
+        if (mount(folder_.constData(), folder_.constData(), nullptr, MS_BIND, nullptr) != 0) return;
+        bound_ = true;
+        readOnly_ = mount(nullptr, folder_.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    }
+    ~ReadOnlyFolder() {
+        if (bound_) umount2(folder_.constData(), MNT_DETACH);
+    }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+    bool ReadOnly() const { return readOnly_; }
+
+private:
+    QByteArray folder_;
+    bool bound_ = false;
+    bool readOnly_ = false;
+};
+
 }  // namespace booking_form_test

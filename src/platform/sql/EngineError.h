@@ -35,6 +35,9 @@ inline const QString kFileInUse = QStringLiteral("Could not use ''; file already
 inline const QString kDatabaseExists = QStringLiteral("Database already exists.");
 inline const QString kDiskFull = QStringLiteral("The disk is full: the database file could not be written.");
 inline const QString kReadOnly = QStringLiteral("Cannot update. Database or object is read-only.");
+// The folder holding the file may not be written, so the engine cannot make the journal a write needs.
+inline const QString kFolderReadOnly =
+    QStringLiteral("The folder of the database file is read-only: the database file could not be written.");
 // The file open was deleted, renamed or replaced by another: what is written would be lost with it.
 inline const QString kFileMoved = QStringLiteral(
     "The database file has been deleted, moved or replaced since it was opened: it could not be written.");
