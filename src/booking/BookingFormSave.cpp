@@ -3,6 +3,7 @@
 
 #include "booking/CommitRetry.h"
 #include "controls/edit/DateTimePicker.h"
+#include "data/bookings/BookingConflicts.h"
 #include "data/bookings/BookingDateRange.h"
 #include "data/bookings/Trans.h"
 #include "data/bookings/WriteTransaction.h"
@@ -378,7 +379,7 @@ bool TBookingForm::SaveBookingSet(const QList<qint32>& ids, QList<TBookingConfli
         }
         data_.CheckBookingConflicts(r);
         bool keep = r.Status == kConflictNone;
-        if (r.Status == kConflictFound && r.Ids[0] == 1 && r.Ids[1] == ids[i]) {
+        if (data::OverlapsOnly(r, ids[i])) {
             // The working copy overlaps only the row it replaces.
             keep = true;
             r.Status = ids[i] == BookingId ? quint8(kResultOriginal) : quint8(kConflictNone);

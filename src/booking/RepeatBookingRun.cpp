@@ -3,6 +3,7 @@
 #include "booking/RepeatBooking.h"
 
 #include "booking/CommitRetry.h"
+#include "data/bookings/BookingConflicts.h"
 #include "data/bookings/BookingRecord.h"
 #include "data/bookings/Bookings.h"
 #include "data/bookings/Trans.h"
@@ -258,8 +259,7 @@ void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingForm& results, TDvDat
                              row->DescribeChanges(nullptr, data_.ResourceShadowTable));
             continue;
         }
-        if (slot.result.Status == kSlotConflict && slot.result.Ids[0] == 1 &&
-            slot.result.Ids[1] == pattern_->BookingId && !patternWasInserting_)
+        if (!patternWasInserting_ && data::OverlapsOnly(slot.result, pattern_->BookingId))
             slot.result.Status = kSlotOriginal;
         data_.BookingsTrans.UndoOperation(slot.operation);
     }

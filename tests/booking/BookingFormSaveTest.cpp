@@ -108,6 +108,20 @@ TEST_F(BookingFormSaveTest, AChangeOverlappingOnlyItsOwnEarlierTimeIsSavedWithHi
     EXPECT_EQ(form->LastAction, kBookingModified);
 }
 
+TEST_F(BookingFormSaveTest, AChangeOverlappingItsOwnEarlierTimeAndAnotherBookingIsRefused) {
+    other->Book(1001, 1, Jan(5, 9), Jan(5, 10));
+    other->Book(1002, 1, Jan(5, 10, 30), Jan(5, 11, 30));
+    const QStringList before = Stored();
+    OpenBooking(1001);
+    Type("BookingStart", Jan(5, 9, 30));
+    Type("BookingEnd", Jan(5, 11));
+    form->OnModify();
+    EXPECT_FALSE(PressOk());
+    EXPECT_EQ(Shown(), std::vector<QString>{kConflict.arg(1002)});
+    EXPECT_EQ(Stored(), before);
+    EXPECT_NEAR(Start(), Jan(5, 9, 30), OneMillisecond);
+}
+
 TEST_F(BookingFormSaveTest, ABookingAnotherProgramDeletedMeanwhileIsNotReportedAsSaved) {
     other->Book(1001, 1, Jan(5, 9), Jan(5, 10));
     OpenBooking(1001);

@@ -66,4 +66,8 @@ void FindBookingConflicts(TADOConnection& connection, int resourceId, int ownBoo
     }
 }
 
+bool OverlapsOnly(const TBookingConflictResult& result, qint32 bookingId) {
+    return result.Status == kConflictFound && result.Ids[0] == 1 && result.Ids[1] == bookingId;
+}
+
 }  // namespace data

@@ -16,6 +16,9 @@ namespace data {
 void FindBookingConflicts(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start, TDateTime end,
                           TBookingConflictResult& result);
 
+// The only overlap found is with bookingId: a change overlapping only the booking it replaces (its own original).
+bool OverlapsOnly(const TBookingConflictResult& result, qint32 bookingId);
+
 // The conflict rule for one other booking from s to e against the booking from start to end.
 bool BookingsOverlap(TDateTime start, TDateTime end, TDateTime s, TDateTime e);
 
