@@ -1,6 +1,7 @@
 #include "app/main/AdminCommands.h"
 
 #include "admin/AddResourceWizard.h"
+#include "admin/DataQuery.h"
 #include "admin/EditFeatureForm.h"
 #include "admin/EditGroupForm.h"
 #include "admin/EditResourceForm.h"
@@ -73,6 +74,8 @@ void InstallAdminCommands(TMainWindowServices& services) {
     services.EditFeatures = [](TMainForm& form) { TEditFeatureForm(*Data, *SQLData, &form).ShowModal(); };
     services.EditGroups = [](TMainForm& form) { TEditGroupForm(*Data, *SQLData, &form).ShowModal(); };
     services.ResourceInformation = [](TMainForm& form, int resourceId) { ShowResourceDetails(resourceId, &form); };
+    // From the main window the query tool reads only.
+    services.DataQuery = [](TMainForm& form) { TDataQueryForm(*Data, &form).ShowModal(); };
     services.Export = [](TMainForm& form, TDateTime date) { TExportForm(*Data, date, &form).ShowModal(); };
     // The grids' resource headers show one resource's details.
     grids::CurrentResourceEditor() = [](qint32 resourceId) {

@@ -80,7 +80,7 @@ void Database::Raise(int rc) const {
     if (primary == SQLITE_FULL) RaiseEngineError(kDiskFull);
     if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
         RaiseEngineError(DamagedFileText(QString::fromUtf8(sqlite3_db_filename(db_, "main"))));
-    if (primary == SQLITE_READONLY) RaiseEngineError(QStringLiteral("Cannot update. Database or object is read-only."));
+    if (primary == SQLITE_READONLY) RaiseEngineError(kReadOnlyRefusal);
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
         RaiseEngineError(QStringLiteral("Could not update; currently locked."));
     RaiseEngineError(message, primary == SQLITE_ERROR ? kErrorInCommand : kErrorFailed);

@@ -26,6 +26,8 @@ inline constexpr quint32 kErrorDataOverflow = 0x80040E57;   // a value is too bi
 inline const QString kNotValidPassword = QStringLiteral("Not a valid password");
 inline const QString kFileInUse = QStringLiteral("Could not use ''; file already in use");
 inline const QString kDatabaseExists = QStringLiteral("Database already exists.");
+// A statement that would write, run on a connection opened for reading.
+inline const QString kReadOnlyRefusal = QStringLiteral("Cannot update. Database or object is read-only.");
 inline const QString kDiskFull = QStringLiteral("The disk is full: the database file could not be written.");
 // A file whose pages do not read back as written: damage, never a wrong password.
 QString DamagedFileText(const QString& fileName);
