@@ -159,6 +159,18 @@ TEST_F(DataQuery, DeletingSelectsTheNewLastOrEmptiesTheText) {
     EXPECT_EQ(Shown(), (std::vector<QString>{QStringLiteral("Delete B"), QStringLiteral("Delete A")}));
 }
 
+TEST_F(DataQuery, AFileOpenedForReadingWithoutTheQueriesTableOpensWithNoSavedQueries) {
+    data.ADOConnection.Close();
+    data.ADOConnection.ConnectionString += QStringLiteral(";Mode=Read");
+    data.ADOConnection.Open();
+    Run(true, [&](TDataQueryForm& form) {
+        EXPECT_EQ(form.QueryNameListBox->Count(), 0);
+        Execute(form, kSmithQuery);
+        EXPECT_EQ(form.ResultsGroupBox->Caption(), QStringLiteral("Results 2 records"));
+    });
+    EXPECT_TRUE(Shown().empty());
+}
+
 TEST_F(DataQuery, TheResultExportsAsOneLinePerRow) {
     const QString file = data_test::DbPath(QStringLiteral("result.csv"));
     QFile::remove(file);
