@@ -14,7 +14,9 @@
 #include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 #include <QFile>
+#include <QMouseEvent>
 
 using namespace admin_test;
 
@@ -152,6 +154,24 @@ TEST_F(ExportData, OptionsQuoteEverythingOrDropTheHeaderAndAreReadBackAtTheNextS
         EXPECT_FALSE(form.AlwaysDelimitWithDoubleQuoteCheckBox->Checked());
         EXPECT_FALSE(form.ShowFieldNamesCheckBox->Checked());
     });
+}
+
+TEST_F(ExportData, StopEndsAfterTheRowInHandAndKeepsWhatWasWritten) {
+    QString status;
+    Run([&](TExportForm& form) {
+        // The click waits in the queue until the export lets window messages through after its first row.
+        const QPoint centre = form.StopButton->rect().center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(
+                form.StopButton, new QMouseEvent(type, centre, form.StopButton->mapToGlobal(centre), Qt::LeftButton,
+                                                 Qt::LeftButton, Qt::NoModifier));
+        form.StartButton->Click();
+        status = form.StatusBar->PanelText(1);
+        EXPECT_EQ(form.Count(), 1);
+        EXPECT_FALSE(form.Running);
+    });
+    EXPECT_EQ(status, QStringLiteral(" Processing cancelled by user."));
+    EXPECT_EQ(Exported().count(QStringLiteral("\r\n")), 2);
 }
 
 TEST_F(ExportData, DecliningToOverwriteOrAFailedWriteKeepsTheOldFile) {
