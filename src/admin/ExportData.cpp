@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -248,7 +249,8 @@ void TExportForm::WriteRows(admin::CsvFile& file, const QString& sql, int record
         }
         for (; !Query.Eof(); Query.Next()) {
             ++count_;
-            const int percent = count_ * 100 / recordCount;
+            // Others may add bookings after the count was taken.
+            const int percent = recordCount == 0 ? 100 : std::min(100, count_ * 100 / recordCount);
             if (percent != Percent) {
                 Percent = percent;
                 ShowStatus(QString::number(Percent) + u'%');
