@@ -287,7 +287,8 @@ void TDataQueryForm::ExecuteQueryButtonClick() {
             const int rows = Query.ExecSQL();
             MessageDlg(QStringLiteral("%1 rows affected").arg(rows), mtInformation, {mbOK});
         }
-        EnableResultControls();
+        // A command leaves no result to export or print.
+        SetResultControls(Query.Active());
     } catch (const EOleException& e) {
         // Only the read-only connection's refusal to write is the window's own; other failures say what they are.
         const bool refused = e.ErrorCode() == sql::kErrorFailed && e.Message() == sql::kReadOnlyRefusal;

@@ -90,7 +90,9 @@ TEST_F(DataQuery, TheReadOnlyWindowRefusesWritesAndShowsOtherFailuresAsThemselve
 TEST_F(DataQuery, TheFullWindowReportsTheRowsAStatementChanged) {
     Run(false, [&](TDataQueryForm& form) {
         EXPECT_EQ(form.Caption(), QStringLiteral("SQL Query"));
+        Execute(form, kSmithQuery);
         Execute(form, QStringLiteral("delete from Bookings where Client = \"Jones\""));
+        EXPECT_FALSE(form.ExportButton->Enabled()) << "a command leaves no result";
     });
     EXPECT_EQ(Shown(), std::vector<QString>{QStringLiteral("1 rows affected")});
     EXPECT_EQ(Bookings(), 3);
