@@ -109,12 +109,15 @@ TEST_F(ExportData, EntireDatabaseInResourceAndStartOrderWithOneLinePerBooking) {
 }
 
 TEST_F(ExportData, DurationTakesTheBookingsThatStartInTheRange) {
+    const QString longNote(3000, u'x');
+    data::ExecuteWith(data.ADOConnection, QStringLiteral("update Bookings set Notes = :n where BookingId = 3"),
+                      {{QStringLiteral("n"), longNote}});
     Run([&](TExportForm& form) {
         form.DurationRadioButton->SetChecked(true);
         form.StartButton->Click();
     });
     const QString text = Exported();
-    EXPECT_TRUE(text.contains(QStringLiteral("Room A,3,")));
+    EXPECT_TRUE(text.contains(QStringLiteral(",Jones,,,,,") + longNote + QStringLiteral(",,,\r\n"))) << "written whole";
     EXPECT_TRUE(text.contains(QStringLiteral("Room B,1,")));
     EXPECT_FALSE(text.contains(QStringLiteral("Room A,2,"))) << "starts on 4 March";
 }
