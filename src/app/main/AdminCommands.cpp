@@ -1,9 +1,11 @@
 #include "app/main/AdminCommands.h"
 
 #include "admin/AddResourceWizard.h"
+#include "admin/DataQuery.h"
 #include "admin/EditFeatureForm.h"
 #include "admin/EditGroupForm.h"
 #include "admin/EditResourceForm.h"
+#include "admin/ExportData.h"
 #include "admin/NewDatabaseWizard.h"
 #include "app/grids/ResourceEditorHook.h"
 #include "app/main/MainForm.h"
@@ -72,6 +74,9 @@ void InstallAdminCommands(TMainWindowServices& services) {
     services.EditFeatures = [](TMainForm& form) { TEditFeatureForm(*Data, *SQLData, &form).ShowModal(); };
     services.EditGroups = [](TMainForm& form) { TEditGroupForm(*Data, *SQLData, &form).ShowModal(); };
     services.ResourceInformation = [](TMainForm& form, int resourceId) { ShowResourceDetails(resourceId, &form); };
+    // From the main window the query tool reads only.
+    services.DataQuery = [](TMainForm& form) { TDataQueryForm(*Data, &form).ShowModal(); };
+    services.Export = [](TMainForm& form, TDateTime date) { TExportForm(*Data, date, &form).ShowModal(); };
     // The grids' resource headers show one resource's details.
     grids::CurrentResourceEditor() = [](qint32 resourceId) {
         if (Data && SQLData) ShowResourceDetails(resourceId, nullptr);

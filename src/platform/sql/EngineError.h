@@ -34,6 +34,7 @@ inline const QString kNotValidPassword = QStringLiteral("Not a valid password");
 inline const QString kFileInUse = QStringLiteral("Could not use ''; file already in use");
 inline const QString kDatabaseExists = QStringLiteral("Database already exists.");
 inline const QString kDiskFull = QStringLiteral("The disk is full: the database file could not be written.");
+// A write refused: the file, or the connection (opened for reading), is read-only.
 inline const QString kReadOnly = QStringLiteral("Cannot update. Database or object is read-only.");
 // The folder holding the file may not be written, so the engine cannot make the journal a write needs.
 inline const QString kFolderReadOnly =
