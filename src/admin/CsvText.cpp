@@ -3,6 +3,8 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FaultInjection.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Messages.h"
 #include "util/core/DvSysUtils.h"
 
 #include <QDir>
@@ -26,6 +28,15 @@ QString CsvLine(const QStringList& values, bool alwaysDelimit, bool dataLine) {
 bool CsvFile::Open(const QString& fileName) {
     file_.setFileName(fileName);
     return file_.open(QIODevice::WriteOnly);
+}
+
+bool CsvFile::OpenAsking(const QString& fileName) {
+    if (FileExists(fileName) &&
+        MessageDlg(QStringLiteral("Overwrite ") + fileName, mtConfirmation, {mbOK, mbCancel}) != mrOk)
+        return false;
+    if (Open(fileName)) return true;
+    MessageDlg(QStringLiteral("Could not create export file \"%1\"").arg(fileName), mtError, {mbOK});
+    return false;
 }
 
 void CsvFile::Write(const QString& line) {

@@ -20,6 +20,9 @@ class CsvFile {
 public:
     // False when the file cannot be created.
     bool Open(const QString& fileName);
+    // As Open, but asks first before an existing file is overwritten and says so when it cannot be created:
+    // false when the user declined or the file failed.
+    bool OpenAsking(const QString& fileName);
     // Raises when the disk refuses the line; a line of any length is written whole.
     void Write(const QString& line);
     // Puts the file in place; raises when that fails, and the old file stays.

@@ -11,14 +11,8 @@
 void TDataQueryForm::ExportResult() {
     if (!SaveDialog->Execute()) return;
     const QString fileName = SaveDialog->FileName();
-    if (FileExists(fileName) &&
-        MessageDlg(QStringLiteral("Overwrite ") + fileName, mtConfirmation, {mbOK, mbCancel}) != mrOk)
-        return;
     admin::CsvFile file;
-    if (!file.Open(fileName)) {
-        MessageDlg(QStringLiteral("Could not create export file \"%1\"").arg(fileName), mtError, {mbOK});
-        return;
-    }
+    if (!file.OpenAsking(fileName)) return;
     ui::HourGlass hourGlass;
     const bool always = AlwaysDelimitWithDoubleQuoteItem->Checked();
     QStringList values;

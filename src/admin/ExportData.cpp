@@ -191,14 +191,8 @@ void TExportForm::ExportBookings() {
     Percent = 0;
     count_ = 0;
     const QString fileName = FilenameEdit->Text();
-    if (FileExists(fileName) &&
-        MessageDlg(QStringLiteral("Overwrite ") + fileName, mtConfirmation, {mbOK, mbCancel}) != mrOk)
-        return;
     admin::CsvFile file;
-    if (!file.Open(fileName)) {
-        MessageDlg(QStringLiteral("Could not create export file \"%1\"").arg(fileName), mtError, {mbOK});
-        return;
-    }
+    if (!file.OpenAsking(fileName)) return;
     try {
         ui::HourGlass hourGlass;
         ShowStatus(QStringLiteral("0%"));
