@@ -1,6 +1,7 @@
 #include "app/main/AdminCommands.h"
 
 #include "admin/AddResourceWizard.h"
+#include "admin/DatabaseProperties.h"
 #include "admin/EditFeatureForm.h"
 #include "admin/EditGroupForm.h"
 #include "admin/EditResourceForm.h"
@@ -10,6 +11,7 @@
 #include "app/main/ProgramRun.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
+#include "util/HelpRouter.h"
 
 namespace {
 
@@ -46,6 +48,7 @@ admin::MainWindowServices ServicesOf(TMainForm& form) {
     services.UpdateCaption = [&form] { form.UpdateCaption(); };
     services.ResourceAdded = [&form](int resourceId) { ShowAddedResource(form, resourceId); };
     services.UpdateCommandStates = [&form] { form.UpdateCommandStates(); };
+    if (form.Services().FullDataQuery) services.DataQuery = [&form] { form.Services().FullDataQuery(form); };
     return services;
 }
 
@@ -60,6 +63,11 @@ void ShowResourceDetails(int resourceId, QWidget* owner) {
 
 void InstallAdminCommands(TMainWindowServices& services) {
     services.NewDatabase = [](TMainForm& form) { TNewDatabaseWizard(*Data, ServicesOf(form)).Execute(); };
+    services.DatabaseProperties = [](TMainForm& form) {
+        admin::ShowDatabaseProperties(*Data, *SQLData, ServicesOf(form), [](const QString& topic) {
+            if (THelpRouter* router = THelpRouter::Current()) router->ShowTopic(QString(), topic);
+        });
+    };
     services.AddResourceWizard = [](TMainForm& form) {
         TAddResourceWizard(*Data, *SQLData, ServicesOf(form)).Execute();
     };

@@ -78,6 +78,8 @@ public:
     // given here as they are built); an item without a command stays disabled.
     void SetCommand(const QString& itemName, std::function<void()> command);
     bool HasCommand(const QString& itemName) const { return commands_.count(itemName) > 0; }
+    // The hooks the window was made with.
+    const TMainWindowServices& Services() const { return services_; }
     // The lines "&Log System Info" writes at the top of its report.
     QStringList SystemInfoLines();
     TMenuItem* Item(const QString& name) const;
