@@ -20,6 +20,14 @@ struct MainWindowServices {
     // requeries its group list keeping its group, fills the resource tree and refreshes the view.
     std::function<void(int resourceId)> ResourceAdded;
     std::function<void()> UpdateCommandStates;
+    // Exclusive work: the main window remembers and later restores its current resource and group.
+    std::function<void()> RememberResourceAndGroupPosition;
+    std::function<void()> RestoreResourceAndGroupPosition;
+    // Begins exclusive work: " Administrator Mode" in the status bar, the refresh timer and the resource and
+    // group lists' controls off. Its end turns the lists' controls on again and the timer as the user's
+    // preferences say.
+    std::function<void()> BeginExclusiveWork;
+    std::function<void()> EndExclusiveWork;
     // The SQL query window in its full (not read-only) mode.
     std::function<void()> DataQuery;
 };

@@ -67,6 +67,8 @@ public:
     void UpdateCommandStates();
     void RememberResourceAndGroupPosition();
     void RestoreResourceAndGroupPosition();
+    // On while the user's refresh preference is on and a database is open.
+    void UpdateRefreshTimer();
     void ShowOnlyResourceNameField();
     void ShowOnlyGroupNameField();
     void SaveBackupDialogFlags();
@@ -204,7 +206,6 @@ private:
     void SelectRememberedNode();
     void CheckReminders();
     void AskForResources();
-    void UpdateRefreshTimer();
     void UpdateShortCuts();
     void OpenItemClick();
     void MruClick(QObject* sender);
