@@ -10,11 +10,14 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/Lists.h"
+#include "support/CrashChild.h"
 #include "support/TestEnvironment.h"
 #include "support/TextFit.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QFile>
+#include <QRegularExpression>
 
 using namespace admin_test;
 
@@ -219,6 +222,58 @@ TEST_F(ExistingFields, ClearingDropsBothColumnsAndKeepsEveryOtherValueInItsPlace
     EXPECT_FALSE(Columns(QStringLiteral("RanvelGlobal")).join(u' ').contains(QStringLiteral("udf2CodeEditMask")));
     EXPECT_TRUE(data.Udf1Field);
     EXPECT_FALSE(data.Udf2Field);
+}
+
+// The child of the crash test: drops the first field of the file it is given.
+TEST(CustomFieldsCrashChild, DISABLED_DropsTheFirstField) {
+    ui::ScopedScriptedRunner runner;
+    data_test::ScriptedDataWindows windows;
+    TData data;
+    ASSERT_TRUE(data.ConnectDatabase(qEnvironmentVariable("TAVORIN_CHILD_FILE"), {}));
+    TCustomFieldsForm form(data);
+    form.Field1 = std::make_unique<TUDFField>();
+    form.Field1->Assign(*data.Udf1Field);
+    testing_env::Messages().QueueAnswer(mrOk);
+    form.DeleteField(1);
+    EXPECT_FALSE(form.Field1);
+}
+
+TEST_F(ExistingFields, AKillDuringTheDropLeavesTheColumnWithItsDataOrGone) {
+    data.DisconnectDatabase();
+    const QStringList others = Rows(QStringLiteral("select BookingId, Client, Notes, udf1Price from Bookings"));
+    for (const QString point : {"statement", "native-exec"}) {
+        int pass = 1;
+        for (; pass < 100; ++pass) {
+            const QString file = data_test::DbPath(QStringLiteral("drop-%1-%2.tvd").arg(point).arg(pass));
+            ASSERT_TRUE(QFile::copy(path, file));
+            QProcessEnvironment environment;
+            environment.insert("TAVORIN_CHILD_FILE", file);
+            environment.insert("TAVORIN_KILL_AT", QStringLiteral("%1:%2").arg(point).arg(pass));
+            const testing_env::ChildResult result =
+                testing_env::RunChildTest("CustomFieldsCrashChild.DISABLED_DropsTheFirstField", environment);
+            const std::string where = point.toStdString() + ':' + std::to_string(pass);
+            ASSERT_TRUE(result.killed || result.exitCode == 0) << where;
+            const sql::Connection connection(data_test::Plain(file, {}));
+            const bool kept = !data_test::CatalogLines(connection)
+                                   .filter(QRegularExpression(QStringLiteral("^Bookings\\.udf1Price ")))
+                                   .isEmpty();
+            if (kept)
+                EXPECT_EQ(AdminTest::Rows(file, QStringLiteral("select BookingId, Client, Notes, udf1Price from "
+                                                               "Bookings")),
+                          others)
+                    << where;
+            EXPECT_EQ(AdminTest::Rows(file, QStringLiteral("select BookingId, Client, Notes, udf2Code from Bookings")),
+                      (QStringList{"1|c|kept|abc", "2|c|kept|abc"}))
+                << where;
+            if (!result.killed) {
+                EXPECT_FALSE(kept) << where;
+                break;
+            }
+        }
+        // Killed at least once, and run to its end within the passes.
+        EXPECT_GT(pass, 1) << point.toStdString();
+        EXPECT_LT(pass, 100) << point.toStdString();
+    }
 }
 
 // With TAVORIN_UI_SHOTS, the picture of docs/.
