@@ -147,7 +147,8 @@ void TCustomFieldsForm::FieldTypeComboBoxChange(QObject* sender) {
 
 void TCustomFieldsForm::FieldNameEditChange(int row) {
     const FieldRow r = Row(row);
-    if (r.name->Text().trimmed().isEmpty() || r.type->ItemIndex() >= 0) return;
+    // A row with a column shows its own type, or none when the type is not one of the list.
+    if (r.field || r.name->Text().trimmed().isEmpty() || r.type->ItemIndex() >= 0) return;
     r.type->SetItemIndex(FieldTypePosition(kTextType) - 1);
     r.size->SetText(QStringLiteral("50"));
 }

@@ -160,6 +160,23 @@ TEST_F(CustomFields, OkChecksTheRowsBeforeChangingAnything) {
     EXPECT_EQ(data.Udf2Field->DataType, ftMemo);
 }
 
+TEST_F(CustomFields, AColumnOfAnotherTypeCanOnlyBeCleared) {
+    Execute(QStringLiteral("ALTER TABLE Bookings ADD COLUMN udf1Small SMALLINT"));
+    Open();
+    Run([](TCustomFieldsForm& form) {
+        EXPECT_EQ(form.Field1NameEdit->Text(), QStringLiteral("Small"));
+        EXPECT_EQ(form.Field1FieldTypeComboBox->ItemIndex(), -1);
+        EXPECT_FALSE(form.Field1FieldTypeComboBox->Enabled());
+        form.OkButton->Click();
+        EXPECT_TRUE(form.Visible());
+        Answer(mrOk);
+        form.DeleteUDF1Button->Click();
+        form.OkButton->Click();
+    });
+    EXPECT_EQ(Shown().front(), QStringLiteral("\"Small\" type not specified"));
+    EXPECT_FALSE(data.Udf1Field);
+}
+
 class ExistingFields : public CustomFields {
 protected:
     void SetUp() override {
