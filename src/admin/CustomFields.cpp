@@ -10,7 +10,7 @@
 
 namespace {
 
-std::unique_ptr<TUDFField> CopyOf(const std::unique_ptr<TUDFField>& field) {
+std::unique_ptr<TUDFField> CopyOfField(const std::unique_ptr<TUDFField>& field) {
     if (!field) return nullptr;
     auto copy = std::make_unique<TUDFField>();
     copy->Assign(*field);
@@ -35,8 +35,8 @@ void ChangeCustomFields(TData& data, const MainWindowServices& mainWindow,
     info.ParseConnectionString(data.ADOConnection);
     TCustomFieldsForm form(data);
     form.ShowHelpTopic = std::move(showHelpTopic);
-    form.Field1 = CopyOf(data.Udf1Field);
-    form.Field2 = CopyOf(data.Udf2Field);
+    form.Field1 = CopyOfField(data.Udf1Field);
+    form.Field2 = CopyOfField(data.Udf2Field);
     Call(mainWindow.RememberResourceAndGroupPosition);
     Call(mainWindow.CloseDatabase);
     data.ConnectExclusive(info);

@@ -17,14 +17,14 @@ namespace {
 
 constexpr int kTextType = 24;
 
-QString Quoted(const QString& text) { return u'"' + text + u'"'; }
+QString QuotedLabel(const QString& text) { return u'"' + text + u'"'; }
 
 QString DeleteQuestion(const QString& label) {
-    return QStringLiteral("You are about to permanently delete field ") + Quoted(label) +
+    return QStringLiteral("You are about to permanently delete field ") + QuotedLabel(label) +
            QStringLiteral(". All data in this field will be lost.\r\rContinue?");
 }
 
-bool Confirmed(const QString& question) { return MessageDlg(question, mtConfirmation, {mbOK, mbCancel}) == mrOk; }
+bool ConfirmedByUser(const QString& question) { return MessageDlg(question, mtConfirmation, {mbOK, mbCancel}) == mrOk; }
 
 }  // namespace
 
@@ -202,7 +202,7 @@ void TCustomFieldsForm::DropEditMaskColumn(const QString& columnName) {
 
 bool TCustomFieldsForm::DeleteColumn(int row) {
     const FieldRow r = Row(row);
-    if (!Confirmed(DeleteQuestion(r.field->Caption))) return true;
+    if (!ConfirmedByUser(DeleteQuestion(r.field->Caption))) return true;
     if (!ExecuteDDL(QStringLiteral("ALTER TABLE Bookings DROP COLUMN ") + r.field->FieldName)) return false;
     DropEditMaskColumn(r.field->FieldName);
     r.field.reset();
@@ -219,7 +219,7 @@ bool TCustomFieldsForm::CheckFieldRows() {
         const QString name = r.name->Text().trimmed();
         if (name.isEmpty()) continue;
         if (r.type->ItemIndex() < 0) {
-            MessageDlg(Quoted(r.name->Text()) + QStringLiteral(" type not specified"), mtInformation, {mbOK});
+            MessageDlg(QuotedLabel(r.name->Text()) + QStringLiteral(" type not specified"), mtInformation, {mbOK});
             return false;
         }
         if (admin::SelectedFieldType(*r.type) != kTextType || r.size->Text().isEmpty()) continue;
@@ -230,7 +230,7 @@ bool TCustomFieldsForm::CheckFieldRows() {
             return false;
         }
         if (size <= 0) {
-            MessageDlg(Quoted(r.name->Text()) + QStringLiteral(" data size not valid"), mtInformation, {mbOK});
+            MessageDlg(QuotedLabel(r.name->Text()) + QStringLiteral(" data size not valid"), mtInformation, {mbOK});
             return false;
         }
     }
@@ -250,7 +250,7 @@ bool TCustomFieldsForm::AlterColumn(int row, const QString& name, int type, int 
                                   (!text      ? u' ' + FieldTypeName(type)
                                    : size > 0 ? QStringLiteral(" TEXT(%1)").arg(size)
                                               : QStringLiteral(" Text"));
-        QString question = QStringLiteral("You are about to alter field ") + Quoted(field.Caption) +
+        QString question = QStringLiteral("You are about to alter field ") + QuotedLabel(field.Caption) +
                            QStringLiteral(" from ") + FieldTypeName(field.DataType);
         if (field.DataType == kTextType) question += QStringLiteral("(%1)").arg(field.Size);
         question += QStringLiteral(" to ") + FieldTypeName(type);
@@ -259,7 +259,7 @@ bool TCustomFieldsForm::AlterColumn(int row, const QString& name, int type, int 
         const QString warning = admin::TypeChangeWarning(oldPosition, newPosition);
         if (!warning.isEmpty()) question += QStringLiteral("\r\r") + warning;
         question += QStringLiteral("\r\rContinue?");
-        if (Confirmed(question)) {
+        if (ConfirmedByUser(question)) {
             if (!ExecuteDDL(statement)) return false;
             field.DataType = TFieldType(type);
             field.Size = text ? size : 0;

@@ -17,7 +17,7 @@ const QString kTitleSetting = QStringLiteral("TitleSetting");
 const QString kTreat1159AsMidnight = QStringLiteral("Treat1159AsMidnight");
 const QString kAllowUserSQLQueries = QStringLiteral("AllowUserSQLQueries");
 
-TField& Global(TData& data, const char* name) { return data.GlobalTable.FieldByName(QString::fromLatin1(name)); }
+TField& GlobalColumn(TData& data, const char* name) { return data.GlobalTable.FieldByName(QString::fromLatin1(name)); }
 
 struct PermissionBox {
     const char* column;
@@ -39,18 +39,18 @@ void SetNumberText(TField& field, const QString& text) {
 
 void WriteGlobalRow(const TDatabasePropertiesForm& form, TData& data) {
     data.GlobalTable.Edit();
-    Global(data, "Title").SetAsString(form.DatabaseTitleEdit->Text());
-    Global(data, "UseridMode").SetAsInteger(form.NovellUsernameRadioButton->Checked() ? 2 : 1);
-    Global(data, "BookingRestrictMode")
+    GlobalColumn(data, "Title").SetAsString(form.DatabaseTitleEdit->Text());
+    GlobalColumn(data, "UseridMode").SetAsInteger(form.NovellUsernameRadioButton->Checked() ? 2 : 1);
+    GlobalColumn(data, "BookingRestrictMode")
         .SetAsInteger(form.MaxDaysAhead->Checked() ? 2
                       : form.UpToDate->Checked()   ? 3
                                                    : 1);
-    SetNumberText(Global(data, "BookingRestrictDaysAhead"), form.MaxDaysAheadEdit->Text());
-    Global(data, "BookingRestrictUntilDate").SetAsDateTime(form.UpToDateDateTimePicker->Date());
+    SetNumberText(GlobalColumn(data, "BookingRestrictDaysAhead"), form.MaxDaysAheadEdit->Text());
+    GlobalColumn(data, "BookingRestrictUntilDate").SetAsDateTime(form.UpToDateDateTimePicker->Date());
     for (const PermissionBox& permission : kPermissionBoxes)
-        Global(data, permission.column).SetAsBoolean((form.*permission.box)->Checked());
-    SetNumberText(Global(data, "CheckReclaimSize"), form.CheckReclaimSize->Text());
-    Global(data, "MinProgramVersion").SetAsString(form.MinProgramVersionComboBox->Text());
+        GlobalColumn(data, permission.column).SetAsBoolean((form.*permission.box)->Checked());
+    SetNumberText(GlobalColumn(data, "CheckReclaimSize"), form.CheckReclaimSize->Text());
+    GlobalColumn(data, "MinProgramVersion").SetAsString(form.MinProgramVersionComboBox->Text());
     data.GlobalTable.Post();
 }
 
@@ -68,20 +68,20 @@ void FillDatabaseProperties(TDatabasePropertiesForm& form, TData& data) {
     else if (titleSetting == QLatin1String("FilenameFullPath"))
         form.DatabaseTitleFilenameFullPathRadioButton->SetChecked(true);
     else form.DatabaseTitleUserSpecifiedRadioButton->SetChecked(true);
-    form.DatabaseTitleEdit->SetText(Global(data, "Title").AsString());
-    if (Global(data, "UseridMode").AsInteger() == 2) form.NovellUsernameRadioButton->SetChecked(true);
+    form.DatabaseTitleEdit->SetText(GlobalColumn(data, "Title").AsString());
+    if (GlobalColumn(data, "UseridMode").AsInteger() == 2) form.NovellUsernameRadioButton->SetChecked(true);
     else form.WorkstationLogonRadioButton->SetChecked(true);
-    const qint64 restrictMode = Global(data, "BookingRestrictMode").AsInteger();
+    const qint64 restrictMode = GlobalColumn(data, "BookingRestrictMode").AsInteger();
     (restrictMode == 2   ? form.MaxDaysAhead
      : restrictMode == 3 ? form.UpToDate
                          : form.RestrictByResource)
         ->SetChecked(true);
-    form.MaxDaysAheadEdit->SetText(Global(data, "BookingRestrictDaysAhead").AsString());
-    form.UpToDateDateTimePicker->SetDate(Global(data, "BookingRestrictUntilDate").AsDateTime());
+    form.MaxDaysAheadEdit->SetText(GlobalColumn(data, "BookingRestrictDaysAhead").AsString());
+    form.UpToDateDateTimePicker->SetDate(GlobalColumn(data, "BookingRestrictUntilDate").AsDateTime());
     for (const PermissionBox& permission : kPermissionBoxes)
-        (form.*permission.box)->SetChecked(Global(data, permission.column).AsBoolean());
-    form.CheckReclaimSize->SetText(Global(data, "CheckReclaimSize").AsString());
-    form.SelectMinProgramVersion(Global(data, "MinProgramVersion").AsString());
+        (form.*permission.box)->SetChecked(GlobalColumn(data, permission.column).AsBoolean());
+    form.CheckReclaimSize->SetText(GlobalColumn(data, "CheckReclaimSize").AsString());
+    form.SelectMinProgramVersion(GlobalColumn(data, "MinProgramVersion").AsString());
     form.AllowuserSQLQueriesCheckBox->SetChecked(settings.GetBool(kAllowUserSQLQueries));
 }
 
