@@ -299,6 +299,7 @@ TEST_F(ExistingFields, TheDialogShowsItsTextsWhole) {
         TCustomFieldsForm form(data);
         form.Field1 = std::make_unique<TUDFField>();
         form.Field1->Assign(*data.Udf1Field);
+        form.ShowHelpTopic = [](const QString&) {};
         form.Show();
         QApplication::processEvents();
         testing_env::ExpectTextsWhole(form);

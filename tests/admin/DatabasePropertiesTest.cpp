@@ -242,11 +242,9 @@ TEST_F(DatabaseProperties, EveryPageShowsItsTextsWhole) {
     testing_env::AtEachTestFont([this] {
         TDatabasePropertiesForm form(data, *sqlData);
         admin::FillDatabaseProperties(form, data);
-        form.OnShow = nullptr;
+        form.ShowHelpTopic = [](const QString&) {};
         form.Show();
         QApplication::processEvents();
-        form.ApplyRights();
-        form.SetCaption(QStringLiteral("Database Properties (read only)"));
         EXPECT_LE(form.PageControl->tabBar()->sizeHint().width(), form.PageControl->width());
         for (int page = form.PageControl->PageCount() - 1; page >= 0; --page) {
             form.PageControl->SetActivePageIndex(page);
