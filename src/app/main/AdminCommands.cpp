@@ -1,8 +1,8 @@
 #include "app/main/AdminCommands.h"
 
 #include "admin/AddResourceWizard.h"
-#include "admin/DataQuery.h"
 #include "admin/CustomFields.h"
+#include "admin/DataQuery.h"
 #include "admin/DatabaseProperties.h"
 #include "admin/EditFeatureForm.h"
 #include "admin/EditGroupForm.h"
