@@ -35,13 +35,9 @@ const QString kSettings = QStringLiteral("select SettingName, SettingValue from 
 class DatabaseProperties : public AdminTest {
 protected:
     QString path = data_test::DbPath(QStringLiteral("properties.tvd"));
-    std::unique_ptr<TSQLData> sqlData;
 
     void SetUp() override {
-        ASSERT_TRUE(TData().CreateDatabase(path, false));
-        ASSERT_TRUE(data.ConnectDatabase(path, {}));
-        ASSERT_TRUE(data.AdministratorMode);
-        sqlData = std::make_unique<TSQLData>(data);
+        OpenNewDatabase(path);
         Execute(QStringLiteral(
             "update RanvelGlobal set Title = 'Bookings West', UseridMode = 3, BookingRestrictMode = 3, "
             "BookingRestrictDaysAhead = 21, BookingRestrictUntilDate = #6/30/2027#, BookingAllowUserCreate = True, "
