@@ -2,6 +2,7 @@
 #include "admin/CsvParser.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -16,6 +17,8 @@ constexpr char16_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201
 
 // Files from this program are UTF-8; older ones are 8-bit Windows text, which is rarely valid UTF-8.
 QString CsvBytesToText(const QByteArray& bytes) {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; }))
+        return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return text;
@@ -33,14 +36,16 @@ enum class CsvScan { FieldStart, Unquoted, Quoted, AfterQuote };
 
 void SplitCsvLine(const QString& line, QStringList& list, QChar delimiter) {
     const QChar quote = QLatin1Char('"');
+    const qsizetype length = line.size();
     CsvScan state = CsvScan::FieldStart;
     QString field;
-    const qsizetype length = line.size();
-    for (qsizetype i = 0; i < length; ++i) {
-        const QChar c = line[i];
-        const bool last = i == length - 1;
+    // The states that only collect characters take them in one step, up to the next character that matters.
+    qsizetype i = 0;
+    while (i < length) {
         switch (state) {
-            case CsvScan::FieldStart:
+            case CsvScan::FieldStart: {
+                const QChar c = line[i];
+                const bool last = i == length - 1;
                 field.clear();
                 if (c == quote) {
                     state = CsvScan::Quoted;
@@ -52,29 +57,48 @@ void SplitCsvLine(const QString& line, QStringList& list, QChar delimiter) {
                     state = CsvScan::Unquoted;
                     if (last) list << field;
                 }
+                ++i;
                 break;
-            case CsvScan::Unquoted:
-                if (c == delimiter) {
-                    list << field;
-                    if (last) list << QString();
-                    else state = CsvScan::FieldStart;
+            }
+            case CsvScan::Unquoted: {
+                // Double quotes here are ordinary characters.
+                const qsizetype end = line.indexOf(delimiter, i);
+                field += QStringView(line).mid(i, (end < 0 ? length : end) - i);
+                list << field;
+                if (end < 0 || end == length - 1) {
+                    if (end >= 0) list << QString();
+                    i = length;
                 } else {
-                    field += c;
-                    if (last) list << field;
+                    state = CsvScan::FieldStart;
+                    i = end + 1;
                 }
                 break;
-            case CsvScan::Quoted:
-                if (c != quote) field += c;
-                else if (last) list << field;
-                else state = line[i + 1] == delimiter ? CsvScan::Unquoted : CsvScan::AfterQuote;
+            }
+            case CsvScan::Quoted: {
+                // Delimiters here are part of the field; a field still open at the line's end is not added.
+                const qsizetype end = line.indexOf(quote, i);
+                if (end < 0) {
+                    i = length;
+                    break;
+                }
+                field += QStringView(line).mid(i, end - i);
+                if (end == length - 1) list << field;
+                else state = line[end + 1] == delimiter ? CsvScan::Unquoted : CsvScan::AfterQuote;
+                i = end + 1;
                 break;
-            case CsvScan::AfterQuote:
+            }
+            case CsvScan::AfterQuote: {
                 // Text between a closing quote and the next quote is dropped; a second quote is a literal one.
-                if (c == quote) {
-                    field += quote;
-                    state = CsvScan::Quoted;
+                const qsizetype next = line.indexOf(quote, i);
+                if (next < 0) {
+                    i = length;
+                    break;
                 }
+                field += quote;
+                state = CsvScan::Quoted;
+                i = next + 1;
                 break;
+            }
         }
     }
 }
@@ -90,6 +114,7 @@ bool TwpsCsvParser::OpenFile(const QString& fileName) {
     buffer_.clear();
     bufferStart_ = 0;
     bufferPos_ = 0;
+    size_ = stream_.size();
     AtStart = true;
     FileOpen = true;
     return true;
@@ -102,7 +127,7 @@ void TwpsCsvParser::CloseFile() {
 
 qint64 TwpsCsvParser::GetPosition() const { return bufferStart_ + bufferPos_; }
 
-qint64 TwpsCsvParser::GetSize() const { return FileOpen ? stream_.size() : 0; }
+qint64 TwpsCsvParser::GetSize() const { return FileOpen ? size_ : 0; }
 
 void TwpsCsvParser::SetDelimiterMode(int mode) {
     DelimiterMode = mode;

@@ -46,6 +46,8 @@ private:
     bool FillBuffer();
 
     QFile stream_;
+    // Taken at open: asking the file system for each record costs more than reading the record.
+    qint64 size_ = 0;
     // Read in blocks; the position is the block's offset plus the bytes consumed from it.
     QByteArray buffer_;
     qint64 bufferStart_ = 0;
