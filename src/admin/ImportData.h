@@ -62,7 +62,7 @@ private:
     void FormShow();
     void StartButtonClick();
     void RunImport();
-    // Reads the rows after the header into the batch; false when the header lacks a required column.
+    // Reads the header, then every further row into one run that stays staged when it ends unstopped.
     void ImportRows(TwpsCsvParser& parser);
     int ImportRow(TwpsCsvParser& parser, data::BookingBatch& batch);
     void OkButtonClick();
