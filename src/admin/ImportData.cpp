@@ -6,6 +6,7 @@
 #include "data/bookings/BookingBatch.h"
 #include "data/bookings/BookingRecord.h"
 #include "data/bookings/UDFField.h"
+#include "data/bookings/WriteTransaction.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
 #include "platform/db/ADOConnection.h"
@@ -369,7 +370,10 @@ int TImportForm::ImportRow(TwpsCsvParser& parser, data::BookingBatch& batch) {
 
     data::BatchOutcome outcome;
     try {
+        // A savepoint: a row that fails part-way leaves neither its booking nor its History row.
+        data::WriteTransaction rowWrite(data_.ADOConnection);
         outcome = batch.Add(*booking, groupHead);
+        rowWrite.Commit();
     } catch (const EFileError&) {
         throw;
     } catch (const Exception&) {

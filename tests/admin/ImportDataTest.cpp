@@ -190,6 +190,7 @@ TEST_F(ImportData, RefusedRowsAreLoggedWithTheirReasonAndDatesFollowTheChosenOrd
              "Room A,Ed,31/31/2024,06/03/2024 11:00\r\n"
              "Room A,Fay,06/03/2024 10:00\r\n"
              "Room A,,06/03/2024 10:00,06/03/2024 11:00\r\n"
+             "Room A,A client name longer than its column,06/03/2024 10:00,06/03/2024 11:00\r\n"
              "\r\n");
     Run(
         [](TImportForm& form) {
@@ -197,7 +198,7 @@ TEST_F(ImportData, RefusedRowsAreLoggedWithTheirReasonAndDatesFollowTheChosenOrd
             form.DateFormatComboBox->SetText(QStringLiteral("dd/mm/yyyy"));
         },
         [](TImportForm& form) { form.OkButton->Click(); });
-    EXPECT_EQ(status, QStringLiteral("Records imported 3   Errors 7   Conflicts 0"));
+    EXPECT_EQ(status, QStringLiteral("Records imported 3   Errors 8   Conflicts 0"));
     EXPECT_EQ(Log(), QStringList({
                          "Error - Start dates exceeds end date: Room A,Bob,06/03/2024 10:00,05/03/2024 9:00",
                          "Error - resource Room C does not exist: Room C,Cy,06/03/2024 10:00,06/03/2024 11:00",
@@ -205,6 +206,8 @@ TEST_F(ImportData, RefusedRowsAreLoggedWithTheirReasonAndDatesFollowTheChosenOrd
                          "Error - Field 3 is not a valid date time: Room A,Ed,31/31/2024,06/03/2024 11:00",
                          "Error - BookingEnd was not found: Room A,Fay,06/03/2024 10:00",
                          "Error - Client missing: Room A,,06/03/2024 10:00,06/03/2024 11:00",
+                         "Error - unknown error during Post: Room A,A client name longer than its column,06/03/2024 "
+                         "10:00,06/03/2024 11:00",
                          "Error - resource  does not exist: ",
                      }));
     // A year of two digits lies in the current century; a missing year is the current one.
