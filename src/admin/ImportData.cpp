@@ -286,7 +286,7 @@ void TImportForm::ImportRows(TwpsCsvParser& parser) {
         return;
     }
     // The whole run is one write transaction: a Stop, a failure or a crash before its end leaves nothing of it.
-    const std::unique_ptr<data::BookingBatch> batch = data_.BeginBookingBatch(kHistoryImported);
+    std::unique_ptr<data::BookingBatch> batch = data_.BeginBookingBatch(kHistoryImported);
     running_.clear();
     while (Running && parser.ReadNextRecord()) {
         const int percent = size > 0 ? static_cast<int>(parser.GetPosition() * 100 / size) : 100;
@@ -306,6 +306,8 @@ void TImportForm::ImportRows(TwpsCsvParser& parser) {
     QApplication::beep();
     Percent = 100;
     if (!Running) {
+        // Rolled back before the message, so that others need not wait for the user to read it.
+        batch.reset();
         MessageDlg(QStringLiteral("Processing cancelled by user"), mtInformation, {mbOK});
         return;
     }
