@@ -218,6 +218,16 @@ TEST_F(ImportData, RefusedRowsAreLoggedWithTheirReasonAndDatesFollowTheChosenOrd
                            QStringLiteral("Hal|") + nine(EncodeDate(QDate::currentDate().year(), 3, 8))}));
 }
 
+TEST_F(ImportData, LogLinesAreCutTo1023Characters) {
+    const QByteArray longLine = "Room Z,Ann,3/5/2024 9:00,3/5/2024 10:00," + QByteArray(2000, 'x');
+    WriteCsv(kImportHeader + longLine + "\r\n");
+    Run({});
+    const QStringList log = Log();
+    ASSERT_EQ(log.size(), 1);
+    const QString expected = QStringLiteral("Error - resource Room Z does not exist: ") + QString::fromLatin1(longLine);
+    EXPECT_EQ(log[0], expected.left(1023));
+}
+
 TEST_F(ImportData, StopRollsTheRunBackAndStartAgainOrClosingDropsAFinishedRun) {
     WriteCsv(kImportHeader +
              "Room A,Ann,3/5/2024 9:00,3/5/2024 10:00\r\n"
