@@ -14,6 +14,7 @@
 #include "platform/ui/Lists.h"
 #include "platform/ui/ModalRunner.h"
 #include "support/TestEnvironment.h"
+#include "util/DesktopOpen.h"
 
 #include <gtest/gtest.h>
 #include <QFileDialog>
@@ -22,6 +23,16 @@
 #include <vector>
 
 namespace admin_test {
+
+// Records the files the windows hand to the desktop's viewer.
+class RecordingViewer : public util::FileViewer {
+public:
+    bool Open(const QString& fileName) override {
+        opened << fileName;
+        return true;
+    }
+    QStringList opened;
+};
 
 // In the membership dialog: the first two available names chosen, the first member taken out, OK.
 inline void TakeTheFirstTwoInAndTheFirstMemberOut(TListSelectionForm& d) {

@@ -274,11 +274,12 @@ TEST_F(ExistingFields, AKillDuringTheDropLeavesTheColumnWithItsDataOrGone) {
             const bool kept = !data_test::CatalogLines(connection)
                                    .filter(QRegularExpression(QStringLiteral("^Bookings\\.udf1Price ")))
                                    .isEmpty();
-            if (kept)
+            if (kept) {
                 EXPECT_EQ(AdminTest::Rows(file, QStringLiteral("select BookingId, Client, Notes, udf1Price from "
                                                                "Bookings")),
                           others)
                     << where;
+            }
             EXPECT_EQ(AdminTest::Rows(file, QStringLiteral("select BookingId, Client, Notes, udf2Code from Bookings")),
                       (QStringList{"1|c|kept|abc", "2|c|kept|abc"}))
                 << where;

@@ -22,15 +22,6 @@ using namespace admin_test;
 
 namespace {
 
-class RecordingViewer : public util::FileViewer {
-public:
-    bool Open(const QString& fileName) override {
-        opened << fileName;
-        return true;
-    }
-    QStringList opened;
-};
-
 const QString kHeader = QStringLiteral(
     "ResourceName,BookingId,GroupBookingId,BookingStart,BookingEnd,Client,Phone,Email,Address,Description,Notes,"
     "Reminder,Owner,udf1Colour");

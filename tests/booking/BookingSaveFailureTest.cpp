@@ -154,8 +154,9 @@ protected:
                 ASSERT_EQ(state, before);
                 ASSERT_FALSE(Shown().empty());
                 EXPECT_FALSE(form->isHidden());
-                if (!cause.isEmpty() && ErrorShown())
+                if (!cause.isEmpty() && ErrorShown()) {
                     EXPECT_TRUE(Shown().back().contains(cause)) << Shown().back().toStdString();
+                }
                 EXPECT_TRUE(Bookings().State() == dsInsert || Bookings().State() == dsEdit);
                 EXPECT_NEAR(Start(), typedStart, OneMillisecond);
                 testing_env::Messages().Clear();
@@ -257,7 +258,9 @@ TEST_F(BookingSaveFailureTest, AFileDeletedOrReplacedWhileTheWindowIsOpenIsNamed
         OpenNew(Jan(5, 9), Jan(5, 10));
         other.reset();
         ASSERT_TRUE(QFile::remove(DatabasePath()));
-        if (replaced) ASSERT_TRUE(QFile::copy(PristinePath(), DatabasePath()));
+        if (replaced) {
+            ASSERT_TRUE(QFile::copy(PristinePath(), DatabasePath()));
+        }
         EXPECT_FALSE(PressOk());
         ASSERT_EQ(Shown().size(), 1u);
         EXPECT_TRUE(Shown()[0].startsWith(kUnknownError)) << Shown()[0].toStdString();

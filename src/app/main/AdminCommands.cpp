@@ -8,6 +8,7 @@
 #include "admin/EditGroupForm.h"
 #include "admin/EditResourceForm.h"
 #include "admin/ExportData.h"
+#include "admin/ImportData.h"
 #include "admin/NewDatabaseWizard.h"
 #include "app/grids/ResourceEditorHook.h"
 #include "app/main/MainForm.h"
@@ -106,6 +107,7 @@ void InstallAdminCommands(TMainWindowServices& services) {
     services.ResourceInformation = [](TMainForm& form, int resourceId) { ShowResourceDetails(resourceId, &form); };
     // From the main window the query tool reads only.
     services.DataQuery = [](TMainForm& form) { TDataQueryForm(*Data, &form).ShowModal(); };
+    services.Import = [](TMainForm& form) { return TImportForm(*Data, *SQLData, &form).ShowModal() == mrOk; };
     services.Export = [](TMainForm& form, TDateTime date) { TExportForm(*Data, date, &form).ShowModal(); };
     // The grids' resource headers show one resource's details.
     grids::CurrentResourceEditor() = [](qint32 resourceId) {

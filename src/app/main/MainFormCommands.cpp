@@ -175,7 +175,9 @@ void TMainForm::ConnectListsAndCommands() {
             SetCommand(QString::fromLatin1(itemName), [this, command] { command(*this); });
     if (services_.Import)
         SetCommand(QStringLiteral("ImportItem"), [this] {
-            if (services_.Import(*this)) ShowActiveView();
+            WithRefreshTimerOff([this] {
+                if (services_.Import(*this)) ShowActiveView();
+            });
             Item(QStringLiteral("RefreshItem"))->Click();
         });
     if (services_.Export)

@@ -125,8 +125,9 @@ public:
     // A caller that must show a window before it commits or rolls back the change sets commits this first, so
     // that others see the staged rows meanwhile and are not kept waiting.
     std::unique_ptr<data::WriteTransaction> BeginBookingSave();
-    // The bulk path for many new bookings (BookingBatch.h), its History rows written for the current user.
-    std::unique_ptr<data::BookingBatch> BeginBookingBatch();
+    // The bulk path for many new bookings (BookingBatch.h), its History rows written for the current user; staged
+    // with History rows of that code when it is nonzero.
+    std::unique_ptr<data::BookingBatch> BeginBookingBatch(int stagedHistoryCode = 0);
     // The validation code (Bookings.h) of BookingsTable's current, not yet posted row.
     int ValidateBooking();
     // Posts BookingsTable: 1, or 8 when the post raised (the row stays in its edit state).

@@ -35,7 +35,7 @@ std::unique_ptr<data::WriteTransaction> TData::BeginBookingSave() {
     return transaction;
 }
 
-std::unique_ptr<data::BookingBatch> TData::BeginBookingBatch() {
+std::unique_ptr<data::BookingBatch> TData::BeginBookingBatch(int stagedHistoryCode) {
     data::BookingBatch::Settings settings;
     settings.Connection = &ADOConnection;
     settings.Resources = &ResourceShadowTable;
@@ -44,6 +44,7 @@ std::unique_ptr<data::BookingBatch> TData::BeginBookingBatch() {
     settings.UserId = CurrentUserId(HistoryTable.FieldByName(QStringLiteral("Userid")).Size());
     settings.Udf1 = Udf1Field.get();
     settings.Udf2 = Udf2Field.get();
+    settings.StagedHistoryCode = stagedHistoryCode;
     return std::make_unique<data::BookingBatch>(settings);
 }
 
