@@ -9,6 +9,7 @@
 #include "admin/MainWindowServices.h"
 #include "data/module/DataModule.h"
 #include "data/module/LookupQueries.h"
+#include "data/module/SQLDataModule.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/ModalRunner.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <memory>
 #include <vector>
 
 namespace admin_test {
@@ -36,8 +38,17 @@ protected:
     ui::ScopedScriptedRunner runner;
     data_test::ScriptedDataWindows windows;
     TData data;
+    std::unique_ptr<TSQLData> sqlData;
     // What the main window was asked, in order.
     std::vector<QString> calls;
+
+    // A new database file at the path, open in administrator mode, with its lookup module.
+    void OpenNewDatabase(const QString& path) {
+        ASSERT_TRUE(TData().CreateDatabase(path, false));
+        ASSERT_TRUE(data.ConnectDatabase(path, {}));
+        ASSERT_TRUE(data.AdministratorMode);
+        sqlData = std::make_unique<TSQLData>(data);
+    }
 
     admin::MainWindowServices MainWindow() {
         admin::MainWindowServices services;

@@ -1,15 +1,22 @@
 #include "app/main/AdminCommands.h"
 
 #include "admin/AddResourceWizard.h"
+#include "admin/CustomFields.h"
+#include "admin/DataQuery.h"
+#include "admin/DatabaseProperties.h"
 #include "admin/EditFeatureForm.h"
 #include "admin/EditGroupForm.h"
 #include "admin/EditResourceForm.h"
+#include "admin/ExportData.h"
 #include "admin/NewDatabaseWizard.h"
 #include "app/grids/ResourceEditorHook.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
+#include "platform/ui/Bars.h"
+#include "platform/ui/Timer.h"
+#include "util/HelpRouter.h"
 
 namespace {
 
@@ -46,7 +53,28 @@ admin::MainWindowServices ServicesOf(TMainForm& form) {
     services.UpdateCaption = [&form] { form.UpdateCaption(); };
     services.ResourceAdded = [&form](int resourceId) { ShowAddedResource(form, resourceId); };
     services.UpdateCommandStates = [&form] { form.UpdateCommandStates(); };
+    services.RememberResourceAndGroupPosition = [&form] { form.RememberResourceAndGroupPosition(); };
+    services.RestoreResourceAndGroupPosition = [&form] { form.RestoreResourceAndGroupPosition(); };
+    services.BeginExclusiveWork = [&form] {
+        form.StatusBar->SetPanelText(0, QStringLiteral(" Administrator Mode"));
+        form.RefreshTimer->SetEnabled(false);
+        form.ResourcesQuery.DisableControls();
+        form.GroupsQuery.DisableControls();
+    };
+    services.EndExclusiveWork = [&form] {
+        form.ResourcesQuery.EnableControls();
+        form.GroupsQuery.EnableControls();
+        form.UpdateRefreshTimer();
+    };
+    if (form.Services().FullDataQuery) services.DataQuery = [&form] { form.Services().FullDataQuery(form); };
     return services;
+}
+
+// A help page through the application's help router.
+std::function<void(const QString& topic)> Help() {
+    return [](const QString& topic) {
+        if (THelpRouter* router = THelpRouter::Current()) router->ShowTopic(QString(), topic);
+    };
 }
 
 }  // namespace
@@ -60,6 +88,10 @@ void ShowResourceDetails(int resourceId, QWidget* owner) {
 
 void InstallAdminCommands(TMainWindowServices& services) {
     services.NewDatabase = [](TMainForm& form) { TNewDatabaseWizard(*Data, ServicesOf(form)).Execute(); };
+    services.DatabaseProperties = [](TMainForm& form) {
+        admin::ShowDatabaseProperties(*Data, *SQLData, ServicesOf(form), Help());
+    };
+    services.CustomFields = [](TMainForm& form) { admin::ChangeCustomFields(*Data, ServicesOf(form), Help()); };
     services.AddResourceWizard = [](TMainForm& form) {
         TAddResourceWizard(*Data, *SQLData, ServicesOf(form)).Execute();
     };
@@ -72,6 +104,9 @@ void InstallAdminCommands(TMainWindowServices& services) {
     services.EditFeatures = [](TMainForm& form) { TEditFeatureForm(*Data, *SQLData, &form).ShowModal(); };
     services.EditGroups = [](TMainForm& form) { TEditGroupForm(*Data, *SQLData, &form).ShowModal(); };
     services.ResourceInformation = [](TMainForm& form, int resourceId) { ShowResourceDetails(resourceId, &form); };
+    // From the main window the query tool reads only.
+    services.DataQuery = [](TMainForm& form) { TDataQueryForm(*Data, &form).ShowModal(); };
+    services.Export = [](TMainForm& form, TDateTime date) { TExportForm(*Data, date, &form).ShowModal(); };
     // The grids' resource headers show one resource's details.
     grids::CurrentResourceEditor() = [](qint32 resourceId) {
         if (Data && SQLData) ShowResourceDetails(resourceId, nullptr);

@@ -179,7 +179,8 @@ void TMainForm::ConnectListsAndCommands() {
             Item(QStringLiteral("RefreshItem"))->Click();
         });
     if (services_.Export)
-        SetCommand(QStringLiteral("ExportItem"), [this] { services_.Export(*this, DateOf(Calendar->Date())); });
+        SetCommand(QStringLiteral("ExportItem"),
+                   [this] { WithRefreshTimerOff([this] { services_.Export(*this, DateOf(Calendar->Date())); }); });
 
     // Help menu.
     SetCommand(QStringLiteral("HelpTopicsItem"), [] {

@@ -115,6 +115,11 @@ public:
     // Bookings and History rows.
     // Gives a new Bookings row its BookingId from the NextBookingId counter (NewBookingId.h).
     void BookingsTableNewRecord(TDataSet& dataSet);
+    // The booking window's entry: a new BookingsTable row, or a record put back into one (TBookingRecord::Store),
+    // without drawing an id. A new booking's id is drawn when it is saved, inside the save's write transaction,
+    // so that opening or putting back the entry writes nothing, even while another program holds the write lock.
+    void InsertBookingEntry();
+    void StoreBookingEntry(TBookingRecord& record);
     // One write transaction for a save of bookings through the change sets: ids of new rows, staging, checks,
     // History and both commits reach the disk at once when the caller commits it, and nothing when it is dropped.
     // A caller that must show a window before it commits or rolls back the change sets commits this first, so
@@ -190,6 +195,8 @@ private:
 
     // The file an open in progress connects to.
     QString openingFileName_;
+    // An entry of the booking window is being inserted: it gets no id.
+    bool insertingEntry_ = false;
     data::ReportPrinterHolder reportPrinter_;
 
     bool RunUpgradeStep(const data::UpgradeStep& step);
