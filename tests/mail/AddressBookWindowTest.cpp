@@ -36,16 +36,14 @@ namespace {
 
 QString Status(const TAddressBookForm& window) { return window.StatusBar->SimpleText(); }
 
-void SelectSourceNamed(TAddressBookForm& window, const QString& caption) {
-    for (int i = 0; i < window.AddressBookListView->ItemCount(); ++i) {
-        TListItem& item = window.AddressBookListView->Item(i);
-        if (item.Caption() == caption) item.SetSelected(true);
-    }
-}
-
 void SelectOnlyRow(TListView& list, int row) {
     list.clearSelection();
     list.Item(row).SetSelected(true);
+}
+
+void SelectSourceNamed(TAddressBookForm& window, const QString& caption) {
+    for (int i = 0; i < window.AddressBookListView->ItemCount(); ++i)
+        if (window.AddressBookListView->Item(i).Caption() == caption) SelectOnlyRow(*window.AddressBookListView, i);
 }
 
 void StorePreference(const QString& source) {
@@ -269,6 +267,9 @@ TEST_F(AddressBookWindowTest, NewDirectoryIsWrittenUnderTheCurrentKeyWhenTheWind
         EXPECT_EQ(Captions(*w.AddressBookListView),
                   (std::vector<QString>{QStringLiteral("Tavorin"), QStringLiteral("Corp")}));
         EXPECT_TRUE(w.ServersChanged);
+        // Rebuilding the sources leaves none selected; the one chosen last is remembered.
+        EXPECT_EQ(w.AddressBookListView->Selected(), nullptr);
+        SelectSourceNamed(w, QStringLiteral("Corp"));
         w.CloseItem->Click();
     });
     TDvRegistry reg;
@@ -283,7 +284,7 @@ TEST_F(AddressBookWindowTest, NewDirectoryIsWrittenUnderTheCurrentKeyWhenTheWind
     }
     reg.CloseKey();
     ASSERT_TRUE(reg.OpenKeyReadOnly(VersionHistory->GetCurrentKey()));
-    EXPECT_EQ(reg.ReadString(QStringLiteral("PrefAddressBook")), QStringLiteral("Tavorin"));
+    EXPECT_EQ(reg.ReadString(QStringLiteral("PrefAddressBook")), QStringLiteral("Corp"));
 }
 
 TEST_F(AddressBookWindowTest, EditingADirectoryKeepsTheSizeLimitAsTypedAndStopsAtAFieldThatIsNoNumber) {

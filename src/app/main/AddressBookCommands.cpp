@@ -2,6 +2,7 @@
 #include "app/main/AddressBookCommands.h"
 
 #include "app/main/MainForm.h"
+#include "app/main/ProgramRun.h"
 #include "booking/BookingForm.h"
 #include "data/module/DataModule.h"
 #include "mail/AddressBookForm.h"
