@@ -37,10 +37,10 @@ std::vector<ui::ControlRow> CardFormRows() {
     for (const Field& field : kFields) {
         if (*field.label) rows.push_back({field.label, "TLabel", "", 10, top + 3, 100, 18, field.caption});
         const bool shortField = QLatin1String(field.edit) == QLatin1String("ProvEdit");
-        rows.push_back({field.edit, "TEdit", "", 112, top, shortField ? 90 : 275, 23});
+        rows.push_back({field.edit, "TEdit", "", 122, top, shortField ? 70 : 265, 23});
         if (shortField) {
-            rows.push_back({"PostcodeLabel", "TLabel", "", 208, top + 3, 104, 18, "Zip/Postal Code:"});
-            rows.push_back({"PostcodeEdit", "TEdit", "", 314, top, 73, 23});
+            rows.push_back({"PostcodeLabel", "TLabel", "", 198, top + 3, 104, 18, "Zip/Postal Code:"});
+            rows.push_back({"PostcodeEdit", "TEdit", "", 328, top, 59, 23});
         }
         top += 25;
     }

@@ -32,6 +32,8 @@ const QString kLdapSubKey = QStringLiteral("\\LDAP");
 constexpr int kAddressBookImage = 2;
 constexpr int kLDAPImage = 3;
 constexpr int kSearchDelay = 750;
+// Where the source list starts below its label.
+constexpr int kSourceListTop = 32;
 
 std::vector<ui::ControlRow> AddressBookRows() {
     // clang-format off
@@ -43,7 +45,7 @@ std::vector<ui::ControlRow> AddressBookRows() {
         {"PanelRight",            "TPanel",     "",             129, 54,  567, 434, "", "Align=alClient; BevelOuter=bvNone"},
         {"PanelRightTop",         "TPanel",     "PanelRight",   0,   0,   567, 34,  "", "Align=alTop; BevelOuter=bvNone"},
         {"SearchLabel",           "TLabel",     "PanelRightTop", 4,  8,   150, 18,  "Name or Email contains:"},
-        {"SearchEdit",            "TEdit",      "PanelRightTop", 158, 5,  80,  23},
+        {"SearchEdit",            "TEdit",      "PanelRightTop", 206, 5,  32,  23},
         {"ClearButton",           "TButton",    "PanelRightTop", 246, 4,  75,  25,  "Clear"},
         {"SearchButton",          "TButton",    "PanelRightTop", 325, 4,  75,  25,  "Search"},
         {"SelectButton",          "TButton",    "PanelRightTop", 404, 4,  75,  25,  "Select"},
@@ -162,7 +164,14 @@ TAddressBookForm::TAddressBookForm(TData& data, QWidget* owner) : TForm(owner), 
     ClearButton->OnClick = [this](QObject*) { ClearAndSearch(); };
     SelectButton->OnClick = [this](QObject*) { SelectButtonClick(); };
     PanelRight->OnResize = [this](QObject*) { PanelRightResize(); };
+    // The source list fills the column below its label whatever height the tool bar leaves.
+    PanelLeft->OnResize = [this](QObject*) {
+        AddressBookListView->SetHeight(std::max(0, PanelLeft->Height() - kSourceListTop));
+    };
+    // The lists reach their final size after the window's own resize, so their columns follow them.
     OnResize = [this](QObject*) { FormResize(); };
+    AddressBookListView->OnResize = OnResize;
+    CardListView->OnResize = OnResize;
     OnShow = [this](QObject*) { FormShow(); };
     OnClose = [this](QObject*, TCloseAction&) { FormClose(); };
     Loaded();
@@ -226,6 +235,8 @@ void TAddressBookForm::MakeToolBar() {
     PropertiesToolButton =
         button("PropertiesToolButton", "Properties", QStyle::SP_FileDialogDetailedView, [this] { Properties(); });
     DeleteToolButton = button("DeleteToolButton", "Delete", QStyle::SP_TrashIcon, [this] { DeleteCommand(); });
+    // A larger font needs a taller bar for the captions under the pictures.
+    ToolBar->SetHeight(std::max(ToolBar->Height(), ToolBar->sizeHint().height()));
 }
 
 bool TAddressBookForm::SelectCard(TAddressBookCard*& card) {
@@ -464,7 +475,7 @@ int TAddressBookForm::CompareCards(const TListItem& a, const TListItem& b) const
 }
 
 void TAddressBookForm::FormResize() {
-    AddressBookListView->Column(0).SetWidth(AddressBookListView->ClientWidth());
+    AddressBookListView->Column(0).SetWidth(AddressBookListView->viewport()->width());
     const int width = CardListView->Width();
     int used = 0;
     for (int i = 0; i < 3; ++i) {

@@ -17,8 +17,10 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/ToolBar.h"
+#include "support/TextFit.h"
 #include "util/core/DvRegistry.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTest>
 
@@ -491,6 +493,64 @@ TEST_F(AddressBookWindowTest, ButtonsArePlacedFromTheRightAndTheColumnsShareTheW
         w.FormResize();
         EXPECT_EQ(w.CardListView->Column(0).Width(), w.CardListView->Width() * 30 / 100);
         EXPECT_EQ(w.CardListView->Column(2).Width(), w.CardListView->Width() * 20 / 100);
+    });
+}
+
+// With TAVORIN_UI_SHOTS, the pictures of docs/.
+TEST_F(AddressBookWindowTest, TheWindowAndItsDialogsShowTheirTextsWhole) {
+    TAddressBookCard card;
+    card.FirstName = QStringLiteral("Ann");
+    card.LastName = QStringLiteral("Lee");
+    card.Nickname = QStringLiteral("Annie");
+    card.DisplayName = QStringLiteral("Ann Lee");
+    card.EmailAddress = QStringLiteral("ann.lee@example.org");
+    card.Company = QStringLiteral("Acme Travel");
+    card.Department = QStringLiteral("Bookings");
+    card.Title = QStringLiteral("Coordinator");
+    card.Address1 = QStringLiteral("1 Harbour Street");
+    card.City = QStringLiteral("Port Ellen");
+    card.Postcode = QStringLiteral("PE1 2AB");
+    card.Phone = QStringLiteral("555 0100");
+    card.Fax = QStringLiteral("555 0101");
+    data.AddressBook->AddCard(card);
+    AddCard(QStringLiteral("Bob"), QStringLiteral("Moss"), QStringLiteral("bob@example.org"), QStringLiteral("555 0142"));
+    AddCard(QStringLiteral("Cara"), QStringLiteral("Ray"), QStringLiteral("cara@example.org"), {},
+            QStringLiteral("Ray & Sons"));
+    AddDirectory(QStringLiteral("Corp"));
+    testing_env::AtEachTestFont([&] {
+        // As the main window opens it, for browsing.
+        TAddressBookForm form(data);
+        form.SelectButton->Hide();
+        form.CancelButton->Hide();
+        form.Show();
+        QApplication::processEvents();
+        form.PanelRightResize();
+        timers.Advance(1);
+        testing_env::ExpectTextsWhole(form);
+        form.close();
+
+        TAddressBookCardForm cardDialog;
+        cardDialog.LoadCard(card);
+        cardDialog.Show();
+        QApplication::processEvents();
+        testing_env::ExpectTextsWhole(cardDialog);
+
+        TLDAPServerPropertiesForm serverDialog;
+        serverDialog.NameEdit->SetText(QStringLiteral("Corp"));
+        serverDialog.HostnameEdit->SetText(QStringLiteral("ldap.corp.example"));
+        serverDialog.BaseDNEdit->SetText(QStringLiteral("dc=corp,dc=example"));
+        serverDialog.Show();
+        QApplication::processEvents();
+        testing_env::ExpectTextsWhole(serverDialog);
+
+        TImportAddressBookTypeWizardForm typePage;
+        typePage.Show();
+        QApplication::processEvents();
+        testing_env::ExpectTextsWhole(typePage);
+        TImportAddressBookNameWizardForm namePage;
+        namePage.Show();
+        QApplication::processEvents();
+        testing_env::ExpectTextsWhole(namePage);
     });
 }
 
