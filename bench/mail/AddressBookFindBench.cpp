@@ -24,7 +24,8 @@ QString FindStatement(const QString& text) {
 
 void BM_AddressBookFind(benchmark::State& state, const char* text) {
     TADOConnection connection;
-    connection.ConnectionString = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(address_book_cards::Database(kCards));
+    connection.ConnectionString =
+        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(address_book_cards::Database(kCards));
     connection.LoginPrompt = false;
     connection.Open();
     TAddressBook book;

@@ -2,10 +2,12 @@
 // runner, fake timers and, per test suite, a slapd directory on loopback.
 #pragma once
 
+#include "AddressBookTable.h"
 #include "LdapTestServer.h"
 #include "data/module/DataModule.h"
 #include "mail/AddressBookForm.h"
-#include "mail/core/AddressBookFixture.h"
+#include "platform/db/ADOConnection.h"
+#include "platform/sql/Connection.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/TimerService.h"
 #include "support/TestEnvironment.h"

@@ -513,7 +513,8 @@ TEST_F(AddressBookWindowTest, TheWindowAndItsDialogsShowTheirTextsWhole) {
     card.Phone = QStringLiteral("555 0100");
     card.Fax = QStringLiteral("555 0101");
     data.AddressBook->AddCard(card);
-    AddCard(QStringLiteral("Bob"), QStringLiteral("Moss"), QStringLiteral("bob@example.org"), QStringLiteral("555 0142"));
+    AddCard(QStringLiteral("Bob"), QStringLiteral("Moss"), QStringLiteral("bob@example.org"),
+            QStringLiteral("555 0142"));
     AddCard(QStringLiteral("Cara"), QStringLiteral("Ray"), QStringLiteral("cara@example.org"), {},
             QStringLiteral("Ray & Sons"));
     AddDirectory(QStringLiteral("Corp"));
