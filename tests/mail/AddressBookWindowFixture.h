@@ -23,17 +23,7 @@ namespace address_book_window_test {
 // 11 December 2026, 14:30:15.
 inline constexpr TDateTime kNow = 46367.0 + (14 * 3600 + 30 * 60 + 15) / 86400.0;
 
-// A person below the directory's base, with further attributes.
-inline QString PersonLdif(const QString& givenName, const QString& surname,
-                          const QList<std::pair<QString, QString>>& more = {}) {
-    using testing_ldap::LdifLine;
-    const QString cn = givenName + u' ' + surname;
-    QString ldif = LdifLine(QStringLiteral("dn"), QStringLiteral("cn=%1,%2").arg(cn, testing_ldap::kBase)) +
-                   QStringLiteral("objectClass: inetOrgPerson\n") + LdifLine(QStringLiteral("cn"), cn) +
-                   LdifLine(QStringLiteral("givenName"), givenName) + LdifLine(QStringLiteral("sn"), surname);
-    for (const auto& [attribute, value] : more) ldif += LdifLine(attribute, value);
-    return ldif + u'\n';
-}
+using testing_ldap::PersonLdif;
 
 class AddressBookWindowTest : public ::testing::Test {
 protected:
