@@ -1,4 +1,5 @@
 // The program's entry point.
+#include "app/main/AddressBookCommands.h"
 #include "app/main/AdminCommands.h"
 #include "app/main/BookingWindows.h"
 #include "app/main/MainForm.h"
@@ -54,6 +55,7 @@ int main(int argc, char* argv[]) {
     TMainWindowServices services;
     InstallAdminCommands(services);
     InstallBookingWindows(services);
+    InstallAddressBook(services);
     TMainForm window(*Data, services);
     const auto sqlData = std::make_unique<TSQLData>(*Data);
     SQLData = sqlData.get();

@@ -1,6 +1,7 @@
 // The booking editor's windows joined to the main window and to each other.
 #include "app/main/BookingWindows.h"
 
+#include "app/main/AddressBookCommands.h"
 #include "app/main/AdminCommands.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
@@ -293,6 +294,7 @@ void ConnectBookingForm(TBookingForm& form, TBookingCommands& commands) {
     };
     hooks.ReviewGroupUpdate = [&form](const TGroupBookingReview& review) { return ReviewGroupUpdate(form, review); };
     hooks.HasMailClient = [] { return Data->DvMapiConnection.DefaultClientFound; };
+    hooks.SelectAddressCard = [&form](TBookingClientCard& card) { return SelectAddressCard(&form, card); };
     const auto command = [&hooks](const char* name, std::function<void(TBookingForm&)> handler) {
         hooks.Commands[QString::fromLatin1(name)] = std::move(handler);
     };

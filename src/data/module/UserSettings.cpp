@@ -63,8 +63,8 @@ void TUserSettings::LoadUserSettings(const TApplicationVersionHistory& history) 
     TDvRegistry reg;
     history.OpenReadKey(reg, kMailKey);
     UseMAPI = reg.ReadBoolDefault(QStringLiteral("UseMAPI"), defaults.UseMAPI);
-    UseMAPIAB = reg.ReadBoolDefault(QStringLiteral("UseMAPIAB"), defaults.UseMAPIAB);
-    UseInternalAB = reg.ReadBoolDefault(QStringLiteral("UseInternalAB"), defaults.UseInternalAB);
+    ShowInternalAddressBook = reg.ReadBoolDefault(QStringLiteral("UseMAPIAB"), defaults.ShowInternalAddressBook);
+    ShowMapiAddressBook = reg.ReadBoolDefault(QStringLiteral("UseInternalAB"), defaults.ShowMapiAddressBook);
     ReadMailSettings(reg, EMailSettings);
 }
 
@@ -80,8 +80,8 @@ void TUserSettings::SaveUserSettings(const TApplicationVersionHistory& history, 
     TRegistry reg;
     if (!history.OpenWriteKey(reg, kMailKey)) return;
     reg.WriteBool(QStringLiteral("UseMAPI"), UseMAPI);
-    reg.WriteBool(QStringLiteral("UseMAPIAB"), UseMAPIAB);
-    reg.WriteBool(QStringLiteral("UseInternalAB"), UseInternalAB);
+    reg.WriteBool(QStringLiteral("UseMAPIAB"), ShowInternalAddressBook);
+    reg.WriteBool(QStringLiteral("UseInternalAB"), ShowMapiAddressBook);
     WriteMailSettings(reg, EMailSettings);
 }
 

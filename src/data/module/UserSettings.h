@@ -15,8 +15,11 @@ public:
     bool DisplayAs24Hour = false;
     // Send through the system's mail program instead of the program's own SMTP client.
     bool UseMAPI = true;
-    bool UseMAPIAB = true;
-    bool UseInternalAB = true;
+    // Whether the address book window lists its own address book and the mail program's. They are stored
+    // crossed, as the settings of earlier versions have them: ShowInternalAddressBook under "UseMAPIAB" and
+    // ShowMapiAddressBook under "UseInternalAB".
+    bool ShowInternalAddressBook = true;
+    bool ShowMapiAddressBook = true;
     TEMailSettings EMailSettings;
     // The last answer of IsSmtpConfigured.
     bool SmtpConfigured = false;

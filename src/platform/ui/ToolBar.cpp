@@ -19,6 +19,9 @@ void TToolBar::SetShowCaptions(bool show) {
 TToolButton::TToolButton(TToolBar* toolBar) : ControlOf<QToolButton>(toolBar) {
     // Tool buttons are reached by the mouse and the menus' keys, never by Tab.
     setFocusPolicy(Qt::NoFocus);
+    // A button added as a widget does not follow the bar's captions switch by itself.
+    setToolButtonStyle(toolBar->toolButtonStyle());
+    connect(toolBar, &QToolBar::toolButtonStyleChanged, this, &QToolButton::setToolButtonStyle);
     toolBar->addWidget(this);
     connect(this, &QToolButton::clicked, this, [this] {
         if (!menuItem_) ui::Dispatch(this, [this] { Click(); });

@@ -12,6 +12,7 @@
 #include "controls/edit/DateTimePicker.h"
 #include "controls/edit/WwDBEdit.h"
 #include "controls/grid/Wwdbgrid.h"
+#include "mail/AddressBookForm.h"
 #include "platform/db/Field.h"
 #include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
@@ -135,6 +136,36 @@ TEST_F(BookingWindowsTest, BookingIdOpensTheBookingWindowOnThatBooking) {
     EXPECT_EQ(runner->Runs(), std::vector<QString>{QStringLiteral("BookingForm")});
     EXPECT_EQ(shownId, 12);
     EXPECT_EQ(client, Rows(QStringLiteral("SELECT Client FROM Bookings WHERE BookingId = 12")).value(0));
+}
+
+TEST_F(BookingWindowsTest, TheClientSearchPicksACardOfTheAddressBookIntoTheBooking) {
+    auto form = OpenOn(QStringLiteral("Room A"));
+    TAddressBookCard card;
+    card.FirstName = QStringLiteral("Ann");
+    card.LastName = QStringLiteral("Lee");
+    card.DisplayName = QStringLiteral("Ann Lee");
+    card.EmailAddress = QStringLiteral("ann@x.org");
+    card.Phone = QStringLiteral("555 0100");
+    card.Company = QStringLiteral("Acme");
+    card.City = QStringLiteral("Leeds");
+    data.AddressBook->AddCard(card);
+    ui::ScopedScriptedRunner runner;
+    bool pickerButtonsShown = false;
+    runner->OnShown<TBookingForm>(QStringLiteral("BookingForm"), [](TBookingForm& window) {
+        window.ClientSearchButton->Click();
+        EXPECT_EQ(window.ClientDBEdit->Text(), QStringLiteral("Ann Lee"));
+        window.OkButton->Click();
+    });
+    runner->OnShown<TAddressBookForm>(QStringLiteral("AddressBookForm"), [&](TAddressBookForm& book) {
+        pickerButtonsShown = book.SelectButton->Visible() && book.CancelButton->Visible();
+        book.SelectButton->Click();
+    });
+    OpenBookingId(*form, 12);
+    EXPECT_TRUE(pickerButtonsShown);
+    EXPECT_EQ(Rows(QStringLiteral("SELECT Client, Email, Phone FROM Bookings WHERE BookingId = 12")),
+              QStringList{QStringLiteral("Ann Lee ann@x.org 555 0100")});
+    EXPECT_EQ(Rows(QStringLiteral("SELECT Address FROM Bookings WHERE BookingId = 12")),
+              QStringList{QStringLiteral("Acme\r\nLeeds")});
 }
 
 TEST_F(BookingWindowsTest, TheBookingWindowsDeleteRemovesTheBookingAndClosesTheWindow) {

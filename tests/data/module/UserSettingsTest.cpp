@@ -41,6 +41,8 @@ TEST(UserSettings, OnlyTheOlderKeyIsReadAndTheCurrentOneWrittenWithTheKindsAndDe
         reg.WriteString(QStringLiteral("AuthType"), QStringLiteral("NONE"));
         reg.WriteInteger(QStringLiteral("AllowPlainTextPassword"), 1);
         reg.WriteInteger(QStringLiteral("UseMAPI"), 0);
+        // Stored crossed: this one holds whether the own address book is listed.
+        reg.WriteInteger(QStringLiteral("UseMAPIAB"), 0);
     }
     const TApplicationVersionHistory history = History();
     TUserSettings settings;
@@ -49,7 +51,8 @@ TEST(UserSettings, OnlyTheOlderKeyIsReadAndTheCurrentOneWrittenWithTheKindsAndDe
     EXPECT_TRUE(settings.DisplayAs24Hour);
     EXPECT_FALSE(settings.AlwaysShowEndDate);
     EXPECT_FALSE(settings.UseMAPI);
-    EXPECT_TRUE(settings.UseMAPIAB);
+    EXPECT_FALSE(settings.ShowInternalAddressBook);
+    EXPECT_TRUE(settings.ShowMapiAddressBook);
     EXPECT_EQ(settings.EMailSettings.Host, QStringLiteral("mail.example.org"));
     EXPECT_EQ(settings.EMailSettings.Port, 2525);
     EXPECT_FALSE(settings.EMailSettings.AuthType);

@@ -1,6 +1,7 @@
 // A real database file with the AddressBook table as the program's schema leaves it, and an address book on it.
 #pragma once
 
+#include "AddressBookTable.h"
 #include "mail/core/AddressBook.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/rtl/Clock.h"
@@ -12,12 +13,6 @@
 #include <QDir>
 
 namespace address_book_test {
-
-inline constexpr const char* kAddressBookTable =
-    "CREATE TABLE AddressBook (EmailAddress TEXT(64) NOT NULL, LastUsed DATETIME NOT NULL, FirstName TEXT(20), "
-    "LastName TEXT(30), Nickname TEXT(20), DisplayName TEXT(50), Company TEXT(30), Department TEXT(30), "
-    "Title TEXT(30), Address1 TEXT(30), Address2 TEXT(30), City TEXT(30), Prov TEXT(30), Postcode TEXT(10), "
-    "Country TEXT(30), Phone TEXT(20), Fax TEXT(20), Id AUTOINCREMENT CONSTRAINT PrimaryKey PRIMARY KEY)";
 
 class AddressBookTest : public ::testing::Test {
 protected:

@@ -10,16 +10,7 @@
 namespace {
 
 using testing_ldap::LdapTestServer;
-using testing_ldap::LdifLine;
-
-QString PersonLdif(const QString& givenName, const QString& surname, const QList<std::pair<QString, QString>>& more) {
-    const QString cn = givenName + u' ' + surname;
-    QString ldif = LdifLine(QStringLiteral("dn"), QStringLiteral("cn=%1,%2").arg(cn, testing_ldap::kBase)) +
-                   QStringLiteral("objectClass: inetOrgPerson\n") + LdifLine(QStringLiteral("cn"), cn) +
-                   LdifLine(QStringLiteral("givenName"), givenName) + LdifLine(QStringLiteral("sn"), surname);
-    for (const auto& [attribute, value] : more) ldif += LdifLine(attribute, value);
-    return ldif + u'\n';
-}
+using testing_ldap::PersonLdif;
 
 QString DirectoryLdif() {
     QString ldif = PersonLdif(QStringLiteral("John"), QStringLiteral("Smith"),

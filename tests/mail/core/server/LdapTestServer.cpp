@@ -36,6 +36,15 @@ QString LdifLine(const QString& attribute, const QString& value) {
     return attribute + QStringLiteral(":: ") + QString::fromLatin1(value.toUtf8().toBase64()) + u'\n';
 }
 
+QString PersonLdif(const QString& givenName, const QString& surname, const QList<std::pair<QString, QString>>& more) {
+    const QString cn = givenName + u' ' + surname;
+    QString ldif = LdifLine(QStringLiteral("dn"), QStringLiteral("cn=%1,%2").arg(cn, kBase)) +
+                   QStringLiteral("objectClass: inetOrgPerson\n") + LdifLine(QStringLiteral("cn"), cn) +
+                   LdifLine(QStringLiteral("givenName"), givenName) + LdifLine(QStringLiteral("sn"), surname);
+    for (const auto& [attribute, value] : more) ldif += LdifLine(attribute, value);
+    return ldif + u'\n';
+}
+
 LdapTestServer::LdapTestServer(const LdapServerOptions& options) {
     if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
     WriteConfiguration(options);

@@ -2,9 +2,11 @@
 // loaded with slapadd, stopped with the object.
 #pragma once
 
+#include <QList>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
+#include <utility>
 
 namespace testing_ldap {
 
@@ -20,6 +22,10 @@ struct LdapServerOptions {
 
 // One LDIF record line; a value that is not plain ASCII goes base64-encoded, as LDIF wants.
 QString LdifLine(const QString& attribute, const QString& value);
+
+// An inetOrgPerson record below kBase named "givenName surname", with the further attribute lines.
+QString PersonLdif(const QString& givenName, const QString& surname,
+                   const QList<std::pair<QString, QString>>& more = {});
 
 class LdapTestServer {
 public:
