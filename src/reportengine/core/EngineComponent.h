@@ -1,11 +1,15 @@
-// The engine's object, persistent and component bases: class metadata, owners and owned components, names,
+// The engine's object, persistent and component bases and the builder of their class metadata: owners and
 // free notification, the reading and loading states, and destruction that starts while the object is whole.
 #pragma once
 
 #include "reportengine/core/EngineClass.h"
 
 #include <QString>
+#include <QVariant>
+#include <any>
+#include <functional>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 // Declares a class's metadata: StaticClass is defined beside the class, ClassType answers it.
@@ -40,6 +44,12 @@ protected:
     // Runs first when the object is freed.
     virtual void BeforeDestruction() {}
 };
+
+}  // namespace reportengine
+
+Q_DECLARE_METATYPE(reportengine::EngineObject*)
+
+namespace reportengine {
 
 struct EngineObjectDeleter {
     void operator()(EngineObject* object) const { EngineObject::FreeObject(object); }
@@ -123,6 +133,134 @@ private:
     QString name_;
     int tag_ = 0;
     unsigned state_ = 0;
+};
+
+template <class T>
+struct IsStdFunction : std::false_type {};
+template <class R, class... A>
+struct IsStdFunction<std::function<R(A...)>> : std::true_type {};
+
+// Builds the metadata of class C; a property's kind follows the C++ type its getter answers.
+template <class C>
+class ClassBuilder {
+public:
+    explicit ClassBuilder(EngineClass& engineClass) : class_(engineClass) {}
+
+    // A class created by name with an owner (components) or without (plain objects).
+    ClassBuilder& Creatable() {
+        if constexpr (std::is_constructible_v<C, EngineComponent*>)
+            class_.SetFactory([](EngineComponent* owner) -> EngineObject* { return new C(owner); });
+        else class_.SetFactory([](EngineComponent*) -> EngineObject* { return new C(); });
+        return *this;
+    }
+
+    // A property read by getter and written by setter (none: no write access).
+    template <class Get, class Set = std::nullptr_t>
+    ClassBuilder& Property(const QString& name, Get getter, Set setter = nullptr) {
+        using Value = std::decay_t<std::invoke_result_t<Get, const C&>>;
+        PropertyInfo info = Describe<Value>(name);
+        info.read = [getter](const EngineObject& object) {
+            return ToVariant<Value>(std::invoke(getter, static_cast<const C&>(object)));
+        };
+        if constexpr (!std::is_same_v<Set, std::nullptr_t>)
+            info.write = [setter](EngineObject& object, const QVariant& value) {
+                std::invoke(setter, static_cast<C&>(object), FromVariant<Value>(value));
+            };
+        class_.AddProperty(std::move(info));
+        return *this;
+    }
+
+    // A property of a C++ enumeration, stored by the value names of type.
+    template <class Get, class Set = std::nullptr_t>
+    ClassBuilder& EnumProperty(const QString& name, const EnumTypeInfo& type, Get getter, Set setter = nullptr) {
+        Property(name, getter, setter);
+        class_.LastProperty().enumType = &type;
+        return *this;
+    }
+
+    // Adjust the property declared last.
+    ClassBuilder& Default(qint64 value) {
+        class_.LastProperty().defaultValue = value;
+        return *this;
+    }
+    ClassBuilder& NotStored() {
+        class_.LastProperty().stored = false;
+        return *this;
+    }
+    ClassBuilder& Float(FloatKind kind) {
+        class_.LastProperty().floatKind = kind;
+        return *this;
+    }
+
+    // A published method: bind answers the handler bound to the object.
+    template <class Handler>
+    ClassBuilder& Method(const QString& name, Handler (C::*bind)()) {
+        class_.AddMethod({name, [bind](EngineObject& object) { return std::any((static_cast<C&>(object).*bind)()); }});
+        return *this;
+    }
+
+private:
+    template <class Value>
+    static PropertyInfo Describe(const QString& name) {
+        PropertyInfo info;
+        info.name = name;
+        if constexpr (std::is_same_v<Value, bool>) {
+            info.kind = tkEnumeration;
+            info.enumType = &BooleanTypeInfo();
+        } else if constexpr (std::is_enum_v<Value>) {
+            info.kind = tkEnumeration;
+        } else if constexpr (std::is_same_v<Value, QChar>) {
+            info.kind = tkChar;
+        } else if constexpr (std::is_same_v<Value, qint64>) {
+            info.kind = tkInt64;
+        } else if constexpr (std::is_integral_v<Value>) {
+            info.kind = tkInteger;
+        } else if constexpr (std::is_same_v<Value, float>) {
+            info.kind = tkFloat;
+            info.floatKind = FloatKind::Single;
+        } else if constexpr (std::is_floating_point_v<Value>) {
+            info.kind = tkFloat;
+        } else if constexpr (std::is_same_v<Value, QString>) {
+            info.kind = tkLString;
+        } else if constexpr (std::is_same_v<Value, QVariant>) {
+            info.kind = tkVariant;
+        } else if constexpr (std::is_pointer_v<Value>) {
+            info.kind = tkClass;
+            info.classType = &std::remove_cv_t<std::remove_pointer_t<Value>>::StaticClass();
+        } else if constexpr (IsStdFunction<Value>::value) {
+            info.kind = tkMethod;
+        } else {
+            static_assert(sizeof(Value) == 0, "no property kind for this type");
+        }
+        return info;
+    }
+
+    template <class Value>
+    static QVariant ToVariant(const Value& value) {
+        if constexpr (std::is_enum_v<Value>) return static_cast<int>(value);
+        else if constexpr (std::is_same_v<Value, QChar>) return static_cast<int>(value.unicode());
+        else if constexpr (std::is_pointer_v<Value>)
+            return QVariant::fromValue(
+                static_cast<EngineObject*>(const_cast<std::remove_cv_t<std::remove_pointer_t<Value>>*>(value)));
+        else if constexpr (IsStdFunction<Value>::value) return QVariant::fromValue(std::any(value));
+        else if constexpr (std::is_same_v<Value, QVariant>) return value;
+        else return QVariant::fromValue(value);
+    }
+
+    template <class Value>
+    static Value FromVariant(const QVariant& value) {
+        if constexpr (std::is_enum_v<Value>) return static_cast<Value>(value.toInt());
+        else if constexpr (std::is_same_v<Value, QChar>) return QChar(static_cast<char16_t>(value.toInt()));
+        else if constexpr (std::is_pointer_v<Value>) return dynamic_cast<Value>(value.value<EngineObject*>());
+        else if constexpr (IsStdFunction<Value>::value) {
+            const std::any held = value.value<std::any>();
+            const Value* handler = std::any_cast<Value>(&held);
+            return handler ? *handler : Value();
+        } else if constexpr (std::is_same_v<Value, QVariant>) return value;
+        else return value.value<Value>();
+    }
+
+    EngineClass& class_;
 };
 
 }  // namespace reportengine
