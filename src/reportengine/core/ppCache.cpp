@@ -23,10 +23,7 @@ using reportengine::EngineObject;
 
 namespace {
 
-struct CacheUnitRegistration {
-    CacheUnitRegistration() { RegisterRTTI(TraTppCacheableRTTI::Instance()); }
-    ~CacheUnitRegistration() { UnregisterRTTI(TraTppCacheableRTTI::Instance()); }
-} const cacheUnitRegistration;
+const TraUnitRegistration<TraTppCacheableRTTI> cacheUnitRegistration;
 
 // Cache files may hold report data: whatever a manager leaves behind goes at program end.
 struct CacheFileJanitor {

@@ -41,10 +41,7 @@ bool IsCommunicatorListed(const std::unique_ptr<std::vector<TppCommunicator*>>& 
     return list && std::find(list->begin(), list->end(), item) != list->end();
 }
 
-struct CommunicatorUnitRegistration {
-    CommunicatorUnitRegistration() { RegisterRTTI(TraTppCommunicatorRTTI::Instance()); }
-    ~CommunicatorUnitRegistration() { UnregisterRTTI(TraTppCommunicatorRTTI::Instance()); }
-} const communicatorUnitRegistration;
+const TraUnitRegistration<TraTppCommunicatorRTTI> communicatorUnitRegistration;
 
 }  // namespace
 

@@ -191,6 +191,15 @@ public:
 void RegisterRTTI(const TraRTTI& description);
 void UnregisterRTTI(const TraRTTI& description);
 
+// A unit's description, registered while the unit is loaded.
+template <class Description>
+struct TraUnitRegistration {
+    TraUnitRegistration() { RegisterRTTI(Description::Instance()); }
+    ~TraUnitRegistration() { UnregisterRTTI(Description::Instance()); }
+    TraUnitRegistration(const TraUnitRegistration&) = delete;
+    TraUnitRegistration& operator=(const TraUnitRegistration&) = delete;
+};
+
 void AddPropToList(QStringList& list, const QString& name);
 void AddMethodToList(QStringList& list, const QString& name);
 void RemoveStringFromList(QStringList& list, const QString& name);

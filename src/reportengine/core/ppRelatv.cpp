@@ -10,10 +10,7 @@ using reportengine::EngineObject;
 
 namespace {
 
-struct RelativeUnitRegistration {
-    RelativeUnitRegistration() { RegisterRTTI(TraTppRelativeRTTI::Instance()); }
-    ~RelativeUnitRegistration() { UnregisterRTTI(TraTppRelativeRTTI::Instance()); }
-} const relativeUnitRegistration;
+const TraUnitRegistration<TraTppRelativeRTTI> relativeUnitRegistration;
 
 }  // namespace
 
