@@ -2,6 +2,7 @@
 // when memory fails.
 #include "EngineTestClasses.h"
 #include "platform/rtl/FaultInjection.h"
+#include "reportengine/core/LoadingScope.h"
 #include "reportengine/core/ppCache.h"
 #include "reportengine/core/ppTypes.h"
 #include "support/ScopedEnvironment.h"
@@ -10,7 +11,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 using reportengine::EnginePtr;
 
@@ -213,6 +216,32 @@ TEST_F(CacheFixture, TheDescriptionReadsTheCacheValues) {
     ASSERT_TRUE(description->GetPropRec(members[2]->ClassType(), "CacheStream", rec));
     EXPECT_EQ(rec.DataType, reportengine::DataCode::ClassReference);
     EXPECT_TRUE(rec.ReadOnly);
+}
+
+TEST(CacheOnAWorker, AReportCopyIsBuiltCachedAndFreedOnItsOwnThread) {
+    // Background printing generates a copy of a report on a worker while the main thread looks descriptions up.
+    std::atomic<bool> done{false};
+    int restored = -1;
+    std::thread worker([&] {
+        EnginePtr<TestContainer> copy{new TestContainer(nullptr)};
+        {
+            reportengine::LoadingScope scope;
+            auto* manager = new TppCacheManager(copy.get());
+            auto* band = new TestCacheable(copy.get(), 24);
+            manager->SetCacheables({band});
+            band->state = 7;
+            manager->SavePage(0);
+            band->state = 8;
+            manager->RestorePage(0);
+            restored = band->state;
+        }
+        copy.reset();
+        done = true;
+    });
+    while (!done)
+        EXPECT_EQ(TraRTTIClassRegistry::FindRTTIClass(TestCacheable::StaticClass()), &TraTppCacheableRTTI::Instance());
+    worker.join();
+    EXPECT_EQ(restored, 7);
 }
 
 }  // namespace

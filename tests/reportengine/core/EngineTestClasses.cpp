@@ -11,6 +11,12 @@ EngineClass& TestLabelClassInfo() {
     return cls;
 }
 
+const reportengine::EnumTypeInfo& TestAlignmentType() {
+    static const reportengine::EnumTypeInfo type{QStringLiteral("TppTextAlignment"),
+                                                 {"taLeftJustified", "taRightJustified", "taCentered"}};
+    return type;
+}
+
 }  // namespace
 
 const EngineClass& TestLabel::StaticClass() {
@@ -20,7 +26,12 @@ const EngineClass& TestLabel::StaticClass() {
             .Property(QStringLiteral("UserName"), &TestLabel::GetUserName, &TestLabel::SetUserName)
             .Property(QStringLiteral("Visible"), &TestLabel::Visible, &TestLabel::SetVisible)
             .Default(1)
-            .Property(QStringLiteral("Width"), &TestLabel::Width);
+            .Property(QStringLiteral("Width"), &TestLabel::Width)
+            .EnumProperty(QStringLiteral("TextAlignment"), TestAlignmentType(), &TestLabel::TextAlignment,
+                          &TestLabel::SetTextAlignment)
+            .Property(QStringLiteral("Price"), &TestLabel::Price, &TestLabel::SetPrice)
+            .Float(reportengine::FloatKind::Currency)
+            .Property(QStringLiteral("OnPrint"), &TestLabel::GetOnPrint, &TestLabel::SetOnPrint);
         return TestLabelClassInfo();
     }();
     return cls;

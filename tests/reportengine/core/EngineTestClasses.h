@@ -16,6 +16,14 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool visible) { visible_ = visible; }
     int Width() const { return 120; }
+    enum Alignment { taLeftJustified, taRightJustified, taCentered };
+    Alignment TextAlignment() const { return alignment_; }
+    void SetTextAlignment(Alignment alignment) { alignment_ = alignment; }
+    double Price() const { return price_; }
+    void SetPrice(double price) { price_ = price; }
+    std::function<void(TppCommunicator*)> OnPrint;
+    std::function<void(TppCommunicator*)> GetOnPrint() const { return OnPrint; }
+    void SetOnPrint(std::function<void(TppCommunicator*)> handler) { OnPrint = std::move(handler); }
     void Loaded() override {
         TppCommunicator::Loaded();
         ++loadedCount;
@@ -30,6 +38,8 @@ public:
 
 private:
     bool visible_ = true;
+    Alignment alignment_ = taLeftJustified;
+    double price_ = 0;
 };
 
 // A subclass that has no description of its own.

@@ -1,6 +1,7 @@
 // Run-time descriptions: lookup by class, records from the published properties, values by name, parameter
 // lists and the enumeration registry.
 #include "EngineTestClasses.h"
+#include "platform/rtl/FloatFormat.h"
 #include "reportengine/core/ppTypes.h"
 
 #include <gtest/gtest.h>
@@ -55,11 +56,39 @@ TEST(RttiRecords, ABooleanPropertyIsCode11NamedBoolean) {
     EXPECT_EQ(description.GetPropValueText(label.get(), "Missing"), "");
 }
 
+TEST(RttiRecords, EnumeratedAndCurrencyValuesByName) {
+    const TraRTTI& description = TraTppCommunicatorRTTI::Instance();
+    EnginePtr<TestLabel> label{new TestLabel(nullptr)};
+    TraPropRec rec;
+    ASSERT_TRUE(description.GetPropRec(TestLabel::StaticClass(), "TextAlignment", rec));
+    EXPECT_EQ(rec.DataType, DataCode::Enumerated);
+    EXPECT_EQ(rec.TypeName, "TppTextAlignment");
+    EXPECT_TRUE(description.SetPropValue(label.get(), "TextAlignment", 2));
+    EXPECT_EQ(label->TextAlignment(), TestLabel::taCentered);
+    EXPECT_EQ(description.GetPropValueText(label.get(), "TextAlignment"), "taCentered");
+
+    ASSERT_TRUE(description.GetPropRec(TestLabel::StaticClass(), "Price", rec));
+    EXPECT_EQ(rec.DataType, DataCode::Currency);
+    EXPECT_TRUE(description.SetPropValue(label.get(), "Price", qint64(15000)));
+    EXPECT_DOUBLE_EQ(label->Price(), 1.5);
+    QVariant scaled;
+    ASSERT_TRUE(description.GetPropValue(label.get(), "Price", scaled));
+    EXPECT_EQ(scaled.toLongLong(), 15000);
+    EXPECT_EQ(description.GetPropValueText(label.get(), "Price"), FloatToStrF(1.5, ffCurrency, 15, 2));
+
+    // Events are no values.
+    EXPECT_FALSE(description.GetPropRec(TestLabel::StaticClass(), "OnPrint", rec));
+    EXPECT_EQ(description.GetPropValueText(label.get(), "OnPrint"), "");
+}
+
 TEST(RttiRecords, NameListsAndTheBaseDescriptionsNames) {
     QStringList names;
     TraTppCommunicatorRTTI::Instance().GetPropList(TestLabel::StaticClass(), names);
-    EXPECT_EQ(names, (QStringList{"Name", "Tag", "UserName", "Visible", "Width", "ClassName", "Create", "Free",
-                                  "Assign", "Owner"}));
+    EXPECT_EQ(names, (QStringList{"Name", "Price", "Tag", "TextAlignment", "UserName", "Visible", "Width", "ClassName",
+                                  "Create", "Free", "Assign", "Owner"}));
+    QStringList events;
+    TraTppCommunicatorRTTI::Instance().GetEventList(TestLabel::StaticClass(), events);
+    EXPECT_EQ(events, QStringList{"OnPrint"});
 
     TraPropRec rec;
     const TraRTTI& description = TraTComponentRTTI::Instance();
