@@ -270,9 +270,12 @@ void TppCommunicator::Loaded() {
 
 void TppCommunicator::ChangeOwner(EngineComponent* newOwner) {
     if (newOwner == Owner()) return;
-    if (Owner()) Owner()->RemoveComponent(this);
-    if (!newOwner) return;
+    if (!newOwner) {
+        Owner()->RemoveComponent(this);
+        return;
+    }
     const bool clash = FindUserNameIn(userName_, newOwner) != nullptr;
+    // Refuses a Name the new owner holds before the component leaves its old owner.
     newOwner->InsertComponent(this);
     // Numbered among the new owner's components, which the new name must not clash with.
     if (clash) {

@@ -1,5 +1,6 @@
 // Communicators: two-way links, event broadcasts, user names and renames.
 #include "EngineTestClasses.h"
+#include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -203,6 +204,11 @@ TEST_F(CommunicatorFixture, ChangeOwnerRenamesAClashingUserName) {
     EXPECT_EQ(moved->Owner(), other.get());
     EXPECT_EQ(form->FindComponent("Moving"), nullptr);
     EXPECT_EQ(moved->GetUserName(), "Label2");
+
+    // A Name the new owner holds already is refused, and the component stays where it was.
+    TestLabel* twin = Label("Moving");
+    EXPECT_THROW(twin->ChangeOwner(other.get()), EComponentError);
+    EXPECT_EQ(twin->Owner(), form.get());
 }
 
 TEST_F(CommunicatorFixture, AddAndRemoveDesignStateReportOnlyChanges) {
