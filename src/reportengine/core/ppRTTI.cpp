@@ -16,6 +16,10 @@ using reportengine::EngineClass;
 using reportengine::EngineComponent;
 using reportengine::EngineObject;
 using reportengine::EnginePersistent;
+using reportengine::EnumTypeInfo;
+using reportengine::PropertyInfo;
+using reportengine::tkEnumeration;
+using reportengine::tkMethod;
 
 // ---- TraParamList
 
@@ -88,9 +92,8 @@ void RemoveStringFromList(QStringList& list, const QString& name) {
 
 // ---- TraRTTI
 
+namespace reportengine {
 namespace {
-
-using namespace reportengine;
 
 DataCode CodeOfProperty(const PropertyInfo& property) {
     switch (property.kind) {
@@ -142,6 +145,7 @@ QStringList SortedPropertyNames(const EngineClass& cls, bool events) {
 }
 
 }  // namespace
+}  // namespace reportengine
 
 const TraRTTI& TraRTTI::Instance() {
     static const TraRTTI description;
@@ -155,11 +159,11 @@ bool TraRTTI::DescendsFrom(const TraRTTI& other) const {
 }
 
 void TraRTTI::GetPropList(const EngineClass& cls, QStringList& list) const {
-    list.append(SortedPropertyNames(cls, false));
+    list.append(reportengine::SortedPropertyNames(cls, false));
 }
 
 void TraRTTI::GetEventList(const EngineClass& cls, QStringList& list) const {
-    list.append(SortedPropertyNames(cls, true));
+    list.append(reportengine::SortedPropertyNames(cls, true));
 }
 
 const EngineClass& TraRTTI::GetRefClass() const { return EngineObject::StaticClass(); }
@@ -167,7 +171,7 @@ const EngineClass& TraRTTI::GetRefClass() const { return EngineObject::StaticCla
 bool TraRTTI::GetPropRec(const EngineClass& cls, const QString& name, TraPropRec& rec) const {
     const PropertyInfo* property = cls.FindProperty(name);
     if (!property || property->kind == tkMethod) return false;
-    const DataCode code = CodeOfProperty(*property);
+    const DataCode code = reportengine::CodeOfProperty(*property);
     InitPropRec(property->name, code, false, rec);
     if (code == DataCode::ClassReference) rec.ClassType = property->classType;
     if (property->kind == tkEnumeration && property->enumType) rec.TypeName = property->enumType->name.left(255);
@@ -184,7 +188,7 @@ bool TraRTTI::GetPropValue(EngineObject* object, const QString& name, QVariant& 
     const PropertyInfo* property = object ? object->ClassType().FindProperty(name) : nullptr;
     if (!property || property->kind == tkMethod) return false;
     const QVariant raw = property->read(*object);
-    switch (CodeOfProperty(*property)) {
+    switch (reportengine::CodeOfProperty(*property)) {
         case DataCode::Integer:
         case DataCode::Enumerated: value = raw.toInt(); return true;
         case DataCode::Char: value = QChar(static_cast<char16_t>(raw.toInt())); return true;
@@ -232,7 +236,7 @@ QString TraRTTI::GetPropValueText(EngineObject* object, const QString& name) con
 bool TraRTTI::SetPropValue(EngineObject* object, const QString& name, const QVariant& value) const {
     const PropertyInfo* property = object ? object->ClassType().FindProperty(name) : nullptr;
     if (!property || !property->Writable() || property->kind == tkMethod) return false;
-    switch (CodeOfProperty(*property)) {
+    switch (reportengine::CodeOfProperty(*property)) {
         case DataCode::Integer:
         case DataCode::Enumerated: property->write(*object, value.toInt()); return true;
         case DataCode::Char: property->write(*object, static_cast<int>(value.value<QChar>().unicode())); return true;
