@@ -70,6 +70,23 @@ TEST(EngineComponent, ClassesAreCreatedByName) {
     EXPECT_EQ(reportengine::FindClass("TppLabel"), nullptr);
 }
 
+TEST(EngineComponent, PublishedMethodsAndEventPropertiesBindByName) {
+    EnginePtr<TestContainer> form{new TestContainer(nullptr)};
+    auto* label = new TestLabel(form.get());
+    label->SetName("Title");
+    const reportengine::MethodInfo* method = form->ClassType().FindMethod("reportbeforeprint");
+    ASSERT_NE(method, nullptr);
+    EXPECT_EQ(form->ClassType().FindMethod("Missing"), nullptr);
+    // What a reader does with a handler named in a stream: bind the owner's method to the component's event.
+    const reportengine::PropertyInfo* event = label->ClassType().FindProperty("OnPrint");
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(event->kind, reportengine::tkMethod);
+    event->write(*label, QVariant::fromValue(method->bind(*form)));
+    ASSERT_TRUE(label->OnPrint);
+    label->OnPrint(label);
+    EXPECT_EQ(form->log, QStringList{"printing Title"});
+}
+
 TEST(LoadingScope, AComponentBuiltInTheScopeIsLoadedOnceWhenItEnds) {
     EnginePtr<TestContainer> form{new TestContainer(nullptr)};
     auto* before = new TestLabel(form.get());

@@ -42,7 +42,20 @@ const EngineClass& TestSubLabel::StaticClass() {
     return cls;
 }
 
+namespace {
+
+EngineClass& TestContainerClassInfo() {
+    static EngineClass cls(QStringLiteral("TppContainer"), &TppCommunicator::StaticClass());
+    return cls;
+}
+
+}  // namespace
+
 const EngineClass& TestContainer::StaticClass() {
-    static const EngineClass cls(QStringLiteral("TppContainer"), &TppCommunicator::StaticClass());
+    static const EngineClass& cls = []() -> const EngineClass& {
+        ClassBuilder<TestContainer>(TestContainerClassInfo())
+            .Method(QStringLiteral("ReportBeforePrint"), &TestContainer::ReportBeforePrint);
+        return TestContainerClassInfo();
+    }();
     return cls;
 }

@@ -55,6 +55,10 @@ class TestContainer : public TppCommunicator {
 public:
     using TppCommunicator::TppCommunicator;
     virtual QString Kind() const { return QStringLiteral("container"); }
+    // A published handler, as a form offers its event handlers to the components it streams.
+    std::function<void(TppCommunicator*)> ReportBeforePrint() {
+        return [this](TppCommunicator* sender) { log.append(QStringLiteral("printing ") + sender->Name()); };
+    }
     void Notification(reportengine::EngineComponent* component, reportengine::TOperation operation) override {
         TppCommunicator::Notification(component, operation);
         if (operation == reportengine::opRemove)
