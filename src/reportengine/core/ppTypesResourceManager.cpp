@@ -64,7 +64,11 @@ bool TppResourceManager::SetLanguage(TppLanguageType language) {
     if (language_ != previous) modulesCurrent_ = false;
     LoadModules();
     if (language != lgDefault && loadedCount_ <= 0) {
+        // The old language's modules come back with it: left unloaded, the texts only they hold (the default
+        // module's error texts among them) would stay empty until the language changed again.
         language_ = previous;
+        modulesCurrent_ = false;
+        LoadModules();
         return false;
     }
     return true;

@@ -29,8 +29,8 @@ private:
 class TppResourceManager {
 public:
     TppLanguageType Language() const { return language_; }
-    // Makes the language current and loads its modules; false, with the old language current again, when the
-    // language is not lgDefault and none of its module files was found.
+    // Makes the language current and loads its modules; false, with the old language and its modules back, when
+    // the language is not lgDefault and none of its module files was found.
     bool SetLanguage(TppLanguageType language);
     // Registers a base name (once, compared without case) and loads its module for the current language.
     void AddModule(const QString& baseName);
