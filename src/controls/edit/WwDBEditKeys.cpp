@@ -377,8 +377,8 @@ void TwwDBCustomEdit::PasteFromClipboard() {
     }
     const int caretBefore = SelStart();
     if (IsMasked()) {
-        ui::MaskedEditState state{EditText(), SelStart(), SelLength()};
-        for (const QChar c : text) ui::TypeMaskedCharacter(Mask(), state, c);
+        rtl::MaskedEditState state{EditText(), SelStart(), SelLength()};
+        for (const QChar c : text) rtl::TypeMaskedCharacter(Mask(), state, c);
         setText(state.editText);
         setCursorPosition(state.selStart);
     } else {
@@ -407,8 +407,8 @@ void TwwDBCustomEdit::CutToClipboard() {
     }
     copy();
     if (IsMasked()) {
-        ui::MaskedEditState state{EditText(), SelStart(), SelLength()};
-        ui::DeleteMaskedForward(Mask(), state);
+        rtl::MaskedEditState state{EditText(), SelStart(), SelLength()};
+        rtl::DeleteMaskedForward(Mask(), state);
         setText(state.editText);
         setCursorPosition(state.selStart);
     } else {

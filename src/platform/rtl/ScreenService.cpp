@@ -11,6 +11,7 @@ public:
     TCursor Cursor() const override { return cursor_; }
     void SetCursor(TCursor cursor) override { cursor_ = cursor; }
     void RepaintMainForm() override {}
+    int PixelsPerInch() const override { return 96; }
 
 private:
     TCursor cursor_ = crDefault;

@@ -1,5 +1,5 @@
-// The screen as code without windows reaches it: the cursor shown over every window and the main window's
-// repaint. The window layer installs the real one at start-up.
+// The screen as code without windows reaches it: the cursor shown over every window, the main window's
+// repaint and the screen's resolution. The window layer installs the real one at start-up.
 #pragma once
 
 #include <memory>
@@ -41,13 +41,15 @@ public:
     virtual void SetCursor(TCursor cursor) = 0;
     // Paints the main window at once, so that it is not left blank under a closed window while a long step runs.
     virtual void RepaintMainForm() = 0;
+    // The screen's logical pixels per inch, one value for both axes.
+    virtual int PixelsPerInch() const = 0;
 };
 
 // The screen every part of the program reaches.
 ScreenService& CurrentScreenService();
 
 // Installs the screen; returns the one it replaces. Null restores the one without windows, which only keeps
-// the cursor value.
+// the cursor value and answers 96 pixels per inch.
 std::shared_ptr<ScreenService> SetScreenService(std::shared_ptr<ScreenService> service);
 
 // Shows the hourglass for its lifetime and then restores the cursor it found.

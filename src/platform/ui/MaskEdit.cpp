@@ -19,7 +19,7 @@ TCustomMaskEdit::TCustomMaskEdit(QWidget* parent) : TEdit(parent) {}
 void TCustomMaskEdit::SetEditMask(const QString& mask) {
     const QString value = Text();
     maskText_ = mask;
-    mask_ = ui::EditMask(mask);
+    mask_ = rtl::EditMask(mask);
     setMaxLength(IsMasked() ? mask_.Length() : (MaxLength() > 0 ? MaxLength() : 32767));
     SetText(value);
 }
@@ -48,24 +48,24 @@ void TCustomMaskEdit::ValidateEdit() {
 void TCustomMaskEdit::KeyDown(Word& key, TShiftState shift) {
     TEdit::KeyDown(key, shift);
     if (!IsMasked() || key == 0) return;
-    const auto move = [&](ui::MaskedCaretMove direction) {
-        setCursorPosition(ui::MoveMaskedCaret(mask_, SelStart(), direction));
+    const auto move = [&](rtl::MaskedCaretMove direction) {
+        setCursorPosition(rtl::MoveMaskedCaret(mask_, SelStart(), direction));
         key = 0;
     };
     // Shifted movement extends the selection as usual.
     if (shift.IsEmpty()) {
         switch (key) {
-            case VK_LEFT: return move(ui::MaskedCaretMove::Left);
-            case VK_RIGHT: return move(ui::MaskedCaretMove::Right);
-            case VK_HOME: return move(ui::MaskedCaretMove::Home);
-            case VK_END: return move(ui::MaskedCaretMove::End);
+            case VK_LEFT: return move(rtl::MaskedCaretMove::Left);
+            case VK_RIGHT: return move(rtl::MaskedCaretMove::Right);
+            case VK_HOME: return move(rtl::MaskedCaretMove::Home);
+            case VK_END: return move(rtl::MaskedCaretMove::End);
             default: break;
         }
     }
     if (key == VK_DELETE && (shift.IsEmpty() || IsPlainShift(shift))) {
         if (shift.IsEmpty() && !isReadOnly()) {
-            ui::MaskedEditState state = State();
-            ui::DeleteMaskedForward(mask_, state);
+            rtl::MaskedEditState state = State();
+            rtl::DeleteMaskedForward(mask_, state);
             Apply(state);
         } else if (!shift.IsEmpty()) {
             Cut();
@@ -83,8 +83,8 @@ void TCustomMaskEdit::KeyPress(QChar& key) {
     switch (key.unicode()) {
         case u'\b':
             if (!isReadOnly()) {
-                ui::MaskedEditState state = State();
-                ui::DeleteMaskedBackward(mask_, state);
+                rtl::MaskedEditState state = State();
+                rtl::DeleteMaskedBackward(mask_, state);
                 Apply(state);
             }
             key = QChar();
@@ -100,8 +100,8 @@ void TCustomMaskEdit::KeyPress(QChar& key) {
         default: break;
     }
     if (key.unicode() < u' ' || !key.isPrint()) return;
-    ui::MaskedEditState state = State();
-    if (isReadOnly() || !ui::TypeMaskedCharacter(mask_, state, key)) QApplication::beep();
+    rtl::MaskedEditState state = State();
+    if (isReadOnly() || !rtl::TypeMaskedCharacter(mask_, state, key)) QApplication::beep();
     else Apply(state);
     key = QChar();
 }
@@ -119,9 +119,9 @@ void TCustomMaskEdit::DoExit() {
     }
 }
 
-ui::MaskedEditState TCustomMaskEdit::State() const { return {EditText(), SelStart(), SelLength()}; }
+rtl::MaskedEditState TCustomMaskEdit::State() const { return {EditText(), SelStart(), SelLength()}; }
 
-void TCustomMaskEdit::Apply(const ui::MaskedEditState& state) {
+void TCustomMaskEdit::Apply(const rtl::MaskedEditState& state) {
     if (state.editText != text()) {
         setText(state.editText);
         setModified(true);
@@ -131,16 +131,16 @@ void TCustomMaskEdit::Apply(const ui::MaskedEditState& state) {
 
 void TCustomMaskEdit::Paste() {
     if (isReadOnly()) return;
-    ui::MaskedEditState state = State();
+    rtl::MaskedEditState state = State();
     // Characters no position takes are left out.
-    for (const QChar c : QApplication::clipboard()->text()) ui::TypeMaskedCharacter(mask_, state, c);
+    for (const QChar c : QApplication::clipboard()->text()) rtl::TypeMaskedCharacter(mask_, state, c);
     Apply(state);
 }
 
 void TCustomMaskEdit::Cut() {
     if (isReadOnly() || SelLength() == 0) return;
     copy();
-    ui::MaskedEditState state = State();
-    ui::DeleteMaskedForward(mask_, state);
+    rtl::MaskedEditState state = State();
+    rtl::DeleteMaskedForward(mask_, state);
     Apply(state);
 }

@@ -1,8 +1,8 @@
 // TCustomMaskEdit and TMaskEdit: the framework's text box that types through an edit mask.
 #pragma once
 
+#include "platform/rtl/EditMask.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/ui/EditMask.h"
 #include "platform/ui/Edits.h"
 
 // Raised when a masked text leaves a required position blank.
@@ -19,7 +19,7 @@ public:
     // Keeps the value (Text) and shows it through the new mask.
     void SetEditMask(const QString& mask);
     bool IsMasked() const { return mask_.IsMasked(); }
-    const ui::EditMask& Mask() const { return mask_; }
+    const rtl::EditMask& Mask() const { return mask_; }
 
     // The text as shown, literals and blanks included.
     QString EditText() const { return text(); }
@@ -39,13 +39,13 @@ public:
 
 private:
     void ShowEditText(const QString& editText);
-    ui::MaskedEditState State() const;
-    void Apply(const ui::MaskedEditState& state);
+    rtl::MaskedEditState State() const;
+    void Apply(const rtl::MaskedEditState& state);
     void Paste();
     void Cut();
 
     QString maskText_;
-    ui::EditMask mask_;
+    rtl::EditMask mask_;
 };
 
 class TMaskEdit : public TCustomMaskEdit {

@@ -10,6 +10,8 @@ TCursor QtScreenService::Cursor() const { return Screen->Cursor(); }
 
 void QtScreenService::SetCursor(TCursor cursor) { Screen->SetCursor(cursor); }
 
+int QtScreenService::PixelsPerInch() const { return Screen->PixelsPerInch(); }
+
 void QtScreenService::RepaintMainForm() {
     if (TForm* main = Application->MainForm()) main->Repaint();
 }

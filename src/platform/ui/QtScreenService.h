@@ -1,4 +1,4 @@
-// The windowed screen service: the cursor through TScreen, the main window through TApplication.
+// The windowed screen service: the cursor and the resolution through TScreen, the main window through TApplication.
 #pragma once
 
 #include "platform/rtl/ScreenService.h"
@@ -10,6 +10,7 @@ public:
     TCursor Cursor() const override;
     void SetCursor(TCursor cursor) override;
     void RepaintMainForm() override;
+    int PixelsPerInch() const override;
 };
 
 }  // namespace ui

@@ -1,6 +1,8 @@
 // TppCommunicator and its description.
 #include "reportengine/core/ppComm.h"
 
+#include "reportengine/core/ppUtils.h"
+
 #include <QStringList>
 #include <algorithm>
 
@@ -8,34 +10,7 @@ using reportengine::EngineClass;
 using reportengine::EngineComponent;
 using reportengine::EngineObject;
 
-namespace reportengine {
-
-QString UniqueComponentName(EngineComponent* container, const QString& stem, EngineComponent* component) {
-    if (!container) return stem;
-    QStringList numbers;
-    for (int i = 0; i < container->ComponentCount(); ++i) {
-        EngineComponent* other = container->Components(i);
-        if (other == component || !other->InheritsFrom(component->ClassType()) || !other->Name().startsWith(stem))
-            continue;
-        bool isNumber = false;
-        const int number = other->Name().mid(stem.size()).toInt(&isNumber);
-        if (isNumber && number > 0) numbers.append(QStringLiteral("%1").arg(number, 8));
-    }
-    numbers.sort();
-    int next = 1;
-    for (const QString& entry : numbers) {
-        if (entry.trimmed().toInt() != next) break;
-        ++next;
-    }
-    return stem + QString::number(next);
-}
-
-}  // namespace reportengine
-
 namespace {
-
-// The stem of user names: the class name from its fourth character ("TppLabel" gives "Label").
-QString ClassStemWithoutPrefix(const EngineObject* object) { return object->ClassName().mid(3); }
 
 bool IsCommunicatorListed(const std::unique_ptr<std::vector<TppCommunicator*>>& list, TppCommunicator* item) {
     return list && std::find(list->begin(), list->end(), item) != list->end();
@@ -210,12 +185,12 @@ void TppCommunicator::CreateUserName(EngineComponent* component, QString& name) 
         parent->CreateUserName(component, name);
         return;
     }
-    name = reportengine::UniqueComponentName(component->Owner(), ClassStemWithoutPrefix(component), component);
+    name = GetUniqueComponentName(component->Owner(), ClassNameWithoutPrefix(component), component);
 }
 
 void TppCommunicator::CreateUniqueName(EngineComponent* component, QString& name) {
     EngineComponent* container = Owner() ? Owner() : this;
-    name = reportengine::UniqueComponentName(container, component->ClassName().mid(1), component);
+    name = GetUniqueComponentName(container, ClassNameWithoutT(component), component);
 }
 
 void TppCommunicator::DefaultUserName(QString& name) {

@@ -117,11 +117,3 @@ public:
     bool GetPropValue(reportengine::EngineObject* object, const QString& name, QVariant& value) const override;
     bool SetPropValue(reportengine::EngineObject* object, const QString& name, const QVariant& value) const override;
 };
-
-namespace reportengine {
-
-// The lowest free number for stem among the components of container that are of component's class or
-// derived from it (other than component): with Label1 and Label3 present, Label2. Without container, stem.
-QString UniqueComponentName(EngineComponent* container, const QString& stem, EngineComponent* component);
-
-}  // namespace reportengine

@@ -1,12 +1,12 @@
 // Edit masks: parsing the three fields, laying values out, reading them back and the typing operations.
-#include "platform/ui/EditMask.h"
+#include "platform/rtl/EditMask.h"
 
 #include "platform/rtl/FormatSettings.h"
 
 #include <QStringList>
 #include <algorithm>
 
-namespace ui {
+namespace rtl {
 namespace {
 
 // The mask's fields, split at the separators that no "\" escapes.
@@ -220,4 +220,9 @@ int MoveMaskedCaret(const EditMask& mask, int caret, MaskedCaretMove move) {
     return caret;
 }
 
-}  // namespace ui
+}  // namespace rtl
+
+QString FormatMaskText(const QString& editMask, const QString& value) {
+    const rtl::EditMask mask(editMask);
+    return mask.FormatText(value, mask.SavesLiterals());
+}

@@ -1,6 +1,6 @@
 // Edit masks without a window: fields, layout of values, reading back, required positions, typing.
+#include "platform/rtl/EditMask.h"
 #include "platform/rtl/FormatSettings.h"
-#include "platform/ui/EditMask.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ class EditMaskFormat : public testing::TestWithParam<FormatCase> {};
 
 TEST_P(EditMaskFormat, ValueShownAndReadBack) {
     const FormatCase& c = GetParam();
-    const ui::EditMask mask(QString::fromUtf8(c.mask));
+    const rtl::EditMask mask(QString::fromUtf8(c.mask));
     const QString editText = mask.FormatText(QString::fromUtf8(c.value), mask.SavesLiterals());
     EXPECT_EQ(editText, QString::fromUtf8(c.editText));
     EXPECT_EQ(mask.TextOf(editText), QString::fromUtf8(c.text));
@@ -52,18 +52,18 @@ TEST(EditMask, SeparatorsAreTheLocalesAndNoMaskPassesTextsThrough) {
     const TFormatSettings saved = FormatSettings;
     FormatSettings.DateSeparator = u'.';
     FormatSettings.TimeSeparator = u'h';
-    const ui::EditMask mask(QStringLiteral("00/00 00:00;0;_"));
+    const rtl::EditMask mask(QStringLiteral("00/00 00:00;0;_"));
     FormatSettings = saved;
     EXPECT_EQ(mask.FormatText(QStringLiteral("31121230"), false), QStringLiteral("31.12 12h30"));
 
-    const ui::EditMask none;
+    const rtl::EditMask none;
     EXPECT_FALSE(none.IsMasked());
     EXPECT_EQ(none.FormatText(QStringLiteral("a b"), true), QStringLiteral("a b"));
     EXPECT_EQ(none.TextOf(QStringLiteral("a b")), QStringLiteral("a b"));
 }
 
 TEST(EditMask, FirstMissingFindsOnlyRequiredBlankPositions) {
-    const ui::EditMask mask(QStringLiteral("(999)000-0000;1;_"));
+    const rtl::EditMask mask(QStringLiteral("(999)000-0000;1;_"));
     EXPECT_EQ(mask.FirstMissing(QStringLiteral("(___)555-____")), 9);
     EXPECT_EQ(mask.FirstMissing(QStringLiteral("(___)5_5-1234")), 6);
     EXPECT_EQ(mask.FirstMissing(QStringLiteral("(   )555 1234")), -1);
@@ -71,7 +71,7 @@ TEST(EditMask, FirstMissingFindsOnlyRequiredBlankPositions) {
 }
 
 TEST(EditMask, EmptyTextHoldsOnlyLiteralsBlanksAndSpaces) {
-    const ui::EditMask mask(QStringLiteral("(999)000-0000;1;*"));
+    const rtl::EditMask mask(QStringLiteral("(999)000-0000;1;*"));
     EXPECT_TRUE(mask.IsEmptyText(QStringLiteral("(***)***-****")));
     EXPECT_TRUE(mask.IsEmptyText(QStringLiteral("(   )   -    ")));
     EXPECT_TRUE(mask.IsEmptyText(QString()));
@@ -80,53 +80,53 @@ TEST(EditMask, EmptyTextHoldsOnlyLiteralsBlanksAndSpaces) {
 }
 
 // The phone mask the typing tests share; positions 0 "(", 4 ")" and 8 "-" are literals.
-const ui::EditMask& Phone() {
-    static const ui::EditMask mask(QStringLiteral("(999)000-0000;1;_"));
+const rtl::EditMask& Phone() {
+    static const rtl::EditMask mask(QStringLiteral("(999)000-0000;1;_"));
     return mask;
 }
 
-ui::MaskedEditState Typed(ui::MaskedEditState state, const QString& keys) {
-    for (const QChar key : keys) ui::TypeMaskedCharacter(Phone(), state, key);
+rtl::MaskedEditState Typed(rtl::MaskedEditState state, const QString& keys) {
+    for (const QChar key : keys) rtl::TypeMaskedCharacter(Phone(), state, key);
     return state;
 }
 
 TEST(MaskedTyping, FillsPositionsAndStepsOverLiterals) {
-    ui::MaskedEditState state{QStringLiteral("(___)___-____"), 0, 0};
+    rtl::MaskedEditState state{QStringLiteral("(___)___-____"), 0, 0};
     state = Typed(state, QStringLiteral("555"));
     EXPECT_EQ(state.editText, QStringLiteral("(555)___-____"));
     EXPECT_EQ(state.selStart, 5);
     state = Typed(state, QStringLiteral("1234567"));
     EXPECT_EQ(state.editText, QStringLiteral("(555)123-4567"));
     EXPECT_EQ(state.selStart, 13);
-    EXPECT_FALSE(ui::TypeMaskedCharacter(Phone(), state, u'8'));
+    EXPECT_FALSE(rtl::TypeMaskedCharacter(Phone(), state, u'8'));
 }
 
 TEST(MaskedTyping, RefusedCharacterLeavesTheStateAndSelection) {
-    ui::MaskedEditState state{QStringLiteral("(555)123-4567"), 5, 3};
-    EXPECT_FALSE(ui::TypeMaskedCharacter(Phone(), state, u'x'));
+    rtl::MaskedEditState state{QStringLiteral("(555)123-4567"), 5, 3};
+    EXPECT_FALSE(rtl::TypeMaskedCharacter(Phone(), state, u'x'));
     EXPECT_EQ(state.editText, QStringLiteral("(555)123-4567"));
     EXPECT_EQ(state.selLength, 3);
 }
 
 TEST(MaskedTyping, TypingOverASelectionBlanksItFirst) {
-    ui::MaskedEditState state{QStringLiteral("(555)123-4567"), 2, 5};
-    ASSERT_TRUE(ui::TypeMaskedCharacter(Phone(), state, u'9'));
+    rtl::MaskedEditState state{QStringLiteral("(555)123-4567"), 2, 5};
+    ASSERT_TRUE(rtl::TypeMaskedCharacter(Phone(), state, u'9'));
     EXPECT_EQ(state.editText, QStringLiteral("(59_)__3-4567"));
     EXPECT_EQ(state.selStart, 3);
     EXPECT_EQ(state.selLength, 0);
 }
 
 TEST(MaskedTyping, TypingTheLiteralAtTheCaretStepsOverIt) {
-    ui::MaskedEditState state{QStringLiteral("(55_)___-____"), 4, 0};
-    ASSERT_TRUE(ui::TypeMaskedCharacter(Phone(), state, u')'));
+    rtl::MaskedEditState state{QStringLiteral("(55_)___-____"), 4, 0};
+    ASSERT_TRUE(rtl::TypeMaskedCharacter(Phone(), state, u')'));
     EXPECT_EQ(state.editText, QStringLiteral("(55_)___-____"));
     EXPECT_EQ(state.selStart, 5);
 }
 
 TEST(MaskedTyping, CaseConversionAppliesToTypedLetters) {
-    const ui::EditMask mask(QStringLiteral(">L<L;1;_"));
-    ui::MaskedEditState state{QStringLiteral("__"), 0, 0};
-    for (const QChar key : QStringLiteral("aB")) ASSERT_TRUE(ui::TypeMaskedCharacter(mask, state, key));
+    const rtl::EditMask mask(QStringLiteral(">L<L;1;_"));
+    rtl::MaskedEditState state{QStringLiteral("__"), 0, 0};
+    for (const QChar key : QStringLiteral("aB")) ASSERT_TRUE(rtl::TypeMaskedCharacter(mask, state, key));
     EXPECT_EQ(state.editText, QStringLiteral("Ab"));
 }
 
@@ -147,9 +147,9 @@ TEST(MaskedTyping, DeletingLeavesBlanksAndSkipsLiterals) {
         {2, 8, false, "(5__)___-_567", 2},
     };
     for (const DeleteCase& c : cases) {
-        ui::MaskedEditState state{QStringLiteral("(555)123-4567"), c.selStart, c.selLength};
-        if (c.backward) ui::DeleteMaskedBackward(Phone(), state);
-        else ui::DeleteMaskedForward(Phone(), state);
+        rtl::MaskedEditState state{QStringLiteral("(555)123-4567"), c.selStart, c.selLength};
+        if (c.backward) rtl::DeleteMaskedBackward(Phone(), state);
+        else rtl::DeleteMaskedForward(Phone(), state);
         EXPECT_EQ(state.editText, QString::fromUtf8(c.editText)) << c.selStart << " " << c.backward;
         EXPECT_EQ(state.selStart, c.caret) << c.selStart << " " << c.backward;
         EXPECT_EQ(state.selLength, 0);
@@ -157,14 +157,23 @@ TEST(MaskedTyping, DeletingLeavesBlanksAndSkipsLiterals) {
 }
 
 TEST(MaskedTyping, CaretMovesStepOverLiterals) {
-    using Move = ui::MaskedCaretMove;
-    EXPECT_EQ(ui::MoveMaskedCaret(Phone(), 3, Move::Right), 5);
-    EXPECT_EQ(ui::MoveMaskedCaret(Phone(), 5, Move::Left), 3);
-    EXPECT_EQ(ui::MoveMaskedCaret(Phone(), 1, Move::Left), 1);
-    EXPECT_EQ(ui::MoveMaskedCaret(Phone(), 12, Move::Right), 13);
-    EXPECT_EQ(ui::MoveMaskedCaret(Phone(), 13, Move::Right), 13);
-    EXPECT_EQ(ui::MoveMaskedCaret(Phone(), 7, Move::Home), 1);
-    EXPECT_EQ(ui::MoveMaskedCaret(Phone(), 7, Move::End), 13);
+    using Move = rtl::MaskedCaretMove;
+    EXPECT_EQ(rtl::MoveMaskedCaret(Phone(), 3, Move::Right), 5);
+    EXPECT_EQ(rtl::MoveMaskedCaret(Phone(), 5, Move::Left), 3);
+    EXPECT_EQ(rtl::MoveMaskedCaret(Phone(), 1, Move::Left), 1);
+    EXPECT_EQ(rtl::MoveMaskedCaret(Phone(), 12, Move::Right), 13);
+    EXPECT_EQ(rtl::MoveMaskedCaret(Phone(), 13, Move::Right), 13);
+    EXPECT_EQ(rtl::MoveMaskedCaret(Phone(), 7, Move::Home), 1);
+    EXPECT_EQ(rtl::MoveMaskedCaret(Phone(), 7, Move::End), 13);
+}
+
+TEST(EditMask, FormatMaskTextInsertsLiteralsTheValueLacks) {
+    EXPECT_EQ(FormatMaskText(QStringLiteral("!\\(999\\)\\ 000\\-0000;0; "), QStringLiteral("5551234567")),
+              QStringLiteral("(555) 123-4567"));
+    EXPECT_EQ(FormatMaskText(QStringLiteral("00000;0; "), QStringLiteral("12345")), QStringLiteral("12345"));
+    EXPECT_EQ(FormatMaskText(QStringLiteral("00000;0;_"), QStringLiteral("123")), QStringLiteral("123__"));
+    EXPECT_EQ(FormatMaskText(QStringLiteral("000-00;1;_"), QStringLiteral("123-45")), QStringLiteral("123-45"));
+    EXPECT_EQ(FormatMaskText(QString(), QStringLiteral("as is")), QStringLiteral("as is"));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-namespace ui {
+namespace rtl {
 
 // A parsed edit mask. Mask characters: L letter, A letter or digit, C any character, 0 digit (capitals
 // required, l a c 9 optional), # optional digit or sign; > upper-cases what follows, < lower-cases it, <>
@@ -79,4 +79,8 @@ enum class MaskedCaretMove { Left, Right, Home, End };
 // The caret after an unshifted arrow, Home or End: arrows step over literals.
 int MoveMaskedCaret(const EditMask& mask, int caret, MaskedCaretMove move);
 
-}  // namespace ui
+}  // namespace rtl
+
+// The class library's formatter: a value laid out by an edit mask text, its literals inserted when the mask
+// keeps them out of values, unfilled positions shown as the mask's blank. An empty mask leaves the value as it is.
+QString FormatMaskText(const QString& editMask, const QString& value);
