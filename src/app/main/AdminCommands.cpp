@@ -1,10 +1,13 @@
 #include "app/main/AdminCommands.h"
 
+#include "admin/AboutForm.h"
 #include "admin/AddResourceWizard.h"
+#include "admin/DatabaseInfoForm.h"
 #include "admin/EditFeatureForm.h"
 #include "admin/EditGroupForm.h"
 #include "admin/EditResourceForm.h"
 #include "admin/NewDatabaseWizard.h"
+#include "admin/UserListForm.h"
 #include "app/grids/ResourceEditorHook.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
@@ -72,6 +75,18 @@ void InstallAdminCommands(TMainWindowServices& services) {
     services.EditFeatures = [](TMainForm& form) { TEditFeatureForm(*Data, *SQLData, &form).ShowModal(); };
     services.EditGroups = [](TMainForm& form) { TEditGroupForm(*Data, *SQLData, &form).ShowModal(); };
     services.ResourceInformation = [](TMainForm& form, int resourceId) { ShowResourceDetails(resourceId, &form); };
+    services.UserList = [](TMainForm& form) { TUserListForm(*Data, &form).ShowModal(); };
+    services.DatabaseInfo = [](TMainForm& form) {
+        TDatabaseInfoForm info(*Data, &form);
+        info.RetrievalCount = form.LoadCount;
+        info.LastRetrievalMs = form.LastLoadTime;
+        info.TotalRetrievalMs = form.TotalLoadTime;
+        info.LongestRetrievalMs = form.MaxLoadTime;
+        info.ShowModal();
+    };
+    services.About = [](TMainForm& form) {
+        TAboutForm([&form](const QString& address) { form.OpenMakersAddress(address); }, &form).ShowModal();
+    };
     // The grids' resource headers show one resource's details.
     grids::CurrentResourceEditor() = [](qint32 resourceId) {
         if (Data && SQLData) ShowResourceDetails(resourceId, nullptr);

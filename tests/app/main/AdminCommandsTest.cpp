@@ -1,7 +1,10 @@
 // The main window's administration commands run the real wizards: a resource added to a file without any is
 // at once the window's current resource and in its tree.
+#include "admin/AboutForm.h"
 #include "admin/AddResourcePages.h"
+#include "admin/DatabaseInfoForm.h"
 #include "admin/EditResourceForm.h"
+#include "admin/UserListForm.h"
 #include "app/main/AdminCommands.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
@@ -11,10 +14,13 @@
 #include "platform/sql/Connection.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ListView.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/TreeView.h"
 #include "support/TestEnvironment.h"
+#include "util/core/DvSysUtils.h"
 #include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +91,53 @@ TEST_F(AdminCommandsTest, TheAddResourceWizardsNewResourceBecomesTheWindowsCurre
     form.Item(QStringLiteral("ResourcesItem"))->Click();
     EXPECT_EQ(form.ResourcesQuery.FieldByName(QStringLiteral("ResourceName")).AsString(), QStringLiteral("Room \"9\""));
     EXPECT_EQ(form.ResourcesNode->Item(0)->Text(), QStringLiteral("Room \"9\""));
+}
+
+// The information windows get the window's load statistics; the About window's links go through the window,
+// which says when the computer is offline.
+TEST_F(AdminCommandsTest, TheInformationWindowsShowWhatTheWindowHandsThem) {
+    const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("information.tvd"));
+    {
+        TADOConnection connection;
+        booking_db::Create(connection, path);
+        booking_db::AddResource(connection, 1, QStringLiteral("Room 1"));
+    }
+    QStringList opened;
+    TMainWindowServices services;
+    InstallAdminCommands(services);
+    services.OpenAddress = [&opened](const QString& address) {
+        opened << address;
+        return true;
+    };
+    TMainForm form(data, services);
+    sqlData = std::make_unique<TSQLData>(data);
+    SQLData = sqlData.get();
+    form.Show();
+    form.OpenDatabase(path, QString(), QString());
+    form.LoadCount = 2;
+    form.TotalLoadTime = 3000;
+
+    QString average;
+    runner->OnShown<TDatabaseInfoForm>(QStringLiteral("DatabaseInfoForm"),
+                                       [&average](auto& info) { average = info.AverageLabel->Caption(); });
+    form.Item(QStringLiteral("DatabaseInformationItem"))->Click();
+    EXPECT_EQ(average, QStringLiteral("Average retrieval: 1.50"));
+
+    int users = 0;
+    runner->OnShown<TUserListForm>(QStringLiteral("UserListForm"),
+                                   [&users](auto& list) { users = list.ListView->ItemCount(); });
+    form.Item(QStringLiteral("ActiveUsersItem"))->Click();
+    EXPECT_EQ(users, 1);
+
+    runner->OnShown<TAboutForm>(QStringLiteral("AboutForm"), [](auto& about) { about.WebLinkLabel->Click(); });
+    form.Item(QStringLiteral("AboutItem"))->Click();
+    if (IsInternetConnected(true)) {
+        EXPECT_EQ(opened, QStringList{QStringLiteral("https://www.dulvex.example/")});
+    } else {
+        EXPECT_TRUE(opened.isEmpty());
+        EXPECT_EQ(testing_env::Messages().Texts(),
+                  std::vector<QString>{QStringLiteral("Could not connected to the Internet")});
+    }
 }
 
 }  // namespace
