@@ -2,6 +2,7 @@
 
 #include "admin/AboutForm.h"
 #include "admin/AddResourceWizard.h"
+#include "admin/CheckDatabaseForm.h"
 #include "admin/DatabaseInfoForm.h"
 #include "admin/EditFeatureForm.h"
 #include "admin/EditGroupForm.h"
@@ -13,6 +14,7 @@
 #include "app/main/ProgramRun.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
+#include "platform/ui/Timer.h"
 
 namespace {
 
@@ -52,6 +54,33 @@ admin::MainWindowServices ServicesOf(TMainForm& form) {
     return services;
 }
 
+// The check may take the file for itself: the window's lists let go of it meanwhile and are read again after.
+void CheckDatabaseIntegrityItemClick(TMainForm& form) {
+    if (!Data->CheckAdministrator()) return;
+    form.UpdateCaption();
+    form.RefreshTimer->SetEnabled(false);
+    TCheckDatabaseForm check(*Data, &form);
+    form.RememberResourceAndGroupPosition();
+    form.ResourcesQuery.DisableControls();
+    form.GroupsQuery.DisableControls();
+    form.ResourcesQuery.Close();
+    form.GroupsQuery.Close();
+    check.ShowModal();
+    if (form.DatabaseOpen()) {
+        form.ResourcesQuery.Open();
+        form.ShowOnlyResourceNameField();
+        form.GroupsQuery.Open();
+        form.ShowOnlyGroupNameField();
+        form.RestoreResourceAndGroupPosition();
+    }
+    form.ResourcesQuery.EnableControls();
+    form.GroupsQuery.EnableControls();
+    form.FillResourceTree();
+    if (form.RefreshView) form.RefreshView();
+    form.UpdateCaption();
+    form.RefreshTimer->SetEnabled(form.Preferences.RefreshEnabled && Data->ADOConnection.Connected());
+}
+
 }  // namespace
 
 void ShowResourceDetails(int resourceId, QWidget* owner) {
@@ -75,6 +104,7 @@ void InstallAdminCommands(TMainWindowServices& services) {
     services.EditFeatures = [](TMainForm& form) { TEditFeatureForm(*Data, *SQLData, &form).ShowModal(); };
     services.EditGroups = [](TMainForm& form) { TEditGroupForm(*Data, *SQLData, &form).ShowModal(); };
     services.ResourceInformation = [](TMainForm& form, int resourceId) { ShowResourceDetails(resourceId, &form); };
+    services.CheckDatabaseIntegrity = [](TMainForm& form) { CheckDatabaseIntegrityItemClick(form); };
     services.UserList = [](TMainForm& form) { TUserListForm(*Data, &form).ShowModal(); };
     services.DatabaseInfo = [](TMainForm& form) {
         TDatabaseInfoForm info(*Data, &form);

@@ -1,0 +1,183 @@
+// The database check over real files: what the log says of overlaps, invalid and staged rows and the booking id
+// source, what "Check && Fix" repairs, the History row of a finished run, Stop, and a file another instance holds.
+#include "AdminFixture.h"
+
+#include "admin/CheckDatabaseForm.h"
+#include "platform/rtl/DateUtils.h"
+#include "platform/ui/Bars.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Edits.h"
+#include "support/TextFit.h"
+
+using namespace admin_test;
+
+namespace {
+
+class CheckDatabase : public AdminTest {
+protected:
+    QString path = data_test::DbPath(QStringLiteral("check.tvd"));
+    QString logPath = data_test::DbPath(QStringLiteral("error_log.txt"));
+
+    void SetUp() override {
+        QFile::remove(logPath);
+        auto connection = data_test::CreateDatabase(path);
+        const TDateTime day = EncodeDate(2026, 3, 3);
+        // 1001 ends at 11:00, after 1002 begins at 10:30; 1003 has no client; 1004 is staged.
+        for (const auto& [id, start, end, client, staged] :
+             std::initializer_list<std::tuple<int, double, double, const char*, bool>>{
+                 {1001, day + 9.0 / 24, day + 11.0 / 24, "Ann", false},
+                 {1002, day + 10.5 / 24, day + 12.0 / 24, "Bob", false},
+                 {1003, day + 1 + 9.0 / 24, day + 1 + 10.0 / 24, "", false},
+                 {1004, day + 2 + 9.0 / 24, day + 2 + 10.0 / 24, "Cy", true}})
+            connection->Execute(
+                QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, "
+                               "Client, Trans) VALUES (%1, 1, %2, %3, '%4', %5)")
+                    .arg(id)
+                    .arg(start, 0, 'f', 8)
+                    .arg(end, 0, 'f', 8)
+                    .arg(QLatin1String(client), staged ? QStringLiteral("True") : QStringLiteral("False")));
+        connection->Execute(
+            QStringLiteral("INSERT INTO History (HistoryCode, Userid, Trans, BookingId, "
+                           "HistoryTimeStamp, Description) VALUES (1, 'u', True, 1004, 46000, 'a\r\nb')"));
+        connection.reset();
+        ASSERT_TRUE(data.ConnectDatabase(path, {}));
+    }
+
+    QString Log() { return QString::fromLatin1(data_test::FileBytes(logPath)); }
+    QStringList CheckRows() {
+        return Rows(path, QStringLiteral("SELECT Description FROM History WHERE HistoryCode = 11"));
+    }
+};
+
+TEST_F(CheckDatabase, CheckOnlyReportsOverlapsAndMissingClientsAndLeavesStagedRows) {
+    TCheckDatabaseForm form(data);
+    form.FormShow();
+    EXPECT_EQ(form.CheckLogFileEdit->Text(), logPath);
+    form.CheckDatabaseRecords(false);
+    const QString log = Log();
+    EXPECT_TRUE(log.startsWith(QStringLiteral("Check Database on "))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("\r\n\r\nFix Database = no\r\nShow Warnings = no\r\n\r\n")));
+    EXPECT_TRUE(
+        log.contains(QStringLiteral("\r\nError - Booking 1001 ends after 1002 begins.\r\nId: 1001   Resource: "
+                                    "Room (id=1) Date:Mar 03 26   Start: Mar 03 26  9:00 am   End: Mar 03 26  "
+                                    "11:00 am   Client: Ann   Description: \r\nId: 1002   Start: Mar 03 26  10:30 "
+                                    "am   End: Mar 03 26  12:00 pm   Client: Bob   Description: \r\n")))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("\r\nError -  booking 1003 missing \"Client\" field\r\nId: 1003")))
+        << log.toStdString();
+    EXPECT_FALSE(log.contains(QStringLiteral("Deleting")));
+    EXPECT_TRUE(log.contains(QStringLiteral("Booking Records Processed = 4\r\nHistory Records Processed = 1\r\n")));
+    EXPECT_TRUE(log.contains(QStringLiteral("\r\nCheck Database completed on ")));
+    EXPECT_EQ(form.CheckDatabaseBookingTransactionEdit->Text(), QStringLiteral("1"));
+    EXPECT_EQ(form.CheckDatabaseHistoryTransactionEdit->Text(), QStringLiteral("1"));
+    EXPECT_EQ(form.CheckDatabaseWarningEdit->Text(), QStringLiteral("-"));
+    EXPECT_EQ(form.OldestBookingEdit->Text(), QStringLiteral("Mar 3 2026"));
+    EXPECT_EQ(form.FutureBookingEndsEdit->Text(), QStringLiteral("Mar 5 2026"));
+    EXPECT_EQ(form.CheckDatabaseStatusBar->SimpleText(), QStringLiteral("Check Database Complete."));
+    EXPECT_EQ(Rows(path, QStringLiteral("SELECT Count(*) FROM Bookings WHERE Trans = True")), QStringList{"1"});
+    const QStringList checked = CheckRows();
+    ASSERT_EQ(checked.size(), 1);
+    EXPECT_TRUE(checked[0].startsWith(QStringLiteral("Checked Database. Booking Records (4) History Records (1)")))
+        << checked[0].toStdString();
+    // A second run asks before it overwrites the log; Cancel ends it.
+    testing_env::Messages().QueueAnswer(mrCancel);
+    form.CheckDatabaseRecords(false);
+    EXPECT_EQ(AdminTest::Shown().back(), QStringLiteral("Overwrite ") + logPath);
+    EXPECT_EQ(CheckRows().size(), 1);
+}
+
+TEST_F(CheckDatabase, CheckAndFixDeletesStagedRowsAndReopensForSharingAtClose) {
+    TCheckDatabaseForm form(data);
+    form.FormShow();
+    form.CheckDatabaseRecords(true);
+    const QString log = Log();
+    EXPECT_TRUE(log.contains(QStringLiteral("Fix Database = yes")));
+    EXPECT_TRUE(
+        log.contains(QStringLiteral("Deleting booking transaction id: 1004   Resource: Room (id=1)   Start: Mar "
+                                    "05 2026  09:00 am   End: Mar 05 2026  10:00 am   Client: Cy   Description: "
+                                    "\r\n")))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Deleting history transaction id: ")));
+    EXPECT_TRUE(log.contains(QStringLiteral("   Booking id: 1004   DateTime: ")));
+    EXPECT_TRUE(log.contains(QStringLiteral("   Description: a  b\r\n")));
+    EXPECT_TRUE(log.contains(
+        QStringLiteral("Booking Transaction Records Deleted = 1\r\nHistory Transaction Records Deleted = 1\r\n")));
+    form.FormClose();
+    ASSERT_TRUE(data.ADOConnection.Connected());
+    EXPECT_EQ(Rows(path, QStringLiteral("SELECT Count(*) FROM Bookings")), QStringList{"3"});
+    const QStringList checked = CheckRows();
+    ASSERT_EQ(checked.size(), 1);
+    EXPECT_TRUE(
+        checked[0].endsWith(QStringLiteral(" Booking Transactions Deleted (1) History Transactions Deleted (1)")))
+        << checked[0].toStdString();
+    EXPECT_EQ(data.ADOConnection.Mode(), 16);
+    EXPECT_TRUE(data.AdministratorMode);
+}
+
+TEST_F(CheckDatabase, ALaggingBookingIdSourceIsAnErrorAndFixReseedsIt) {
+    data.ADOConnection.Execute(
+        QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, "
+                       "Client) VALUES (5000, 1, 46100.4, 46100.5, 'Dee')"));
+    TCheckDatabaseForm form(data);
+    form.FormShow();
+    form.CheckDatabaseRecords(false);
+    EXPECT_TRUE(Log().contains(QStringLiteral("Error - NextBookingId is lower than the highest BookingId. \r\n")))
+        << Log().toStdString();
+    EXPECT_FALSE(Log().contains(QStringLiteral("NextBookingId changed")));
+    QFile::remove(logPath);
+    form.CheckDatabaseRecords(true);
+    EXPECT_TRUE(Log().contains(QStringLiteral("NextBookingId changed from "))) << Log().toStdString();
+    EXPECT_TRUE(Log().contains(QStringLiteral(" to 5000\r\n")));
+    QFile::remove(logPath);
+    form.CheckDatabaseRecords(true);
+    EXPECT_FALSE(Log().contains(QStringLiteral("NextBookingId"))) << Log().toStdString();
+}
+
+TEST_F(CheckDatabase, StopCancelsWithoutAHistoryRow) {
+    TCheckDatabaseForm form(data);
+    form.FormShow();
+    int rows = 0;
+    form.AfterRow = [&] {
+        if (++rows == 6) form.CheckDatabaseStopButton->Click();
+    };
+    form.CheckDatabaseRecords(false);
+    EXPECT_TRUE(Log().contains(QStringLiteral("\r\n*** Processing was cancelled by the user ***\r\n")));
+    EXPECT_EQ(form.CheckDatabaseStatusBar->SimpleText(), QStringLiteral("Check Database Cancelled."));
+    EXPECT_TRUE(CheckRows().isEmpty());
+    EXPECT_TRUE(form.CheckDatabaseCheckOnlyButton->Enabled());
+    EXPECT_FALSE(form.CheckDatabaseStopButton->Enabled());
+}
+
+TEST_F(CheckDatabase, FixIsRefusedWhileAnotherInstanceHasTheFile) {
+    data_test::OtherInstance other(path, {}, false);
+    TCheckDatabaseForm form(data);
+    form.FormShow();
+    form.CheckDatabaseRecords(true);
+    EXPECT_EQ(AdminTest::Shown(), std::vector<QString>{QStringLiteral("Could not get exclusive access to database.")});
+    EXPECT_FALSE(QFile::exists(logPath));
+    EXPECT_EQ(Rows(path, QStringLiteral("SELECT Count(*) FROM Bookings")), QStringList{"4"});
+    form.FormClose();
+    EXPECT_TRUE(data.ADOConnection.Connected());
+}
+
+TEST_F(CheckDatabase, AnEmptyFileShowsFullProgressAndNoDates) {
+    data.ADOConnection.Execute(QStringLiteral("DELETE FROM Bookings"));
+    data.ADOConnection.Execute(QStringLiteral("DELETE FROM History"));
+    TCheckDatabaseForm form(data);
+    form.FormShow();
+    form.CheckDatabaseRecords(false);
+    EXPECT_EQ(form.CheckProgressBar->Position(), 100);
+    EXPECT_EQ(form.CheckDatabaseErrorsEdit->Text(), QStringLiteral("0")) << Log().toStdString();
+    EXPECT_TRUE(form.OldestBookingEdit->Text().isEmpty());
+    EXPECT_TRUE(form.FutureBookingEndsEdit->Text().isEmpty());
+}
+
+TEST_F(CheckDatabase, EveryTextIsWhole) {
+    testing_env::AtEachTestFont([this] {
+        TCheckDatabaseForm form(data);
+        form.FormShow();
+        testing_env::ExpectTextsWhole(form);
+    });
+}
+
+}  // namespace
