@@ -6,6 +6,7 @@
 #include "data/bookings/Bookings.h"
 #include "data/module/DataModule.h"
 #include "platform/rtl/DateTimeFormat.h"
+#include "platform/rtl/KillPoints.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Statement.h"
 
@@ -109,6 +110,7 @@ void TDatabaseCheck::CheckStagedRows(const QString& table, const QString& pass, 
         remove->Bind(0, id);
         remove->Step();
         remove->Reset();
+        rtl::KillPoint("CheckStagedRowDeleted");
     }
 }
 

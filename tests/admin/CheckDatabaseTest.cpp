@@ -7,6 +7,7 @@
 #include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
+#include "support/CrashChild.h"
 #include "support/TextFit.h"
 
 using namespace admin_test;
@@ -178,6 +179,46 @@ TEST_F(CheckDatabase, EveryTextIsWhole) {
         form.FormShow();
         testing_env::ExpectTextsWhole(form);
     });
+}
+
+// The child of the crash test: "Check && Fix" on the file the parent names.
+class CheckDatabaseChild : public AdminTest {};
+
+TEST_F(CheckDatabaseChild, DISABLED_ChecksAndFixes) {
+    ASSERT_TRUE(data.ConnectDatabase(qEnvironmentVariable("TAVORIN_CHILD_FILE"), {}));
+    TCheckDatabaseForm form(data);
+    form.FormShow();
+    form.CheckDatabaseRecords(true);
+}
+
+// Killed after each deleted staged row: the rows deleted are gone whole, the rest stay staged for the next run,
+// nothing else is touched, and only a completed run leaves its History row.
+TEST_F(CheckDatabase, AKilledFixLeavesTheRestForTheNextRun) {
+    data.DisconnectDatabase();
+    {
+        sql::Connection connection(data_test::Plain(path));
+        connection.Execute(QStringLiteral("UPDATE Bookings SET Trans = True WHERE BookingId = 1003"));
+    }
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("TAVORIN_CHILD_FILE"), path);
+    environment.insert(QStringLiteral("TAVORIN_KILL_AT"), QStringLiteral("CheckStagedRowDeleted:1"));
+    const testing_env::ChildResult result =
+        testing_env::RunChildTest(QStringLiteral("CheckDatabaseChild.DISABLED_ChecksAndFixes"), environment);
+    ASSERT_TRUE(result.killed);
+    EXPECT_EQ(Rows(path, QStringLiteral("SELECT BookingId, Trans FROM Bookings ORDER BY BookingId")),
+              (QStringList{"1001|0", "1002|0", "1004|-1"}));
+    EXPECT_EQ(Rows(path, QStringLiteral("SELECT Count(*) FROM History WHERE Trans = True")), QStringList{"1"});
+    EXPECT_TRUE(CheckRows().isEmpty());
+
+    environment.remove(QStringLiteral("TAVORIN_KILL_AT"));
+    QFile::remove(logPath);
+    const testing_env::ChildResult rerun =
+        testing_env::RunChildTest(QStringLiteral("CheckDatabaseChild.DISABLED_ChecksAndFixes"), environment);
+    EXPECT_EQ(rerun.exitCode, 0);
+    EXPECT_EQ(Rows(path, QStringLiteral("SELECT BookingId FROM Bookings ORDER BY BookingId")),
+              (QStringList{"1001", "1002"}));
+    EXPECT_EQ(Rows(path, QStringLiteral("SELECT Count(*) FROM History WHERE Trans = True")), QStringList{"0"});
+    EXPECT_EQ(CheckRows().size(), 1);
 }
 
 }  // namespace
