@@ -7,6 +7,10 @@ set(TAVORIN_UNITY_BATCH_SIZE 16 CACHE STRING "Source files compiled together in 
 function(tavorin_unity_build target)
   if(TAVORIN_UNITY_BATCH_SIZE GREATER 0)
     set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${TAVORIN_UNITY_BATCH_SIZE})
+    # GCC takes the batched sources for headers and warns about every test fixture in an anonymous namespace.
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+      target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
+    endif()
   endif()
 endfunction()
 

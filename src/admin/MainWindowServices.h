@@ -1,5 +1,5 @@
-// What the administration wizards ask of the main window: closing and opening the database, its caption, its
-// lists after a new resource and its command states.
+// What the administration wizards and dialogs ask of the main window: closing and opening the database, its
+// caption, its lists after a new resource, its command states and the SQL query window.
 #pragma once
 
 #include <QString>
@@ -20,6 +20,16 @@ struct MainWindowServices {
     // requeries its group list keeping its group, fills the resource tree and refreshes the view.
     std::function<void(int resourceId)> ResourceAdded;
     std::function<void()> UpdateCommandStates;
+    // Exclusive work: the main window remembers and later restores its current resource and group.
+    std::function<void()> RememberResourceAndGroupPosition;
+    std::function<void()> RestoreResourceAndGroupPosition;
+    // Begins exclusive work: " Administrator Mode" in the status bar, the refresh timer and the resource and
+    // group lists' controls off. Its end turns the lists' controls on again and the timer as the user's
+    // preferences say.
+    std::function<void()> BeginExclusiveWork;
+    std::function<void()> EndExclusiveWork;
+    // The SQL query window in its full (not read-only) mode.
+    std::function<void()> DataQuery;
 };
 
 // Calls the service when the main window gave one.

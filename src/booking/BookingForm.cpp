@@ -367,16 +367,7 @@ void TBookingForm::Init() {
                        bookings.FieldByName(QStringLiteral("Owner")).AsString());
     }
     BookingId = static_cast<qint32>(bookings.FieldByName(QStringLiteral("BookingId")).AsInteger());
-    const TField& resourceField = bookings.FieldByName(QStringLiteral("ResourceId"));
-    CaptionBase = QStringLiteral("Booking Id: %1").arg(BookingId);
-    ResourceName.clear();
-    if (!resourceField.IsNull()) {
-        ResourceId = static_cast<qint32>(resourceField.AsInteger());
-        const QVariant name =
-            data_.ResourceTable.Lookup(QStringLiteral("ResourceId"), ResourceId, QStringLiteral("ResourceName"));
-        ResourceName = name.isNull() ? QString() : name.toString();
-        CaptionBase += QStringLiteral("   ") + ResourceName;
-    }
+    UpdateCaptionBase();
 
     const TDateTime start = FieldTime("BookingStart");
     const TDateTime end = FieldTime("BookingEnd");
@@ -388,6 +379,7 @@ void TBookingForm::Init() {
     PhantomEndDatePicker->SetDate(DateOf(end) - 1);
     ApplyAllDayState();
 
+    const TField& resourceField = bookings.FieldByName(QStringLiteral("ResourceId"));
     const QVariant shown = resourceField.IsNull() ? QVariant()
                                                   : data_.ResourceShadowTable.Lookup(QStringLiteral("ResourceId"),
                                                                                      resourceField.AsInteger(),
@@ -415,6 +407,20 @@ void TBookingForm::Init() {
 void TBookingForm::BuildGroupBookingQuery() {
     GroupBookingQuery.SQL.SetText(
         booking::GroupBookingQueryLines(data_.Udf1Field.get(), data_.Udf2Field.get()).join(QStringLiteral("\r")));
+}
+
+void TBookingForm::UpdateCaptionBase() {
+    const TField& resourceField = data_.BookingsTable.FieldByName(QStringLiteral("ResourceId"));
+    // A new booking has no id until it is saved.
+    CaptionBase = QStringLiteral("Booking Id: ") + (BookingId > 0 ? QString::number(BookingId) : QString());
+    ResourceName.clear();
+    if (!resourceField.IsNull()) {
+        ResourceId = static_cast<qint32>(resourceField.AsInteger());
+        const QVariant name =
+            data_.ResourceTable.Lookup(QStringLiteral("ResourceId"), ResourceId, QStringLiteral("ResourceName"));
+        ResourceName = name.isNull() ? QString() : name.toString();
+        CaptionBase += QStringLiteral("   ") + ResourceName;
+    }
 }
 
 void TBookingForm::UpdateCaption() {

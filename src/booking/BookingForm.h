@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <map>
 #include <memory>
@@ -188,6 +189,8 @@ public:
     int CheckBookingEditable(int action, const TBookingRecord* edited, qint32 bookingId, int listMode,
                              QList<qint32>& ids, int& groupCount, bool ask, bool alwaysList);
     void SetupCustomFields(const TUDFField* first, const TUDFField* second);
+    // CaptionBase, ResourceId and ResourceName from BookingId and the row's resource.
+    void UpdateCaptionBase();
     void UpdateCaption();
     void UpdateStatusBar();
     void SetEditorsReadOnly(bool readOnly);
@@ -258,7 +261,18 @@ private:
     void SetFieldTime(const char* name, TDateTime value);
     bool DateShown(const QWidget* control) const;
     void SetEditedFlags();
-    bool CommitChangeSets();
+    // A group save refused in part: the user reviews the staged rows, which are committed or taken out after.
+    bool ReviewGroupUpdate(const QList<qint32>& ids, const QList<TBookingConflictResult>& results, bool& applied);
+    // After a save whose write transaction was rolled back: the change sets end without touching the file, the
+    // tables read again what is stored, and the user's entry goes back into the row.
+    void AbandonSave();
+    // A new booking that was not stored has no id again: the next save draws one.
+    void ForgetUnsavedId();
+    // EditRecord back into the row (pending, unposted); a read that fails leaves it for the next save.
+    void StoreEntry();
+    // A save that stored nothing, with why.
+    void ShowSaveFailure(const QString& cause);
+    void ShowDeferredMessages();
     int AskGroupQuestion(const QString& caption, const QString& text);
     // The delete question; true for OK.
     bool AskDeleteBooking();
@@ -269,6 +283,8 @@ private:
     // Set while code writes the row, so that the change handlers it stirs do not count as the user's edits.
     int writing_ = 0;
     bool saving_ = false;
+    // Messages of a save, shown once its write transaction has ended.
+    QStringList deferredMessages_;
     // Set while a date rule writes the row, so that the change events of its own writes do not run the rules.
     bool dateRule_ = false;
 };

@@ -1,8 +1,11 @@
 // The booking window's saving: validation, the group members an edit applies to, staging, checks and History.
 #include "booking/BookingForm.h"
 
+#include "booking/CommitRetry.h"
 #include "controls/edit/DateTimePicker.h"
+#include "data/bookings/BookingConflicts.h"
 #include "data/bookings/BookingDateRange.h"
+#include "data/bookings/Trans.h"
 #include "data/bookings/WriteTransaction.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
@@ -14,6 +17,7 @@
 #include "platform/ui/Containers.h"
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -36,7 +40,7 @@ bool TBookingForm::InsertNewBooking(qint32 resourceId, qint32 groupBookingId, TD
     }
     TADOTable& bookings = data_.BookingsTable;
     try {
-        bookings.Insert();
+        data_.InsertBookingEntry();
         if (resourceId != -1) bookings.FieldByName(QStringLiteral("ResourceId")).SetAsInteger(resourceId);
         if (groupBookingId > 0) bookings.FieldByName(QStringLiteral("GroupBookingId")).SetAsInteger(groupBookingId);
         bookings.FieldByName(QStringLiteral("Owner")).SetAsString(data_.CurrentUserId());
@@ -145,11 +149,12 @@ bool TBookingForm::SaveBooking() {
     saving_ = true;
     const qint32 lastModified = LastModifiedBookingId;
     const bool changedBefore = Changed;
-    std::unique_ptr<TPanel> panel;
     bool saved = false;
-    bool committing = false;
-    try {
+    // A commit ran: the members of a group that could be applied were.
+    bool applied = false;
+    {
         rtl::HourGlass hourGlass;
+        std::unique_ptr<TPanel> panel;
         if (ids.size() > 1) {
             panel = std::make_unique<TPanel>(this);
             panel->SetBounds((ClientWidth() - 300) / 2, (ClientHeight() - 100) / 2, 300, 100);
@@ -158,61 +163,66 @@ bool TBookingForm::SaveBooking() {
             panel->raise();
             repaint();
         }
-        // Staging with the working rows' ids, checks and History reach the disk together.
-        auto save = data_.BeginBookingSave();
-        data_.BookingsTrans.BeginTrans();
-        data_.HistoryTrans.BeginTrans();
-        QList<TBookingConflictResult> results;
-        bool commit = SaveBookingSet(ids, results, *EditRecord);
-        if (!commit) {
-            panel.reset();
-            if (groupCount != 0) {
-                // Others must see the staged rows while the user reviews them, and not wait for this file.
-                save->Commit();
-                save.reset();
-                MessageDlg(QStringLiteral("Some bookings were not updated.\r\rPlease review the update list."),
-                           mtInformation, {mbOK});
-                TGroupBookingReview review;
-                for (int i = 0; i < ids.size(); ++i) {
-                    review.Ids << ids[i];
-                    review.Results << results.value(i);
-                }
-                review.ReadOnly = ReadOnly;
-                commit = Hooks.ReviewGroupUpdate && Hooks.ReviewGroupUpdate(review);
-                save = data_.BeginBookingSave();
-            }
-        }
-        if (commit) {
-            committing = true;
-            saved = CommitChangeSets();
-        } else {
-            data_.BookingsTrans.RollbackTrans();
-            data_.HistoryTrans.RollbackTrans();
-        }
-        save->Commit();
-        if (!commit && groupCount == 0) ShowPostMessage(EditRecord->BookingId, results.value(0));
-    } catch (...) {
-        // The write transaction has been rolled back; what was staged outside it goes too.
-        for (TTrans* trans : {&data_.BookingsTrans, &data_.HistoryTrans}) {
-            if (!trans->Active) continue;
+        QList<qint32> declined;
+        for (;;) {
+            QList<TBookingConflictResult> results;
+            bool review = false;
             try {
-                trans->RollbackTrans();
-            } catch (const std::exception&) {
-                trans->Active = false;
+                // The new booking's id, staging, checks, History and the commit reach the disk together, or
+                // nothing does.
+                auto save = data_.BeginBookingSave();
+                data_.BookingsTrans.BeginTrans();
+                data_.HistoryTrans.BeginTrans();
+                const bool commit = SaveBookingSet(ids, results, *EditRecord);
+                for (const qint32 id : declined) data_.BookingsTrans.Decline(id);
+                if (commit) {
+                    const bool all = data_.BookingsTrans.CommitTrans();
+                    data_.HistoryTrans.CommitTrans();
+                    save->Commit();
+                    saved = all;
+                    applied = true;
+                } else if (groupCount != 0) {
+                    // Others must see the staged rows while the user reviews them, and not wait for this file.
+                    save->Commit();
+                    review = true;
+                } else {
+                    // What was staged goes with the write transaction.
+                    data_.BookingsTrans.Discard();
+                    data_.HistoryTrans.Discard();
+                }
+            } catch (const ETransWriteError& e) {
+                // Rolled back: the question waits with no lock held, and a retry starts from what is stored.
+                AbandonSave();
+                panel.reset();
+                if (!booking::AskCommitRetry(e, data_.BookingsTrans.RetryDelay)) declined << e.BookingId;
+                continue;
+            } catch (const EAbort&) {
+                AbandonSave();
+                break;
+            } catch (const std::exception& e) {
+                // Nothing of the save reached the file.
+                AbandonSave();
+                panel.reset();
+                ShowSaveFailure(QString::fromUtf8(e.what()));
+                break;
             }
+            ShowDeferredMessages();
+            panel.reset();
+            if (review) saved = ReviewGroupUpdate(ids, results, applied);
+            else if (applied && !saved) MessageDlg(data_.BookingsTrans.CommitError, mtError, {mbOK});
+            else if (!applied) ShowPostMessage(EditRecord->BookingId, results.value(0));
+            break;
         }
-        LastModifiedBookingId = lastModified;
-        LastAction = kBookingNothing;
-        Changed = changedBefore;
-        saving_ = false;
-        data_.EnableTableControls();
-        EditRecord->Store();
-        throw;
     }
     data_.EnableTableControls();
     if (saved) {
-        bookings.Locate(QStringLiteral("BookingId"), BookingId);
-        OriginalRecord->Load();
+        // Stored: a read that fails now must not report the booking unsaved.
+        try {
+            bookings.Locate(QStringLiteral("BookingId"), BookingId);
+            OriginalRecord->Load();
+            if (NewBooking) UpdateCaptionBase();
+        } catch (const std::exception&) {
+        }
         NewBooking = false;
         Edited = false;
         Changed = true;
@@ -220,8 +230,9 @@ bool TBookingForm::SaveBooking() {
         // What was not committed is not reported as saved; a failed commit of a group may have applied others.
         LastModifiedBookingId = lastModified;
         LastAction = kBookingNothing;
-        Changed = changedBefore || (committing && ids.size() > 1);
-        EditRecord->Store();
+        Changed = changedBefore || (applied && ids.size() > 1);
+        if (!applied) ForgetUnsavedId();
+        StoreEntry();
     }
     saving_ = false;
     UpdateCaption();
@@ -229,13 +240,64 @@ bool TBookingForm::SaveBooking() {
     return saved;
 }
 
-bool TBookingForm::CommitChangeSets() {
-    const bool bookingsCommitted = data_.BookingsTrans.CommitTrans();
-    const QString error = data_.BookingsTrans.CommitError;
-    data_.HistoryTrans.CommitTrans();
-    if (bookingsCommitted) return true;
-    MessageDlg(error, mtError, {mbOK});
-    return false;
+bool TBookingForm::ReviewGroupUpdate(const QList<qint32>& ids, const QList<TBookingConflictResult>& results,
+                                     bool& applied) {
+    MessageDlg(QStringLiteral("Some bookings were not updated.\r\rPlease review the update list."), mtInformation,
+               {mbOK});
+    TGroupBookingReview review;
+    for (int i = 0; i < ids.size(); ++i) {
+        review.Ids << ids[i];
+        review.Results << results.value(i);
+    }
+    review.ReadOnly = ReadOnly;
+    if (!Hooks.ReviewGroupUpdate || !Hooks.ReviewGroupUpdate(review)) {
+        booking::RollbackStagedSets(data_);
+        return false;
+    }
+    try {
+        const bool saved = booking::CommitStagedSets(data_);
+        applied = true;
+        if (!saved) MessageDlg(data_.BookingsTrans.CommitError, mtError, {mbOK});
+        return saved;
+    } catch (const std::exception& e) {
+        // Nothing was applied; the staged rows go too, so that they block nobody's period.
+        booking::RollbackStagedSets(data_);
+        booking::ReadChangeSetTablesAgain(data_);
+        ShowSaveFailure(QString::fromUtf8(e.what()));
+        return false;
+    }
+}
+
+void TBookingForm::AbandonSave() {
+    data_.BookingsTrans.Discard();
+    data_.HistoryTrans.Discard();
+    deferredMessages_.clear();
+    booking::ReadChangeSetTablesAgain(data_);
+    ForgetUnsavedId();
+    StoreEntry();
+}
+
+void TBookingForm::ForgetUnsavedId() {
+    // A new booking's id went back to the counter with the rollback and may be given to another booking.
+    if (NewBooking) EditRecord->BookingId = BookingId = 0;
+}
+
+void TBookingForm::StoreEntry() {
+    try {
+        data_.StoreBookingEntry(*EditRecord);
+    } catch (const std::exception&) {
+        // The file cannot be read now; what was typed stays in EditRecord for the next save.
+    }
+}
+
+void TBookingForm::ShowSaveFailure(const QString& cause) {
+    MessageDlg(QStringLiteral("An unknown error occurred while checking for conflicts. Please try again.\r\r") + cause,
+               mtError, {mbOK});
+}
+
+void TBookingForm::ShowDeferredMessages() {
+    const QStringList messages = std::exchange(deferredMessages_, {});
+    for (const QString& message : messages) ShowMessage(message);
 }
 
 bool TBookingForm::SaveBookingSet(const QList<qint32>& ids, QList<TBookingConflictResult>& results,
@@ -248,7 +310,6 @@ bool TBookingForm::SaveBookingSet(const QList<qint32>& ids, QList<TBookingConfli
     results = QList<TBookingConflictResult>(count);
     std::vector<int> operations(size_t(count), -1);
     std::vector<qint32> workingIds(size_t(count), -1);
-    std::vector<bool> posted(size_t(count), false);
     std::vector<std::unique_ptr<TBookingRecord>> previous;
     previous.resize(size_t(count));
     const int historyCode = table.State() == dsInsert ? kBookingCreated : kBookingModified;
@@ -256,98 +317,82 @@ bool TBookingForm::SaveBookingSet(const QList<qint32>& ids, QList<TBookingConfli
     bool result = true;
     bool accepted = false;
     int ownIndex = -1;
-    try {
-        if (table.State() != dsInsert) {
-            table.Cancel();
+    // A failure raises: the caller's write transaction takes every staged row and History row with it.
+    if (table.State() != dsInsert) {
+        table.Cancel();
+    } else {
+        ownIndex = int(ids.indexOf(static_cast<qint32>(table.FieldByName(QStringLiteral("BookingId")).AsInteger())));
+        working->Load();
+        table.Cancel();
+        const int op = trans.AddOperation(kOpInsert);
+        // The id drawn now, inside the save's write transaction, goes back to the counter if the save fails.
+        working->BookingId = edited.BookingId = BookingId = trans.WorkingIds[op];
+        if (ownIndex >= 0) operations[size_t(ownIndex)] = op, workingIds[size_t(ownIndex)] = working->BookingId;
+        working->Save(true);
+        table.Post();
+        TBookingConflictResult& own = results[ownIndex >= 0 ? ownIndex : 0];
+        if (table.Locate(QStringLiteral("BookingId"), working->BookingId)) data_.CheckBookingConflicts(own);
+        else own.Status = kConflictOwnRowMissing;
+        if (own.Status == kConflictNone) {
+            data_.AddHistory(working->BookingId, -1, kBookingCreated, user,
+                             edited.DescribeChanges(nullptr, data_.ResourceShadowTable));
+            accepted = true;
         } else {
-            ownIndex =
-                int(ids.indexOf(static_cast<qint32>(table.FieldByName(QStringLiteral("BookingId")).AsInteger())));
-            working->Load();
+            trans.UndoOperation(op);
+            RequeryBookings(data_);
+            result = false;
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        if (i == ownIndex) continue;
+        if (!table.Locate(QStringLiteral("BookingId"), ids[i])) continue;
+        const int op = trans.AddOperation(kOpModify);
+        operations[size_t(i)] = op;
+        workingIds[size_t(i)] = trans.WorkingIds[op];
+        previous[size_t(i)] = data_.NewBookingRecord(table);
+        previous[size_t(i)]->Load();
+        edited.SaveChanged();
+        results[i].Status = quint8(data_.PostBooking());
+        if (results[i].Status != kPostDone) {
+            // A working row that was never stored is withdrawn without deleting anything: left staged, the
+            // commit would apply it over the booking it stands for.
             table.Cancel();
-            const int op = trans.AddOperation(kOpInsert);
-            trans.SetWorkingId(op, working->BookingId);
-            if (ownIndex >= 0) operations[size_t(ownIndex)] = op, workingIds[size_t(ownIndex)] = working->BookingId;
-            working->Save(true);
-            table.Post();
-            if (ownIndex >= 0) posted[size_t(ownIndex)] = true;
-            TBookingConflictResult& own = results[ownIndex >= 0 ? ownIndex : 0];
-            if (table.Locate(QStringLiteral("BookingId"), working->BookingId)) data_.CheckBookingConflicts(own);
-            else own.Status = kConflictOwnRowMissing;
-            if (own.Status == kConflictNone) {
-                data_.AddHistory(working->BookingId, -1, kBookingCreated, user,
-                                 edited.DescribeChanges(nullptr, data_.ResourceShadowTable));
-                accepted = true;
-            } else {
-                trans.UndoOperation(op);
-                RequeryBookings(data_);
-                result = false;
-            }
+            trans.WithdrawUnstored(op);
         }
-        for (int i = 0; i < count; ++i) {
-            if (i == ownIndex) continue;
-            if (!table.Locate(QStringLiteral("BookingId"), ids[i])) continue;
-            const int op = trans.AddOperation(kOpModify);
-            operations[size_t(i)] = op;
-            workingIds[size_t(i)] = trans.WorkingIds[op];
-            previous[size_t(i)] = data_.NewBookingRecord(table);
-            previous[size_t(i)]->Load();
-            edited.SaveChanged();
-            results[i].Status = quint8(data_.PostBooking());
-            if (results[i].Status == kPostDone) {
-                posted[size_t(i)] = true;
-            } else {
-                // A working row that was never stored is withdrawn without deleting anything: left staged, the
-                // commit would apply it over the booking it stands for.
-                table.Cancel();
-                trans.WithdrawUnstored(op);
-            }
+    }
+    RequeryBookings(data_);
+    for (int i = 0; i < count; ++i) {
+        if (i == ownIndex) continue;
+        TBookingConflictResult& r = results[i];
+        if (r.Status != kPostDone) {
+            result = false;
+            continue;
         }
-        RequeryBookings(data_);
-        for (int i = 0; i < count; ++i) {
-            if (i == ownIndex) continue;
-            TBookingConflictResult& r = results[i];
-            if (r.Status != kPostDone) {
-                result = false;
-                continue;
-            }
-            if (!table.Locate(QStringLiteral("BookingId"), workingIds[size_t(i)])) {
-                ShowMessage(QStringLiteral("Failed to locate transaction record"));
-                trans.UndoOperation(operations[size_t(i)]);
-                RequeryBookings(data_);
-                r.Status = kConflictOwnRowMissing;
-                result = false;
-                continue;
-            }
-            data_.CheckBookingConflicts(r);
-            bool keep = r.Status == kConflictNone;
-            if (r.Status == kConflictFound && r.Ids[0] == 1 && r.Ids[1] == ids[i]) {
-                // The working copy overlaps only the row it replaces.
-                keep = true;
-                r.Status = ids[i] == BookingId ? quint8(kResultOriginal) : quint8(kConflictNone);
-            }
-            if (keep) {
-                data_.AddHistory(ids[i], -1, historyCode, user,
-                                 edited.DescribeChanges(previous[size_t(i)].get(), data_.ResourceShadowTable));
-                accepted = true;
-            } else {
-                trans.UndoOperation(operations[size_t(i)]);
-                RequeryBookings(data_);
-                result = false;
-            }
+        if (!table.Locate(QStringLiteral("BookingId"), workingIds[size_t(i)])) {
+            // Shown once the write transaction has ended, so that nobody waits for this file meanwhile.
+            deferredMessages_ << QStringLiteral("Failed to locate transaction record");
+            trans.UndoOperation(operations[size_t(i)]);
+            RequeryBookings(data_);
+            r.Status = kConflictOwnRowMissing;
+            result = false;
+            continue;
         }
-    } catch (const std::exception&) {
-        if (table.State() == dsEdit || table.State() == dsInsert) table.Cancel();
-        for (int i = 0; i < count; ++i) {
-            results[i].Status = kConflictOwnRowMissing;
-            const int op = operations[size_t(i)];
-            if (op < 0 || trans.Undone[op]) continue;
-            // Only a stored working row is deleted; the id of one that never was may be another booking's.
-            if (posted[size_t(i)]) trans.UndoOperation(op);
-            else trans.WithdrawUnstored(op);
+        data_.CheckBookingConflicts(r);
+        bool keep = r.Status == kConflictNone;
+        if (data::OverlapsOnly(r, ids[i])) {
+            // The working copy overlaps only the row it replaces.
+            keep = true;
+            r.Status = ids[i] == BookingId ? quint8(kResultOriginal) : quint8(kConflictNone);
         }
-        RequeryBookings(data_);
-        result = false;
-        accepted = false;
+        if (keep) {
+            data_.AddHistory(ids[i], -1, historyCode, user,
+                             edited.DescribeChanges(previous[size_t(i)].get(), data_.ResourceShadowTable));
+            accepted = true;
+        } else {
+            trans.UndoOperation(operations[size_t(i)]);
+            RequeryBookings(data_);
+            result = false;
+        }
     }
     // A new booking that was refused is not reported as created.
     if (accepted) {

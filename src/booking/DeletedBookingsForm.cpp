@@ -1,7 +1,7 @@
 // The deleted-bookings window's choices and the query each builds.
 #include "booking/DeletedBookingsForm.h"
 
-#include "booking/FindDatePickers.h"
+#include "controls/edit/DatePickerPairs.h"
 #include "platform/rtl/DateTimeFormat.h"
 
 namespace {
@@ -59,7 +59,7 @@ void TDeletedBookingsForm::BuildQuery() {
             break;
         case Kind::DateRange:
             sql << QStringLiteral("and (HistoryTimeStamp >= #%1#) and (HistoryTimeStamp < #%2#)")
-                       .arg(booking::UsDateText(firstDate_), booking::UsDateText(lastDate_ + 1));
+                       .arg(controls::UsDateText(firstDate_), controls::UsDateText(lastDate_ + 1));
             break;
     }
     sql << QStringLiteral("   and [History].HistoryCode <> %1").arg(kHiddenHistoryCode) << QStringLiteral("   )")

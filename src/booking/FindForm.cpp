@@ -1,7 +1,7 @@
 // The booking search window: its criteria, the query they build, the results and what can be done with them.
 #include "booking/FindForm.h"
 
-#include "booking/FindDatePickers.h"
+#include "controls/edit/DatePickerPairs.h"
 #include "controls/edit/DateTimePicker.h"
 #include "controls/grid/WwGridFormClasses.h"
 #include "data/module/DataModule.h"
@@ -34,7 +34,7 @@ const QString kMatchAnywhere = QStringLiteral("Match anywhere");
 // The fields the first three criteria rows preselect.
 const char* const kDefaultFields[] = {"Client", "Resource", "Description"};
 
-QString UsDate(TDateTime date) { return QLatin1Char('#') + booking::UsDateText(date) + QLatin1Char('#'); }
+QString UsDate(TDateTime date) { return QLatin1Char('#') + controls::UsDateText(date) + QLatin1Char('#'); }
 
 int MinutesOf(TDateTime time) {
     int hour = 0, minute = 0, second = 0, ms = 0;
@@ -383,7 +383,7 @@ void TFindForm::DateChange(bool first) {
     settingPickers_ = true;
     const auto done = qScopeGuard([this] { settingPickers_ = false; });
     DatesCheckBox->SetChecked(true);
-    booking::KeepDatesInOrder(*FromDatePicker, *ToDatePicker, first);
+    controls::KeepDatesInOrder(*FromDatePicker, *ToDatePicker, first);
 }
 
 void TFindForm::TimeChange(bool first) {
@@ -392,7 +392,7 @@ void TFindForm::TimeChange(bool first) {
     const auto done = qScopeGuard([this] { settingPickers_ = false; });
     TimesCheckBox->SetChecked(true);
     if (DatesCheckBox->Checked() && DateOf(FromDatePicker->Date()) == DateOf(ToDatePicker->Date()))
-        booking::KeepTimesInOrder(*FromTimePicker, *ToTimePicker, first);
+        controls::KeepTimesInOrder(*FromTimePicker, *ToTimePicker, first);
 }
 
 void TFindForm::UpdateButtons() {

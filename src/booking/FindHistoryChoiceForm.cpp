@@ -1,7 +1,7 @@
 // The shared choices of the history search windows: ids, linked dates, OK and Cancel.
 #include "booking/FindHistoryChoiceForm.h"
 
-#include "booking/FindDatePickers.h"
+#include "controls/edit/DatePickerPairs.h"
 #include "controls/edit/DateTimePicker.h"
 #include "controls/grid/WwGridFormClasses.h"
 #include "data/module/DataModule.h"
@@ -52,7 +52,7 @@ void TFindHistoryChoiceForm::DateChange(bool first) {
     settingDates_ = true;
     const auto done = qScopeGuard([this] { settingDates_ = false; });
     DatesRadioButton->SetChecked(true);
-    booking::KeepDatesInOrder(*FromDatePicker, *ToDatePicker, first);
+    controls::KeepDatesInOrder(*FromDatePicker, *ToDatePicker, first);
 }
 
 bool TFindHistoryChoiceForm::ReadId(const TEdit& edit, const QString& message, int& id) {

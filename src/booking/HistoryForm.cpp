@@ -1,7 +1,7 @@
 // The booking history window's kinds of list and the query each builds.
 #include "booking/HistoryForm.h"
 
-#include "booking/FindDatePickers.h"
+#include "controls/edit/DatePickerPairs.h"
 #include "platform/ui/Label.h"
 
 THistoryForm::THistoryForm(QWidget* owner, TData& data)
@@ -56,7 +56,7 @@ void THistoryForm::BuildQuery() {
         case Kind::Maintenance: sql << QStringLiteral("where BookingId is null and TaskId is null"); break;
         case Kind::DateRange:
             sql << QStringLiteral("where (HistoryTimeStamp >= #%1#) and (HistoryTimeStamp < #%2#)")
-                       .arg(booking::UsDateText(firstDate_), booking::UsDateText(lastDate_ + 1));
+                       .arg(controls::UsDateText(firstDate_), controls::UsDateText(lastDate_ + 1));
             break;
         case Kind::Task: sql << QStringLiteral("where TaskId = %1").arg(taskId_); break;
         case Kind::Booking:

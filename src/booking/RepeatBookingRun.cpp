@@ -2,6 +2,8 @@
 #include "booking/GroupBooking.h"
 #include "booking/RepeatBooking.h"
 
+#include "booking/CommitRetry.h"
+#include "data/bookings/BookingConflicts.h"
 #include "data/bookings/BookingRecord.h"
 #include "data/bookings/Bookings.h"
 #include "data/bookings/Trans.h"
@@ -76,11 +78,14 @@ void TRepeatBookingForm::OkButtonClick() {
             CreateRepeatBookings(*results, Dates, Duration, StartTimes, SameDay ? &EndTimes : nullptr, resources);
             staging->Commit();
         } catch (...) {
-            // Nothing of the run reached the file; the sets end and the booking goes back. The first error is the
-            // one to tell.
+            // Nothing of the run reached the file: the sets end without touching it, the tables read it again and
+            // the booking goes back. The first error is the one to tell.
             staging.reset();
+            data_.BookingsTrans.Discard();
+            data_.HistoryTrans.Discard();
+            booking::ReadChangeSetTablesAgain(data_);
             try {
-                DiscardRun({}, {});
+                StoreBackPattern(false);
             } catch (...) {
             }
             throw;
@@ -96,11 +101,7 @@ void TRepeatBookingForm::OkButtonClick() {
         const QStringList stagedHistory = StagedIds(data_.HistoryTrans);
         bool applied = false;
         try {
-            data::WriteTransaction commit(data_.ADOConnection);
-            applied = data_.BookingsTrans.CommitTrans();
-            data_.HistoryTrans.CommitTrans();
-            AssignOriginalToGroup();
-            commit.Commit();
+            applied = booking::CommitStagedSets(data_, [this] { AssignOriginalToGroup(); });
         } catch (...) {
             // The series is not written, and its staged rows, which others would meet as conflicts, go too.
             try {
@@ -145,7 +146,7 @@ void TRepeatBookingForm::StoreBackPattern(bool kept) {
         data_.BookingsTable.Locate(QStringLiteral("BookingId"), OriginalBookingId);
     } else if (patternWasInserting_ || patternWasEditing_) {
         if (patternWasInserting_) OriginalBookingId = -1;
-        pattern_->Store();
+        data_.StoreBookingEntry(*pattern_);
     } else {
         data_.BookingsTable.Locate(QStringLiteral("BookingId"), pattern_->BookingId);
     }
@@ -258,8 +259,7 @@ void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingForm& results, TDvDat
                              row->DescribeChanges(nullptr, data_.ResourceShadowTable));
             continue;
         }
-        if (slot.result.Status == kSlotConflict && slot.result.Ids[0] == 1 &&
-            slot.result.Ids[1] == pattern_->BookingId && !patternWasInserting_)
+        if (!patternWasInserting_ && data::OverlapsOnly(slot.result, pattern_->BookingId))
             slot.result.Status = kSlotOriginal;
         data_.BookingsTrans.UndoOperation(slot.operation);
     }

@@ -335,6 +335,8 @@ int TTaskEditFrame::AddTask(int bookingId) {
 void TTaskEditFrame::SaveTaskChanges(int taskState, int bookingId, const TTaskRecord* snapshot) {
     if (!TasksQuery.Active()) return;
     const bool editing = TasksQuery.State() == dsEdit || TasksQuery.State() == dsInsert;
+    // A new booking's id is known only once the booking has been saved.
+    if (TasksQuery.State() == dsInsert) TasksQuery.FieldByName(QStringLiteral("BookingId")).SetAsInteger(bookingId);
     const auto describe = [this](const TTaskRecord* previous) {
         TTaskRecord posted;
         posted.DataSet = &TasksQuery;
@@ -343,11 +345,20 @@ void TTaskEditFrame::SaveTaskChanges(int taskState, int bookingId, const TTaskRe
     };
     switch (taskState) {
         case TaskNew: {
-            if (editing) TasksQuery.Post();
-            const auto [taskId, description] = describe(nullptr);
-            if (!description.isEmpty()) data_.AddTaskHistory(taskId, kCreated, data_.CurrentUserId(), description);
-            data_.AddHistory(bookingId, -1, kTaskAttached, data_.CurrentUserId(),
-                             QStringLiteral("TaskId (%1)").arg(taskId));
+            // The task, its History row and the booking's are one change on disk.
+            const Entry entry = TakeEntry();
+            try {
+                data::WriteTransaction transaction(data_.ADOConnection);
+                if (editing) TasksQuery.Post();
+                const auto [taskId, description] = describe(nullptr);
+                if (!description.isEmpty()) data_.AddTaskHistory(taskId, kCreated, data_.CurrentUserId(), description);
+                data_.AddHistory(bookingId, -1, kTaskAttached, data_.CurrentUserId(),
+                                 QStringLiteral("TaskId (%1)").arg(taskId));
+                transaction.Commit();
+            } catch (...) {
+                RestoreEntry(entry, bookingId);
+                throw;
+            }
             break;
         }
         case TaskDelete: {
@@ -368,12 +379,47 @@ void TTaskEditFrame::SaveTaskChanges(int taskState, int bookingId, const TTaskRe
         }
         case TaskExisting: {
             if (!editing) break;
-            TasksQuery.Post();
-            const auto [taskId, description] = describe(snapshot);
-            if (!description.isEmpty()) data_.AddTaskHistory(taskId, kModified, data_.CurrentUserId(), description);
+            const Entry entry = TakeEntry();
+            try {
+                data::WriteTransaction transaction(data_.ADOConnection);
+                TasksQuery.Post();
+                const auto [taskId, description] = describe(snapshot);
+                if (!description.isEmpty()) data_.AddTaskHistory(taskId, kModified, data_.CurrentUserId(), description);
+                transaction.Commit();
+            } catch (...) {
+                RestoreEntry(entry, bookingId);
+                throw;
+            }
             break;
         }
         default: break;
     }
     Modified = false;
+}
+
+TTaskEditFrame::Entry TTaskEditFrame::TakeEntry() const {
+    Entry entry;
+    entry.Inserting = TasksQuery.State() == dsInsert;
+    for (int i = 0; i < TasksQuery.FieldCount(); ++i) entry.Values << TasksQuery.Fields()[i]->Value();
+    return entry;
+}
+
+void TTaskEditFrame::RestoreEntry(const Entry& entry, int bookingId) {
+    // The write transaction was rolled back: the query reads what is stored, and the typed values go back into a
+    // pending row, so that the user can save again.
+    try {
+        // The History rows in hand may be gone with the rollback, and their counter gives their ids out again.
+        if (data_.HistoryTable.Active()) data_.HistoryTable.Requery();
+        if (TasksQuery.State() == dsEdit || TasksQuery.State() == dsInsert) TasksQuery.Cancel();
+        const bool found = OpenForBooking(bookingId);
+        if (entry.Inserting || !found) TasksQuery.Insert();
+        else TasksQuery.Edit();
+        for (int i = 0; i < TasksQuery.FieldCount() && i < entry.Values.size(); ++i) {
+            TField& field = *TasksQuery.Fields()[i];
+            if (!field.ReadOnly()) field.SetValue(entry.Values[i]);
+        }
+        Modified = true;
+    } catch (const std::exception&) {
+        // The file cannot be read now; the caller's message says why.
+    }
 }

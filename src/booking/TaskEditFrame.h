@@ -6,6 +6,7 @@
 #include "platform/db/DataSource.h"
 #include "platform/ui/Form.h"
 
+#include <QVariantList>
 #include <functional>
 #include <memory>
 
@@ -80,7 +81,8 @@ public:
     // The booking window's task after its booking was saved, by the window's task state: 1 an existing task
     // (posted and described against the snapshot), 2 a new one (posted, described whole, and the booking's
     // History told of it), 3 a task to delete (its History row written only once the row is gone, in the same
-    // transaction). 0 does nothing.
+    // transaction). 0 does nothing. Each is one write transaction; when it fails the query shows what is stored
+    // with the typed values pending again, and the error passes to the caller.
     enum : int { TaskUnchanged = 0, TaskExisting = 1, TaskNew = 2, TaskDelete = 3 };
     // "Add" of the booking window: shows the booking's task when it has one (TaskExisting), else inserts a new
     // row for the booking (TaskNew).
@@ -92,6 +94,13 @@ public:
     std::function<void()> OnControlChange;
 
 private:
+    // The values of the pending row, in field order, and whether it was a new row.
+    struct Entry {
+        bool Inserting = false;
+        QVariantList Values;
+    };
+    Entry TakeEntry() const;
+    void RestoreEntry(const Entry& entry, int bookingId);
     void OpenWith(const QString& condition, const QString& param, const QVariant& value);
     // Puts the row into edit state for a rule that writes it.
     void EnsureEditing();

@@ -4,6 +4,7 @@
 #include "util/core/DesktopEntries.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace util {
@@ -21,5 +22,23 @@ bool DesktopCanOpen(const QUrl& url) {
 }
 
 bool OpenWithDesktop(const QUrl& url) { return DesktopCanOpen(url) && QDesktopServices::openUrl(url); }
+
+namespace {
+
+class DesktopFileViewer : public FileViewer {
+public:
+    bool Open(const QString& fileName) override {
+        return QFileInfo::exists(fileName) && QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
+    }
+};
+
+std::shared_ptr<FileViewer> MakeDesktopFileViewer() { return std::make_shared<DesktopFileViewer>(); }
+
+}  // namespace
+
+rtl::ServiceSlot<FileViewer>& FileViewerSlot() {
+    static rtl::ServiceSlot<FileViewer> slot(&MakeDesktopFileViewer);
+    return slot;
+}
 
 }  // namespace util

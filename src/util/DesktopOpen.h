@@ -1,7 +1,11 @@
-// Opening an address with the desktop's program for it, or telling that there is none.
+// Opening an address or a file with the desktop's program for it, or telling that there is none.
 #pragma once
 
+#include "platform/rtl/ServiceSlot.h"
+
+#include <QString>
 #include <QUrl>
+#include <memory>
 
 namespace util {
 
@@ -12,5 +16,17 @@ bool DesktopCanOpen(const QUrl& url);
 // Opens the address with that program; false, opening nothing, when there is none (the desktop's opener would
 // only complain on standard error, where nobody sees it).
 bool OpenWithDesktop(const QUrl& url);
+
+// What opens a file the program wrote (an export) in the program the desktop associates with its kind.
+class FileViewer {
+public:
+    virtual ~FileViewer() = default;
+    // False when nothing opened it.
+    virtual bool Open(const QString& fileName) = 0;
+};
+
+// The viewer in use; the desktop's unless replaced (tests record).
+rtl::ServiceSlot<FileViewer>& FileViewerSlot();
+inline FileViewer& CurrentFileViewer() { return FileViewerSlot().Current(); }
 
 }  // namespace util

@@ -34,13 +34,8 @@ QStringList Items(const TCheckListBox& list) {
 class AddResourceWizard : public AdminTest {
 protected:
     QString path = DbPath(QStringLiteral("resources.tvd"));
-    std::unique_ptr<TSQLData> sqlData;
 
-    void SetUp() override {
-        ASSERT_TRUE(TData().CreateDatabase(path, false));
-        ASSERT_TRUE(data.ConnectDatabase(path, {}));
-        sqlData = std::make_unique<TSQLData>(data);
-    }
+    void SetUp() override { OpenNewDatabase(path); }
 
     void Execute(const QString& jetSql) { data.ADOConnection.Execute(jetSql); }
 

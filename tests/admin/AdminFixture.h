@@ -9,17 +9,30 @@
 #include "admin/MainWindowServices.h"
 #include "data/module/DataModule.h"
 #include "data/module/LookupQueries.h"
+#include "data/module/SQLDataModule.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Lists.h"
 #include "platform/ui/ModalRunner.h"
 #include "support/TestEnvironment.h"
+#include "util/DesktopOpen.h"
 
 #include <gtest/gtest.h>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <memory>
 #include <vector>
 
 namespace admin_test {
+
+// Records the files the windows hand to the desktop's viewer.
+class RecordingViewer : public util::FileViewer {
+public:
+    bool Open(const QString& fileName) override {
+        opened << fileName;
+        return true;
+    }
+    QStringList opened;
+};
 
 // In the membership dialog: the first two available names chosen, the first member taken out, OK.
 inline void TakeTheFirstTwoInAndTheFirstMemberOut(TListSelectionForm& d) {
@@ -36,8 +49,17 @@ protected:
     ui::ScopedScriptedRunner runner;
     data_test::ScriptedDataWindows windows;
     TData data;
+    std::unique_ptr<TSQLData> sqlData;
     // What the main window was asked, in order.
     std::vector<QString> calls;
+
+    // A new database file at the path, open in administrator mode, with its lookup module.
+    void OpenNewDatabase(const QString& path) {
+        ASSERT_TRUE(TData().CreateDatabase(path, false));
+        ASSERT_TRUE(data.ConnectDatabase(path, {}));
+        ASSERT_TRUE(data.AdministratorMode);
+        sqlData = std::make_unique<TSQLData>(data);
+    }
 
     admin::MainWindowServices MainWindow() {
         admin::MainWindowServices services;

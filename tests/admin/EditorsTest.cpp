@@ -35,13 +35,9 @@ const QString kFeatureEditor = QStringLiteral("EditFeatureForm");
 class Editors : public AdminTest {
 protected:
     QString path = data_test::DbPath(QStringLiteral("editors.tvd"));
-    std::unique_ptr<TSQLData> sqlData;
 
     void SetUp() override {
-        ASSERT_TRUE(TData().CreateDatabase(path, false));
-        ASSERT_TRUE(data.ConnectDatabase(path, {}));
-        ASSERT_TRUE(data.AdministratorMode);
-        sqlData = std::make_unique<TSQLData>(data);
+        OpenNewDatabase(path);
         for (const char* name : {"Room 1", "Room 2", "Room 3"})
             Execute(QStringLiteral("insert into Resources (ResourceName, MaxBookDays, BookingRestrictMode) "
                                    "values (:n, 0, 1)"),

@@ -7,6 +7,7 @@
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
 
 using namespace booking_form_test;
 
@@ -49,8 +50,11 @@ TEST_F(BookingFormSaveTest, AnEntryLeftUnsavedWhenTheWindowClosesIsDropped) {
 
 TEST_F(BookingFormSaveTest, ANewBookingWritesItsRowAndOneHistoryRow) {
     OpenNew(Jan(5, 9), Jan(5, 10));
-    const int id = form->BookingId;
+    // The id is drawn by the save, inside its write transaction.
+    EXPECT_EQ(form->BookingId, 0);
     EXPECT_TRUE(PressOk());
+    const int id = form->BookingId;
+    EXPECT_GE(id, 1000);
     EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(Stored(), (QStringList{QStringLiteral("%1|1|Jan 5 9:00|Jan 5 10:00|Jones|0").arg(id),
                                      QStringLiteral("%1|1|0").arg(id)}));
@@ -82,6 +86,59 @@ TEST_F(BookingFormSaveTest, AnOverlapIsRefusedAndTheValuesStay) {
     EXPECT_EQ(other->Count(QStringLiteral("Bookings")), 2);
 }
 
+// Each refusal of the checks before the post, by its text; nothing is stored and the entry stays.
+TEST_F(BookingFormSaveTest, EachValidationRefusalShowsItsOwnText) {
+    const QString beyond = QStringLiteral("\r\rThis booking ends beyond that date.");
+    const QString limitDate = QString::number(Jan(3), 'f', 6);
+    struct Case {
+        QString setUp;
+        TDateTime start, end;
+        QString client;
+        QString text;
+    };
+    const Case cases[] = {
+        {{}, Jan(5, 9), Jan(5, 10), {}, QStringLiteral("You must enter a name for the \"Client\" field")},
+        {{}, Jan(5, 9), Jan(4, 10), QStringLiteral("Jones"), QStringLiteral("The start date exceeds the end date.")},
+        {{},
+         Jan(5, 10),
+         Jan(5, 10),
+         QStringLiteral("Jones"),
+         QStringLiteral("The start time equals or exceeds the end time.")},
+        {QStringLiteral("UPDATE Resources SET MaxBookDaysRestrict = True, MaxBookDays = 1"), Jan(5, 9), Jan(7, 10),
+         QStringLiteral("Jones"),
+         QStringLiteral("This booking exceeds the maximum number of days the resource can be booked")},
+        {QStringLiteral("DELETE FROM Resources WHERE ResourceId = 1"), Jan(5, 9), Jan(5, 10), QStringLiteral("Jones"),
+         QStringLiteral("The resource is blank or could not be found")},
+        {QStringLiteral("UPDATE RanvelGlobal SET BookingRestrictMode = 2, BookingRestrictDaysAhead = 3"), Jan(5, 9),
+         Jan(5, 10), QStringLiteral("Jones"),
+         QStringLiteral("The database owner has limited bookings up to a maximum of 3 days from today.") + beyond},
+        {QStringLiteral("UPDATE RanvelGlobal SET BookingRestrictMode = 3, BookingRestrictUntilDate = %1")
+             .arg(limitDate),
+         Jan(5, 9), Jan(5, 10), QStringLiteral("Jones"),
+         QStringLiteral("The database owner has limited bookings up to and including Jan 03 2026.") + beyond},
+        {QStringLiteral("UPDATE Resources SET BookingRestrictMode = 2, BookingRestrictDaysAhead = 3"), Jan(5, 9),
+         Jan(5, 10), QStringLiteral("Jones"),
+         QStringLiteral("The resource can only be booked 3 days in advance.") + beyond},
+        {QStringLiteral("UPDATE Resources SET BookingRestrictMode = 3, BookingRestrictUntilDate = %1").arg(limitDate),
+         Jan(5, 9), Jan(5, 10), QStringLiteral("Jones"),
+         QStringLiteral("The resource can only be booked up to and including Jan 03 2026.") + beyond},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        TearDown();
+        other.reset();
+        ASSERT_TRUE(QFile::remove(DatabasePath()));
+        SetUp();
+        if (!c.setUp.isEmpty()) other->Execute(c.setUp);
+        const QStringList before = Stored();
+        OpenNew(c.start, c.end, c.client);
+        EXPECT_FALSE(PressOk());
+        EXPECT_EQ(Shown(), std::vector<QString>{c.text});
+        EXPECT_EQ(Stored(), before);
+        EXPECT_EQ(Bookings().State(), dsInsert);
+    }
+}
+
 TEST_F(BookingFormSaveTest, OkOnAnUnchangedBookingWritesNothing) {
     other->Book(1001, 1, Jan(5, 9), Jan(5, 10));
     const QStringList before = Stored();
@@ -103,6 +160,20 @@ TEST_F(BookingFormSaveTest, AChangeOverlappingOnlyItsOwnEarlierTimeIsSavedWithHi
     EXPECT_EQ(Stored(),
               (QStringList{QStringLiteral("1001|1|Jan 5 9:30|Jan 5 10:30|Brown|0"), QStringLiteral("1001|2|0")}));
     EXPECT_EQ(form->LastAction, kBookingModified);
+}
+
+TEST_F(BookingFormSaveTest, AChangeOverlappingItsOwnEarlierTimeAndAnotherBookingIsRefused) {
+    other->Book(1001, 1, Jan(5, 9), Jan(5, 10));
+    other->Book(1002, 1, Jan(5, 10, 30), Jan(5, 11, 30));
+    const QStringList before = Stored();
+    OpenBooking(1001);
+    Type("BookingStart", Jan(5, 9, 30));
+    Type("BookingEnd", Jan(5, 11));
+    form->OnModify();
+    EXPECT_FALSE(PressOk());
+    EXPECT_EQ(Shown(), std::vector<QString>{kConflict.arg(1002)});
+    EXPECT_EQ(Stored(), before);
+    EXPECT_NEAR(Start(), Jan(5, 9, 30), OneMillisecond);
 }
 
 TEST_F(BookingFormSaveTest, ABookingAnotherProgramDeletedMeanwhileIsNotReportedAsSaved) {

@@ -310,6 +310,24 @@ TEST_F(RepeatBookingTest, ARunListsEveryOutcomeAndCancelLeavesTheTablesAsTheyWer
     EXPECT_EQ(Rows("SELECT count(*) FROM Bookings"), QStringList{"4"});
 }
 
+// A one-day run with two times of day on two dates: each row shows its own start, and its end as a time.
+TEST_F(RepeatBookingTest, AOneDayRunListsTheStartAndEndOfEachTime) {
+    const int original = db->Book(1, At(5, 9), At(5, 10));
+    Open();
+    ASSERT_TRUE(data.BookingsTable.Locate("BookingId", original));
+    MakeForm(At(5, 9), At(5, 10));
+    form->StartTimePicker->SetTime(EncodeTime(14, 30, 0, 0));
+    form->EndTimePicker->SetTime(EncodeTime(16, 0, 0, 0));
+    form->AddTimeButtonClick();
+    AddDate(Day(2026, 1, 7));
+    AddResources({"Room 1"});
+    const Shown shown = RunOk(false);
+    QStringList times;
+    for (const QStringList& row : shown.rows) times << row[0] + " - " + row[1];
+    EXPECT_EQ(times, QStringList({"Jan 5 2026 9:00 am - 10:00 am", "Jan 5 2026 2:30 pm - 4:00 pm",
+                                  "Jan 7 2026 9:00 am - 10:00 am", "Jan 7 2026 2:30 pm - 4:00 pm"}));
+}
+
 TEST_F(RepeatBookingTest, TheBookingWindowsUnsavedEditsGoIntoTheSeriesAndStayPending) {
     const int original = db->Book(1, At(5, 9), At(5, 10));
     Open();

@@ -2,19 +2,18 @@
 #include "support/FaultLoop.h"
 
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/FaultInjection.h"
 
 #include <gtest/gtest.h>
 
 namespace testing_env {
 
 int LoopOverFaults(const std::function<void()>& prepare, const std::function<void()>& routine,
-                   const std::function<void(int n)>& checkAfterFailure, int limit) {
+                   const std::function<void(int n)>& checkAfterFailure, int limit, rtl::Fault kind) {
     for (int n = 1; n <= limit; ++n) {
         prepare();
         bool hit = false;
         {
-            const rtl::ScopedFault fault(n);
+            const rtl::ScopedFault fault(n, kind);
             try {
                 routine();
             } catch (const Exception&) {

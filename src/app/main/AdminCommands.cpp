@@ -3,10 +3,15 @@
 #include "admin/AboutForm.h"
 #include "admin/AddResourceWizard.h"
 #include "admin/CheckDatabaseForm.h"
+#include "admin/CustomFields.h"
+#include "admin/DataQuery.h"
 #include "admin/DatabaseInfoForm.h"
+#include "admin/DatabaseProperties.h"
 #include "admin/EditFeatureForm.h"
 #include "admin/EditGroupForm.h"
 #include "admin/EditResourceForm.h"
+#include "admin/ExportData.h"
+#include "admin/ImportData.h"
 #include "admin/NewDatabaseWizard.h"
 #include "admin/UserListForm.h"
 #include "app/grids/ResourceEditorHook.h"
@@ -14,7 +19,9 @@
 #include "app/main/ProgramRun.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
+#include "platform/ui/Bars.h"
 #include "platform/ui/Timer.h"
+#include "util/HelpRouter.h"
 
 namespace {
 
@@ -51,6 +58,20 @@ admin::MainWindowServices ServicesOf(TMainForm& form) {
     services.UpdateCaption = [&form] { form.UpdateCaption(); };
     services.ResourceAdded = [&form](int resourceId) { ShowAddedResource(form, resourceId); };
     services.UpdateCommandStates = [&form] { form.UpdateCommandStates(); };
+    services.RememberResourceAndGroupPosition = [&form] { form.RememberResourceAndGroupPosition(); };
+    services.RestoreResourceAndGroupPosition = [&form] { form.RestoreResourceAndGroupPosition(); };
+    services.BeginExclusiveWork = [&form] {
+        form.StatusBar->SetPanelText(0, QStringLiteral(" Administrator Mode"));
+        form.RefreshTimer->SetEnabled(false);
+        form.ResourcesQuery.DisableControls();
+        form.GroupsQuery.DisableControls();
+    };
+    services.EndExclusiveWork = [&form] {
+        form.ResourcesQuery.EnableControls();
+        form.GroupsQuery.EnableControls();
+        form.UpdateRefreshTimer();
+    };
+    if (form.Services().FullDataQuery) services.DataQuery = [&form] { form.Services().FullDataQuery(form); };
     return services;
 }
 
@@ -81,6 +102,13 @@ void CheckDatabaseIntegrityItemClick(TMainForm& form) {
     form.RefreshTimer->SetEnabled(form.Preferences.RefreshEnabled && Data->ADOConnection.Connected());
 }
 
+// A help page through the application's help router.
+std::function<void(const QString& topic)> Help() {
+    return [](const QString& topic) {
+        if (THelpRouter* router = THelpRouter::Current()) router->ShowTopic(QString(), topic);
+    };
+}
+
 }  // namespace
 
 void ShowResourceDetails(int resourceId, QWidget* owner) {
@@ -92,6 +120,10 @@ void ShowResourceDetails(int resourceId, QWidget* owner) {
 
 void InstallAdminCommands(TMainWindowServices& services) {
     services.NewDatabase = [](TMainForm& form) { TNewDatabaseWizard(*Data, ServicesOf(form)).Execute(); };
+    services.DatabaseProperties = [](TMainForm& form) {
+        admin::ShowDatabaseProperties(*Data, *SQLData, ServicesOf(form), Help());
+    };
+    services.CustomFields = [](TMainForm& form) { admin::ChangeCustomFields(*Data, ServicesOf(form), Help()); };
     services.AddResourceWizard = [](TMainForm& form) {
         TAddResourceWizard(*Data, *SQLData, ServicesOf(form)).Execute();
     };
@@ -104,6 +136,10 @@ void InstallAdminCommands(TMainWindowServices& services) {
     services.EditFeatures = [](TMainForm& form) { TEditFeatureForm(*Data, *SQLData, &form).ShowModal(); };
     services.EditGroups = [](TMainForm& form) { TEditGroupForm(*Data, *SQLData, &form).ShowModal(); };
     services.ResourceInformation = [](TMainForm& form, int resourceId) { ShowResourceDetails(resourceId, &form); };
+    // From the main window the query tool reads only.
+    services.DataQuery = [](TMainForm& form) { TDataQueryForm(*Data, &form).ShowModal(); };
+    services.Import = [](TMainForm& form) { return TImportForm(*Data, *SQLData, &form).ShowModal() == mrOk; };
+    services.Export = [](TMainForm& form, TDateTime date) { TExportForm(*Data, date, &form).ShowModal(); };
     services.CheckDatabaseIntegrity = [](TMainForm& form) { CheckDatabaseIntegrityItemClick(form); };
     services.UserList = [](TMainForm& form) { TUserListForm(*Data, &form).ShowModal(); };
     services.DatabaseInfo = [](TMainForm& form) {

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-// Fills the File > New, Add Resource and Edit menu commands of the services, and the grids' resource editor.
+// Fills the File > New, Add Resource, Edit and Tools menu commands of the services, and the grids' resource editor.
 void InstallAdminCommands(TMainWindowServices& services);
 
 // "View Resource Details": one resource, nothing editable.

@@ -170,6 +170,7 @@ void RepeatItemClick(TBookingForm& form) {
     if (form.TaskState == 2 && repeat.OriginalBookingId != originalId) form.TaskState = 1;
     // The booking is stored now: the caption and the status bar no longer read as a new one's.
     form.NewBooking = false;
+    form.UpdateCaptionBase();
     ReloadOriginal(form);
     form.UpdateCommandStates(form.ReadOnly);
 }

@@ -67,6 +67,8 @@ public:
     void UpdateCommandStates();
     void RememberResourceAndGroupPosition();
     void RestoreResourceAndGroupPosition();
+    // On while the user's refresh preference is on and a database is open.
+    void UpdateRefreshTimer();
     void ShowOnlyResourceNameField();
     void ShowOnlyGroupNameField();
     void SaveBackupDialogFlags();
@@ -78,6 +80,8 @@ public:
     // given here as they are built); an item without a command stays disabled.
     void SetCommand(const QString& itemName, std::function<void()> command);
     bool HasCommand(const QString& itemName) const { return commands_.count(itemName) > 0; }
+    // The hooks the window was made with.
+    const TMainWindowServices& Services() const { return services_; }
     // The lines "&Log System Info" writes at the top of its report.
     QStringList SystemInfoLines();
     // Opens a "mailto:" or web address of the maker, or says why it cannot (offline, nothing to open it with).
@@ -204,7 +208,6 @@ private:
     void SelectRememberedNode();
     void CheckReminders();
     void AskForResources();
-    void UpdateRefreshTimer();
     void UpdateShortCuts();
     void OpenItemClick();
     void MruClick(QObject* sender);

@@ -175,11 +175,14 @@ void TMainForm::ConnectListsAndCommands() {
             SetCommand(QString::fromLatin1(itemName), [this, command] { command(*this); });
     if (services_.Import)
         SetCommand(QStringLiteral("ImportItem"), [this] {
-            if (services_.Import(*this)) ShowActiveView();
+            WithRefreshTimerOff([this] {
+                if (services_.Import(*this)) ShowActiveView();
+            });
             Item(QStringLiteral("RefreshItem"))->Click();
         });
     if (services_.Export)
-        SetCommand(QStringLiteral("ExportItem"), [this] { services_.Export(*this, DateOf(Calendar->Date())); });
+        SetCommand(QStringLiteral("ExportItem"),
+                   [this] { WithRefreshTimerOff([this] { services_.Export(*this, DateOf(Calendar->Date())); }); });
 
     // Help menu.
     SetCommand(QStringLiteral("HelpTopicsItem"), [] {

@@ -113,6 +113,8 @@ struct TMainWindowServices {
     Command UserList;
     Command DatabaseInfo;
     Command DataQuery;
+    // TDataQueryForm in its full mode, for the database properties' "Advanced SQL Data Query".
+    Command FullDataQuery;
     // TImportForm (true when it closed with OK); TExportForm with both dates on the given date.
     std::function<bool(TMainForm& mainForm)> Import;
     std::function<void(TMainForm& mainForm, TDateTime date)> Export;

@@ -39,7 +39,38 @@ QString InsertSql(const QString& table, const QStringList& columns) {
         .arg(table, names.join(QLatin1String(", ")), values.join(QLatin1String(", ")));
 }
 
+// Trans of a row as written: true (-1) while staged, empty once committed.
+QVariant Staged(const BookingBatch::Settings& settings) {
+    return settings.StagedHistoryCode != 0 ? QVariant(-1) : QVariant();
+}
+
+void ForEachStaged(TADOConnection& connection, const QList<qint32>& bookingIds, const QStringList& statements) {
+    WriteTransaction transaction(connection);
+    for (const QString& text : statements) {
+        const std::unique_ptr<sql::Statement> statement = connection.Engine().Prepare(text);
+        for (const qint32 id : bookingIds) {
+            statement->Reset();
+            statement->Bind(0, id);
+            statement->Step();
+        }
+    }
+    transaction.Commit();
+}
+
 }  // namespace
+
+void BookingBatch::CommitStaged(TADOConnection& connection, const QList<qint32>& bookingIds) {
+    ForEachStaged(connection, bookingIds,
+                  {QStringLiteral("UPDATE Bookings SET Trans = 0 WHERE BookingId = :Id AND Trans <> 0"),
+                   QStringLiteral("UPDATE History SET Trans = 0 WHERE BookingId = :Id AND Trans <> 0")});
+}
+
+void BookingBatch::RemoveStaged(TADOConnection& connection, const QList<qint32>& bookingIds) {
+    // History first: its staged rows name the working bookings.
+    ForEachStaged(connection, bookingIds,
+                  {QStringLiteral("DELETE FROM History WHERE BookingId = :Id AND Trans <> 0"),
+                   QStringLiteral("DELETE FROM Bookings WHERE BookingId = :Id AND Trans <> 0")});
+}
 
 BookingBatch::BookingBatch(const Settings& settings) : settings_(settings) {
     TADOConnection& connection = *settings_.Connection;
@@ -63,11 +94,11 @@ const std::optional<ResourceLimits>& BookingBatch::LimitsOf(int resourceId) {
     return *it;
 }
 
-void BookingBatch::Store(qint32 id, const TBookingRecord& booking) {
+void BookingBatch::Store(qint32 id, const TBookingRecord& booking, qint32 groupId) {
     // Trans as a committed change leaves it: empty.
-    QVariantList values = {QVariant(),
+    QVariantList values = {Staged(settings_),
                            id,
-                           booking.GroupBookingId,
+                           groupId,
                            booking.Ep,
                            booking.Owner,
                            booking.ResourceId,
@@ -97,22 +128,23 @@ void BookingBatch::Unstore(qint32 id) {
 
 void BookingBatch::WriteHistory(qint32 id, const TBookingRecord& booking) {
     history_->Reset();
-    history_->Bind(0, QVariant());
+    const bool staged = settings_.StagedHistoryCode != 0;
+    history_->Bind(0, Staged(settings_));
     history_->Bind(1, id);
     history_->Bind(2, Now());
-    history_->Bind(3, kHistoryCreated);
+    history_->Bind(3, staged ? settings_.StagedHistoryCode : kHistoryCreated);
     history_->Bind(4, settings_.UserId);
-    history_->Bind(5, booking.DescribeChanges(nullptr, *settings_.Resources));
+    history_->Bind(5, staged ? QVariant() : QVariant(booking.DescribeChanges(nullptr, *settings_.Resources)));
     history_->Step();
 }
 
-BatchOutcome BookingBatch::Add(const TBookingRecord& booking) {
+BatchOutcome BookingBatch::Add(const TBookingRecord& booking, bool groupHead) {
     BatchOutcome outcome;
     outcome.Validation = ValidateBookingValues({booking.Client, booking.BookingStart(), booking.BookingEnd()},
                                                LimitsOf(booking.ResourceId), settings_.Global, settings_.Today);
     if (outcome.Validation != kBookingValid) return outcome;
     const qint32 id = NewBookingId(*settings_.Connection);
-    Store(id, booking);
+    Store(id, booking, groupHead ? id : booking.GroupBookingId);
     FindBookingConflicts(*settings_.Connection, booking.ResourceId, id, booking.BookingStart(), booking.BookingEnd(),
                          outcome.Conflicts);
     if (outcome.Conflicts.Status != kConflictNone) {

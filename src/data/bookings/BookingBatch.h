@@ -6,6 +6,7 @@
 #include "data/bookings/WriteTransaction.h"
 
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -49,6 +50,9 @@ public:
         // The database's custom booking columns, null when absent.
         const TUDFField* Udf1 = nullptr;
         const TUDFField* Udf2 = nullptr;
+        // Nonzero: the rows and their History rows (of this code, with no description) are written staged
+        // (Trans = true), for the caller to commit or take out with CommitStaged and RemoveStaged.
+        int StagedHistoryCode = 0;
     };
 
     // Takes the write lock.
@@ -58,13 +62,18 @@ public:
     BookingBatch(const BookingBatch&) = delete;
     BookingBatch& operator=(const BookingBatch&) = delete;
 
-    // Saves the record's values (its BookingId is not used) as a new booking.
-    BatchOutcome Add(const TBookingRecord& booking);
+    // Saves the record's values (its BookingId is not used) as a new booking; the head of a group gets its own new
+    // id as its GroupBookingId.
+    BatchOutcome Add(const TBookingRecord& booking, bool groupHead = false);
     void Commit();
+
+    // Staged bookings and their History rows, in one write transaction each: made committed, or deleted.
+    static void CommitStaged(TADOConnection& connection, const QList<qint32>& bookingIds);
+    static void RemoveStaged(TADOConnection& connection, const QList<qint32>& bookingIds);
 
 private:
     const std::optional<ResourceLimits>& LimitsOf(int resourceId);
-    void Store(qint32 id, const TBookingRecord& booking);
+    void Store(qint32 id, const TBookingRecord& booking, qint32 groupId);
     void Unstore(qint32 id);
     void WriteHistory(qint32 id, const TBookingRecord& booking);
 

@@ -5,8 +5,6 @@
 
 #include "data/bookings/StagedRowOwners.h"
 #include "platform/db/ADOConnection.h"
-#include "platform/rtl/Exceptions.h"
-#include "platform/rtl/Messages.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Statement.h"
 
@@ -54,23 +52,22 @@ bool BookingsOverlap(TDateTime start, TDateTime end, TDateTime s, TDateTime e) {
 void FindBookingConflicts(TADOConnection& connection, int resourceId, int ownBookingId, TDateTime start, TDateTime end,
                           TBookingConflictResult& result) {
     result = {kConflictNone, {}};
-    // A read that fails is shown; what was found until then stands.
-    try {
-        const sql::StatementLease statement = CheckStatement(connection, resourceId, ownBookingId, start, end);
-        if (!statement->Step() || statement->Value(0).toInt() != 0) {
-            result.Status = kConflictOwnRowMissing;
-            return;
-        }
-        while (statement->Step()) {
-            const int id = static_cast<int>(statement->Value(1).toLongLong());
-            if (id == ownBookingId) continue;
-            if (!BookingsOverlap(start, end, statement->Value(2).toDouble(), statement->Value(3).toDouble())) continue;
-            result.Status = kConflictFound;
-            if (result.Ids[0] < 5) result.Ids[++result.Ids[0]] = id;
-        }
-    } catch (const Exception& e) {
-        MessageDlg(e.Message(), mtInformation, {mbOK});
+    const sql::StatementLease statement = CheckStatement(connection, resourceId, ownBookingId, start, end);
+    if (!statement->Step() || statement->Value(0).toInt() != 0) {
+        result.Status = kConflictOwnRowMissing;
+        return;
     }
+    while (statement->Step()) {
+        const int id = static_cast<int>(statement->Value(1).toLongLong());
+        if (id == ownBookingId) continue;
+        if (!BookingsOverlap(start, end, statement->Value(2).toDouble(), statement->Value(3).toDouble())) continue;
+        result.Status = kConflictFound;
+        if (result.Ids[0] < 5) result.Ids[++result.Ids[0]] = id;
+    }
+}
+
+bool OverlapsOnly(const TBookingConflictResult& result, qint32 bookingId) {
+    return result.Status == kConflictFound && result.Ids[0] == 1 && result.Ids[1] == bookingId;
 }
 
 }  // namespace data

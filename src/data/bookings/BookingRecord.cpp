@@ -114,7 +114,10 @@ void TBookingRecord::SaveChanged() {
 }
 
 void TBookingRecord::Store() {
-    if (DataSet->Locate(QStringLiteral("BookingId"), BookingId)) DataSet->Edit();
+    // A pending edit or insert is dropped, never posted: the Locate below would post it behind the caller's back.
+    if (DataSet->State() == dsEdit || DataSet->State() == dsInsert) DataSet->Cancel();
+    // A new booking gets its id when it is saved: there is no row to look for, and no read that can fail.
+    if (BookingId != 0 && DataSet->Locate(QStringLiteral("BookingId"), BookingId)) DataSet->Edit();
     else DataSet->Insert();
     Save(true);
 }

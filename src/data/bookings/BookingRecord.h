@@ -62,7 +62,8 @@ public:
     void Save(bool withId);
     // Writes only the flagged fields; a changed date part keeps the row's time part and the reverse.
     void SaveChanged();
-    // Edits the row with this BookingId, or inserts one when it is gone, and saves with the id (no post).
+    // Drops the dataset's pending edit or insert unposted, then edits the row with this BookingId, or inserts one
+    // when it is gone or the BookingId is 0 (a new booking), and saves with the id (no post).
     void Store();
     // The History text of this record: every field with a value (previous null), or the flagged fields
     // whose value differs from previous. Resource names come from the resources dataset.

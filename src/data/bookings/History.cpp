@@ -31,7 +31,13 @@ void AddHistoryRow(TTrans& historyTrans, int bookingId, int groupBookingId, int 
     // A login name longer than the column is kept cut rather than losing the row.
     user.SetAsString(FitToColumn(userId, user.Size()));
     table.FieldByName(QStringLiteral("Description")).SetAsString(description);
-    table.Post();
+    try {
+        table.Post();
+    } catch (...) {
+        // Left pending, the row would be posted by the table's next move, outside the caller's transaction.
+        table.Cancel();
+        throw;
+    }
 }
 
 void AddTaskHistoryRow(TADOQuery& tasksHistoryQuery, int taskId, int historyCode, const QString& userId,

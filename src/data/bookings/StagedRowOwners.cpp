@@ -5,6 +5,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Database.h"
+#include "platform/sql/Statement.h"
 
 namespace data {
 namespace {
@@ -52,6 +53,19 @@ void RemoveOrphanedStagedRows(TADOConnection& connection) {
         } catch (const Exception&) {
             // Busy or read-only for now: the rows already stopped counting.
         }
+    }
+}
+
+void RemoveOwnStagedRows(TADOConnection& connection) {
+    sql::Connection& engine = connection.Engine();
+    if (engine.IsReadOnly() || !engine.TableSeen(kOwners)) return;
+    for (const QString& table : {kStagingTables[1], kStagingTables[0]}) {
+        if (!engine.TableSeen(table)) continue;
+        engine
+            .CachedNative(QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT RowKey FROM %2 WHERE TableName = "
+                                         "'%1' AND Owner = tavorin_instance())")
+                              .arg(table, kOwners))
+            ->Step();
     }
 }
 

@@ -18,6 +18,11 @@ void EnsureStagedRowOwners(TADOConnection& connection);
 // until the next open.
 void RemoveOrphanedStagedRows(TADOConnection& connection);
 
+// Deletes the working rows this program instance staged (History first), inside the caller's write transaction.
+// Called where none of its change sets is open: any staged row of its own is then one a failed save could not take
+// out, and would block its period for everyone until this program ends.
+void RemoveOwnStagedRows(TADOConnection& connection);
+
 // An SQL condition, true for a row of Bookings that no present instance owns as a staged row: a
 // conflict check adds it so that a crashed save does not block its period. Empty when the database has no
 // owner records.

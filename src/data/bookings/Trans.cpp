@@ -6,13 +6,19 @@
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/db/Field.h"
-#include "platform/rtl/Clock.h"
 #include "platform/rtl/DateUtils.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/Messages.h"
-#include "platform/rtl/ScreenService.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Database.h"
+
+ETransWriteError::ETransWriteError(qint32 bookingId, bool deleting, const QString& cause)
+    : EDatabaseError(cause), BookingId(bookingId), Deleting(deleting), Cause(cause) {}
+
+QString ETransWriteError::RetryQuestion() const {
+    const QString what = Deleting ? QStringLiteral("deleted") : QStringLiteral("updated");
+    return QStringLiteral("Booking id ") + QString::number(BookingId) + QStringLiteral(" could not be ") + what +
+           QStringLiteral(".\r\r") + Cause + QStringLiteral("\r\rRetry ") + what.chopped(1) + QStringLiteral("?");
+}
 
 TTrans::TTrans(quint8 kind) : Kind(kind) {}
 
@@ -22,11 +28,17 @@ void TTrans::BeginTrans() {
     Active = true;
 }
 
+void TTrans::Discard() {
+    ClearOperations();
+    Active = false;
+}
+
 void TTrans::ClearOperations() {
     OpKinds.clear();
     OriginalIds.clear();
     WorkingIds.clear();
     Undone.clear();
+    declined_.clear();
 }
 
 const char* TTrans::IdField() const { return Kind == kTransHistory ? "HistoryId" : "BookingId"; }
@@ -80,9 +92,12 @@ void TTrans::UndoOperation(int index) {
     if (Kind == kTransHistory) return;
     const qint32 working = WorkingIds[index];
     if (working == 0 || !LocateId(working)) return;
+    const bool inTransaction = Table->Connection()->InTransaction();
     try {
         Table->Delete();
     } catch (const Exception&) {
+        // The caller's write transaction is gone with the failure: nothing more may be written outside it.
+        if (inTransaction && !Table->Connection()->InTransaction()) throw;
         RequeryTables();
         if (LocateId(working)) Table->Delete();
     }
@@ -115,21 +130,6 @@ void TTrans::CommitInsert(int index) {
     Table->Post();
 }
 
-bool TTrans::AskRetry(qint32 bookingId, const QString& what, const QString& error) {
-    const QString question = QStringLiteral("Booking id ") + QString::number(bookingId) +
-                             QStringLiteral(" could not be ") + what + QStringLiteral(".\r\r") + error +
-                             QStringLiteral("\r\rRetry ") + what.chopped(1) + QStringLiteral("?");
-    const bool retry = MessageDlg(question, mtInformation, {mbOK, mbNo}) == mrOk;
-    if (retry) {
-        rtl::HourGlass hourGlass;
-        rtl::CurrentScreenService().RepaintMainForm();
-        Sleep(RetryDelay);
-    }
-    // Whatever the answer, the rows are read again: the failed write may have left the table's copy stale.
-    RequeryTables();
-    return retry;
-}
-
 namespace {
 
 QString LostBookingText(qint32 bookingId) {
@@ -150,18 +150,20 @@ bool TTrans::Fail(const QString& reason) {
 
 bool TTrans::CommitDelete(int index) {
     const qint32 original = OriginalIds[index];
-    for (;;) {
-        // Already gone: the booking is deleted, as asked.
+    // Already gone: the booking is deleted, as asked.
+    if (!LocateId(original)) return true;
+    if (declined_.contains(original))
+        return Fail(QStringLiteral("Booking id %1 could not be deleted. It has been kept.").arg(original));
+    const bool inTransaction = Table->Connection()->InTransaction();
+    try {
+        Table->Delete();
+        return true;
+    } catch (const Exception& e) {
+        if (inTransaction && !Table->Connection()->InTransaction()) throw;
+        // The failed write may have left the table's copy stale.
+        RequeryTables();
         if (!LocateId(original)) return true;
-        try {
-            Table->Delete();
-            return true;
-        } catch (const Exception& e) {
-            const bool retry = AskRetry(original, QStringLiteral("deleted"), e.Message());
-            if (!LocateId(original)) return true;
-            if (!retry)
-                return Fail(QStringLiteral("Booking id %1 could not be deleted. It has been kept.").arg(original));
-        }
+        throw ETransWriteError(original, true, e.Message());
     }
 }
 
@@ -171,38 +173,38 @@ bool TTrans::CommitModify(int index) {
     const qint32 original = OriginalIds[index];
     const qint32 working = WorkingIds[index];
     TADOConnection& connection = *Table->Connection();
-    for (;;) {
-        if (!LocateId(working)) return true;
-        std::unique_ptr<TBookingRecord> record =
-            NewRecord ? NewRecord(*Table) : std::make_unique<TBookingRecord>(*Table, nullptr, nullptr);
-        record->Load();
-        if (!LocateId(original)) return Fail(LostBookingText(original));
-        try {
-            data::WriteTransaction transaction(connection);
-            Table->Edit();
-            record->Save(false);
-            Table->Post();
-            DeleteWorkingRow(working);
-            transaction.Commit();
-        } catch (const Exception& e) {
-            if (Table->State() == dsEdit) Table->Cancel();
-            const bool retry = AskRetry(original, QStringLiteral("updated"), e.Message());
-            // Deleted meanwhile: no retry can bring it back, and the working row keeps the user's values.
-            if (!LocateId(original)) return Fail(LostBookingText(original));
-            if (!retry)
-                return Fail(
-                    QStringLiteral("Booking id %1 could not be updated. Your changes to it have not been saved.")
+    if (!LocateId(working)) return true;
+    std::unique_ptr<TBookingRecord> record =
+        NewRecord ? NewRecord(*Table) : std::make_unique<TBookingRecord>(*Table, nullptr, nullptr);
+    record->Load();
+    if (!LocateId(original)) return Fail(LostBookingText(original));
+    if (declined_.contains(original))
+        return Fail(QStringLiteral("Booking id %1 could not be updated. Your changes to it have not been saved.")
                         .arg(original));
-            continue;
-        }
-        // The change is in the file: failing to put the table back on the booking must not report it unsaved
-        // (its History row would be withdrawn).
-        try {
-            LocateId(original);
-        } catch (const Exception&) {
-        }
-        return true;
+    const bool inTransaction = connection.InTransaction();
+    try {
+        data::WriteTransaction transaction(connection);
+        Table->Edit();
+        record->Save(false);
+        Table->Post();
+        DeleteWorkingRow(working);
+        transaction.Commit();
+    } catch (const Exception& e) {
+        if (Table->State() == dsEdit) Table->Cancel();
+        // The caller's write transaction is gone with the failure: nothing more may be written outside it.
+        if (inTransaction && !connection.InTransaction()) throw;
+        RequeryTables();
+        // Deleted meanwhile: no retry can bring it back, and the working row keeps the user's values.
+        if (!LocateId(original)) return Fail(LostBookingText(original));
+        throw ETransWriteError(original, false, e.Message());
     }
+    // The change is in the file: failing to put the table back on the booking must not report it unsaved
+    // (its History row would be withdrawn).
+    try {
+        LocateId(original);
+    } catch (const Exception&) {
+    }
+    return true;
 }
 
 // The staged History rows of a change that was not applied go from the table, not only from the set: no one

@@ -4,6 +4,13 @@
 #include "data/bookings/BookingRecord.h"
 #include "util/core/VersionHistory.h"
 
+namespace {
+
+// The subkey of a version key that holds the LDAP directories.
+const QString kLdapSubKey = QStringLiteral("\\LDAP");
+
+}  // namespace
+
 TData::TData()
     : TMailSending(static_cast<TUserSettings&>(*this)),
       Restrictions(std::make_unique<TAppRestrictions>()),
@@ -57,6 +64,14 @@ void TData::OpenGlobalTable(bool readOnly) {
     GlobalTable.Open();
 }
 
-void TData::LoadUserSettings() { TUserSettings::LoadUserSettings(*VersionHistory); }
+void TData::LoadUserSettings() {
+    const QString readKey = VersionHistory->ReadKey();
+    if (!readKey.isEmpty()) LDAPServerList.LoadFromRegistry(readKey + kLdapSubKey);
+    TUserSettings::LoadUserSettings(*VersionHistory);
+}
 
-void TData::SaveUserSettings() const { TUserSettings::SaveUserSettings(*VersionHistory, DatabaseFileName); }
+void TData::SaveUserSettings() const {
+    TUserSettings::SaveUserSettings(*VersionHistory, DatabaseFileName);
+    const QString currentKey = VersionHistory->GetCurrentKey();
+    if (!currentKey.isEmpty()) LDAPServerList.SaveToRegistry(currentKey + kLdapSubKey);
+}

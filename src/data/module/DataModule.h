@@ -10,6 +10,7 @@
 #include "data/module/ReportPrinter.h"
 #include "data/module/Restrictions.h"
 #include "data/module/UserSettings.h"
+#include "mail/core/AddressBook.h"
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/db/DataSource.h"
@@ -82,6 +83,8 @@ public:
     // The BookingId of the last conflicting booking the overlap check found; kept until the next conflict.
     qint32 LastConflictId = 0;
 
+    // The open database's own address book; exists exactly while a database is open.
+    std::unique_ptr<TAddressBook> AddressBook;
     std::unique_ptr<TAppRestrictions> Restrictions;
     std::unique_ptr<TDatabaseSettings> DatabaseSettings;
 
@@ -112,13 +115,19 @@ public:
     // Bookings and History rows.
     // Gives a new Bookings row its BookingId from the NextBookingId counter (NewBookingId.h).
     void BookingsTableNewRecord(TDataSet& dataSet);
+    // The booking window's entry: a new BookingsTable row, or a record put back into one (TBookingRecord::Store),
+    // without drawing an id. A new booking's id is drawn when it is saved, inside the save's write transaction,
+    // so that opening or putting back the entry writes nothing, even while another program holds the write lock.
+    void InsertBookingEntry();
+    void StoreBookingEntry(TBookingRecord& record);
     // One write transaction for a save of bookings through the change sets: ids of new rows, staging, checks,
     // History and both commits reach the disk at once when the caller commits it, and nothing when it is dropped.
     // A caller that must show a window before it commits or rolls back the change sets commits this first, so
     // that others see the staged rows meanwhile and are not kept waiting.
     std::unique_ptr<data::WriteTransaction> BeginBookingSave();
-    // The bulk path for many new bookings (BookingBatch.h), its History rows written for the current user.
-    std::unique_ptr<data::BookingBatch> BeginBookingBatch();
+    // The bulk path for many new bookings (BookingBatch.h), its History rows written for the current user; staged
+    // with History rows of that code when it is nonzero.
+    std::unique_ptr<data::BookingBatch> BeginBookingBatch(int stagedHistoryCode = 0);
     // The validation code (Bookings.h) of BookingsTable's current, not yet posted row.
     int ValidateBooking();
     // Posts BookingsTable: 1, or 8 when the post raised (the row stays in its edit state).
@@ -187,6 +196,8 @@ private:
 
     // The file an open in progress connects to.
     QString openingFileName_;
+    // An entry of the booking window is being inserted: it gets no id.
+    bool insertingEntry_ = false;
     data::ReportPrinterHolder reportPrinter_;
 
     bool RunUpgradeStep(const data::UpgradeStep& step);

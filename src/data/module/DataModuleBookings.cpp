@@ -6,19 +6,36 @@
 #include "data/bookings/BookingValidation.h"
 #include "data/bookings/History.h"
 #include "data/bookings/NewBookingId.h"
+#include "data/bookings/StagedRowOwners.h"
 #include "data/bookings/UserIdentity.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/sql/EngineError.h"
+
+#include <QScopedValueRollback>
 
 void TData::BookingsTableNewRecord(TDataSet& dataSet) {
-    dataSet.FieldByName(QStringLiteral("BookingId")).SetAsInteger(data::NewBookingId(ADOConnection));
+    if (!insertingEntry_)
+        dataSet.FieldByName(QStringLiteral("BookingId")).SetAsInteger(data::NewBookingId(ADOConnection));
+}
+
+void TData::InsertBookingEntry() {
+    const QScopedValueRollback<bool> entry(insertingEntry_, true);
+    BookingsTable.Insert();
+}
+
+void TData::StoreBookingEntry(TBookingRecord& record) {
+    const QScopedValueRollback<bool> entry(insertingEntry_, true);
+    record.Store();
 }
 
 std::unique_ptr<data::WriteTransaction> TData::BeginBookingSave() {
-    return std::make_unique<data::WriteTransaction>(ADOConnection);
+    auto transaction = std::make_unique<data::WriteTransaction>(ADOConnection);
+    if (!BookingsTrans.Active && !HistoryTrans.Active) data::RemoveOwnStagedRows(ADOConnection);
+    return transaction;
 }
 
-std::unique_ptr<data::BookingBatch> TData::BeginBookingBatch() {
+std::unique_ptr<data::BookingBatch> TData::BeginBookingBatch(int stagedHistoryCode) {
     data::BookingBatch::Settings settings;
     settings.Connection = &ADOConnection;
     settings.Resources = &ResourceShadowTable;
@@ -27,6 +44,7 @@ std::unique_ptr<data::BookingBatch> TData::BeginBookingBatch() {
     settings.UserId = CurrentUserId(HistoryTable.FieldByName(QStringLiteral("Userid")).Size());
     settings.Udf1 = Udf1Field.get();
     settings.Udf2 = Udf2Field.get();
+    settings.StagedHistoryCode = stagedHistoryCode;
     return std::make_unique<data::BookingBatch>(settings);
 }
 
@@ -40,10 +58,16 @@ int TData::ValidateBooking() {
 }
 
 int TData::PostBooking() {
+    const bool inTransaction = ADOConnection.InTransaction();
     try {
         BookingsTable.Post();
         return kPostDone;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        // A failure of the file itself, or one that ended the caller's write transaction (the engine may roll it
+        // all back on a disk error or a full disk), ends the save: it is not this row's alone, and whatever
+        // followed would reach the file in part or on its own.
+        const bool fileFailed = dynamic_cast<const EFileError*>(&e) != nullptr;
+        if (inTransaction && (fileFailed || !ADOConnection.InTransaction())) throw;
         // The row stays in its edit state for the caller to cancel.
         return kPostFailed;
     }

@@ -116,6 +116,8 @@ bool TData::ConnectDatabase(const QString& fileName, const QString& password) {
         return false;
     }
     DatabaseFileName = fileName;
+    AddressBook = std::make_unique<TAddressBook>();
+    AddressBook->Connection = &ADOConnection;
     return true;
 }
 
@@ -223,6 +225,7 @@ void TData::DisconnectDatabase() {
     if (!ADOConnection.Connected()) return;
     Udf1Field.reset();
     Udf2Field.reset();
+    AddressBook.reset();
     DatabaseSettings->Clear();
     ADOConnection.Close();
 }

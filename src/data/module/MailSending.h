@@ -3,6 +3,7 @@
 #pragma once
 
 #include "data/module/EMailSettings.h"
+#include "mail/core/DvLDAPServerList.h"
 #include "mail/core/DvMapi.h"
 #include "platform/net/MailMessage.h"
 #include "platform/net/SmtpClient.h"
@@ -22,6 +23,8 @@ public:
     net::MailMessage IdMessage;
     // The way to the desktop's mail program, for the run.
     TDvMapiConnection DvMapiConnection;
+    // The LDAP directories the user configured, kept with the per-user settings.
+    TDvLDAPServerList LDAPServerList;
     // The desktop's mail program's name (empty when none is known).
     QString DefaultMailClient() const { return DvMapiConnection.DefaultClient; }
     // Whether a network connection is up; replaceable so that tests do not depend on the machine.

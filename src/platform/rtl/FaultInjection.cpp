@@ -3,8 +3,9 @@
 
 namespace rtl {
 
-void FaultInjection::FailAt(int n) {
+void FaultInjection::FailAt(int n, Fault kind) {
     hit_.store(false, std::memory_order_relaxed);
+    kind_.store(kind, std::memory_order_relaxed);
     countdown_.store(n > 0 ? n : 0, std::memory_order_relaxed);
 }
 

@@ -8,6 +8,9 @@
 #include "platform/sql/Statement.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
+#include <QFile>
+#include <QFileInfo>
 
 namespace sql {
 namespace {
@@ -16,6 +19,18 @@ const QString kDuplicateValues = QStringLiteral(
     "The changes you requested to the table were not successful because they would create duplicate values in "
     "the index, primary key, or relationship. Change the data in the field or fields that contain duplicate data, "
     "remove the index, or redefine the index to permit duplicate entries and try again.");
+
+// A file the engine could not open or write beside the database (its journal): why, when the folder tells.
+[[noreturn]] void RaiseOpenFailure(const char* databaseFile, const QString& message) {
+    const QString path = QString::fromUtf8(databaseFile ? databaseFile : "");
+    if (!path.isEmpty()) {
+        const QFileInfo file(path);
+        if (!file.exists()) RaiseFileError(kFileMoved);
+        // The journal is made beside the file; access() also answers a read-only file system, for any user.
+        if (::access(QFile::encodeName(file.absolutePath()).constData(), W_OK) != 0) RaiseFileError(kFolderReadOnly);
+    }
+    RaiseFileError(message);
+}
 
 }  // namespace
 
@@ -77,12 +92,15 @@ void Database::Raise(int rc) const {
                                         "for this field is set to True.  Enter a value in this field.")
                              .arg(field));
     }
-    if (primary == SQLITE_FULL) RaiseEngineError(kDiskFull);
+    if (primary == SQLITE_FULL) RaiseFileError(kDiskFull);
     if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
-        RaiseEngineError(DamagedFileText(QString::fromUtf8(sqlite3_db_filename(db_, "main"))));
-    if (primary == SQLITE_READONLY) RaiseEngineError(QStringLiteral("Cannot update. Database or object is read-only."));
+        RaiseFileError(DamagedFileText(QString::fromUtf8(sqlite3_db_filename(db_, "main"))));
+    if (rc == SQLITE_READONLY_DBMOVED) RaiseFileError(kFileMoved);
+    if (primary == SQLITE_READONLY) RaiseFileError(kReadOnly);
     if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
-        RaiseEngineError(QStringLiteral("Could not update; currently locked."));
+        RaiseFileError(QStringLiteral("Could not update; currently locked."));
+    if (primary == SQLITE_CANTOPEN) RaiseOpenFailure(sqlite3_db_filename(db_, "main"), message);
+    if (primary == SQLITE_IOERR) RaiseFileError(message);
     RaiseEngineError(message, primary == SQLITE_ERROR ? kErrorInCommand : kErrorFailed);
 }
 

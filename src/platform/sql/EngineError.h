@@ -15,6 +15,13 @@ private:
     quint32 errorCode_;
 };
 
+// The file itself failed (a disk error, a full disk, a read-only, moved or damaged file, a lock held elsewhere):
+// no write can succeed until that changes, so a save that meets one is given up whole, never in part.
+class EFileError : public EOleException {
+public:
+    explicit EFileError(QString message);
+};
+
 namespace sql {
 
 inline constexpr quint32 kErrorFailed = 0x80004005;         // any failure without a more precise code
@@ -27,6 +34,14 @@ inline const QString kNotValidPassword = QStringLiteral("Not a valid password");
 inline const QString kFileInUse = QStringLiteral("Could not use ''; file already in use");
 inline const QString kDatabaseExists = QStringLiteral("Database already exists.");
 inline const QString kDiskFull = QStringLiteral("The disk is full: the database file could not be written.");
+// A write refused: the file, or the connection (opened for reading), is read-only.
+inline const QString kReadOnly = QStringLiteral("Cannot update. Database or object is read-only.");
+// The folder holding the file may not be written, so the engine cannot make the journal a write needs.
+inline const QString kFolderReadOnly =
+    QStringLiteral("The folder of the database file is read-only: the database file could not be written.");
+// The file open was deleted, renamed or replaced by another: what is written would be lost with it.
+inline const QString kFileMoved = QStringLiteral(
+    "The database file has been deleted, moved or replaced since it was opened: it could not be written.");
 // A file whose pages do not read back as written: damage, never a wrong password.
 QString DamagedFileText(const QString& fileName);
 inline const QString kFieldTooSmall = QStringLiteral(
@@ -37,5 +52,6 @@ inline const QString kTooBig = QStringLiteral("Overflow.");
 
 [[noreturn]] void RaiseEngineError(const QString& message, quint32 code = kErrorFailed);
 [[noreturn]] void RaiseSyntaxError(const QString& message);
+[[noreturn]] void RaiseFileError(const QString& message);
 
 }  // namespace sql

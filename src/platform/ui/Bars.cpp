@@ -13,8 +13,8 @@ TStatusBar::TStatusBar(QWidget* parent) : ControlOf<QWidget>(parent) {
     SetAlign(alBottom);
 }
 
-void TStatusBar::AddPanel(int width) {
-    panels_.push_back({width, QString()});
+void TStatusBar::AddPanel(int width, bool ownerDraw) {
+    panels_.push_back({width, QString(), ownerDraw});
     update();
 }
 
@@ -59,7 +59,9 @@ void TStatusBar::paintEvent(QPaintEvent*) {
         int left = 0;
         for (size_t i = 0; i < panels_.size(); ++i) {
             const int w = i + 1 == panels_.size() ? width() - left : panels_[i].width;
-            drawPanel(QRect(left, 1, w - 2, height() - 2), panels_[i].text);
+            const QRect r(left, 1, w - 2, height() - 2);
+            drawPanel(r, panels_[i].text);
+            if (panels_[i].ownerDraw && OnDrawPanel) OnDrawPanel(*this, int(i), painter, r.adjusted(1, 1, -1, -1));
             left += w;
         }
     });

@@ -4,8 +4,12 @@
 #include "platform/ui/Control.h"
 
 #include <QProgressBar>
+#include <QRect>
 #include <QWidget>
+#include <functional>
 #include <vector>
+
+class QPainter;
 
 class TStatusBar : public ui::ControlOf<QWidget> {
 public:
@@ -14,7 +18,8 @@ public:
 
     // Panels are added with their widths; the last one takes the rest.
     int PanelCount() const { return int(panels_.size()); }
-    void AddPanel(int width);
+    // An owner-drawn panel is painted by OnDrawPanel in place of its text.
+    void AddPanel(int width, bool ownerDraw = false);
     QString PanelText(int index) const { return panels_.at(size_t(index)).text; }
     void SetPanelText(int index, const QString& text);
     int PanelWidth(int index) const { return panels_.at(size_t(index)).width; }
@@ -24,6 +29,7 @@ public:
     void SetSimplePanel(bool simple);
     QString SimpleText() const { return simpleText_; }
     void SetSimpleText(const QString& text);
+    std::function<void(TStatusBar& sender, int panel, QPainter& painter, const QRect& rect)> OnDrawPanel;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -32,6 +38,7 @@ private:
     struct Panel {
         int width;
         QString text;
+        bool ownerDraw;
     };
     std::vector<Panel> panels_;
     bool simplePanel_ = false;

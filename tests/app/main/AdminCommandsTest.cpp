@@ -2,12 +2,19 @@
 // at once the window's current resource and in its tree.
 #include "admin/AboutForm.h"
 #include "admin/AddResourcePages.h"
+#include "admin/CustomFieldsForm.h"
+#include "admin/DataQuery.h"
 #include "admin/DatabaseInfoForm.h"
+#include "admin/DatabasePropertiesForm.h"
 #include "admin/EditResourceForm.h"
+#include "admin/ExportData.h"
 #include "admin/UserListForm.h"
 #include "app/main/AdminCommands.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
+#include "controls/edit/DateTimePicker.h"
+#include "controls/edit/MonthCalendar.h"
+#include "data/bookings/UDFField.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
 #include "data/support/BookingDatabaseFixture.h"
@@ -18,6 +25,7 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
+#include "platform/ui/Timer.h"
 #include "platform/ui/TreeView.h"
 #include "support/TestEnvironment.h"
 #include "util/core/DvSysUtils.h"
@@ -91,6 +99,80 @@ TEST_F(AdminCommandsTest, TheAddResourceWizardsNewResourceBecomesTheWindowsCurre
     form.Item(QStringLiteral("ResourcesItem"))->Click();
     EXPECT_EQ(form.ResourcesQuery.FieldByName(QStringLiteral("ResourceName")).AsString(), QStringLiteral("Room \"9\""));
     EXPECT_EQ(form.ResourcesNode->Item(0)->Text(), QStringLiteral("Room \"9\""));
+}
+
+TEST_F(AdminCommandsTest, ExportStopsTheRefreshAndQueriesOpenReadOnly) {
+    const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("tools.tvd"));
+    {
+        TADOConnection connection;
+        booking_db::Create(connection, path);
+        connection.Execute(QStringLiteral("insert into Resources (ResourceName, MaxBookDays) values ('Room', 0)"));
+    }
+    TMainWindowServices services;
+    InstallAdminCommands(services);
+    TMainForm form(data, services);
+    sqlData = std::make_unique<TSQLData>(data);
+    SQLData = sqlData.get();
+    form.Show();
+    form.OpenDatabase(path, QString(), QString());
+    const TDateTime day = EncodeDate(2024, 3, 5);
+    form.Calendar->SetDate(day);
+    ASSERT_TRUE(form.RefreshTimer->Enabled());
+
+    runner->OnShown<TExportForm>(QStringLiteral("ExportForm"), [&](TExportForm& window) {
+        EXPECT_FALSE(form.RefreshTimer->Enabled());
+        EXPECT_EQ(window.StartDatePicker->Date(), day);
+        EXPECT_EQ(window.EndDatePicker->Date(), day);
+        window.CancelButton->Click();
+    });
+    form.Item(QStringLiteral("ExportItem"))->Click();
+    EXPECT_TRUE(form.RefreshTimer->Enabled());
+
+    runner->OnShown<TDataQueryForm>(QStringLiteral("DataQueryForm"), [](TDataQueryForm& window) {
+        EXPECT_EQ(window.Caption(), QStringLiteral("SQL Query (Read-Only)"));
+        window.CloseButton->Click();
+    });
+    form.Item(QStringLiteral("QueriesItem"))->Click();
+    EXPECT_EQ(runner->Runs().size(), 2u);
+}
+
+// The database properties and the custom fields through the window's menu: the SQL switch reaches the Queries
+// command at once, and the custom fields leave the file open again with the new field found.
+TEST_F(AdminCommandsTest, PropertiesAndCustomFieldsThroughTheMenu) {
+    const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("fields.tvd"));
+    {
+        TADOConnection connection;
+        booking_db::Create(connection, path);
+    }
+    TMainWindowServices services;
+    InstallAdminCommands(services);
+    services.DataQuery = [](TMainForm&) {};
+    TMainForm form(data, services);
+    sqlData = std::make_unique<TSQLData>(data);
+    SQLData = sqlData.get();
+    form.Show();
+    testing_env::Messages().QueueAnswer(mrNo);
+    form.OpenDatabase(path, QString(), QString());
+    ASSERT_TRUE(data.AdministratorMode);
+    EXPECT_TRUE(form.Item(QStringLiteral("QueriesItem"))->Visible());
+
+    runner->OnShown<TDatabasePropertiesForm>(QStringLiteral("DatabasePropertiesForm"),
+                                             [](TDatabasePropertiesForm& properties) {
+                                                 properties.AllowuserSQLQueriesCheckBox->SetChecked(false);
+                                                 properties.OkButton->Click();
+                                             });
+    form.Item(QStringLiteral("DatabasePropertiesItem"))->Click();
+    EXPECT_FALSE(form.Item(QStringLiteral("QueriesItem"))->Visible());
+
+    runner->OnShown<TCustomFieldsForm>(QStringLiteral("CustomFieldsForm"), [&form](TCustomFieldsForm& fields) {
+        EXPECT_FALSE(form.RefreshTimer->Enabled());
+        fields.Field1NameEdit->SetText(QStringLiteral("Room"));
+        fields.OkButton->Click();
+    });
+    form.Item(QStringLiteral("CustomFieldsItem"))->Click();
+    EXPECT_TRUE(form.DatabaseOpen());
+    ASSERT_TRUE(data.Udf1Field);
+    EXPECT_EQ(data.Udf1Field->FieldName, QStringLiteral("udf1Room"));
 }
 
 // The information windows get the window's load statistics; the About window's links go through the window,

@@ -90,9 +90,15 @@ TEST_F(MainFormExtremeDatesTest, EveryViewShowsTheBookingsOfTheFirstAndLastDates
         // Of bookings before the origin (which the program no longer makes) and of the month view: that the view
         // stands.
         if (c.date < 0 || view == QLatin1String("month")) continue;
-        if (view == QLatin1String("day")) EXPECT_EQ(GridIds(*form->DayGrid), c.ids);
-        if (view == QLatin1String("week")) EXPECT_EQ(GridIds(*form->WeekGrid), c.ids);
-        if (view == QLatin1String("multiday")) EXPECT_EQ(GridIds(*form->MultiDayGrid), c.ids);
+        if (view == QLatin1String("day")) {
+            EXPECT_EQ(GridIds(*form->DayGrid), c.ids);
+        }
+        if (view == QLatin1String("week")) {
+            EXPECT_EQ(GridIds(*form->WeekGrid), c.ids);
+        }
+        if (view == QLatin1String("multiday")) {
+            EXPECT_EQ(GridIds(*form->MultiDayGrid), c.ids);
+        }
     }
 }
 

@@ -167,7 +167,9 @@ TEST_F(DBComboBox, ShowMatchTextCompletesFromTheFirstItemBeginningWithTheTypedTe
         Type(combo, QString::fromLatin1(step.typed));
         EXPECT_EQ(combo->Text(), QString::fromLatin1(step.text)) << step.typed;
         EXPECT_EQ(combo->selectedText(), QString::fromLatin1(step.rest)) << step.typed;
-        if (step.index >= 0) EXPECT_EQ(combo->ItemIndex(), step.index) << step.typed;
+        if (step.index >= 0) {
+            EXPECT_EQ(combo->ItemIndex(), step.index) << step.typed;
+        }
     }
     EXPECT_TRUE(combo->Modified());
 }

@@ -326,8 +326,12 @@ TEST_F(GridTest, FieldMapHoldsAtMost16380Entries) {
     EXPECT_EQ(link.MapSize(), 0);
     for (int i = 0; i < TwwGridDataLink::kMaxMapSize; ++i) {
         ASSERT_TRUE(link.AddMapping("Subject")) << i;
-        if (i == 0) EXPECT_EQ(link.MapSize(), 8);
-        if (i == 8) EXPECT_EQ(link.MapSize(), 16);
+        if (i == 0) {
+            EXPECT_EQ(link.MapSize(), 8);
+        }
+        if (i == 8) {
+            EXPECT_EQ(link.MapSize(), 16);
+        }
     }
     EXPECT_EQ(link.MapSize(), 16380);
     EXPECT_EQ(link.MappedCount(), 16380);

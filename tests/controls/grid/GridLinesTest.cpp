@@ -175,7 +175,9 @@ TEST_F(GridLinesTest, PercentColumnShowsCheckBoxesCheckedAtAHundred) {
         EXPECT_EQ(dark > 0, row == 2) << row;
     }
     const QString path = qEnvironmentVariable("TAVORIN_GRID_SCREENSHOT");
-    if (!path.isEmpty()) EXPECT_TRUE(grid->grab().toImage().save(path));
+    if (!path.isEmpty()) {
+        EXPECT_TRUE(grid->grab().toImage().save(path));
+    }
 }
 
 }  // namespace

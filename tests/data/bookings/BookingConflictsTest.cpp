@@ -100,15 +100,13 @@ TEST_F(BookingConflictsTest, TheRuleOnItsEdges) {
 
 namespace {
 
-// A read that fails is shown and the check goes on with what it found: nothing here.
-TEST_F(BookingConflictsTest, AFailedReadIsShownAndLeavesTheResultAsFound) {
+// A check that could not read is no check: it raises and shows nothing, whoever called it says what happened.
+TEST_F(BookingConflictsTest, AFailedReadRaisesAndShowsNothing) {
     const int id = db->Book(1, At(5, 9), At(5, 10));
     db->connection.Execute(QStringLiteral("ALTER TABLE Bookings DROP COLUMN BookingEnd"));
     TBookingConflictResult result;
-    data::FindBookingConflicts(db->connection, 1, id, At(5, 9), At(5, 10), result);
-    EXPECT_EQ(result.Status, kConflictNone);
-    ASSERT_EQ(testing_env::Messages().Requests().size(), 1u);
-    EXPECT_EQ(testing_env::Messages().Requests()[0].type, mtInformation);
+    EXPECT_THROW(data::FindBookingConflicts(db->connection, 1, id, At(5, 9), At(5, 10), result), EDatabaseError);
+    EXPECT_TRUE(testing_env::Messages().Requests().empty());
 }
 
 }  // namespace

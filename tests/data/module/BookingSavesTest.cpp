@@ -320,7 +320,9 @@ TEST_F(BookingSavesTest, ASaveKilledAtAnyPointLeavesTheOldOrTheNewState) {
             testing_env::RunChildTest(QStringLiteral("BookingSaveChild.DISABLED_SavesABookingAndABatch"), environment);
         finished = !result.killed;
         kills += result.killed ? 1 : 0;
-        if (finished) ASSERT_EQ(result.exitCode, 0) << where;
+        if (finished) {
+            ASSERT_EQ(result.exitCode, 0) << where;
+        }
         TData reopened;
         ASSERT_TRUE(reopened.ConnectDatabase(file, {})) << where;
         // The first save alone, or it and the whole batch.

@@ -194,7 +194,9 @@ TEST(CrashSafety, CreationKilledAtAnyPointLeavesNoFileOrACompleteOne) {
             const QString file = QDir(folder).filePath(QStringLiteral("%1-%2.tvd").arg(point).arg(pass));
             const bool killed = KilledAt("CrashChild.DISABLED_CreatesTheFile", file, point, pass);
             const std::string where = point.toStdString() + ':' + std::to_string(pass);
-            if (killed) EXPECT_FALSE(QFile::exists(file)) << where;
+            if (killed) {
+                EXPECT_FALSE(QFile::exists(file)) << where;
+            }
             // A second try after the crash completes, whatever the first one left.
             if (!QFile::exists(file)) {
                 data_test::ScriptedDataWindows windows;

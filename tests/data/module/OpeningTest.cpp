@@ -65,8 +65,13 @@ TEST(Opening, UnprotectedDatabaseOpensWithAdministratorRights) {
         "SELECT count(*) FROM sqlite_master WHERE name IN ('tavorin_BookingLength', 'tavorin_BookingStart')"));
     ASSERT_TRUE(index->Step());
     EXPECT_EQ(index->Value(0).toInt(), 2);
+    // The address book works on the open database's own table.
+    ASSERT_NE(data.AddressBook, nullptr);
+    data.AddressBook->AddAddress(QStringLiteral("Ann Lee"), QStringLiteral("ann@example.org"));
+    EXPECT_EQ(data.AddressBook->Find(QStringLiteral("ann"), TAddressBook::kFindAll), 1);
 
     data.DisconnectDatabase();
+    EXPECT_EQ(data.AddressBook, nullptr);
     EXPECT_FALSE(data.ADOConnection.Connected());
     EXPECT_FALSE(data.GlobalTable.Active());
     EXPECT_EQ(data.DatabaseSettings->Values.Count(), 0);
@@ -111,6 +116,7 @@ TEST(Opening, DamagedPasswordFileLeadsToThePromptAndCancelFailsSilently) {
     EXPECT_FALSE(data.ConnectDatabase(path, {}));
     EXPECT_EQ(windows.Runs, std::vector<QString>{kPrompt});
     EXPECT_FALSE(data.ADOConnection.Connected());
+    EXPECT_EQ(data.AddressBook, nullptr);
     EXPECT_TRUE(Shown().empty());
 }
 

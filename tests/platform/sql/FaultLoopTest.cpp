@@ -115,8 +115,9 @@ TEST_F(FaultLoop, CompactionLeavesNoCopyOrAWholeOne) {
                                               [&](int failedAt) {
                                                   SCOPED_TRACE(failedAt);
                                                   EXPECT_EQ(DumpDatabase(work, password), before);
-                                                  if (QFile::exists(copy))
+                                                  if (QFile::exists(copy)) {
                                                       EXPECT_EQ(DumpDatabase(copy, QStringLiteral("new")), after);
+                                                  }
                                               });
     EXPECT_EQ(DumpDatabase(copy, QStringLiteral("new")), after);
     RecordProperty("points", n);

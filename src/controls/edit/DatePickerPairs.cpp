@@ -1,10 +1,10 @@
-// Keeping a pair of search pickers in order.
-#include "booking/FindDatePickers.h"
+// Keeping a pair of date or time pickers in order.
+#include "controls/edit/DatePickerPairs.h"
 
 #include "controls/edit/DateTimePicker.h"
 #include "platform/rtl/DateUtils.h"
 
-namespace booking {
+namespace controls {
 
 QString UsDateText(TDateTime date) {
     int year = 0, month = 0, day = 0;
@@ -26,4 +26,4 @@ void KeepTimesInOrder(TwwDBDateTimePicker& first, TwwDBDateTimePicker& last, boo
     else first.SetTime(to);
 }
 
-}  // namespace booking
+}  // namespace controls

@@ -1,5 +1,4 @@
-// What the search windows share about dates: the pickers they link, which a change of one keeps in order, and
-// the dates their queries write.
+// Pairs of date pickers that a change of one keeps in order, and the dates the queries over them write.
 #pragma once
 
 #include "platform/rtl/DateUtils.h"
@@ -8,9 +7,9 @@
 
 class TwwDBDateTimePicker;
 
-namespace booking {
+namespace controls {
 
-// A date as the search queries write it between # signs: month/day/year with a literal slash whatever the
+// A date as queries write it it between # signs: month/day/year with a literal slash whatever the
 // locale, no leading zeros ("3/7/2004").
 QString UsDateText(TDateTime date);
 
@@ -19,4 +18,4 @@ void KeepDatesInOrder(TwwDBDateTimePicker& first, TwwDBDateTimePicker& last, boo
 // The same for the time parts of two time pickers.
 void KeepTimesInOrder(TwwDBDateTimePicker& first, TwwDBDateTimePicker& last, bool firstChanged);
 
-}  // namespace booking
+}  // namespace controls
