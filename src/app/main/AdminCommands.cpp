@@ -138,6 +138,11 @@ void InstallAdminCommands(TMainWindowServices& services) {
     services.ResourceInformation = [](TMainForm& form, int resourceId) { ShowResourceDetails(resourceId, &form); };
     // From the main window the query tool reads only.
     services.DataQuery = [](TMainForm& form) { TDataQueryForm(*Data, &form).ShowModal(); };
+    services.FullDataQuery = [](TMainForm& form) {
+        TDataQueryForm query(*Data, &form);
+        query.ReadOnly = false;
+        query.ShowModal();
+    };
     services.Import = [](TMainForm& form) { return TImportForm(*Data, *SQLData, &form).ShowModal() == mrOk; };
     services.Export = [](TMainForm& form, TDateTime date) { TExportForm(*Data, date, &form).ShowModal(); };
     services.CheckDatabaseIntegrity = [](TMainForm& form) { CheckDatabaseIntegrityItemClick(form); };

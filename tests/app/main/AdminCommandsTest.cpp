@@ -146,7 +146,6 @@ TEST_F(AdminCommandsTest, PropertiesAndCustomFieldsThroughTheMenu) {
     }
     TMainWindowServices services;
     InstallAdminCommands(services);
-    services.DataQuery = [](TMainForm&) {};
     TMainForm form(data, services);
     sqlData = std::make_unique<TSQLData>(data);
     SQLData = sqlData.get();
@@ -156,12 +155,19 @@ TEST_F(AdminCommandsTest, PropertiesAndCustomFieldsThroughTheMenu) {
     ASSERT_TRUE(data.AdministratorMode);
     EXPECT_TRUE(form.Item(QStringLiteral("QueriesItem"))->Visible());
 
+    // The properties' advanced query is the full SQL tool, not the read-only one of the Queries command.
+    runner->OnShown<TDataQueryForm>(QStringLiteral("DataQueryForm"), [](TDataQueryForm& window) {
+        EXPECT_EQ(window.Caption(), QStringLiteral("SQL Query"));
+        window.CloseButton->Click();
+    });
     runner->OnShown<TDatabasePropertiesForm>(QStringLiteral("DatabasePropertiesForm"),
                                              [](TDatabasePropertiesForm& properties) {
+                                                 properties.AdvancedSQLDataQueryButton->Click();
                                                  properties.AllowuserSQLQueriesCheckBox->SetChecked(false);
                                                  properties.OkButton->Click();
                                              });
     form.Item(QStringLiteral("DatabasePropertiesItem"))->Click();
+    EXPECT_EQ(runner->Runs().size(), 2u);
     EXPECT_FALSE(form.Item(QStringLiteral("QueriesItem"))->Visible());
 
     runner->OnShown<TCustomFieldsForm>(QStringLiteral("CustomFieldsForm"), [&form](TCustomFieldsForm& fields) {
