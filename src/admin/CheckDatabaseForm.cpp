@@ -22,7 +22,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace {
 
@@ -36,8 +35,6 @@ QString DayAndTime(TDateTime value) {
 QString YesNo(bool value) { return value ? QStringLiteral("yes") : QStringLiteral("no"); }
 
 }  // namespace
-
-bool ViewCheckLog(const QString& fileName) { return util::OpenWithDesktop(QUrl::fromLocalFile(fileName)); }
 
 TCheckDatabaseForm::TCheckDatabaseForm(TData& data, QWidget* owner) : TForm(owner), data_(data) {
     std::vector<ui::ControlRow> rows{
@@ -164,7 +161,7 @@ void TCheckDatabaseForm::BrowseCheckButtonClick() {
 }
 
 void TCheckDatabaseForm::CheckViewButtonClick() {
-    if (!Running) ViewCheckLog(CheckLogFileEdit->Text());
+    if (!Running) util::CurrentFileViewer().Open(CheckLogFileEdit->Text());
 }
 
 void TCheckDatabaseForm::ShowWait(const QString& text) {

@@ -85,6 +85,3 @@ private:
     TTimeStamp lastStatus_{};
     int rowsSinceMessages_ = 0;
 };
-
-// Opens the check's log with the desktop's text viewer.
-bool ViewCheckLog(const QString& fileName);

@@ -2,6 +2,7 @@
 // bookings is never listed whole; staged rows are deleted one by one, each whole, after the walk that found them.
 #include "admin/DatabaseCheck.h"
 
+#include "data/bookings/BookingDateRange.h"
 #include "data/bookings/BookingValidation.h"
 #include "data/bookings/Bookings.h"
 #include "data/module/DataModule.h"
@@ -32,6 +33,7 @@ QString Reason(int code, const std::optional<data::ResourceLimits>& resource, co
             return QStringLiteral("exceeds the maximum number of days the resource can be booked (%1)")
                 .arg(resource ? resource->MaxBookDays : 0);
         case kBookingResourceNotFound: return QStringLiteral("resource not be found");
+        case kBookingOutsideDateRange: return QStringLiteral("is outside the dates Dec 30 1899 to Dec 31 9999");
         case kBookingBeyondGlobalDaysAhead:
             return QStringLiteral("exceeds global max days ahead (%1)").arg(global.DaysAhead);
         case kBookingBeyondGlobalUntilDate:
@@ -183,7 +185,8 @@ void TDatabaseCheck::ValidateBooking(const Booking& booking) {
         data::ValidateBookingValues({booking.Client, booking.Start, booking.End}, resource, global, Date());
     if (code == kBookingValid) return;
     const bool error = code == kBookingClientEmpty || code == kBookingEndDateBeforeStart ||
-                       code == kBookingEndTimeNotAfterStart || code == kBookingResourceNotFound;
+                       code == kBookingEndTimeNotAfterStart || code == kBookingResourceNotFound ||
+                       code == kBookingOutsideDateRange;
     if (error) ++Results.Errors;
     else ++Results.Warnings;
     if (!error && !showWarnings_) return;

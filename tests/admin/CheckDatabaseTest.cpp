@@ -9,6 +9,7 @@
 #include "platform/ui/Edits.h"
 #include "support/CrashChild.h"
 #include "support/TextFit.h"
+#include "util/DesktopOpen.h"
 
 using namespace admin_test;
 
@@ -85,6 +86,72 @@ TEST_F(CheckDatabase, CheckOnlyReportsOverlapsAndMissingClientsAndLeavesStagedRo
     form.CheckDatabaseRecords(false);
     EXPECT_EQ(AdminTest::Shown().back(), QStringLiteral("Overwrite ") + logPath);
     EXPECT_EQ(CheckRows().size(), 1);
+    rtl::ScopedService viewer(util::FileViewerSlot(), std::make_shared<RecordingViewer>());
+    form.CheckViewButton->Click();
+    EXPECT_EQ(viewer->opened, QStringList{logPath});
+}
+
+// Warnings count always and are logged only with "Show warnings"; a staged row overlapping its neighbour is no
+// error line of its own but one error for the closing warning text; a booking outside the days a booking may
+// take is an error with its reason.
+TEST_F(CheckDatabase, WarningsStagedConflictsAndDatesOutsideTheRange) {
+    data.DisconnectDatabase();
+    {
+        sql::Connection connection(data_test::Plain(path));
+        connection.Execute(
+            QStringLiteral("UPDATE RanvelGlobal SET BookingRestrictMode = 3, "
+                           "BookingRestrictUntilDate = #3/3/2026#"));
+        connection.Execute(
+            QStringLiteral("INSERT INTO Resources (ResourceId, ResourceName, MaxBookDays) "
+                           "VALUES (2, 'Hall', 0)"));
+        const TDateTime day = EncodeDate(2026, 3, 3);
+        for (const auto& [id, resource, start, end] : std::initializer_list<std::tuple<int, int, double, double>>{
+                 {1005, 1, day + 3 + 9.0 / 24, day + 3 + 10.0 / 24},
+                 {1006, 2, day + 9.0 / 24, day + 10.0 / 24},
+                 {1008, 1, -3.25, -3.2}})
+            connection.Execute(QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, "
+                                              "BookingEnd, Client) VALUES (%1, %2, %3, %4, 'Ed')")
+                                   .arg(id)
+                                   .arg(resource)
+                                   .arg(start, 0, 'f', 8)
+                                   .arg(end, 0, 'f', 8));
+    }
+    ASSERT_TRUE(data.ConnectDatabase(path, {}));
+    // A row staged by an instance that is gone would be cleared at the open: this one stages its own.
+    data.ADOConnection.Execute(QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, "
+                                              "BookingEnd, Client, Trans) VALUES (1007, 2, %1, %2, 'Ed', True)")
+                                   .arg(EncodeDate(2026, 3, 3) + 9.5 / 24, 0, 'f', 8)
+                                   .arg(EncodeDate(2026, 3, 3) + 10.5 / 24, 0, 'f', 8));
+    TCheckDatabaseForm form(data);
+    form.FormShow();
+    for (const bool showWarnings : {false, true}) {
+        QFile::remove(logPath);
+        form.ShowWarnings->SetChecked(showWarnings);
+        form.CheckDatabaseRecords(false);
+        const QString log = Log();
+        // The overlap, the missing client, the date outside the range, the staged conflict and the id source
+        // behind the ids given here.
+        EXPECT_EQ(form.CheckDatabaseErrorsEdit->Text(), QStringLiteral("5")) << log.toStdString();
+        EXPECT_EQ(form.CheckDatabaseWarningEdit->Text(), showWarnings ? QStringLiteral("1") : QStringLiteral("-"));
+        EXPECT_EQ(log.contains(QStringLiteral("\r\nWarning -  booking 1005 after the global bookings until date "
+                                              "(Mar 03 2026)\r\nId: 1005")),
+                  showWarnings)
+            << log.toStdString();
+        EXPECT_FALSE(log.contains(QStringLiteral("Error - Booking 1006")));
+        EXPECT_TRUE(
+            log.contains(QStringLiteral("\r\nError -  booking 1008 is outside the dates Dec 30 1899 to Dec 31 "
+                                        "9999\r\n")))
+            << log.toStdString();
+        EXPECT_TRUE(
+            log.contains(QStringLiteral("\r\nWarning - 1 conflict(s) with transaction bookings.\r\nThese "
+                                        "conflicts may be due to a booking in progress.\r\nPerform a "
+                                        "\"Check to Fix\" to remove them if they are errors.\r\n\r\n")))
+            << log.toStdString();
+        EXPECT_EQ(log.contains(QStringLiteral("Warnings = 1\r\n")), showWarnings);
+    }
+    const QStringList checked = CheckRows();
+    ASSERT_EQ(checked.size(), 2);
+    EXPECT_TRUE(checked[1].endsWith(QStringLiteral(" Errors = (5) Warnings (1)"))) << checked[1].toStdString();
 }
 
 TEST_F(CheckDatabase, CheckAndFixDeletesStagedRowsAndReopensForSharingAtClose) {
