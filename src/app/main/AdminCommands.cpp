@@ -75,12 +75,20 @@ admin::MainWindowServices ServicesOf(TMainForm& form) {
     return services;
 }
 
+// A help page through the application's help router.
+std::function<void(const QString& topic)> Help() {
+    return [](const QString& topic) {
+        if (THelpRouter* router = THelpRouter::Current()) router->ShowTopic(QString(), topic);
+    };
+}
+
 // The check may take the file for itself: the window's lists let go of it meanwhile and are read again after.
 void CheckDatabaseIntegrityItemClick(TMainForm& form) {
     if (!Data->CheckAdministrator()) return;
     form.UpdateCaption();
     form.RefreshTimer->SetEnabled(false);
     TCheckDatabaseForm check(*Data, &form);
+    check.ShowHelpTopic = Help();
     form.RememberResourceAndGroupPosition();
     form.ResourcesQuery.DisableControls();
     form.GroupsQuery.DisableControls();
@@ -99,14 +107,7 @@ void CheckDatabaseIntegrityItemClick(TMainForm& form) {
     form.FillResourceTree();
     if (form.RefreshView) form.RefreshView();
     form.UpdateCaption();
-    form.RefreshTimer->SetEnabled(form.Preferences.RefreshEnabled && Data->ADOConnection.Connected());
-}
-
-// A help page through the application's help router.
-std::function<void(const QString& topic)> Help() {
-    return [](const QString& topic) {
-        if (THelpRouter* router = THelpRouter::Current()) router->ShowTopic(QString(), topic);
-    };
+    form.UpdateRefreshTimer();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // at once the window's current resource and in its tree.
 #include "admin/AboutForm.h"
 #include "admin/AddResourcePages.h"
+#include "admin/CheckDatabaseForm.h"
 #include "admin/CustomFieldsForm.h"
 #include "admin/DataQuery.h"
 #include "admin/DatabaseInfoForm.h"
@@ -19,6 +20,8 @@
 #include "data/module/SQLDataModule.h"
 #include "data/support/BookingDatabaseFixture.h"
 #include "platform/sql/Connection.h"
+#include "platform/sql/Statement.h"
+#include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
 #include "platform/ui/Label.h"
@@ -226,6 +229,55 @@ TEST_F(AdminCommandsTest, TheInformationWindowsShowWhatTheWindowHandsThem) {
         EXPECT_EQ(testing_env::Messages().Texts(),
                   std::vector<QString>{QStringLiteral("Could not connected to the Internet")});
     }
+}
+
+// "Check && Fix" from the Tools menu takes the file for itself: the window lets go of its lists and stops its
+// refresh meanwhile, and afterwards the file is open for everybody again with the lists, the tree and the timer
+// back and the staged row gone.
+TEST_F(AdminCommandsTest, CheckAndFixGivesTheFileBackToTheWindow) {
+    const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("check.tvd"));
+    {
+        TADOConnection connection;
+        booking_db::Create(connection, path);
+        booking_db::AddResource(connection, 1, QStringLiteral("Room 1"));
+        connection.Execute(
+            QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, "
+                           "Client, Trans) VALUES (1001, 1, 46084.375, 46084.4, 'Ann', True)"));
+    }
+    TMainWindowServices services;
+    InstallAdminCommands(services);
+    TMainForm form(data, services);
+    sqlData = std::make_unique<TSQLData>(data);
+    SQLData = sqlData.get();
+    form.Show();
+    form.OpenDatabase(path, QString(), QString());
+    ASSERT_TRUE(data.AdministratorMode);
+    ASSERT_TRUE(form.RefreshTimer->Enabled());
+
+    runner->OnShown<TCheckDatabaseForm>(QStringLiteral("CheckDatabaseForm"), [&form](TCheckDatabaseForm& check) {
+        EXPECT_FALSE(form.RefreshTimer->Enabled());
+        EXPECT_FALSE(form.ResourcesQuery.Active());
+        check.CheckDatabaseCheckFixButton->Click();
+        EXPECT_EQ(check.CheckDatabaseBookingTransactionEdit->Text(), QStringLiteral("1"));
+        check.CloseButton->Click();
+    });
+    form.Item(QStringLiteral("CheckDatabaseIntegrityItem"))->Click();
+    ASSERT_EQ(runner->Runs().size(), 1u);
+    EXPECT_TRUE(testing_env::Messages().Texts().empty());
+    ASSERT_TRUE(form.DatabaseOpen());
+    EXPECT_EQ(data.ADOConnection.Mode(), 16);
+    EXPECT_TRUE(data.AdministratorMode);
+    EXPECT_TRUE(form.RefreshTimer->Enabled());
+    EXPECT_EQ(form.StatusBar->PanelText(0), QStringLiteral(" Administrator Mode"));
+    EXPECT_EQ(form.ResourcesQuery.FieldByName(QStringLiteral("ResourceName")).AsString(), QStringLiteral("Room 1"));
+    ASSERT_EQ(form.ResourcesNode->Count(), 1);
+    EXPECT_EQ(form.ResourceTreeView->Selected(), form.ResourcesNode->Item(0));
+    const auto bookings = data.ADOConnection.Engine().Prepare(QStringLiteral("SELECT Count(*) FROM Bookings"));
+    ASSERT_TRUE(bookings->Step());
+    EXPECT_EQ(bookings->Value(0).toInt(), 0);
+    // The window's own datasets work on the file opened again.
+    form.Item(QStringLiteral("RefreshItem"))->Click();
+    EXPECT_TRUE(testing_env::Messages().Texts().empty());
 }
 
 }  // namespace
