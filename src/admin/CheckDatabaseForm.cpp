@@ -39,21 +39,21 @@ QString YesNo(bool value) { return value ? QStringLiteral("yes") : QStringLitera
 TCheckDatabaseForm::TCheckDatabaseForm(TData& data, QWidget* owner) : TForm(owner), data_(data) {
     std::vector<ui::ControlRow> rows{
         // name        class      parent left top width height caption  properties
-        {"OptionsGroupBox", "TGroupBox", "", 8, 4, 504, 48, "Options"},
+        {"OptionsGroupBox", "TGroupBox", "", 8, 4, 544, 48, "Options"},
         {"ShowWarnings", "TCheckBox", "OptionsGroupBox", 12, 20, 200, 20, "Show warnings"},
-        {"ResultsGroupBox", "TGroupBox", "", 8, 56, 504, 128, "Results"},
-        {"LogfileGroupBox", "TGroupBox", "", 8, 188, 504, 54, "Logfile"},
-        {"CheckLogFileEdit", "TEdit", "LogfileGroupBox", 12, 20, 336, 24},
-        {"BrowseCheckButton", "TButton", "LogfileGroupBox", 354, 20, 28, 24, "..."},
-        {"CheckViewButton", "TButton", "LogfileGroupBox", 392, 20, 100, 25, "View log"},
-        {"ProgressGroupBox", "TGroupBox", "", 8, 246, 504, 48, "Progress"},
+        {"ResultsGroupBox", "TGroupBox", "", 8, 56, 544, 128, "Results"},
+        {"LogfileGroupBox", "TGroupBox", "", 8, 188, 544, 54, "Logfile"},
+        {"CheckLogFileEdit", "TEdit", "LogfileGroupBox", 12, 20, 376, 24},
+        {"BrowseCheckButton", "TButton", "LogfileGroupBox", 394, 20, 28, 24, "..."},
+        {"CheckViewButton", "TButton", "LogfileGroupBox", 432, 20, 100, 25, "View log"},
+        {"ProgressGroupBox", "TGroupBox", "", 8, 246, 544, 48, "Progress"},
         {"CheckDatabaseCheckOnlyButton", "TButton", "", 8, 302, 100, 25, "Check Only"},
         {"CheckDatabaseCheckFixButton", "TButton", "", 114, 302, 100, 25, "Check && Fix"},
         {"CheckDatabaseStopButton", "TButton", "", 220, 302, 82, 25, "Stop"},
-        {"CloseButton", "TButton", "", 338, 302, 82, 25, "Close", "Cancel=True"},
-        {"HelpButton", "TButton", "", 430, 302, 82, 25, "Help"},
-        {"CheckDatabaseStatusBar", "TStatusBar", "", 0, 336, 520, 19},
-        {"WaitPanel", "TPanel", "", 110, 120, 300, 100, "", "Visible=False"},
+        {"CloseButton", "TButton", "", 378, 302, 82, 25, "Close", "Cancel=True"},
+        {"HelpButton", "TButton", "", 470, 302, 82, 25, "Help"},
+        {"CheckDatabaseStatusBar", "TStatusBar", "", 0, 336, 560, 19},
+        {"WaitPanel", "TPanel", "", 130, 120, 300, 100, "", "Visible=False"},
     };
     const struct {
         const char* edit;
@@ -73,10 +73,12 @@ TCheckDatabaseForm::TCheckDatabaseForm(TData& data, QWidget* owner) : TForm(owne
         const int top = 20 + (i % 4) * 26;
         rows.push_back({QStringLiteral("%1Label").arg(QLatin1String(results[i].edit)), "TLabel", "ResultsGroupBox",
                         left, top + 3, 162, 18, results[i].caption});
-        rows.push_back({results[i].edit, "TEdit", "ResultsGroupBox", left + 164, top, 72, 22, "", "ReadOnly=True"});
+        // The right column holds dates as "mmm d yyyy".
+        rows.push_back(
+            {results[i].edit, "TEdit", "ResultsGroupBox", left + 164, top, i < 4 ? 72 : 112, 22, "", "ReadOnly=True"});
     }
     ui::DescribeForm(
-        *this, {"CheckDatabaseForm", "Check and Fix Database Integrity", bsDialog, poScreenCenter, 520, 355}, rows);
+        *this, {"CheckDatabaseForm", "Check and Fix Database Integrity", bsDialog, poScreenCenter, 560, 355}, rows);
     OptionsGroupBox = Find<TGroupBox>("OptionsGroupBox");
     ShowWarnings = Find<TCheckBox>("ShowWarnings");
     ResultsGroupBox = Find<TGroupBox>("ResultsGroupBox");
@@ -102,7 +104,7 @@ TCheckDatabaseForm::TCheckDatabaseForm(TData& data, QWidget* owner) : TForm(owne
     CheckDatabaseStatusBar->SetSimplePanel(true);
     WaitPanel = Find<TPanel>("WaitPanel");
     CheckProgressBar = new TProgressBar(ProgressGroupBox);
-    CheckProgressBar->setGeometry(12, 20, 480, 18);
+    CheckProgressBar->setGeometry(12, 20, 520, 18);
     CheckDatabaseStopButton->SetEnabled(false);
     SaveDialog = new TSaveDialog(this);
     SaveDialog->SetName(QStringLiteral("SaveDialog"));

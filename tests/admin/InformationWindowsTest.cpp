@@ -13,6 +13,8 @@
 #include "support/TextFit.h"
 #include "util/core/DvSysUtils.h"
 
+#include <QApplication>
+
 using namespace admin_test;
 
 namespace {
@@ -123,12 +125,16 @@ TEST_F(InformationWindows, EveryTextIsWhole) {
     Open();
     testing_env::AtEachTestFont([this] {
         TDatabaseInfoForm info(data);
-        info.FormShow();
+        info.Show();
+        QApplication::processEvents();
         testing_env::ExpectTextsWhole(info);
         TUserListForm users(data);
-        users.FormShow();
+        users.Show();
+        QApplication::processEvents();
         testing_env::ExpectTextsWhole(users);
         TAboutForm about({});
+        about.Show();
+        QApplication::processEvents();
         testing_env::ExpectTextsWhole(about);
     });
 }
