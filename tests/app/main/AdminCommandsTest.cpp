@@ -49,6 +49,12 @@ protected:
         CreateVersionHistory();
         Data = &data;
     }
+    // The window shown with its lookup module, as the program starts it.
+    void Start(TMainForm& form) {
+        sqlData = std::make_unique<TSQLData>(data);
+        SQLData = sqlData.get();
+        form.Show();
+    }
     ~AdminCommandsTest() override {
         SQLData = nullptr;
         Data = nullptr;
@@ -64,9 +70,7 @@ TEST_F(AdminCommandsTest, TheAddResourceWizardsNewResourceBecomesTheWindowsCurre
     TMainWindowServices services;
     InstallAdminCommands(services);
     TMainForm form(data, services);
-    sqlData = std::make_unique<TSQLData>(data);
-    SQLData = sqlData.get();
-    form.Show();
+    Start(form);
     EXPECT_TRUE(form.HasCommand(QStringLiteral("NewItem")));
 
     runner->OnShown<TAddResourceWizardForm>(QStringLiteral("AddResourceWizardForm"), [](auto& p) {
@@ -114,9 +118,7 @@ TEST_F(AdminCommandsTest, ExportStopsTheRefreshAndQueriesOpenReadOnly) {
     TMainWindowServices services;
     InstallAdminCommands(services);
     TMainForm form(data, services);
-    sqlData = std::make_unique<TSQLData>(data);
-    SQLData = sqlData.get();
-    form.Show();
+    Start(form);
     form.OpenDatabase(path, QString(), QString());
     const TDateTime day = EncodeDate(2024, 3, 5);
     form.Calendar->SetDate(day);
@@ -150,9 +152,7 @@ TEST_F(AdminCommandsTest, PropertiesAndCustomFieldsThroughTheMenu) {
     TMainWindowServices services;
     InstallAdminCommands(services);
     TMainForm form(data, services);
-    sqlData = std::make_unique<TSQLData>(data);
-    SQLData = sqlData.get();
-    form.Show();
+    Start(form);
     testing_env::Messages().QueueAnswer(mrNo);
     form.OpenDatabase(path, QString(), QString());
     ASSERT_TRUE(data.AdministratorMode);
@@ -201,9 +201,7 @@ TEST_F(AdminCommandsTest, TheInformationWindowsShowWhatTheWindowHandsThem) {
         return true;
     };
     TMainForm form(data, services);
-    sqlData = std::make_unique<TSQLData>(data);
-    SQLData = sqlData.get();
-    form.Show();
+    Start(form);
     form.OpenDatabase(path, QString(), QString());
     form.LoadCount = 2;
     form.TotalLoadTime = 3000;
@@ -247,9 +245,7 @@ TEST_F(AdminCommandsTest, CheckAndFixGivesTheFileBackToTheWindow) {
     TMainWindowServices services;
     InstallAdminCommands(services);
     TMainForm form(data, services);
-    sqlData = std::make_unique<TSQLData>(data);
-    SQLData = sqlData.get();
-    form.Show();
+    Start(form);
     form.OpenDatabase(path, QString(), QString());
     ASSERT_TRUE(data.AdministratorMode);
     ASSERT_TRUE(form.RefreshTimer->Enabled());
