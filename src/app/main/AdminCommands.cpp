@@ -1,8 +1,11 @@
 #include "app/main/AdminCommands.h"
 
+#include "admin/AboutForm.h"
 #include "admin/AddResourceWizard.h"
+#include "admin/CheckDatabaseForm.h"
 #include "admin/CustomFields.h"
 #include "admin/DataQuery.h"
+#include "admin/DatabaseInfoForm.h"
 #include "admin/DatabaseProperties.h"
 #include "admin/EditFeatureForm.h"
 #include "admin/EditGroupForm.h"
@@ -10,6 +13,7 @@
 #include "admin/ExportData.h"
 #include "admin/ImportData.h"
 #include "admin/NewDatabaseWizard.h"
+#include "admin/UserListForm.h"
 #include "app/grids/ResourceEditorHook.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
@@ -78,6 +82,34 @@ std::function<void(const QString& topic)> Help() {
     };
 }
 
+// The check may take the file for itself: the window's lists let go of it meanwhile and are read again after.
+void CheckDatabaseIntegrityItemClick(TMainForm& form) {
+    if (!Data->CheckAdministrator()) return;
+    form.UpdateCaption();
+    form.RefreshTimer->SetEnabled(false);
+    TCheckDatabaseForm check(*Data, &form);
+    check.ShowHelpTopic = Help();
+    form.RememberResourceAndGroupPosition();
+    form.ResourcesQuery.DisableControls();
+    form.GroupsQuery.DisableControls();
+    form.ResourcesQuery.Close();
+    form.GroupsQuery.Close();
+    check.ShowModal();
+    if (form.DatabaseOpen()) {
+        form.ResourcesQuery.Open();
+        form.ShowOnlyResourceNameField();
+        form.GroupsQuery.Open();
+        form.ShowOnlyGroupNameField();
+        form.RestoreResourceAndGroupPosition();
+    }
+    form.ResourcesQuery.EnableControls();
+    form.GroupsQuery.EnableControls();
+    form.FillResourceTree();
+    if (form.RefreshView) form.RefreshView();
+    form.UpdateCaption();
+    form.UpdateRefreshTimer();
+}
+
 }  // namespace
 
 void ShowResourceDetails(int resourceId, QWidget* owner) {
@@ -114,6 +146,19 @@ void InstallAdminCommands(TMainWindowServices& services) {
     };
     services.Import = [](TMainForm& form) { return TImportForm(*Data, *SQLData, &form).ShowModal() == mrOk; };
     services.Export = [](TMainForm& form, TDateTime date) { TExportForm(*Data, date, &form).ShowModal(); };
+    services.CheckDatabaseIntegrity = [](TMainForm& form) { CheckDatabaseIntegrityItemClick(form); };
+    services.UserList = [](TMainForm& form) { TUserListForm(*Data, &form).ShowModal(); };
+    services.DatabaseInfo = [](TMainForm& form) {
+        TDatabaseInfoForm info(*Data, &form);
+        info.RetrievalCount = form.LoadCount;
+        info.LastRetrievalMs = form.LastLoadTime;
+        info.TotalRetrievalMs = form.TotalLoadTime;
+        info.LongestRetrievalMs = form.MaxLoadTime;
+        info.ShowModal();
+    };
+    services.About = [](TMainForm& form) {
+        TAboutForm([&form](const QString& address) { form.OpenMakersAddress(address); }, &form).ShowModal();
+    };
     // The grids' resource headers show one resource's details.
     grids::CurrentResourceEditor() = [](qint32 resourceId) {
         if (Data && SQLData) ShowResourceDetails(resourceId, nullptr);

@@ -84,6 +84,8 @@ public:
     const TMainWindowServices& Services() const { return services_; }
     // The lines "&Log System Info" writes at the top of its report.
     QStringList SystemInfoLines();
+    // Opens a "mailto:" or web address of the maker, or says why it cannot (offline, nothing to open it with).
+    void OpenMakersAddress(const QString& address);
     TMenuItem* Item(const QString& name) const;
 
     // Runs after the tree's selection or the active tab changed, to reload the active view; and to lay it out

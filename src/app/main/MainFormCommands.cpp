@@ -196,17 +196,8 @@ void TMainForm::ConnectListsAndCommands() {
             return router.ShowTopic(QString(), QStringLiteral("html\\tutorial\\tutorial.html"));
         });
     });
-    const auto openAddress = [this](const QString& address) {
-        if (!IsInternetConnected(true)) {
-            MessageDlg(kNotConnected, mtInformation, {mbOK});
-            return;
-        }
-        const bool opened =
-            services_.OpenAddress ? services_.OpenAddress(address) : util::OpenWithDesktop(QUrl(address));
-        if (!opened) MessageDlg(NoProgramFor(address), mtInformation, {mbOK});
-    };
-    SetCommand(QStringLiteral("EmailItem"), [openAddress] { openAddress(kSupportAddress); });
-    SetCommand(QStringLiteral("HomePageItem"), [openAddress] { openAddress(kHomePage); });
+    SetCommand(QStringLiteral("EmailItem"), [this] { OpenMakersAddress(kSupportAddress); });
+    SetCommand(QStringLiteral("HomePageItem"), [this] { OpenMakersAddress(kHomePage); });
     SetCommand(QStringLiteral("LogSystemInfoItem"), [this] {
         TDvLogSystemInfoDialog dialog;
         dialog.LogLines.Clear();
@@ -217,6 +208,15 @@ void TMainForm::ConnectListsAndCommands() {
         TUpdatesForm updates(this, DvCheckUpdates);
         updates.ShowModal();
     });
+}
+
+void TMainForm::OpenMakersAddress(const QString& address) {
+    if (!IsInternetConnected(true)) {
+        MessageDlg(kNotConnected, mtInformation, {mbOK});
+        return;
+    }
+    const bool opened = services_.OpenAddress ? services_.OpenAddress(address) : util::OpenWithDesktop(QUrl(address));
+    if (!opened) MessageDlg(NoProgramFor(address), mtInformation, {mbOK});
 }
 
 void TMainForm::RebuildReportsMenu() {

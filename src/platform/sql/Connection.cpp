@@ -243,6 +243,7 @@ QList<QPair<QString, QVariant>> Connection::Properties() const {
         {QStringLiteral("DBMS Version"), engine},
         {QStringLiteral("Provider Friendly Name"), QStringLiteral("Tavorin SQLCipher Provider")},
         {QStringLiteral("Provider Version"), QString::fromLatin1(rtl::kProgramVersionText)},
+        {QStringLiteral("Mode"), Mode()},
         {QStringLiteral("Jet OLEDB:Database Locking Mode"), 1},
         {QStringLiteral("Jet OLEDB:Compact Reclaimed Space Amount"), freePages * pageSize},
     };

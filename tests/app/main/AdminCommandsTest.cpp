@@ -1,11 +1,15 @@
 // The main window's administration commands run the real wizards: a resource added to a file without any is
 // at once the window's current resource and in its tree.
+#include "admin/AboutForm.h"
 #include "admin/AddResourcePages.h"
+#include "admin/CheckDatabaseForm.h"
 #include "admin/CustomFieldsForm.h"
 #include "admin/DataQuery.h"
+#include "admin/DatabaseInfoForm.h"
 #include "admin/DatabasePropertiesForm.h"
 #include "admin/EditResourceForm.h"
 #include "admin/ExportData.h"
+#include "admin/UserListForm.h"
 #include "app/main/AdminCommands.h"
 #include "app/main/MainForm.h"
 #include "app/main/ProgramRun.h"
@@ -16,13 +20,18 @@
 #include "data/module/SQLDataModule.h"
 #include "data/support/BookingDatabaseFixture.h"
 #include "platform/sql/Connection.h"
+#include "platform/sql/Statement.h"
+#include "platform/ui/Bars.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ListView.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/TreeView.h"
 #include "support/TestEnvironment.h"
+#include "util/core/DvSysUtils.h"
 #include "util/core/VersionHistory.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +49,12 @@ protected:
         CreateVersionHistory();
         Data = &data;
     }
+    // The window shown with its lookup module, as the program starts it.
+    void Start(TMainForm& form) {
+        sqlData = std::make_unique<TSQLData>(data);
+        SQLData = sqlData.get();
+        form.Show();
+    }
     ~AdminCommandsTest() override {
         SQLData = nullptr;
         Data = nullptr;
@@ -55,9 +70,7 @@ TEST_F(AdminCommandsTest, TheAddResourceWizardsNewResourceBecomesTheWindowsCurre
     TMainWindowServices services;
     InstallAdminCommands(services);
     TMainForm form(data, services);
-    sqlData = std::make_unique<TSQLData>(data);
-    SQLData = sqlData.get();
-    form.Show();
+    Start(form);
     EXPECT_TRUE(form.HasCommand(QStringLiteral("NewItem")));
 
     runner->OnShown<TAddResourceWizardForm>(QStringLiteral("AddResourceWizardForm"), [](auto& p) {
@@ -105,9 +118,7 @@ TEST_F(AdminCommandsTest, ExportStopsTheRefreshAndQueriesOpenReadOnly) {
     TMainWindowServices services;
     InstallAdminCommands(services);
     TMainForm form(data, services);
-    sqlData = std::make_unique<TSQLData>(data);
-    SQLData = sqlData.get();
-    form.Show();
+    Start(form);
     form.OpenDatabase(path, QString(), QString());
     const TDateTime day = EncodeDate(2024, 3, 5);
     form.Calendar->SetDate(day);
@@ -141,9 +152,7 @@ TEST_F(AdminCommandsTest, PropertiesAndCustomFieldsThroughTheMenu) {
     TMainWindowServices services;
     InstallAdminCommands(services);
     TMainForm form(data, services);
-    sqlData = std::make_unique<TSQLData>(data);
-    SQLData = sqlData.get();
-    form.Show();
+    Start(form);
     testing_env::Messages().QueueAnswer(mrNo);
     form.OpenDatabase(path, QString(), QString());
     ASSERT_TRUE(data.AdministratorMode);
@@ -173,6 +182,98 @@ TEST_F(AdminCommandsTest, PropertiesAndCustomFieldsThroughTheMenu) {
     EXPECT_TRUE(form.DatabaseOpen());
     ASSERT_TRUE(data.Udf1Field);
     EXPECT_EQ(data.Udf1Field->FieldName, QStringLiteral("udf1Room"));
+}
+
+// The information windows get the window's load statistics; the About window's links go through the window,
+// which says when the computer is offline.
+TEST_F(AdminCommandsTest, TheInformationWindowsShowWhatTheWindowHandsThem) {
+    const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("information.tvd"));
+    {
+        TADOConnection connection;
+        booking_db::Create(connection, path);
+        booking_db::AddResource(connection, 1, QStringLiteral("Room 1"));
+    }
+    QStringList opened;
+    TMainWindowServices services;
+    InstallAdminCommands(services);
+    services.OpenAddress = [&opened](const QString& address) {
+        opened << address;
+        return true;
+    };
+    TMainForm form(data, services);
+    Start(form);
+    form.OpenDatabase(path, QString(), QString());
+    form.LoadCount = 2;
+    form.TotalLoadTime = 3000;
+
+    QString average;
+    runner->OnShown<TDatabaseInfoForm>(QStringLiteral("DatabaseInfoForm"),
+                                       [&average](auto& info) { average = info.AverageLabel->Caption(); });
+    form.Item(QStringLiteral("DatabaseInformationItem"))->Click();
+    EXPECT_EQ(average, QStringLiteral("Average retrieval: 1.50"));
+
+    int users = 0;
+    runner->OnShown<TUserListForm>(QStringLiteral("UserListForm"),
+                                   [&users](auto& list) { users = list.ListView->ItemCount(); });
+    form.Item(QStringLiteral("ActiveUsersItem"))->Click();
+    EXPECT_EQ(users, 1);
+
+    runner->OnShown<TAboutForm>(QStringLiteral("AboutForm"), [](auto& about) { about.WebLinkLabel->Click(); });
+    form.Item(QStringLiteral("AboutItem"))->Click();
+    if (IsInternetConnected(true)) {
+        EXPECT_EQ(opened, QStringList{QStringLiteral("https://www.dulvex.example/")});
+    } else {
+        EXPECT_TRUE(opened.isEmpty());
+        EXPECT_EQ(testing_env::Messages().Texts(),
+                  std::vector<QString>{QStringLiteral("Could not connected to the Internet")});
+    }
+}
+
+// "Check && Fix" from the Tools menu takes the file for itself: the window lets go of its lists and stops its
+// refresh meanwhile, and afterwards the file is open for everybody again with the lists, the tree and the timer
+// back and the staged row gone.
+TEST_F(AdminCommandsTest, CheckAndFixGivesTheFileBackToTheWindow) {
+    const QString path = QDir(testing_env::TempDir()).filePath(QStringLiteral("check.tvd"));
+    {
+        TADOConnection connection;
+        booking_db::Create(connection, path);
+        booking_db::AddResource(connection, 1, QStringLiteral("Room 1"));
+        connection.Execute(
+            QStringLiteral("INSERT INTO Bookings (BookingId, ResourceId, BookingStart, BookingEnd, "
+                           "Client, Trans) VALUES (1001, 1, 46084.375, 46084.4, 'Ann', True)"));
+    }
+    TMainWindowServices services;
+    InstallAdminCommands(services);
+    TMainForm form(data, services);
+    Start(form);
+    form.OpenDatabase(path, QString(), QString());
+    ASSERT_TRUE(data.AdministratorMode);
+    ASSERT_TRUE(form.RefreshTimer->Enabled());
+
+    runner->OnShown<TCheckDatabaseForm>(QStringLiteral("CheckDatabaseForm"), [&form](TCheckDatabaseForm& check) {
+        EXPECT_FALSE(form.RefreshTimer->Enabled());
+        EXPECT_FALSE(form.ResourcesQuery.Active());
+        check.CheckDatabaseCheckFixButton->Click();
+        EXPECT_EQ(check.CheckDatabaseBookingTransactionEdit->Text(), QStringLiteral("1"));
+        check.CloseButton->Click();
+    });
+    form.Item(QStringLiteral("CheckDatabaseIntegrityItem"))->Click();
+    ASSERT_EQ(runner->Runs().size(), 1u);
+    EXPECT_TRUE(testing_env::Messages().Texts().empty());
+    ASSERT_TRUE(form.DatabaseOpen());
+    EXPECT_EQ(data.ADOConnection.Mode(), 16);
+    EXPECT_TRUE(data.AdministratorMode);
+    EXPECT_TRUE(form.RefreshTimer->Enabled());
+    EXPECT_EQ(form.StatusBar->PanelText(0), QStringLiteral(" Administrator Mode"));
+    EXPECT_EQ(form.ResourcesQuery.FieldByName(QStringLiteral("ResourceName")).AsString(), QStringLiteral("Room 1"));
+    ASSERT_EQ(form.ResourcesNode->Count(), 1);
+    EXPECT_EQ(form.ResourceTreeView->Selected(), form.ResourcesNode->Item(0));
+    const auto bookings = data.ADOConnection.Engine().Prepare(QStringLiteral("SELECT Count(*) FROM Bookings"));
+    ASSERT_TRUE(bookings->Step());
+    EXPECT_EQ(bookings->Value(0).toInt(), 0);
+    // The window's own datasets work on the file opened again.
+    form.Item(QStringLiteral("RefreshItem"))->Click();
+    EXPECT_TRUE(testing_env::Messages().Texts().empty());
 }
 
 }  // namespace
