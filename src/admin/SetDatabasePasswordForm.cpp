@@ -1,0 +1,91 @@
+// The dialog of the database password: its checks, in the order the user meets them.
+#include "admin/SetDatabasePasswordForm.h"
+
+#include "platform/rtl/Messages.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Edits.h"
+#include "platform/ui/FormDescription.h"
+
+namespace {
+
+constexpr int kMinimumPasswordLength = 6;
+
+bool IsEnterKey(QChar key) { return key == QChar(13); }
+
+void Inform(const QString& text) { MessageDlg(text, mtInformation, {mbOK}); }
+
+}  // namespace
+
+TSetDatabasePasswordForm::TSetDatabasePasswordForm(bool hasPassword, QWidget* owner)
+    : TForm(owner), hasPassword_(hasPassword) {
+    ui::DescribeForm(
+        *this, {"SetDatabasePasswordForm", "Security", bsDialog, poScreenCenter, 480, 320},
+        {
+            // name            class     parent      left top  width height caption  properties
+            {"TopPanel", "TPanel", "", 0, 0, 480, 64, "", "Color=clWhite; BevelOuter=bvNone"},
+            {"TitleLabel", "TLabel", "TopPanel", 16, 8, 448, 20, "Set Database Password",
+             "AutoSize=False; Font.Style=fsBold"},
+            {"DescriptionLabel", "TLabel", "TopPanel", 32, 32, 432, 28,
+             "Restrict access to the database by password protecting it.", "AutoSize=False; WordWrap=True"},
+            {"InfoMemo", "TMemo", "", 16, 74, 448, 72,
+             "Password protect a database to limit access to global database settings, resources \n"
+             "and bookings. To allow users to open the database without knowing the database \n"
+             "password select \"Save encrypted password file\".",
+             "ReadOnly=True; TabStop=False; Color=clBtnFace; BorderStyle=bsNone"},
+            {"NewPasswordLabel", "TLabel", "", 16, 160, 150, 17, "New Password"},
+            {"NewPasswordEdit", "TEdit", "", 170, 156, 200, 23, "", "PasswordChar=*"},
+            {"VerifyPasswordLabel", "TLabel", "", 16, 192, 150, 17, "Verify Password"},
+            {"VerifyPasswordEdit", "TEdit", "", 170, 188, 200, 23, "", "PasswordChar=*"},
+            {"SaveEncryptedPasswordCheckBox", "TCheckBox", "", 16, 226, 448, 21,
+             "Save encrypted password in database directory"},
+            {"Button1", "TButton", "", 16, 276, 120, 25, "Clear Password"},
+            {"OkButton", "TButton", "", 244, 276, 120, 25, "Set Password", "Default=True"},
+            {"CancelButton", "TButton", "", 374, 276, 90, 25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
+        });
+    NewPasswordEdit = Find<TEdit>("NewPasswordEdit");
+    VerifyPasswordEdit = Find<TEdit>("VerifyPasswordEdit");
+    SaveEncryptedPasswordCheckBox = Find<TCheckBox>("SaveEncryptedPasswordCheckBox");
+    Button1 = Find<TButton>("Button1");
+    OkButton = Find<TButton>("OkButton");
+    CancelButton = Find<TButton>("CancelButton");
+    SaveEncryptedPasswordCheckBox->SetChecked(true);
+
+    NewPasswordEdit->OnKeyPress = [this](QObject*, QChar& key) {
+        if (!IsEnterKey(key)) return;
+        key = QChar();
+        VerifyPasswordEdit->SetFocus();
+    };
+    VerifyPasswordEdit->OnKeyPress = [this](QObject*, QChar& key) {
+        if (!IsEnterKey(key)) return;
+        key = QChar();
+        OkButton->SetFocus();
+    };
+    OkButton->OnClick = [this](QObject*) { OkButtonClick(); };
+    Button1->OnClick = [this](QObject*) { Button1Click(); };
+    OnShow = [this](QObject*) { FormShow(); };
+    Loaded();
+}
+
+bool TSetDatabasePasswordForm::SavePasswordFile() const { return SaveEncryptedPasswordCheckBox->Checked(); }
+
+void TSetDatabasePasswordForm::FormShow() {
+    NewPasswordEdit->SetText(QString());
+    VerifyPasswordEdit->SetText(QString());
+    NewPasswordEdit->SetFocus();
+}
+
+void TSetDatabasePasswordForm::OkButtonClick() {
+    const QString password = NewPasswordEdit->Text();
+    if (password.trimmed().isEmpty()) return Inform(QStringLiteral("The password can not be blank"));
+    if (password.size() < kMinimumPasswordLength)
+        return Inform(QStringLiteral("The password must be at least 6 characters long"));
+    if (password != VerifyPasswordEdit->Text()) return Inform(QStringLiteral("The passwords entered do not match"));
+    newPassword_ = password;
+    SetModalResult(mrOk);
+}
+
+void TSetDatabasePasswordForm::Button1Click() {
+    if (!hasPassword_) return Inform(QStringLiteral("The database does not currently have a password."));
+    newPassword_.clear();
+    SetModalResult(mrOk);
+}
