@@ -7,24 +7,24 @@
 
 TBackupRecommendationForm::TBackupRecommendationForm(QWidget* owner) : TForm(owner) {
     ui::DescribeForm(
-        *this, {"BackupRecommendationForm", "Backup Recommendation", bsDialog, poScreenCenter, 440, 250},
+        *this, {"BackupRecommendationForm", "Backup Recommendation", bsDialog, poScreenCenter, 480, 268},
         {
             // name            class     parent      left top  width height caption  properties
-            {"TopPanel", "TPanel", "", 0, 0, 440, 64, "", "Color=clWhite; BevelOuter=bvNone"},
-            {"TitleLabel", "TLabel", "TopPanel", 16, 8, 408, 20, "Backup Recommendation",
+            {"TopPanel", "TPanel", "", 0, 0, 480, 76, "", "Color=clWhite; BevelOuter=bvNone"},
+            {"TitleLabel", "TLabel", "TopPanel", 16, 8, 448, 22, "Backup Recommendation",
              "AutoSize=False; Font.Style=fsBold"},
-            {"DescriptionLabel", "TLabel", "TopPanel", 32, 32, 392, 28,
+            {"DescriptionLabel", "TLabel", "TopPanel", 32, 32, 432, 40,
              "Before proceeding ensure you have a current backup.", "AutoSize=False; WordWrap=True"},
-            {"InfoMemo", "TMemo", "", 16, 76, 408, 84,
-             "Making a backup before proceeding with this operation is highly \n"
-             "recommended. This operation may make significant changes to the \n"
-             "database and ensuring you have a current backup is considered a best \n"
+            {"InfoMemo", "TMemo", "", 16, 84, 448, 100,
+             "Making a backup before proceeding with this operation is highly "
+             "recommended. This operation may make significant changes to the "
+             "database and ensuring you have a current backup is considered a best "
              "practice to prevent data loss.",
              "ReadOnly=True; TabStop=False; Color=clBtnFace; BorderStyle=bsNone"},
-            {"DoNotDisplayAgainCheckBox", "TCheckBox", "", 16, 172, 408, 21, "Do not display this dialog again"},
-            {"CancelButton", "TButton", "", 16, 210, 220, 25, "Cancel So I Can Make a Backup",
+            {"DoNotDisplayAgainCheckBox", "TCheckBox", "", 16, 192, 448, 21, "Do not display this dialog again"},
+            {"CancelButton", "TButton", "", 16, 228, 270, 25, "Cancel So I Can Make a Backup",
              "Cancel=True; ModalResult=mrCancel"},
-            {"ProceedButton", "TButton", "", 334, 210, 90, 25, "Proceed", "Default=True; ModalResult=mrOk"},
+            {"ProceedButton", "TButton", "", 374, 228, 90, 25, "Proceed", "Default=True; ModalResult=mrOk"},
         });
     CancelButton = Find<TButton>("CancelButton");
     ProceedButton = Find<TButton>("ProceedButton");
