@@ -1,6 +1,7 @@
 // The dialog of the database password: its checks, in the order the user meets them.
 #include "admin/SetDatabasePasswordForm.h"
 
+#include "admin/DialogHeader.h"
 #include "platform/rtl/Messages.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Edits.h"
@@ -18,30 +19,27 @@ void Inform(const QString& text) { MessageDlg(text, mtInformation, {mbOK}); }
 
 TSetDatabasePasswordForm::TSetDatabasePasswordForm(bool hasPassword, QWidget* owner)
     : TForm(owner), hasPassword_(hasPassword) {
-    ui::DescribeForm(
-        *this, {"SetDatabasePasswordForm", "Security", bsDialog, poScreenCenter, 480, 340},
-        {
-            // name            class     parent      left top  width height caption  properties
-            {"TopPanel", "TPanel", "", 0, 0, 480, 76, "", "Color=clWhite; BevelOuter=bvNone"},
-            {"TitleLabel", "TLabel", "TopPanel", 16, 8, 448, 22, "Set Database Password",
-             "AutoSize=False; Font.Style=fsBold"},
-            {"DescriptionLabel", "TLabel", "TopPanel", 32, 32, 432, 40,
-             "Restrict access to the database by password protecting it.", "AutoSize=False; WordWrap=True"},
-            {"InfoMemo", "TMemo", "", 16, 84, 448, 92,
-             "Password protect a database to limit access to global database settings, resources "
-             "and bookings. To allow users to open the database without knowing the database "
-             "password select \"Save encrypted password file\".",
-             "ReadOnly=True; TabStop=False; Color=clBtnFace; BorderStyle=bsNone"},
-            {"NewPasswordLabel", "TLabel", "", 16, 190, 150, 17, "New Password"},
-            {"NewPasswordEdit", "TEdit", "", 170, 186, 200, 23, "", "PasswordChar=*"},
-            {"VerifyPasswordLabel", "TLabel", "", 16, 222, 150, 17, "Verify Password"},
-            {"VerifyPasswordEdit", "TEdit", "", 170, 218, 200, 23, "", "PasswordChar=*"},
-            {"SaveEncryptedPasswordCheckBox", "TCheckBox", "", 16, 254, 448, 21,
-             "Save encrypted password in database directory"},
-            {"Button1", "TButton", "", 16, 298, 150, 25, "Clear Password"},
-            {"OkButton", "TButton", "", 234, 298, 130, 25, "Set Password", "Default=True"},
-            {"CancelButton", "TButton", "", 374, 298, 90, 25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
-        });
+    std::vector<ui::ControlRow> rows = admin::HeaderRows(
+        480, QStringLiteral("Set Database Password"),
+        QStringLiteral("Restrict access to the database by password protecting it."),
+        QStringLiteral("Password protect a database to limit access to global database settings, resources "
+                       "and bookings. To allow users to open the database without knowing the database "
+                       "password select \"Save encrypted password file\"."),
+        92);
+    rows.insert(rows.end(),
+                {
+                    // name            class     parent      left top  width height caption  properties
+                    {"NewPasswordLabel", "TLabel", "", 16, 190, 150, 17, "New Password"},
+                    {"NewPasswordEdit", "TEdit", "", 170, 186, 200, 23, "", "PasswordChar=*"},
+                    {"VerifyPasswordLabel", "TLabel", "", 16, 222, 150, 17, "Verify Password"},
+                    {"VerifyPasswordEdit", "TEdit", "", 170, 218, 200, 23, "", "PasswordChar=*"},
+                    {"SaveEncryptedPasswordCheckBox", "TCheckBox", "", 16, 254, 448, 21,
+                     "Save encrypted password in database directory"},
+                    {"Button1", "TButton", "", 16, 298, 150, 25, "Clear Password"},
+                    {"OkButton", "TButton", "", 234, 298, 130, 25, "Set Password", "Default=True"},
+                    {"CancelButton", "TButton", "", 374, 298, 90, 25, "Cancel", "Cancel=True; ModalResult=mrCancel"},
+                });
+    ui::DescribeForm(*this, {"SetDatabasePasswordForm", "Security", bsDialog, poScreenCenter, 480, 340}, rows);
     NewPasswordEdit = Find<TEdit>("NewPasswordEdit");
     VerifyPasswordEdit = Find<TEdit>("VerifyPasswordEdit");
     SaveEncryptedPasswordCheckBox = Find<TCheckBox>("SaveEncryptedPasswordCheckBox");
