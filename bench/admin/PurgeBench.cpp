@@ -48,8 +48,8 @@ void RawDelete(benchmark::State& state) {
     for (auto _ : state) {
         FreshCopy(state);
         sql::Connection connection(million_bookings::ConnectionString(kWork, false));
-        deleted = connection.Execute(QStringLiteral("delete from Bookings where BookingEnd < %1")
-                                         .arg(static_cast<int>(LastPurgedDay()) + 1));
+        deleted = connection.Execute(
+            QStringLiteral("delete from Bookings where BookingEnd < %1").arg(static_cast<int>(LastPurgedDay()) + 1));
     }
     state.counters["deleted"] = deleted;
 }
