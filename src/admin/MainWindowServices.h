@@ -6,7 +6,12 @@
 #include <functional>
 #include <utility>
 
+class TForm;
+
 namespace admin {
+
+// The maintenance operations that recommend a backup first, each with its own per-user switch.
+enum class BackupOperation { CheckAndFix, PurgeAndDelete, CompactAndRepair };
 
 // Filled by the main window; an empty member does nothing.
 struct MainWindowServices {
@@ -30,6 +35,21 @@ struct MainWindowServices {
     std::function<void()> EndExclusiveWork;
     // The SQL query window in its full (not read-only) mode.
     std::function<void()> DataQuery;
+
+    // The main window, on which the maintenance commands centre their progress panel; may be null.
+    TForm* Form = nullptr;
+    // " Administrator Mode" in the status bar's first panel.
+    std::function<void()> ShowAdministratorMode;
+    // The refresh timer off, and on again as the user's preference says while a database is open.
+    std::function<void()> StopRefreshTimer;
+    std::function<void()> RestartRefreshTimer;
+    // The bookings read again and the active view refreshed.
+    std::function<void()> RefreshBookings;
+    // The main window's database file dialog: the chosen file, empty when none was chosen.
+    std::function<QString()> ChooseDatabaseFile;
+    // The per-user switch of the operation's backup recommendation (true: shown), and the three saved.
+    std::function<bool&(BackupOperation operation)> BackupDialogFlag;
+    std::function<void()> SaveBackupDialogFlags;
 };
 
 // Calls the service when the main window gave one.

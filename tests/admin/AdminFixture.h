@@ -52,6 +52,10 @@ protected:
     std::unique_ptr<TSQLData> sqlData;
     // What the main window was asked, in order.
     std::vector<QString> calls;
+    // The per-user backup recommendation switches, by admin::BackupOperation.
+    bool backupFlags[3] = {true, true, true};
+    // What the main window's database file dialog chooses.
+    QString chosenDatabaseFile;
 
     // A new database file at the path, open in administrator mode, with its lookup module.
     void OpenNewDatabase(const QString& path) {
@@ -75,6 +79,12 @@ protected:
         services.UpdateCaption = [this] { calls.push_back(QStringLiteral("UpdateCaption")); };
         services.ResourceAdded = [this](int id) { calls.push_back(QStringLiteral("ResourceAdded %1").arg(id)); };
         services.UpdateCommandStates = [this] { calls.push_back(QStringLiteral("UpdateCommandStates")); };
+        services.RefreshBookings = [this] { calls.push_back(QStringLiteral("RefreshBookings")); };
+        services.ChooseDatabaseFile = [this] { return chosenDatabaseFile; };
+        services.BackupDialogFlag = [this](admin::BackupOperation operation) -> bool& {
+            return backupFlags[static_cast<int>(operation)];
+        };
+        services.SaveBackupDialogFlags = [this] { calls.push_back(QStringLiteral("SaveBackupDialogFlags")); };
         return services;
     }
 

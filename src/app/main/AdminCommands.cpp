@@ -2,11 +2,14 @@
 
 #include "admin/AboutForm.h"
 #include "admin/AddResourceWizard.h"
+#include "admin/BackupRecommendation.h"
 #include "admin/CheckDatabaseForm.h"
+#include "admin/CompactCommands.h"
 #include "admin/CustomFields.h"
 #include "admin/DataQuery.h"
 #include "admin/DatabaseInfoForm.h"
 #include "admin/DatabaseProperties.h"
+#include "admin/DeleteAndPurgeForm.h"
 #include "admin/EditFeatureForm.h"
 #include "admin/EditGroupForm.h"
 #include "admin/EditResourceForm.h"
@@ -20,6 +23,7 @@
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
 #include "platform/ui/Bars.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/Timer.h"
 #include "util/HelpRouter.h"
 
@@ -72,6 +76,25 @@ admin::MainWindowServices ServicesOf(TMainForm& form) {
         form.UpdateRefreshTimer();
     };
     if (form.Services().FullDataQuery) services.DataQuery = [&form] { form.Services().FullDataQuery(form); };
+    services.Form = &form;
+    services.ShowAdministratorMode = [&form] {
+        form.StatusBar->SetPanelText(0, QStringLiteral(" Administrator Mode"));
+    };
+    services.StopRefreshTimer = [&form] { form.RefreshTimer->SetEnabled(false); };
+    services.RestartRefreshTimer = [&form] { form.UpdateRefreshTimer(); };
+    services.RefreshBookings = [&form] { form.RefreshItemClick(); };
+    services.ChooseDatabaseFile = [&form] {
+        return form.OpenDialog->Execute() ? form.OpenDialog->FileName() : QString();
+    };
+    services.BackupDialogFlag = [&form](admin::BackupOperation operation) -> bool& {
+        switch (operation) {
+            case admin::BackupOperation::CheckAndFix: return form.Preferences.BackupDialogCheckAndFix;
+            case admin::BackupOperation::PurgeAndDelete: return form.Preferences.BackupDialogPurgeAndDelete;
+            case admin::BackupOperation::CompactAndRepair: break;
+        }
+        return form.Preferences.BackupDialogCompactAndRepair;
+    };
+    services.SaveBackupDialogFlags = [&form] { form.SaveBackupDialogFlags(); };
     return services;
 }
 
@@ -87,6 +110,10 @@ void CheckDatabaseIntegrityItemClick(TMainForm& form) {
     if (!Data->CheckAdministrator()) return;
     form.UpdateCaption();
     form.RefreshTimer->SetEnabled(false);
+    if (!admin::RecommendBackup(ServicesOf(form), admin::BackupOperation::CheckAndFix)) {
+        form.UpdateRefreshTimer();
+        return;
+    }
     TCheckDatabaseForm check(*Data, &form);
     check.ShowHelpTopic = Help();
     form.RememberResourceAndGroupPosition();
@@ -125,6 +152,10 @@ void InstallAdminCommands(TMainWindowServices& services) {
         admin::ShowDatabaseProperties(*Data, *SQLData, ServicesOf(form), Help());
     };
     services.CustomFields = [](TMainForm& form) { admin::ChangeCustomFields(*Data, ServicesOf(form), Help()); };
+    services.DeleteAndPurge = [](TMainForm& form) { admin::DeleteAndPurge(*Data, ServicesOf(form), Help()); };
+    services.CompactCurrentDatabase = [](TMainForm& form) { admin::CompactCurrentDatabase(*Data, ServicesOf(form)); };
+    services.CompactDatabase = [](TMainForm& form) { admin::CompactDatabase(*Data, ServicesOf(form)); };
+    services.SetDatabasePassword = [](TMainForm& form) { admin::SetDatabasePassword(*Data, ServicesOf(form)); };
     services.AddResourceWizard = [](TMainForm& form) {
         TAddResourceWizard(*Data, *SQLData, ServicesOf(form)).Execute();
     };

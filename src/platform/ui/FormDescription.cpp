@@ -50,6 +50,7 @@ std::map<QString, Factory>& Factories() {
         {QStringLiteral("TSplitter"), Make<TSplitter>()},
         {QStringLiteral("TPageControl"), Make<TPageControl>()},
         {QStringLiteral("TStatusBar"), Make<TStatusBar>()},
+        {QStringLiteral("TProgressBar"), Make<TProgressBar>()},
         {QStringLiteral("TScrollBar"), Make<TScrollBar>()},
         {QStringLiteral("TUpDown"), Make<TUpDown>()},
         // A tab sheet's parent is its page control.

@@ -2,6 +2,7 @@
 // at once the window's current resource and in its tree.
 #include "admin/AboutForm.h"
 #include "admin/AddResourcePages.h"
+#include "admin/BackupRecommendation.h"
 #include "admin/CheckDatabaseForm.h"
 #include "admin/CustomFieldsForm.h"
 #include "admin/DataQuery.h"
@@ -250,6 +251,15 @@ TEST_F(AdminCommandsTest, CheckAndFixGivesTheFileBackToTheWindow) {
     ASSERT_TRUE(data.AdministratorMode);
     ASSERT_TRUE(form.RefreshTimer->Enabled());
 
+    // Declining the backup recommendation ends the command with the refresh running again.
+    runner->Answer(QStringLiteral("BackupRecommendationForm"), mrCancel);
+    form.Item(QStringLiteral("CheckDatabaseIntegrityItem"))->Click();
+    EXPECT_EQ(runner->Runs(), std::vector<QString>{QStringLiteral("BackupRecommendationForm")});
+    EXPECT_TRUE(form.RefreshTimer->Enabled());
+
+    runner->OnShown<TBackupRecommendationForm>(
+        QStringLiteral("BackupRecommendationForm"),
+        [](TBackupRecommendationForm& backup) { backup.ProceedButton->Click(); });
     runner->OnShown<TCheckDatabaseForm>(QStringLiteral("CheckDatabaseForm"), [&form](TCheckDatabaseForm& check) {
         EXPECT_FALSE(form.RefreshTimer->Enabled());
         EXPECT_FALSE(form.ResourcesQuery.Active());
@@ -258,7 +268,7 @@ TEST_F(AdminCommandsTest, CheckAndFixGivesTheFileBackToTheWindow) {
         check.CloseButton->Click();
     });
     form.Item(QStringLiteral("CheckDatabaseIntegrityItem"))->Click();
-    ASSERT_EQ(runner->Runs().size(), 1u);
+    ASSERT_EQ(runner->Runs().size(), 3u);
     EXPECT_TRUE(testing_env::Messages().Texts().empty());
     ASSERT_TRUE(form.DatabaseOpen());
     EXPECT_EQ(data.ADOConnection.Mode(), 16);
