@@ -2,6 +2,7 @@
 #pragma once
 
 #include "data/bookings/BookingBatch.h"
+#include "data/bookings/BookingEngine.h"
 #include "data/bookings/Bookings.h"
 #include "data/bookings/Trans.h"
 #include "data/bookings/UDFField.h"
@@ -125,6 +126,8 @@ public:
     // A caller that must show a window before it commits or rolls back the change sets commits this first, so
     // that others see the staged rows meanwhile and are not kept waiting.
     std::unique_ptr<data::WriteTransaction> BeginBookingSave();
+    // The booking rules for the current user (BookingEngine.h): deletes and group membership.
+    data::BookingEngine Engine();
     // The bulk path for many new bookings (BookingBatch.h), its History rows written for the current user.
     std::unique_ptr<data::BookingBatch> BeginBookingBatch();
     // The validation code (Bookings.h) of BookingsTable's current, not yet posted row.

@@ -35,6 +35,10 @@ std::unique_ptr<data::WriteTransaction> TData::BeginBookingSave() {
     return transaction;
 }
 
+data::BookingEngine TData::Engine() {
+    return data::BookingEngine(ADOConnection, CurrentUserId(HistoryTable.FieldByName(QStringLiteral("Userid")).Size()));
+}
+
 std::unique_ptr<data::BookingBatch> TData::BeginBookingBatch() {
     data::BookingBatch::Settings settings;
     settings.Connection = &ADOConnection;
