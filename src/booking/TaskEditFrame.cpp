@@ -27,7 +27,7 @@
 
 namespace {
 
-enum : int { kCreated = 7, kModified = 8, kDeleted = 9, kTaskAttached = 30 };
+enum : int { kCreated = 7, kModified = 8, kTaskAttached = 30 };
 
 void FillCombo(TwwDBCustomComboBox& combo, const QStringList& items) {
     combo.SetMapList(true);
@@ -176,12 +176,6 @@ void TTaskEditFrame::NewTask() {
     TasksQuery.Insert();
     Modified = false;
     UpdateOverdueColours();
-}
-
-void TTaskEditFrame::PostIfModified() {
-    if (!Modified) return;
-    if (TasksQuery.State() == dsEdit || TasksQuery.State() == dsInsert) TasksQuery.Post();
-    Modified = false;
 }
 
 int TTaskEditFrame::TaskId() {
@@ -370,11 +364,10 @@ void TTaskEditFrame::SaveTaskChanges(int taskState, int bookingId, const TTaskRe
                 break;
             const int taskId = TasksQuery.FieldByName(QStringLiteral("TaskId")).AsInteger();
             if (editing) TasksQuery.Cancel();
-            // The History row only for a task that is gone, and both or neither on disk.
-            data::WriteTransaction transaction(data_.ADOConnection);
-            TasksQuery.Delete();
-            data_.AddTaskHistory(taskId, kDeleted, data_.CurrentUserId(), QString());
-            transaction.Commit();
+            // The rights are the dataset's to check, as for a delete through it.
+            if (TasksQuery.BeforeDelete) TasksQuery.BeforeDelete(TasksQuery);
+            data_.Engine().DeleteTask(taskId);
+            TasksQuery.Requery();
             break;
         }
         case TaskExisting: {

@@ -1,4 +1,4 @@
-// Deleting bookings with their tasks and History, and moving bookings between groups.
+// Deleting bookings and tasks with their History, and moving bookings between groups.
 #include "data/bookings/BookingEngine.h"
 
 #include "data/bookings/History.h"
@@ -58,17 +58,30 @@ DeleteOutcome BookingEngine::DeleteBooking(int bookingId,
     history.Code = HistoryCode::BookingDeleted;
     history.UserId = userId_;
     WriteHistoryRow(connection_, history);
-    if (task && RunChange(engine, QStringLiteral("DELETE FROM Tasks WHERE BookingId = :BookingId AND TaskId = :TaskId"),
-                          {bookingId, outcome.TaskId}) == 1) {
-        HistoryEntry taskHistory;
-        taskHistory.TaskId = outcome.TaskId;
-        taskHistory.Code = HistoryCode::TaskDeleted;
-        taskHistory.UserId = userId_;
-        WriteHistoryRow(connection_, taskHistory);
-    }
+    if (task)
+        RemoveTask(QStringLiteral("DELETE FROM Tasks WHERE BookingId = :BookingId AND TaskId = :TaskId"),
+                   {bookingId, outcome.TaskId}, outcome.TaskId);
     transaction.Commit();
     outcome.Result = DeleteResult::Deleted;
     return outcome;
+}
+
+DeleteResult BookingEngine::DeleteTask(int taskId) {
+    WriteTransaction transaction(connection_);
+    if (!RemoveTask(QStringLiteral("DELETE FROM Tasks WHERE TaskId = :TaskId"), {taskId}, taskId))
+        return DeleteResult::Gone;
+    transaction.Commit();
+    return DeleteResult::Deleted;
+}
+
+bool BookingEngine::RemoveTask(const QString& jetSql, const QVariantList& keys, int taskId) {
+    if (RunChange(connection_.Engine(), jetSql, keys) != 1) return false;
+    HistoryEntry history;
+    history.TaskId = taskId;
+    history.Code = HistoryCode::TaskDeleted;
+    history.UserId = userId_;
+    WriteHistoryRow(connection_, history);
+    return true;
 }
 
 AttachResult BookingEngine::AttachToGroup(int bookingId, int enteredId) {

@@ -1,16 +1,18 @@
-// The booking rules below the windows: deletes and group membership, each one write transaction.
+// The booking rules below the windows: deletes of bookings and tasks and group membership, each one write
+// transaction.
 #pragma once
 
 #include <QString>
+#include <QVariantList>
 #include <functional>
 
 class TADOConnection;
 
 namespace data {
 
-// What became of a booking's delete.
+// What became of a delete of a booking or a task.
 enum class DeleteResult {
-    // The booking, its History row, its task and the task's History row are written together.
+    // The row is gone, written together with its History row (and a booking's task with the task's).
     Deleted,
     // Another program deleted it meanwhile; nothing was written.
     Gone,
@@ -42,12 +44,18 @@ public:
     // task's owner, asked under the write lock so that the task deleted is the one it was asked about.
     DeleteOutcome DeleteBooking(int bookingId, const std::function<bool(const QString& taskOwner)>& mayDeleteTask);
 
+    // Deletes the task with its History row; the caller has asked whether the user may.
+    DeleteResult DeleteTask(int taskId);
+
     // Puts the booking into the group of the entered id: that of the booking with that id (which heads a group
     // of its own when it had none), else the group of that number.
     AttachResult AttachToGroup(int bookingId, int enteredId);
     void DetachFromGroup(int bookingId);
 
 private:
+    // Inside the caller's write transaction: the task's row and its History row when it was there.
+    bool RemoveTask(const QString& jetSql, const QVariantList& keys, int taskId);
+
     TADOConnection& connection_;
     QString userId_;
 };

@@ -1,4 +1,5 @@
-// The booking engine's deletes and group changes: their answers, and all-or-nothing under every fault.
+// The booking engine's deletes of bookings and tasks and its group changes: their answers, and all-or-nothing under
+// every fault.
 #include "data/bookings/BookingEngine.h"
 #include "data/support/BookingsFixture.h"
 #include "support/DatabaseDump.h"
@@ -111,6 +112,13 @@ TEST_F(BookingEngineTest, ADeleteAnswersWhatBecameOfTheBookingAndWritesOnlyWhatH
     const data::DeleteOutcome gone = engine.DeleteBooking(first, onlyMine);
     EXPECT_EQ(gone.Result, data::DeleteResult::Gone);
     EXPECT_EQ(History().size(), 2);
+
+    // A task alone; its rights are its caller's to ask.
+    EXPECT_EQ(engine.DeleteTask(theirs), data::DeleteResult::Deleted);
+    EXPECT_EQ(engine.DeleteTask(theirs), data::DeleteResult::Gone);
+    EXPECT_EQ(History().value(2), QStringLiteral("9||%1||jsmith|0").arg(theirs));
+    EXPECT_EQ(History().size(), 3);
+    EXPECT_TRUE(Rows(QStringLiteral("SELECT TaskId FROM Tasks")).isEmpty());
 }
 
 TEST_F(BookingEngineTest, AttachFindsTheGroupOfABookingOrOfANumberAndDetachLeavesIt) {
@@ -135,6 +143,12 @@ TEST_F(BookingEngineTest, EveryFaultInADeleteLeavesTheBookingItsTaskAndNoHistory
     ExpectWholeOrNothing([this](data::BookingEngine& engine) {
         EXPECT_EQ(engine.DeleteBooking(first, [](const QString&) { return true; }).Result, data::DeleteResult::Deleted);
     });
+}
+
+TEST_F(BookingEngineTest, EveryFaultInATaskDeleteLeavesTheTaskAndNoHistory) {
+    const int task = AddTask(first, QStringLiteral("jsmith"));
+    ExpectWholeOrNothing(
+        [task](data::BookingEngine& engine) { EXPECT_EQ(engine.DeleteTask(task), data::DeleteResult::Deleted); });
 }
 
 TEST_F(BookingEngineTest, EveryFaultInAnAttachLeavesBothGroupsAsTheyWere) {
