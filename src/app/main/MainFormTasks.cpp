@@ -27,7 +27,7 @@
 
 namespace {
 
-enum : int { kCompleted = 2, kCreated = 7, kModified = 8 };
+constexpr int kCompleted = 2;
 
 const QString kNoTaskToView = QStringLiteral("There is no task selected to view.");
 const QString kNoTaskToDelete = QStringLiteral("There is no task selected to delete.");
@@ -316,8 +316,9 @@ void TMainTaskLists::TaskAfterPost() {
     posted.Load();
     const QString description = posted.DescribeChanges(TaskRecordBeforeEdit.get());
     if (!description.isEmpty())
-        data_.AddTaskHistory(posted.TaskId, TaskRecordBeforeEdit ? kModified : kCreated, data_.CurrentUserId(),
-                             description);
+        data_.AddTaskHistory(posted.TaskId,
+                             TaskRecordBeforeEdit ? data::HistoryCode::TaskModified : data::HistoryCode::TaskCreated,
+                             data_.CurrentUserId(), description);
     TaskRecordBeforeEdit.reset();
 }
 

@@ -4,6 +4,7 @@
 #include "data/bookings/BookingBatch.h"
 #include "data/bookings/BookingEngine.h"
 #include "data/bookings/Bookings.h"
+#include "data/bookings/History.h"
 #include "data/bookings/Trans.h"
 #include "data/bookings/UDFField.h"
 #include "data/module/DatabaseSettings.h"
@@ -144,7 +145,7 @@ public:
     // -1 for either id leaves that column empty; staged while HistoryTrans is active.
     void AddHistory(int bookingId, int groupBookingId, int historyCode, const QString& userId,
                     const QString& description);
-    void AddTaskHistory(int taskId, int historyCode, const QString& userId, const QString& description);
+    void AddTaskHistory(int taskId, data::HistoryCode code, const QString& userId, const QString& description);
 
     // Maintenance.
     // 0 done, 1 failed (shown), 2 wrong current password (not shown), 3 cancelled.
