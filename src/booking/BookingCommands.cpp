@@ -4,7 +4,6 @@
 #include "booking/BookingInfoList.h"
 #include "booking/BookingOptionsForms.h"
 #include "data/bookings/UDFField.h"
-#include "data/bookings/WriteTransaction.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
 #include "platform/db/Field.h"
@@ -22,8 +21,6 @@ namespace {
 const QString kCR = QStringLiteral("\r");
 const QString kSeparator = QString(60, u'-');
 // History codes the commands write.
-constexpr int kHistoryDeleted = 3;
-constexpr int kTaskHistoryDeleted = 9;
 constexpr int kHistorySmtpEmail = 41;
 constexpr int kHistoryMapiEmail = 42;
 
@@ -220,58 +217,18 @@ int TBookingCommands::CheckBookingDeletable(QList<int>& ids) {
 }
 
 void TBookingCommands::DeleteChosenBookings(const QList<int>& ids) {
-    if (ids.isEmpty()) return;
-    TADOConnection& connection = data_.ADOConnection;
-    TADOQuery deleteBooking, deleteTask, findTask;
-    Prepare(deleteBooking, connection,
-            {QStringLiteral("Delete * From Bookings where"), QStringLiteral("BookingId = :TheBookingId")});
-    Prepare(deleteTask, connection,
-            {QStringLiteral("Delete * From Tasks"), QStringLiteral("where BookingId = :TheBookingId"),
-             QStringLiteral("   and TaskId = :TheTaskId")});
-    Prepare(findTask, connection,
-            {QStringLiteral("select TaskId, Owner from Tasks"), QStringLiteral("where BookingId = :TheBookingId")});
+    data::BookingEngine engine = data_.Engine();
+    const auto mayDeleteTask = [this](const QString& owner) { return sqlData_.CanWriteTask(true, owner); };
     for (const int id : ids) {
-        findTask.Close();
-        findTask.Parameters.ParamByName(QStringLiteral("TheBookingId")).SetValue(id);
-        findTask.Open();
-        const bool hasTask = !findTask.IsEmpty();
-        const int taskId = hasTask ? IntegerField(findTask, "TaskId") : 0;
-        const QString taskOwner = hasTask ? FieldText(findTask, "Owner") : QString();
-        findTask.Close();
-        if (hasTask && !sqlData_.CanWriteTask(true, taskOwner)) {
+        const data::DeleteOutcome outcome = engine.DeleteBooking(id, mayDeleteTask);
+        if (outcome.Result == data::DeleteResult::TaskRefused)
             ShowMessage(QStringLiteral("Booking Id: ") + QString::number(id) + QStringLiteral(" not deleted. ") +
                         QStringLiteral("You do not have sufficient authorization to delete its associated task id: .") +
-                        QString::number(taskId));
-            continue;
-        }
-        // A booking goes with its History row and its task, or not at all.
-        data::WriteTransaction transaction(connection);
-        deleteBooking.Parameters.ParamByName(QStringLiteral("TheBookingId")).SetValue(id);
-        if (deleteBooking.ExecSQL() == 1) {
-            const QString userId = data_.CurrentUserId();
-            data_.AddHistory(id, -1, kHistoryDeleted, userId, QString());
-            if (hasTask) {
-                deleteTask.Parameters.ParamByName(QStringLiteral("TheBookingId")).SetValue(id);
-                deleteTask.Parameters.ParamByName(QStringLiteral("TheTaskId")).SetValue(taskId);
-                if (deleteTask.ExecSQL() == 1) data_.AddTaskHistory(taskId, kTaskHistoryDeleted, userId, QString());
-            }
-        }
-        transaction.Commit();
+                        QString::number(outcome.TaskId));
     }
 }
 
 // Attach and detach.
-
-void TBookingCommands::SetGroupBookingId(int bookingId, const QString& value, bool onlyUngrouped) {
-    QStringList lines{QStringLiteral("update Bookings"), QStringLiteral("set [Bookings].GroupBookingId = ") + value,
-                      QStringLiteral("where [Bookings].BookingId = :TheBookingId")};
-    if (onlyUngrouped)
-        lines << QStringLiteral("   and (([Bookings].GroupBookingId is NULL) or ([Bookings].GroupBookingId = 0))");
-    TADOQuery update;
-    Prepare(update, data_.ADOConnection, lines);
-    update.Parameters.ParamByName(QStringLiteral("TheBookingId")).SetValue(bookingId);
-    update.ExecSQL();
-}
 
 void TBookingCommands::RelocateAfterGroupChange(int bookingId) {
     TADOTable& bookings = data_.BookingsTable;
@@ -308,41 +265,8 @@ void TBookingCommands::AttachItemClick() {
         return;
     }
 
-    // The statements carry the parsed number, never the typed text.
-    TADOQuery query;
-    Prepare(query, data_.ADOConnection,
-            {QStringLiteral("select BookingId, GroupBookingId"), QStringLiteral("from [Bookings]"),
-             QStringLiteral("where [Bookings].BookingId = :TheId")});
-    query.Parameters.ParamByName(QStringLiteral("TheId")).SetValue(entered);
-    query.Open();
-    int targetGroup = 0;
-    bool enteredBecomesHead = false;
-    if (!query.IsEmpty()) {
-        targetGroup = IntegerField(query, "GroupBookingId");
-        if (targetGroup == 0) {
-            targetGroup = IntegerField(query, "BookingId");
-            enteredBecomesHead = true;
-        }
-    } else {
-        query.Close();
-        Prepare(query, data_.ADOConnection,
-                {QStringLiteral("select GroupBookingId"), QStringLiteral("from [Bookings]"),
-                 QStringLiteral("where [Bookings].GroupBookingId = :TheId")});
-        query.Parameters.ParamByName(QStringLiteral("TheId")).SetValue(entered);
-        query.Open();
-        if (!query.IsEmpty()) targetGroup = IntegerField(query, "GroupBookingId");
-    }
-    query.Close();
-
-    if (targetGroup != 0) {
-        // The booking and the head it makes join the group together.
-        data::WriteTransaction transaction(data_.ADOConnection);
-        SetGroupBookingId(bookingId, QString::number(targetGroup), false);
-        if (enteredBecomesHead) SetGroupBookingId(targetGroup, QString::number(targetGroup), true);
-        transaction.Commit();
-    } else {
+    if (data_.Engine().AttachToGroup(bookingId, entered) == data::AttachResult::GroupNotFound)
         ShowInformation(QStringLiteral("Group Booking Id ") + text + QStringLiteral(" does not exist."));
-    }
     RelocateAfterGroupChange(bookingId);
 }
 
@@ -353,7 +277,7 @@ void TBookingCommands::DetachItemClick() {
                        QString::number(CurrentGroupId()),
                    mtInformation, {mbYes, mbNo}) == mrNo)
         return;
-    SetGroupBookingId(bookingId, QStringLiteral("NULL"), false);
+    data_.Engine().DetachFromGroup(bookingId);
     RelocateAfterGroupChange(bookingId);
 }
 

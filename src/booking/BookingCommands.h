@@ -140,7 +140,6 @@ private:
     // Asks about including the group; false when cancelled. Without a group nothing is asked.
     bool AskIncludeGroup(const QString& caption, int groupId, bool& includeGroup);
     void RelocateAfterGroupChange(int bookingId);
-    void SetGroupBookingId(int bookingId, const QString& value, bool onlyUngrouped);
     QString Udf1Caption() const;
     QString Udf2Caption() const;
 

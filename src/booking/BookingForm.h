@@ -42,8 +42,6 @@ enum : int { kBookingNothing = 0, kBookingCreated = 1, kBookingModified = 2, kBo
 enum : int { kEditableGoOn = 1, kEditableCancelled = 2 };
 // SaveBeforeProceeding's answers: nothing to save, saved, cancelled or failed.
 enum : int { kProceedUnchanged = 1, kProceedSaved = 6, kProceedCancelled = 2 };
-// The result statuses the window keeps beyond the overlap check's.
-enum : quint8 { kResultOriginal = 2 };
 
 // What the group booking list is asked to show when a group's members are chosen (list modes 1, 3 and 4).
 struct TGroupBookingChoice {

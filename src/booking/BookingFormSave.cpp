@@ -382,7 +382,7 @@ bool TBookingForm::SaveBookingSet(const QList<qint32>& ids, QList<TBookingConfli
         if (data::OverlapsOnly(r, ids[i])) {
             // The working copy overlaps only the row it replaces.
             keep = true;
-            r.Status = ids[i] == BookingId ? quint8(kResultOriginal) : quint8(kConflictNone);
+            r.Status = data::StatusCode(ids[i] == BookingId ? data::BookingStatus::Original : data::BookingStatus::Ok);
         }
         if (keep) {
             data_.AddHistory(ids[i], -1, historyCode, user,

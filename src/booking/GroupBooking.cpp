@@ -72,16 +72,17 @@ BusyPanel::~BusyPanel() = default;
 }  // namespace booking
 
 QString BookingStatusText(int status) {
-    switch (status) {
-        case 1: return QStringLiteral("Ok");
-        case 2: return QStringLiteral("Original");
-        case 3: return QStringLiteral("Conflict");
-        case 5: return QStringLiteral("Try later");
-        case 6:
-        case 7: return QStringLiteral("Denied");
-        case 8: return QStringLiteral("Error");
-        default: return {};
+    using data::BookingStatus;
+    switch (static_cast<BookingStatus>(status)) {
+        case BookingStatus::Ok: return QStringLiteral("Ok");
+        case BookingStatus::Original: return QStringLiteral("Original");
+        case BookingStatus::Conflict: return QStringLiteral("Conflict");
+        case BookingStatus::TryLater: return QStringLiteral("Try later");
+        case BookingStatus::NoRight:
+        case BookingStatus::BeyondLimit: return QStringLiteral("Denied");
+        case BookingStatus::Error: return QStringLiteral("Error");
     }
+    return {};
 }
 
 QString DenialReasonText(int reason) {

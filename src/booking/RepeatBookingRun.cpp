@@ -35,7 +35,7 @@ struct Slot {
     TDateTime endTime = 0;
 };
 
-enum : quint8 { kSlotOk = 1, kSlotOriginal = 2, kSlotConflict = 3, kSlotRefused = 6, kSlotLimit = 7, kSlotError = 8 };
+using data::BookingStatus;
 constexpr int kReasonNoRight = 11;
 
 void Information(const char* text) { MessageDlg(QLatin1String(text), mtInformation, {mbOK}, 0); }
@@ -205,7 +205,7 @@ void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingForm& results, TDvDat
                     !sqlData_.CanWriteResourceBookings(resource.ResourceId, false, QString()))
                     refused.append(resource.ResourceId);
                 if (refused.contains(resource.ResourceId)) {
-                    slot.result.Status = kSlotRefused;
+                    slot.result.Status = data::StatusCode(BookingStatus::NoRight);
                     slot.reason = kReasonNoRight;
                     slot.bookingId = 0;
                     slots.push_back(slot);
@@ -228,14 +228,15 @@ void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingForm& results, TDvDat
                     table.Cancel();
                     data_.BookingsTrans.UndoOperation(slot.operation);
                     slot.reason = code;
-                    slot.result.Status = code >= 7 && code <= 10 ? kSlotLimit : kSlotError;
+                    slot.result.Status = data::StatusCode(
+                        code >= kBookingBeyondGlobalDaysAhead ? BookingStatus::BeyondLimit : BookingStatus::Error);
                 } else if (data_.PostBooking() == kPostDone) {
                     slot.bookingId = newId;
-                    slot.result.Status = kSlotOk;
+                    slot.result.Status = kConflictNone;
                 } else {
                     table.Cancel();
                     data_.BookingsTrans.UndoOperation(slot.operation);
-                    slot.result.Status = kSlotError;
+                    slot.result.Status = data::StatusCode(BookingStatus::Error);
                 }
                 slots.push_back(slot);
             }
@@ -245,14 +246,14 @@ void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingForm& results, TDvDat
     table.Requery();
     data_.BookingsShadowTable.Requery();
     for (Slot& slot : slots) {
-        if (slot.result.Status != kSlotOk) continue;
+        if (slot.result.Status != kConflictNone) continue;
         if (!table.Locate(QStringLiteral("BookingId"), slot.bookingId)) {
             data_.BookingsTrans.UndoOperation(slot.operation);
-            slot.result.Status = kSlotError;
+            slot.result.Status = data::StatusCode(BookingStatus::Error);
             continue;
         }
         data_.CheckBookingConflicts(slot.result);
-        if (slot.result.Status == kSlotOk) {
+        if (slot.result.Status == kConflictNone) {
             const std::unique_ptr<TBookingRecord> row = data_.NewBookingRecord(table);
             row->Load();
             data_.AddHistory(slot.bookingId, -1, 1, data_.CurrentUserId(),
@@ -260,7 +261,7 @@ void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingForm& results, TDvDat
             continue;
         }
         if (!patternWasInserting_ && data::OverlapsOnly(slot.result, pattern_->BookingId))
-            slot.result.Status = kSlotOriginal;
+            slot.result.Status = data::StatusCode(BookingStatus::Original);
         data_.BookingsTrans.UndoOperation(slot.operation);
     }
 
@@ -274,7 +275,7 @@ void TRepeatBookingForm::CreateRepeatBookings(TGroupBookingForm& results, TDvDat
     }
     results.OriginalBookingId = OriginalBookingId;
 
-    created_ = std::any_of(slots.begin(), slots.end(), [](const Slot& s) { return s.result.Status == kSlotOk; });
+    created_ = std::any_of(slots.begin(), slots.end(), [](const Slot& s) { return s.result.Status == kConflictNone; });
     // The new booking of a run that made nothing goes back to the booking window once the change sets end.
     if (groupId_ > 0 && created_) table.Locate(QStringLiteral("GroupBookingId"), groupId_);
 }

@@ -10,12 +10,6 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/FormDescription.h"
 
-namespace {
-
-enum : int { kTaskCreatedCode = 7, kTaskModifiedCode = 8 };
-
-}  // namespace
-
 TTaskEditForm::TTaskEditForm(QWidget* owner, TData& data) : TForm(owner), data_(data) {
     ui::DescribeForm(
         *this, {"TaskEditForm", "Edit Task", bsSizeable, poScreenCenter, 480, 300},
@@ -97,6 +91,6 @@ void TTaskEditForm::WriteHistory() {
     posted.Load();
     const QString description = posted.DescribeChanges(loaded_.get());
     if (!description.isEmpty())
-        data_.AddTaskHistory(posted.TaskId, loaded_ ? kTaskModifiedCode : kTaskCreatedCode, data_.CurrentUserId(),
-                             description);
+        data_.AddTaskHistory(posted.TaskId, loaded_ ? data::HistoryCode::TaskModified : data::HistoryCode::TaskCreated,
+                             data_.CurrentUserId(), description);
 }

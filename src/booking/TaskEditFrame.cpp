@@ -27,8 +27,6 @@
 
 namespace {
 
-enum : int { kCreated = 7, kModified = 8, kDeleted = 9, kTaskAttached = 30 };
-
 void FillCombo(TwwDBCustomComboBox& combo, const QStringList& items) {
     combo.SetMapList(true);
     combo.Items().Clear();
@@ -178,12 +176,6 @@ void TTaskEditFrame::NewTask() {
     UpdateOverdueColours();
 }
 
-void TTaskEditFrame::PostIfModified() {
-    if (!Modified) return;
-    if (TasksQuery.State() == dsEdit || TasksQuery.State() == dsInsert) TasksQuery.Post();
-    Modified = false;
-}
-
 int TTaskEditFrame::TaskId() {
     if (!TasksQuery.Active()) return -1;
     return TasksQuery.FieldByName(QStringLiteral("TaskId")).AsInteger();
@@ -208,10 +200,10 @@ void TTaskEditFrame::GetHistoryInfo(QString& owner, QString& created, QString& m
     };
     const auto code = [&] { return history->FieldByName(QStringLiteral("HistoryCode")).AsInteger(); };
     history->First();
-    created = code() == kCreated ? stamp() : QStringLiteral("unknown");
+    created = code() == static_cast<int>(data::HistoryCode::TaskCreated) ? stamp() : QStringLiteral("unknown");
     modified = created;
     for (history->Last(); !history->Bof(); history->Prior()) {
-        if (code() == kModified) {
+        if (code() == static_cast<int>(data::HistoryCode::TaskModified)) {
             modified = stamp();
             break;
         }
@@ -351,9 +343,10 @@ void TTaskEditFrame::SaveTaskChanges(int taskState, int bookingId, const TTaskRe
                 data::WriteTransaction transaction(data_.ADOConnection);
                 if (editing) TasksQuery.Post();
                 const auto [taskId, description] = describe(nullptr);
-                if (!description.isEmpty()) data_.AddTaskHistory(taskId, kCreated, data_.CurrentUserId(), description);
-                data_.AddHistory(bookingId, -1, kTaskAttached, data_.CurrentUserId(),
-                                 QStringLiteral("TaskId (%1)").arg(taskId));
+                if (!description.isEmpty())
+                    data_.AddTaskHistory(taskId, data::HistoryCode::TaskCreated, data_.CurrentUserId(), description);
+                data_.AddHistory(bookingId, -1, static_cast<int>(data::HistoryCode::TaskAttached),
+                                 data_.CurrentUserId(), QStringLiteral("TaskId (%1)").arg(taskId));
                 transaction.Commit();
             } catch (...) {
                 RestoreEntry(entry, bookingId);
@@ -370,11 +363,10 @@ void TTaskEditFrame::SaveTaskChanges(int taskState, int bookingId, const TTaskRe
                 break;
             const int taskId = TasksQuery.FieldByName(QStringLiteral("TaskId")).AsInteger();
             if (editing) TasksQuery.Cancel();
-            // The History row only for a task that is gone, and both or neither on disk.
-            data::WriteTransaction transaction(data_.ADOConnection);
-            TasksQuery.Delete();
-            data_.AddTaskHistory(taskId, kDeleted, data_.CurrentUserId(), QString());
-            transaction.Commit();
+            // The rights are the dataset's to check, as for a delete through it.
+            if (TasksQuery.BeforeDelete) TasksQuery.BeforeDelete(TasksQuery);
+            data_.Engine().DeleteTask(taskId);
+            TasksQuery.Requery();
             break;
         }
         case TaskExisting: {
@@ -384,7 +376,8 @@ void TTaskEditFrame::SaveTaskChanges(int taskState, int bookingId, const TTaskRe
                 data::WriteTransaction transaction(data_.ADOConnection);
                 TasksQuery.Post();
                 const auto [taskId, description] = describe(snapshot);
-                if (!description.isEmpty()) data_.AddTaskHistory(taskId, kModified, data_.CurrentUserId(), description);
+                if (!description.isEmpty())
+                    data_.AddTaskHistory(taskId, data::HistoryCode::TaskModified, data_.CurrentUserId(), description);
                 transaction.Commit();
             } catch (...) {
                 RestoreEntry(entry, bookingId);

@@ -58,7 +58,6 @@ public:
     bool OpenTask(int taskId);
     // Opens an empty task list and inserts a new row.
     void NewTask();
-    void PostIfModified();
     // The current row's TaskId, or -1 when the query is closed; its Owner, or empty.
     int TaskId();
     QString TaskOwner();

@@ -10,7 +10,6 @@
 #include "data/bookings/TaskEditRules.h"
 #include "data/bookings/TaskRecord.h"
 #include "data/bookings/TaskVocabulary.h"
-#include "data/bookings/WriteTransaction.h"
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
 #include "platform/db/Field.h"
@@ -28,7 +27,7 @@
 
 namespace {
 
-enum : int { kCompleted = 2, kCreated = 7, kModified = 8, kDeleted = 9 };
+constexpr int kCompleted = 2;
 
 const QString kNoTaskToView = QStringLiteral("There is no task selected to view.");
 const QString kNoTaskToDelete = QStringLiteral("There is no task selected to delete.");
@@ -317,8 +316,9 @@ void TMainTaskLists::TaskAfterPost() {
     posted.Load();
     const QString description = posted.DescribeChanges(TaskRecordBeforeEdit.get());
     if (!description.isEmpty())
-        data_.AddTaskHistory(posted.TaskId, TaskRecordBeforeEdit ? kModified : kCreated, data_.CurrentUserId(),
-                             description);
+        data_.AddTaskHistory(posted.TaskId,
+                             TaskRecordBeforeEdit ? data::HistoryCode::TaskModified : data::HistoryCode::TaskCreated,
+                             data_.CurrentUserId(), description);
     TaskRecordBeforeEdit.reset();
 }
 
@@ -429,20 +429,21 @@ void TMainTaskLists::DeleteTaskItemClick() {
     if (bookingId > 0) question += QStringLiteral(" which is attached to BookingId %1").arg(bookingId);
     question += QStringLiteral("\r\rSubject: ") + subject;
     if (MessageDlg(question, mtConfirmation, {mbOK, mbCancel}) != mrOk) return;
-    // The History row only for a delete that happened, and both or neither on disk.
-    data::WriteTransaction transaction(data_.ADOConnection);
     if (Editing(TasksQuery)) TasksQuery.Cancel();
+    const int row = TasksQuery.RecNo();
     try {
-        TasksQuery.Delete();
-        data_.AddTaskHistory(taskId, kDeleted, data_.CurrentUserId(), QString());
-        transaction.Commit();
+        // The rights are the dataset's to check, as for a delete through it.
+        if (TasksQuery.BeforeDelete) TasksQuery.BeforeDelete(TasksQuery);
+        data_.Engine().DeleteTask(taskId);
     } catch (...) {
-        // Rolled back: the list shows the task again.
-        transaction.Rollback();
+        // Nothing was written: the list stays on the task.
         TasksQuery.Requery();
         TasksQuery.Locate(QStringLiteral("TaskId"), taskId);
         throw;
     }
+    // The list stays where a delete of its row leaves it: on the task that followed, or on the last one.
+    TasksQuery.Requery();
+    if (!TasksQuery.IsEmpty()) TasksQuery.SetRecNo(std::min(row, TasksQuery.RecordCount()));
 }
 
 void TMainTaskLists::PrintTaskList() {

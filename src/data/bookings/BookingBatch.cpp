@@ -3,18 +3,15 @@
 
 #include "data/bookings/BookingConflicts.h"
 #include "data/bookings/BookingRecord.h"
+#include "data/bookings/History.h"
 #include "data/bookings/NewBookingId.h"
 #include "data/bookings/OptionalText.h"
 #include "platform/db/ADOConnection.h"
-#include "platform/rtl/DateUtils.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Statement.h"
 
 namespace data {
 namespace {
-
-// The History code of a booking created.
-constexpr int kHistoryCreated = 1;
 
 // The columns a new booking's row is written with: Trans, then those of TBookingRecord::Save in its order.
 QStringList BookingColumns(const TUDFField* udf1, const TUDFField* udf2) {
@@ -78,10 +75,6 @@ BookingBatch::BookingBatch(const Settings& settings) : settings_(settings) {
     sql::Connection& engine = connection.Engine();
     insert_ = engine.Prepare(InsertSql(QStringLiteral("Bookings"), BookingColumns(settings_.Udf1, settings_.Udf2)));
     remove_ = engine.Prepare(QStringLiteral("DELETE FROM Bookings WHERE BookingId = :Id"));
-    history_ = engine.Prepare(
-        InsertSql(QStringLiteral("History"),
-                  {QStringLiteral("Trans"), QStringLiteral("BookingId"), QStringLiteral("HistoryTimeStamp"),
-                   QStringLiteral("HistoryCode"), QStringLiteral("Userid"), QStringLiteral("Description")}));
 }
 
 BookingBatch::~BookingBatch() = default;
@@ -127,15 +120,14 @@ void BookingBatch::Unstore(qint32 id) {
 }
 
 void BookingBatch::WriteHistory(qint32 id, const TBookingRecord& booking) {
-    history_->Reset();
     const bool staged = settings_.StagedHistoryCode != 0;
-    history_->Bind(0, Staged(settings_));
-    history_->Bind(1, id);
-    history_->Bind(2, Now());
-    history_->Bind(3, staged ? settings_.StagedHistoryCode : kHistoryCreated);
-    history_->Bind(4, settings_.UserId);
-    history_->Bind(5, staged ? QVariant() : QVariant(booking.DescribeChanges(nullptr, *settings_.Resources)));
-    history_->Step();
+    HistoryEntry entry;
+    entry.BookingId = id;
+    entry.Code = staged ? static_cast<HistoryCode>(settings_.StagedHistoryCode) : HistoryCode::BookingCreated;
+    entry.UserId = settings_.UserId;
+    entry.Staged = staged;
+    if (!staged) entry.Description = booking.DescribeChanges(nullptr, *settings_.Resources);
+    WriteHistoryRow(*settings_.Connection, entry);
 }
 
 BatchOutcome BookingBatch::Add(const TBookingRecord& booking, bool groupHead) {

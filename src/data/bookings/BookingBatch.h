@@ -83,7 +83,6 @@ private:
     // Prepared once for the whole batch.
     std::unique_ptr<sql::Statement> insert_;
     std::unique_ptr<sql::Statement> remove_;
-    std::unique_ptr<sql::Statement> history_;
 };
 
 }  // namespace data

@@ -26,6 +26,25 @@ struct TBookingConflictResult {
     std::array<qint32, 6> Ids{};
 };
 
-enum : quint8 { kConflictNone = 1, kConflictFound = 3, kConflictOwnRowMissing = 8 };
+namespace data {
+// What became of one booking of a save, a group edit or a repeat run, as its result list shows it; the values are
+// the result record's Status codes.
+enum class BookingStatus : quint8 {
+    Ok = 1,
+    Original = 2,
+    Conflict = 3,
+    TryLater = 5,
+    NoRight = 6,
+    BeyondLimit = 7,
+    Error = 8,
+};
+constexpr quint8 StatusCode(BookingStatus status) { return static_cast<quint8>(status); }
+}  // namespace data
+
+enum : quint8 {
+    kConflictNone = data::StatusCode(data::BookingStatus::Ok),
+    kConflictFound = data::StatusCode(data::BookingStatus::Conflict),
+    kConflictOwnRowMissing = data::StatusCode(data::BookingStatus::Error),
+};
 // TData::PostBooking's answers.
 enum : int { kPostDone = 1, kPostFailed = 8 };

@@ -3,9 +3,14 @@
 
 #include "data/bookings/Trans.h"
 #include "data/bookings/UserIdentity.h"
+#include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
 #include "platform/db/Field.h"
 #include "platform/rtl/DateUtils.h"
+#include "platform/sql/Connection.h"
+#include "platform/sql/Statement.h"
+
+#include <iterator>
 
 namespace data {
 
@@ -38,6 +43,25 @@ void AddHistoryRow(TTrans& historyTrans, int bookingId, int groupBookingId, int 
         table.Cancel();
         throw;
     }
+}
+
+void WriteHistoryRow(TADOConnection& connection, const HistoryEntry& entry) {
+    const auto id = [](int value) { return value == -1 ? QVariant() : QVariant(value); };
+    const sql::StatementLease insert = connection.Engine().Cached(
+        QStringLiteral("INSERT INTO History (Trans, BookingId, GroupBookingId, TaskId, HistoryTimeStamp, HistoryCode, "
+                       "Userid, Description) VALUES (:Trans, :BookingId, :GroupBookingId, :TaskId, :Stamp, :Code, "
+                       ":Userid, :Description)"));
+    // Trans true (-1) while staged, empty as a committed change leaves it.
+    const QVariant values[] = {entry.Staged ? QVariant(-1) : QVariant(),
+                               id(entry.BookingId),
+                               id(entry.GroupBookingId),
+                               id(entry.TaskId),
+                               Now(),
+                               static_cast<int>(entry.Code),
+                               entry.UserId,
+                               entry.Staged ? QVariant() : QVariant(entry.Description)};
+    for (int i = 0; i < int(std::size(values)); ++i) insert->Bind(i, values[i]);
+    insert->Step();
 }
 
 void AddTaskHistoryRow(TADOQuery& tasksHistoryQuery, int taskId, int historyCode, const QString& userId,

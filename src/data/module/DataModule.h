@@ -2,7 +2,9 @@
 #pragma once
 
 #include "data/bookings/BookingBatch.h"
+#include "data/bookings/BookingEngine.h"
 #include "data/bookings/Bookings.h"
+#include "data/bookings/History.h"
 #include "data/bookings/Trans.h"
 #include "data/bookings/UDFField.h"
 #include "data/module/DatabaseSettings.h"
@@ -125,6 +127,8 @@ public:
     // A caller that must show a window before it commits or rolls back the change sets commits this first, so
     // that others see the staged rows meanwhile and are not kept waiting.
     std::unique_ptr<data::WriteTransaction> BeginBookingSave();
+    // The booking rules for the current user (BookingEngine.h): deletes and group membership.
+    data::BookingEngine Engine();
     // The bulk path for many new bookings (BookingBatch.h), its History rows written for the current user; staged
     // with History rows of that code when it is nonzero.
     std::unique_ptr<data::BookingBatch> BeginBookingBatch(int stagedHistoryCode = 0);
@@ -142,7 +146,7 @@ public:
     // -1 for either id leaves that column empty; staged while HistoryTrans is active.
     void AddHistory(int bookingId, int groupBookingId, int historyCode, const QString& userId,
                     const QString& description);
-    void AddTaskHistory(int taskId, int historyCode, const QString& userId, const QString& description);
+    void AddTaskHistory(int taskId, data::HistoryCode code, const QString& userId, const QString& description);
 
     // Maintenance.
     // 0 done, 1 failed (shown), 2 wrong current password (not shown), 3 cancelled.

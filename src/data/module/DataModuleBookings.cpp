@@ -35,6 +35,10 @@ std::unique_ptr<data::WriteTransaction> TData::BeginBookingSave() {
     return transaction;
 }
 
+data::BookingEngine TData::Engine() {
+    return data::BookingEngine(ADOConnection, CurrentUserId(HistoryTable.FieldByName(QStringLiteral("Userid")).Size()));
+}
+
 std::unique_ptr<data::BookingBatch> TData::BeginBookingBatch(int stagedHistoryCode) {
     data::BookingBatch::Settings settings;
     settings.Connection = &ADOConnection;
@@ -93,9 +97,10 @@ void TData::AddHistory(int bookingId, int groupBookingId, int historyCode, const
     data::AddHistoryRow(HistoryTrans, bookingId, groupBookingId, historyCode, userId, description);
 }
 
-void TData::AddTaskHistory(int taskId, int historyCode, const QString& userId, const QString& description) {
+void TData::AddTaskHistory(int taskId, data::HistoryCode code, const QString& userId, const QString& description) {
     const int userColumn = HistoryTable.FieldByName(QStringLiteral("Userid")).Size();
-    data::AddTaskHistoryRow(TasksHistoryQuery, taskId, historyCode, data::FitToColumn(userId, userColumn), description);
+    data::AddTaskHistoryRow(TasksHistoryQuery, taskId, static_cast<int>(code), data::FitToColumn(userId, userColumn),
+                            description);
 }
 
 void TData::FindCustomFields() { data::FindCustomFields(BookingsTable, GlobalTable, Udf1Field, Udf2Field); }

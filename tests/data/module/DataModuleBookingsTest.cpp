@@ -134,7 +134,7 @@ TEST_F(DataModuleBookingsTest, CustomColumnsAreFoundOnOpenTravelThroughAModifyAn
 TEST_F(DataModuleBookingsTest, TaskHistoryGoesThroughThePreparedStatementAndIsNeverStaged) {
     Open();
     data.HistoryTrans.BeginTrans();
-    data.AddTaskHistory(12, 8, QStringLiteral("me"), QStringLiteral("Status(Done) "));
+    data.AddTaskHistory(12, data::HistoryCode::TaskModified, QStringLiteral("me"), QStringLiteral("Status(Done) "));
     data.HistoryTrans.RollbackTrans();
     const auto row = data.ADOConnection.Engine().Prepare(
         QStringLiteral("SELECT HistoryCode, Userid, Description, HistoryTimeStamp FROM History WHERE TaskId = 12"));

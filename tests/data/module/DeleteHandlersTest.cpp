@@ -268,7 +268,7 @@ TEST_F(DeleteHandlersTest, ALongUserIdIsCutToTheHistoryColumn) {
     testing_env::Messages().Clear();
     testing_env::Messages().QueueAnswer(mrYes);
     data.ResourceTable.Delete();
-    data.AddTaskHistory(31, 9, data.UserId, QStringLiteral("Subject(x) "));
+    data.AddTaskHistory(31, data::HistoryCode::TaskDeleted, data.UserId, QStringLiteral("Subject(x) "));
     connection.Open();
     EXPECT_EQ(Count(QStringLiteral("select * from Resources")), 1);
     EXPECT_EQ(Count(QStringLiteral("select * from Bookings")), 0);
