@@ -38,24 +38,24 @@ bool OrdersByPosition(const QList<sql::Token>& tokens, int orderBy) {
 
 }  // namespace
 
-std::unique_ptr<sql::Statement> RowIdStatement(const sql::Connection& connection, const QString& jetSql,
-                                               const QString& table) {
+std::optional<sql::StatementLease> RowIdStatement(const sql::Connection& connection, const QString& jetSql,
+                                                  const QString& table, bool kept) {
     const QList<sql::Token> tokens = TopLevel(jetSql);
     if (tokens.size() < 4 || !tokens[0].Is("select") || tokens[1].Is("distinct") || tokens[1].Is("distinctrow") ||
         tokens[1].Is("top"))
-        return nullptr;
-    if (AnyOf(tokens, {"into", "group", "having", "union", "join", ";"})) return nullptr;
+        return std::nullopt;
+    if (AnyOf(tokens, {"into", "group", "having", "union", "join", ";"})) return std::nullopt;
     int from = 2;
     while (from < tokens.size() && !tokens[from].Is("from")) ++from;
     if (from + 1 >= tokens.size() || !IsName(tokens[from + 1]) ||
         tokens[from + 1].text.compare(table, Qt::CaseInsensitive) != 0)
-        return nullptr;
+        return std::nullopt;
     int next = from + 2;
     QString qualifier = tokens[from + 1].text;
     if (next < tokens.size() && tokens[next].Is("as")) ++next;
     if (next < tokens.size() && IsName(tokens[next]) && !tokens[next].Is("where") && !tokens[next].Is("order"))
         qualifier = tokens[next++].text;
-    if (next < tokens.size() && !tokens[next].Is("where") && !tokens[next].Is("order")) return nullptr;
+    if (next < tokens.size() && !tokens[next].Is("where") && !tokens[next].Is("order")) return std::nullopt;
 
     int orderBy = next;
     while (orderBy < tokens.size() && !tokens[orderBy].Is("order")) ++orderBy;
@@ -68,9 +68,9 @@ std::unique_ptr<sql::Statement> RowIdStatement(const sql::Connection& connection
                              ? QString(jetSql.left(tokens[1].position) + rowid + jetSql.mid(fromAt))
                              : QString(jetSql.left(fromAt) + QStringLiteral(", ") + rowid + jetSql.mid(fromAt));
     try {
-        return connection.Prepare(text);
+        return kept ? connection.Cached(text) : sql::StatementLease(connection.Prepare(text));
     } catch (const Exception&) {
-        return nullptr;
+        return std::nullopt;
     }
 }
 

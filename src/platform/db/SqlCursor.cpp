@@ -31,14 +31,18 @@ int RunCommand(sql::Connection& connection, const QString& jetSql, const QVarian
 
 std::shared_ptr<Cursor> OpenSelect(sql::Connection& connection, const QString& jetSql, const QVariantHash& parameters,
                                    bool readOnly, bool rowsInHand) {
-    const auto statement = connection.Prepare(jetSql);
+    // A statement with parameters is one the program runs again with other values (a booking's task, its
+    // history, a view's period): kept prepared on the connection, as its texts are few.
+    const bool kept = !parameters.isEmpty();
+    const sql::StatementLease statement =
+        kept ? connection.Cached(jetSql) : sql::StatementLease(connection.Prepare(jetSql));
     BaseTable table(connection, *statement);
     if (rowsInHand && !table.Table().isEmpty())
         return std::make_shared<KeysetCursor>(connection, std::move(table), readOnly);
     if (!table.Table().isEmpty()) {
-        if (const auto rowIds = RowIdStatement(connection, jetSql, table.Table())) {
-            BindValues(*rowIds, parameters);
-            auto cursor = std::make_shared<KeysetCursor>(connection, std::move(table), *rowIds, readOnly);
+        if (const auto rowIds = RowIdStatement(connection, jetSql, table.Table(), kept)) {
+            BindValues(**rowIds, parameters);
+            auto cursor = std::make_shared<KeysetCursor>(connection, std::move(table), **rowIds, readOnly);
             cursor->SetOrderColumn(LeadingOrderColumn(jetSql));
             return cursor;
         }

@@ -5,6 +5,8 @@
 #include "platform/sql/SchemaSql.h"
 #include "platform/sql/Statement.h"
 
+#include <sqlite3.h>
+
 namespace sql {
 
 void Catalog::CreateStorage(const Database& database) {
@@ -34,6 +36,28 @@ QStringList Catalog::TableNames() const {
 }
 
 std::optional<TableDef> Catalog::Find(const QString& table) const {
+    // Within a transaction a definition may yet be rolled back: read, not kept.
+    if (!sqlite3_get_autocommit(database_.Handle())) return Read(table);
+    const qint64 version = database_.QueryValue(QStringLiteral("PRAGMA data_version")).toLongLong();
+    if (version != foundVersion_) {
+        found_.clear();
+        foundVersion_ = version;
+    }
+    // The catalog compares names without case in ASCII only, and so does the key.
+    QString key = table;
+    for (QChar& c : key)
+        if (c.unicode() < 0x80) c = c.toLower();
+    const auto known = found_.constFind(key);
+    if (known != found_.constEnd()) return *known;
+    return *found_.insert(key, Read(table));
+}
+
+void Catalog::Forget() const {
+    found_.clear();
+    foundVersion_ = -1;
+}
+
+std::optional<TableDef> Catalog::Read(const QString& table) const {
     const QVariant json = database_.QueryValue(
         QStringLiteral("SELECT Definition FROM %1 WHERE TableName = %2").arg(kTablesCatalog, QuoteText(table)));
     if (json.isNull()) return std::nullopt;
@@ -41,6 +65,7 @@ std::optional<TableDef> Catalog::Find(const QString& table) const {
 }
 
 void Catalog::Store(const TableDef& table) const {
+    Forget();
     const auto statement = database_.Prepare(
         QStringLiteral("INSERT OR REPLACE INTO %1 (TableName, Definition) VALUES (?, ?)").arg(kTablesCatalog));
     statement->Bind(0, table.name);
@@ -49,6 +74,7 @@ void Catalog::Store(const TableDef& table) const {
 }
 
 void Catalog::Remove(const QString& table) const {
+    Forget();
     database_.Exec(QStringLiteral("DELETE FROM %1 WHERE TableName = %2").arg(kTablesCatalog, QuoteText(table)));
     database_.Exec(QStringLiteral("DELETE FROM %1 WHERE TableName = %2").arg(kCountersCatalog, QuoteText(table)));
 }

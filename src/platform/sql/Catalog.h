@@ -3,6 +3,7 @@
 
 #include "platform/sql/TableDef.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <optional>
@@ -31,7 +32,15 @@ public:
     void RemoveCounter(const QString& table, const QString& column) const;
 
 private:
+    std::optional<TableDef> Read(const QString& table) const;
+    void Forget() const;
+
     const Database& database_;
+    // Definitions read outside a transaction, by name in lower case, kept while no other connection has committed
+    // (the engine's data version) and this catalog has stored or removed none: a dataset's open reads its
+    // table's definition, and parsing it again at every open showed in the program's own timings.
+    mutable QHash<QString, std::optional<TableDef>> found_;
+    mutable qint64 foundVersion_ = -1;
 };
 
 }  // namespace sql

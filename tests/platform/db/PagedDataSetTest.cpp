@@ -310,8 +310,8 @@ TEST_F(PagedDataSetTest, PlainOneTableSelectsArePagedAndOthersReadWhole) {
         {"select Client from Bookings union select ResourceName from Resources", 0},
     };
     for (const auto& c : cases) {
-        const auto statement = db::RowIdStatement(connection.Engine(), c.sql, "Bookings");
-        EXPECT_EQ(statement ? statement->ColumnCount() : 0, c.columns) << c.sql;
+        const auto statement = db::RowIdStatement(connection.Engine(), c.sql, "Bookings", false);
+        EXPECT_EQ(statement ? (*statement)->ColumnCount() : 0, c.columns) << c.sql;
     }
 
     // The order the select list gives is kept.
@@ -391,3 +391,32 @@ TEST_F(PagedDataSetTest, ATableOfRowsInHandHoldsWhatWasLocatedOrInserted) {
 }
 
 }  // namespace
+
+// A select with parameters keeps its statements prepared: reopened with other values, and open twice at once,
+// each query reads its own rows, paged (one table) or whole (a join).
+TEST_F(PagedDataSetTest, KeptStatementsReadTheRowsOfEachOpen) {
+    for (const QString& sql :
+         {QStringLiteral("select Client from Bookings where Amount = :A order by BookingId"),
+          QStringLiteral("select Bookings.Client from Bookings, Bookings as B2 where Bookings.Amount = :A "
+                         "and B2.BookingId = Bookings.BookingId order by Bookings.BookingId")}) {
+        TADOQuery first;
+        TADOQuery second;
+        for (TADOQuery* query : {&first, &second}) {
+            query->SetConnection(&connection);
+            query->SQL.SetText(sql);
+        }
+        first.Parameters.ParamByName("A").SetValue(2);
+        first.Open();
+        second.Parameters.ParamByName("A").SetValue(3);
+        second.Open();
+        EXPECT_EQ(first.FieldByName("Client").AsString(), ClientOf(2)) << sql.toStdString();
+        EXPECT_EQ(second.FieldByName("Client").AsString(), ClientOf(3)) << sql.toStdString();
+        first.Close();
+        first.Parameters.ParamByName("A").SetValue(4);
+        first.Open();
+        EXPECT_EQ(first.FieldByName("Client").AsString(), ClientOf(4)) << sql.toStdString();
+        EXPECT_EQ(first.RecordCount(),
+                  connection.Engine().Native().QueryValue("SELECT COUNT(*) FROM Bookings WHERE Amount = 4").toInt())
+            << sql.toStdString();
+    }
+}

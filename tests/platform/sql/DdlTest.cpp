@@ -290,3 +290,20 @@ TEST_F(Ddl, AnIndexWithPrimaryIsUniqueForKeysAndRows) {
     connection->Execute("INSERT INTO Kinds (KindId, KindName) VALUES (1, \"Room\")");
     EXPECT_NE(ErrorOf([&] { connection->Execute("INSERT INTO Kinds (KindId, KindName) VALUES (1, \"Van\")"); }), "");
 }
+
+// Definitions are kept between reads, yet one changed by another connection, or rolled back, is read again.
+TEST_F(Ddl, KeptDefinitionsFollowOtherConnectionsAndRollbacks) {
+    EXPECT_EQ(Table("resources").ColumnIndex("Extra"), -1);
+    {
+        sql::Connection other(ConnectionString(DbPath()));
+        other.Execute("ALTER TABLE Resources ADD COLUMN Extra INTEGER");
+    }
+    EXPECT_GE(Table("Resources").ColumnIndex("Extra"), 0);
+
+    connection->BeginTransaction();
+    connection->Execute("ALTER TABLE Resources ADD COLUMN Later INTEGER");
+    EXPECT_GE(Table("Resources").ColumnIndex("Later"), 0);
+    connection->RollbackTransaction();
+    EXPECT_EQ(Table("RESOURCES").ColumnIndex("Later"), -1);
+    EXPECT_GE(Table("Resources").ColumnIndex("Extra"), 0);
+}
