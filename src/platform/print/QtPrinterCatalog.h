@@ -1,0 +1,15 @@
+// The system's printers as the print system reports them through Qt.
+#pragma once
+
+#include "platform/print/PrinterCatalog.h"
+
+namespace prn {
+
+class QtPrinterCatalog : public PrinterCatalog {
+public:
+    QList<PrinterEntry> Printers() const override;
+    QString DefaultPrinterName() const override;
+    std::optional<DriverCapabilities> Capabilities(const QString& printerName) const override;
+};
+
+}  // namespace prn
