@@ -1,0 +1,122 @@
+// Draw command kinds: what SameBounds compares, the two alignment vocabularies, the save-order key and the
+// late value of a draw variable.
+#include "reportengine/core/ppDrwCmd.h"
+
+#include <gtest/gtest.h>
+
+using reportengine::DataCode;
+using reportengine::EnginePtr;
+
+namespace {
+
+EnginePtr<TppDrawText> NewText() {
+    EnginePtr<TppDrawText> text{new TppDrawText(nullptr)};
+    text->Left = 1000;
+    text->Top = 2000;
+    text->Width = 30000;
+    text->Height = 5000;
+    text->Text = "Amount";
+    text->Font = {"Arial", 10, fsBold, 0x000000};
+    return text;
+}
+
+TEST(DrawText, SameBoundsIgnoresOnlyTheFontColour) {
+    const auto text = NewText();
+    auto other = NewText();
+    other->Font.Color = 0x0000FF;
+    EXPECT_TRUE(text->SameBounds(*other));
+
+    const std::vector<std::function<void(TppDrawText&)>> changes = {
+        [](TppDrawText& t) { t.Font.Name = "arial"; },
+        [](TppDrawText& t) { t.Font.Style = 0; },
+        [](TppDrawText& t) { t.Text = "amount"; },
+        [](TppDrawText& t) { t.Top += 1; },
+        [](TppDrawText& t) { t.SetTextAlignment(taFullJustified); },
+        [](TppDrawText& t) { t.WrappedText().Add("Amount"); },
+    };
+    for (size_t index = 0; index < changes.size(); ++index) {
+        auto changed = NewText();
+        changes[index](*changed);
+        EXPECT_FALSE(text->SameBounds(*changed)) << "change " << index;
+    }
+    EnginePtr<TppDrawLine> line{new TppDrawLine(nullptr)};
+    EXPECT_FALSE(text->SameBounds(*line));
+}
+
+TEST(DrawText, TheFinerTextAlignmentWins) {
+    const auto text = NewText();
+    text->SetTextAlignment(taFullJustified);
+    EXPECT_EQ(text->Alignment(), taLeftJustify);
+    text->SetAlignment(taLeftJustify);  // equal: changes nothing
+    EXPECT_EQ(text->TextAlignment(), taFullJustified);
+    text->SetAlignment(taCenter);
+    EXPECT_EQ(text->TextAlignment(), taCentered);
+}
+
+TEST(DrawText, SaveOrderKeyRightAlignsBothNumbersInEightPlaces) {
+    const auto text = NewText();
+    text->BandSaveNo = 2;
+    text->ComponentSaveNo = 15;
+    EXPECT_EQ(text->GetSaveOrderKey(), "       2      15");
+}
+
+TEST(DrawLine, SameBoundsIgnoresTheWeight) {
+    EnginePtr<TppDrawLine> line{new TppDrawLine(nullptr)};
+    EnginePtr<TppDrawLine> other{new TppDrawLine(nullptr)};
+    EXPECT_EQ(line->DataType, dtGraphic);
+    line->Weight = 0.75f;
+    other->Weight = 3.0f;
+    EXPECT_TRUE(line->SameBounds(*other));
+    other->Pen.Width = 2;
+    EXPECT_FALSE(line->SameBounds(*other));
+    other->Pen.Width = 1;
+    other->LineStyle = lsDouble;
+    EXPECT_FALSE(line->SameBounds(*other));
+}
+
+// What the look-ahead list broadcasts when a value becomes known.
+void BroadcastLookAheadValue(TppCommunicator& broadcaster, QString key, int count, QString text) {
+    TraParamList params;
+    params.AddParam("aLookAheadKey", DataCode::String, nullptr, "", true, false);
+    params.AddParam("aTraversalCount", DataCode::Integer, nullptr, "", true, false);
+    params.AddParam("aText", DataCode::String, nullptr, "", true, false);
+    params.SetParamPointer(0, key);
+    params.SetParamPointer(1, count);
+    params.SetParamPointer(2, text);
+    broadcaster.BroadcastEvent(&broadcaster, TppDrawVariable::kLookAheadValueEvent, &params);
+}
+
+TEST(DrawVariable, TakesOnlyNewerValuesForItsKeyAndStopsOnAnotherKey) {
+    EnginePtr<TppCommunicator> broadcaster{new TppCommunicator(nullptr)};
+    EnginePtr<TppDrawVariable> variable{new TppDrawVariable(nullptr)};
+    EXPECT_FALSE(variable->IsUpdatable());
+    variable->SetUpdatable(true);
+    variable->LookAheadKey = "Group1";
+    variable->Text = "0";
+    broadcaster->AddEventListener(variable->Listener());
+
+    BroadcastLookAheadValue(*broadcaster, "Group1", 5, "500");
+    EXPECT_EQ(variable->Text, "500");
+    BroadcastLookAheadValue(*broadcaster, "Group1", 3, "300");  // a stale count
+    EXPECT_EQ(variable->Text, "500");
+    EXPECT_EQ(variable->TraversalCount, 5);
+    EXPECT_TRUE(variable->Update());
+
+    // A copy listens to the same broadcaster.
+    EnginePtr<TppDrawVariable> copy{new TppDrawVariable(nullptr)};
+    copy->Assign(variable.get());
+    BroadcastLookAheadValue(*broadcaster, "Group1", 7, "700");
+    EXPECT_EQ(copy->Text, "700");
+    EXPECT_EQ(variable->Text, "700");
+
+    BroadcastLookAheadValue(*broadcaster, "Group2", 9, "900");
+    BroadcastLookAheadValue(*broadcaster, "Group1", 10, "1000");
+    EXPECT_EQ(variable->Text, "700");
+    EXPECT_FALSE(variable->Update());
+    EXPECT_TRUE(variable->IsUpdatable());
+
+    variable->SetUpdatable(false);
+    EXPECT_EQ(variable->Listener(), nullptr);
+}
+
+}  // namespace
