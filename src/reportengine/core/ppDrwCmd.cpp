@@ -1,5 +1,7 @@
-// The text, variable text and line draw commands.
+// The text kinds, shapes and lines.
 #include "reportengine/core/ppDrwCmd.h"
+
+#include "reportengine/core/ppUtils.h"
 
 using reportengine::EngineClass;
 using reportengine::EngineComponent;
@@ -14,7 +16,8 @@ struct DrawCommandClassRegistration {
         for (const EngineClass* cls : Classes()) reportengine::UnregisterClass(*cls);
     }
     static std::vector<const EngineClass*> Classes() {
-        return {&TppDrawText::StaticClass(), &TppDrawLine::StaticClass(), &TppDrawVariable::StaticClass()};
+        return {&TppDrawText::StaticClass(),  &TppDrawVar::StaticClass(),  &TppDrawCalc::StaticClass(),
+                &TppDrawShape::StaticClass(), &TppDrawLine::StaticClass(), &TppDrawVariable::StaticClass()};
     }
 };
 const DrawCommandClassRegistration drawCommandClassRegistration;
@@ -31,6 +34,18 @@ const EngineClass& DrawCommandKindClass(const char* name, const EngineClass& par
 QVariant DrawVariableParam(const TraParamList& params, const char* name) {
     const int index = params.IndexOf(QString::fromLatin1(name));
     return index < 0 ? QVariant() : params.GetParamValue(index);
+}
+
+bool IsClockVariable(TppVarType type) {
+    return type == vtDate || type == vtDateTime || type == vtPrintDateTime || type == vtTime;
+}
+
+// The page-valued system variable text of a command on a page.
+bool UpdateFromPage(TppDrawText& text, TppVarType type) {
+    const TppPage* page = text.Page();
+    if (!page) return false;
+    SystemVariableText(type, page->PageNo, page->PageCount, page->PrintDateTime, true, text.Text);
+    return true;
 }
 
 }  // namespace
@@ -185,4 +200,78 @@ bool TppDrawLine::SameBounds(const TppDrawCommand& other) const {
     if (!TppDrawCommand::SameBounds(other)) return false;
     const auto* line = dynamic_cast<const TppDrawLine*>(&other);
     return line && LinePosition == line->LinePosition && LineStyle == line->LineStyle && Pen == line->Pen;
+}
+
+const EngineClass& TppDrawVar::StaticClass() {
+    static const EngineClass& cls = DrawCommandKindClass<TppDrawVar>("TppDrawVar", TppDrawText::StaticClass());
+    return cls;
+}
+
+TppDrawVar::TppDrawVar(EngineComponent* owner) : TppDrawText(owner) {}
+
+TppDrawVar::~TppDrawVar() = default;
+
+void TppDrawVar::Assign(reportengine::EnginePersistent* source) {
+    TppDrawText::Assign(source);
+    if (auto* other = dynamic_cast<TppDrawVar*>(source)) VarType = other->VarType;
+}
+
+bool TppDrawVar::SameBounds(const TppDrawCommand& other) const {
+    const auto* var = dynamic_cast<const TppDrawVar*>(&other);
+    if (IsClockVariable(VarType)) return var && IsClockVariable(var->VarType);
+    return TppDrawText::SameBounds(other) && var && VarType == var->VarType;
+}
+
+bool TppDrawVar::IsUpdatable() const { return VarType >= vtPageCount && VarType <= vtPageNoDesc; }
+
+bool TppDrawVar::Update() { return IsUpdatable() && UpdateFromPage(*this, VarType); }
+
+const EngineClass& TppDrawCalc::StaticClass() {
+    static const EngineClass& cls = DrawCommandKindClass<TppDrawCalc>("TppDrawCalc", TppDrawText::StaticClass());
+    return cls;
+}
+
+TppDrawCalc::TppDrawCalc(EngineComponent* owner) : TppDrawText(owner) {}
+
+TppDrawCalc::~TppDrawCalc() = default;
+
+void TppDrawCalc::Assign(reportengine::EnginePersistent* source) {
+    TppDrawText::Assign(source);
+    if (auto* other = dynamic_cast<TppDrawCalc*>(source)) CalcType = other->CalcType;
+}
+
+bool TppDrawCalc::Update() {
+    switch (CalcType) {
+        case ctPageCount: return UpdateFromPage(*this, vtPageCount);
+        case ctPageSet: return UpdateFromPage(*this, vtPageSet);
+        case ctPageSetDesc: return UpdateFromPage(*this, vtPageSetDesc);
+        default: return false;
+    }
+}
+
+const EngineClass& TppDrawShape::StaticClass() {
+    static const EngineClass& cls = DrawCommandKindClass<TppDrawShape>("TppDrawShape", TppDrawCommand::StaticClass());
+    return cls;
+}
+
+TppDrawShape::TppDrawShape(EngineComponent* owner) : TppDrawCommand(owner) { DataType = dtGraphic; }
+
+TppDrawShape::~TppDrawShape() = default;
+
+void TppDrawShape::Assign(reportengine::EnginePersistent* source) {
+    TppDrawCommand::Assign(source);
+    auto* other = dynamic_cast<TppDrawShape*>(source);
+    if (!other) return;
+    ShapeType = other->ShapeType;
+    XCornerRound = other->XCornerRound;
+    YCornerRound = other->YCornerRound;
+    Brush = other->Brush;
+    Pen = other->Pen;
+}
+
+bool TppDrawShape::SameBounds(const TppDrawCommand& other) const {
+    if (!TppDrawCommand::SameBounds(other)) return false;
+    const auto* shape = dynamic_cast<const TppDrawShape*>(&other);
+    return shape && Brush == shape->Brush && Pen == shape->Pen && ShapeType == shape->ShapeType &&
+           XCornerRound == shape->XCornerRound && YCornerRound == shape->YCornerRound;
 }

@@ -1,4 +1,5 @@
-// The draw command kinds: texts (with the late-valued variable text) and lines, each holding what a device needs
+// The draw command kinds: texts (with the late-valued variable, system variable and calculated texts), shapes
+// and lines, each holding what a device needs
 // to draw it and nothing of the component that made it.
 #pragma once
 
@@ -23,6 +24,15 @@ struct TppDrawPen {
     int Width = 1;
     bool operator==(const TppDrawPen&) const = default;
 };
+
+enum class TppBrushStyle : quint8 { Solid, Clear, Horizontal, Vertical, FDiagonal, BDiagonal, Cross, DiagCross };
+struct TppDrawBrush {
+    quint32 Color = 0xFFFFFF;
+    TppBrushStyle Style = TppBrushStyle::Solid;
+    bool operator==(const TppDrawBrush&) const = default;
+};
+
+enum TShapeType : quint8 { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
 
 class TppDrawText : public TppDrawCommand {
     REPORTENGINE_CLASS(TppDrawText)
@@ -107,6 +117,60 @@ private:
 
     bool updatable_ = false;
     TppCommunicator* listener_ = nullptr;
+};
+
+// The text of a system variable; the page values are filled in once the page is known.
+class TppDrawVar : public TppDrawText {
+    REPORTENGINE_CLASS(TppDrawVar)
+public:
+    explicit TppDrawVar(reportengine::EngineComponent* owner);
+
+    void Assign(reportengine::EnginePersistent* source) override;
+    // Date and time kinds draw the same as each other wherever they lie: the clock moves between pages.
+    bool SameBounds(const TppDrawCommand& other) const override;
+    bool IsUpdatable() const override;
+    // Page count, page set and page number texts from the page.
+    bool Update() override;
+
+    TppVarType VarType = vtDate;
+
+protected:
+    ~TppDrawVar() override;
+};
+
+// The text of a calculated value; every one waits for its page's values.
+class TppDrawCalc : public TppDrawText {
+    REPORTENGINE_CLASS(TppDrawCalc)
+public:
+    explicit TppDrawCalc(reportengine::EngineComponent* owner);
+
+    void Assign(reportengine::EnginePersistent* source) override;
+    bool IsUpdatable() const override { return true; }
+    // Page count and page set texts from the page; the other kinds keep their text.
+    bool Update() override;
+
+    TppCalcType CalcType = ctDate;
+
+protected:
+    ~TppDrawCalc() override;
+};
+
+class TppDrawShape : public TppDrawCommand {
+    REPORTENGINE_CLASS(TppDrawShape)
+public:
+    explicit TppDrawShape(reportengine::EngineComponent* owner);
+
+    void Assign(reportengine::EnginePersistent* source) override;
+    bool SameBounds(const TppDrawCommand& other) const override;
+
+    TppDrawBrush Brush;
+    TppDrawPen Pen;
+    TShapeType ShapeType = stRectangle;
+    int XCornerRound = 0;
+    int YCornerRound = 0;
+
+protected:
+    ~TppDrawShape() override;
 };
 
 class TppDrawLine : public TppDrawCommand {

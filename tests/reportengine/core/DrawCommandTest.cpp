@@ -1,5 +1,5 @@
-// Draw command kinds: what SameBounds compares, the two alignment vocabularies, the save-order key and the
-// late value of a draw variable.
+// Draw command kinds: what SameBounds compares, the two alignment vocabularies, the save-order key, the page
+// values of system variable and calculated texts and the late value of a draw variable.
 #include "reportengine/core/ppDrwCmd.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +72,61 @@ TEST(DrawLine, SameBoundsIgnoresTheWeight) {
     other->Pen.Width = 1;
     other->LineStyle = lsDouble;
     EXPECT_FALSE(line->SameBounds(*other));
+}
+
+TEST(DrawShape, SameBoundsComparesBrushPenAndShape) {
+    EnginePtr<TppDrawShape> shape{new TppDrawShape(nullptr)};
+    EnginePtr<TppDrawShape> other{new TppDrawShape(nullptr)};
+    EXPECT_EQ(shape->DataType, dtGraphic);
+    EXPECT_TRUE(shape->SameBounds(*other));
+    other->Brush.Style = TppBrushStyle::Clear;
+    EXPECT_FALSE(shape->SameBounds(*other));
+    other->Assign(shape.get());
+    EXPECT_TRUE(shape->SameBounds(*other));
+    other->YCornerRound = 500;
+    EXPECT_FALSE(shape->SameBounds(*other));
+}
+
+TEST(DrawVar, ClockVariablesDrawTheSameWhereverTheyLie) {
+    EnginePtr<TppDrawVar> date{new TppDrawVar(nullptr)};
+    EnginePtr<TppDrawVar> time{new TppDrawVar(nullptr)};
+    time->VarType = vtTime;
+    time->Left = 9000;
+    time->Text = "12:00";
+    EXPECT_TRUE(date->SameBounds(*time));
+    date->VarType = vtPageNo;
+    time->VarType = vtPageCount;
+    time->Left = date->Left;
+    time->Text = date->Text;
+    EXPECT_FALSE(date->SameBounds(*time));
+}
+
+TEST(DrawVar, PageValuedTextsAreUpdatedFromTheirPage) {
+    EnginePtr<TppPage> page{new TppPage(nullptr)};
+    page->PageNo = 4;
+    page->PageCount = 7;
+    auto* pageNo = new TppDrawVar(nullptr);
+    pageNo->VarType = vtPageNo;
+    pageNo->SetPage(page.get());
+    auto* date = new TppDrawVar(nullptr);
+    date->Text = "kept";
+    date->SetPage(page.get());
+    auto* pageCount = new TppDrawCalc(nullptr);
+    pageCount->CalcType = ctPageCount;
+    pageCount->SetPage(page.get());
+    auto* calcDate = new TppDrawCalc(nullptr);
+    calcDate->Text = "kept";
+    calcDate->SetPage(page.get());
+    EXPECT_EQ(page->GetUpdatableCount(), 3);  // not the date var
+
+    page->UpdateDrawCommands();
+    EXPECT_EQ(pageNo->Text, "4");
+    EXPECT_EQ(pageCount->Text, "7");
+    EXPECT_TRUE(calcDate->IsUpdatable());
+    EXPECT_FALSE(calcDate->Update());
+    EXPECT_EQ(calcDate->Text, "kept");
+    EXPECT_FALSE(date->Update());
+    EXPECT_EQ(date->Text, "kept");
 }
 
 // What the look-ahead list broadcasts when a value becomes known.
