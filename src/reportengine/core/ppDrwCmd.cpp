@@ -1,4 +1,4 @@
-// The text kinds, shapes and lines.
+// The text kinds, shapes, lines and images.
 #include "reportengine/core/ppDrwCmd.h"
 
 #include "reportengine/core/ppUtils.h"
@@ -16,8 +16,9 @@ struct DrawCommandClassRegistration {
         for (const EngineClass* cls : Classes()) reportengine::UnregisterClass(*cls);
     }
     static std::vector<const EngineClass*> Classes() {
-        return {&TppDrawText::StaticClass(),  &TppDrawVar::StaticClass(),  &TppDrawCalc::StaticClass(),
-                &TppDrawShape::StaticClass(), &TppDrawLine::StaticClass(), &TppDrawVariable::StaticClass()};
+        return {&TppDrawText::StaticClass(),    &TppDrawVar::StaticClass(),  &TppDrawCalc::StaticClass(),
+                &TppDrawShape::StaticClass(),   &TppDrawLine::StaticClass(), &TppDrawImage::StaticClass(),
+                &TppDrawVariable::StaticClass()};
     }
 };
 const DrawCommandClassRegistration drawCommandClassRegistration;
@@ -274,4 +275,31 @@ bool TppDrawShape::SameBounds(const TppDrawCommand& other) const {
     const auto* shape = dynamic_cast<const TppDrawShape*>(&other);
     return shape && Brush == shape->Brush && Pen == shape->Pen && ShapeType == shape->ShapeType &&
            XCornerRound == shape->XCornerRound && YCornerRound == shape->YCornerRound;
+}
+
+const EngineClass& TppDrawImage::StaticClass() {
+    static const EngineClass& cls = DrawCommandKindClass<TppDrawImage>("TppDrawImage", TppDrawCommand::StaticClass());
+    return cls;
+}
+
+TppDrawImage::TppDrawImage(EngineComponent* owner) : TppDrawCommand(owner) { DataType = dtGraphic; }
+
+TppDrawImage::~TppDrawImage() = default;
+
+void TppDrawImage::Assign(reportengine::EnginePersistent* source) {
+    TppDrawCommand::Assign(source);
+    auto* other = dynamic_cast<TppDrawImage*>(source);
+    if (!other) return;
+    Center = other->Center;
+    DirectDraw = other->DirectDraw;
+    MaintainAspectRatio = other->MaintainAspectRatio;
+    Scale = other->Scale;
+    Stretch = other->Stretch;
+    Transparent = other->Transparent;
+    ImageName = other->ImageName;
+    SetPicture(other->picture_);
+}
+
+const QImage* GetPictureBitmap(const TppDrawImage& image) {
+    return image.Picture().isNull() ? nullptr : &image.Picture();
 }

@@ -1,11 +1,13 @@
 // The draw command kinds: texts (with the late-valued variable, system variable and calculated texts), shapes
-// and lines, each holding what a device needs
+// lines and images, each holding what a device needs
 // to draw it and nothing of the component that made it.
 #pragma once
 
 #include "platform/rtl/Alignment.h"
 #include "platform/rtl/StringList.h"
 #include "reportengine/core/ppPage.h"
+
+#include <QImage>
 
 // A font as plain values: the engine core draws nothing, so it needs no GUI font.
 enum TppFontStyleFlag : quint8 { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
@@ -190,3 +192,34 @@ public:
 protected:
     ~TppDrawLine() override;
 };
+
+// A picture on the page; every picture kind is held as an image, so there is nothing to convert.
+class TppDrawImage : public TppDrawCommand {
+    REPORTENGINE_CLASS(TppDrawImage)
+public:
+    explicit TppDrawImage(reportengine::EngineComponent* owner);
+
+    // Copies the picture and its placement, not PictureStored.
+    void Assign(reportengine::EnginePersistent* source) override;
+
+    const QImage& Picture() const { return picture_; }
+    void SetPicture(const QImage& picture) { picture_ = picture; }
+
+    bool Center = false;
+    bool MaintainAspectRatio = false;
+    bool Scale = false;
+    bool Stretch = false;
+    bool Transparent = false;
+    bool DirectDraw = false;
+    QString ImageName;
+    bool PictureStored = true;
+
+protected:
+    ~TppDrawImage() override;
+
+private:
+    QImage picture_;
+};
+
+// The picture for devices that draw bitmaps; none (a null image) when the command holds no picture.
+const QImage* GetPictureBitmap(const TppDrawImage& image);

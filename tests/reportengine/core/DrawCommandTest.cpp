@@ -129,6 +129,26 @@ TEST(DrawVar, PageValuedTextsAreUpdatedFromTheirPage) {
     EXPECT_EQ(date->Text, "kept");
 }
 
+TEST(DrawImage, ComparesBoundsOnlyAndCopiesItsPicture) {
+    EnginePtr<TppDrawImage> image{new TppDrawImage(nullptr)};
+    EXPECT_EQ(GetPictureBitmap(*image), nullptr);
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    image->SetPicture(picture);
+    image->Stretch = true;
+    image->PictureStored = false;
+    EXPECT_EQ(GetPictureBitmap(*image), &image->Picture());
+
+    EnginePtr<TppDrawImage> copy{new TppDrawImage(nullptr)};
+    copy->Assign(image.get());
+    EXPECT_EQ(copy->Picture(), picture);
+    EXPECT_TRUE(copy->Stretch);
+    EXPECT_TRUE(copy->PictureStored);
+    copy->SetPicture(QImage());
+    EXPECT_TRUE(image->SameBounds(*copy));
+    EXPECT_EQ(image->Picture(), picture);
+}
+
 // What the look-ahead list broadcasts when a value becomes known.
 void BroadcastLookAheadValue(TppCommunicator& broadcaster, QString key, int count, QString text) {
     TraParamList params;
