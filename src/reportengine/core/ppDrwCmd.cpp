@@ -1,6 +1,8 @@
 // The text kinds, shapes, lines and images.
 #include "reportengine/core/ppDrwCmd.h"
 
+#include "reportengine/core/ppDisplayFormat.h"
+#include "reportengine/core/ppRTTI.h"
 #include "reportengine/core/ppUtils.h"
 
 using reportengine::EngineClass;
@@ -225,7 +227,18 @@ bool TppDrawVar::SameBounds(const TppDrawCommand& other) const {
 
 bool TppDrawVar::IsUpdatable() const { return VarType >= vtPageCount && VarType <= vtPageNoDesc; }
 
-bool TppDrawVar::Update() { return IsUpdatable() && UpdateFromPage(*this, VarType); }
+bool TppDrawVar::Update() {
+    const TppPage* page = Page();
+    if (TextComponent && page && (VarType == vtPageCount || VarType == vtPageNo)) {
+        // The making component's display format shapes the bare number.
+        const TraRTTI* description = TraRTTIClassRegistry::FindRTTIClass(TextComponent->ClassType());
+        const QString format =
+            description ? description->GetPropValueText(TextComponent, QStringLiteral("DisplayFormat")) : QString();
+        Text = FormatDisplayValue(format, dtInteger, VarType == vtPageCount ? page->PageCount : page->PageNo);
+        return true;
+    }
+    return IsUpdatable() && UpdateFromPage(*this, VarType);
+}
 
 const EngineClass& TppDrawCalc::StaticClass() {
     static const EngineClass& cls = DrawCommandKindClass<TppDrawCalc>("TppDrawCalc", TppDrawText::StaticClass());

@@ -9,6 +9,33 @@ using reportengine::EnginePtr;
 
 namespace {
 
+// A text component as the system variable reads it: only its display format.
+class DrawVarTestLabel : public reportengine::EngineComponent {
+    REPORTENGINE_CLASS(DrawVarTestLabel)
+public:
+    explicit DrawVarTestLabel(EngineComponent* owner) : EngineComponent(owner) {}
+    QString DisplayFormat() const { return displayFormat_; }
+    void SetDisplayFormat(const QString& format) { displayFormat_ = format; }
+
+private:
+    QString displayFormat_;
+};
+
+}  // namespace
+
+const reportengine::EngineClass& DrawVarTestLabel::StaticClass() {
+    static const reportengine::EngineClass& cls = []() -> const reportengine::EngineClass& {
+        static reportengine::EngineClass info(QStringLiteral("DrawVarTestLabel"),
+                                              &reportengine::EngineComponent::StaticClass());
+        reportengine::ClassBuilder<DrawVarTestLabel>(info).Property("DisplayFormat", &DrawVarTestLabel::DisplayFormat,
+                                                                    &DrawVarTestLabel::SetDisplayFormat);
+        return info;
+    }();
+    return cls;
+}
+
+namespace {
+
 EnginePtr<TppDrawText> NewText() {
     EnginePtr<TppDrawText> text{new TppDrawText(nullptr)};
     text->Left = 1000;
@@ -147,6 +174,19 @@ TEST(DrawImage, ComparesBoundsOnlyAndCopiesItsPicture) {
     copy->SetPicture(QImage());
     EXPECT_TRUE(image->SameBounds(*copy));
     EXPECT_EQ(image->Picture(), picture);
+}
+
+TEST(DrawVar, APageNumberTakesItsComponentsDisplayFormat) {
+    EnginePtr<TppPage> page{new TppPage(nullptr)};
+    page->PageCount = 1234;
+    EnginePtr<DrawVarTestLabel> label{new DrawVarTestLabel(nullptr)};
+    label->SetDisplayFormat("#,0");
+    auto* pageCount = new TppDrawVar(nullptr);
+    pageCount->VarType = vtPageCount;
+    pageCount->TextComponent = label.get();
+    pageCount->SetPage(page.get());
+    EXPECT_TRUE(pageCount->Update());
+    EXPECT_EQ(pageCount->Text, "1,234");
 }
 
 // What the look-ahead list broadcasts when a value becomes known.
