@@ -148,7 +148,8 @@ public:
 
     // A class created by name with an owner (components) or without (plain objects).
     ClassBuilder& Creatable() {
-        if constexpr (std::is_constructible_v<C, EngineComponent*>)
+        // Asked through new: components keep their destructors protected, which is_constructible rejects.
+        if constexpr (requires(EngineComponent * owner) { new C(owner); })
             class_.SetFactory([](EngineComponent* owner) -> EngineObject* { return new C(owner); });
         else class_.SetFactory([](EngineComponent*) -> EngineObject* { return new C(); });
         return *this;

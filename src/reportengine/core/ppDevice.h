@@ -3,6 +3,7 @@
 
 #include "platform/rtl/StringList.h"
 #include "reportengine/core/EngineComponent.h"
+#include "reportengine/core/ppPage.h"
 #include "reportengine/core/ppTypes.h"
 
 // What a request reads of a page: its place in the whole report.
@@ -36,8 +37,10 @@ public:
     // A single page beyond the end is settled by the last page and one below 1 by the first: PageRequested
     // is moved onto that page when it passes by.
     bool IsRequested(const TppPageNumbers& page);
+    bool IsRequested(const TppPage& page) { return IsRequested(NumbersOf(page)); }
     // The page after which the request is satisfied; the odd/even range plays no part.
     bool IsLastRequestedPage(const TppPageNumbers& page) const;
+    bool IsLastRequestedPage(const TppPage& page) const { return IsLastRequestedPage(NumbersOf(page)); }
     // Folds a further request into this one; anything wider than single or first pages asks for all.
     void Merge(const TppPageRequest& other);
 
@@ -45,6 +48,10 @@ protected:
     ~TppPageRequest() override = default;
 
 private:
+    static TppPageNumbers NumbersOf(const TppPage& page) {
+        return {page.AbsolutePageNo, page.AbsolutePageCount, page.FirstPage, page.LastPage};
+    }
+
     TStringList pageList_;
     int pageRequested_ = 1;
     TppPageSettingType pageSetting_ = psAll;

@@ -33,6 +33,17 @@ EnginePtr<TppPageRequest> NewRequest(TppPageSettingType setting = psAll, int pag
 
 QStringList Entries(const TStrings& list) { return list.ToStringList(); }
 
+TEST(PageRequest, ReadsThePageItself) {
+    const auto request = NewRequest(psSinglePage, 50);
+    EnginePtr<TppPage> page{new TppPage(nullptr)};
+    page->AbsolutePageNo = 12;
+    page->AbsolutePageCount = 12;
+    page->LastPage = true;
+    EXPECT_TRUE(request->IsRequested(*page));
+    EXPECT_TRUE(request->IsLastRequestedPage(*page));
+    EXPECT_EQ(request->PageRequested(), 12);
+}
+
 TEST(PageRequest, StartsAsAllPages) {
     const auto request = NewRequest();
     EXPECT_EQ(request->PageSetting(), psAll);
