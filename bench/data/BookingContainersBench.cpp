@@ -137,10 +137,8 @@ void RawConflictScan(benchmark::State& state, Kind kind) {
 void WeekWithoutTheStartRange(benchmark::State& state) {
     TADOQuery query;
     query.SetConnection(&Database(kPlain));
-    query.SQL.Add(QStringLiteral("Select *"));
-    query.SQL.Add(QStringLiteral("from [Resources], [Bookings]"));
-    data::AddBookingPeriodLines(query.SQL, Resources(20, 9), kMonday, kMonday + 6,
-                                {FirstDay() - 30, FirstDay() + million_bookings::kDays + 30});
+    data::SetBookingPeriodStatement(query, {QStringLiteral("Select *")}, Resources(20, 9), kMonday, kMonday + 6,
+                                    {FirstDay() - 30, FirstDay() + million_bookings::kDays + 30});
     for (auto _ : state) {
         query.Open();
         state.counters["rows"] = query.RecordCount();

@@ -5,11 +5,9 @@
 
 #include "platform/db/ADOConnection.h"
 #include "platform/db/ADODataSet.h"
-#include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Database.h"
-#include "platform/sql/JetTypes.h"
 
 #include <QHash>
 #include <algorithm>
@@ -18,13 +16,6 @@
 namespace data {
 
 namespace {
-
-// Dates in the statement: month/day/year with literal slashes, whatever the locale's separator; a day that no
-// literal names (before 1 January 100 or after 31 December 9999, as a window at either end reaches) as its number.
-QString DateBound(TDateTime date, const QString& pad = {}) {
-    if (!sql::InJetDateRange(date)) return QString::number(date, 'f', 0);
-    return "#" + pad + FormatDateTime(QStringLiteral("m\"/\"d\"/\"yyyy"), date) + "#";
-}
 
 // A stored date and time as its place in time. Before the day-count origin a value is minus the day plus the time
 // (9:00 on the day before the origin is -1.375, 10:00 is -1.41667), so the values themselves run backwards within
@@ -85,45 +76,57 @@ StartRange BookingStartRange(TADOConnection& connection, const TResourceList& re
     return range;
 }
 
-void AddBookingPeriodLines(TStrings& sql, const TResourceList& resources, TDateTime firstDate, TDateTime lastDate,
-                           const StartRange& range) {
-    const QString f = DateBound(firstDate);
-    const QString n = DateBound(DateOf(lastDate) + 1);
-    const QString l = DateBound(lastDate);
-    // A window that reaches before the origin compares places in time, not stored values.
+void SetBookingPeriodStatement(TADOQuery& query, const QStringList& selectLines, const TResourceList& resources,
+                               TDateTime firstDate, TDateTime lastDate, const StartRange& range) {
+    // The text depends only on the number of resources and on whether the window reaches before the origin, so
+    // the connection compiles it once for each; the dates and ids are its parameters.
     const bool beforeOrigin = range.From < 0;
     const QString start =
         beforeOrigin ? Instant(QStringLiteral("[Bookings].BookingStart")) : QStringLiteral("[Bookings].BookingStart");
     const QString end =
         beforeOrigin ? Instant(QStringLiteral("[Bookings].BookingEnd")) : QStringLiteral("[Bookings].BookingEnd");
+    TStrings& sql = query.SQL;
+    sql.BeginUpdate();
+    sql.Clear();
+    for (const QString& line : selectLines) sql.Add(line);
+    sql.Add(QStringLiteral("from [Resources], [Bookings]"));
     sql.Add(QStringLiteral("where [Resources].ResourceId = [Bookings].ResourceId"));
-    sql.Add("   and (((" + start + " >= " + f + ") and (" + start + " < " + DateBound(DateOf(lastDate) + 1, " ") +
-            "))");
-    sql.Add("       or ((" + end + " >= " + f + ") and (" + end + " < " + n + "))");
-    sql.Add("       or ((" + start + " <= " + f + ") and (" + end + " >= " + l + ")))");
+    sql.Add("   and (((" + start + " >= :FirstDate) and (" + start + " < :NextDate))");
+    sql.Add("       or ((" + end + " >= :FirstDate) and (" + end + " < :NextDate))");
+    sql.Add("       or ((" + start + " <= :FirstDate) and (" + end + " >= :LastDate)))");
     sql.Add(QStringLiteral("   and ("));
     for (int i = 0; i < resources.GetCount(); ++i) {
         if (i > 0) sql.Add(QStringLiteral("      or"));
-        sql.Add("      [Bookings].ResourceId = " + QString::number(resources.GetItem(i)->ResourceId));
+        sql.Add(QStringLiteral("      [Bookings].ResourceId = :Resource%1").arg(i + 1));
     }
     sql.Add(QStringLiteral("   )"));
-    sql.Add("   and ([Bookings].BookingStart >= " + DateBound(range.From) + ") and ([Bookings].BookingStart < " +
-            DateBound(range.Before) + ")");
+    sql.Add(
+        QStringLiteral("   and ([Bookings].BookingStart >= :StartFrom) and ([Bookings].BookingStart < :StartBefore)"));
     sql.Add("order by [Resources].ResourceName, " + start);
+    sql.EndUpdate();
+    // Dates as their days' numbers, the values the statement compares.
+    const auto bind = [&query](const QString& name, const QVariant& value) {
+        query.Parameters.ParamByName(name).SetValue(value);
+    };
+    bind(QStringLiteral("FirstDate"), DateOf(firstDate));
+    bind(QStringLiteral("NextDate"), DateOf(lastDate) + 1);
+    bind(QStringLiteral("LastDate"), DateOf(lastDate));
+    for (int i = 0; i < resources.GetCount(); ++i)
+        bind(QStringLiteral("Resource%1").arg(i + 1), resources.GetItem(i)->ResourceId);
+    bind(QStringLiteral("StartFrom"), DateOf(range.From));
+    bind(QStringLiteral("StartBefore"), DateOf(range.Before));
 }
 
 void OpenBookingPeriodQuery(TADOQuery& query, const TResourceList& resources, TDateTime firstDate, TDateTime lastDate) {
     query.Close();
     if (!query.Connection()) DatabaseError(QStringLiteral("Missing Connection or ConnectionString"));
     const StartRange range = BookingStartRange(*query.Connection(), resources, firstDate, lastDate);
-    query.SQL.BeginUpdate();
-    query.SQL.Clear();
     // The columns the layouts use, and no more: a view reads few rows, but each row whole.
-    query.SQL.Add(QStringLiteral("Select BookingId, Trans, Bookings.ResourceId, Client, "));
-    query.SQL.Add(QStringLiteral("   Bookings.Description, BookingStart, BookingEnd, Reminder, ResourceName"));
-    query.SQL.Add(QStringLiteral("from [Resources], [Bookings]"));
-    AddBookingPeriodLines(query.SQL, resources, firstDate, lastDate, range);
-    query.SQL.EndUpdate();
+    SetBookingPeriodStatement(
+        query,
+        {QStringLiteral("Select BookingId, Trans, Bookings.ResourceId, Client, "),
+         QStringLiteral("   Bookings.Description, BookingStart, BookingEnd, Reminder, ResourceName")},
+        resources, firstDate, lastDate, range);
     query.Open();
 }
 

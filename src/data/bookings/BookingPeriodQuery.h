@@ -27,10 +27,11 @@ struct StartRange {
 StartRange BookingStartRange(TADOConnection& connection, const TResourceList& resources, TDateTime firstDate,
                              TDateTime lastDate);
 
-// Appends the where and order by lines shared by the containers' statements: the period of firstDate to
-// lastDate (date parts), one "or" line per resource, the start range, and the order by resource name and start.
-void AddBookingPeriodLines(TStrings& sql, const TResourceList& resources, TDateTime firstDate, TDateTime lastDate,
-                           const StartRange& range);
+// Sets the query's statement to the select lines, "from [Resources], [Bookings]" and the lines shared by the
+// containers' statements: the period of firstDate to lastDate (date parts), one "or" line per resource, the start
+// range, and the order by resource name and start; the dates and resource ids are bound as its parameters.
+void SetBookingPeriodStatement(TADOQuery& query, const QStringList& selectLines, const TResourceList& resources,
+                               TDateTime firstDate, TDateTime lastDate, const StartRange& range);
 
 // Sets the query's statement to the select lines of the columns the booking rows need (BookingRowReader.h)
 // followed by the period lines, and opens it.

@@ -135,17 +135,31 @@ TEST_F(BookingLoad, FailuresLeaveNoDays) {
 TEST_F(BookingLoad, TheStatementAsWritten) {
     TResourceBookings bookings;
     ASSERT_TRUE(LoadWeek(bookings, List({{3, "Van"}, {1, "Room A"}}), 12));
-    EXPECT_EQ(bookings.Query.SQL.ToStringList(),
-              QStringList(
-                  {"Select BookingId, Trans, Bookings.ResourceId, Client, ",
-                   "   Bookings.Description, BookingStart, BookingEnd, Reminder, ResourceName",
-                   "from [Resources], [Bookings]", "where [Resources].ResourceId = [Bookings].ResourceId",
-                   "   and ((([Bookings].BookingStart >= #1/5/2026#) and ([Bookings].BookingStart < # 1/17/2026#))",
-                   "       or (([Bookings].BookingEnd >= #1/5/2026#) and ([Bookings].BookingEnd < #1/17/2026#))",
-                   "       or (([Bookings].BookingStart <= #1/5/2026#) and ([Bookings].BookingEnd >= #1/16/2026#)))",
-                   "   and (", "      [Bookings].ResourceId = 1", "      or", "      [Bookings].ResourceId = 3", "   )",
-                   "   and ([Bookings].BookingStart >= #1/5/2026#) and ([Bookings].BookingStart < #1/17/2026#)",
-                   "order by [Resources].ResourceName, [Bookings].BookingStart"}));
+    const QStringList text = bookings.Query.SQL.ToStringList();
+    EXPECT_EQ(
+        text,
+        QStringList({"Select BookingId, Trans, Bookings.ResourceId, Client, ",
+                     "   Bookings.Description, BookingStart, BookingEnd, Reminder, ResourceName",
+                     "from [Resources], [Bookings]", "where [Resources].ResourceId = [Bookings].ResourceId",
+                     "   and ((([Bookings].BookingStart >= :FirstDate) and ([Bookings].BookingStart < :NextDate))",
+                     "       or (([Bookings].BookingEnd >= :FirstDate) and ([Bookings].BookingEnd < :NextDate))",
+                     "       or (([Bookings].BookingStart <= :FirstDate) and ([Bookings].BookingEnd >= :LastDate)))",
+                     "   and (", "      [Bookings].ResourceId = :Resource1", "      or",
+                     "      [Bookings].ResourceId = :Resource2", "   )",
+                     "   and ([Bookings].BookingStart >= :StartFrom) and ([Bookings].BookingStart < :StartBefore)",
+                     "order by [Resources].ResourceName, [Bookings].BookingStart"}));
+    auto values = [&] {
+        QVariantList list;
+        for (int i = 0; i < bookings.Query.Parameters.Count(); ++i) list << bookings.Query.Parameters[i]->Value();
+        return list;
+    };
+    EXPECT_EQ(values(), (QVariantList{Day(1), Day(13), Day(12), 1, 3, Day(1), Day(13)}));
+
+    // Other dates and resources, as many of them: the same text, so the connection's compiled statement serves.
+    ASSERT_TRUE(bookings.LoadDays(List({{2, "Room B"}, {4, "Truck"}}), 30, Day(4), Day(5), EncodeTime(8, 0, 0, 0),
+                                  EncodeTime(18, 0, 0, 0)));
+    EXPECT_EQ(bookings.Query.SQL.ToStringList(), text);
+    EXPECT_EQ(values(), (QVariantList{Day(4), Day(6), Day(5), 2, 4, Day(4), Day(6)}));
 }
 
 TEST_F(BookingLoad, TheStartRangeKeepsExactlyTheRowsOfThePeriod) {
@@ -166,9 +180,7 @@ TEST_F(BookingLoad, TheStartRangeKeepsExactlyTheRowsOfThePeriod) {
     auto idsOf = [&](const data::StartRange& range, TDateTime first, TDateTime last) {
         TADOQuery query;
         query.SetConnection(&connection);
-        query.SQL.Add(QStringLiteral("Select *"));
-        query.SQL.Add(QStringLiteral("from [Resources], [Bookings]"));
-        data::AddBookingPeriodLines(query.SQL, resources, first, last, range);
+        data::SetBookingPeriodStatement(query, {QStringLiteral("Select *")}, resources, first, last, range);
         query.Open();
         QStringList ids;
         for (query.First(); !query.Eof(); query.Next())
