@@ -10,6 +10,7 @@
 #include "data/module/DataModule.h"
 #include "data/module/SQLDataModule.h"
 #include "mail/MailWindowsInstall.h"
+#include "platform/print/QtPrinterCatalog.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/ProgramVersion.h"
 #include "platform/rtl/Random.h"
@@ -36,6 +37,7 @@ int main(int argc, char* argv[]) {
     rtl::LoadFormatSettingsFromLocale();
     rtl::SetMessageService(std::make_shared<ui::QtMessageService>());
     rtl::SetScreenService(std::make_shared<ui::QtScreenService>());
+    prn::InstallSystemPrinterCatalog();
     // The layers below the windows reach them through hooks.
     data::InstallDataWindows();
     mail::InstallMailWindows([](const QString& message, QString& password) {

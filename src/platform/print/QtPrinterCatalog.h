@@ -1,7 +1,7 @@
 // The system's printers as the print system reports them through Qt.
 #pragma once
 
-#include "platform/print/PrinterCatalog.h"
+#include "platform/printcatalog/PrinterCatalog.h"
 
 namespace prn {
 
@@ -11,5 +11,8 @@ public:
     QString DefaultPrinterName() const override;
     std::optional<DriverCapabilities> Capabilities(const QString& printerName) const override;
 };
+
+// Makes the system's printers the ones the program sees; run once at start-up.
+void InstallSystemPrinterCatalog();
 
 }  // namespace prn

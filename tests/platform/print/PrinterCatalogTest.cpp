@@ -1,6 +1,6 @@
 // The test catalogue behind the service slot, and a look at the system's own catalogue where one answers.
-#include "platform/print/FakePrinterCatalog.h"
 #include "platform/print/QtPrinterCatalog.h"
+#include "platform/printcatalog/FakePrinterCatalog.h"
 
 #include <gtest/gtest.h>
 

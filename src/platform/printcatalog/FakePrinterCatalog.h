@@ -1,7 +1,7 @@
 // A printer catalogue for tests: fixed printers with known papers and bins, a chosen default, failing on demand.
 #pragma once
 
-#include "platform/print/PrinterCatalog.h"
+#include "platform/printcatalog/PrinterCatalog.h"
 
 #include <QSet>
 

@@ -1,5 +1,5 @@
 // The test catalogue's fixed printers and its switches.
-#include "platform/print/FakePrinterCatalog.h"
+#include "platform/printcatalog/FakePrinterCatalog.h"
 
 namespace prn {
 

@@ -44,7 +44,8 @@ public:
     virtual std::optional<DriverCapabilities> Capabilities(const QString& printerName) const = 0;
 };
 
-// The catalogue in use; the system's unless replaced (tests install FakePrinterCatalog).
+// The catalogue in use. It lists no printers until the program's start-up installs the system's (kept apart so
+// that code reading printers needs no widget toolkit); tests install FakePrinterCatalog.
 rtl::ServiceSlot<PrinterCatalog>& PrinterCatalogSlot();
 inline PrinterCatalog& CurrentPrinterCatalog() { return PrinterCatalogSlot().Current(); }
 inline std::shared_ptr<PrinterCatalog> SetPrinterCatalog(std::shared_ptr<PrinterCatalog> catalog) {
