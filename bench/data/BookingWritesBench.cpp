@@ -14,14 +14,12 @@
 #include "data/module/ConnectionStrings.h"
 #include "data/module/DataModule.h"
 #include "platform/db/Field.h"
-#include "platform/rtl/FormatSettings.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Statement.h"
 #include "support/MillionBookings.h"
 
 #include <benchmark/benchmark.h>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -220,12 +218,3 @@ BENCHMARK_CAPTURE(Batch, plain, false)->Unit(benchmark::kMillisecond)->Arg(10000
 BENCHMARK_CAPTURE(Batch, encrypted, true)->Unit(benchmark::kMillisecond)->Arg(10000);
 BENCHMARK_CAPTURE(RawInsertBatch, plain, false)->Unit(benchmark::kMillisecond)->Arg(10000);
 BENCHMARK_CAPTURE(RawInsertBatch, encrypted, true)->Unit(benchmark::kMillisecond)->Arg(10000);
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    rtl::UseUsEnglishFormatSettings();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

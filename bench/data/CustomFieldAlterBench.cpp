@@ -9,14 +9,12 @@
 //   SELECT"), without indexes, and dropped again. RawTableCopy/WithIndexes, the floor: the same with the table's
 //   indexes made again on the copy.
 // Goal: AlterColumn and DropColumn at most 2 x the floor.
-#include "platform/rtl/FormatSettings.h"
 #include "platform/sql/Connection.h"
 #include "platform/sql/Database.h"
 #include "platform/sql/Statement.h"
 #include "support/MillionBookings.h"
 
 #include <benchmark/benchmark.h>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -88,12 +86,3 @@ BENCHMARK(AlterColumn)->Unit(benchmark::kMillisecond)->Iterations(4);
 BENCHMARK(DropColumn)->Unit(benchmark::kMillisecond)->Iterations(4);
 BENCHMARK_CAPTURE(RawTableCopy, WithoutIndexes, false)->Unit(benchmark::kMillisecond)->Iterations(4);
 BENCHMARK_CAPTURE(RawTableCopy, WithIndexes, true)->Unit(benchmark::kMillisecond)->Iterations(4);
-
-int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    rtl::UseUsEnglishFormatSettings();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
